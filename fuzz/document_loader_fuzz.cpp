@@ -1,0 +1,22 @@
+// Whatever a file holds, mapping it never fails but with a parse error, and
+// what the writer then makes of the records reads back to the same text: a
+// document that loads can always be saved and loaded again without loss.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "document/document_loader.h"
+#include "document/document_writer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  vimbo::DocumentData first;
+  const vimbo::LoadResult result = vimbo::MapDocument(first, std::string(reinterpret_cast<const char*>(data), size));
+  if (!result.Ok()) return 0;
+  const std::string written = vimbo::DocumentText(first);
+
+  vimbo::DocumentData second;
+  if (!vimbo::MapDocument(second, written).Ok()) std::abort();
+  if (vimbo::DocumentText(second) != written) std::abort();
+  return 0;
+}

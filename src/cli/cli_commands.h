@@ -1,0 +1,19 @@
+#pragma once
+// The commands of vimbo-cli, the command-line companion.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vimbo::cli {
+
+// Exit statuses.
+inline constexpr int kSuccess = 0;
+inline constexpr int kFailure = 1;
+inline constexpr int kUsageError = 2;
+
+// Runs one command line (without the program name). Results go to `out`,
+// messages in the program's own words and usage to `err`.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vimbo::cli

@@ -1,0 +1,166 @@
+#pragma once
+// The element tree that SimpleXMLParser builds.
+//
+// A tree lives in one arena owned by its root: the parser allocates every
+// descendant node, name, text and attribute list there, and the names and
+// texts that need no decoding are views into the parsed bytes, which the root
+// also keeps. Destroying the root releases the whole tree at once, which is
+// what makes loading a large document cheap.
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <memory_resource>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vimbo {
+
+class XMLNode;
+
+// A name and value pair of an element; the value has its references decoded.
+struct XMLAttribute {
+  std::string_view name;
+  std::string_view value;
+};
+
+// The children of a node in document order (a forward range over siblings).
+class XMLNodeList {
+ public:
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = XMLNode;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const XMLNode*;
+    using reference = const XMLNode&;
+
+    iterator() = default;
+    explicit iterator(const XMLNode* node) : node_(node) {}
+    reference operator*() const { return *node_; }
+    pointer operator->() const { return node_; }
+    iterator& operator++();
+    iterator operator++(int) {
+      iterator old = *this;
+      ++*this;
+      return old;
+    }
+    friend bool operator==(iterator a, iterator b) { return a.node_ == b.node_; }
+
+   private:
+    const XMLNode* node_ = nullptr;
+  };
+
+  XMLNodeList() = default;
+  explicit XMLNodeList(const XMLNode* first) : first_(first) {}
+  iterator begin() const { return iterator(first_); }
+  iterator end() const { return iterator(); }
+  bool empty() const { return first_ == nullptr; }
+
+ private:
+  const XMLNode* first_ = nullptr;
+};
+
+class XMLNode {
+ public:
+  XMLNode(std::string_view name, std::string_view text) : name_(name), text_(text) {}
+  XMLNode(const XMLNode&) = delete;
+  XMLNode& operator=(const XMLNode&) = delete;
+  virtual ~XMLNode() = default;
+
+  // True only for the shared null node that stands for an absent node.
+  virtual bool IsAbsent() const = 0;
+  // Appends `node`, which must belong to the same tree; false for leaf nodes.
+  virtual bool AddChild(XMLNode* node) = 0;
+  // The children in document order; empty when there are none.
+  virtual XMLNodeList Children() const = 0;
+  // The `index`-th (from 0) child named `name`, or the null node.
+  virtual const XMLNode& FindChild(std::string_view name, int index = 0) const = 0;
+  // The attributes in document order; empty when there are none.
+  virtual std::span<const XMLAttribute> Attributes() const = 0;
+
+  std::string_view Name() const { return name_; }
+  std::string_view Text() const { return text_; }
+
+ private:
+  friend class XMLElement;
+  friend class XMLNodeList::iterator;
+  friend class SimpleXMLParser;
+
+  std::string_view name_;
+  std::string_view text_;
+  XMLNode* nextSibling_ = nullptr;
+};
+
+inline XMLNodeList::iterator& XMLNodeList::iterator::operator++() {
+  node_ = node_->nextSibling_;
+  return *this;
+}
+
+class XMLElement : public XMLNode {
+ public:
+  explicit XMLElement(std::string_view name) : XMLNode(name, {}) {}
+
+  bool IsAbsent() const override { return false; }
+  bool AddChild(XMLNode* node) override;
+  XMLNodeList Children() const override { return XMLNodeList(firstChild_); }
+  const XMLNode& FindChild(std::string_view name, int index = 0) const override;
+  std::span<const XMLAttribute> Attributes() const override { return {attributes_, attributeCount_}; }
+
+  // The value of the last attribute named `name`, or nothing.
+  const XMLAttribute* FindAttribute(std::string_view name) const;
+
+ private:
+  friend class SimpleXMLParser;
+
+  XMLNode* firstChild_ = nullptr;
+  XMLNode* lastChild_ = nullptr;
+  const XMLAttribute* attributes_ = nullptr;
+  std::size_t attributeCount_ = 0;
+};
+
+// The behaviour shared by nodes that can have neither children nor attributes.
+class XMLLeafNode : public XMLNode {
+ public:
+  using XMLNode::XMLNode;
+
+  bool IsAbsent() const override { return false; }
+  bool AddChild(XMLNode*) override { return false; }
+  XMLNodeList Children() const override { return {}; }
+  const XMLNode& FindChild(std::string_view name, int index = 0) const override;
+  std::span<const XMLAttribute> Attributes() const override { return {}; }
+};
+
+class XMLComment : public XMLLeafNode {
+ public:
+  explicit XMLComment(std::string_view text) : XMLLeafNode("!", text) {}
+};
+
+class XMLNullNode : public XMLLeafNode {
+ public:
+  // The one null node, shared by every tree.
+  static const XMLNullNode& Instance();
+  bool IsAbsent() const override { return true; }
+
+ private:
+  XMLNullNode() : XMLLeafNode({}, {}) {}
+};
+
+// The root of a parsed tree: owns the parsed bytes and the arena that holds
+// every other node, so deleting it deletes the tree.
+class XMLRootElement : public XMLElement {
+ public:
+  XMLRootElement(std::string_view name, std::string bytes,
+                 std::unique_ptr<std::pmr::monotonic_buffer_resource> arena)
+      : XMLElement(name), bytes_(std::move(bytes)), arena_(std::move(arena)) {}
+
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+  std::unique_ptr<std::pmr::monotonic_buffer_resource> arena_;
+};
+
+}  // namespace vimbo

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "document/document_writer.h"
+#include "document/file_io.h"
+#include "support/temp_dir.h"
+
+namespace vimbo {
+namespace {
+
+namespace fs = std::filesystem;
+
+long WriteHalfThenFail(int fd, const char* data, std::size_t size) {
+  static bool wroteHalf = false;
+  if (wroteHalf) {
+    wroteHalf = false;
+    return -1;
+  }
+  wroteHalf = true;
+  return static_cast<long>(::write(fd, data, size / 2));
+}
+
+long WriteNothing(int, const char*, std::size_t) { return 0; }
+
+// A writer that hands the bytes over in small pieces, as a pipe or a full
+// disk might: every piece must be accounted for.
+long WriteInPieces(int fd, const char* data, std::size_t size) {
+  return static_cast<long>(::write(fd, data, std::min<std::size_t>(size, 7)));
+}
+
+// A writer that claims more than it was given.
+long WriteTooMuch(int, const char*, std::size_t size) { return static_cast<long>(size + 1); }
+
+std::size_t FilesIn(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(ReadFileText, GivesTheBytesOrNothing) {
+  testing::TempDir dir;
+  const std::string path = dir.File("a.bin");
+  testing::WriteBytes(path, std::string("a\0b\r\n\xff", 6));
+  const auto text = ReadFileText(path);
+  ASSERT_TRUE(text.has_value());
+  EXPECT_EQ(*text, std::string("a\0b\r\n\xff", 6));
+  EXPECT_EQ(text->c_str()[6], '\0');
+
+  testing::WriteBytes(path, "");
+  EXPECT_EQ(ReadFileText(path), std::string());
+  EXPECT_FALSE(ReadFileText(dir.File("missing.tch")).has_value());
+  EXPECT_FALSE(ReadFileText(dir.Path().string()).has_value()) << "a folder is not a file";
+}
+
+TEST(SafeWrite, ReplacesTheTargetAndLeavesNoTemporaryFile) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  ASSERT_TRUE(WriteFileAtomically(path, "first"));
+  EXPECT_EQ(testing::ReadBytes(path), "first");
+  ASSERT_TRUE(WriteFileAtomically(path, "second, longer"));
+  EXPECT_EQ(testing::ReadBytes(path), "second, longer");
+  ASSERT_TRUE(WriteFileAtomically(path, ""));
+  EXPECT_EQ(testing::ReadBytes(path), "");
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+TEST(SafeWrite, FailingWritesLeaveTheTargetByteIdentical) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  const std::string original = "original contents\r\n";
+  testing::WriteBytes(path, original);
+  const std::string replacement(100000, 'z');
+
+  for (WriteChunkFunction writer : {&WriteHalfThenFail, &WriteNothing, &WriteTooMuch}) {
+    EXPECT_FALSE(WriteFileAtomically(path, replacement, writer));
+    EXPECT_EQ(testing::ReadBytes(path), original);
+    EXPECT_EQ(FilesIn(dir.Path()), 1u) << "the temporary file is removed";
+  }
+  EXPECT_TRUE(WriteFileAtomically(path, replacement, &WriteInPieces));
+  EXPECT_EQ(testing::ReadBytes(path), replacement);
+}
+
+TEST(SafeWrite, FailsWhenTheFolderIsMissingOrIsAFile) {
+  testing::TempDir dir;
+  testing::WriteBytes(dir.File("plain"), "not a folder");
+  DocumentData data;
+  EXPECT_FALSE(Write(data, dir.File("missing/doc.tch")));
+  EXPECT_FALSE(Write(data, dir.File("plain/doc.tch")));
+  EXPECT_EQ(testing::ReadBytes(dir.File("plain")), "not a folder");
+  EXPECT_FALSE(Write(data, dir.Path().string())) << "a folder is not replaced";
+  EXPECT_TRUE(fs::is_directory(dir.Path()));
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+TEST(SafeWrite, AFailedDocumentSaveKeepsThePreviousDocument) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  DocumentData data;
+  data.AddDefaultContactTypes();
+  ASSERT_TRUE(Write(data, path));
+  const std::string saved = testing::ReadBytes(path);
+  data.user.FName = "Changed";
+  EXPECT_FALSE(Write(data, path, &WriteHalfThenFail));
+  EXPECT_EQ(testing::ReadBytes(path), saved);
+}
+
+TEST(SafeWrite, KeepsPermissionsAndFollowsSymbolicLinks) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  testing::WriteBytes(path, "old");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const std::string link = dir.File("link.tch");
+  fs::create_symlink(path, link);
+
+  ASSERT_TRUE(WriteFileAtomically(link, "new"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(testing::ReadBytes(path), "new");
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+}  // namespace
+}  // namespace vimbo
