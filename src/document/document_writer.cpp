@@ -3,7 +3,12 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <functional>
 #include <string_view>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "records/date_time_text.h"
 
@@ -17,45 +22,83 @@ constexpr std::array<bool, 256> MakeEscaped() {
 }
 constexpr std::array<bool, 256> kEscaped = MakeEscaped();
 
-// Appends to one growing buffer; the text is built whole before anything is
-// written, so a save is one write of known length.
+std::string_view Entity(char c) {
+  switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '\'': return "&apos;";
+    case '"': return "&quot;";
+    // A zero byte would end the text for the parser and make the whole file
+    // unreadable; as a reference it reads back as the same byte.
+    default: return "&#0;";
+  }
+}
+
+// The position of the first byte at or after `from` that needs an entity, or
+// the text's size. Most fields need none, so the search runs sixteen bytes at
+// a time where the processor allows.
+std::size_t FindEscaped(std::string_view text, std::size_t from) {
+  std::size_t i = from;
+#ifdef __SSE2__
+  const __m128i amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>');
+  const __m128i apos = _mm_set1_epi8('\''), quot = _mm_set1_epi8('"'), zero = _mm_setzero_si128();
+  for (; i + 16 <= text.size(); i += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i hits = _mm_or_si128(
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, amp), _mm_cmpeq_epi8(block, lt)),
+                     _mm_or_si128(_mm_cmpeq_epi8(block, gt), _mm_cmpeq_epi8(block, apos))),
+        _mm_or_si128(_mm_cmpeq_epi8(block, quot), _mm_cmpeq_epi8(block, zero)));
+    const int mask = _mm_movemask_epi8(hits);
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  for (; i < text.size(); ++i)
+    if (kEscaped[static_cast<uint8_t>(text[i])]) return i;
+  return text.size();
+}
+
+// Builds the text in a buffer of fixed size that is handed to a sink each
+// time it fills, so a save of a large document streams to the file from
+// memory that stays in the cache instead of building the whole text first.
 class TextOut {
  public:
-  explicit TextOut(std::string& out) : out_(out) {}
+  using Sink = std::function<bool(std::string_view)>;
+
+  explicit TextOut(Sink sink) : sink_(std::move(sink)), buffer_(kChunkSize, '\0') {
+    p_ = buffer_.data();
+    end_ = p_ + buffer_.size();
+  }
 
   TextOut& operator<<(std::string_view text) {
-    out_.append(text);
+    Reserve(text.size());
+    std::memcpy(p_, text.data(), text.size());
+    p_ += text.size();
     return *this;
   }
 
   TextOut& operator<<(int32_t number) {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    out_.append(digits, result.ptr);
+    Reserve(16);
+    p_ = std::to_chars(p_, p_ + 16, number).ptr;
     return *this;
   }
 
   // Text with the five markup characters replaced by their entities and
   // every other byte but zero unchanged.
   void Escaped(std::string_view text) {
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const char c = text[i];
-      if (!kEscaped[static_cast<uint8_t>(c)]) continue;
-      out_.append(text.data() + run, i - run);
-      switch (c) {
-        case '&': out_.append("&amp;"); break;
-        case '<': out_.append("&lt;"); break;
-        case '>': out_.append("&gt;"); break;
-        case '\'': out_.append("&apos;"); break;
-        case '"': out_.append("&quot;"); break;
-        // A zero byte would end the text for the parser and make the whole
-        // file unreadable; as a reference it reads back as the same byte.
-        default: out_.append("&#0;"); break;
-      }
-      run = i + 1;
+    // No entity is longer than six bytes.
+    Reserve(6 * text.size());
+    std::size_t start = 0;
+    while (true) {
+      const std::size_t stop = FindEscaped(text, start);
+      std::memcpy(p_, text.data() + start, stop - start);
+      p_ += stop - start;
+      if (stop == text.size()) return;
+      const std::string_view entity = Entity(text[stop]);
+      std::memcpy(p_, entity.data(), entity.size());
+      p_ += entity.size();
+      start = stop + 1;
     }
-    out_.append(text.data() + run, text.size() - run);
   }
 
   // "<indent><Name>text</Name>\n"
@@ -65,8 +108,37 @@ class TextOut {
     *this << "</" << name << ">\n";
   }
 
+  // Hands the rest to the sink; false when any hand-over failed.
+  bool Finish() {
+    Flush();
+    return ok_;
+  }
+
  private:
-  std::string& out_;
+  static constexpr std::size_t kChunkSize = 256 * 1024;
+
+  void Reserve(std::size_t size) {
+    if (static_cast<std::size_t>(end_ - p_) >= size) return;
+    Flush();
+    // One field larger than the whole buffer gets a buffer of its own size.
+    if (buffer_.size() < size) {
+      buffer_.resize(size);
+      p_ = buffer_.data();
+      end_ = p_ + buffer_.size();
+    }
+  }
+
+  void Flush() {
+    const std::size_t used = static_cast<std::size_t>(p_ - buffer_.data());
+    if (used > 0 && ok_) ok_ = sink_(std::string_view(buffer_.data(), used));
+    p_ = buffer_.data();
+  }
+
+  Sink sink_;
+  std::string buffer_;
+  char* p_;
+  char* end_;
+  bool ok_ = true;
 };
 
 std::size_t EstimateSize(const DocumentData& data) {
@@ -127,19 +199,14 @@ void WriteContact(TextOut& out, const Contact& contact) {
   out << "\t\t<Contact ID=\"" << contact.ID << "\">\n";
   out << "\t\t\t<PersonID>" << contact.PersonID << "</PersonID>\n";
   // The date text is digits, separators and AM/PM: nothing to escape.
-  out << "\t\t\t<DateTime>" << DocumentDateText(contact.DateTime) << "</DateTime>\n";
+  out << "\t\t\t<DateTime>" << DocumentDateForm(contact.DateTime).View() << "</DateTime>\n";
   out.Field("\t\t\t", "Description", contact.Description);
   out << "\t\t\t<ContactTypeID>" << contact.ContactTypeID << "</ContactTypeID>\n";
   out << "\t\t</Contact>\n";
 }
 
-}  // namespace
-
-std::string DocumentText(DocumentData& data) {
+bool WriteDocument(DocumentData& data, TextOut& out) {
   data.version = DocumentData::kWrittenVersion;
-  std::string text;
-  text.reserve(EstimateSize(data));
-  TextOut out(text);
 
   out << "<?xml version=\"1.0\"?>\n";
   out << "<Vimbo Version=\"" << data.version << "\">\n";
@@ -161,11 +228,26 @@ std::string DocumentText(DocumentData& data) {
   }
   out << "\t</ContactTypes>\n";
   out << "</Vimbo>\n";
+  return out.Finish();
+}
+
+}  // namespace
+
+std::string DocumentText(DocumentData& data) {
+  std::string text;
+  text.reserve(EstimateSize(data));
+  TextOut out([&text](std::string_view piece) {
+    text.append(piece);
+    return true;
+  });
+  WriteDocument(data, out);
   return text;
 }
 
 bool Write(DocumentData& data, const std::string& path, WriteChunkFunction writeChunk) {
-  return WriteFileAtomically(path, DocumentText(data), writeChunk);
+  AtomicFileWriter file(path, writeChunk);
+  TextOut out([&file](std::string_view piece) { return file.Append(piece); });
+  return WriteDocument(data, out) && file.Commit();
 }
 
 }  // namespace vimbo

@@ -34,25 +34,6 @@ long SystemWrite(int fd, const char* data, std::size_t size) {
 int FlushToDisk(int fd) { return ::fsync(fd); }
 #endif
 
-// A file descriptor that is closed however the function leaves.
-class FileHandle {
- public:
-  explicit FileHandle(int fd) : fd_(fd) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-  int Get() const { return fd_; }
-  bool Close() {
-    if (fd_ < 0) return true;
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0;
-  }
-
- private:
-  int fd_;
-};
-
 bool WriteAll(int fd, std::string_view bytes, WriteChunkFunction writeChunk) {
   while (!bytes.empty()) {
     const long written = writeChunk(fd, bytes.data(), bytes.size());
@@ -94,58 +75,96 @@ std::optional<std::string> ReadFileText(const std::string& path) {
   return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, WriteChunkFunction writeChunk) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path, WriteChunkFunction writeChunk)
+    : writeChunk_(writeChunk ? writeChunk : SystemWrite) {
   namespace fs = std::filesystem;
-  if (writeChunk == nullptr) writeChunk = SystemWrite;
-
   std::error_code error;
-  fs::path target(path);
-  if (fs::is_symlink(target, error)) {
-    const fs::path resolved = fs::canonical(target, error);
-    if (!error) target = resolved;
+  target_ = path;
+  if (fs::is_symlink(target_, error)) {
+    const fs::path resolved = fs::canonical(target_, error);
+    if (!error) target_ = resolved;
   }
-  if (target.filename().empty() || fs::is_directory(target, error)) return false;
+  if (target_.filename().empty() || fs::is_directory(target_, error)) return;
 
   // Keep the permissions of the file being replaced; a new file gets the
   // usual ones, less the user's umask.
   struct stat existing {};
-  const bool replacing = ::stat(target.string().c_str(), &existing) == 0;
-
-  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-#ifdef _WIN32
-  if (_mktemp_s(temporary.data(), temporary.size() + 1) != 0) return false;
-  FileHandle file(::_open(temporary.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE));
-#else
-  FileHandle file(::mkstemp(temporary.data()));
-#endif
-  if (file.Get() < 0) return false;
-
-  bool ok = WriteAll(file.Get(), bytes, writeChunk);
+  if (::stat(target_.string().c_str(), &existing) == 0) {
+    mode_ = existing.st_mode & 07777;
+  } else {
 #ifndef _WIN32
-  if (ok) {
-    mode_t mode = existing.st_mode & 07777;
-    if (!replacing) {
-      const mode_t mask = ::umask(0);
-      ::umask(mask);
-      mode = 0666 & ~mask;
-    }
-    ::fchmod(file.Get(), mode);
-  }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode_ = 0666 & ~mask;
 #endif
-  ok = ok && FlushToDisk(file.Get()) == 0;
-  ok = file.Close() && ok;
-  if (ok) {
-    fs::rename(temporary, target, error);
-    ok = !error;
   }
-  if (!ok) {
-    fs::remove(temporary, error);
+
+  // A hidden name beside the target, so the rename stays within one file system.
+  std::string name(".");
+  name.append(target_.filename().string()).append(".XXXXXX");
+  temporary_ = (target_.parent_path() / name).string();
+#ifdef _WIN32
+  if (_mktemp_s(temporary_.data(), temporary_.size() + 1) != 0) return;
+  fd_ = ::_open(temporary_.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+  fd_ = ::mkstemp(temporary_.data());
+#endif
+  ok_ = fd_ >= 0;
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
+
+bool AtomicFileWriter::Append(std::string_view bytes) {
+  ok_ = ok_ && WriteAll(fd_, bytes, writeChunk_);
+  return ok_;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (committed_) return true;
+  if (!ok_) {
+    Abandon();
     return false;
   }
 #ifndef _WIN32
-  FlushFolder(target.parent_path());
+  ::fchmod(fd_, static_cast<mode_t>(mode_));
+#endif
+  bool ok = FlushToDisk(fd_) == 0;
+  ok = ::close(fd_) == 0 && ok;
+  fd_ = -1;
+  std::error_code error;
+  if (ok) {
+    std::filesystem::rename(temporary_, target_, error);
+    ok = !error;
+  }
+  if (!ok) {
+    ok_ = false;
+    Abandon();
+    return false;
+  }
+  committed_ = true;
+#ifndef _WIN32
+  FlushFolder(target_.parent_path());
 #endif
   return true;
+}
+
+void AtomicFileWriter::Abandon() {
+  ok_ = false;
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (!committed_ && !temporary_.empty()) {
+    std::error_code error;
+    std::filesystem::remove(temporary_, error);
+    temporary_.clear();
+  }
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, WriteChunkFunction writeChunk) {
+  AtomicFileWriter file(path, writeChunk);
+  file.Append(bytes);
+  return file.Commit();
 }
 
 }  // namespace vimbo

@@ -2,6 +2,7 @@
 // Whole-file reading and safe whole-file writing.
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,13 +17,38 @@ std::optional<std::string> ReadFileText(const std::string& path);
 // of bytes written, or -1. Tests put a failing or short writer in its place.
 using WriteChunkFunction = long (*)(int fd, const char* data, std::size_t size);
 
-// Replaces the file at `path` with `bytes`. The bytes go to a temporary file
-// in the same folder, which is flushed to disk and then renamed over the
-// target in one step, so a failed write never truncates or damages an
-// existing document. Every byte is accounted for: a short or failed write,
-// flush or rename returns false, removes the temporary file and leaves the
-// target as it was. A target that is a symbolic link has the file it points
-// to replaced, and a replaced file keeps its permissions.
+// Replaces the file at `path` with bytes given in any number of pieces. The
+// bytes go to a temporary file in the same folder, which Commit flushes to
+// disk and renames over the target in one step, so a failed write never
+// truncates or damages an existing document. Every byte is accounted for: a
+// short or failed write, flush or rename makes Commit return false, and the
+// temporary file is removed, leaving the target as it was; so it is when the
+// writer is destroyed without a Commit. A target that is a symbolic link has
+// the file it points to replaced, and a replaced file keeps its permissions.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const std::string& path, WriteChunkFunction writeChunk = nullptr);
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+  ~AtomicFileWriter();
+
+  // False once anything has failed; later pieces are then not written.
+  bool Append(std::string_view bytes);
+  bool Commit();
+
+ private:
+  void Abandon();
+
+  WriteChunkFunction writeChunk_;
+  std::filesystem::path target_;
+  std::string temporary_;
+  unsigned mode_ = 0;
+  int fd_ = -1;
+  bool ok_ = false;
+  bool committed_ = false;
+};
+
+// Replaces the file at `path` with `bytes` through an AtomicFileWriter.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          WriteChunkFunction writeChunk = nullptr);
 

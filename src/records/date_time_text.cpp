@@ -12,7 +12,9 @@ namespace {
 
 class TextBuffer {
  public:
-  void Put(char c) { text_[length_++] = c; }
+  explicit TextBuffer(DocumentDateChars& chars) : chars_(chars) {}
+
+  void Put(char c) { chars_.text[chars_.length++] = c; }
 
   void PutNumber(int number, int minDigits) {
     char digits[12];
@@ -25,12 +27,8 @@ class TextBuffer {
     while (count > 0) Put(digits[--count]);
   }
 
-  std::string Text() const { return std::string(text_, length_); }
-
  private:
-  // "12/31/9999 12:59:59 PM" is 22 characters; the year never exceeds 4 digits.
-  char text_[32];
-  int length_ = 0;
+  DocumentDateChars& chars_;
 };
 
 void PutDate(TextBuffer& out, const SystemTime& t) {
@@ -239,20 +237,23 @@ std::string Format(const DateTimeValue& value, const char* picture) {
 
 }  // namespace
 
-std::string DocumentDateText(const DateTimeValue& value) {
-  if (!value.IsValid()) return {};
+DocumentDateChars DocumentDateForm(const DateTimeValue& value) {
+  DocumentDateChars chars;
+  if (!value.IsValid()) return chars;
   const SystemTime t = value.ToSystemTime();
   const bool dayZero = t.year == 1899 && t.month == 12 && t.day == 30;
   const bool midnight = t.hour == 0 && t.minute == 0 && t.second == 0;
 
-  TextBuffer out;
+  TextBuffer out(chars);
   if (!dayZero) PutDate(out, t);
   if (dayZero || !midnight) {
     if (!dayZero) out.Put(' ');
     PutTime(out, t);
   }
-  return out.Text();
+  return chars;
 }
+
+std::string DocumentDateText(const DateTimeValue& value) { return std::string(DocumentDateForm(value).View()); }
 
 bool ParseDocumentDateText(std::string_view text, DateTimeValue& value) {
   value = DateTimeValue();

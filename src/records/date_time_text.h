@@ -7,6 +7,7 @@
 // formats through the C library (the program calls setlocale(LC_ALL, "") at
 // start-up), or a picture the caller names.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,16 @@ namespace vimbo {
 // left out at exactly midnight and the date on 30 December 1899 (0.0 gives
 // "12:00:00 AM"). An invalid value gives the empty text.
 std::string DocumentDateText(const DateTimeValue& value);
+
+// The same text in a fixed buffer, for the writer's inner loop, where a heap
+// string per contact would cost more than the formatting.
+struct DocumentDateChars {
+  // "12/31/9999 12:59:59 PM" is 22 characters; the year never exceeds 4 digits.
+  char text[24];
+  std::size_t length = 0;
+  std::string_view View() const { return {text, length}; }
+};
+DocumentDateChars DocumentDateForm(const DateTimeValue& value);
 
 // Reads the document form and, leniently, the forms an older file may hold:
 // M/D/YY and M/D/YYYY (D/M/Y when the first number exceeds 12), D.M.YYYY,

@@ -105,6 +105,42 @@ TEST(DocumentWriter, AZeroByteIsWrittenAsAReference) {
   EXPECT_NE(DocumentText(data).find("<FName>a&#0;b</FName>"), std::string::npos);
 }
 
+// The escaping searches several bytes at a time; a markup character must be
+// found wherever it falls in a block, and a long run of them must not
+// overflow the room set aside for the text.
+TEST(DocumentWriter, EscapesAtEveryPositionAndInLongRuns) {
+  const auto escapedOnce = [](char c) -> std::string {
+    switch (c) {
+      case '&': return "&amp;";
+      case '<': return "&lt;";
+      case '>': return "&gt;";
+      case '\'': return "&apos;";
+      case '"': return "&quot;";
+      case '\0': return "&#0;";
+      default: return std::string(1, c);
+    }
+  };
+  for (const char special : {'&', '<', '>', '\'', '"', '\0'}) {
+    for (std::size_t length = 1; length <= 40; ++length) {
+      for (std::size_t at = 0; at < length; ++at) {
+        std::string field(length, 'x');
+        field[at] = special;
+        DocumentData data;
+        data.user.City = field;
+        const std::string expected = std::string(at, 'x') + escapedOnce(special) + std::string(length - at - 1, 'x');
+        ASSERT_NE(DocumentText(data).find("<City>" + expected + "</City>"), std::string::npos)
+            << "length " << length << ", at " << at;
+      }
+    }
+  }
+
+  DocumentData data;
+  data.user.Company = std::string(1'000'000, '"');
+  std::string expected;
+  for (int i = 0; i < 1'000'000; ++i) expected += "&quot;";
+  EXPECT_NE(DocumentText(data).find("<Company>" + expected + "</Company>"), std::string::npos);
+}
+
 TEST(DocumentWriter, RecordsInAscendingIdAndDatesInTheirForms) {
   DocumentData data;
   for (int32_t id : {30, -4, 12}) {
@@ -137,6 +173,29 @@ TEST(DocumentWriter, WriteReplacesTheFileWithTheText) {
   const std::string path = dir.File("a.tch");
   testing::WriteBytes(path, std::string(100000, 'x'));
   DocumentData data = NewDocument();
+  ASSERT_TRUE(Write(data, path));
+  EXPECT_EQ(testing::ReadBytes(path), DocumentText(data));
+}
+
+// A large document reaches the file in many pieces; together they must be
+// exactly the text, whatever the sizes of the records and fields.
+TEST(DocumentWriter, ALargeDocumentIsWrittenWhole) {
+  testing::TempDir dir;
+  const std::string path = dir.File("large.tch");
+  DocumentData data = NewDocument();
+  for (int32_t id = 1; id <= 3000; ++id) {
+    Person person;
+    person.ID = id;
+    person.LName = "Name & " + std::to_string(id);
+    person.Address = std::string(static_cast<std::size_t>(id % 300), '<');
+    data.persons.Insert(person);
+    Contact contact;
+    contact.ID = id;
+    contact.PersonID = id;
+    contact.Description = std::string(static_cast<std::size_t>(id * 7 % 1000), 'n');
+    data.contacts.Insert(contact);
+  }
+  data.user.Address = std::string(700'000, '>');
   ASSERT_TRUE(Write(data, path));
   EXPECT_EQ(testing::ReadBytes(path), DocumentText(data));
 }

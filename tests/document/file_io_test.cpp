@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "document/document_writer.h"
@@ -34,6 +38,17 @@ long WriteInPieces(int fd, const char* data, std::size_t size) {
 
 // A writer that claims more than it was given.
 long WriteTooMuch(int, const char*, std::size_t size) { return static_cast<long>(size + 1); }
+
+// Writes the first few pieces, then reports a full disk.
+long WriteThreePiecesThenFail(int fd, const char* data, std::size_t size) {
+  static int pieces = 0;
+  if (++pieces > 3) {
+    pieces = 0;
+    errno = ENOSPC;
+    return -1;
+  }
+  return static_cast<long>(::write(fd, data, size));
+}
 
 std::size_t FilesIn(const fs::path& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -104,6 +119,42 @@ TEST(SafeWrite, AFailedDocumentSaveKeepsThePreviousDocument) {
   data.user.FName = "Changed";
   EXPECT_FALSE(Write(data, path, &WriteHalfThenFail));
   EXPECT_EQ(testing::ReadBytes(path), saved);
+}
+
+TEST(SafeWrite, AFailureLateInALargeSaveKeepsThePreviousDocument) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  testing::WriteBytes(path, "previous");
+  DocumentData data;
+  for (int32_t id = 1; id <= 20000; ++id) {
+    Contact contact;
+    contact.ID = id;
+    contact.Description = "A note long enough to fill several pieces of the save.";
+    data.contacts.Insert(contact);
+  }
+  EXPECT_FALSE(Write(data, path, &WriteThreePiecesThenFail));
+  EXPECT_EQ(testing::ReadBytes(path), "previous");
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+TEST(SafeWrite, AWriterLeftWithoutCommitChangesNothing) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  testing::WriteBytes(path, "previous");
+  {
+    AtomicFileWriter writer(path);
+    EXPECT_TRUE(writer.Append("half of a new"));
+    EXPECT_EQ(FilesIn(dir.Path()), 2u) << "the temporary file exists while writing";
+  }
+  EXPECT_EQ(testing::ReadBytes(path), "previous");
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+
+  AtomicFileWriter writer(path, &WriteNothing);
+  EXPECT_FALSE(writer.Append("x"));
+  EXPECT_FALSE(writer.Append("y")) << "a failure sticks";
+  EXPECT_FALSE(writer.Commit());
+  EXPECT_EQ(testing::ReadBytes(path), "previous");
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
 TEST(SafeWrite, KeepsPermissionsAndFollowsSymbolicLinks) {
