@@ -11,7 +11,7 @@ root=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_seconds=${VIMBO_FUZZ_SECONDS:-20}
 
-scripts/ensure_packages.sh cmake ninja-build g++ pkg-config \
+scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev
 
 echo "== build and test"

@@ -181,7 +181,11 @@ LoadResult Load(DocumentData& data, const std::string& path) {
   std::optional<std::string> text = ReadFileText(path);
   if (!text) return {LoadResult::Status::kUnreadable, 0, false};
   data.Clear();
-  LoadResult result = MapDocument(data, std::move(*text));
+  return LoadDocumentText(data, std::move(*text));
+}
+
+LoadResult LoadDocumentText(DocumentData& data, std::string text) {
+  LoadResult result = MapDocument(data, std::move(text));
   if (!result.Ok()) return result;
   RaiseLastID(data.persons);
   RaiseLastID(data.contacts);

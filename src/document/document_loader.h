@@ -36,6 +36,11 @@ LoadResult MapDocument(DocumentData& data, std::string text);
 // types. The caller marks the document modified when `upgraded` is set.
 LoadResult Load(DocumentData& data, const std::string& path);
 
+// The part of Load after the read and the clearing, for a caller that reads
+// the file and clears the document itself: maps the text, raises each
+// collection's LastID to its highest ID and upgrades a version 1 document.
+LoadResult LoadDocumentText(DocumentData& data, std::string text);
+
 // The C library's integer reading as the file's numbers use it: leading
 // whitespace, an optional sign, decimal digits; no digits give 0, and a
 // number beyond the 32-bit range gives the nearest end of it.

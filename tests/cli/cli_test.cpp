@@ -49,6 +49,15 @@ TEST(CliResave, GivesTheSameBytesForAWrittenFile) {
   EXPECT_EQ(testing::ReadBytes(dir.File("b.tch")), testing::ReadBytes(dir.File("a.tch")));
 }
 
+TEST(CliResave, KeepsTheShippedSampleByteForByte) {
+  testing::TempDir dir;
+  const std::string sample = std::string(VIMBO_EXAMPLES_DIR) + "/sample.tch";
+  ASSERT_EQ(RunCli({"resave", sample, dir.File("copy.tch")}).status, 0);
+  EXPECT_EQ(testing::ReadBytes(dir.File("copy.tch")), testing::ReadBytes(sample));
+  const CliResult info = RunCli({"info", sample});
+  EXPECT_EQ(info.out, "persons 6\ncontacts 11\ncontact types 4\nversion 12\n");
+}
+
 TEST(CliResave, UpgradesAnOlderFileAsOpenDoes) {
   testing::TempDir dir;
   testing::WriteBytes(dir.File("old.tch"), "<Vimbo Version=\"1\"/>");

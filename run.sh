@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Vimbo and starts it. Arguments are passed
+# on to the program: ./run.sh ~/contacts.tch
+set -euo pipefail
+cd "$(dirname "$0")"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
+  libgtest-dev libgmock-dev
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs" --target vimbo
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display was found, so Vimbo cannot open its window here." >&2
+  echo "To run it on a virtual display:  xvfb-run -a ./run.sh $*" >&2
+  echo "(xvfb-run comes with the Debian package xvfb: apt-get install xvfb)" >&2
+  exit 1
+fi
+exec build/bin/vimbo "$@"

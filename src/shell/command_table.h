@@ -1,0 +1,23 @@
+#pragma once
+// One table describes every command: its menu text, status-bar text, tooltip
+// and shortcut. Menus, toolbars and accelerators are all made from it, so a
+// command looks and behaves the same wherever it is offered.
+
+#include <span>
+
+namespace vimbo {
+
+struct CommandInfo {
+  int id;
+  const char* menuText;    // with "&" marks and, after a tab, the accelerator hint
+  const char* statusText;  // shown while the item is highlighted
+  const char* tooltip;
+  const char* shortcut;    // a QKeySequence text, or empty
+};
+
+std::span<const CommandInfo> Commands();
+
+// The entry for `id`; a null pointer for an id the table does not hold.
+const CommandInfo* FindCommand(int id);
+
+}  // namespace vimbo

@@ -1,0 +1,452 @@
+#include "shell/main_frame.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "shell/about_dialog.h"
+#include "shell/artwork.h"
+#include "shell/command_ids.h"
+#include "shell/command_table.h"
+#include "shell/program_texts.h"
+#include "shell/prompter.h"
+#include "shell/settings_store.h"
+#include "shell/splash_window.h"
+#include "views/main_view.h"
+
+namespace vimbo {
+
+using namespace command;
+
+namespace {
+
+constexpr const char* kCaption = "Vimbo";
+
+QString DefaultHelpFolder() { return ProgramDirectory() + QStringLiteral("/help"); }
+
+}  // namespace
+
+MainFrame::MainFrame(Prompter& prompter, Options options)
+    : prompter_(prompter),
+      document_(prompter),
+      help_(options.helpFolder.isEmpty() ? DefaultHelpFolder() : options.helpFolder),
+      openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+  setWindowIcon(ProgramIcon());
+  CreateActions();
+  CreateMenus();
+  if (options.showSplash) {
+    SplashWindow splash;
+    prompter_.RunDialog(splash);
+  }
+  CreateToolbars();
+  CreateStatusBar();
+
+  {
+    auto settings = OpenSettings();
+    recent_.ReadFromRegistry(*settings);
+  }
+
+  view_ = new MainView(this);
+  setCentralWidget(view_);
+  connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
+
+  actions_.value(kToolbar)->setChecked(true);
+  actions_.value(kStatusBar)->setChecked(true);
+
+  // The enabled state of every command follows the document and the form;
+  // it is worked out whenever the program has nothing else to do.
+  idleConnection_ = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                            &MainFrame::UpdateCommandStates);
+
+  FitToForm();
+
+  document_.New();
+  view_->SetDocument(document_);
+  document_.UpdateAllViews();
+  SetTitle();
+  UpdateCommandStates();
+}
+
+MainFrame::~MainFrame() {
+  disconnect(idleConnection_);
+  document_.DetachAll();
+}
+
+// ---- building the window --------------------------------------------------------
+
+void MainFrame::CreateActions() {
+  for (const CommandInfo& info : Commands()) {
+    if (info.id == kRecentFirst) continue;  // the recent-file list makes its own items
+    auto* action = new QAction(QString::fromLatin1(info.menuText), this);
+    action->setData(info.id);
+    action->setStatusTip(QString::fromLatin1(info.statusText));
+    action->setToolTip(QString::fromLatin1(info.tooltip));
+    action->setIcon(CommandIcon(info.id));
+    action->setIconVisibleInMenu(false);
+    const int id = info.id;
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    actions_.insert(id, action);
+    // Accelerators reach their command even while its menu item is
+    // disabled: Ctrl+S on an unnamed, unmodified document asks for a name.
+    if (*info.shortcut) {
+      auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(info.shortcut)), this);
+      connect(shortcut, &QShortcut::activated, this, [this, id] { OnCommand(id); });
+    }
+  }
+  actions_.value(kToolbar)->setCheckable(true);
+  actions_.value(kStatusBar)->setCheckable(true);
+}
+
+void MainFrame::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  const auto add = [this](QMenu* menu, int id) { menu->addAction(actions_.value(id)); };
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  add(file, kNew);
+  add(file, kOpen);
+  add(file, kSave);
+  add(file, kSaveAs);
+  file->addSeparator();
+  QMenu* import = file->addMenu(QStringLiteral("&Import"));
+  add(import, kImportPersons);
+  QMenu* exportMenu = file->addMenu(QStringLiteral("&Export"));
+  add(exportMenu, kExportPersons);
+  add(exportMenu, kExportContacts);
+  file->addSeparator();
+  add(file, kPageSetup);
+  add(file, kPrintSetup);
+  file->addSeparator();
+  QMenu* recentMenu = file->addMenu(QStringLiteral("Recent &Files"));
+  const CommandInfo* placeholderInfo = FindCommand(kRecentFirst);
+  auto* placeholder = recentMenu->addAction(QString::fromLatin1(placeholderInfo->menuText));
+  placeholder->setStatusTip(QString::fromLatin1(placeholderInfo->statusText));
+  recent_.AttachMenu(recentMenu, placeholder, [this](int id) { OnCommand(id); });
+  file->addSeparator();
+  add(file, kExit);
+
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  add(edit, kEditUser);
+  add(edit, kEditContactTypes);
+
+  contactMenu_ = bar->addMenu(QStringLiteral("&Contact"));
+  for (int id : {kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel}) add(contactMenu_, id);
+
+  personMenu_ = bar->addMenu(QStringLiteral("&Person"));
+  for (int id : {kPersonAdd, kPersonEdit, kPersonDelete, kPersonUpdate, kPersonCancel}) add(personMenu_, id);
+
+  QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
+  add(reports, kReportAddressBook);
+  add(reports, kReportContacts);
+  add(reports, kReportEnvelopes);
+  reports->addSeparator();
+  add(reports, kReportFont);
+
+  QMenu* view = bar->addMenu(QStringLiteral("&View"));
+  add(view, kToolbar);
+  add(view, kStatusBar);
+
+  QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
+  add(helpMenu, kHelpTopics);
+  add(helpMenu, kAbout);
+  helpMenu->addSeparator();
+  add(helpMenu, kCheckForUpdate);
+}
+
+void MainFrame::CreateToolbars() {
+  // Zero stands for a separator.
+  const auto fill = [this](QToolBar* toolbar, std::initializer_list<int> ids) {
+    for (int id : ids) {
+      if (id == 0)
+        toolbar->addSeparator();
+      else
+        toolbar->addAction(actions_.value(id));
+    }
+  };
+
+  previewToolbar_ = new QToolBar(QStringLiteral("Print Preview"), this);
+  previewToolbar_->setObjectName(QStringLiteral("PreviewToolbar"));
+  previewToolbar_->setMovable(false);
+  fill(previewToolbar_, {kPreviousPage, kNextPage, 0, kPrint, kPageSetup, 0, kZoomIn, kZoomOut, 0, kClosePreview});
+  previewToolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+  mainToolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+  mainToolbar_->setObjectName(QStringLiteral("MainToolbar"));
+  mainToolbar_->setMovable(false);
+  mainToolbar_->setIconSize(QSize(16, 16));
+  // The context-menu request over a toolbar would otherwise offer to hide it
+  // behind the View menu's back.
+  mainToolbar_->toggleViewAction()->setVisible(false);
+  fill(mainToolbar_, {kNew, 0, kOpen, kSave, 0, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate, kPersonCancel, 0,
+                      kContactAdd, kContactDelete, kContactEdit, kContactUpdate, kContactCancel, 0, kHelpMode});
+
+  addToolBar(Qt::TopToolBarArea, mainToolbar_);
+  addToolBarBreak(Qt::TopToolBarArea);
+  addToolBar(Qt::TopToolBarArea, previewToolbar_);
+  previewToolbar_->hide();
+  setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void MainFrame::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setSizeGripEnabled(true);
+  bar->showMessage(QStringLiteral("Ready"));
+  // When a menu item's status text goes away, the bar says "Ready" again.
+  connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+    if (message.isEmpty()) bar->showMessage(QStringLiteral("Ready"));
+  });
+}
+
+void MainFrame::FitToForm() {
+  ensurePolished();
+  view_->adjustSize();
+  const QSize form = view_->sizeHint();
+  int height = form.height() + statusBar()->sizeHint().height() + menuBar()->sizeHint().height();
+  if (mainToolbar_->isVisibleTo(this) || toolbarVisible_) height += mainToolbar_->sizeHint().height();
+  resize(form.width(), height);
+  setMinimumSize(form.width(), height);
+}
+
+// ---- commands --------------------------------------------------------------------
+
+void MainFrame::OnCommand(int id) {
+  if (id >= kRecentFirst && id <= kRecentLast) {
+    FileRecent(id);
+    return;
+  }
+  switch (id) {
+    case kNew: FileNew(); break;
+    case kOpen: FileOpen(); break;
+    case kSave: FileSave(); break;
+    case kSaveAs: FileSaveAs(); break;
+    case kExit: FileExit(); break;
+    case kToolbar: ToggleToolbar(); break;
+    case kStatusBar: ToggleStatusBar(); break;
+    case kHelpTopics: help_.ShowContents(this); break;
+    case kAbout: ShowAbout(); break;
+    case kCheckForUpdate: CheckForUpdate(); break;
+    case kHelpMode: view_->EnterHelpMode(); break;
+    default: break;
+  }
+}
+
+bool MainFrame::IsEnabled(int id) const {
+  switch (id) {
+    case kSave: return document_.IsModified();
+    case kNew:
+    case kOpen:
+    case kSaveAs:
+    case kExit:
+    case kToolbar:
+    case kStatusBar:
+    case kHelpTopics:
+    case kAbout:
+    case kCheckForUpdate:
+    case kHelpMode:
+      return true;
+    // The commands whose editors, reports and transfers are not part of
+    // this build yet stay disabled rather than doing nothing.
+    default: return false;
+  }
+}
+
+void MainFrame::UpdateCommandStates() {
+  for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+    const bool enabled = IsEnabled(it.key());
+    if (it.value()->isEnabled() != enabled) it.value()->setEnabled(enabled);
+  }
+}
+
+void MainFrame::SetTitle() {
+  setWindowTitle(QStringLiteral("%1 [%2]").arg(QLatin1String(texts::kProgramName), document_.DocumentTitle()));
+}
+
+void MainFrame::SavePlacement() {
+  auto settings = OpenSettings();
+  WindowPlacementStore().CaptureAndWrite(*settings, *this);
+}
+
+bool MainFrame::RestorePlacement() {
+  auto settings = OpenSettings();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->virtualGeometry() : QRect(0, 0, 1024, 768);
+  return WindowPlacementStore().ReadAndApply(*settings, *this, area);
+}
+
+void MainFrame::WriteRecentFiles() {
+  auto settings = OpenSettings();
+  recent_.WriteToRegistry(*settings);
+}
+
+void MainFrame::ShowError(const QString& text) {
+  prompter_.Message(this, text, QLatin1String(kCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
+}
+
+void MainFrame::OpenStartupFiles(const QStringList& paths) {
+  for (const QString& path : paths) {
+    if (document_.LoadFromFile(path)) {
+      document_.SetPathName(path);
+      document_.UpdateAllViews();
+      recent_.Add(document_.DocumentTitle());
+      WriteRecentFiles();
+    } else {
+      ShowError(QStringLiteral("Error loading file."));
+    }
+    SetTitle();
+  }
+}
+
+void MainFrame::FileNew() {
+  if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
+  if (document_.New()) {
+    document_.UpdateAllViews();
+    SetTitle();
+  } else {
+    ShowError(QStringLiteral("Error creating new file."));
+  }
+}
+
+void MainFrame::FileOpen() {
+  if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
+  bool error = false;
+  if (!document_.Open(error, this)) {
+    if (error) {
+      ShowError(QStringLiteral("Error loading file."));
+      // A rejected file left a new, unnamed document behind.
+      SetTitle();
+    }
+    return;
+  }
+  document_.UpdateAllViews();
+  recent_.Add(document_.DocumentTitle());
+  WriteRecentFiles();
+  SetTitle();
+}
+
+void MainFrame::FileRecent(int id) {
+  const QString path = recent_.PathOf(id);
+  if (path.isEmpty()) return;
+  if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
+  if (document_.LoadFromFile(path)) {
+    document_.UpdateAllViews();
+    recent_.MoveToTop(id);
+    document_.SetPathName(path);
+  } else {
+    ShowError(QStringLiteral("Error loading file."));
+    recent_.Remove(id);
+  }
+  SetTitle();
+  WriteRecentFiles();
+}
+
+void MainFrame::FileSave() {
+  const QString name = document_.FileName();
+  const bool unnamed = name.isEmpty() || name == QLatin1String("Untitled");
+  bool error = false;
+  const bool saved = document_.Save(error, this);
+  if (!saved && error) {
+    prompter_.Message(this, QStringLiteral("Error saving %1.").arg(document_.DocumentTitle()), QLatin1String(kCaption),
+                      Prompter::Icon::Error, Prompter::Buttons::RetryCancel);
+    return;
+  }
+  if (saved && unnamed) AfterNamedSave();
+}
+
+void MainFrame::FileSaveAs() {
+  bool error = false;
+  if (document_.SaveAs(error, this)) {
+    AfterNamedSave();
+  } else if (error) {
+    prompter_.Message(this, QStringLiteral("Error saving %1.").arg(document_.DocumentTitle()), QLatin1String(kCaption),
+                      Prompter::Icon::Error, Prompter::Buttons::RetryCancel);
+  }
+}
+
+void MainFrame::AfterNamedSave() {
+  recent_.Add(document_.DocumentTitle());
+  WriteRecentFiles();
+  SetTitle();
+}
+
+void MainFrame::FileExit() {
+  SavePlacement();
+  // The close request is posted, so the command returns before the window goes.
+  QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+  SavePlacement();
+  if (view_->QuerySave(this, QLatin1String(kCaption)))
+    event->accept();
+  else
+    event->ignore();
+}
+
+void MainFrame::ToggleToolbar() {
+  toolbarVisible_ = !toolbarVisible_;
+  mainToolbar_->setVisible(toolbarVisible_);
+  actions_.value(kToolbar)->setChecked(toolbarVisible_);
+}
+
+void MainFrame::ToggleStatusBar() {
+  const bool show = statusBar()->isHidden();
+  statusBar()->setVisible(show);
+  actions_.value(kStatusBar)->setChecked(show);
+}
+
+void MainFrame::ShowAbout() {
+  AboutDialog about(this);
+  prompter_.RunDialog(about);
+}
+
+void MainFrame::CheckForUpdate() {
+  if (!openUrl_(QUrl(QLatin1String(texts::kUpdatePage))))
+    prompter_.Message(this, QStringLiteral("Error opening web browser"), QStringLiteral("Web Browser Error"),
+                      Prompter::Icon::Error, Prompter::Buttons::Ok);
+}
+
+void MainFrame::ShowFormHelp(int controlId, const QPoint& globalPos) {
+  help_.ShowContextHelp(help::MainForm(), controlId, globalPos, view_);
+}
+
+// ---- context menus ---------------------------------------------------------------
+
+QMenu* MainFrame::ContextMenuAt(const QPoint& globalPos) const {
+  switch (view_->GroupBoxAt(globalPos)) {
+    case 1028: return personMenu_;
+    case 1029:
+    case 1030: return contactMenu_;
+    default: return nullptr;
+  }
+}
+
+void MainFrame::contextMenuEvent(QContextMenuEvent* event) {
+  QPoint point = event->globalPos();
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    // From the keyboard there is no pointer position: the menu opens at the
+    // centre of the control that has the focus.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus) point = focus->mapToGlobal(focus->rect().center());
+  }
+  if (!view_->isAncestorOf(childAt(mapFromGlobal(point))) && childAt(mapFromGlobal(point)) != view_) {
+    QMainWindow::contextMenuEvent(event);
+    return;
+  }
+  if (QMenu* menu = ContextMenuAt(point)) {
+    UpdateCommandStates();
+    menu->popup(point);
+  }
+  event->accept();
+}
+
+}  // namespace vimbo

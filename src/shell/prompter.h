@@ -1,0 +1,42 @@
+#pragma once
+// Every modal interaction of the program goes through a Prompter: message
+// boxes, file dialogs and dialogs of our own. The desktop uses QtPrompter;
+// tests put a scripted one in its place and answer the questions themselves.
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace vimbo {
+
+class Prompter {
+ public:
+  enum class Icon { None, Information, Warning, Error, Question };
+  enum class Buttons { Ok, YesNo, YesNoCancel, RetryCancel };
+  enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+  virtual ~Prompter() = default;
+
+  // A message box. `owner` may be null (a box without an owner window).
+  virtual Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon,
+                         Buttons buttons) = 0;
+
+  // The open-file dialog; nothing when cancelled. `filter` is in Qt's form
+  // ("Vimbo Files (*.tch);;All Files (*.*)").
+  virtual std::optional<QString> OpenFileName(QWidget* owner, const QString& filter,
+                                              const QString& defaultExtension) = 0;
+
+  // The save-file dialog proposing `proposedName`; it asks before an existing
+  // file is replaced and appends `defaultExtension` to a name typed without
+  // one. Nothing when cancelled.
+  virtual std::optional<QString> SaveFileName(QWidget* owner, const QString& filter,
+                                              const QString& defaultExtension,
+                                              const QString& proposedName) = 0;
+
+  // Runs a dialog of our own modally and returns its result code.
+  virtual int RunDialog(QDialog& dialog) = 0;
+};
+
+}  // namespace vimbo

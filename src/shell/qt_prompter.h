@@ -1,0 +1,17 @@
+#pragma once
+// The desktop's Prompter: Qt's message boxes and file dialogs.
+
+#include "shell/prompter.h"
+
+namespace vimbo {
+
+class QtPrompter : public Prompter {
+ public:
+  Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon, Buttons buttons) override;
+  std::optional<QString> OpenFileName(QWidget* owner, const QString& filter, const QString& defaultExtension) override;
+  std::optional<QString> SaveFileName(QWidget* owner, const QString& filter, const QString& defaultExtension,
+                                      const QString& proposedName) override;
+  int RunDialog(QDialog& dialog) override;
+};
+
+}  // namespace vimbo

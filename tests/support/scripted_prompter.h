@@ -1,0 +1,93 @@
+#pragma once
+// A Prompter for tests: it records every question and answers from a script
+// the test wrote beforehand. A question with no scripted answer fails the test.
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "shell/prompter.h"
+
+namespace vimbo::testing {
+
+class ScriptedPrompter : public Prompter {
+ public:
+  struct Shown {
+    QString text;
+    QString caption;
+    Icon icon;
+    Buttons buttons;
+    bool owned;
+  };
+
+  // Answers, used in order.
+  std::deque<Answer> answers;
+  std::deque<std::optional<QString>> openNames;
+  std::deque<std::optional<QString>> saveNames;
+  // Run on the dialog in place of its event loop; returns the result code.
+  std::deque<std::function<int(QDialog&)>> dialogs;
+
+  // What was asked.
+  std::vector<Shown> messages;
+  std::vector<QString> proposedSaveNames;
+  int openDialogs = 0;
+
+  Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon,
+                 Buttons buttons) override {
+    messages.push_back({text, caption, icon, buttons, owner != nullptr});
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected message: " << text.toStdString();
+      return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
+    ++openDialogs;
+    if (openNames.empty()) {
+      ADD_FAILURE() << "unexpected open-file dialog";
+      return std::nullopt;
+    }
+    auto name = openNames.front();
+    openNames.pop_front();
+    return name;
+  }
+
+  std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&,
+                                      const QString& proposedName) override {
+    proposedSaveNames.push_back(proposedName);
+    if (saveNames.empty()) {
+      ADD_FAILURE() << "unexpected save-file dialog";
+      return std::nullopt;
+    }
+    auto name = saveNames.front();
+    saveNames.pop_front();
+    return name;
+  }
+
+  int RunDialog(QDialog& dialog) override {
+    if (dialogs.empty()) {
+      ADD_FAILURE() << "unexpected dialog: " << dialog.windowTitle().toStdString();
+      return QDialog::Rejected;
+    }
+    auto run = std::move(dialogs.front());
+    dialogs.pop_front();
+    return run(dialog);
+  }
+
+  // The texts of the messages shown so far, in order.
+  std::vector<QString> Texts() const {
+    std::vector<QString> texts;
+    for (const Shown& shown : messages) texts.push_back(shown.text);
+    return texts;
+  }
+};
+
+}  // namespace vimbo::testing
