@@ -61,5 +61,16 @@ TEST(Help, TheContentsWindowOpensOnTheIntroductionWhateverTheCurrentFolder) {
   window->close();
 }
 
+TEST(Help, ADialogsHelpButtonOpensItsOwnPage) {
+  HelpSystem help(kHelp);
+  QWidget parent;
+  help.ShowTopic(QStringLiteral("userinfdlg.htm"), &parent);
+  const auto windows = parent.findChildren<HelpWindow*>();
+  ASSERT_EQ(windows.size(), 1);
+  EXPECT_EQ(windows[0]->Browser()->source().fileName(), "userinfdlg.htm");
+  EXPECT_EQ(windows[0]->Contents(), nullptr) << "a single topic has no contents list";
+  EXPECT_TRUE(windows[0]->windowTitle().startsWith("Vimbo Help"));
+}
+
 }  // namespace
 }  // namespace vimbo

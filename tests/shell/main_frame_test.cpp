@@ -18,6 +18,7 @@
 #include "shell/control_id.h"
 #include "shell/main_frame.h"
 #include "shell/settings_store.h"
+#include "shell/splash_window.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "views/main_view.h"
@@ -330,6 +331,13 @@ TEST_F(MainFrameFixture, ContextMenusFollowTheGroupBoxes) {
   EXPECT_EQ(frame->ContextMenuAt(frame->mapToGlobal(QPoint(2, 2))), nullptr);
 }
 
+TEST_F(MainFrameFixture, TheHelpModeButtonPutsTheFormInHelpMode) {
+  frame->show();
+  EXPECT_FALSE(frame->View()->InHelpMode());
+  frame->Action(kHelpMode)->trigger();
+  EXPECT_TRUE(frame->View()->InHelpMode());
+}
+
 TEST_F(MainFrameFixture, FormHelpReachesThePopupOfTheControl) {
   HelpSystem& help = frame->Help();
   EXPECT_TRUE(help.ShowContextHelp(help::MainForm(), 1001, QPoint(10, 10), frame->View()));
@@ -337,6 +345,30 @@ TEST_F(MainFrameFixture, FormHelpReachesThePopupOfTheControl) {
   EXPECT_EQ(help::ContextOf(help::MainForm(), 1001), help::ContextOf(help::MainForm(), 1036));
   EXPECT_FALSE(help.ShowContextHelp(help::MainForm(), 1028, QPoint(10, 10), frame->View())) << "a group box";
   EXPECT_FALSE(help.PopupText(1201).isEmpty());
+}
+
+TEST(SplashWindow, ClosesAfterItsTimeOrOnAClickOrAKey) {
+  {
+    SplashWindow splash;
+    EXPECT_TRUE(splash.TimerRunning());
+    splash.show();
+    QTest::mouseClick(&splash, Qt::RightButton);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(splash.TimerRunning());
+  }
+  {
+    SplashWindow splash;
+    splash.show();
+    QTest::keyClick(&splash, Qt::Key_Space);
+    EXPECT_FALSE(splash.isVisible());
+  }
+  {
+    SplashWindow splash;
+    splash.show();
+    QTest::qWait(100);
+    EXPECT_TRUE(splash.isVisible()) << "three seconds have not passed";
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), SplashWindow::kShowMilliseconds + 2000);
+  }
 }
 
 }  // namespace
