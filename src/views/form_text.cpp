@@ -1,0 +1,70 @@
+#include "views/form_text.h"
+
+#include <QLocale>
+
+#include "shell/display_text.h"
+
+namespace vimbo {
+namespace {
+
+// Rewrites every unquoted run of `letter` in a date/time format through
+// `rewrite`, which gets the run's length and answers its replacement.
+template <typename Rewrite>
+QString RewriteRuns(const QString& format, QChar letter, Rewrite rewrite) {
+  QString result;
+  bool quoted = false;
+  for (qsizetype i = 0; i < format.size();) {
+    const QChar c = format[i];
+    if (c == u'\'') quoted = !quoted;
+    if (quoted || c != letter) {
+      result.append(c);
+      ++i;
+      continue;
+    }
+    qsizetype end = i;
+    while (end < format.size() && format[end] == letter) ++end;
+    result.append(rewrite(end - i));
+    i = end;
+  }
+  return result;
+}
+
+// Replaces each line break by `separator`; a run of CRs followed by at most
+// one LF counts as a single break.
+QString JoinLines(std::string_view bytes, QChar separator) {
+  const QString text = ToDisplay(bytes);
+  QString result;
+  result.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == u'\r') {
+      while (i + 1 < text.size() && text[i + 1] == u'\r') ++i;
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      result.append(separator);
+    } else if (c == u'\n') {
+      result.append(separator);
+    } else {
+      result.append(c);
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+QString PickerDateFormat(const QLocale& locale) {
+  return RewriteRuns(locale.dateFormat(QLocale::ShortFormat), u'y',
+                     [](qsizetype length) { return QString(length == 2 ? 4 : length, u'y'); });
+}
+
+QString PickerTimeFormat(const QLocale& locale) {
+  return RewriteRuns(locale.timeFormat(QLocale::LongFormat), u't',
+                     [](qsizetype) { return QString(); })
+      .trimmed();
+}
+
+QString MultiLineToDisplay(std::string_view bytes) { return JoinLines(bytes, u'\n'); }
+
+QString SingleLineToDisplay(std::string_view bytes) { return JoinLines(bytes, u' '); }
+
+}  // namespace vimbo

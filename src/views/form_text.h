@@ -1,0 +1,28 @@
+#pragma once
+// How the main form turns stored bytes and the user's locale into what its
+// widgets show.
+
+#include <QString>
+#include <string_view>
+
+class QLocale;
+
+namespace vimbo {
+
+// The locale's short date with the year always in four digits: a two-digit
+// year would make the picker guess the century of every date it reads.
+QString PickerDateFormat(const QLocale& locale);
+
+// The locale's time of day with seconds and without the time zone, since a
+// contact's time is local and kept to the second.
+QString PickerTimeFormat(const QLocale& locale);
+
+// Text for a multi-line box: each line break as stored (CR LF, a lone LF, a
+// lone CR, or the CR CR LF an edit box leaves) shows as one break.
+QString MultiLineToDisplay(std::string_view bytes);
+
+// Text for one list cell: line breaks show as a single blank, so a note
+// never changes the height of its row.
+QString SingleLineToDisplay(std::string_view bytes);
+
+}  // namespace vimbo
