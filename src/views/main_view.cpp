@@ -90,6 +90,8 @@ void MainView::ShowPerson(int32_t id) {
     const std::string& bytes = person ? person->*box.field : kEmpty;
     if (box.line) {
       box.line->setText(ToDisplay(bytes));
+      // A long value is shown from its beginning, not scrolled to its end.
+      box.line->setCursorPosition(0);
     } else {
       box.lines->setPlainText(MultiLineToDisplay(bytes));
     }
