@@ -42,6 +42,7 @@ bool HelpSystem::ShowContextHelp(help::HelpMap map, int controlId, const QPoint&
   if (!context) return false;
   QString text = PopupText(*context);
   if (text.isEmpty()) text = QStringLiteral("No help topic is associated with this item.");
+  lastPopup_ = *context;
   QWhatsThis::showText(globalPos, text, widget);
   return true;
 }

@@ -40,6 +40,9 @@ class HelpSystem {
   QString PopupText(uint32_t context) const;
   QString PagePath(const QString& page) const;
 
+  // The context number of the popup shown last, 0 before any.
+  uint32_t LastPopup() const { return lastPopup_; }
+
   // The window Help Topics opened last, while it is open.
   HelpWindow* ContentsWindow() const;
 
@@ -50,6 +53,7 @@ class HelpSystem {
   mutable bool popupsLoaded_ = false;
   mutable QHash<uint32_t, QString> popups_;
   QPointer<HelpWindow> contents_;
+  uint32_t lastPopup_ = 0;
 };
 
 }  // namespace vimbo
