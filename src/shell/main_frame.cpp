@@ -23,6 +23,7 @@
 #include "shell/prompter.h"
 #include "shell/settings_store.h"
 #include "shell/splash_window.h"
+#include "views/command_state.h"
 #include "views/main_view.h"
 
 namespace vimbo {
@@ -58,6 +59,7 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
   }
 
   view_ = new MainView(this);
+  view_->SetServices(prompter_, help_);
   setCentralWidget(view_);
   connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
 
@@ -236,11 +238,16 @@ void MainFrame::OnCommand(int id) {
     case kAbout: ShowAbout(); break;
     case kCheckForUpdate: CheckForUpdate(); break;
     case kHelpMode: view_->EnterHelpMode(); break;
-    default: break;
+    default:
+      // The form's commands run only while enabled: an accelerator or a
+      // stale menu must not start an edit the form is not ready for.
+      if (IsEnabled(id)) view_->OnCommand(id);
+      break;
   }
 }
 
 bool MainFrame::IsEnabled(int id) const {
+  if (const auto enabled = FormCommandEnabled(id, view_->State())) return *enabled && IsBuilt(id);
   switch (id) {
     case kSave: return document_.IsModified();
     case kNew:
@@ -254,9 +261,24 @@ bool MainFrame::IsEnabled(int id) const {
     case kCheckForUpdate:
     case kHelpMode:
       return true;
-    // The commands whose editors, reports and transfers are not part of
-    // this build yet stay disabled rather than doing nothing.
     default: return false;
+  }
+}
+
+// The reports and the text transfers are not part of this build yet: their
+// commands stay disabled rather than doing nothing.
+bool MainFrame::IsBuilt(int id) {
+  switch (id) {
+    case kReportAddressBook:
+    case kReportContacts:
+    case kReportEnvelopes:
+    case kExportPersons:
+    case kExportContacts:
+    case kEditUser:
+    case kEditContactTypes:
+      return false;
+    default:
+      return true;
   }
 }
 

@@ -73,6 +73,7 @@ class MainFrame : public QMainWindow {
   void FitToForm();
 
   bool IsEnabled(int id) const;
+  static bool IsBuilt(int id);
   void SetTitle();
   void SavePlacement();
   void WriteRecentFiles();

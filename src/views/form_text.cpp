@@ -65,6 +65,15 @@ QString PickerTimeFormat(const QLocale& locale) {
 
 QString MultiLineToDisplay(std::string_view bytes) { return JoinLines(bytes, u'\n'); }
 
+std::string MultiLineFromDisplay(const QString& text, const std::string& original) {
+  if (text == MultiLineToDisplay(original)) return original;
+  QString withPairs = text;
+  withPairs.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  withPairs.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  withPairs.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  return FromDisplay(withPairs);
+}
+
 QString SingleLineToDisplay(std::string_view bytes) { return JoinLines(bytes, u' '); }
 
 }  // namespace vimbo

@@ -3,6 +3,7 @@
 // widgets show.
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 class QLocale;
@@ -20,6 +21,11 @@ QString PickerTimeFormat(const QLocale& locale);
 // Text for a multi-line box: each line break as stored (CR LF, a lone LF, a
 // lone CR, or the CR CR LF an edit box leaves) shows as one break.
 QString MultiLineToDisplay(std::string_view bytes);
+
+// The bytes for what a multi-line box holds: each line break stored as one
+// CR LF pair. When the box still shows exactly what `original` shows, the
+// original bytes are kept, so an unedited text is stored unchanged.
+std::string MultiLineFromDisplay(const QString& text, const std::string& original);
 
 // Text for one list cell: line breaks show as a single blank, so a note
 // never changes the height of its row.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/document_view.h"
+#include "views/command_state.h"
 #include "views/dialog_units.h"
 #include "views/edit_mode.h"
 
@@ -28,6 +29,8 @@ namespace vimbo {
 
 class DateTimeValue;
 struct DocumentData;
+class HelpSystem;
+class Prompter;
 struct Person;
 class TouchDocument;
 
@@ -38,6 +41,14 @@ class MainView : public QWidget, public DocumentView {
   explicit MainView(QWidget* parent = nullptr);
 
   void SetDocument(TouchDocument& document);
+  // The questions and help the editors need.
+  void SetServices(Prompter& prompter, HelpSystem& help);
+
+  // Runs a Person, Contact or Edit command; false for a command the form
+  // does not handle. The caller runs only enabled commands.
+  bool OnCommand(int id);
+  // What the enabling of the form's commands depends on.
+  FormState State() const;
 
   // Refills both selectors and shows the remembered person again.
   void OnUpdate() override;
@@ -101,6 +112,23 @@ class MainView : public QWidget, public DocumentView {
   void Register(QWidget* control, int id);
   void SetTabOrder();
 
+  // The commands, in main_view_commands.cpp.
+  void PersonAdd();
+  void PersonEdit();
+  void PersonUpdate();
+  void PersonCancel();
+  void PersonDelete();
+  void ContactAdd();
+  void ContactEdit();
+  void ContactUpdate();
+  void ContactCancel();
+  void ContactDelete();
+  void EditUser();
+  void EditContactTypes();
+  void EndPersonMode();
+  void EndContactMode();
+  Person PersonFromBoxes(const Person& original) const;
+
   const DocumentData& Data() const;
   void SetPickers(const DateTimeValue& value);
   void OnPersonPicked(int position);
@@ -110,6 +138,8 @@ class MainView : public QWidget, public DocumentView {
   int ControlAt(const QPoint& pos) const;
 
   TouchDocument* document_ = nullptr;
+  Prompter* prompter_ = nullptr;
+  HelpSystem* help_ = nullptr;
   int32_t personPosition_ = 0;
   int32_t currentPersonId_ = 0;
   int32_t contactPosition_ = 0;
