@@ -1,0 +1,53 @@
+#pragma once
+// "Contact Types": the document's table of contact types, with Add, Edit and
+// Delete. Each change goes into the document at once and updates its views,
+// so Close has nothing left to apply and there is nothing to cancel.
+
+#include <QDialog>
+#include <cstdint>
+#include <optional>
+
+class QPushButton;
+class QTreeWidget;
+
+namespace vimbo {
+
+class HelpSystem;
+class Prompter;
+class TouchDocument;
+
+class ContactTypesDialog : public QDialog {
+  Q_OBJECT
+ public:
+  ContactTypesDialog(TouchDocument& document, Prompter& prompter, HelpSystem& help,
+                     QWidget* parent = nullptr);
+
+  QTreeWidget* List() const { return list_; }
+  // The button with control number 1003 (Add), 1004 (Delete), 1005 (Edit)
+  // or 1 (Close); null for any other number.
+  QPushButton* Button(int id) const;
+
+  // Only Close ends the dialog: Escape and the title bar's close button
+  // leave it open.
+  void reject() override;
+
+ private:
+  void Fill();
+  void Add();
+  void Edit();
+  void Delete();
+  // The ID of the selected type, when one is selected and still exists.
+  std::optional<int32_t> SelectedId() const;
+  void Changed();
+
+  TouchDocument& document_;
+  Prompter& prompter_;
+  HelpSystem& help_;
+  QTreeWidget* list_;
+  QPushButton* add_;
+  QPushButton* delete_;
+  QPushButton* edit_;
+  QPushButton* close_;
+};
+
+}  // namespace vimbo
