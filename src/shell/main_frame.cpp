@@ -274,8 +274,6 @@ bool MainFrame::IsBuilt(int id) {
     case kReportEnvelopes:
     case kExportPersons:
     case kExportContacts:
-    case kEditUser:
-    case kEditContactTypes:
       return false;
     default:
       return true;

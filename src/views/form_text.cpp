@@ -1,6 +1,8 @@
 #include "views/form_text.h"
 
 #include <QLocale>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 
 #include "shell/display_text.h"
 
@@ -64,6 +66,13 @@ QString PickerTimeFormat(const QLocale& locale) {
 }
 
 QString MultiLineToDisplay(std::string_view bytes) { return JoinLines(bytes, u'\n'); }
+
+QString MultiLineBoxText(const QPlainTextEdit& box) {
+  QString text = box.document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, u'\n');
+  text.replace(QChar::LineSeparator, u'\n');
+  return text;
+}
 
 std::string MultiLineFromDisplay(const QString& text, const std::string& original) {
   if (text == MultiLineToDisplay(original)) return original;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 class QLocale;
+class QPlainTextEdit;
 
 namespace vimbo {
 
@@ -21,6 +22,10 @@ QString PickerTimeFormat(const QLocale& locale);
 // Text for a multi-line box: each line break as stored (CR LF, a lone LF, a
 // lone CR, or the CR CR LF an edit box leaves) shows as one break.
 QString MultiLineToDisplay(std::string_view bytes);
+
+// What a multi-line box holds, with each break as one "\n". Read from the
+// raw document: plain text would turn no-break spaces into blanks.
+QString MultiLineBoxText(const QPlainTextEdit& box);
 
 // The bytes for what a multi-line box holds: each line break stored as one
 // CR LF pair. When the box still shows exactly what `original` shows, the

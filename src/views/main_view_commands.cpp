@@ -16,9 +16,11 @@
 #include "shell/display_text.h"
 #include "shell/document.h"
 #include "shell/prompter.h"
+#include "views/contact_types_dialog.h"
 #include "views/form_text.h"
 #include "views/main_view.h"
 #include "views/sorted_combo.h"
+#include "views/user_info_sheet.h"
 
 namespace vimbo {
 
@@ -50,6 +52,8 @@ bool MainView::OnCommand(int id) {
     case kContactUpdate: ContactUpdate(); return true;
     case kContactCancel: ContactCancel(); return true;
     case kContactDelete: ContactDelete(); return true;
+    case kEditUser: EditUser(); return true;
+    case kEditContactTypes: EditContactTypes(); return true;
     default: return false;
   }
 }
@@ -77,7 +81,7 @@ Person MainView::PersonFromBoxes(const Person& original) const {
   for (const PersonBox& box : personBoxes_) {
     const std::string& before = original.*box.field;
     person.*box.field = box.line ? FromDisplay(box.line->text(), before)
-                                 : MultiLineFromDisplay(box.lines->toPlainText(), before);
+                                 : MultiLineFromDisplay(MultiLineBoxText(*box.lines), before);
   }
   return person;
 }
@@ -175,7 +179,7 @@ void MainView::ContactUpdate() {
   const Contact* original = adding ? nullptr : data.contacts.Find(currentContactId_);
 
   Contact contact;
-  contact.Description = MultiLineFromDisplay(notesBox_->toPlainText(), original ? original->Description : std::string());
+  contact.Description = MultiLineFromDisplay(MultiLineBoxText(*notesBox_), original ? original->Description : std::string());
   const QDate date = datePicker_->date();
   const QTime time = timePicker_->time();
   contact.DateTime.SetDate(date.year(), date.month(), date.day());
@@ -240,6 +244,20 @@ void MainView::ContactDelete() {
   if (contactPosition_ >= 0 && contactPosition_ < contactsList_->topLevelItemCount())
     contactsList_->setCurrentItem(contactsList_->topLevelItem(contactPosition_));
   ShowContact(currentContactId_);
+}
+
+// ---- editors ----------------------------------------------------------------------
+
+void MainView::EditUser() {
+  UserInfoSheet sheet(document_->Data().user, *help_, window());
+  if (prompter_->RunDialog(sheet) != QDialog::Accepted) return;
+  document_->Data().user = sheet.Result();
+  document_->SetModified(true, true);
+}
+
+void MainView::EditContactTypes() {
+  ContactTypesDialog dialog(*document_, *prompter_, *help_, window());
+  prompter_->RunDialog(dialog);
 }
 
 }  // namespace vimbo

@@ -22,25 +22,6 @@ constexpr int kLabelDrop = 3;
 constexpr int kStateLimit = 5;
 constexpr int kZipLimit = 10;
 
-// The text of a multi-line box with each line break as a plain LF; the
-// document keeps breaks as paragraph separators and plain text would turn
-// no-break spaces into blanks.
-QString MultiLineText(const QPlainTextEdit& box) {
-  QString text = box.document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, u'\n');
-  text.replace(QChar::LineSeparator, u'\n');
-  return text;
-}
-
-// Stored line breaks are CR LF. An unedited text keeps its bytes, whatever
-// breaks it was stored with.
-std::string StoredAddress(const QString& text, const std::string& original) {
-  if (text == MultiLineToDisplay(original)) return original;
-  QString stored = text;
-  stored.replace(u'\n', QStringLiteral("\r\n"));
-  return FromDisplay(stored);
-}
-
 }  // namespace
 
 UserInfoPage::UserInfoPage(User& fields, QSize sizeInUnits, QWidget* parent)
@@ -130,7 +111,7 @@ void AddressPage::Fill() {
 
 void AddressPage::ReadBack() {
   if (!Filled()) return;
-  fields_.Address = StoredAddress(MultiLineText(*address_), fields_.Address);
+  fields_.Address = MultiLineFromDisplay(MultiLineBoxText(*address_), fields_.Address);
   UserInfoPage::ReadBack();
 }
 

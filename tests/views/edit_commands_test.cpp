@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTest>
@@ -22,7 +23,9 @@
 #include "shell/settings_store.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
+#include "views/contact_types_dialog.h"
 #include "views/main_view.h"
+#include "views/user_info_sheet.h"
 
 namespace vimbo {
 namespace {
@@ -334,6 +337,52 @@ TEST_F(EditCommandsFixture, UneditedFieldsKeepTheirBytes) {
   EXPECT_EQ(Data().persons.Find(1)->LName, "M\xfcller");
   EXPECT_EQ(Data().persons.Find(1)->City, "K\xf6ln");
   EXPECT_EQ(Data().persons.Find(1)->FName, "J\xc3\xbcrgen");
+}
+
+TEST_F(EditCommandsFixture, EditUserStoresTheSheetOnOkOnly) {
+  prompter.dialogs.push_back([](QDialog& dialog) {
+    auto& sheet = dynamic_cast<UserInfoSheet&>(dialog);
+    qobject_cast<QLineEdit*>(sheet.Control(1001))->setText(QStringLiteral("Sam"));
+    return int(QDialog::Rejected);
+  });
+  Run(kEditUser);
+  EXPECT_EQ(Data().user.FName, "");
+  EXPECT_FALSE(frame->Doc().IsModified());
+
+  prompter.dialogs.push_back([](QDialog& dialog) {
+    auto& sheet = dynamic_cast<UserInfoSheet&>(dialog);
+    qobject_cast<QLineEdit*>(sheet.Control(1001))->setText(QStringLiteral("Sam"));
+    QTest::mouseClick(sheet.OkButton(), Qt::LeftButton);
+    return dialog.result();
+  });
+  Run(kEditUser);
+  EXPECT_EQ(Data().user.FName, "Sam");
+  EXPECT_TRUE(frame->Doc().IsModified());
+}
+
+TEST_F(EditCommandsFixture, ARenamedContactTypeShowsAtOnceInTheForm) {
+  AddPersons({"Adams"});
+  AddContact(1, At(2004, 3, 1, 9, 0, 0), "note", 2);
+  frame->Doc().UpdateAllViews();
+  EXPECT_EQ(view->ContactsList()->topLevelItem(0)->text(2), "E-Mail");
+  prompter.dialogs.push_back([this](QDialog& dialog) {
+    auto& types = dynamic_cast<ContactTypesDialog&>(dialog);
+    types.List()->setCurrentItem(types.List()->topLevelItem(1));
+    prompter.dialogs.push_front([](QDialog& details) {
+      auto* box = details.findChild<QLineEdit*>();
+      box->setText(QStringLiteral("Zmail"));
+      details.accept();
+      return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(types.Button(1005), Qt::LeftButton);
+    return 0;
+  });
+  Run(kEditContactTypes);
+  EXPECT_EQ(Data().contactTypes.Find(2)->Description, "Zmail");
+  EXPECT_EQ(view->ContactsList()->topLevelItem(0)->text(2), "Zmail");
+  EXPECT_EQ(view->ContactTypeSelector()->itemText(3), "Zmail") << "in its alphabetical place";
+  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zmail");
+  EXPECT_TRUE(frame->Doc().IsModified());
 }
 
 // The road of one request: pick a person, log a contact, save it.
