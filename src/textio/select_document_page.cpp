@@ -1,0 +1,77 @@
+#include "textio/select_document_page.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "shell/control_id.h"
+#include "shell/dialog_help.h"
+#include "shell/document.h"
+#include "shell/prompter.h"
+#include "textio/person_import.h"
+#include "textio/text_transfer_settings.h"
+
+namespace vimbo {
+namespace {
+
+const QString kFilter =
+    QStringLiteral("Comma Separated files (*.csv);;Text Files (*.txt);;All files (*.*)");
+const QString kDefaultExtension = QStringLiteral("csv");
+
+}  // namespace
+
+SelectDocumentPage::SelectDocumentPage(TextTransferSettings& settings, bool importMode, Prompter& prompter,
+                                       HelpSystem& help, const QString& heading)
+    : TransferPage(settings, importMode, prompter, heading) {
+  auto* group = new QGroupBox(QStringLiteral("&Select File"), this);
+  SetControlId(group, 1065);
+  fileName_ = new QLineEdit(group);
+  SetControlId(fileName_, 1054);
+  // A long path must reach the file functions whole.
+  fileName_->setMaxLength(std::numeric_limits<int>::max());
+  browse_ = new QPushButton(QStringLiteral("..."), group);
+  SetControlId(browse_, 1056);
+  browse_->setAutoDefault(false);
+  auto* row = new QHBoxLayout(group);
+  row->addWidget(fileName_, 1);
+  row->addWidget(browse_);
+  Content()->addWidget(group);
+  Content()->addStretch(1);
+
+  connect(fileName_, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
+  connect(browse_, &QPushButton::clicked, this, &SelectDocumentPage::Browse);
+  InstallContextHelp(this, help, help::SelectDocumentPage());
+}
+
+bool SelectDocumentPage::isComplete() const { return !fileName_->text().isEmpty(); }
+
+void SelectDocumentPage::Browse() {
+  const auto chosen = importMode_
+                          ? prompter_.OpenFileName(wizard(), kFilter, kDefaultExtension)
+                          : prompter_.SaveFileName(wizard(), kFilter, kDefaultExtension, fileName_->text());
+  if (chosen) fileName_->setText(*chosen);
+}
+
+bool SelectDocumentPage::validatePage() {
+  if (fileName_->text().isEmpty()) {
+    prompter_.Message(wizard(), QStringLiteral("You must enter a file name"), QStringLiteral("Enter File Name"),
+                      Prompter::Icon::Information, Prompter::Buttons::Ok);
+    return false;
+  }
+  settings_.FileName = LocalPath(fileName_->text());
+  if (!importMode_) return true;
+  // The whole first line, however long: the columns are found in it.
+  auto firstLine = ReadFirstLine(settings_.FileName);
+  if (!firstLine) {
+    prompter_.Message(wizard(), QStringLiteral("Unable to open file"), QStringLiteral("File Error"),
+                      Prompter::Icon::Information, Prompter::Buttons::Ok);
+    return false;
+  }
+  settings_.FirstLine = std::move(*firstLine);
+  return true;
+}
+
+}  // namespace vimbo
