@@ -32,7 +32,7 @@ if command -v clang++ >/dev/null 2>&1; then
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DVIMBO_FUZZ=ON -DVIMBO_TESTS=OFF -DVIMBO_CORE_ONLY=ON -DVIMBO_SANITIZE=address,undefined
   cmake --build build-fuzz -j "$jobs"
-  for target in xml_parser document_loader date_text; do
+  for target in xml_parser document_loader date_text field_tokenizer; do
     # New inputs go to a scratch copy, so the committed corpus stays as it is.
     work=$(mktemp -d)
     cp -r "fuzz/corpus/$target/." "$work/"

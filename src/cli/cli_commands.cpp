@@ -1,10 +1,17 @@
 #include "cli/cli_commands.h"
 
+#include <cstdio>
+#include <map>
+#include <optional>
 #include <ostream>
+#include <set>
 
 #include "document/document_loader.h"
 #include "document/document_writer.h"
+#include "document/file_io.h"
 #include "records/document_data.h"
+#include "textio/person_import.h"
+#include "textio/text_export.h"
 
 namespace vimbo::cli {
 namespace {
@@ -12,7 +19,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: vimbo-cli new OUT.tch\n"
     "       vimbo-cli resave IN.tch OUT.tch\n"
-    "       vimbo-cli info IN.tch\n";
+    "       vimbo-cli info IN.tch\n"
+    "       vimbo-cli export persons|contacts IN.tch OUT.txt [--fields K1,K2,...]\n"
+    "                 [--separator S] [--encloser E]\n"
+    "       vimbo-cli import IN.tch DATA.txt OUT.tch --columns K1,K2,...\n"
+    "                 [--separator S] [--encloser E] [--first-line-names]\n"
+    "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
+    "single-quote or none (defaults: comma, double-quote). An empty import column\n"
+    "entry is a column that is not imported.\n";
 
 int Usage(std::ostream& err) {
   err << kUsage;
@@ -64,6 +78,124 @@ int Info(const std::string& in, std::ostream& out, std::ostream& err) {
   return kSuccess;
 }
 
+// The options after a command's positional arguments: "--name VALUE" for
+// the named value options, "--name" alone for the flags. Later repeats win.
+struct Options {
+  std::map<std::string, std::string> values;
+  std::set<std::string> flags;
+};
+
+std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::size_t first,
+                                   const std::set<std::string>& valueNames, const std::set<std::string>& flagNames) {
+  Options options;
+  for (std::size_t i = first; i < args.size(); ++i) {
+    if (flagNames.count(args[i])) {
+      options.flags.insert(args[i]);
+    } else if (valueNames.count(args[i]) && i + 1 < args.size()) {
+      options.values[args[i]] = args[i + 1];
+      ++i;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+// A separator or encloser: one character, or its name.
+std::optional<std::string> TransferCharacter(const Options& options, const std::string& name,
+                                             const std::string& fallback) {
+  static const std::map<std::string, std::string> kNamed = {
+      {"comma", ","}, {"semicolon", ";"},     {"pipe", "|"},         {"space", " "},
+      {"tab", "\t"},  {"double-quote", "\""}, {"single-quote", "'"}, {"none", ""}};
+  const auto given = options.values.find(name);
+  if (given == options.values.end()) return fallback;
+  if (given->second.size() == 1) return given->second;
+  const auto named = kNamed.find(given->second);
+  if (named == kNamed.end()) return std::nullopt;
+  return named->second;
+}
+
+// "K1,K2,..." as its entries, empty ones included; the empty text has none.
+std::vector<std::string> SplitList(const std::string& text) {
+  std::vector<std::string> entries;
+  if (text.empty()) return entries;
+  std::size_t from = 0;
+  for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', from)) {
+    entries.push_back(text.substr(from, comma - from));
+    from = comma + 1;
+  }
+  entries.push_back(text.substr(from));
+  return entries;
+}
+
+// Fills the separator and encloser as the wizard does; false on a bad choice.
+bool SetCharacters(TextTransferSettings& settings, const Options& options) {
+  const std::optional<std::string> separator = TransferCharacter(options, "--separator", ",");
+  const std::optional<std::string> encloser = TransferCharacter(options, "--encloser", "\"");
+  if (!separator || !encloser) return false;
+  settings.Separator = *separator;
+  settings.Encloser = *encloser;
+  return true;
+}
+
+// export persons|contacts IN OUT [--fields ...] [--separator S] [--encloser E]
+int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() < 4 || (args[1] != "persons" && args[1] != "contacts")) return Usage(err);
+  const bool persons = args[1] == "persons";
+  const std::optional<Options> options = ReadOptions(args, 4, {"--fields", "--separator", "--encloser"}, {});
+  if (!options) return Usage(err);
+  TextTransferSettings settings = persons ? PersonsExportSettings() : ContactsExportSettings();
+  if (!SetCharacters(settings, *options)) return Usage(err);
+  const auto fields = options->values.find("--fields");
+  settings.Fields = fields == options->values.end() ? settings.AvailableFields : SplitList(fields->second);
+  settings.FileName = args[3];
+
+  DocumentData data;
+  if (!LoadForCommand(data, args[2], err)) return kFailure;
+  // The export's own result cannot tell an empty collection from a failed
+  // write, so the command writes the export's text itself, the same way.
+  int lines = 0;
+  const std::string text =
+      persons ? PersonsExportText(data, settings, lines) : ContactsExportText(data, settings, lines);
+  if (!WriteFileAtomically(settings.FileName, text)) {
+    err << "Error writing " << settings.FileName << ".\n";
+    return kFailure;
+  }
+  out << lines << " lines written\n";
+  return kSuccess;
+}
+
+// import IN DATA OUT --columns ... [--separator S] [--encloser E] [--first-line-names]
+int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() < 4) return Usage(err);
+  const std::optional<Options> options =
+      ReadOptions(args, 4, {"--columns", "--separator", "--encloser"}, {"--first-line-names"});
+  if (!options) return Usage(err);
+  const auto columns = options->values.find("--columns");
+  if (columns == options->values.end()) return Usage(err);
+  TextTransferSettings settings = PersonsImportSettings();
+  if (!SetCharacters(settings, *options)) return Usage(err);
+  settings.Fields = SplitList(columns->second);
+  settings.ColumnCount = static_cast<int>(settings.Fields.size());
+  settings.FirstLineHasNames = options->flags.count("--first-line-names") > 0;
+  settings.FileName = args[2];
+
+  DocumentData data;
+  if (!LoadForCommand(data, args[1], err)) return kFailure;
+  // As the wizard does before it reads anything, so a missing file is an
+  // error rather than an import of nobody.
+  if (!ReadFirstLine(settings.FileName)) {
+    err << "Unable to open file " << settings.FileName << ".\n";
+    return kFailure;
+  }
+  const int added = ImportPersons(data, settings);
+  if (SaveForCommand(data, args[3], err) != kSuccess) return kFailure;
+  char message[64];
+  std::snprintf(message, sizeof message, "%d names added to current database.", added);
+  out << message << "\n";
+  return kSuccess;
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -72,6 +204,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (command == "new" && args.size() == 2) return New(args[1], err);
   if (command == "resave" && args.size() == 3) return Resave(args[1], args[2], err);
   if (command == "info" && args.size() == 2) return Info(args[1], out, err);
+  if (command == "export") return Export(args, out, err);
+  if (command == "import") return Import(args, out, err);
   return Usage(err);
 }
 

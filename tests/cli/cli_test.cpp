@@ -3,11 +3,13 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "document/document_loader.h"
 #include "document/document_writer.h"
 #include "support/temp_dir.h"
 
@@ -92,9 +94,162 @@ TEST(CliInfo, CountsTheRecords) {
   EXPECT_EQ(result.out, "persons 2\ncontacts 1\ncontact types 0\nversion 12\n");
 }
 
+// A document with two persons and one contact of each.
+std::string TransferDocument(const testing::TempDir& dir) {
+  const std::string path = dir.File("in.tch");
+  DocumentData data;
+  data.AddDefaultContactTypes();
+  Person ann;
+  ann.ID = 1;
+  ann.FName = "Ann";
+  ann.LName = "O\"Neil";
+  ann.City = "Ely";
+  data.persons.Insert(ann);
+  Person bob;
+  bob.ID = 2;
+  bob.FName = "Bob";
+  data.persons.Insert(bob);
+  for (int32_t id : {1, 2}) {
+    Contact contact;
+    contact.ID = id;
+    contact.PersonID = id;
+    contact.ContactTypeID = id;
+    contact.DateTime.SetDateTime(2004, 3, id, 9, 30, 0);
+    data.contacts.Insert(contact);
+  }
+  EXPECT_TRUE(Write(data, path));
+  return path;
+}
+
+TEST(CliExport, PersonsWithEveryFieldByDefault) {
+  testing::TempDir dir;
+  const std::string out = dir.File("persons.csv");
+  const CliResult result = RunCli({"export", "persons", TransferDocument(dir), out});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "2 lines written\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(testing::ReadBytes(out),
+            "\"FirstName\",\"LastName\",\"Address\",\"City\",\"State\",\"ZipCode\",\"Phone\",\"Fax\","
+            "\"E-Mail\",\"Company\",\"Position\"\n"
+            "\"Ann\",\"O\"\"Neil\",,\"Ely\",,,,,,,\n"
+            "\"Bob\",,,,,,,,,,\n");
+}
+
+TEST(CliExport, ContactsWithChosenFieldsAndCharacters) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string out = dir.File("contacts.txt");
+  const CliResult result =
+      RunCli({"export", "contacts", in, out, "--encloser", "none", "--fields", "ContactType,Date,,Bogus",
+              "--separator", "semicolon"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "2 lines written\n");
+  EXPECT_EQ(testing::ReadBytes(out), "ContactType;Date;;Bogus\n03/01/04;Telephone\n03/02/04;E-Mail\n");
+
+  ASSERT_EQ(RunCli({"export", "contacts", in, out, "--fields", "", "--separator", "x", "--encloser", "'"}).status,
+            0);
+  EXPECT_EQ(testing::ReadBytes(out), "\n\n\n");
+  ASSERT_EQ(RunCli({"export", "persons", in, out, "--fields", "LastName", "--separator", "tab",
+                    "--encloser", "single-quote"})
+                .status,
+            0);
+  EXPECT_EQ(testing::ReadBytes(out), "'LastName'\n'O\"Neil'\n\n");
+}
+
+TEST(CliExport, FailuresSayWhatFailed) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string out = dir.File("no/such/folder/out.csv");
+  CliResult result = RunCli({"export", "persons", in, out});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "Error writing " + out + ".\n");
+
+  result = RunCli({"export", "contacts", dir.File("missing.tch"), dir.File("out.csv")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Error loading file.\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.csv")));
+}
+
+TEST(CliImport, AddsPersonsAndWritesTheDocument) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string text = dir.File("people.txt");
+  testing::WriteBytes(text, "\xEF\xBB\xBFid\tLast\tFirst\n7\tLee\tCy\n8\t\tDee\n9\n10\tMoss");
+  const std::string out = dir.File("out.tch");
+  const CliResult result = RunCli({"import", in, text, out, "--first-line-names", "--separator", "tab",
+                                   "--columns", ",LastName,FirstName"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, "3 names added to current database.\n");
+
+  DocumentData data;
+  ASSERT_TRUE(Load(data, out).Ok());
+  ASSERT_EQ(data.persons.Size(), 5u);
+  EXPECT_EQ(data.persons.Find(3)->LName, "Lee");
+  EXPECT_EQ(data.persons.Find(3)->FName, "Cy");
+  EXPECT_EQ(data.persons.Find(4)->LName, "Dee") << "tabs in a row separate once";
+  EXPECT_EQ(data.persons.Find(5)->LName, "Moss");
+  EXPECT_EQ(data.contacts.Size(), 2u);
+}
+
+TEST(CliImport, NamesLineImportedUnlessSkipped) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string text = dir.File("people.csv");
+  testing::WriteBytes(text, "\"LastName\";\"City\"\n'Lee';'Ely'\n");
+  const CliResult result = RunCli({"import", in, text, dir.File("out.tch"), "--columns", "LastName,City",
+                                   "--separator", ";", "--encloser", "double-quote"});
+  EXPECT_EQ(result.out, "2 names added to current database.\n");
+  DocumentData data;
+  ASSERT_TRUE(Load(data, dir.File("out.tch")).Ok());
+  EXPECT_EQ(data.persons.Find(3)->LName, "LastName");
+  EXPECT_EQ(data.persons.Find(4)->LName, "'Lee'");
+}
+
+TEST(CliImport, FailuresSayWhatFailed) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string text = dir.File("people.csv");
+  testing::WriteBytes(text, "Lee\n");
+
+  CliResult result = RunCli({"import", in, dir.File("missing.csv"), dir.File("out.tch"), "--columns", "LastName"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Unable to open file " + dir.File("missing.csv") + ".\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.tch")));
+
+  testing::WriteBytes(dir.File("bad.tch"), "<Vimbo>\n<Persons>\n</Vimbo>\n");
+  result = RunCli({"import", dir.File("bad.tch"), text, dir.File("out.tch"), "--columns", "LastName"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Parsing error at line 3\n");
+
+  const std::string out = dir.File("no/such/folder/out.tch");
+  result = RunCli({"import", in, text, out, "--columns", "LastName"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "Error saving " + out + ".\n");
+}
+
 TEST(CliUsage, WrongArgumentsExitWithTwo) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"new"}, {"new", "a", "b"}, {"resave", "a"}, {"info"}, {"frobnicate", "a"}}) {
+           {},
+           {"new"},
+           {"new", "a", "b"},
+           {"resave", "a"},
+           {"info"},
+           {"frobnicate", "a"},
+           {"export", "persons", "a"},
+           {"export", "people", "a", "b"},
+           {"export", "persons", "a", "b", "--fields"},
+           {"export", "persons", "a", "b", "--columns", "LastName"},
+           {"export", "persons", "a", "b", "--separator", "colon"},
+           {"export", "persons", "a", "b", "--separator", ""},
+           {"export", "persons", "a", "b", "--encloser", "\xC2\xAB"},
+           {"export", "persons", "a", "b", "extra"},
+           {"import", "a", "b", "c"},
+           {"import", "a", "b", "--columns", "LastName"},
+           {"import", "a", "b", "c", "--columns", "LastName", "--first-line-names", "yes"},
+           {"import", "a", "b", "c", "--columns", "LastName", "--fields", "LastName"}}) {
     const CliResult result = RunCli(args);
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("usage: vimbo-cli"), std::string::npos);
@@ -106,6 +261,9 @@ TEST(CliProgram, ExitStatusReachesTheShell) {
   const std::string command = std::string(VIMBO_CLI_PATH) + " new '" + dir.File("p.tch") + "'";
   EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
   EXPECT_EQ(testing::ReadBytes(dir.File("p.tch")), NewDocumentText());
+  const std::string failed =
+      std::string(VIMBO_CLI_PATH) + " export persons '" + dir.File("p.tch") + "' '" + dir.File("no/x.csv") + "' 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(failed.c_str())), 1);
   const std::string usage = std::string(VIMBO_CLI_PATH) + " 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(usage.c_str())), 2);
 }

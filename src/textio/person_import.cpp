@@ -1,0 +1,112 @@
+#include "textio/person_import.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "document/file_io.h"
+#include "textio/field_tokenizer.h"
+
+namespace vimbo {
+namespace {
+
+// Spreadsheet programs start a UTF-8 text with a byte order mark; it is not
+// part of the first field.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  return text;
+}
+
+// Fills the person field that `key` names. Returns whether the value names
+// the person: a non-empty first name, last name or company.
+bool Assign(Person& person, const std::string& key, std::string&& value) {
+  if (key == "FirstName" || key == "LastName" || key == "Company") {
+    if (value.empty()) return false;
+    std::string& target = key == "FirstName" ? person.FName : key == "LastName" ? person.LName : person.Company;
+    target = std::move(value);
+    return true;
+  }
+  if (key == "Address") person.Address = std::move(value);
+  else if (key == "City") person.City = std::move(value);
+  else if (key == "State") person.State = std::move(value);
+  else if (key == "ZipCode") person.Zip = std::move(value);
+  else if (key == "Phone") person.Phone = std::move(value);
+  else if (key == "Fax") person.Fax = std::move(value);
+  else if (key == "E-Mail") person.EMail = std::move(value);
+  else if (key == "Position") person.Position = std::move(value);
+  return false;
+}
+
+// The person a line describes, or nothing when it names nobody.
+std::optional<Person> PersonFromLine(std::string line, const FieldTokenizer& tokenizer,
+                                     const TextTransferSettings& settings) {
+  Person person;
+  bool named = false;
+  std::string value;
+  // Columns past the end of Fields have no key, so they are not imported.
+  const std::size_t columns = std::min(static_cast<std::size_t>(std::max(settings.ColumnCount, 0)),
+                                       settings.Fields.size());
+  for (std::size_t i = 0; i < columns; ++i) {
+    tokenizer.NextField(line, value);  // empty once the line has no more fields
+    const std::string& key = settings.Fields[i];
+    if (key.empty()) continue;
+    // The wizard shows these labels for empty columns of the first line.
+    if (value == "EMPTY FIELD" || value == "EOF") value.clear();
+    named |= Assign(person, key, std::move(value));
+  }
+  if (!named) return std::nullopt;
+  person.FName = std::string(TrimWhiteSpace(person.FName));
+  person.LName = std::string(TrimWhiteSpace(person.LName));
+  return person;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
+  const std::optional<std::string> file = ReadFileText(path);
+  if (!file) return std::nullopt;
+  std::string_view text = WithoutByteOrderMark(*file);
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return lines;
+}
+
+std::optional<std::string> ReadFirstLine(const std::string& path) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file) return std::nullopt;
+  std::string line;
+  for (int c = std::getc(file.get()); c != EOF && c != '\n'; c = std::getc(file.get())) {
+    line += static_cast<char>(c);
+  }
+  if (std::ferror(file.get())) return std::nullopt;
+  return std::string(TrimWhiteSpace(WithoutByteOrderMark(line)));
+}
+
+int ImportPersons(DocumentData& data, const TextTransferSettings& settings) {
+  const std::optional<std::vector<std::string>> lines = ReadTextLines(settings.FileName);
+  if (!lines) return 0;
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(settings.Separator, settings.Encloser);
+
+  int count = 0;
+  for (std::size_t i = settings.FirstLineHasNames ? 1 : 0; i < lines->size(); ++i) {
+    std::optional<Person> person = PersonFromLine((*lines)[i], tokenizer, settings);
+    if (!person) continue;
+    person->ID = data.persons.NextID();
+    if (person->ID == 0) break;  // every identifier has been handed out
+    data.persons.Insert(std::move(*person));
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace vimbo

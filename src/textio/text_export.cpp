@@ -1,0 +1,148 @@
+#include "textio/text_export.h"
+
+#include <array>
+#include <cstddef>
+
+#include "document/file_io.h"
+#include "records/date_time_text.h"
+
+namespace vimbo {
+namespace {
+
+// One column the export can write. The columns go out in the order of their
+// table, whatever the order of the keys the user picked.
+template <typename Record>
+struct Column {
+  const char* key;
+  // Whether an encloser inside the value is written twice.
+  bool doubled;
+  std::string (*value)(const DocumentData& data, const Record& record);
+};
+
+using PersonColumn = Column<Person>;
+using ContactColumn = Column<Contact>;
+
+constexpr std::array<PersonColumn, 11> kPersonColumns{{
+    {"FirstName", true, [](const DocumentData&, const Person& p) { return p.FName; }},
+    {"LastName", true, [](const DocumentData&, const Person& p) { return p.LName; }},
+    {"Address", true, [](const DocumentData&, const Person& p) { return p.Address; }},
+    {"City", true, [](const DocumentData&, const Person& p) { return p.City; }},
+    {"State", false, [](const DocumentData&, const Person& p) { return p.State; }},
+    {"ZipCode", false, [](const DocumentData&, const Person& p) { return p.Zip; }},
+    {"Phone", false, [](const DocumentData&, const Person& p) { return p.Phone; }},
+    {"Fax", false, [](const DocumentData&, const Person& p) { return p.Fax; }},
+    {"E-Mail", false, [](const DocumentData&, const Person& p) { return p.EMail; }},
+    {"Company", true, [](const DocumentData&, const Person& p) { return p.Company; }},
+    {"Position", false, [](const DocumentData&, const Person& p) { return p.Position; }},
+}};
+
+// A contact whose person or contact type has gone gets empty values in those
+// columns rather than being left out, so every contact is written.
+std::string PersonFirstName(const DocumentData& data, const Contact& c) {
+  const Person* person = data.persons.Find(c.PersonID);
+  return person ? person->FName : std::string();
+}
+
+std::string PersonLastName(const DocumentData& data, const Contact& c) {
+  const Person* person = data.persons.Find(c.PersonID);
+  return person ? person->LName : std::string();
+}
+
+std::string TypeDescription(const DocumentData& data, const Contact& c) {
+  const ContactType* type = data.contactTypes.Find(c.ContactTypeID);
+  return type ? type->Description : std::string();
+}
+
+constexpr std::array<ContactColumn, 6> kContactColumns{{
+    {"FirstName", true, PersonFirstName},
+    {"LastName", true, PersonLastName},
+    {"Date", true, [](const DocumentData&, const Contact& c) { return ShortDateText(c.DateTime); }},
+    {"Time", true, [](const DocumentData&, const Contact& c) { return ShortTimeText(c.DateTime); }},
+    {"Description", true, [](const DocumentData&, const Contact& c) { return c.Description; }},
+    {"ContactType", false, TypeDescription},
+}};
+
+void AppendDoubled(std::string& out, const std::string& value, const std::string& encloser) {
+  std::size_t from = 0;
+  for (std::size_t at = value.find(encloser); at != std::string::npos; at = value.find(encloser, from)) {
+    out.append(value, from, at - from).append(encloser).append(encloser);
+    from = at + encloser.size();
+  }
+  out.append(value, from);
+}
+
+template <typename Record, std::size_t N>
+std::string ExportText(const DocumentData& data, const Collection<Record>& records,
+                       const std::array<Column<Record>, N>& columns, const TextTransferSettings& settings,
+                       int& lines) {
+  lines = 0;
+  std::string text;
+  if (records.Empty()) return text;
+  const std::string& encloser = settings.Encloser;
+  const std::string& separator = settings.Separator;
+
+  // The line of field names: every key as given, also one no column answers
+  // to; a key switches its column on only when it matches exactly.
+  std::array<bool, N> switchedOn{};
+  const std::size_t keyCount = settings.Fields.size();
+  for (std::size_t i = 0; i < keyCount; ++i) {
+    const std::string& key = settings.Fields[i];
+    if (!key.empty()) text.append(encloser).append(key).append(encloser);
+    if (!text.empty() && i + 1 < keyCount) text.append(separator);
+    for (std::size_t c = 0; c < N; ++c) {
+      if (key == columns[c].key) switchedOn[c] = true;
+    }
+  }
+  text += '\n';
+
+  for (const auto& [id, record] : records) {
+    bool first = true;
+    for (std::size_t c = 0; c < N; ++c) {
+      if (!switchedOn[c]) continue;
+      if (!first) text.append(separator);
+      first = false;
+      const std::string value = columns[c].value(data, record);
+      if (value.empty()) continue;
+      text.append(encloser);
+      if (columns[c].doubled && !encloser.empty()) {
+        AppendDoubled(text, value, encloser);
+      } else {
+        text.append(value);
+      }
+      text.append(encloser);
+    }
+    text += '\n';
+    ++lines;
+  }
+  return text;
+}
+
+// The whole text goes out through a temporary file, so a failed export never
+// leaves a half-written file behind.
+int WriteExport(const std::string& text, int lines, const TextTransferSettings& settings) {
+  return WriteFileAtomically(settings.FileName, text) ? lines : 0;
+}
+
+}  // namespace
+
+std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines) {
+  return ExportText(data, data.persons, kPersonColumns, settings, lines);
+}
+
+std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines) {
+  return ExportText(data, data.contacts, kContactColumns, settings, lines);
+}
+
+int ExportPersons(const DocumentData& data, const TextTransferSettings& settings) {
+  int lines = 0;
+  const std::string text = PersonsExportText(data, settings, lines);
+  return WriteExport(text, lines, settings);
+}
+
+int ExportContacts(const DocumentData& data, const TextTransferSettings& settings) {
+  int lines = 0;
+  const std::string text = ContactsExportText(data, settings, lines);
+  return WriteExport(text, lines, settings);
+}
+
+}  // namespace vimbo
