@@ -272,8 +272,6 @@ bool MainFrame::IsBuilt(int id) {
     case kReportAddressBook:
     case kReportContacts:
     case kReportEnvelopes:
-    case kExportPersons:
-    case kExportContacts:
       return false;
     default:
       return true;

@@ -29,7 +29,8 @@ std::optional<bool> FormCommandEnabled(int commandId, const FormState& state) {
     case kExportPersons: return state.hasPersons;
     case kExportContacts: return state.hasContacts;
     case kEditUser:
-    case kEditContactTypes: return true;
+    case kEditContactTypes:
+    case kImportPersons: return true;
     default: return std::nullopt;
   }
 }

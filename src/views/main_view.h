@@ -125,6 +125,9 @@ class MainView : public QWidget, public DocumentView {
   void ContactDelete();
   void EditUser();
   void EditContactTypes();
+  // The text transfers, in main_view_transfers.cpp.
+  void ImportPersonsCommand();
+  void ExportCommand(bool persons);
   void EndPersonMode();
   void EndContactMode();
   Person PersonFromBoxes(const Person& original) const;

@@ -54,6 +54,9 @@ bool MainView::OnCommand(int id) {
     case kContactDelete: ContactDelete(); return true;
     case kEditUser: EditUser(); return true;
     case kEditContactTypes: EditContactTypes(); return true;
+    case kImportPersons: ImportPersonsCommand(); return true;
+    case kExportPersons: ExportCommand(true); return true;
+    case kExportContacts: ExportCommand(false); return true;
     default: return false;
   }
 }

@@ -56,6 +56,7 @@ TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
   state.mode = EditMode::AddingContact;
   EXPECT_TRUE(*FormCommandEnabled(kEditUser, FormState()));
   EXPECT_TRUE(*FormCommandEnabled(kEditContactTypes, state));
+  EXPECT_TRUE(*FormCommandEnabled(kImportPersons, FormState()));
   EXPECT_FALSE(FormCommandEnabled(kSave, state).has_value()) << "not a command of the form";
 }
 
