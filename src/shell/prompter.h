@@ -3,10 +3,13 @@
 // boxes, file dialogs and dialogs of our own. The desktop uses QtPrompter;
 // tests put a scripted one in its place and answer the questions themselves.
 
+#include <QFont>
+#include <QMarginsF>
 #include <QString>
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace vimbo {
@@ -37,6 +40,19 @@ class Prompter {
 
   // Runs a dialog of our own modally and returns its result code.
   virtual int RunDialog(QDialog& dialog) = 0;
+
+  // The page-setup dialog for `printer`, starting from `marginsInInches`
+  // (left, top, right, bottom); on OK the printer and the margins are
+  // updated and true returned.
+  virtual bool PageSetup(QWidget* owner, QPrinter& printer, QMarginsF& marginsInInches) = 0;
+
+  // The print dialog for `printer`, without page-range and selection
+  // choices; true on OK, with the printer set as chosen.
+  virtual bool PrintDialog(QWidget* owner, QPrinter& printer) = 0;
+
+  // The font dialog for scalable fonts, starting at `initial`; nothing when
+  // cancelled.
+  virtual std::optional<QFont> FontDialog(QWidget* owner, const QFont& initial) = 0;
 };
 
 }  // namespace vimbo

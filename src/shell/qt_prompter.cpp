@@ -2,6 +2,10 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 
 namespace vimbo {
@@ -69,5 +73,30 @@ std::optional<QString> QtPrompter::SaveFileName(QWidget* owner, const QString& f
 }
 
 int QtPrompter::RunDialog(QDialog& dialog) { return dialog.exec(); }
+
+// The margins travel in inches both ways, so they keep their meaning
+// whatever unit the dialog shows by default.
+bool QtPrompter::PageSetup(QWidget* owner, QPrinter& printer, QMarginsF& marginsInInches) {
+  printer.setPageMargins(marginsInInches, QPageLayout::Inch);
+  QPageSetupDialog dialog(&printer, owner);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  marginsInInches = printer.pageLayout().margins(QPageLayout::Inch);
+  return true;
+}
+
+bool QtPrompter::PrintDialog(QWidget* owner, QPrinter& printer) {
+  QPrintDialog dialog(&printer, owner);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QFont> QtPrompter::FontDialog(QWidget* owner, const QFont& initial) {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, initial, owner, QString(), QFontDialog::ScalableFonts);
+  if (!ok) return std::nullopt;
+  return font;
+}
 
 }  // namespace vimbo

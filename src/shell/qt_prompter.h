@@ -12,6 +12,9 @@ class QtPrompter : public Prompter {
   std::optional<QString> SaveFileName(QWidget* owner, const QString& filter, const QString& defaultExtension,
                                       const QString& proposedName) override;
   int RunDialog(QDialog& dialog) override;
+  bool PageSetup(QWidget* owner, QPrinter& printer, QMarginsF& marginsInInches) override;
+  bool PrintDialog(QWidget* owner, QPrinter& printer) override;
+  std::optional<QFont> FontDialog(QWidget* owner, const QFont& initial) override;
 };
 
 }  // namespace vimbo

@@ -32,6 +32,11 @@ class ScriptedPrompter : public Prompter {
   // Run on the dialog in place of its event loop; returns the result code.
   std::deque<std::function<int(QDialog&)>> dialogs;
 
+  // Run in place of the page-setup and print dialogs; false is Cancel.
+  std::deque<std::function<bool(QPrinter&, QMarginsF&)>> pageSetups;
+  std::deque<std::function<bool(QPrinter&)>> printDialogs;
+  std::deque<std::optional<QFont>> fonts;
+
   // What was asked.
   std::vector<Shown> messages;
   std::vector<QString> proposedSaveNames;
@@ -81,6 +86,38 @@ class ScriptedPrompter : public Prompter {
     dialogs.pop_front();
     return run(dialog);
   }
+
+  bool PageSetup(QWidget*, QPrinter& printer, QMarginsF& margins) override {
+    if (pageSetups.empty()) {
+      ADD_FAILURE() << "unexpected page-setup dialog";
+      return false;
+    }
+    auto run = std::move(pageSetups.front());
+    pageSetups.pop_front();
+    return run(printer, margins);
+  }
+
+  bool PrintDialog(QWidget*, QPrinter& printer) override {
+    if (printDialogs.empty()) {
+      ADD_FAILURE() << "unexpected print dialog";
+      return false;
+    }
+    auto run = std::move(printDialogs.front());
+    printDialogs.pop_front();
+    return run(printer);
+  }
+
+  std::optional<QFont> FontDialog(QWidget*, const QFont& initial) override {
+    fontDialogInitial = initial;
+    if (fonts.empty()) {
+      ADD_FAILURE() << "unexpected font dialog";
+      return std::nullopt;
+    }
+    auto font = fonts.front();
+    fonts.pop_front();
+    return font;
+  }
+  QFont fontDialogInitial;
 
   // The texts of the messages shown so far, in order.
   std::vector<QString> Texts() const {

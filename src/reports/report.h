@@ -1,0 +1,78 @@
+#pragma once
+// A report lays a chosen set of records out on pages: the page rectangle
+// from the margins, the report fonts and line metrics, the page count, and
+// the drawing of one page at a time on any Canvas.
+
+#include <memory>
+#include <string>
+
+#include "records/document_data.h"
+#include "reports/canvas.h"
+#include "reports/report_selection.h"
+
+namespace vimbo {
+
+// Page margins in thousandths of an inch.
+struct Margins {
+  int left = 500;
+  int top = 500;
+  int right = 500;
+  int bottom = 500;
+  friend bool operator==(const Margins&, const Margins&) = default;
+};
+
+class Report {
+ public:
+  // The report measures on `canvas` (the printer's); it must outlive the report.
+  explicit Report(Canvas& canvas);
+  virtual ~Report();
+  Report(const Report&) = delete;
+  Report& operator=(const Report&) = delete;
+
+  // Draws page `pageIndex` (from 0) on `canvas`, which may differ from the
+  // canvas the report was built with (a preview page, a PDF page).
+  virtual void DrawPage(Canvas& canvas, int pageIndex) = 0;
+  virtual int GetPageCount() const;
+  virtual CanvasRect GetPageRect() const;
+  virtual void SetPageRect(const CanvasRect& rect);
+  virtual void SetMargins(const Margins& margins);
+
+  void SetFaceName(const std::string& face);
+  void SetPointSize(int points);
+
+  // The layout values, for the reports and for tests.
+  int LineHeight() const { return lineHeight_; }
+  int CharWidth() const { return charWidth_; }
+  int LeftColumnX() const { return leftColumnX_; }
+  int RightColumnX() const { return rightColumnX_; }
+  const CanvasFont& RegularFont() const { return regularFont_; }
+  const CanvasFont& BoldFont() const { return boldFont_; }
+
+ protected:
+  virtual void DrawHeader() = 0;
+  virtual void DrawFooter(int pageNumber) = 0;
+  virtual void DrawDecorations() = 0;
+  virtual void Paginate() = 0;
+
+  int rightColumnX_ = 0;
+  int leftColumnX_ = 0;
+  double leftMargin_ = 0.5, rightMargin_ = 0.5, topMargin_ = 0.5, bottomMargin_ = 0.5;
+  CanvasFont boldFont_;
+  CanvasFont regularFont_;
+  FontMetrics metrics_;
+  int lineHeight_ = 0;
+  int charWidth_ = 0;
+  int currentY_ = 0;
+  Canvas* canvas_;  // the canvas in use: the report's own, or a page's during DrawPage
+  int pageCount_ = 0;
+  CanvasRect pageRect_;
+  int pointSize_ = 10;
+  std::string faceName_ = "Times New Roman";
+};
+
+// The report of the selection's kind, with its data, measuring on
+// `canvas`; null for ReportKind::None. The caller then sets the margins,
+// the face and the size.
+std::unique_ptr<Report> CreateReport(const ReportSelection& selection, const DocumentData& data, Canvas& canvas);
+
+}  // namespace vimbo
