@@ -3,8 +3,10 @@
 // from the margins, the report fonts and line metrics, the page count, and
 // the drawing of one page at a time on any Canvas.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "records/document_data.h"
 #include "reports/canvas.h"
@@ -54,6 +56,21 @@ class Report {
   virtual void DrawDecorations() = 0;
   virtual void Paginate() = 0;
 
+  // The frame every DrawPage runs its steps in: `page` becomes the canvas in
+  // use with RegularFont selected and its metrics read; afterwards the font
+  // it had and the report's own canvas and metrics come back.
+  void DrawFrame(Canvas& page, const std::function<void()>& steps);
+  // "Page %d" in BoldFont, centred at the bottom of the page rectangle.
+  void DrawStandardFooter(int pageNumber);
+  // One line in BoldFont, centred across the page rectangle, its top at y.
+  void DrawCentredBold(std::string_view text, int y);
+  // Measures `text` from rect's left and top (and right, for Words), draws
+  // it in the measured rectangle and returns the measured height.
+  int DrawTextBlock(std::string_view text, const CanvasRect& rect, Canvas::Wrap wrap);
+  // The height `text` takes in RegularFont on the report's own canvas,
+  // measured as DrawTextBlock measures it.
+  int MeasureBlockHeight(std::string_view text, const CanvasRect& rect, Canvas::Wrap wrap);
+
   int rightColumnX_ = 0;
   int leftColumnX_ = 0;
   double leftMargin_ = 0.5, rightMargin_ = 0.5, topMargin_ = 0.5, bottomMargin_ = 0.5;
@@ -64,10 +81,15 @@ class Report {
   int charWidth_ = 0;
   int currentY_ = 0;
   Canvas* canvas_;  // the canvas in use: the report's own, or a page's during DrawPage
+  Canvas* homeCanvas_;  // the canvas the report was built with and paginates on
   int pageCount_ = 0;
   CanvasRect pageRect_;
   int pointSize_ = 10;
   std::string faceName_ = "Times New Roman";
+
+ private:
+  void CreateFonts();
+  void ReadMetrics();
 };
 
 // The report of the selection's kind, with its data, measuring on
