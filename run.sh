@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev fonts-liberation
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs" --target vimbo

@@ -12,7 +12,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_seconds=${VIMBO_FUZZ_SECONDS:-20}
 
 scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON

@@ -4,9 +4,11 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <set>
 
-#include "document/document_loader.h"
+#include "cli/command_support.h"
+#ifdef VIMBO_CLI_REPORTS
+#include "cli/report_command.h"
+#endif
 #include "document/document_writer.h"
 #include "document/file_io.h"
 #include "records/document_data.h"
@@ -24,29 +26,23 @@ constexpr const char* kUsage =
     "                 [--separator S] [--encloser E]\n"
     "       vimbo-cli import IN.tch DATA.txt OUT.tch --columns K1,K2,...\n"
     "                 [--separator S] [--encloser E] [--first-line-names]\n"
+    "       vimbo-cli report addressbook|contacts|envelopes IN.tch OUT.pdf\n"
+    "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
+    "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
+    "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"
     "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
     "single-quote or none (defaults: comma, double-quote). An empty import column\n"
-    "entry is a column that is not imported.\n";
+    "entry is a column that is not imported.\n"
+    "report: --from and --to (contacts only) are YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS,\n"
+    "a date alone meaning its whole day; by default the range runs from the chosen\n"
+    "persons' first contact to their last. --recipient and --return (envelopes\n"
+    "only) list title, company, position. Margins in thousandths of an inch\n"
+    "(default 500 each); font \"Times New Roman\" 10 points; paper from the locale.\n"
+    "A person ID not in the document is an error. A build without Qt has no report.\n";
 
 int Usage(std::ostream& err) {
   err << kUsage;
   return kUsageError;
-}
-
-// Loads as File Open does; on failure says why in the program's words.
-bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& err) {
-  const LoadResult result = Load(data, path);
-  switch (result.status) {
-    case LoadResult::Status::kLoaded:
-      return true;
-    case LoadResult::Status::kParseError:
-      err << ParseErrorMessage(result.errorLine) << "\n";
-      return false;
-    case LoadResult::Status::kUnreadable:
-      err << "Error loading file.\n";
-      return false;
-  }
-  return false;
 }
 
 int SaveForCommand(DocumentData& data, const std::string& path, std::ostream& err) {
@@ -78,29 +74,6 @@ int Info(const std::string& in, std::ostream& out, std::ostream& err) {
   return kSuccess;
 }
 
-// The options after a command's positional arguments: "--name VALUE" for
-// the named value options, "--name" alone for the flags. Later repeats win.
-struct Options {
-  std::map<std::string, std::string> values;
-  std::set<std::string> flags;
-};
-
-std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::size_t first,
-                                   const std::set<std::string>& valueNames, const std::set<std::string>& flagNames) {
-  Options options;
-  for (std::size_t i = first; i < args.size(); ++i) {
-    if (flagNames.count(args[i])) {
-      options.flags.insert(args[i]);
-    } else if (valueNames.count(args[i]) && i + 1 < args.size()) {
-      options.values[args[i]] = args[i + 1];
-      ++i;
-    } else {
-      return std::nullopt;
-    }
-  }
-  return options;
-}
-
 // A separator or encloser: one character, or its name.
 std::optional<std::string> TransferCharacter(const Options& options, const std::string& name,
                                              const std::string& fallback) {
@@ -113,19 +86,6 @@ std::optional<std::string> TransferCharacter(const Options& options, const std::
   const auto named = kNamed.find(given->second);
   if (named == kNamed.end()) return std::nullopt;
   return named->second;
-}
-
-// "K1,K2,..." as its entries, empty ones included; the empty text has none.
-std::vector<std::string> SplitList(const std::string& text) {
-  std::vector<std::string> entries;
-  if (text.empty()) return entries;
-  std::size_t from = 0;
-  for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', from)) {
-    entries.push_back(text.substr(from, comma - from));
-    from = comma + 1;
-  }
-  entries.push_back(text.substr(from));
-  return entries;
 }
 
 // Fills the separator and encloser as the wizard does; false on a bad choice.
@@ -206,6 +166,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (command == "info" && args.size() == 2) return Info(args[1], out, err);
   if (command == "export") return Export(args, out, err);
   if (command == "import") return Import(args, out, err);
+  if (command == "report") {
+#ifdef VIMBO_CLI_REPORTS
+    const int status = ReportCommand(args, out, err);
+    return status == kUsageError ? Usage(err) : status;
+#else
+    err << "vimbo-cli report: this build has no report output (it was built without Qt).\n";
+    return Usage(err);
+#endif
+  }
   return Usage(err);
 }
 

@@ -256,6 +256,15 @@ TEST(CliUsage, WrongArgumentsExitWithTwo) {
   }
 }
 
+#ifndef VIMBO_CLI_REPORTS
+TEST(CliUsage, ABuildWithoutQtHasNoReport) {
+  const CliResult result = RunCli({"report", "addressbook", "in.tch", "out.pdf"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err.rfind("vimbo-cli report: this build has no report output", 0), 0u);
+  EXPECT_NE(result.err.find("usage: vimbo-cli"), std::string::npos);
+}
+#endif
+
 TEST(CliProgram, ExitStatusReachesTheShell) {
   testing::TempDir dir;
   const std::string command = std::string(VIMBO_CLI_PATH) + " new '" + dir.File("p.tch") + "'";

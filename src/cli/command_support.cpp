@@ -1,0 +1,52 @@
+#include "cli/command_support.h"
+
+#include <ostream>
+
+#include "document/document_loader.h"
+
+namespace vimbo::cli {
+
+bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& err) {
+  const LoadResult result = Load(data, path);
+  switch (result.status) {
+    case LoadResult::Status::kLoaded:
+      return true;
+    case LoadResult::Status::kParseError:
+      err << ParseErrorMessage(result.errorLine) << "\n";
+      return false;
+    case LoadResult::Status::kUnreadable:
+      err << "Error loading file.\n";
+      return false;
+  }
+  return false;
+}
+
+std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::size_t first,
+                                   const std::set<std::string>& valueNames, const std::set<std::string>& flagNames) {
+  Options options;
+  for (std::size_t i = first; i < args.size(); ++i) {
+    if (flagNames.count(args[i])) {
+      options.flags.insert(args[i]);
+    } else if (valueNames.count(args[i]) && i + 1 < args.size()) {
+      options.values[args[i]] = args[i + 1];
+      ++i;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+  std::vector<std::string> entries;
+  if (text.empty()) return entries;
+  std::size_t from = 0;
+  for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', from)) {
+    entries.push_back(text.substr(from, comma - from));
+    from = comma + 1;
+  }
+  entries.push_back(text.substr(from));
+  return entries;
+}
+
+}  // namespace vimbo::cli

@@ -1,0 +1,15 @@
+#pragma once
+// vimbo-cli report: a report written as a PDF, built as Print Preview
+// builds it. Needs a QGuiApplication for its fonts.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vimbo::cli {
+
+// report addressbook|contacts|envelopes IN OUT.pdf [options]. Returns
+// kUsageError without printing the usage, which the caller prints.
+int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vimbo::cli

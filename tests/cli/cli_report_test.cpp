@@ -1,0 +1,164 @@
+// vimbo-cli report, run in this process on the offscreen platform, and once
+// as the program itself.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_commands.h"
+#include "document/document_writer.h"
+#include "support/temp_dir.h"
+
+namespace vimbo {
+namespace {
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliResult RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = cli::Run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+int CountPages(const std::string& pdf) {
+  int pages = 0;
+  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  }
+  return pages;
+}
+
+// Three persons (IDs 1, 2, 5), and contacts of Ann on 1 and 2 March 2004.
+std::string ReportDocument(const testing::TempDir& dir) {
+  DocumentData data;
+  data.AddDefaultContactTypes();
+  data.user.FName = "Sam";
+  for (const auto& [id, name] : std::vector<std::pair<int32_t, std::string>>{{1, "Ann"}, {2, "Bob"}, {5, "Cy"}}) {
+    Person person;
+    person.ID = id;
+    person.FName = name;
+    person.LName = "Lee";
+    data.persons.Insert(person);
+  }
+  for (int32_t day : {1, 2}) {
+    Contact contact;
+    contact.ID = day;
+    contact.PersonID = 1;
+    contact.ContactTypeID = 1;
+    contact.Description = "Call " + std::to_string(day);
+    contact.DateTime.SetDateTime(2004, 3, day, 9, 30, 0);
+    data.contacts.Insert(contact);
+  }
+  const std::string path = dir.File("in.tch");
+  EXPECT_TRUE(Write(data, path));
+  return path;
+}
+
+TEST(CliReport, WritesEveryPageAndSaysHowMany) {
+  testing::TempDir dir;
+  const std::string in = ReportDocument(dir);
+  const std::string out = dir.File("book.pdf");
+  CliResult result = RunCli({"report", "addressbook", in, out});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, "1 pages\n");
+  EXPECT_EQ(CountPages(testing::ReadBytes(out)), 1);
+
+  result = RunCli({"report", "envelopes", in, out, "--persons", "5,1", "--recipient", "title,company",
+                   "--return", "", "--paper", "a4", "--margins", "250,250,250,250"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "2 pages\n");
+  EXPECT_EQ(CountPages(testing::ReadBytes(out)), 2);
+
+  result = RunCli({"report", "contacts", in, out, "--from", "2004-03-02", "--to", "2004-03-02T09:30:00",
+                   "--font", "Liberation Serif", "--size", "12", "--persons", "all"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "1 pages\n");
+}
+
+TEST(CliReport, NobodyToPrintMeansNoPagesAndNoFile) {
+  testing::TempDir dir;
+  ASSERT_EQ(RunCli({"new", dir.File("empty.tch")}).status, 0);
+  for (const char* kind : {"addressbook", "contacts", "envelopes"}) {
+    const CliResult result = RunCli({"report", kind, dir.File("empty.tch"), dir.File("out.pdf")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "0 pages\n");
+    EXPECT_EQ(result.err, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.pdf")));
+}
+
+TEST(CliReport, FailuresSayWhatFailed) {
+  testing::TempDir dir;
+  const std::string in = ReportDocument(dir);
+  CliResult result = RunCli({"report", "addressbook", dir.File("missing.tch"), dir.File("out.pdf")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Error loading file.\n");
+
+  result = RunCli({"report", "addressbook", in, dir.File("out.pdf"), "--persons", "1,3"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "No person with ID 3.\n");
+  EXPECT_EQ(result.out, "");
+
+  const std::string out = dir.File("no/such/folder/out.pdf");
+  result = RunCli({"report", "addressbook", in, out});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Error writing " + out + ".\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.pdf")));
+}
+
+TEST(CliReport, WrongArgumentsExitWithTwo) {
+  for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+           {"report", "addressbook", "in.tch"},
+           {"report", "labels", "in.tch", "out.pdf"},
+           {"report", "addressbook", "in.tch", "out.pdf", "extra"},
+           {"report", "addressbook", "in.tch", "out.pdf", "--persons"},
+           {"report", "addressbook", "in.tch", "out.pdf", "--persons", ""},
+           {"report", "addressbook", "in.tch", "out.pdf", "--persons", "1,,2"},
+           {"report", "addressbook", "in.tch", "out.pdf", "--persons", "0"},
+           {"report", "addressbook", "in.tch", "out.pdf", "--persons", "x"},
+           {"report", "addressbook", "in.tch", "out.pdf", "--from", "2004-03-01"},
+           {"report", "envelopes", "in.tch", "out.pdf", "--to", "2004-03-01"},
+           {"report", "addressbook", "in.tch", "out.pdf", "--return", "title"},
+           {"report", "contacts", "in.tch", "out.pdf", "--from", "2004-3-1"},
+           {"report", "contacts", "in.tch", "out.pdf", "--from", "2004-02-30"},
+           {"report", "contacts", "in.tch", "out.pdf", "--to", "2004-03-01 09:30:00"},
+           {"report", "contacts", "in.tch", "out.pdf", "--to", "2004-03-01T24:00:00"},
+           {"report", "envelopes", "in.tch", "out.pdf", "--recipient", "name"},
+           {"report", "envelopes", "in.tch", "out.pdf", "--margins", "500,500,500"},
+           {"report", "envelopes", "in.tch", "out.pdf", "--margins", "500,500,500,-1"},
+           {"report", "envelopes", "in.tch", "out.pdf", "--font", ""},
+           {"report", "envelopes", "in.tch", "out.pdf", "--size", "0"},
+           {"report", "envelopes", "in.tch", "out.pdf", "--size", "10.5"},
+           {"report", "envelopes", "in.tch", "out.pdf", "--paper", "legal"}}) {
+    const CliResult result = RunCli(options);
+    EXPECT_EQ(result.status, 2) << options.back();
+    EXPECT_NE(result.err.find("usage: vimbo-cli"), std::string::npos);
+  }
+}
+
+TEST(CliReport, TheProgramNeedsNoDisplay) {
+  testing::TempDir dir;
+  const std::string in = ReportDocument(dir);
+  const std::string command = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + std::string(VIMBO_CLI_PATH) +
+                              " report contacts '" + in + "' '" + dir.File("c.pdf") + "' >'" + dir.File("out") +
+                              "' 2>'" + dir.File("err") + "'";
+  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
+  EXPECT_EQ(testing::ReadBytes(dir.File("out")), "1 pages\n");
+  EXPECT_EQ(testing::ReadBytes(dir.File("err")), "");
+  EXPECT_EQ(testing::ReadBytes(dir.File("c.pdf")).rfind("%PDF", 0), 0u);
+}
+
+}  // namespace
+}  // namespace vimbo
