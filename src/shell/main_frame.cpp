@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -19,6 +20,8 @@
 #include "shell/artwork.h"
 #include "shell/command_ids.h"
 #include "shell/command_table.h"
+#include "reports/qt_canvas.h"
+#include "shell/print_preview.h"
 #include "shell/program_texts.h"
 #include "shell/prompter.h"
 #include "shell/settings_store.h"
@@ -58,10 +61,16 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
     recent_.ReadFromRegistry(*settings);
   }
 
-  view_ = new MainView(this);
+  // The client is the form, or the print preview in its place.
+  client_ = new QStackedWidget(this);
+  view_ = new MainView(client_);
   view_->SetServices(prompter_, help_);
-  setCentralWidget(view_);
+  preview_ = new PrintPreview(client_);
+  client_->addWidget(view_);
+  client_->addWidget(preview_);
+  setCentralWidget(client_);
   connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
+  connect(view_, &MainView::PrintPreviewRequested, this, [this] { OnCommand(kPrintPreview); });
 
   actions_.value(kToolbar)->setChecked(true);
   actions_.value(kStatusBar)->setChecked(true);
@@ -238,6 +247,26 @@ void MainFrame::OnCommand(int id) {
     case kAbout: ShowAbout(); break;
     case kCheckForUpdate: CheckForUpdate(); break;
     case kHelpMode: view_->EnterHelpMode(); break;
+    case kPrintPreview:
+    case kClosePreview:
+      if (IsEnabled(id)) TogglePreview();
+      break;
+    case kNextPage:
+      if (IsEnabled(id)) ShowPreviewPage(previewPage_ + 1);
+      break;
+    case kPreviousPage:
+      if (IsEnabled(id)) ShowPreviewPage(previewPage_ - 1);
+      break;
+    case kZoomIn:
+    case kZoomOut:
+      if (IsEnabled(id)) Zoom(id == kZoomIn);
+      break;
+    case kPageSetup: PageSetup(); break;
+    case kPrintSetup: PrintSetup(); break;
+    case kPrint:
+      if (IsEnabled(id)) Print();
+      break;
+    case kReportFont: ChooseReportFont(); break;
     default:
       // The form's commands run only while enabled: an accelerator or a
       // stale menu must not start an edit the form is not ready for.
@@ -247,9 +276,20 @@ void MainFrame::OnCommand(int id) {
 }
 
 bool MainFrame::IsEnabled(int id) const {
-  if (const auto enabled = FormCommandEnabled(id, view_->State())) return *enabled && IsBuilt(id);
+  if (const auto enabled = FormCommandEnabled(id, view_->State())) return *enabled;
+  const int pages = report_ ? report_->GetPageCount() : 0;
   switch (id) {
     case kSave: return document_.IsModified();
+    case kPrint:
+    case kPrintPreview: return PrintEnabled();
+    case kClosePreview: return previewShown_;
+    case kNextPage: return previewShown_ && previewPage_ < pages - 1;
+    case kPreviousPage: return previewShown_ && previewPage_ > 0;
+    case kZoomIn: return previewShown_ && zoomInEnabled_;
+    case kZoomOut: return previewShown_ && zoomOutEnabled_;
+    case kPageSetup:
+    case kPrintSetup:
+    case kReportFont:
     case kNew:
     case kOpen:
     case kSaveAs:
@@ -262,19 +302,6 @@ bool MainFrame::IsEnabled(int id) const {
     case kHelpMode:
       return true;
     default: return false;
-  }
-}
-
-// The reports and the text transfers are not part of this build yet: their
-// commands stay disabled rather than doing nothing.
-bool MainFrame::IsBuilt(int id) {
-  switch (id) {
-    case kReportAddressBook:
-    case kReportContacts:
-    case kReportEnvelopes:
-      return false;
-    default:
-      return true;
   }
 }
 

@@ -6,22 +6,28 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPrinter>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "shell/document.h"
 #include "shell/help_system.h"
 #include "shell/recent_file_list.h"
+#include "reports/report.h"
 
 class QAction;
 class QMenu;
+class QStackedWidget;
 class QToolBar;
 class QUrl;
 
 namespace vimbo {
 
 class MainView;
+class PrintPreview;
 class Prompter;
+class QtCanvas;
 
 class MainFrame : public QMainWindow {
   Q_OBJECT
@@ -61,6 +67,16 @@ class MainFrame : public QMainWindow {
   // shows, or none.
   QMenu* ContextMenuAt(const QPoint& globalPos) const;
 
+  // The print state, kept for the run only.
+  QPrinter& Printer() { return printer_; }
+  const Margins& PageMargins() const { return margins_; }
+  const QString& ReportFace() const { return reportFace_; }
+  int ReportPoints() const { return reportPoints_; }
+  bool PreviewShown() const { return previewShown_; }
+  PrintPreview* Preview() const { return preview_; }
+  int PreviewPage() const { return previewPage_; }
+  Report* CurrentReport() const { return report_.get(); }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -73,7 +89,6 @@ class MainFrame : public QMainWindow {
   void FitToForm();
 
   bool IsEnabled(int id) const;
-  static bool IsBuilt(int id);
   void SetTitle();
   void SavePlacement();
   void WriteRecentFiles();
@@ -92,6 +107,20 @@ class MainFrame : public QMainWindow {
   void CheckForUpdate();
   void ShowFormHelp(int controlId, const QPoint& globalPos);
 
+  // Printing and the preview, in main_frame_print.cpp.
+  bool PrintEnabled() const;
+  void CreateReport();
+  void RenderPreviewPage();
+  void TogglePreview();
+  void EnterPreview();
+  void LeavePreview();
+  void ShowPreviewPage(int page);
+  void Zoom(bool in);
+  void PageSetup();
+  void PrintSetup();
+  void Print();
+  void ChooseReportFont();
+
   Prompter& prompter_;
   TouchDocument document_;
   RecentFileList recent_;
@@ -103,6 +132,19 @@ class MainFrame : public QMainWindow {
   QToolBar* mainToolbar_ = nullptr;
   QToolBar* previewToolbar_ = nullptr;
   bool toolbarVisible_ = true;
+
+  QStackedWidget* client_ = nullptr;
+  PrintPreview* preview_ = nullptr;
+  QPrinter printer_;
+  Margins margins_;
+  QString reportFace_ = QStringLiteral("Times New Roman");
+  int reportPoints_ = 10;
+  std::unique_ptr<QtCanvas> measuring_;
+  std::unique_ptr<Report> report_;
+  bool previewShown_ = false;
+  bool zoomInEnabled_ = false;
+  bool zoomOutEnabled_ = false;
+  int previewPage_ = 0;
   std::function<bool(const QUrl&)> openUrl_;
   QMetaObject::Connection idleConnection_;
 };

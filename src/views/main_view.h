@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/report_selection.h"
 #include "shell/document_view.h"
 #include "views/command_state.h"
 #include "views/dialog_units.h"
@@ -67,6 +68,8 @@ class MainView : public QWidget, public DocumentView {
   int32_t ContactPosition() const { return contactPosition_; }
   int32_t CurrentContactId() const { return currentContactId_; }
   EditMode GetEditMode() const { return editMode_; }
+  // The last report chosen in a report dialog, kept for the whole run.
+  const ReportSelection& Selection() const { return reportSelection_; }
 
   QComboBox* PersonSelector() { return personSelector_; }
   QComboBox* ContactTypeSelector() { return contactTypeSelector_; }
@@ -88,6 +91,8 @@ class MainView : public QWidget, public DocumentView {
 
  signals:
   void HelpRequested(int controlId, QPoint globalPos);
+  // A report dialog was confirmed: the main window opens the preview.
+  void PrintPreviewRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -128,6 +133,10 @@ class MainView : public QWidget, public DocumentView {
   // The text transfers, in main_view_transfers.cpp.
   void ImportPersonsCommand();
   void ExportCommand(bool persons);
+  // The report dialogs, in main_view_reports.cpp.
+  void AddressBookCommand();
+  void ContactsReportCommand();
+  void EnvelopesCommand();
   void EndPersonMode();
   void EndContactMode();
   Person PersonFromBoxes(const Person& original) const;
@@ -148,6 +157,7 @@ class MainView : public QWidget, public DocumentView {
   int32_t contactPosition_ = 0;
   int32_t currentContactId_ = 0;
   EditMode editMode_ = EditMode::Browsing;
+  ReportSelection reportSelection_;
   bool helpMode_ = false;
   bool helpGrab_ = false;
   bool fillingContacts_ = false;

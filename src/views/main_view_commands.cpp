@@ -57,6 +57,9 @@ bool MainView::OnCommand(int id) {
     case kImportPersons: ImportPersonsCommand(); return true;
     case kExportPersons: ExportCommand(true); return true;
     case kExportContacts: ExportCommand(false); return true;
+    case kReportAddressBook: AddressBookCommand(); return true;
+    case kReportContacts: ContactsReportCommand(); return true;
+    case kReportEnvelopes: EnvelopesCommand(); return true;
     default: return false;
   }
 }
