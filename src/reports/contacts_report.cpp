@@ -9,8 +9,12 @@
 namespace vimbo {
 namespace {
 
+// A person known only by the company is printed under the company's name:
+// a blank name would make that person's contacts read as the contacts of
+// the person printed above.
 std::string PrintedName(const Person& person) {
-  return TrimRight(TrimRight(person.FName) + " " + person.LName);
+  const std::string name = TrimRight(TrimRight(person.FName) + " " + person.LName);
+  return Trim(name).empty() ? TrimRight(person.Company) : name;
 }
 
 }  // namespace

@@ -96,6 +96,21 @@ TEST_F(ContactsReportTest, ListsTheRangeInclusiveNewestFirstPerPerson) {
   EXPECT_EQ(descriptions, (std::vector<std::string>{"at end", "middle", "at begin", "baker"}));
 }
 
+// A person known only by a company would otherwise print a blank name, and
+// the contacts would read as those of the person printed above.
+TEST_F(ContactsReportTest, APersonWithoutANameIsPrintedUnderTheCompany) {
+  Add(1, At(2024, 3, 10, 9, 0), "ann's");
+  Add(2, At(2024, 3, 12, 9, 0), "the agency's");
+  Person agency = Named(2, "", "");
+  agency.Company = "Zenith Agency";
+  auto report = Build({{1, Named(1, "Ann", "Lee")}, {2, agency}});
+  using Texts = std::vector<std::pair<int, std::string>>;
+  EXPECT_EQ(EntryTexts(Draw(*report, 0)), (Texts{{kPersonX, "Ann Lee"},
+                                                 {kDateX, "03/10/24 09:00AM"},
+                                                 {kPersonX, "Zenith Agency"},
+                                                 {kDateX, "03/12/24 09:00AM"}}));
+}
+
 TEST_F(ContactsReportTest, HeaderTitleHeadingsAndFooter) {
   auto report = Build({{1, Named(1, "Ann", "Lee")}});
   ASSERT_EQ(report->GetPageCount(), 1) << "a chosen person without contacts still gets a page";
