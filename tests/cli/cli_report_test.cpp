@@ -13,23 +13,14 @@
 
 #include "cli/cli_commands.h"
 #include "document/document_writer.h"
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace vimbo {
 namespace {
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliResult RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::CliResult;
+using testing::RunCli;
 
 int CountPages(const std::string& pdf) {
   int pages = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/dates.h"
 #include "reports/fake_canvas.h"
 
 namespace vimbo {
@@ -20,11 +21,7 @@ constexpr int kPersonX = 60;
 constexpr int kDateX = 257;
 constexpr int kDescriptionX = 435;
 
-DateTimeValue At(int year, int month, int day, int hour, int minute, int second = 0) {
-  DateTimeValue value;
-  value.SetDateTime(year, month, day, hour, minute, second);
-  return value;
-}
+using testing::At;
 
 Person Named(int32_t id, const std::string& first, const std::string& last) {
   Person person;

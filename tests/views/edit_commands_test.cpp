@@ -21,6 +21,7 @@
 #include "shell/display_text.h"
 #include "shell/main_frame.h"
 #include "shell/settings_store.h"
+#include "support/dates.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "views/contact_types_dialog.h"
@@ -32,11 +33,7 @@ namespace {
 
 using namespace command;
 
-DateTimeValue At(int year, int month, int day, int hour, int minute, int second) {
-  DateTimeValue value;
-  value.SetDateTime(year, month, day, hour, minute, second);
-  return value;
-}
+using testing::At;
 
 struct EditCommandsFixture : ::testing::Test {
   EditCommandsFixture() {

@@ -22,6 +22,7 @@
 #include "shell/control_id.h"
 #include "shell/display_text.h"
 #include "shell/document.h"
+#include "support/dates.h"
 #include "support/scripted_prompter.h"
 
 namespace vimbo {
@@ -33,11 +34,7 @@ constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 103
 constexpr int kPersonBoxes[] = {1015, 1001, 1002, 1003, 1004, 1010, 1012, 1013, 1014,
                                 1023, 1025, 1031, 1016, 1027, 1006, 1008, 1074};
 
-DateTimeValue At(int year, int month, int day, int hour, int minute, int second) {
-  DateTimeValue value;
-  value.SetDateTime(year, month, day, hour, minute, second);
-  return value;
-}
+using testing::At;
 
 Person NamedPerson(int32_t id, const std::string& first, const std::string& last) {
   Person person;
