@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "reports/report_text.h"
+#include "records/text_rules.h"
 
 namespace vimbo {
 namespace {

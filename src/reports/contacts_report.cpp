@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "records/date_time_text.h"
-#include "reports/report_text.h"
+#include "records/text_rules.h"
 
 namespace vimbo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "reports/report_text.h"
+#include "records/text_rules.h"
 
 namespace vimbo {
 namespace {

@@ -1,11 +1,9 @@
 #include "textio/field_tokenizer.h"
 
+#include "records/text_rules.h"
+
 namespace vimbo {
 namespace {
-
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
 
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
 
@@ -28,12 +26,6 @@ char EscapedCharacter(char c) {
 
 }  // namespace
 
-std::string_view TrimWhiteSpace(std::string_view text) {
-  while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 void FieldTokenizer::SetCharacters(const std::string& separator, const std::string& encloser) {
   Separator = separator.empty() ? 0 : separator[0];
   if (!encloser.empty()) Encloser = encloser[0];
@@ -41,7 +33,7 @@ void FieldTokenizer::SetCharacters(const std::string& separator, const std::stri
 
 bool FieldTokenizer::NextField(std::string& remaining, std::string& field) const {
   field.clear();
-  const std::string_view text = TrimWhiteSpace(remaining);
+  const std::string_view text = TrimView(remaining);
   const std::size_t n = text.size();
   if (n == 0) {
     remaining.clear();

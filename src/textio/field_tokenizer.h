@@ -5,7 +5,6 @@
 // fields.
 
 #include <string>
-#include <string_view>
 
 namespace vimbo {
 
@@ -22,9 +21,5 @@ struct FieldTokenizer {
   // `field`, when nothing but white space is left.
   bool NextField(std::string& remaining, std::string& field) const;
 };
-
-// The text without space, tab, carriage return, line feed, vertical tab or
-// form feed at either end: the white space NextField trims.
-std::string_view TrimWhiteSpace(std::string_view text);
 
 }  // namespace vimbo

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "document/file_io.h"
+#include "records/text_rules.h"
 #include "textio/field_tokenizer.h"
 
 namespace vimbo {
@@ -58,8 +59,8 @@ std::optional<Person> PersonFromLine(std::string line, const FieldTokenizer& tok
     named |= Assign(person, key, std::move(value));
   }
   if (!named) return std::nullopt;
-  person.FName = std::string(TrimWhiteSpace(person.FName));
-  person.LName = std::string(TrimWhiteSpace(person.LName));
+  person.FName = std::string(TrimView(person.FName));
+  person.LName = std::string(TrimView(person.LName));
   return person;
 }
 
@@ -88,7 +89,7 @@ std::optional<std::string> ReadFirstLine(const std::string& path) {
     line += static_cast<char>(c);
   }
   if (std::ferror(file.get())) return std::nullopt;
-  return std::string(TrimWhiteSpace(WithoutByteOrderMark(line)));
+  return std::string(TrimView(WithoutByteOrderMark(line)));
 }
 
 int ImportPersons(DocumentData& data, const TextTransferSettings& settings) {

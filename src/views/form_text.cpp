@@ -3,7 +3,9 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextDocument>
+#include <algorithm>
 
+#include "records/text_rules.h"
 #include "shell/display_text.h"
 
 namespace vimbo {
@@ -31,27 +33,6 @@ QString RewriteRuns(const QString& format, QChar letter, Rewrite rewrite) {
   return result;
 }
 
-// Replaces each line break by `separator`; a run of CRs followed by at most
-// one LF counts as a single break.
-QString JoinLines(std::string_view bytes, QChar separator) {
-  const QString text = ToDisplay(bytes);
-  QString result;
-  result.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c == u'\r') {
-      while (i + 1 < text.size() && text[i + 1] == u'\r') ++i;
-      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-      result.append(separator);
-    } else if (c == u'\n') {
-      result.append(separator);
-    } else {
-      result.append(c);
-    }
-  }
-  return result;
-}
-
 }  // namespace
 
 QString PickerDateFormat(const QLocale& locale) {
@@ -65,7 +46,7 @@ QString PickerTimeFormat(const QLocale& locale) {
       .trimmed();
 }
 
-QString MultiLineToDisplay(std::string_view bytes) { return JoinLines(bytes, u'\n'); }
+QString MultiLineToDisplay(std::string_view bytes) { return ToDisplay(LineFeedBreaks(bytes)); }
 
 QString MultiLineBoxText(const QPlainTextEdit& box) {
   QString text = box.document()->toRawText();
@@ -83,6 +64,10 @@ std::string MultiLineFromDisplay(const QString& text, const std::string& origina
   return FromDisplay(withPairs);
 }
 
-QString SingleLineToDisplay(std::string_view bytes) { return JoinLines(bytes, u' '); }
+QString SingleLineToDisplay(std::string_view bytes) {
+  std::string text = LineFeedBreaks(bytes);
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return ToDisplay(text);
+}
 
 }  // namespace vimbo

@@ -125,10 +125,5 @@ TEST(FieldTokenizer, ZeroBytesAreOrdinaryText) {
   EXPECT_EQ(Split(std::string("a\0b", 3), "", ""), (Fields{std::string("a\0b", 3)}));
 }
 
-TEST(FieldTokenizer, TrimWhiteSpace) {
-  EXPECT_EQ(TrimWhiteSpace(" \t\r\n\v\fa b\f\v\n\r\t "), "a b");
-  EXPECT_EQ(TrimWhiteSpace("   "), "");
-}
-
 }  // namespace
 }  // namespace vimbo

@@ -1,22 +1,22 @@
-#include "reports/report_text.h"
+#include "records/text_rules.h"
 
 namespace vimbo {
-namespace {
 
 bool IsWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-}  // namespace
+std::string_view TrimView(std::string_view text) {
+  while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
 std::string TrimRight(std::string_view text) {
   while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
   return std::string(text);
-}
-
-std::string Trim(std::string_view text) {
-  while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
-  return TrimRight(text);
 }
 
 std::string LineFeedBreaks(std::string_view text) {
