@@ -1,19 +1,18 @@
 #include "reports/person_choice_dialog.h"
 
 #include <QCheckBox>
-#include <QCollator>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <vector>
 
 #include "shell/control_id.h"
 #include "shell/dialog_help.h"
 #include "shell/display_text.h"
 #include "shell/help_system.h"
+#include "shell/name_order.h"
 #include "shell/prompter.h"
 
 namespace vimbo {
@@ -54,16 +53,10 @@ PersonChoiceDialog::PersonChoiceDialog(const Persons& persons, const Texts& text
 }
 
 void PersonChoiceDialog::FillList() {
-  std::vector<std::pair<QString, int32_t>> entries;
+  std::vector<NamedEntry> entries;
   entries.reserve(persons_.Size());
-  for (const auto& [id, person] : persons_) entries.emplace_back(ToDisplay(person.DisplayName()), id);
-
-  // Alphabetical, ignoring case; equal names stay in ascending ID order.
-  QCollator collator;
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
-    return collator.compare(a.first, b.first) < 0;
-  });
+  for (const auto& [id, person] : persons_) entries.push_back({ToDisplay(person.DisplayName()), id});
+  SortByName(entries);
   for (const auto& [text, id] : entries) {
     auto* item = new QListWidgetItem(text, list_);
     item->setData(Qt::UserRole, id);

@@ -1,23 +1,20 @@
 #pragma once
-// The form's selectors keep their entries in alphabetical order, ignoring
-// case, whatever order the records come in.
+// The form's selectors keep their entries in the program's name order
+// (shell/name_order.h), whatever order the records come in.
 
-#include <QString>
-#include <cstdint>
 #include <vector>
+
+#include "shell/name_order.h"
 
 class QComboBox;
 
 namespace vimbo {
 
-struct ComboEntry {
-  QString text;
-  int32_t id = 0;
-};
+using ComboEntry = NamedEntry;
 
-// Replaces the entries of `combo` by `entries` in the locale's
-// case-insensitive order of their texts (equal texts keep their given
-// order), each carrying its id as item data, and leaves none selected.
+// Replaces the entries of `combo` by `entries` (given in ascending id
+// order) in name order, each carrying its id as item data, and leaves none
+// selected.
 void FillSorted(QComboBox& combo, std::vector<ComboEntry> entries);
 
 // Inserts one entry where FillSorted would have put it among the present
