@@ -205,7 +205,6 @@ void MainFrame::CreateToolbars() {
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, previewToolbar_);
   previewToolbar_->hide();
-  setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
 void MainFrame::CreateStatusBar() {
@@ -222,8 +221,8 @@ void MainFrame::FitToForm() {
   ensurePolished();
   view_->adjustSize();
   const QSize form = view_->sizeHint();
-  int height = form.height() + statusBar()->sizeHint().height() + menuBar()->sizeHint().height();
-  if (mainToolbar_->isVisibleTo(this) || toolbarVisible_) height += mainToolbar_->sizeHint().height();
+  const int height = form.height() + menuBar()->sizeHint().height() + mainToolbar_->sizeHint().height() +
+                     statusBar()->sizeHint().height();
   resize(form.width(), height);
   setMinimumSize(form.width(), height);
 }
@@ -483,7 +482,8 @@ void MainFrame::contextMenuEvent(QContextMenuEvent* event) {
     QWidget* focus = QApplication::focusWidget();
     if (focus) point = focus->mapToGlobal(focus->rect().center());
   }
-  if (!view_->isAncestorOf(childAt(mapFromGlobal(point))) && childAt(mapFromGlobal(point)) != view_) {
+  const QWidget* under = childAt(mapFromGlobal(point));
+  if (under != view_ && !view_->isAncestorOf(under)) {
     QMainWindow::contextMenuEvent(event);
     return;
   }
