@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/people.h"
 #include "reports/fake_canvas.h"
 
 namespace vimbo {
@@ -15,13 +16,7 @@ using Kind = FakeCanvas::Kind;
 
 // Default fake page: the rectangle is (50, 50)-(800, 1050), lines 20 high,
 // characters 10 wide; the left column starts at 60, the right one at 435.
-Person Named(int32_t id, const std::string& first, const std::string& last) {
-  Person person;
-  person.ID = id;
-  person.FName = first;
-  person.LName = last;
-  return person;
-}
+using testing::NamedPerson;
 
 std::vector<std::string> NameLines(const FakeCanvas& page) {
   std::vector<std::string> names;
@@ -33,7 +28,7 @@ std::vector<std::string> NameLines(const FakeCanvas& page) {
 
 TEST(AddressBookReport, SortsByDisplayNameByteByByte) {
   FakeCanvas canvas;
-  AddressBookReport report(canvas, {{1, Named(1, "Ann", "Lee")}, {2, Named(2, "", "adams")}, {3, Named(3, "", "Baker")}});
+  AddressBookReport report(canvas, {{1, NamedPerson(1, "Ann", "Lee")}, {2, NamedPerson(2, "", "adams")}, {3, NamedPerson(3, "", "Baker")}});
   report.SetMargins({});
   FakeCanvas page;
   report.DrawPage(page, 0);
@@ -43,7 +38,7 @@ TEST(AddressBookReport, SortsByDisplayNameByteByByte) {
 
 TEST(AddressBookReport, DrawsOneEntryLineByLine) {
   FakeCanvas canvas;
-  Person p = Named(1, "Ann \t", "Lee");
+  Person p = NamedPerson(1, "Ann \t", "Lee");
   p.Title = "Dr.";
   p.Company = "Acme";
   p.Position = "Boss";
@@ -59,7 +54,7 @@ TEST(AddressBookReport, DrawsOneEntryLineByLine) {
   p.Fax = "555-5";
   p.EMail = "ann@example.com";
   p.WebPage = "example.com";
-  AddressBookReport report(canvas, {{1, p}, {2, Named(2, "Bob", "Moe")}});
+  AddressBookReport report(canvas, {{1, p}, {2, NamedPerson(2, "Bob", "Moe")}});
   report.SetMargins({});
   FakeCanvas page;
   report.DrawPage(page, 0);
@@ -114,13 +109,13 @@ TEST(AddressBookReport, DrawsOneEntryLineByLine) {
 
 TEST(AddressBookReport, EmptyFieldsKeepTheirLabelsAndCityLineCommas) {
   FakeCanvas canvas;
-  Person bare = Named(1, "", "Bare");
-  Person boston = Named(2, "", "Boston");
+  Person bare = NamedPerson(1, "", "Bare");
+  Person boston = NamedPerson(2, "", "Boston");
   boston.City = "Boston";
-  Person zipOnly = Named(3, "", "Zip");
+  Person zipOnly = NamedPerson(3, "", "Zip");
   zipOnly.City = "Austin";
   zipOnly.Zip = "73301 ";
-  Person stateOnly = Named(4, "", "State");
+  Person stateOnly = NamedPerson(4, "", "State");
   stateOnly.City = "Dover \r\n";
   stateOnly.State = "DE\t";
   AddressBookReport report(canvas, {{1, bare}, {2, boston}, {3, zipOnly}, {4, stateOnly}});
@@ -140,10 +135,10 @@ TEST(AddressBookReport, EmptyFieldsKeepTheirLabelsAndCityLineCommas) {
 
 TEST(AddressBookReport, LongAddressRunsIntoTheNextEntry) {
   FakeCanvas canvas;
-  Person p = Named(1, "A", "A");
+  Person p = NamedPerson(1, "A", "A");
   p.Address = "1\r\n2\r\r\n3\r\n4";  // the CR CR LF of older files is one break
   p.City = "C";
-  AddressBookReport report(canvas, {{1, p}, {2, Named(2, "B", "B")}});
+  AddressBookReport report(canvas, {{1, p}, {2, NamedPerson(2, "B", "B")}});
   report.SetMargins({});
   FakeCanvas page;
   report.DrawPage(page, 0);
@@ -156,7 +151,7 @@ TEST(AddressBookReport, SixtyLinePagesHoldSevenEntries) {
   FakeCanvas canvas;
   canvas.physicalHeight = 1300;  // rectangle 50..1250: 60 lines
   std::map<int32_t, Person> persons;
-  for (int32_t id = 1; id <= 15; ++id) persons[id] = Named(id, "", std::string(1, static_cast<char>('A' + id)));
+  for (int32_t id = 1; id <= 15; ++id) persons[id] = NamedPerson(id, "", std::string(1, static_cast<char>('A' + id)));
   AddressBookReport report(canvas, persons);
   EXPECT_EQ(report.GetPageCount(), 0) << "no layout before the margins";
   report.SetMargins({});
@@ -182,7 +177,7 @@ TEST(AddressBookReport, SixtyLinePagesHoldSevenEntries) {
 TEST(AddressBookReport, EntryTallerThanThePageDoesNotLeaveABlankPage) {
   FakeCanvas canvas;
   canvas.physicalHeight = 300;  // ten lines a page, an entry needs two more
-  AddressBookReport report(canvas, {{1, Named(1, "", "A")}, {2, Named(2, "", "B")}});
+  AddressBookReport report(canvas, {{1, NamedPerson(1, "", "A")}, {2, NamedPerson(2, "", "B")}});
   report.SetMargins({});
   ASSERT_EQ(report.GetPageCount(), 2);
   FakeCanvas page;

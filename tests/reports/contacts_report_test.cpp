@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/people.h"
 #include "support/dates.h"
 #include "reports/fake_canvas.h"
 
@@ -23,13 +24,7 @@ constexpr int kDescriptionX = 435;
 
 using testing::At;
 
-Person Named(int32_t id, const std::string& first, const std::string& last) {
-  Person person;
-  person.ID = id;
-  person.FName = first;
-  person.LName = last;
-  return person;
-}
+using testing::NamedPerson;
 
 class ContactsReportTest : public ::testing::Test {
  protected:
@@ -77,7 +72,7 @@ TEST_F(ContactsReportTest, ListsTheRangeInclusiveNewestFirstPerPerson) {
   Add(2, At(2024, 3, 20, 10, 0), "baker");
   Add(3, At(2024, 3, 20, 10, 0), "not chosen");
   Add(99, At(2024, 3, 20, 10, 0), "no such person");
-  auto report = Build({{2, Named(2, "Mary", "Baker")}, {1, Named(1, "John \t", "Adams")}});
+  auto report = Build({{2, NamedPerson(2, "Mary", "Baker")}, {1, NamedPerson(1, "John \t", "Adams")}});
   ASSERT_EQ(report->GetPageCount(), 1);
   const FakeCanvas page = Draw(*report, 0);
 
@@ -98,9 +93,9 @@ TEST_F(ContactsReportTest, ListsTheRangeInclusiveNewestFirstPerPerson) {
 TEST_F(ContactsReportTest, APersonWithoutANameIsPrintedUnderTheCompany) {
   Add(1, At(2024, 3, 10, 9, 0), "ann's");
   Add(2, At(2024, 3, 12, 9, 0), "the agency's");
-  Person agency = Named(2, "", "");
+  Person agency = NamedPerson(2, "", "");
   agency.Company = "Zenith Agency";
-  auto report = Build({{1, Named(1, "Ann", "Lee")}, {2, agency}});
+  auto report = Build({{1, NamedPerson(1, "Ann", "Lee")}, {2, agency}});
   using Texts = std::vector<std::pair<int, std::string>>;
   EXPECT_EQ(EntryTexts(Draw(*report, 0)), (Texts{{kPersonX, "Ann Lee"},
                                                  {kDateX, "03/10/24 09:00AM"},
@@ -109,7 +104,7 @@ TEST_F(ContactsReportTest, APersonWithoutANameIsPrintedUnderTheCompany) {
 }
 
 TEST_F(ContactsReportTest, HeaderTitleHeadingsAndFooter) {
-  auto report = Build({{1, Named(1, "Ann", "Lee")}});
+  auto report = Build({{1, NamedPerson(1, "Ann", "Lee")}});
   ASSERT_EQ(report->GetPageCount(), 1) << "a chosen person without contacts still gets a page";
   const FakeCanvas page = Draw(*report, 0);
 
@@ -141,7 +136,7 @@ TEST_F(ContactsReportTest, LongDescriptionWrapsAndTheNextEntryFollowsAfterABlank
   Add(1, At(2024, 3, 10, 12, 0), longText);
   Add(1, At(2024, 3, 9, 12, 0), "short\r\r\nsecond line");
   Add(1, At(2024, 3, 8, 12, 0), "last");
-  auto report = Build({{1, Named(1, "Ann", "Lee")}});
+  auto report = Build({{1, NamedPerson(1, "Ann", "Lee")}});
   const FakeCanvas page = Draw(*report, 0);
 
   const auto blocks = page.Of(Kind::Block);
@@ -159,7 +154,7 @@ TEST_F(ContactsReportTest, NamesRepeatOnAContinuedPageButNotForSameNameNeighbour
   for (int day = 1; day <= 4; ++day) Add(1, At(2024, 3, day, 10, 0));
   Add(2, At(2024, 3, 20, 10, 0));
   Add(3, At(2024, 3, 21, 10, 0));
-  auto report = Build({{1, Named(1, "Al", "Bo")}, {2, Named(2, "Cy", "Do")}, {3, Named(3, "Cy", "Do")}});
+  auto report = Build({{1, NamedPerson(1, "Al", "Bo")}, {2, NamedPerson(2, "Cy", "Do")}, {3, NamedPerson(3, "Cy", "Do")}});
   ASSERT_EQ(report->GetPageCount(), 2);
 
   using Texts = std::vector<std::pair<int, std::string>>;
@@ -177,7 +172,7 @@ TEST_F(ContactsReportTest, NamesRepeatOnAContinuedPageButNotForSameNameNeighbour
 TEST_F(ContactsReportTest, PaginationMeasuresInTheCurrentReportFont) {
   // 29 characters: one line at 10 units a character, two at 20.
   for (int day = 1; day <= 8; ++day) Add(1, At(2024, 3, day, 10, 0), "aaaa bbbb cccc dddd eeee ffff");
-  auto report = Build({{1, Named(1, "Ann", "Lee")}});
+  auto report = Build({{1, NamedPerson(1, "Ann", "Lee")}});
   EXPECT_EQ(report->GetPageCount(), 1);
 
   canvas.metricsByHeight[-27] = {40, 0, 20};

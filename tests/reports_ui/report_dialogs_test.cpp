@@ -16,6 +16,7 @@
 #include "shell/control_id.h"
 #include "shell/help_system.h"
 #include "shell/help_window.h"
+#include "support/people.h"
 #include "support/scripted_prompter.h"
 
 namespace vimbo {
@@ -23,14 +24,7 @@ namespace {
 
 using testing::ScriptedPrompter;
 
-Person MakePerson(int32_t id, const char* first, const char* last, const char* company = "") {
-  Person person;
-  person.ID = id;
-  person.FName = first;
-  person.LName = last;
-  person.Company = company;
-  return person;
-}
+using testing::NamedPerson;
 
 QWidget* Control(const QWidget& dialog, int id) {
   for (QWidget* widget : dialog.findChildren<QWidget*>())
@@ -47,10 +41,10 @@ std::vector<int32_t> Keys(const std::map<int32_t, Person>& persons) {
 class ReportDialogsTest : public ::testing::Test {
  protected:
   ReportDialogsTest() {
-    persons.Insert(MakePerson(1, "Zoe", "Zane", "Zeta Inc."));
-    persons.Insert(MakePerson(3, "Mia", "Miller"));
-    persons.Insert(MakePerson(5, "bob", "baker"));
-    persons.Insert(MakePerson(7, "Al", "Adams", "Acme"));
+    persons.Insert(NamedPerson(1, "Zoe", "Zane", "Zeta Inc."));
+    persons.Insert(NamedPerson(3, "Mia", "Miller"));
+    persons.Insert(NamedPerson(5, "bob", "baker"));
+    persons.Insert(NamedPerson(7, "Al", "Adams", "Acme"));
   }
 
   // The three dialogs, made the way the Reports commands make them.

@@ -9,19 +9,14 @@
 #include <vector>
 
 #include "records/date_time_text.h"
+#include "support/people.h"
 #include "support/temp_dir.h"
 #include "textio/text_export.h"
 
 namespace vimbo {
 namespace {
 
-Person MakePerson(int32_t id, const std::string& first, const std::string& last) {
-  Person person;
-  person.ID = id;
-  person.FName = first;
-  person.LName = last;
-  return person;
-}
+using testing::NamedPerson;
 
 TextTransferSettings Settings(std::vector<std::string> fields, const std::string& separator = ",",
                               const std::string& encloser = "\"") {
@@ -44,8 +39,8 @@ std::string PersonsText(const DocumentData& data, const TextTransferSettings& se
 // Ann Lee, and a person with only the last name Moss.
 DocumentData AnnAndMoss() {
   DocumentData data;
-  data.persons.Insert(MakePerson(1, "Ann", "Lee"));
-  data.persons.Insert(MakePerson(2, "", "Moss"));
+  data.persons.Insert(NamedPerson(1, "Ann", "Lee"));
+  data.persons.Insert(NamedPerson(2, "", "Moss"));
   return data;
 }
 
@@ -89,7 +84,7 @@ TEST(TextExport, WritesNamesThenOneLinePerPersonToTheFile) {
 
 TEST(TextExport, ColumnsKeepTheirOrderWhateverTheOrderOfTheKeys) {
   DocumentData data;
-  Person person = MakePerson(1, "Ann", "Lee");
+  Person person = NamedPerson(1, "Ann", "Lee");
   person.Position = "Chair";
   person.Zip = "12345";
   data.persons.Insert(person);
@@ -99,7 +94,7 @@ TEST(TextExport, ColumnsKeepTheirOrderWhateverTheOrderOfTheKeys) {
 
 TEST(TextExport, EveryPersonColumnAndItsField) {
   DocumentData data;
-  Person p = MakePerson(1, "F", "L");
+  Person p = NamedPerson(1, "F", "L");
   p.Address = "A";
   p.City = "C";
   p.State = "S";
@@ -139,14 +134,14 @@ TEST(TextExport, NoFieldsGiveOneLineFeedPerLine) {
 
 TEST(TextExport, EmptyValuesAddOnlyTheirSeparator) {
   DocumentData data;
-  data.persons.Insert(MakePerson(1, "Ann", ""));
-  data.persons.Insert(MakePerson(2, "", ""));
+  data.persons.Insert(NamedPerson(1, "Ann", ""));
+  data.persons.Insert(NamedPerson(2, "", ""));
   EXPECT_EQ(PersonsText(data, Settings({"FirstName", "LastName"})), "\"FirstName\",\"LastName\"\n\"Ann\",\n,\n");
 }
 
 TEST(TextExport, EncloserDoubledOnlyInItsColumns) {
   DocumentData data;
-  Person p = MakePerson(1, "a\"", "O\"Neil");
+  Person p = NamedPerson(1, "a\"", "O\"Neil");
   p.Address = p.City = p.Company = "x\"y";
   p.State = p.Zip = p.Phone = p.Fax = p.EMail = p.Position = "\"q\"";
   data.persons.Insert(p);
@@ -158,14 +153,14 @@ TEST(TextExport, EncloserDoubledOnlyInItsColumns) {
 
 TEST(TextExport, WithoutEncloserValuesAreBare) {
   DocumentData data;
-  data.persons.Insert(MakePerson(1, "O\"Neil", "Lee, Jr."));
+  data.persons.Insert(NamedPerson(1, "O\"Neil", "Lee, Jr."));
   EXPECT_EQ(PersonsText(data, Settings({"FirstName", "LastName"}, ",", "")),
             "FirstName,LastName\nO\"Neil,Lee, Jr.\n");
 }
 
 TEST(TextExport, TabSeparatorAndLineBreaksInsideValues) {
   DocumentData data;
-  Person p = MakePerson(1, "Ann", "Lee");
+  Person p = NamedPerson(1, "Ann", "Lee");
   p.Address = "1 Main St\r\nApt 2\n";
   p.City = "Tab\there";
   data.persons.Insert(p);

@@ -22,6 +22,7 @@
 #include "shell/control_id.h"
 #include "shell/display_text.h"
 #include "shell/document.h"
+#include "support/people.h"
 #include "support/dates.h"
 #include "support/scripted_prompter.h"
 
@@ -36,13 +37,7 @@ constexpr int kPersonBoxes[] = {1015, 1001, 1002, 1003, 1004, 1010, 1012, 1013, 
 
 using testing::At;
 
-Person NamedPerson(int32_t id, const std::string& first, const std::string& last) {
-  Person person;
-  person.ID = id;
-  person.FName = first;
-  person.LName = last;
-  return person;
-}
+using testing::NamedPerson;
 
 // The form control a widget belongs to: inner parts of a combo box or a
 // picker count as the control itself.
