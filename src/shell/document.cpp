@@ -43,6 +43,8 @@ void DocumentView::Detach() { document_ = nullptr; }
 
 void DocumentView::OnNameChanged(const QString&) {}
 
+void DocumentView::OnContentReplaced() {}
+
 // ---- Document -----------------------------------------------------------------
 
 Document::~Document() { DetachAll(); }
@@ -54,7 +56,10 @@ void Document::SetModified(bool modified, bool notify) {
 
 QString Document::DocumentTitle() const { return fileName_.isEmpty() ? QStringLiteral("Untitled") : fileName_; }
 
-void Document::Clear() { SetModified(false, true); }
+void Document::Clear() {
+  for (DocumentView* view : views_) view->OnContentReplaced();
+  SetModified(false, true);
+}
 
 QString Document::FileFilter() const { return QStringLiteral("All Files (*.*)"); }
 
@@ -144,6 +149,8 @@ QString TouchDocument::DefaultExtension() const { return QLatin1String(kDocument
 bool TouchDocument::New() {
   Document::New();
   data_.AddDefaultContactTypes();
+  // The views were refreshed by the clearing, before the types were there.
+  UpdateAllViews();
   return true;
 }
 
@@ -153,10 +160,12 @@ bool TouchDocument::LoadFromFile(const QString& path) {
   Clear();
   const LoadResult result = LoadDocumentText(data_, std::move(*text));
   if (!result.Ok()) {
-    GetPrompter().Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
-                          QLatin1String(kParseErrorCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
-    // A rejected file leaves a new, unnamed document, so a later Save can
-    // never overwrite that file with the emptied content.
+    if (result.status == LoadResult::Status::kParseError)
+      GetPrompter().Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
+                            QLatin1String(kParseErrorCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
+    // A rejected file (not well-formed, not a Vimbo document, too large for
+    // memory) leaves a new, unnamed document, so a later Save can never
+    // overwrite that file with the emptied content.
     New();
     return false;
   }

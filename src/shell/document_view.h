@@ -22,6 +22,9 @@ class DocumentView {
 
   // Refreshes everything shown from the document.
   virtual void OnUpdate() = 0;
+  // The document's content is about to be thrown away (New, Open, a file
+  // that could not be loaded); an OnUpdate follows.
+  virtual void OnContentReplaced();
 
   // Forgets the document.
   virtual void Detach();

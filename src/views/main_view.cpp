@@ -56,11 +56,28 @@ void MainView::OnUpdate() {
   RefreshPersons();
 }
 
+bool MainView::InPersonMode() const {
+  return editMode_ == EditMode::AddingPerson || editMode_ == EditMode::EditingPerson;
+}
+
+bool MainView::InContactMode() const {
+  return editMode_ == EditMode::AddingContact || editMode_ == EditMode::EditingContact;
+}
+
+void MainView::OnContentReplaced() {
+  if (InPersonMode()) EndPersonMode();
+  if (InContactMode()) EndContactMode();
+}
+
 void MainView::RefreshContactTypes() {
+  // A contact being edited keeps the type chosen for it, under its new name
+  // if the type was renamed meanwhile.
+  const QVariant chosen = contactTypeSelector_->currentData();
   std::vector<ComboEntry> entries;
   for (const auto& [id, type] : Data().contactTypes)
     entries.push_back({ToDisplay(type.Description), id});
   FillSorted(*contactTypeSelector_, std::move(entries));
+  if (InContactMode() && chosen.isValid()) contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
 }
 
 void MainView::RefreshPersons() {
@@ -70,6 +87,18 @@ void MainView::RefreshPersons() {
   FillSorted(*personSelector_, std::move(entries));
 
   const int count = personSelector_->count();
+  if (editMode_ != EditMode::Browsing) {
+    // An import or the contact types editor may run during an edit: the
+    // record being edited stays the one the next Update stores, wherever the
+    // refill put its entry, and what the user typed stays in the boxes.
+    const int position = personSelector_->findData(currentPersonId_);
+    if (position >= 0) {
+      personPosition_ = position;
+      personSelector_->setCurrentIndex(position);
+    }
+    FillContacts(currentPersonId_);
+    return;
+  }
   if (count > 0) {
     // After another document was opened the remembered position may lie
     // past its last person; the last one is then the nearest.
@@ -109,7 +138,11 @@ void MainView::FillContacts(int32_t personId) {
     return Greater(a->DateTime, b->DateTime);
   });
 
+  // While a contact is edited its panel holds the user's typing: the list is
+  // refilled around it, and the contact stays the one being edited.
+  const bool keepContact = InContactMode();
   QList<QTreeWidgetItem*> items;
+  QTreeWidgetItem* kept = nullptr;
   for (const Contact* contact : contacts) {
     const ContactType* type = data.contactTypes.Find(contact->ContactTypeID);
     auto* item = new QTreeWidgetItem(QStringList{ToDisplay(ShortDateText(contact->DateTime)),
@@ -117,6 +150,7 @@ void MainView::FillContacts(int32_t personId) {
                                                  type ? ToDisplay(type->Description) : QString(),
                                                  SingleLineToDisplay(contact->Description)});
     item->setData(0, kContactIdRole, contact->ID);
+    if (contact->ID == currentContactId_) kept = item;
     items.append(item);
   }
 
@@ -125,7 +159,12 @@ void MainView::FillContacts(int32_t personId) {
   contactsList_->setUpdatesEnabled(false);
   contactsList_->clear();
   contactsList_->addTopLevelItems(items);
-  if (!items.empty()) {
+  if (keepContact) {
+    if (kept) {
+      contactsList_->setCurrentItem(kept);
+      contactPosition_ = contactsList_->indexOfTopLevelItem(kept);
+    }
+  } else if (!items.empty()) {
     contactsList_->setCurrentItem(items.front());
     contactsList_->scrollToItem(items.front());
     currentContactId_ = contacts.front()->ID;
@@ -135,7 +174,7 @@ void MainView::FillContacts(int32_t personId) {
   }
   contactsList_->setUpdatesEnabled(true);
   fillingContacts_ = false;
-  ShowContact(currentContactId_);
+  if (!keepContact) ShowContact(currentContactId_);
 }
 
 // The type is selected by its ID rather than by its name, so that of two

@@ -53,6 +53,9 @@ class MainView : public QWidget, public DocumentView {
 
   // Refills both selectors and shows the remembered person again.
   void OnUpdate() override;
+  // An edit in progress belongs to the document it began in: when that
+  // document is thrown away, the edit ends as Cancel ends it.
+  void OnContentReplaced() override;
   void Detach() override;
   void RefreshContactTypes();
   void RefreshPersons();
@@ -139,6 +142,9 @@ class MainView : public QWidget, public DocumentView {
   void EnvelopesCommand();
   void EndPersonMode();
   void EndContactMode();
+  void RefuseForNoIdentifiers(const QString& text);
+  bool InPersonMode() const;
+  bool InContactMode() const;
   Person PersonFromBoxes(const Person& original) const;
 
   const DocumentData& Data() const;

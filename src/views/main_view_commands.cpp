@@ -103,6 +103,13 @@ void MainView::PersonUpdate() {
 
   if (adding) {
     person.ID = data.persons.NextID();
+    // Identifiers are never reused; with the counter spent there is none to
+    // give, and a person under 0 could never be picked again.
+    if (person.ID == 0) {
+      RefuseForNoIdentifiers(QStringLiteral("The person cannot be added: this document has no "
+                                            "identifiers left for new persons."));
+      return;
+    }
   } else {
     person.ID = shownId;
     data.persons.Erase(person.ID);
@@ -113,8 +120,8 @@ void MainView::PersonUpdate() {
   currentPersonId_ = person.ID;
   data.persons.Insert(std::move(person));
 
-  document_->SetModified(true, true);
   EndPersonMode();
+  document_->SetModified(true, true);
 }
 
 void MainView::PersonCancel() {
@@ -182,6 +189,12 @@ void MainView::ContactEdit() {
 void MainView::ContactUpdate() {
   DocumentData& data = document_->Data();
   const bool adding = editMode_ == EditMode::AddingContact;
+  const int32_t newId = adding ? data.contacts.NextID() : 0;
+  if (adding && newId == 0) {
+    RefuseForNoIdentifiers(QStringLiteral("The contact cannot be added: this document has no "
+                                          "identifiers left for new contacts."));
+    return;
+  }
   const Contact* original = adding ? nullptr : data.contacts.Find(currentContactId_);
 
   Contact contact;
@@ -197,7 +210,7 @@ void MainView::ContactUpdate() {
   contactTypeSelector_->setEnabled(false);
   contact.PersonID = currentPersonId_;
   if (adding) {
-    contact.ID = data.contacts.NextID();
+    contact.ID = newId;
     currentContactId_ = contact.ID;
   } else {
     contact.ID = currentContactId_;
@@ -210,6 +223,11 @@ void MainView::ContactUpdate() {
   notesBox_->setReadOnly(true);
   personSelector_->setEnabled(true);
   contactsList_->setEnabled(true);
+}
+
+// The edit mode stays, with everything typed, so the user can still cancel.
+void MainView::RefuseForNoIdentifiers(const QString& text) {
+  prompter_->Message(this, text, QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
 }
 
 void MainView::ContactCancel() {

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 
 #include "records/records.h"
 #include "shell/control_id.h"
@@ -151,6 +152,9 @@ QGroupBox* MainView::BuildPersonGroup() {
       rowSpan = 2;
     } else {
       box.line = new QLineEdit(personGroup_);
+      // No box has a length limit: Qt's default one would cut a longer
+      // stored value the next time the person is updated.
+      box.line->setMaxLength(std::numeric_limits<int>::max());
       ProportionalWidth(box.line);
       widget = box.line;
     }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
+#include <limits>
 
 #include "shell/control_id.h"
 #include "shell/display_text.h"
@@ -67,6 +68,8 @@ QLineEdit* UserInfoPage::AddLine(const BoxPlace& place, std::string User::*field
 }
 
 QLineEdit* UserInfoPage::AddLine(QLineEdit* box, const BoxPlace& place, std::string User::*field) {
+  // Qt's default limit would cut a longer stored value on OK.
+  box->setMaxLength(std::numeric_limits<int>::max());
   Place(box, place);
   lines_.push_back({box, field});
   return box;

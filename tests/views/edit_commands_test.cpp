@@ -11,11 +11,15 @@
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTreeWidget>
+#include <functional>
+#include <limits>
 
 #include "document/document_loader.h"
+#include "document/document_writer.h"
 #include "records/date_time_text.h"
 #include "shell/command_ids.h"
 #include "shell/display_text.h"
@@ -380,6 +384,175 @@ TEST_F(EditCommandsFixture, ARenamedContactTypeShowsAtOnceInTheForm) {
   EXPECT_EQ(view->ContactTypeSelector()->itemText(3), "Zmail") << "in its alphabetical place";
   EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zmail");
   EXPECT_TRUE(frame->Doc().IsModified());
+}
+
+// An edit belongs to the document it began in: whatever replaces the
+// document ends the edit as Cancel does, and the next Update has nothing to
+// store.
+TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
+  DocumentData sample;
+  sample.AddDefaultContactTypes();
+  sample.persons.Insert(Person{.ID = 1, .LName = "Adams"});
+  sample.persons.Insert(Person{.ID = 2, .LName = "Berg"});
+  const std::string path = dir.File("sample.tch");
+  ASSERT_TRUE(Write(sample, path));
+  const std::string bad = dir.File("bad.tch");
+  testing::WriteBytes(bad, "<Vimbo>");
+  const QString qpath = QString::fromStdString(path);
+
+  const std::vector<std::pair<const char*, std::function<void()>>> replacements = {
+      {"New", [&] { frame->OnCommand(kNew); }},
+      {"Open", [&] { prompter.openNames.push_back(qpath); frame->OnCommand(kOpen); }},
+      {"Recent", [&] { frame->OnCommand(kRecentFirst); }},
+      {"Rejected", [&] {
+         prompter.openNames.push_back(QString::fromStdString(bad));
+         prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok};
+         frame->OnCommand(kOpen);
+       }}};
+  for (const auto& [name, replace] : replacements) {
+    for (const int command : {kPersonEdit, kPersonAdd, kContactAdd, kContactEdit}) {
+      SCOPED_TRACE(std::string(name) + " during command " + std::to_string(command));
+      frame->OpenStartupFiles({qpath});
+      Pick("Berg");
+      if (command == kContactEdit) {
+        AddContact(2, At(2004, 3, 1, 9, 0, 0), "stored");
+        frame->Doc().UpdateAllViews();
+      }
+      Run(command);
+      Box(1001)->setText(QStringLiteral("typed"));
+      view->NotesBox()->setPlainText(QStringLiteral("typed"));
+      replace();
+      EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+      EXPECT_FALSE(Enabled(kPersonUpdate));
+      EXPECT_FALSE(Enabled(kContactUpdate));
+      EXPECT_TRUE(Box(1001)->isReadOnly());
+      EXPECT_TRUE(view->NotesBox()->isReadOnly());
+      EXPECT_TRUE(view->PersonSelector()->isEnabled());
+      EXPECT_TRUE(view->ContactsList()->isEnabled());
+      EXPECT_FALSE(view->ContactTypeSelector()->isEnabled());
+      EXPECT_NE(Box(1001)->text(), "typed");
+      EXPECT_FALSE(frame->Doc().IsModified());
+      EXPECT_TRUE(Data().contacts.Empty());
+      frame->Doc().SetModified(false, false);
+    }
+  }
+}
+
+// The contact types editor may run during an edit: what the user typed stays,
+// and Update stores it into the record being edited.
+TEST_F(EditCommandsFixture, AnEditSurvivesTheContactTypesEditor) {
+  AddPersons({"Adams", "Berg"});
+  AddContact(2, At(2004, 3, 1, 9, 0, 0), "stored", 1);
+  frame->Doc().UpdateAllViews();
+  const auto renameType = [this](int row, const char* name) {
+    prompter.dialogs.push_back([this, row, name](QDialog& dialog) {
+      auto& types = dynamic_cast<ContactTypesDialog&>(dialog);
+      types.List()->setCurrentItem(types.List()->topLevelItem(row));
+      prompter.dialogs.push_front([name](QDialog& details) {
+        details.findChild<QLineEdit*>()->setText(QString::fromLatin1(name));
+        details.accept();
+        return int(QDialog::Accepted);
+      });
+      QTest::mouseClick(types.Button(1005), Qt::LeftButton);
+      return 0;
+    });
+    Run(kEditContactTypes);
+  };
+
+  Pick("Berg");
+  Run(kPersonEdit);
+  Box(1001)->setText(QStringLiteral("Bea"));
+  renameType(0, "Aletter");
+  EXPECT_EQ(Box(1001)->text(), "Bea");
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(2)->FName, "Bea");
+  EXPECT_EQ(Data().persons.Find(1)->FName, "");
+
+  Pick("Berg, Bea");
+  Run(kContactAdd);
+  view->DatePicker()->setDate(QDate(2010, 5, 6));
+  view->TimePicker()->setTime(QTime(7, 8, 9));
+  view->ContactTypeSelector()->setCurrentIndex(view->ContactTypeSelector()->findData(3));
+  view->NotesBox()->setPlainText(QStringLiteral("typed"));
+  renameType(2, "Zz");
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "typed");
+  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zz");
+  EXPECT_EQ(view->GetEditMode(), EditMode::AddingContact);
+  Run(kContactUpdate);
+  const Contact& added = Data().contacts.Find(2)->ID == 2 ? *Data().contacts.Find(2) : Contact{};
+  EXPECT_EQ(added.PersonID, 2);
+  EXPECT_EQ(added.ContactTypeID, 3);
+  EXPECT_EQ(added.Description, "typed");
+  EXPECT_EQ(added.DateTime, At(2010, 5, 6, 7, 8, 9));
+
+  view->ContactsList()->setCurrentItem(view->ContactsList()->topLevelItem(1));
+  ASSERT_EQ(view->CurrentContactId(), 1);
+  Run(kContactEdit);
+  view->NotesBox()->setPlainText(QStringLiteral("edited"));
+  renameType(0, "Again");
+  Run(kContactUpdate);
+  EXPECT_EQ(Data().contacts.Find(1)->Description, "edited");
+  EXPECT_EQ(Data().contacts.Find(2)->Description, "typed");
+}
+
+// With the identifier counter spent, Update refuses and changes nothing;
+// the edit stays open so the user can still cancel.
+TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
+  AddPersons({"Adams"});
+  Data().persons.LastID = std::numeric_limits<int32_t>::max();
+  Data().contacts.LastID = std::numeric_limits<int32_t>::max();
+  frame->Doc().SetModified(false, false);
+  struct Case {
+    int add, update;
+    EditMode mode;
+    QString text;
+  };
+  for (const Case& c :
+       {Case{kPersonAdd, kPersonUpdate, EditMode::AddingPerson,
+             "The person cannot be added: this document has no identifiers left for new persons."},
+        Case{kContactAdd, kContactUpdate, EditMode::AddingContact,
+             "The contact cannot be added: this document has no identifiers left for new contacts."}}) {
+    Run(c.add);
+    Box(1001)->setText(QStringLiteral("typed"));
+    prompter.answers = {Prompter::Answer::Ok};
+    Run(c.update);
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages.back().text, c.text);
+    EXPECT_EQ(prompter.messages.back().caption, "Vimbo");
+    EXPECT_EQ(prompter.messages.back().icon, Prompter::Icon::Error);
+    EXPECT_EQ(view->GetEditMode(), c.mode);
+    EXPECT_EQ(Data().persons.Size(), 1u);
+    EXPECT_TRUE(Data().contacts.Empty());
+    EXPECT_FALSE(frame->Doc().IsModified());
+    Run(c.update == kPersonUpdate ? kPersonCancel : kContactCancel);
+  }
+}
+
+// A value longer than Qt's default box limit survives an edit of another
+// field, and an unchanged user sheet.
+TEST_F(EditCommandsFixture, NoBoxCutsALongValue) {
+  const std::string longText(40000, 'c');
+  Person person{.ID = 1, .LName = "Adams"};
+  person.Company = longText;
+  Data().persons.Insert(person);
+  Data().user.Company = longText;
+  Data().user.WkPhone = std::string(33000, '5');
+  frame->Doc().UpdateAllViews();
+
+  Run(kPersonEdit);
+  Box(1023)->setText(QStringLiteral("555"));
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(1)->Company, longText);
+
+  prompter.dialogs.push_back([](QDialog& dialog) {
+    auto& sheet = dynamic_cast<UserInfoSheet&>(dialog);
+    for (int page = 0; page < sheet.Tabs()->count(); ++page) sheet.Tabs()->setCurrentIndex(page);
+    QTest::mouseClick(sheet.OkButton(), Qt::LeftButton);
+    return dialog.result();
+  });
+  Run(kEditUser);
+  EXPECT_EQ(Data().user.Company, longText);
+  EXPECT_EQ(Data().user.WkPhone, std::string(33000, '5'));
 }
 
 // The road of one request: pick a person, log a contact, save it.
