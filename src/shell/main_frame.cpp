@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -336,8 +338,11 @@ void MainFrame::ShowError(const QString& text) {
   prompter_.Message(this, text, QLatin1String(kCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
 }
 
-void MainFrame::OpenStartupFiles(const QStringList& paths) {
-  for (const QString& path : paths) {
+void MainFrame::OpenStartupFiles(const QStringList& arguments) {
+  for (const QString& argument : arguments) {
+    // Shown and remembered as the file dialog gives it, so the recent entry
+    // still works when the program is later started from another folder.
+    const QString path = QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
     if (document_.LoadFromFile(path)) {
       document_.SetPathName(path);
       document_.UpdateAllViews();
@@ -353,7 +358,6 @@ void MainFrame::OpenStartupFiles(const QStringList& paths) {
 void MainFrame::FileNew() {
   if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
   if (document_.New()) {
-    document_.UpdateAllViews();
     SetTitle();
   } else {
     ShowError(QStringLiteral("Error creating new file."));
@@ -428,12 +432,30 @@ void MainFrame::FileExit() {
   QTimer::singleShot(0, this, &QWidget::close);
 }
 
+// The save question is never asked inside a close event: while it waits for
+// an answer, Qt counts the window as closing, and a second close request
+// (another click on the close box, the session ending) would then end the
+// program without one. The event is refused and the question runs from the
+// event loop; only its Yes (with a successful save) or No closes the window.
 void MainFrame::closeEvent(QCloseEvent* event) {
-  SavePlacement();
-  if (view_->QuerySave(this, QLatin1String(kCaption)))
+  if (closeConfirmed_) {
     event->accept();
-  else
-    event->ignore();
+    return;
+  }
+  event->ignore();
+  if (closeAsked_) return;
+  closeAsked_ = true;
+  QTimer::singleShot(0, this, &MainFrame::AskAndClose);
+}
+
+void MainFrame::AskAndClose() {
+  SavePlacement();
+  const bool mayClose = view_->QuerySave(this, QLatin1String(kCaption));
+  closeAsked_ = false;
+  if (!mayClose) return;
+  closeConfirmed_ = true;
+  close();
+  closeConfirmed_ = false;
 }
 
 void MainFrame::ToggleToolbar() {

@@ -91,6 +91,8 @@ class MainFrame : public QMainWindow {
   bool IsEnabled(int id) const;
   void SetTitle();
   void SavePlacement();
+  // Asks about unsaved changes outside any close event, then closes.
+  void AskAndClose();
   void WriteRecentFiles();
   void ShowError(const QString& text);
 
@@ -132,6 +134,8 @@ class MainFrame : public QMainWindow {
   QToolBar* mainToolbar_ = nullptr;
   QToolBar* previewToolbar_ = nullptr;
   bool toolbarVisible_ = true;
+  bool closeAsked_ = false;
+  bool closeConfirmed_ = false;
 
   QStackedWidget* client_ = nullptr;
   PrintPreview* preview_ = nullptr;

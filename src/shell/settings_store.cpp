@@ -42,6 +42,14 @@ bool WindowPlacementStore::ReadAndApply(QSettings& settings, QWidget& window, co
   settings.endGroup();
   if (!stored) return false;
 
+  // Values from a damaged or hand-edited file must not overflow the
+  // rectangle arithmetic below: a rectangle beyond any screen, or turned
+  // inside out, is no placement at all.
+  constexpr int kFarthest = 1 << 24;
+  for (int edge : {left, right, top, bottom})
+    if (edge <= -kFarthest || edge >= kFarthest) return false;
+  if (right <= left || bottom <= top) return false;
+
   const QRect normal(QPoint(left, top), QPoint(right - 1, bottom - 1));
   if (!normal.intersects(screen)) return false;
 

@@ -2,21 +2,30 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDialog>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
+
+#include <sys/stat.h>
 
 #include "document/document_writer.h"
 #include "shell/command_ids.h"
 #include "shell/control_id.h"
 #include "shell/main_frame.h"
+#include "shell/qt_prompter.h"
 #include "shell/settings_store.h"
 #include "shell/splash_window.h"
 #include "support/scripted_prompter.h"
@@ -171,12 +180,36 @@ TEST_F(MainFrameFixture, StartupFilesOpenInTurn) {
 TEST_F(MainFrameFixture, ARejectedStartupFileLeavesAnUntitledDocument) {
   const std::string bad = dir.File("bad.tch");
   testing::WriteBytes(bad, "<Vimbo>\n<oops>\n");
-  prompter.answers = {Answer::Ok, Answer::Ok};
-  frame->OpenStartupFiles({Q(bad)});
-  EXPECT_EQ(prompter.Texts(), (std::vector<QString>{"Parsing error at line 3", "Error loading file."}));
-  EXPECT_EQ(frame->windowTitle(), "Vimbo [Untitled]");
-  EXPECT_FALSE(frame->Doc().IsModified());
-  EXPECT_TRUE(frame->RecentFiles().Entries().isEmpty());
+  const std::string foreign = dir.File("foreign.tch");
+  testing::WriteBytes(foreign, "<?xml version=\"1.0\"?>\n<Inventory><Item>1</Item></Inventory>\n");
+  ::mkfifo(dir.File("pipe.tch").c_str(), 0600);
+  struct Case {
+    std::string path;
+    std::vector<QString> messages;
+  };
+  for (const Case& c : {Case{bad, {"Parsing error at line 3", "Error loading file."}},
+                        Case{foreign, {"Error loading file."}}, Case{dir.File("pipe.tch"), {"Error loading file."}}}) {
+    frame->OpenStartupFiles({Q(WriteSample("good.tch"))});
+    prompter.messages.clear();
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    frame->OpenStartupFiles({Q(c.path)});
+    EXPECT_EQ(prompter.Texts(), c.messages) << c.path;
+    EXPECT_EQ(frame->windowTitle(), "Vimbo [Untitled]") << c.path;
+    EXPECT_FALSE(frame->Doc().IsModified());
+    EXPECT_TRUE(frame->Doc().Data().persons.Empty());
+    EXPECT_EQ(frame->View()->ContactTypeSelector()->count(), 4) << "the new document's types are shown";
+    EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(dir.File("good.tch"))}));
+  }
+}
+
+TEST_F(MainFrameFixture, AStartupFileNamedRelativelyIsShownAndRememberedWhole) {
+  const std::string path = WriteSample("a.tch");
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(Q(dir.File("")));
+  frame->OpenStartupFiles({QStringLiteral("./a.tch")});
+  QDir::setCurrent(before);
+  EXPECT_EQ(frame->Doc().DocumentTitle(), QDir::cleanPath(Q(path)));
+  EXPECT_EQ(StoredRecent(1), QDir::cleanPath(Q(path)));
 }
 
 TEST_F(MainFrameFixture, CancelAtTheSavePromptChangesNothing) {
@@ -283,6 +316,8 @@ TEST_F(MainFrameFixture, ClosingAsksAndCancelKeepsTheWindowButStoresThePlacement
   Modify();
   prompter.answers = {Answer::Cancel};
   EXPECT_FALSE(frame->close());
+  QTest::qWait(20);
+  EXPECT_TRUE(prompter.answers.empty()) << "asked";
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(OpenSettings()->value(QStringLiteral("Settings/wp.showCmd")).toInt(), 1);
 
@@ -290,6 +325,41 @@ TEST_F(MainFrameFixture, ClosingAsksAndCancelKeepsTheWindowButStoresThePlacement
   frame->OnCommand(kExit);
   QTest::qWait(20);
   EXPECT_FALSE(frame->isVisible());
+}
+
+// The close box, driven through the event loop with the real message box:
+// Cancel again and again, each time with a second close request arriving
+// while the question is open. The window stays every time; only No lets it go.
+TEST(MainFrameClose, TheCloseBoxEndsOnlyAfterYesOrNo) {
+  OpenSettings()->clear();
+  QtPrompter prompter;
+  MainFrame frame(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
+  frame.show();
+  frame.Doc().SetModified(true, false);
+  QWindow* window = frame.windowHandle();
+  int asked = 0;
+  QMessageBox::StandardButton answer = QMessageBox::Cancel;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    ++asked;
+    QCoreApplication::postEvent(window, new QCloseEvent);
+    QCoreApplication::processEvents();
+    box->button(answer)->click();
+  });
+  user.start(1);
+  for (int round = 1; round <= 40; ++round) {
+    QCoreApplication::postEvent(window, new QCloseEvent);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == round; }, 5000)) << "round " << round;
+    QTest::qWait(2);
+    ASSERT_TRUE(frame.isVisible()) << "round " << round;
+    ASSERT_TRUE(frame.Doc().IsModified());
+  }
+  answer = QMessageBox::No;
+  QCoreApplication::postEvent(window, new QCloseEvent);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame.isVisible(); }, 5000));
+  frame.Doc().SetModified(false, false);
 }
 
 TEST_F(MainFrameFixture, AboutAndCheckForUpdate) {

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <limits>
 
 #include "shell/command_ids.h"
 #include "shell/recent_file_list.h"
@@ -145,6 +146,26 @@ TEST_F(SettingsFixture, PlacementIsAppliedOnlyWhenStoredAndOnTheScreen) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.geometry().width(), 600);
   EXPECT_EQ(window.geometry().height(), 400);
+}
+
+TEST_F(SettingsFixture, PlacementOutOfRangeIsIgnored) {
+  struct Case {
+    int left, top, right, bottom;
+  };
+  const int low = std::numeric_limits<int>::min();
+  const int high = std::numeric_limits<int>::max();
+  for (const Case& c : {Case{low, low, low, low}, Case{100, 100, high, high}, Case{low, 0, 500, 400},
+                        Case{500, 100, 100, 400}, Case{100, 400, 500, 400}}) {
+    settings.setValue(QStringLiteral("Settings/wp.showCmd"), 1);
+    settings.setValue(QStringLiteral("Settings/wp.left"), c.left);
+    settings.setValue(QStringLiteral("Settings/wp.top"), c.top);
+    settings.setValue(QStringLiteral("Settings/wp.right"), c.right);
+    settings.setValue(QStringLiteral("Settings/wp.bottom"), c.bottom);
+    QWidget window;
+    EXPECT_FALSE(WindowPlacementStore().ReadAndApply(settings, window, QRect(0, 0, 1920, 1080)))
+        << c.left << " " << c.top << " " << c.right << " " << c.bottom;
+    EXPECT_FALSE(window.isVisible());
+  }
 }
 
 TEST_F(SettingsFixture, PlacementKeepsTheShowState) {
