@@ -15,6 +15,7 @@ bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& e
       err << ParseErrorMessage(result.errorLine) << "\n";
       return false;
     case LoadResult::Status::kUnreadable:
+    case LoadResult::Status::kNotDocument:
       err << "Error loading file.\n";
       return false;
   }

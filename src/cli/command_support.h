@@ -13,7 +13,8 @@
 
 namespace vimbo::cli {
 
-// Loads as File Open does; on failure says why in the program's words.
+// Loads as File Open does; on failure says why in the program's words. A
+// file that is not a Vimbo document is refused as an unreadable one is.
 bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& err);
 
 // The options after a command's positional arguments: "--name VALUE" for

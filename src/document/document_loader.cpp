@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <memory>
+#include <new>
+#include <optional>
 
 #include "document/file_io.h"
 #include "document/simple_xml_parser.h"
@@ -130,35 +133,16 @@ void RaiseLastID(Collection<Record>& collection) {
   collection.LastID = std::max(collection.LastID, collection.HighestID());
 }
 
-}  // namespace
-
-int32_t ParseInteger(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  int64_t value = 0;
-  constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    value = std::min(value * 10 + (text[i] - '0'), kLimit);
-  if (negative) return static_cast<int32_t>(-value);
-  return static_cast<int32_t>(std::min(value, kLimit - 1));
-}
-
-std::string ParseErrorMessage(int32_t line) {
-  char text[64];
-  std::snprintf(text, sizeof text, "Parsing error at line %d", static_cast<int>(line));
-  return text;
-}
-
-LoadResult MapDocument(DocumentData& data, std::string text) {
+LoadResult MapTree(DocumentData& data, std::string text) {
   std::unique_ptr<XMLElement> root;
   try {
     root = SimpleXMLParser().Parse(std::move(text));
   } catch (const SimpleXMLParser::Exception& error) {
     return {LoadResult::Status::kParseError, error.line, false};
   }
-  if (root->Name() != "Vimbo") return {};
+  // Any other file of XML is no document: taking it for an empty one would
+  // let a later Save overwrite it.
+  if (root->Name() != "Vimbo") return {LoadResult::Status::kNotDocument, 0, false};
 
   for (const XMLAttribute& attribute : root->Attributes())
     if (attribute.name == "Version") data.version = ParseInteger(attribute.value);
@@ -177,6 +161,55 @@ LoadResult MapDocument(DocumentData& data, std::string text) {
   return {};
 }
 
+// Runs `load` on `data`. A file too large for the memory there is counts as
+// unreadable, and whatever was mapped before memory ran out is taken away
+// again, so the document is as the caller gave it.
+template <typename Load>
+LoadResult WithinMemory(DocumentData& data, Load load) {
+  const int32_t version = data.version;
+  const int32_t lastIDs[] = {data.persons.LastID, data.contacts.LastID, data.contactTypes.LastID};
+  std::optional<User> user;
+  try {
+    user = data.user;
+    return load();
+  } catch (const std::bad_alloc&) {
+    data.persons.Clear();
+    data.contacts.Clear();
+    data.contactTypes.Clear();
+    data.persons.LastID = lastIDs[0];
+    data.contacts.LastID = lastIDs[1];
+    data.contactTypes.LastID = lastIDs[2];
+    data.version = version;
+    if (user) data.user = std::move(*user);
+    return {LoadResult::Status::kUnreadable, 0, false};
+  }
+}
+
+}  // namespace
+
+int32_t ParseInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int64_t value = 0;
+  constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kLimit);
+  if (negative) return static_cast<int32_t>(-value);
+  return static_cast<int32_t>(std::min(value, kLimit - 1));
+}
+
+std::string ParseErrorMessage(int64_t line) {
+  char text[64];
+  std::snprintf(text, sizeof text, "Parsing error at line %lld", static_cast<long long>(line));
+  return text;
+}
+
+LoadResult MapDocument(DocumentData& data, std::string text) {
+  return WithinMemory(data, [&] { return MapTree(data, std::move(text)); });
+}
+
 LoadResult Load(DocumentData& data, const std::string& path) {
   std::optional<std::string> text = ReadFileText(path);
   if (!text) return {LoadResult::Status::kUnreadable, 0, false};
@@ -185,16 +218,18 @@ LoadResult Load(DocumentData& data, const std::string& path) {
 }
 
 LoadResult LoadDocumentText(DocumentData& data, std::string text) {
-  LoadResult result = MapDocument(data, std::move(text));
-  if (!result.Ok()) return result;
-  RaiseLastID(data.persons);
-  RaiseLastID(data.contacts);
-  RaiseLastID(data.contactTypes);
-  if (data.version == 1) {
-    data.AddDefaultContactTypes();
-    result.upgraded = true;
-  }
-  return result;
+  return WithinMemory(data, [&] {
+    LoadResult result = MapTree(data, std::move(text));
+    if (!result.Ok()) return result;
+    RaiseLastID(data.persons);
+    RaiseLastID(data.contacts);
+    RaiseLastID(data.contactTypes);
+    if (data.version == 1) {
+      data.AddDefaultContactTypes();
+      result.upgraded = true;
+    }
+    return result;
+  });
 }
 
 }  // namespace vimbo

@@ -13,22 +13,27 @@ namespace vimbo {
 struct LoadResult {
   enum class Status {
     kLoaded,
-    kUnreadable,  // the file could not be opened or read; nothing changed
-    kParseError,  // the text is not well-formed; the collections are left empty
+    // The file could not be opened or read, is not a regular file, or memory
+    // ran out. Load changes nothing when the read fails; memory running out
+    // part way leaves the collections empty, as a parse error does.
+    kUnreadable,
+    kParseError,   // the text is not well-formed; the collections are left empty
+    kNotDocument,  // well-formed, but its root is not a Vimbo document; nothing mapped
   };
   Status status = Status::kLoaded;
-  int32_t errorLine = 0;  // with kParseError: the line of the error
+  int64_t errorLine = 0;  // with kParseError: the line of the error
   bool upgraded = false;  // a version 1 file got the default contact types
 
   bool Ok() const { return status == Status::kLoaded; }
 };
 
 // The text of the message the program shows for a parse error.
-std::string ParseErrorMessage(int32_t line);
+std::string ParseErrorMessage(int64_t line);
 inline constexpr const char* kParseErrorCaption = "Error Loading File";
 
 // Parses `text` and maps it into `data`, which the caller has cleared.
-// A root not named "Vimbo" maps nothing and still succeeds.
+// A root not named "Vimbo" maps nothing and gives kNotDocument. When memory
+// runs out, gives kUnreadable with `data` as the caller gave it.
 LoadResult MapDocument(DocumentData& data, std::string text);
 
 // Reads the file, clears `data` (keeping the user and the version) and maps

@@ -43,28 +43,6 @@ constexpr std::array<char, 256> MakeBytes() {
 }
 constexpr std::array<char, 256> kBytes = MakeBytes();
 
-// The line and column of `pos`, counted as the parser reads: a carriage
-// return is skipped and the byte after it delivered in its place, a line feed
-// starts a new line, every other delivered byte is one column.
-SimpleXMLParser::Exception PositionOf(const char* begin, const char* pos) {
-  int32_t line = 1;
-  int32_t column = 1;
-  for (const char* q = begin; q < pos;) {
-    char c = *q++;
-    if (c == '\r') {
-      if (q >= pos) break;
-      c = *q++;
-    }
-    if (c == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-  }
-  return {line, column};
-}
-
 }  // namespace
 
 // Collects the text of one element or attribute value. Most texts are a
@@ -98,12 +76,31 @@ class SimpleXMLParser::TextBuilder {
   bool assembling_ = false;
 };
 
+SimpleXMLParser::Exception SimpleXMLParser::PositionAfter(std::string_view text, Exception from) {
+  Exception position = from;
+  for (std::size_t i = 0; i < text.size();) {
+    char c = text[i++];
+    if (c == '\r') {
+      if (i == text.size()) break;
+      c = text[i++];
+    }
+    if (c == '\n') {
+      ++position.line;
+      position.column = 1;
+    } else {
+      ++position.column;
+    }
+  }
+  return position;
+}
+
 std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
-  // Size the arena from the number of tags so a large document fills one
-  // block instead of a chain of ever larger ones.
-  const std::size_t tags = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<'));
-  const std::size_t estimate = std::min(tags / 2 * (sizeof(XMLElement) + 16) + 1024, bytes.size() * 64 + 1024);
-  auto arena = std::make_unique<std::pmr::monotonic_buffer_resource>(estimate);
+  // The arena takes memory block by block as the tree grows. A count of
+  // markup cannot size it in advance: a comment may hold any number of '<'
+  // bytes and builds a single node. The block size follows the text's, so a
+  // large document takes few blocks and a small one little memory.
+  const std::size_t blockSize = std::clamp<std::size_t>(bytes.size() / 16, 16 * 1024, 4 * 1024 * 1024);
+  auto arena = std::make_unique<XMLArena>(blockSize);
   arena_ = arena.get();
   auto root = std::make_unique<XMLRootElement>(std::string_view{}, std::move(bytes), std::move(arena));
 
@@ -111,6 +108,9 @@ std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
   end_ = begin_ + root->Bytes().size();
   version_ = "1.0";
   textScratch_.assign(kMaxDepth + 2, std::string());
+
+  // Positions count from after the mark, which an editor does not show.
+  if (StartsWith("\xEF\xBB\xBF")) begin_ = p_ += 3;
 
   if (p_ + 5 <= end_ && std::equal(p_, p_ + 5, "<?xml", [](char a, char b) {
         return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
@@ -130,7 +130,7 @@ std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
 }
 
 void SimpleXMLParser::Fail() const {
-  throw PositionOf(begin_, std::min(p_, end_));
+  throw PositionAfter({begin_, static_cast<std::size_t>(std::min(p_, end_) - begin_)});
 }
 
 bool SimpleXMLParser::StartsWith(std::string_view literal) const {

@@ -21,17 +21,25 @@ namespace vimbo {
 
 class SimpleXMLParser {
  public:
+  // Where a syntax error was found. Both count in 64 bits, so a position deep
+  // in a file of several gigabytes is reported as it is.
   struct Exception {
-    int32_t line;
-    int32_t column;
+    int64_t line;
+    int64_t column;
   };
+
+  // The line and column after `text`, counted on from `from` as the parser
+  // reads: a carriage return is skipped and the byte after it delivered in its
+  // place, a line feed starts a new line, every other byte is one column.
+  static Exception PositionAfter(std::string_view text, Exception from = {1, 1});
 
   // The deepest element nesting accepted. The document format needs four
   // levels; the limit keeps a hostile file from exhausting the stack.
   static constexpr int kMaxDepth = 256;
 
   // Parses `bytes` (taken over by the returned root, which owns the tree).
-  // A zero byte inside the range reads as the end of the text.
+  // A zero byte inside the range reads as the end of the text. A UTF-8 byte
+  // order mark at the very start, which some editors add, is skipped.
   std::unique_ptr<XMLElement> Parse(std::string bytes);
   std::unique_ptr<XMLElement> Parse(const char* text, std::size_t length) {
     return Parse(std::string(text, length));
@@ -71,7 +79,7 @@ class SimpleXMLParser {
   const char* p_ = nullptr;
   const char* end_ = nullptr;
   std::string version_ = "1.0";
-  std::pmr::monotonic_buffer_resource* arena_ = nullptr;
+  XMLArena* arena_ = nullptr;
   std::vector<std::string> textScratch_;  // one per depth, reused
   std::string attributeScratch_;
   std::vector<XMLAttribute> attributes_;

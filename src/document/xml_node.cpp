@@ -1,5 +1,8 @@
 #include "document/xml_node.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace vimbo {
 
 bool XMLElement::AddChild(XMLNode* node) {
@@ -28,6 +31,32 @@ const XMLAttribute* XMLElement::FindAttribute(std::string_view name) const {
 }
 
 const XMLNode& XMLLeafNode::FindChild(std::string_view, int) const { return XMLNullNode::Instance(); }
+
+XMLArena::~XMLArena() {
+  for (const Block& block : blocks_) upstream_->deallocate(block.memory, block.size, alignof(std::max_align_t));
+}
+
+void* XMLArena::NewBlock(std::size_t size) {
+  // Room first, so a block is never lost to a failed push_back.
+  if (blocks_.size() == blocks_.capacity()) blocks_.reserve(2 * blocks_.size() + 8);
+  void* memory = upstream_->allocate(size, alignof(std::max_align_t));
+  blocks_.push_back({memory, size});
+  return memory;
+}
+
+void* XMLArena::do_allocate(std::size_t bytes, std::size_t alignment) {
+  const std::size_t padding = (alignment - reinterpret_cast<std::uintptr_t>(next_) % alignment) % alignment;
+  if (next_ == nullptr || padding + bytes > left_) {
+    if (bytes > blockSize_ / 2) return NewBlock(bytes);
+    next_ = static_cast<char*>(NewBlock(blockSize_));
+    left_ = blockSize_;
+    return do_allocate(bytes, alignment);
+  }
+  void* memory = next_ + padding;
+  next_ += padding + bytes;
+  left_ -= padding + bytes;
+  return memory;
+}
 
 const XMLNullNode& XMLNullNode::Instance() {
   static const XMLNullNode instance;

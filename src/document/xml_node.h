@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vimbo {
 
@@ -148,19 +149,47 @@ class XMLNullNode : public XMLLeafNode {
   XMLNullNode() : XMLLeafNode({}, {}) {}
 };
 
+// The memory of one tree, taken from the default resource in blocks of one
+// size as the tree grows and given back all at once, so what is taken but
+// unused is about one block whatever the size of the tree. A piece larger
+// than half a block gets a block of its own.
+class XMLArena final : public std::pmr::memory_resource {
+ public:
+  explicit XMLArena(std::size_t blockSize) : blockSize_(blockSize) {}
+  XMLArena(const XMLArena&) = delete;
+  XMLArena& operator=(const XMLArena&) = delete;
+  ~XMLArena() override;
+
+ private:
+  struct Block {
+    void* memory;
+    std::size_t size;
+  };
+
+  void* do_allocate(std::size_t bytes, std::size_t alignment) override;
+  void do_deallocate(void*, std::size_t, std::size_t) override {}
+  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
+  void* NewBlock(std::size_t size);
+
+  std::pmr::memory_resource* upstream_ = std::pmr::get_default_resource();
+  std::size_t blockSize_;
+  std::vector<Block> blocks_;
+  char* next_ = nullptr;
+  std::size_t left_ = 0;
+};
+
 // The root of a parsed tree: owns the parsed bytes and the arena that holds
 // every other node, so deleting it deletes the tree.
 class XMLRootElement : public XMLElement {
  public:
-  XMLRootElement(std::string_view name, std::string bytes,
-                 std::unique_ptr<std::pmr::monotonic_buffer_resource> arena)
+  XMLRootElement(std::string_view name, std::string bytes, std::unique_ptr<XMLArena> arena)
       : XMLElement(name), bytes_(std::move(bytes)), arena_(std::move(arena)) {}
 
   const std::string& Bytes() const { return bytes_; }
 
  private:
   std::string bytes_;
-  std::unique_ptr<std::pmr::monotonic_buffer_resource> arena_;
+  std::unique_ptr<XMLArena> arena_;
 };
 
 }  // namespace vimbo

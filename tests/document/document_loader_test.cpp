@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory_resource>
+#include <new>
 #include <string>
 
 #include "document/document_loader.h"
@@ -52,6 +54,8 @@ TEST(DocumentLoader, WrittenFilesReadBackToTheSameBytes) {
   EXPECT_EQ(loaded.persons.Find(1)->Address, "Line 1\r\nLine 2");
   EXPECT_EQ(loaded.contacts.Find(2)->DateTime, original.contacts.Find(2)->DateTime);
   EXPECT_EQ(loaded.contacts.Find(1)->DateTime.Second(), 59);
+  ASSERT_TRUE(LoadText(loaded, "\xEF\xBB\xBF" + text).Ok()) << "an editor's byte order mark is skipped";
+  EXPECT_EQ(DocumentText(loaded), text);
 }
 
 TEST(DocumentLoader, OlderVersionIsWrittenBackAsTwelve) {
@@ -194,19 +198,41 @@ TEST(DocumentLoader, DatesSurviveAChangeOfLocale) {
   std::setlocale(LC_ALL, saved.c_str());
 }
 
-TEST(DocumentLoader, OtherRootsLoadAsAnEmptyDocument) {
+TEST(DocumentLoader, OtherRootsAreNoDocumentAndLeaveItCleared) {
   DocumentData data;
   data.persons.Insert(Person{});
   data.persons.LastID = 3;
   data.user.FName = "Kept";
   data.version = 4;
   const LoadResult result = LoadText(data, "<vimbo Version=\"1\"><Persons><Person ID=\"1\"/></Persons></vimbo>");
-  EXPECT_TRUE(result.Ok());
+  EXPECT_EQ(result.status, LoadResult::Status::kNotDocument);
   EXPECT_FALSE(result.upgraded);
   EXPECT_TRUE(data.persons.Empty());
   EXPECT_EQ(data.persons.LastID, 0);
   EXPECT_EQ(data.user.FName, "Kept");
   EXPECT_EQ(data.version, 4);
+  EXPECT_EQ(MapDocument(data, "<?xml version=\"1.0\"?>\n<Other/>").status, LoadResult::Status::kNotDocument);
+}
+
+// Refuses every request, as a heap that has run out does.
+class ExhaustedMemory : public std::pmr::memory_resource {
+  void* do_allocate(std::size_t, std::size_t) override { throw std::bad_alloc(); }
+  void do_deallocate(void*, std::size_t, std::size_t) override {}
+  bool do_is_equal(const memory_resource& other) const noexcept override { return this == &other; }
+};
+
+TEST(DocumentLoader, RunningOutOfMemoryIsAnUnreadableFile) {
+  DocumentData sample = Sample();
+  const std::string text = DocumentText(sample);
+  DocumentData data;
+  data.user.FName = "Kept";
+  ExhaustedMemory exhausted;
+  std::pmr::memory_resource* previous = std::pmr::set_default_resource(&exhausted);
+  const LoadResult result = LoadDocumentText(data, text);
+  std::pmr::set_default_resource(previous);
+  EXPECT_EQ(result.status, LoadResult::Status::kUnreadable);
+  EXPECT_TRUE(data.persons.Empty() && data.contacts.Empty() && data.contactTypes.Empty());
+  EXPECT_EQ(data.user.FName, "Kept");
 }
 
 TEST(DocumentLoader, AParseErrorGivesItsLineAndLeavesTheCollectionsEmpty) {
@@ -217,6 +243,7 @@ TEST(DocumentLoader, AParseErrorGivesItsLineAndLeavesTheCollectionsEmpty) {
   EXPECT_EQ(result.status, LoadResult::Status::kParseError);
   EXPECT_EQ(result.errorLine, 5);
   EXPECT_EQ(ParseErrorMessage(result.errorLine), "Parsing error at line 5");
+  EXPECT_EQ(ParseErrorMessage(int64_t{3000000000}), "Parsing error at line 3000000000");
   EXPECT_TRUE(data.persons.Empty());
   EXPECT_TRUE(data.contacts.Empty());
   EXPECT_TRUE(data.contactTypes.Empty());

@@ -56,6 +56,13 @@ TEST(XMLDeclaration, KeepsTheVersionText) {
   EXPECT_EQ(parser.Version(), "1.1");
 }
 
+TEST(XMLDeclaration, AByteOrderMarkAtTheVeryStartIsSkipped) {
+  EXPECT_EQ(Parse("\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<a/>")->Name(), "a");
+  EXPECT_EQ(Parse("\xEF\xBB\xBF<a/>")->Name(), "a");
+  EXPECT_EQ(ErrorAt("\xEF\xBB\xBF<a></b>").column, 7) << "the mark takes no column";
+  for (const char* text : {"\xEF\xBB\xBF\xEF\xBB\xBF<a/>", " \xEF\xBB\xBF<a/>", "\xEF\xBB<a/>"}) EXPECT_TRUE(Fails(text));
+}
+
 TEST(XMLElements, EmptyElementHasNothing) {
   auto root = Parse("<empty/>");
   EXPECT_EQ(root->Name(), "empty");
@@ -136,6 +143,13 @@ TEST(XMLElements, LinesCountLineFeedsAndCarriageReturnsAreSkipped) {
   const auto error = ErrorAt("<a>\n\r\rxy&");
   EXPECT_EQ(error.line, 2);
   EXPECT_EQ(error.column, 5) << "of two carriage returns the second is a column";
+}
+
+TEST(XMLElements, PositionsCountOnPastTheThirtyTwoBitRange) {
+  const SimpleXMLParser::Exception after = SimpleXMLParser::PositionAfter("x\n\r\nab", {2147483647, 9});
+  EXPECT_EQ(after.line, 2147483649);
+  EXPECT_EQ(after.column, 3);
+  EXPECT_EQ(SimpleXMLParser::PositionAfter("xyz", {1, 4294967296}).column, 4294967299);
 }
 
 TEST(XMLReferences, DecodeToBytesInText) {
