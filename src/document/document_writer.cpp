@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <string_view>
 
 #ifdef __SSE2__
@@ -71,9 +72,7 @@ class TextOut {
   }
 
   TextOut& operator<<(std::string_view text) {
-    Reserve(text.size());
-    std::memcpy(p_, text.data(), text.size());
-    p_ += text.size();
+    Copy(text);
     return *this;
   }
 
@@ -84,19 +83,15 @@ class TextOut {
   }
 
   // Text with the five markup characters replaced by their entities and
-  // every other byte but zero unchanged.
+  // every other byte but zero unchanged. The text streams through the buffer
+  // like any other, so a field of any length needs no memory of its own.
   void Escaped(std::string_view text) {
-    // No entity is longer than six bytes.
-    Reserve(6 * text.size());
     std::size_t start = 0;
     while (true) {
       const std::size_t stop = FindEscaped(text, start);
-      std::memcpy(p_, text.data() + start, stop - start);
-      p_ += stop - start;
+      Copy(text.substr(start, stop - start));
       if (stop == text.size()) return;
-      const std::string_view entity = Entity(text[stop]);
-      std::memcpy(p_, entity.data(), entity.size());
-      p_ += entity.size();
+      Copy(Entity(text[stop]));
       start = stop + 1;
     }
   }
@@ -117,15 +112,22 @@ class TextOut {
  private:
   static constexpr std::size_t kChunkSize = 256 * 1024;
 
+  // Room for `size` bytes, which must fit in the buffer.
   void Reserve(std::size_t size) {
-    if (static_cast<std::size_t>(end_ - p_) >= size) return;
-    Flush();
-    // One field larger than the whole buffer gets a buffer of its own size.
-    if (buffer_.size() < size) {
-      buffer_.resize(size);
-      p_ = buffer_.data();
-      end_ = p_ + buffer_.size();
+    if (static_cast<std::size_t>(end_ - p_) < size) Flush();
+  }
+
+  // Copies `bytes` in, handing the buffer over each time it fills.
+  void Copy(std::string_view bytes) {
+    while (bytes.size() > static_cast<std::size_t>(end_ - p_)) {
+      const std::size_t room = static_cast<std::size_t>(end_ - p_);
+      std::memcpy(p_, bytes.data(), room);
+      p_ += room;
+      bytes.remove_prefix(room);
+      Flush();
     }
+    std::memcpy(p_, bytes.data(), bytes.size());
+    p_ += bytes.size();
   }
 
   void Flush() {
@@ -245,9 +247,15 @@ std::string DocumentText(DocumentData& data) {
 }
 
 bool Write(DocumentData& data, const std::string& path, WriteChunkFunction writeChunk) {
-  AtomicFileWriter file(path, writeChunk);
-  TextOut out([&file](std::string_view piece) { return file.Append(piece); });
-  return WriteDocument(data, out) && file.Commit();
+  // Running out of memory is a failed save like any other: the writer's
+  // destructor removes its temporary file and the target stays as it was.
+  try {
+    AtomicFileWriter file(path, writeChunk);
+    TextOut out([&file](std::string_view piece) { return file.Append(piece); });
+    return WriteDocument(data, out) && file.Commit();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 }  // namespace vimbo

@@ -10,7 +10,9 @@
 namespace vimbo {
 
 // The file's bytes (std::string keeps a zero byte after them), or nothing
-// when the file cannot be opened, sized or read.
+// when the file cannot be opened, sized or read, is not a regular file (a
+// folder, a named pipe, a device), or is too large for the memory there is.
+// Nothing waits: a named pipe is refused at once instead of blocking the open.
 std::optional<std::string> ReadFileText(const std::string& path);
 
 // Writes one chunk to an open file descriptor, as write(2) does: the number
@@ -20,11 +22,17 @@ using WriteChunkFunction = long (*)(int fd, const char* data, std::size_t size);
 // Replaces the file at `path` with bytes given in any number of pieces. The
 // bytes go to a temporary file in the same folder, which Commit flushes to
 // disk and renames over the target in one step, so a failed write never
-// truncates or damages an existing document. Every byte is accounted for: a
-// short or failed write, flush or rename makes Commit return false, and the
-// temporary file is removed, leaving the target as it was; so it is when the
-// writer is destroyed without a Commit. A target that is a symbolic link has
-// the file it points to replaced, and a replaced file keeps its permissions.
+// truncates or damages an existing document. Where the file system allows,
+// the temporary file has no name until it is complete, so a program killed
+// part way leaves nothing behind; it then gets a short name of its own for
+// the rename, so every name the folder accepts can be saved. Every byte is
+// accounted for: a short or failed write, flush or rename makes Commit return
+// false, and the temporary file is removed, leaving the target as it was; so
+// it is when the writer is destroyed without a Commit. A target that is a
+// symbolic link has the file it points to replaced. Only a regular file the
+// user may write is replaced (a file without any write permission counts as
+// read-only also for the superuser), and it keeps its permissions, its group
+// and, where the system allows, its owner.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(const std::string& path, WriteChunkFunction writeChunk = nullptr);
@@ -38,6 +46,7 @@ class AtomicFileWriter {
 
  private:
   void Abandon();
+  bool NameUnnamedFile();
 
   WriteChunkFunction writeChunk_;
   std::filesystem::path target_;

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <iterator>
+#include <new>
 #include <string>
 
 #include "document/document_writer.h"
@@ -29,6 +33,8 @@ long WriteHalfThenFail(int fd, const char* data, std::size_t size) {
 }
 
 long WriteNothing(int, const char*, std::size_t) { return 0; }
+
+long RunOutOfMemory(int, const char*, std::size_t) { throw std::bad_alloc(); }
 
 // A writer that hands the bytes over in small pieces, as a pipe or a full
 // disk might: every piece must be accounted for.
@@ -67,6 +73,9 @@ TEST(ReadFileText, GivesTheBytesOrNothing) {
   EXPECT_EQ(ReadFileText(path), std::string());
   EXPECT_FALSE(ReadFileText(dir.File("missing.tch")).has_value());
   EXPECT_FALSE(ReadFileText(dir.Path().string()).has_value()) << "a folder is not a file";
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadFileText(dir.File("pipe")).has_value()) << "a named pipe is refused, not waited on";
+  EXPECT_FALSE(ReadFileText("/dev/null").has_value()) << "a device is not a file";
 }
 
 TEST(SafeWrite, ReplacesTheTargetAndLeavesNoTemporaryFile) {
@@ -88,7 +97,7 @@ TEST(SafeWrite, FailingWritesLeaveTheTargetByteIdentical) {
   testing::WriteBytes(path, original);
   const std::string replacement(100000, 'z');
 
-  for (WriteChunkFunction writer : {&WriteHalfThenFail, &WriteNothing, &WriteTooMuch}) {
+  for (WriteChunkFunction writer : {&WriteHalfThenFail, &WriteNothing, &WriteTooMuch, &RunOutOfMemory}) {
     EXPECT_FALSE(WriteFileAtomically(path, replacement, writer));
     EXPECT_EQ(testing::ReadBytes(path), original);
     EXPECT_EQ(FilesIn(dir.Path()), 1u) << "the temporary file is removed";
@@ -118,7 +127,9 @@ TEST(SafeWrite, AFailedDocumentSaveKeepsThePreviousDocument) {
   const std::string saved = testing::ReadBytes(path);
   data.user.FName = "Changed";
   EXPECT_FALSE(Write(data, path, &WriteHalfThenFail));
+  EXPECT_FALSE(Write(data, path, &RunOutOfMemory));
   EXPECT_EQ(testing::ReadBytes(path), saved);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
 TEST(SafeWrite, AFailureLateInALargeSaveKeepsThePreviousDocument) {
@@ -144,7 +155,7 @@ TEST(SafeWrite, AWriterLeftWithoutCommitChangesNothing) {
   {
     AtomicFileWriter writer(path);
     EXPECT_TRUE(writer.Append("half of a new"));
-    EXPECT_EQ(FilesIn(dir.Path()), 2u) << "the temporary file exists while writing";
+    EXPECT_EQ(testing::ReadBytes(path), "previous") << "the target is untouched while writing";
   }
   EXPECT_EQ(testing::ReadBytes(path), "previous");
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
@@ -162,6 +173,10 @@ TEST(SafeWrite, KeepsPermissionsAndFollowsSymbolicLinks) {
   const std::string path = dir.File("doc.tch");
   testing::WriteBytes(path, "old");
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  // Another owner and group, which only the superuser may give; anyone else keeps their own.
+  const uid_t owner = ::geteuid() == 0 ? 4321 : ::geteuid();
+  const gid_t group = ::geteuid() == 0 ? 4321 : ::getegid();
+  ASSERT_EQ(::chown(path.c_str(), owner, group), 0);
   const std::string link = dir.File("link.tch");
   fs::create_symlink(path, link);
 
@@ -170,6 +185,60 @@ TEST(SafeWrite, KeepsPermissionsAndFollowsSymbolicLinks) {
   EXPECT_EQ(testing::ReadBytes(path), "new");
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  struct stat saved {};
+  ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+  EXPECT_EQ(saved.st_uid, owner);
+  EXPECT_EQ(saved.st_gid, group);
+}
+
+TEST(SafeWrite, ReplacesOnlyRegularFilesTheUserMayWrite) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  testing::WriteBytes(path, "kept");
+  // Without any write permission a file is read-only also for the superuser.
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+  DocumentData data;
+  EXPECT_FALSE(WriteFileAtomically(path, "new"));
+  EXPECT_FALSE(Write(data, path));
+  EXPECT_EQ(testing::ReadBytes(path), "kept");
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read);
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(WriteFileAtomically(dir.File("pipe"), "new"));
+  EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
+  EXPECT_EQ(FilesIn(dir.Path()), 2u);
+}
+
+TEST(SafeWrite, AnyNameTheFolderAcceptsCanBeSaved) {
+  testing::TempDir dir;
+  for (const std::size_t length : {247u, 248u, 255u}) {
+    const std::string path = dir.File(std::string(length - 4, 'n') + ".tch");
+    EXPECT_TRUE(WriteFileAtomically(path, "first") && WriteFileAtomically(path, "second")) << length;
+    EXPECT_EQ(testing::ReadBytes(path), "second") << length;
+  }
+  EXPECT_FALSE(WriteFileAtomically(dir.File(std::string(256, 'n')), "x")) << "too long for the file system";
+  EXPECT_EQ(FilesIn(dir.Path()), 3u);
+}
+
+TEST(SafeWrite, ASaveKilledPartWayLeavesNoFileBehind) {
+  testing::TempDir dir;
+#ifdef O_TMPFILE
+  const int probe = ::open(dir.Path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+  if (probe < 0) GTEST_SKIP() << "this file system has no unnamed files";
+  ::close(probe);
+#else
+  GTEST_SKIP() << "this system has no unnamed files";
+#endif
+  const std::string path = dir.File("doc.tch");
+  testing::WriteBytes(path, "previous");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    AtomicFileWriter writer(path);
+    writer.Append(std::string(1 << 20, 'x'));
+    ::raise(SIGKILL);
+  }
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  EXPECT_EQ(testing::ReadBytes(path), "previous");
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
 }  // namespace
