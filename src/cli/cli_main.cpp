@@ -1,6 +1,7 @@
 #include <clocale>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,12 @@ int main(int argc, char** argv) {
   // after Qt, which sets the whole locale itself.
   std::setlocale(LC_ALL, "");
   std::setlocale(LC_NUMERIC, "C");
-  return vimbo::cli::Run(args, std::cout, std::cerr);
+  // Loading and saving turn a lack of memory into their own messages; this
+  // is for the work in between, so that a script sees a failure, not an abort.
+  try {
+    return vimbo::cli::Run(args, std::cout, std::cerr);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "Out of memory.\n";
+    return vimbo::cli::kFailure;
+  }
 }

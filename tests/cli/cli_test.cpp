@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "document/document_loader.h"
 #include "document/document_writer.h"
 #include "support/cli_runner.h"
+#include "support/dates.h"
 #include "support/temp_dir.h"
 
 namespace vimbo {
@@ -266,6 +268,59 @@ TEST(CliProgram, ExitStatusReachesTheShell) {
   EXPECT_EQ(WEXITSTATUS(std::system(failed.c_str())), 1);
   const std::string usage = std::string(VIMBO_CLI_PATH) + " 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(usage.c_str())), 2);
+}
+
+TEST(CliFiles, WhatIsNoDocumentIsRefusedAtOnce) {
+  testing::TempDir dir;
+  testing::WriteBytes(dir.File("other.xml"), "<?xml version=\"1.0\"?>\n<Catalog><Item/></Catalog>\n");
+  ASSERT_EQ(::mkfifo(dir.File("pipe.tch").c_str(), 0600), 0);
+  for (const std::string& in : {dir.File("other.xml"), dir.File("pipe.tch")}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"info", in}, {"resave", in, dir.File("o")}}) {
+      const CliResult result = RunCli(args);
+      EXPECT_EQ(result.status, 1) << in;
+      EXPECT_EQ(result.err, "Error loading file.\n") << in;
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o")));
+}
+
+TEST(CliProgram, HostileSizesGiveAMessageUnderAMemoryLimit) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "an address-sanitized program cannot run under an address space limit";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "an address-sanitized program cannot run under an address space limit";
+#endif
+#endif
+  testing::TempDir dir;
+  const auto runLimited = [&dir](const std::string& args) {
+    const std::string command = "ulimit -v 262144; exec " VIMBO_CLI_PATH " " + args + " >'" + dir.File("out") +
+                                "' 2>'" + dir.File("err") + "'";
+    const int status = std::system(command.c_str());
+    return CliResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadBytes(dir.File("out")),
+                     testing::ReadBytes(dir.File("err"))};
+  };
+  // A file larger than the memory allowed cannot be read.
+  testing::WriteBytes(dir.File("huge.tch"), "");
+  std::filesystem::resize_file(dir.File("huge.tch"), std::uintmax_t{1} << 30);
+  CliResult result = runLimited("info '" + dir.File("huge.tch") + "'");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Error loading file.\n");
+
+  // Markup characters inside a comment build nothing, so they take no memory.
+  testing::WriteBytes(dir.File("comment.tch"), "<Vimbo><!--" + std::string(std::size_t{24} << 20, '<') + "--></Vimbo>");
+  result = runLimited("info '" + dir.File("comment.tch") + "'");
+  EXPECT_EQ(result.out, "persons 0\ncontacts 0\ncontact types 0\nversion 11\n") << result.err;
+
+  // A long field is streamed to the file, not given memory six times its size.
+  DocumentData data;
+  data.contacts.Insert({.ID = 1, .PersonID = 0, .DateTime = testing::At(2004, 3, 1, 9, 30),
+                        .Description = std::string(std::size_t{40} << 20, 'x'), .ContactTypeID = 0});
+  data.contacts.LastID = 1;
+  ASSERT_TRUE(Write(data, dir.File("long.tch")));
+  result = runLimited("resave '" + dir.File("long.tch") + "' '" + dir.File("copy.tch") + "'");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(testing::ReadBytes(dir.File("copy.tch")) == testing::ReadBytes(dir.File("long.tch")));
 }
 
 }  // namespace
