@@ -59,6 +59,14 @@ void operator delete(void* memory) noexcept { CountedFree(memory); }
 void operator delete[](void* memory) noexcept { CountedFree(memory); }
 void operator delete(void* memory, std::size_t) noexcept { CountedFree(memory); }
 void operator delete[](void* memory, std::size_t) noexcept { CountedFree(memory); }
+// The parse tree's arena asks for its blocks with an alignment; the header
+// keeps the pointer aligned for any alignment up to max_align_t.
+void* operator new(std::size_t size, std::align_val_t alignment) {
+  if (static_cast<std::size_t>(alignment) > alignof(BlockHeader)) throw std::bad_alloc();
+  return CountedAllocate(size);
+}
+void operator delete(void* memory, std::align_val_t) noexcept { CountedFree(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { CountedFree(memory); }
 
 namespace {
 
