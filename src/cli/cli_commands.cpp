@@ -12,6 +12,7 @@
 #include "document/document_writer.h"
 #include "document/file_io.h"
 #include "records/document_data.h"
+#include "textio/field_tokenizer.h"
 #include "textio/person_import.h"
 #include "textio/text_export.h"
 
@@ -144,7 +145,9 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   // As the wizard does before it reads anything, so a missing file is an
   // error rather than an import of nobody.
-  if (!ReadFirstLine(settings.FileName)) {
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(settings.Separator, settings.Encloser);
+  if (!ReadFirstRecord(settings.FileName, tokenizer)) {
     err << "Unable to open file " << settings.FileName << ".\n";
     return kFailure;
   }

@@ -8,10 +8,13 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "records/text_rules.h"
 #include "shell/control_id.h"
 #include "shell/dialog_help.h"
 #include "shell/display_text.h"
 #include "shell/prompter.h"
+#include "textio/field_tokenizer.h"
+#include "textio/person_import.h"
 #include "textio/text_transfer_settings.h"
 
 namespace vimbo {
@@ -89,11 +92,29 @@ void DocumentStructurePage::FirstDisplay() {
   enclosers_->setCurrentRow(0);
   names_->setChecked(true);
   // An export has no file to preview yet.
-  if (!importMode_) previewGroup_->hide();
+  if (!importMode_) {
+    previewGroup_->hide();
+    return;
+  }
+  connect(separators_, &QListWidget::itemSelectionChanged, this, &DocumentStructurePage::ShowFirstRecord);
+  connect(enclosers_, &QListWidget::itemSelectionChanged, this, &DocumentStructurePage::ShowFirstRecord);
 }
 
 void DocumentStructurePage::Activated() {
-  if (importMode_) preview_->setPlainText(ToDisplay(settings_.FirstLine));
+  if (importMode_) ShowFirstRecord();
+}
+
+void DocumentStructurePage::ShowFirstRecord() {
+  const int separator = SelectedRow(separators_);
+  const int encloser = SelectedRow(enclosers_);
+  if (separator >= 0 && encloser >= 0) {
+    FieldTokenizer tokenizer;
+    tokenizer.SetCharacters(kSeparators[separator].characters, kEnclosers[encloser].characters);
+    // A file that can no longer be read keeps the record the first page read.
+    auto record = ReadFirstRecord(settings_.FileName, tokenizer);
+    if (record) settings_.FirstLine = std::move(*record);
+  }
+  preview_->setPlainText(ToDisplay(LineFeedBreaks(settings_.FirstLine)));
 }
 
 bool DocumentStructurePage::validatePage() {

@@ -1,7 +1,9 @@
 #pragma once
 // The wizard's second page: the separator and encloser characters and
 // whether the first line holds field names. An import shows the file's first
-// line here, so the user can see which characters it uses.
+// record here, so the user can see which characters it uses; it is read again
+// whenever other characters are picked, since an encloser can carry a record
+// over several lines.
 
 #include "textio/transfer_page.h"
 
@@ -35,6 +37,10 @@ class DocumentStructurePage : public TransferPage {
   void Activated() override;
 
  private:
+  // Import: reads the first record as the chosen characters split the file
+  // into FirstLine, and shows it.
+  void ShowFirstRecord();
+
   QGroupBox* previewGroup_;
   QPlainTextEdit* preview_;
   QCheckBox* names_;

@@ -1,10 +1,12 @@
 #pragma once
-// Splits one line of delimited text into its fields: fields separated by
-// one separator character, text fields optionally enclosed in an encloser
-// character, with doubled enclosers and backslash escapes inside enclosed
-// fields.
+// Splits delimited text into records and a record into its fields: fields
+// separated by one separator character, text fields optionally enclosed in an
+// encloser character, with doubled enclosers and backslash escapes inside
+// enclosed fields. A line break inside an open encloser is part of the value,
+// so a record may span several lines.
 
 #include <string>
+#include <string_view>
 
 namespace vimbo {
 
@@ -17,9 +19,17 @@ struct FieldTokenizer {
   // text leaves the encloser unset.
   void SetCharacters(const std::string& separator, const std::string& encloser);
 
-  // Takes the next field off the front of `remaining`. False, with an empty
-  // `field`, when nothing but white space is left.
-  bool NextField(std::string& remaining, std::string& field) const;
+  // Takes the next record off the front of `text`: everything up to the line
+  // feed that ends it, without that line feed and a carriage return before
+  // it. Line breaks inside an open encloser stay in the record as written; an
+  // encloser still open at the end of the text ends the record there. False
+  // when `text` is empty.
+  bool NextRecord(std::string_view& text, std::string_view& record) const;
+
+  // Takes the next field off the front of `remaining`, a record or what is
+  // left of one. False, with an empty `field`, when nothing but white space
+  // is left.
+  bool NextField(std::string_view& remaining, std::string& field) const;
 };
 
 }  // namespace vimbo

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string_view>
 
 #include "shell/control_id.h"
 #include "shell/dialog_help.h"
@@ -83,7 +84,7 @@ void FieldsPage::BuildImportRows() {
   settings_.ImportedFieldNames.clear();
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings_.Separator, settings_.Encloser);
-  std::string remaining = settings_.FirstLine;
+  std::string_view remaining = settings_.FirstLine;
   std::string field;
   while (tokenizer.NextField(remaining, field))
     settings_.ImportedFieldNames.push_back(field.empty() ? "EMPTY FIELD" : field);

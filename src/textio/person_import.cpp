@@ -1,13 +1,10 @@
 #include "textio/person_import.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <string_view>
 
 #include "document/file_io.h"
 #include "records/text_rules.h"
-#include "textio/field_tokenizer.h"
 
 namespace vimbo {
 namespace {
@@ -41,9 +38,9 @@ bool Assign(Person& person, const std::string& key, std::string&& value) {
   return false;
 }
 
-// The person a line describes, or nothing when it names nobody.
-std::optional<Person> PersonFromLine(std::string line, const FieldTokenizer& tokenizer,
-                                     const TextTransferSettings& settings) {
+// The person a record describes, or nothing when it names nobody.
+std::optional<Person> PersonFromRecord(std::string_view record, const FieldTokenizer& tokenizer,
+                                       const TextTransferSettings& settings) {
   Person person;
   bool named = false;
   std::string value;
@@ -51,7 +48,7 @@ std::optional<Person> PersonFromLine(std::string line, const FieldTokenizer& tok
   const std::size_t columns = std::min(static_cast<std::size_t>(std::max(settings.ColumnCount, 0)),
                                        settings.Fields.size());
   for (std::size_t i = 0; i < columns; ++i) {
-    tokenizer.NextField(line, value);  // empty once the line has no more fields
+    tokenizer.NextField(record, value);  // empty once the record has no more fields
     const std::string& key = settings.Fields[i];
     if (key.empty()) continue;
     // The wizard shows these labels for empty columns of the first line.
@@ -66,41 +63,35 @@ std::optional<Person> PersonFromLine(std::string line, const FieldTokenizer& tok
 
 }  // namespace
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
+std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path,
+                                                        const FieldTokenizer& tokenizer) {
   const std::optional<std::string> file = ReadFileText(path);
   if (!file) return std::nullopt;
   std::string_view text = WithoutByteOrderMark(*file);
-  std::vector<std::string> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-    lines.emplace_back(line);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
+  std::vector<std::string> records;
+  std::string_view record;
+  while (tokenizer.NextRecord(text, record)) records.emplace_back(record);
+  return records;
 }
 
-std::optional<std::string> ReadFirstLine(const std::string& path) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldTokenizer& tokenizer) {
+  const std::optional<std::string> file = ReadFileText(path);
   if (!file) return std::nullopt;
-  std::string line;
-  for (int c = std::getc(file.get()); c != EOF && c != '\n'; c = std::getc(file.get())) {
-    line += static_cast<char>(c);
-  }
-  if (std::ferror(file.get())) return std::nullopt;
-  return std::string(TrimView(WithoutByteOrderMark(line)));
+  std::string_view text = WithoutByteOrderMark(*file);
+  std::string_view record;
+  tokenizer.NextRecord(text, record);
+  return std::string(TrimView(record));
 }
 
 int ImportPersons(DocumentData& data, const TextTransferSettings& settings) {
-  const std::optional<std::vector<std::string>> lines = ReadTextLines(settings.FileName);
-  if (!lines) return 0;
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
+  const std::optional<std::vector<std::string>> records = ReadTextRecords(settings.FileName, tokenizer);
+  if (!records) return 0;
 
   int count = 0;
-  for (std::size_t i = settings.FirstLineHasNames ? 1 : 0; i < lines->size(); ++i) {
-    std::optional<Person> person = PersonFromLine((*lines)[i], tokenizer, settings);
+  for (std::size_t i = settings.FirstLineHasNames ? 1 : 0; i < records->size(); ++i) {
+    std::optional<Person> person = PersonFromRecord((*records)[i], tokenizer, settings);
     if (!person) continue;
     person->ID = data.persons.NextID();
     if (person->ID == 0) break;  // every identifier has been handed out

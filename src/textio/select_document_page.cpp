@@ -11,6 +11,7 @@
 #include "shell/dialog_help.h"
 #include "shell/document.h"
 #include "shell/prompter.h"
+#include "textio/field_tokenizer.h"
 #include "textio/person_import.h"
 #include "textio/text_transfer_settings.h"
 
@@ -63,8 +64,11 @@ bool SelectDocumentPage::validatePage() {
   }
   settings_.FileName = LocalPath(fileName_->text());
   if (!importMode_) return true;
-  // The whole first line, however long: the columns are found in it.
-  auto firstLine = ReadFirstLine(settings_.FileName);
+  // The whole first record, however long: the columns are found in it. The
+  // next page reads it again as the characters it picks split the file.
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(settings_.Separator, settings_.Encloser);
+  auto firstLine = ReadFirstRecord(settings_.FileName, tokenizer);
   if (!firstLine) {
     prompter_.Message(wizard(), QStringLiteral("Unable to open file"), QStringLiteral("File Error"),
                       Prompter::Icon::Information, Prompter::Buttons::Ok);

@@ -1,6 +1,6 @@
 #pragma once
 // The wizard's first page: the text file to import from or export to, typed
-// or picked with the "..." button. Next reads the first line of a file to
+// or picked with the "..." button. Next reads the first record of a file to
 // import, so the following pages can show and split it.
 
 #include "textio/transfer_page.h"

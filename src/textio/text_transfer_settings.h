@@ -27,7 +27,7 @@ struct TextTransferSettings {
   int AvailableCount = 0;
   int ColumnCount = 0;
   std::string RecordKind;  // "Persons" or "Contacts"
-  std::string FirstLine;   // import: the file's first line, trimmed
+  std::string FirstLine;   // import: the file's first record, trimmed
 };
 
 // The settings the Export Persons, Export Contacts and Import Persons

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "textio/field_tokenizer.h"
@@ -10,7 +11,7 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
-Fields Split(std::string line, const std::string& separator = ",", const std::string& encloser = "\"") {
+Fields Split(std::string_view line, const std::string& separator = ",", const std::string& encloser = "\"") {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(separator, encloser);
   Fields fields;
@@ -18,6 +19,45 @@ Fields Split(std::string line, const std::string& separator = ",", const std::st
   while (tokenizer.NextField(line, field)) fields.push_back(field);
   EXPECT_EQ(field, "");
   return fields;
+}
+
+Fields Records(std::string_view text, const std::string& encloser = "\"") {
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(",", encloser);
+  Fields records;
+  std::string_view record;
+  while (tokenizer.NextRecord(text, record)) records.emplace_back(record);
+  return records;
+}
+
+TEST(FieldTokenizer, RecordsEndAtLineFeedsOutsideEnclosers) {
+  struct Case {
+    std::string_view text;
+    Fields records;
+  } cases[] = {
+      {"", {}},
+      {"a,b\nc,d\n", {"a,b", "c,d"}},
+      {"a\r\n\n\r\nb", {"a", "", "", "b"}},
+      {"a\rb\r\n\r", {"a\rb", "\r"}},
+      // A break inside an open encloser is part of the record, as written.
+      {"\"12 Main St\r\nPortland, Suite 4\",x\r\nnext\n", {"\"12 Main St\r\nPortland, Suite 4\",x", "next"}},
+      {"\"a\nb\",\"c\rd\", \"e\r\n\nf\"\ng", {"\"a\nb\",\"c\rd\", \"e\r\n\nf\"", "g"}},
+      {"\"say \"\"hi\"\"\nbye\"\nx", {"\"say \"\"hi\"\"\nbye\"", "x"}},
+      {"\"\"\"a\nb\"\nx", {"\"\"\"a\nb\"", "x"}},
+      // A closed encloser, an empty enclosed value, or enclosers that do not
+      // open a field leave the line as it was.
+      {"\"a\" \nb", {"\"a\" ", "b"}},
+      {"\"a\"x\"y\nb", {"\"a\"x\"y", "b"}},
+      {"x,\"\"\nb,\"\"\r\nc", {"x,\"\"", "b,\"\"", "c"}},
+      {"a\"b,c\"\nd", {"a\"b,c\"", "d"}},
+      {"\"C:\\\"\nnext", {"\"C:\\\"", "next"}},
+      // An encloser still open at the end of the text ends the record there.
+      {"x\n\"abc\ndef", {"x", "\"abc\ndef"}},
+      {"\"", {"\""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Records(c.text), c.records) << c.text;
+  EXPECT_EQ(Records("\"a\nb\"", ""), (Fields{"\"a", "b\""})) << "no encloser";
+  EXPECT_EQ(Records("'a\nb'\n\"c\nd\"", "'"), (Fields{"'a\nb'", "\"c", "d\""}));
 }
 
 TEST(FieldTokenizer, TakesCharactersFromTheSettingsTexts) {
@@ -36,7 +76,7 @@ TEST(FieldTokenizer, TakesCharactersFromTheSettingsTexts) {
 TEST(FieldTokenizer, ShortensTheRemainingTextFieldByField) {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(",", "\"");
-  std::string line = "\"Smith\",\"John\",555";
+  std::string_view line = "\"Smith\",\"John\",555";
   std::string field = "stale";
   ASSERT_TRUE(tokenizer.NextField(line, field));
   EXPECT_EQ(field, "Smith");
@@ -51,7 +91,7 @@ TEST(FieldTokenizer, ShortensTheRemainingTextFieldByField) {
   EXPECT_FALSE(tokenizer.NextField(line, field));
   EXPECT_EQ(field, "");
 
-  std::string blank = " \t\r\n\v\f";
+  std::string_view blank = " \t\r\n\v\f";
   EXPECT_FALSE(tokenizer.NextField(blank, field));
 }
 
@@ -90,15 +130,21 @@ TEST(FieldTokenizer, PairOfEnclosersIsNotAnEmptyField) {
   EXPECT_EQ(Split("x,\"\""), (Fields{"x", "\""}));
 }
 
-TEST(FieldTokenizer, LineBreaksInsideAnEnclosedFieldEndIt) {
+TEST(FieldTokenizer, LineBreaksStayInAnOpenEncloser) {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(",", "\"");
-  std::string line = "\"ab\rcd\",e";
+  std::string_view line = "\"ab\rcd\",e";
   std::string field;
   ASSERT_TRUE(tokenizer.NextField(line, field));
-  EXPECT_EQ(field, "ab");
-  EXPECT_EQ(line, "cd\",e");
-  EXPECT_EQ(Split("\"ab\ncd"), (Fields{"ab", "cd"}));
+  EXPECT_EQ(field, "ab\rcd");
+  EXPECT_EQ(line, "e");
+  EXPECT_EQ(Split("\"12 Main St\r\nPortland, Suite 4\",\"Hauptstra\xC3\x9F" "e 5\nBerlin\",x"),
+            (Fields{"12 Main St\r\nPortland, Suite 4", "Hauptstra\xC3\x9F" "e 5\nBerlin", "x"}));
+  EXPECT_EQ(Split("\"say \"\"hi\"\"\r\nbye\",x"), (Fields{"say \"hi\"\r\nbye", "x"}));
+  EXPECT_EQ(Split("\"ab\ncd"), (Fields{"ab\nc"})) << "without its closing encloser, a character goes";
+  // Once a lone encloser has closed the field, a break ends it as it always did.
+  EXPECT_EQ(Split("\"ab\"cd\ref\",g"), (Fields{"abcd", "ef\"", "g"}));
+  EXPECT_EQ(Split("\"\"x\ny"), (Fields{"\"x", "y"})) << "a pair that opens the field closes it";
 }
 
 TEST(FieldTokenizer, EscapesInEnclosedFields) {

@@ -130,6 +130,40 @@ TEST_F(PersonImport, LastLineWithoutLineFeedIsImported) {
   EXPECT_EQ(At(2).LName, "Lee");
 }
 
+TEST_F(PersonImport, AHundredThousandColumnsOnOneLine) {
+  constexpr int kColumns = 100000;
+  std::string line;
+  for (int i = 0; i < kColumns; ++i) {
+    if (i > 0) line += ',';
+    const std::string value = "v" + std::to_string(i);
+    line += i % 2 ? "\"" + value + "\"" : value;
+  }
+  std::vector<std::string> fields(kColumns);
+  fields[0] = "FirstName";
+  fields[50001] = "City";
+  fields[kColumns - 1] = "LastName";
+  EXPECT_EQ(Import(line + "\n" + line + "\n", fields), 2);
+  EXPECT_EQ(At(2).FName, "v0");
+  EXPECT_EQ(At(2).City, "v50001");
+  EXPECT_EQ(At(2).LName, "v99999");
+}
+
+TEST_F(PersonImport, LineBreaksInsideEnclosersStayInTheValue) {
+  EXPECT_EQ(Import("\"First\",\"Last\r\nName\",\"Address\",\"City\"\r\n"
+                   "\"Anna\",\"Berg\",\"Hauptstra\xC3\x9F" "e 5\r\nSuite 4\",\"Portland\"\r\n"
+                   "Bob,Ray,\"1 Elm\nBack door\rLeft\",Ely\n"
+                   "Cy,Lee,\"open at\nthe end",
+                   {"FirstName", "LastName", "Address", "City"}, true),
+            3);
+  EXPECT_EQ(At(1).LName, "Berg");
+  EXPECT_EQ(At(1).Address, "Hauptstra\xC3\x9F" "e 5\r\nSuite 4");
+  EXPECT_EQ(At(1).City, "Portland");
+  EXPECT_EQ(At(2).Address, "1 Elm\nBack door\rLeft");
+  EXPECT_EQ(At(2).City, "Ely");
+  EXPECT_EQ(At(3).LName, "Lee");
+  EXPECT_EQ(At(3).Address, "open at\nthe en") << "the record ends with the file; its last character goes";
+}
+
 TEST_F(PersonImport, LongLinesAreReadWhole) {
   const std::string longName(5000, 'n');
   EXPECT_EQ(Import(std::string(3000, 'h') + "\n" + longName + ",x\nLee,y\n", {"LastName", "City"}, true), 2);
@@ -184,12 +218,18 @@ TEST_F(PersonImport, AHundredThousandLines) {
   EXPECT_EQ(At(100000).LName, "Name99999");
 }
 
-TEST(ImportTextLines, SplitAtLineFeeds) {
+FieldTokenizer CommaAndQuote() {
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(",", "\"");
+  return tokenizer;
+}
+
+TEST(ImportTextRecords, SplitAtLineFeedsOutsideEnclosers) {
   testing::TempDir dir;
   const std::string path = dir.File("lines.txt");
   const auto read = [&](const std::string& bytes) {
     testing::WriteBytes(path, bytes);
-    return ReadTextLines(path);
+    return ReadTextRecords(path, CommaAndQuote());
   };
   EXPECT_EQ(read(""), Lines{});
   EXPECT_EQ(read("\n"), Lines{""});
@@ -197,21 +237,25 @@ TEST(ImportTextLines, SplitAtLineFeeds) {
   EXPECT_EQ(read("a\r\nb\rc\r\n\r"), (Lines{"a", "b\rc", "\r"})) << "only a carriage return before a line feed goes";
   EXPECT_EQ(read("\xEF\xBB\xBF\n\xEF\xBB\xBF"), (Lines{"", "\xEF\xBB\xBF"}));
   EXPECT_EQ(read("\xEF\xBB"), Lines{"\xEF\xBB"});
-  EXPECT_FALSE(ReadTextLines(dir.File("missing.txt")).has_value());
+  EXPECT_EQ(read("\xEF\xBB\xBF\"a\r\nb\"\r\nc"), (Lines{"\"a\r\nb\"", "c"}));
+  EXPECT_FALSE(ReadTextRecords(dir.File("missing.txt"), CommaAndQuote()).has_value());
 }
 
-TEST(ImportTextLines, FirstLineAsTheWizardShowsIt) {
+TEST(ImportTextRecords, FirstRecordAsTheWizardShowsIt) {
   testing::TempDir dir;
   const std::string path = dir.File("first.txt");
   testing::WriteBytes(path, "\xEF\xBB\xBF \"First\",\"Last\" \r\nAnn,Lee\n");
-  EXPECT_EQ(ReadFirstLine(path), "\"First\",\"Last\"");
+  EXPECT_EQ(ReadFirstRecord(path, CommaAndQuote()), "\"First\",\"Last\"");
+  testing::WriteBytes(path, "\"Home\r\nAddress\",Last\r\nAnn,Lee\n");
+  EXPECT_EQ(ReadFirstRecord(path, CommaAndQuote()), "\"Home\r\nAddress\",Last");
+  EXPECT_EQ(ReadFirstRecord(path, FieldTokenizer()), "\"Home") << "no encloser chosen yet";
   const std::string longLine(3000, 'x');
   testing::WriteBytes(path, longLine);
-  EXPECT_EQ(ReadFirstLine(path), longLine);
+  EXPECT_EQ(ReadFirstRecord(path, CommaAndQuote()), longLine);
   testing::WriteBytes(path, "");
-  EXPECT_EQ(ReadFirstLine(path), "");
-  EXPECT_FALSE(ReadFirstLine(dir.File("missing.txt")).has_value());
-  EXPECT_FALSE(ReadFirstLine(dir.Path().string()).has_value()) << "a folder";
+  EXPECT_EQ(ReadFirstRecord(path, CommaAndQuote()), "");
+  EXPECT_FALSE(ReadFirstRecord(dir.File("missing.txt"), CommaAndQuote()).has_value());
+  EXPECT_FALSE(ReadFirstRecord(dir.Path().string(), CommaAndQuote()).has_value()) << "a folder";
 }
 
 }  // namespace

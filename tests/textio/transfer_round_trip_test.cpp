@@ -8,7 +8,8 @@ namespace vimbo {
 namespace {
 
 // What the export writes, the import reads back: every exported field of
-// every person, enclosers and separators inside the values included.
+// every person, enclosers, separators and line breaks inside the values
+// included.
 TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   DocumentData original;
   Person ann;
@@ -35,6 +36,22 @@ TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   acme.Company = "Widgets";
   acme.Position = "Buyer";
   original.persons.Insert(acme);
+  // Values typed on several lines, and the persons after them.
+  Person berg;
+  berg.ID = 13;
+  berg.FName = "Anna";
+  berg.LName = "Berg";
+  berg.Address = "Hauptstra\xC3\x9F" "e 5\r\nPortland, Suite 4";
+  berg.City = "Port\nland";
+  berg.Company = "Lakeside \"Dental\"\r\n";
+  berg.Position = "Office Manager";
+  original.persons.Insert(berg);
+  Person okafor;
+  okafor.ID = 14;
+  okafor.LName = "Okafor";
+  okafor.Address = "\r\n480 Pine Street\r";
+  okafor.EMail = "d.okafor@example.net";
+  original.persons.Insert(okafor);
 
   testing::TempDir dir;
   TextTransferSettings out = PersonsExportSettings();
@@ -42,7 +59,7 @@ TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   out.Separator = ",";
   out.Encloser = "\"";
   out.FileName = dir.File("persons.csv");
-  ASSERT_EQ(ExportPersons(original, out), 3);
+  ASSERT_EQ(ExportPersons(original, out), 5);
 
   TextTransferSettings in = PersonsImportSettings();
   in.FileName = out.FileName;
@@ -52,7 +69,7 @@ TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   in.Fields = in.AvailableFields;
   in.ColumnCount = in.AvailableCount;
   DocumentData imported;
-  ASSERT_EQ(ImportPersons(imported, in), 3);
+  ASSERT_EQ(ImportPersons(imported, in), 5);
 
   auto read = imported.persons.begin();
   for (const auto& [id, expected] : original.persons) {

@@ -241,6 +241,27 @@ TEST_F(TransferWizardTest, NextReadsTheWholeFirstLine) {
   }
 }
 
+TEST_F(TransferWizardTest, PreviewAndColumnsComeFromTheFirstRecord) {
+  TextTransferSettings settings = PersonsImportSettings();
+  auto wizard = Open(settings, true, kImportTitle);
+  TypeName(*wizard, File("multi.csv", "\"First\",\"Home\r\nAddress\",\"Last\"\r\nAnn,\"1 Elm\",Lee\r\n"));
+  Click(*wizard, QWizard::NextButton);
+  DocumentStructurePage* structure = wizard->DocumentStructure();
+  EXPECT_EQ(structure->Preview()->toPlainText(), QStringLiteral("\"First\",\"Home\nAddress\",\"Last\""));
+  // Without an encloser the line break ends the record.
+  structure->EncloserList()->setCurrentRow(2);
+  EXPECT_EQ(structure->Preview()->toPlainText(), QStringLiteral("\"First\",\"Home"));
+  Click(*wizard, QWizard::NextButton);
+  EXPECT_EQ(Column(wizard->Fields()->List(), 0), (std::vector<QString>{"\"First\"", "\"Home"}));
+
+  Click(*wizard, QWizard::BackButton);
+  structure->EncloserList()->setCurrentRow(0);
+  Click(*wizard, QWizard::NextButton);
+  EXPECT_EQ(settings.FirstLine, "\"First\",\"Home\r\nAddress\",\"Last\"");
+  EXPECT_EQ(settings.ImportedFieldNames, (Strings{"First", "Home\r\nAddress", "Last"}));
+  EXPECT_EQ(settings.ColumnCount, 3);
+}
+
 TEST_F(TransferWizardTest, BackAndNextKeepWhatWasEntered) {
   TextTransferSettings settings = PersonsImportSettings();
   auto wizard = Open(settings, true, kImportTitle);
