@@ -1,9 +1,11 @@
 #include "cli/cli_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 
 #include "cli/command_support.h"
 #ifdef VIMBO_CLI_REPORTS
@@ -34,6 +36,9 @@ constexpr const char* kUsage =
     "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
     "single-quote or none (defaults: comma, double-quote). An empty import column\n"
     "entry is a column that is not imported.\n"
+    "Field keys, each at most once: FirstName, LastName, Address, City, State,\n"
+    "ZipCode, Phone, Fax, E-Mail, Company, Position; for contacts FirstName,\n"
+    "LastName, Date, Time, Description, ContactType.\n"
     "report: --from and --to (contacts only) are YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS,\n"
     "a date alone meaning its whole day; by default the range runs from the chosen\n"
     "persons' first contact to their last. --recipient and --return (envelopes\n"
@@ -99,6 +104,26 @@ bool SetCharacters(TextTransferSettings& settings, const Options& options) {
   return true;
 }
 
+// Every key must be one the record kind offers, and none may come twice, so
+// that each column the file holds is the one its name says; an empty import
+// column is a column that is not imported. Names the first bad key.
+bool KeysAreKnown(const std::vector<std::string>& keys, const std::vector<std::string>& available,
+                  bool emptyAllowed, std::ostream& err) {
+  std::set<std::string> seen;
+  for (const std::string& key : keys) {
+    if (key.empty() && emptyAllowed) continue;
+    if (std::find(available.begin(), available.end(), key) == available.end()) {
+      err << "vimbo-cli: unknown field key '" << key << "'\n";
+      return false;
+    }
+    if (!seen.insert(key).second) {
+      err << "vimbo-cli: field key '" << key << "' given twice\n";
+      return false;
+    }
+  }
+  return true;
+}
+
 // export persons|contacts IN OUT [--fields ...] [--separator S] [--encloser E]
 int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() < 4 || (args[1] != "persons" && args[1] != "contacts")) return Usage(err);
@@ -109,15 +134,17 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (!SetCharacters(settings, *options)) return Usage(err);
   const auto fields = options->values.find("--fields");
   settings.Fields = fields == options->values.end() ? settings.AvailableFields : SplitList(fields->second);
+  if (!KeysAreKnown(settings.Fields, settings.AvailableFields, false, err)) return Usage(err);
   settings.FileName = args[3];
 
   DocumentData data;
   if (!LoadForCommand(data, args[2], err)) return kFailure;
   // The export's own result cannot tell an empty collection from a failed
   // write, so the command writes the export's text itself, the same way.
+  // The columns follow the keys as given, each under its name.
   int lines = 0;
-  const std::string text =
-      persons ? PersonsExportText(data, settings, lines) : ContactsExportText(data, settings, lines);
+  const std::string text = persons ? PersonsExportText(data, settings, lines, ColumnOrder::kKeys)
+                                   : ContactsExportText(data, settings, lines, ColumnOrder::kKeys);
   if (!WriteFileAtomically(settings.FileName, text)) {
     err << "Error writing " << settings.FileName << ".\n";
     return kFailure;
@@ -137,6 +164,7 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
   TextTransferSettings settings = PersonsImportSettings();
   if (!SetCharacters(settings, *options)) return Usage(err);
   settings.Fields = SplitList(columns->second);
+  if (!KeysAreKnown(settings.Fields, settings.AvailableFields, true, err)) return Usage(err);
   settings.ColumnCount = static_cast<int>(settings.Fields.size());
   settings.FirstLineHasNames = options->flags.count("--first-line-names") > 0;
   settings.FileName = args[2];

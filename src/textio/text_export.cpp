@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "document/file_io.h"
 #include "records/date_time_text.h"
@@ -9,8 +10,8 @@
 namespace vimbo {
 namespace {
 
-// One column the export can write. The columns go out in the order of their
-// table, whatever the order of the keys the user picked.
+// One column the export can write. With ColumnOrder::kTable the columns go
+// out in the order of their table, whatever the order of the keys.
 template <typename Record>
 struct Column {
   const char* key;
@@ -74,7 +75,7 @@ void AppendDoubled(std::string& out, const std::string& value, const std::string
 template <typename Record, std::size_t N>
 std::string ExportText(const DocumentData& data, const Collection<Record>& records,
                        const std::array<Column<Record>, N>& columns, const TextTransferSettings& settings,
-                       int& lines) {
+                       ColumnOrder order, int& lines) {
   lines = 0;
   std::string text;
   if (records.Empty()) return text;
@@ -84,21 +85,28 @@ std::string ExportText(const DocumentData& data, const Collection<Record>& recor
   // The line of field names: every key as given, also one no column answers
   // to; a key switches its column on only when it matches exactly.
   std::array<bool, N> switchedOn{};
+  std::vector<std::size_t> written;
   const std::size_t keyCount = settings.Fields.size();
   for (std::size_t i = 0; i < keyCount; ++i) {
     const std::string& key = settings.Fields[i];
     if (!key.empty()) text.append(encloser).append(key).append(encloser);
     if (!text.empty() && i + 1 < keyCount) text.append(separator);
     for (std::size_t c = 0; c < N; ++c) {
-      if (key == columns[c].key) switchedOn[c] = true;
+      if (key != columns[c].key) continue;
+      switchedOn[c] = true;
+      if (order == ColumnOrder::kKeys) written.push_back(c);
     }
   }
   text += '\n';
+  if (order == ColumnOrder::kTable) {
+    for (std::size_t c = 0; c < N; ++c) {
+      if (switchedOn[c]) written.push_back(c);
+    }
+  }
 
   for (const auto& [id, record] : records) {
     bool first = true;
-    for (std::size_t c = 0; c < N; ++c) {
-      if (!switchedOn[c]) continue;
+    for (const std::size_t c : written) {
       if (!first) text.append(separator);
       first = false;
       const std::string value = columns[c].value(data, record);
@@ -125,12 +133,14 @@ int WriteExport(const std::string& text, int lines, const TextTransferSettings& 
 
 }  // namespace
 
-std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines) {
-  return ExportText(data, data.persons, kPersonColumns, settings, lines);
+std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
+                              ColumnOrder order) {
+  return ExportText(data, data.persons, kPersonColumns, settings, order, lines);
 }
 
-std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines) {
-  return ExportText(data, data.contacts, kContactColumns, settings, lines);
+std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
+                               ColumnOrder order) {
+  return ExportText(data, data.contacts, kContactColumns, settings, order, lines);
 }
 
 int ExportPersons(const DocumentData& data, const TextTransferSettings& settings) {
