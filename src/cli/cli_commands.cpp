@@ -146,7 +146,7 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::string text = persons ? PersonsExportText(data, settings, lines, ColumnOrder::kKeys)
                                    : ContactsExportText(data, settings, lines, ColumnOrder::kKeys);
   if (!WriteFileAtomically(settings.FileName, text)) {
-    err << "Error writing " << settings.FileName << ".\n";
+    err << "Error saving " << settings.FileName << ".\n";
     return kFailure;
   }
   out << lines << " lines written\n";

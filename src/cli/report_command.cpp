@@ -215,7 +215,7 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
 
   const int pages = WriteReportPdf(selection, data, path, request->pdf);
   if (pages < 0) {
-    err << "Error writing " << path << ".\n";
+    err << "Error saving " << path << ".\n";
     return kFailure;
   }
   out << pages << " pages\n";

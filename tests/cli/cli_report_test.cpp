@@ -105,7 +105,7 @@ TEST(CliReport, FailuresSayWhatFailed) {
   const std::string out = dir.File("no/such/folder/out.pdf");
   result = RunCli({"report", "addressbook", in, out});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "Error writing " + out + ".\n");
+  EXPECT_EQ(result.err, "Error saving " + out + ".\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.pdf")));
 }
 

@@ -156,7 +156,7 @@ TEST(CliExport, FailuresSayWhatFailed) {
   CliResult result = RunCli({"export", "persons", in, out});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, "Error writing " + out + ".\n");
+  EXPECT_EQ(result.err, "Error saving " + out + ".\n");
 
   result = RunCli({"export", "contacts", dir.File("missing.tch"), dir.File("out.csv")});
   EXPECT_EQ(result.status, 1);
