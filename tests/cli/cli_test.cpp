@@ -323,16 +323,6 @@ TEST(CliProgram, HostileSizesGiveAMessageUnderAMemoryLimit) {
   EXPECT_TRUE(testing::ReadBytes(dir.File("copy.tch")) == testing::ReadBytes(dir.File("long.tch")));
 }
 
-TEST(CliExport, ColumnsFollowTheKeysAsGiven) {
-  testing::TempDir dir;
-  const std::string in = TransferDocument(dir);
-  const std::string out = dir.File("persons.csv");
-  const CliResult result = RunCli({"export", "persons", in, out, "--fields", "City,LastName,FirstName"});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(testing::ReadBytes(out),
-            "\"City\",\"LastName\",\"FirstName\"\n\"Ely\",\"O\"\"Neil\",\"Ann\"\n,,\"Bob\"\n");
-}
-
 TEST(CliUsage, UnknownOrRepeatedFieldKeysAreNamed) {
   testing::TempDir dir;
   const std::string in = TransferDocument(dir);
