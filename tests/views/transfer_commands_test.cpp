@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -110,6 +111,41 @@ TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {
   EXPECT_EQ(names, QStringList({"Berg, Bo", "Lee, Ann", "Moss"}));
   EXPECT_TRUE(Enabled(kExportPersons));
   EXPECT_FALSE(Enabled(kExportContacts));
+}
+
+// An import may run during an edit: the typed text stays, and Update
+// stores it into the record being edited though the new names moved its entry.
+TEST_F(TransferCommandsFixture, AnEditSurvivesAnImport) {
+  Data().persons.Insert(Person{.ID = Data().persons.NextID(), .LName = "Moss"});
+  frame->Doc().UpdateAllViews();
+  const std::string path = dir.File("names.csv");
+  testing::WriteBytes(path, "LastName\nAbel\nAaron\n");
+  MainView* view = frame->View();
+  const auto import = [&] {
+    AnswerWizard(path, true, [this](TextTransferWizard& wizard) { Assign(wizard, 0, 1); });
+    prompter.answers = {Prompter::Answer::Ok};
+    Trigger(kImportPersons);
+  };
+
+  Trigger(kPersonEdit);
+  qobject_cast<QLineEdit*>(view->Control(1001))->setText(QStringLiteral("Mo"));
+  import();
+  EXPECT_EQ(qobject_cast<QLineEdit*>(view->Control(1001))->text(), "Mo");
+  EXPECT_EQ(view->PersonSelector()->currentText(), "Moss");
+  Trigger(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(1)->FName, "Mo");
+  EXPECT_EQ(Data().persons.Find(2)->FName, "");
+  EXPECT_EQ(Data().persons.Find(2)->LName, "Abel");
+
+  Trigger(kContactAdd);
+  view->NotesBox()->setPlainText(QStringLiteral("typed"));
+  import();
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "typed");
+  Trigger(kContactUpdate);
+  ASSERT_EQ(Data().contacts.Size(), 1u);
+  EXPECT_EQ(Data().contacts.begin()->second.PersonID, 1);
+  EXPECT_EQ(Data().contacts.begin()->second.Description, "typed");
+  EXPECT_EQ(Data().persons.Size(), 5u);
 }
 
 TEST_F(TransferCommandsFixture, ACancelledWizardChangesNothingAndZeroIsReported) {
