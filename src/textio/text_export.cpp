@@ -15,8 +15,6 @@ namespace {
 template <typename Record>
 struct Column {
   const char* key;
-  // Whether an encloser inside the value is written twice.
-  bool doubled;
   std::string (*value)(const DocumentData& data, const Record& record);
 };
 
@@ -24,17 +22,17 @@ using PersonColumn = Column<Person>;
 using ContactColumn = Column<Contact>;
 
 constexpr std::array<PersonColumn, 11> kPersonColumns{{
-    {"FirstName", true, [](const DocumentData&, const Person& p) { return p.FName; }},
-    {"LastName", true, [](const DocumentData&, const Person& p) { return p.LName; }},
-    {"Address", true, [](const DocumentData&, const Person& p) { return p.Address; }},
-    {"City", true, [](const DocumentData&, const Person& p) { return p.City; }},
-    {"State", false, [](const DocumentData&, const Person& p) { return p.State; }},
-    {"ZipCode", false, [](const DocumentData&, const Person& p) { return p.Zip; }},
-    {"Phone", false, [](const DocumentData&, const Person& p) { return p.Phone; }},
-    {"Fax", false, [](const DocumentData&, const Person& p) { return p.Fax; }},
-    {"E-Mail", false, [](const DocumentData&, const Person& p) { return p.EMail; }},
-    {"Company", true, [](const DocumentData&, const Person& p) { return p.Company; }},
-    {"Position", false, [](const DocumentData&, const Person& p) { return p.Position; }},
+    {"FirstName", [](const DocumentData&, const Person& p) { return p.FName; }},
+    {"LastName", [](const DocumentData&, const Person& p) { return p.LName; }},
+    {"Address", [](const DocumentData&, const Person& p) { return p.Address; }},
+    {"City", [](const DocumentData&, const Person& p) { return p.City; }},
+    {"State", [](const DocumentData&, const Person& p) { return p.State; }},
+    {"ZipCode", [](const DocumentData&, const Person& p) { return p.Zip; }},
+    {"Phone", [](const DocumentData&, const Person& p) { return p.Phone; }},
+    {"Fax", [](const DocumentData&, const Person& p) { return p.Fax; }},
+    {"E-Mail", [](const DocumentData&, const Person& p) { return p.EMail; }},
+    {"Company", [](const DocumentData&, const Person& p) { return p.Company; }},
+    {"Position", [](const DocumentData&, const Person& p) { return p.Position; }},
 }};
 
 // A contact whose person or contact type has gone gets empty values in those
@@ -55,12 +53,12 @@ std::string TypeDescription(const DocumentData& data, const Contact& c) {
 }
 
 constexpr std::array<ContactColumn, 6> kContactColumns{{
-    {"FirstName", true, PersonFirstName},
-    {"LastName", true, PersonLastName},
-    {"Date", true, [](const DocumentData&, const Contact& c) { return ShortDateText(c.DateTime); }},
-    {"Time", true, [](const DocumentData&, const Contact& c) { return ShortTimeText(c.DateTime); }},
-    {"Description", true, [](const DocumentData&, const Contact& c) { return c.Description; }},
-    {"ContactType", false, TypeDescription},
+    {"FirstName", PersonFirstName},
+    {"LastName", PersonLastName},
+    {"Date", [](const DocumentData&, const Contact& c) { return ShortDateText(c.DateTime); }},
+    {"Time", [](const DocumentData&, const Contact& c) { return ShortTimeText(c.DateTime); }},
+    {"Description", [](const DocumentData&, const Contact& c) { return c.Description; }},
+    {"ContactType", TypeDescription},
 }};
 
 void AppendDoubled(std::string& out, const std::string& value, const std::string& encloser) {
@@ -111,8 +109,11 @@ std::string ExportText(const DocumentData& data, const Collection<Record>& recor
       first = false;
       const std::string value = columns[c].value(data, record);
       if (value.empty()) continue;
+      // An encloser inside a value is doubled in every column: left single,
+      // it would end the value early, or, at the end of a line, leave it open
+      // and join the next line to it when the file is read back.
       text.append(encloser);
-      if (columns[c].doubled && !encloser.empty()) {
+      if (!encloser.empty()) {
         AppendDoubled(text, value, encloser);
       } else {
         text.append(value);

@@ -139,7 +139,7 @@ TEST(TextExport, EmptyValuesAddOnlyTheirSeparator) {
   EXPECT_EQ(PersonsText(data, Settings({"FirstName", "LastName"})), "\"FirstName\",\"LastName\"\n\"Ann\",\n,\n");
 }
 
-TEST(TextExport, EncloserDoubledOnlyInItsColumns) {
+TEST(TextExport, EncloserDoubledInEveryColumn) {
   DocumentData data;
   Person p = NamedPerson(1, "a\"", "O\"Neil");
   p.Address = p.City = p.Company = "x\"y";
@@ -147,8 +147,8 @@ TEST(TextExport, EncloserDoubledOnlyInItsColumns) {
   data.persons.Insert(p);
   const std::string text = PersonsText(data, Settings(PersonsExportSettings().AvailableFields));
   EXPECT_EQ(text.substr(text.find('\n') + 1),
-            "\"a\"\"\",\"O\"\"Neil\",\"x\"\"y\",\"x\"\"y\",\"\"q\"\",\"\"q\"\",\"\"q\"\",\"\"q\"\",\"\"q\"\","
-            "\"x\"\"y\",\"\"q\"\"\n");
+            "\"a\"\"\",\"O\"\"Neil\",\"x\"\"y\",\"x\"\"y\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\","
+            "\"\"\"q\"\"\",\"x\"\"y\",\"\"\"q\"\"\"\n");
 }
 
 TEST(TextExport, WithoutEncloserValuesAreBare) {

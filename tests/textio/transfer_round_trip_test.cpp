@@ -34,7 +34,8 @@ TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   Person acme;
   acme.ID = 12;
   acme.Company = "Widgets";
-  acme.Position = "Buyer";
+  acme.Position = "6'2\"";  // an encloser at the end of the line
+  acme.State = "\"NY\"";
   original.persons.Insert(acme);
   // Values typed on several lines, and the persons after them.
   Person berg;
