@@ -33,13 +33,11 @@ ContactTypeDetailsDialog::ContactTypeDetailsDialog(const DocumentData& data, boo
 
   auto* label = new QLabel(QStringLiteral("Description:"), this);
   SetControlId(label, 1092);
-  box_ = new QLineEdit(this);
+  box_ = new QLineEdit(ToDisplay(description), this);
   SetControlId(box_, 1055);
   box_->setMinimumWidth(units.X(89));
-  // Names have no length limit; a long one read from a file must not be cut,
-  // so the limit is lifted before the name goes in.
+  // Names have no length limit; a long one read from a file must not be cut.
   box_->setMaxLength(std::numeric_limits<int>::max());
-  box_->setText(ToDisplay(description));
   label->setBuddy(box_);
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);

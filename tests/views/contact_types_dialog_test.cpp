@@ -261,19 +261,25 @@ TEST_F(ContactTypesDialogTest, EditKeepsItsOwnNameAndRefusesAnothersName) {
   EXPECT_EQ(view.updates, 2);
 }
 
-TEST_F(ContactTypesDialogTest, EditingANameFromAnOlderFileUnchangedKeepsItsBytes) {
-  Types().Insert(ContactType{5, "Caf\xe9"});
+// A name from an older file in another encoding, and one longer than a box
+// holds by default, confirmed unchanged.
+TEST_F(ContactTypesDialogTest, EditingANameUnchangedKeepsItsBytes) {
+  const std::string names[] = {"Caf\xe9", std::string(40000, 'x')};
+  Types().Insert(ContactType{5, names[0]});
+  Types().Insert(ContactType{6, names[1]});
   ContactTypesDialog dialog(document, prompter, help);
   QString shown;
-  prompter.dialogs.push_back([&](QDialog& dialog) {
-    shown = static_cast<ContactTypeDetailsDialog&>(dialog).DescriptionBox()->text();
-    QTest::mouseClick(static_cast<ContactTypeDetailsDialog&>(dialog).OkButton(), Qt::LeftButton);
-    return dialog.result();
-  });
-  Select(dialog, 4);
-  Click(dialog, 1005);
-  EXPECT_EQ(shown, QStringLiteral("Caf\u00e9"));
-  EXPECT_EQ(Types().Find(5)->Description, "Caf\xe9");
+  for (int row : {4, 5}) {
+    prompter.dialogs.push_back([&](QDialog& dialog) {
+      shown = static_cast<ContactTypeDetailsDialog&>(dialog).DescriptionBox()->text();
+      QTest::mouseClick(static_cast<ContactTypeDetailsDialog&>(dialog).OkButton(), Qt::LeftButton);
+      return dialog.result();
+    });
+    Select(dialog, row);
+    Click(dialog, 1005);
+    if (row == 4) EXPECT_EQ(shown, QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(Types().Find(row + 1)->Description, names[row - 4]);
+  }
 }
 
 TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
