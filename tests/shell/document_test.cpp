@@ -44,8 +44,10 @@ struct DocumentFixture : ::testing::Test {
 
   testing::TempDir dir;
   ScriptedPrompter prompter;
-  TouchDocument document{prompter};
+  // Declared before the document, so the document, which detaches its views
+  // when it goes, goes first.
   CountingView view;
+  TouchDocument document{prompter};
 };
 
 TEST_F(DocumentFixture, NewLeavesAnUnnamedUnmodifiedDocumentWithTheDefaultTypes) {
