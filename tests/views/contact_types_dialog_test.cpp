@@ -100,9 +100,10 @@ class ContactTypesDialogTest : public ::testing::Test {
   }
 
   ScriptedPrompter prompter;
+  // Declared before the document, which detaches its views when it goes.
+  CountingView view;
   TouchDocument document{prompter};
   HelpSystem help{QStringLiteral(VIMBO_HELP_DIR)};
-  CountingView view;
 };
 
 const std::vector<std::pair<QString, int>> kDefaults = {{"Telephone", 1},
