@@ -5,8 +5,8 @@
 // feed; and text without the encloser splits into its lines exactly.
 //
 // Then the round trip: the remaining bytes, cut at zero bytes into up to five
-// values, are exported as one person through the columns whose encloser is
-// doubled, and the export must read back as the names line and one record
+// values, are exported as one person through five columns, and the export
+// (field names included) must read back as the names line and one record
 // holding the same values. That holds for a separator and encloser that
 // differ and are not white space or zero, and for values without backslashes
 // (escapes) that do not start with the encloser or the separator (the

@@ -61,13 +61,21 @@ constexpr std::array<ContactColumn, 6> kContactColumns{{
     {"ContactType", TypeDescription},
 }};
 
-void AppendDoubled(std::string& out, const std::string& value, const std::string& encloser) {
+// The value between enclosers, with an encloser inside it doubled in every
+// column: left single, it would end the value early, or, at the end of a
+// line, leave it open and join the next line to it when the file is read back.
+void AppendEnclosed(std::string& out, const std::string& value, const std::string& encloser) {
+  if (encloser.empty()) {
+    out.append(value);
+    return;
+  }
+  out.append(encloser);
   std::size_t from = 0;
   for (std::size_t at = value.find(encloser); at != std::string::npos; at = value.find(encloser, from)) {
     out.append(value, from, at - from).append(encloser).append(encloser);
     from = at + encloser.size();
   }
-  out.append(value, from);
+  out.append(value, from).append(encloser);
 }
 
 template <typename Record, std::size_t N>
@@ -81,13 +89,15 @@ std::string ExportText(const DocumentData& data, const Collection<Record>& recor
   const std::string& separator = settings.Separator;
 
   // The line of field names: every key as given, also one no column answers
-  // to; a key switches its column on only when it matches exactly.
+  // to; a key switches its column on only when it matches exactly. A key is
+  // enclosed like a value, so an unusual encloser ("n", found in "Company")
+  // cannot leave the line open and join the next one to it on import.
   std::array<bool, N> switchedOn{};
   std::vector<std::size_t> written;
   const std::size_t keyCount = settings.Fields.size();
   for (std::size_t i = 0; i < keyCount; ++i) {
     const std::string& key = settings.Fields[i];
-    if (!key.empty()) text.append(encloser).append(key).append(encloser);
+    if (!key.empty()) AppendEnclosed(text, key, encloser);
     if (!text.empty() && i + 1 < keyCount) text.append(separator);
     for (std::size_t c = 0; c < N; ++c) {
       if (key != columns[c].key) continue;
@@ -108,17 +118,7 @@ std::string ExportText(const DocumentData& data, const Collection<Record>& recor
       if (!first) text.append(separator);
       first = false;
       const std::string value = columns[c].value(data, record);
-      if (value.empty()) continue;
-      // An encloser inside a value is doubled in every column: left single,
-      // it would end the value early, or, at the end of a line, leave it open
-      // and join the next line to it when the file is read back.
-      text.append(encloser);
-      if (!encloser.empty()) {
-        AppendDoubled(text, value, encloser);
-      } else {
-        text.append(value);
-      }
-      text.append(encloser);
+      if (!value.empty()) AppendEnclosed(text, value, encloser);
     }
     text += '\n';
     ++lines;

@@ -149,6 +149,8 @@ TEST(TextExport, EncloserDoubledInEveryColumn) {
   EXPECT_EQ(text.substr(text.find('\n') + 1),
             "\"a\"\"\",\"O\"\"Neil\",\"x\"\"y\",\"x\"\"y\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\","
             "\"\"\"q\"\"\",\"x\"\"y\",\"\"\"q\"\"\"\n");
+  // Field names too, where an unusual encloser occurs in them.
+  EXPECT_EQ(PersonsText(data, Settings({"LastName"}, ",", "a")), "aLaastNaamea\naO\"Neila\n");
 }
 
 TEST(TextExport, WithoutEncloserValuesAreBare) {
