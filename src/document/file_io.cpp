@@ -82,13 +82,15 @@ int OpenRegularFile(const std::string& path) {
 #endif
 }
 
-// The size the file has now, then as many of those bytes as it still holds.
-std::optional<std::string> ReadOpenFile(int fd) {
+// The size the file has now (at most `limit`), then as many of those bytes as
+// it still holds.
+std::optional<std::string> ReadOpenFile(int fd, std::size_t limit) {
   struct stat info {};
   if (::fstat(fd, &info) != 0 || info.st_size < 0) return std::nullopt;
   std::string bytes;
-  if (static_cast<std::uintmax_t>(info.st_size) > bytes.max_size()) return std::nullopt;
-  bytes.resize(static_cast<std::size_t>(info.st_size));
+  const std::uintmax_t size = std::min<std::uintmax_t>(static_cast<std::uintmax_t>(info.st_size), limit);
+  if (size > bytes.max_size()) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(size));
   std::size_t got = 0;
   while (got < bytes.size()) {
     const long read = SystemRead(fd, bytes.data() + got, bytes.size() - got);
@@ -153,12 +155,12 @@ std::filesystem::path RandomTemporaryName(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileText(const std::string& path) {
+std::optional<std::string> ReadFileText(const std::string& path, std::size_t limit) {
   const int fd = OpenRegularFile(path);
   if (fd < 0) return std::nullopt;
   std::optional<std::string> bytes;
   try {
-    bytes = ReadOpenFile(fd);
+    bytes = ReadOpenFile(fd, limit);
   } catch (const std::bad_alloc&) {
     // A file larger than the memory there is cannot be read, like any other.
   }

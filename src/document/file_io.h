@@ -2,6 +2,7 @@
 // Whole-file reading and safe whole-file writing.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,7 +14,8 @@ namespace vimbo {
 // when the file cannot be opened, sized or read, is not a regular file (a
 // folder, a named pipe, a device), or is too large for the memory there is.
 // Nothing waits: a named pipe is refused at once instead of blocking the open.
-std::optional<std::string> ReadFileText(const std::string& path);
+// With a `limit`, only the file's first `limit` bytes are read.
+std::optional<std::string> ReadFileText(const std::string& path, std::size_t limit = SIZE_MAX);
 
 // Writes one chunk to an open file descriptor, as write(2) does: the number
 // of bytes written, or -1. Tests put a failing or short writer in its place.

@@ -75,12 +75,17 @@ std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path,
 }
 
 std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldTokenizer& tokenizer) {
-  const std::optional<std::string> file = ReadFileText(path);
-  if (!file) return std::nullopt;
-  std::string_view text = WithoutByteOrderMark(*file);
-  std::string_view record;
-  tokenizer.NextRecord(text, record);
-  return std::string(TrimView(record));
+  // The wizard reads the first record again whenever the separator or the
+  // encloser changes, so only as much of the file is read as the record
+  // needs: a growing front of it, until the record ends inside it.
+  for (std::size_t limit = 64 * 1024;; limit *= 4) {
+    const std::optional<std::string> front = ReadFileText(path, limit);
+    if (!front) return std::nullopt;
+    std::string_view text = WithoutByteOrderMark(*front);
+    std::string_view record;
+    tokenizer.NextRecord(text, record);
+    if (!text.empty() || front->size() < limit) return std::string(TrimView(record));
+  }
 }
 
 int ImportPersons(DocumentData& data, const TextTransferSettings& settings) {

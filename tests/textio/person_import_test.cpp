@@ -247,6 +247,10 @@ TEST(ImportTextRecords, FirstRecordAsTheWizardShowsIt) {
   const std::string longLine(3000, 'x');
   testing::WriteBytes(path, longLine);
   EXPECT_EQ(ReadFirstRecord(path, CommaAndQuote()), longLine);
+  // A record longer than the front of the file read first.
+  const std::string longRecord = "\"" + std::string(70000, 'x') + "\n" + std::string(200000, 'y') + "\",Last";
+  testing::WriteBytes(path, longRecord + "\nAnn,Lee\n");
+  EXPECT_EQ(ReadFirstRecord(path, CommaAndQuote()), longRecord);
   testing::WriteBytes(path, "");
   EXPECT_EQ(ReadFirstRecord(path, CommaAndQuote()), "");
   EXPECT_FALSE(ReadFirstRecord(dir.File("missing.txt"), CommaAndQuote()).has_value());
