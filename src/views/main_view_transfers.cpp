@@ -21,9 +21,9 @@ void MainView::ImportPersonsCommand() {
   if (prompter_->RunDialog(wizard) != QDialog::Accepted) return;
 
   const int added = ImportPersons(document_->Data(), settings);
-  // One refresh for the whole file: a thousand lines must not mean a
-  // thousand refills of the form.
-  if (added > 0) document_->SetModified(true, true);
+  // One refresh for the whole file, the RefreshPersons below: a thousand
+  // lines must not mean a thousand refills of the form, nor two.
+  if (added > 0) document_->SetModified(true, false);
   prompter_->Message(this, QStringLiteral("%1 names added to current database.").arg(added),
                      QStringLiteral("Imported Names"), Prompter::Icon::Information, Prompter::Buttons::Ok);
   RefreshPersons();
