@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
+#   0. the layer check: every include under src/ points down the layers;
 #   1. the normal build: every test through ctest, and the benchmarks compiled;
 #   2. the core and its tests built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, and run;
@@ -10,6 +11,9 @@ cd "$(dirname "$0")"
 root=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_seconds=${VIMBO_FUZZ_SECONDS:-20}
+
+echo "== layer check"
+scripts/check_layers.sh
 
 scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation

@@ -18,10 +18,10 @@
 
 #include <pugixml.hpp>
 
-#include "document/document_loader.h"
-#include "document/document_writer.h"
-#include "document/file_io.h"
-#include "document/simple_xml_parser.h"
+#include "core/document/document_loader.h"
+#include "core/document/document_writer.h"
+#include "core/document/file_io.h"
+#include "core/document/simple_xml_parser.h"
 #include "document_generator.h"
 
 // Every allocation of the program is counted, so the peak of a load is what

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/document_writer.h"
+#include "core/document/document_writer.h"
 
 namespace vimbo {
 namespace {

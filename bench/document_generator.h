@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "records/document_data.h"
+#include "core/records/document_data.h"
 
 namespace vimbo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "document/file_io.h"
+#include "core/document/file_io.h"
 #include "document_generator.h"
 
 namespace {

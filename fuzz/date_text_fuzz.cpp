@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/date_time_text.h"
+#include "core/records/date_time_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using vimbo::DateTimeValue;

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "document/document_loader.h"
-#include "document/document_writer.h"
+#include "core/document/document_loader.h"
+#include "core/document/document_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   vimbo::DocumentData first;

@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "textio/field_tokenizer.h"
-#include "textio/text_export.h"
+#include "core/transfer/field_tokenizer.h"
+#include "core/transfer/text_export.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "document/simple_xml_parser.h"
+#include "core/document/simple_xml_parser.h"
 
 namespace {
 

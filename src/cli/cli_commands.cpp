@@ -11,12 +11,12 @@
 #ifdef VIMBO_CLI_REPORTS
 #include "cli/report_command.h"
 #endif
-#include "document/document_writer.h"
-#include "document/file_io.h"
-#include "records/document_data.h"
-#include "textio/field_tokenizer.h"
-#include "textio/person_import.h"
-#include "textio/text_export.h"
+#include "core/document/document_writer.h"
+#include "core/document/file_io.h"
+#include "core/records/document_data.h"
+#include "core/transfer/field_tokenizer.h"
+#include "core/transfer/person_import.h"
+#include "core/transfer/text_export.h"
 
 namespace vimbo::cli {
 namespace {

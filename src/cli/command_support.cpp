@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "document/document_loader.h"
+#include "core/document/document_loader.h"
 
 namespace vimbo::cli {
 

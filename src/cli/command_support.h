@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "records/document_data.h"
+#include "core/records/document_data.h"
 
 namespace vimbo::cli {
 

@@ -9,7 +9,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/command_support.h"
-#include "reports/pdf_output.h"
+#include "gfx/pdf_output.h"
 
 namespace vimbo::cli {
 namespace {

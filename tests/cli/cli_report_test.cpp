@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "document/document_writer.h"
+#include "core/document/document_writer.h"
 #include "support/cli_runner.h"
 #include "support/temp_dir.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "document/document_loader.h"
-#include "document/document_writer.h"
+#include "core/document/document_loader.h"
+#include "core/document/document_writer.h"
 #include "support/cli_runner.h"
 #include "support/dates.h"
 #include "support/temp_dir.h"

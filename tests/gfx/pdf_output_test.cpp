@@ -1,4 +1,4 @@
-#include "reports/pdf_output.h"
+#include "gfx/pdf_output.h"
 
 #include <gtest/gtest.h>
 

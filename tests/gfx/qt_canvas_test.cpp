@@ -1,4 +1,4 @@
-#include "reports/qt_canvas.h"
+#include "gfx/qt_canvas.h"
 
 #include <gtest/gtest.h>
 

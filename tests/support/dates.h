@@ -1,7 +1,7 @@
 #pragma once
 // A date and time value from its calendar fields, for test data.
 
-#include "records/date_time_value.h"
+#include "core/records/date_time_value.h"
 
 namespace vimbo::testing {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "records/records.h"
+#include "core/records/records.h"
 
 namespace vimbo::testing {
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/prompter.h"
+#include "ui/kit/prompter.h"
 
 namespace vimbo::testing {
 

@@ -1,0 +1,378 @@
+#include "core/document/simple_xml_parser.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace vimbo {
+namespace {
+
+enum CharClass : uint8_t {
+  kWhitespace = 1,
+  kNameStart = 2,
+  kNameChar = 4,
+  kContentStop = 8,  // bytes that end a run of character data
+  kCDATAByte = 16,   // bytes allowed inside a CDATA section
+  kHexDigit = 32,
+};
+
+constexpr std::array<uint8_t, 256> MakeClasses() {
+  std::array<uint8_t, 256> table{};
+  for (int c : {'\t', '\n', '\r', ' '}) table[c] |= kWhitespace;
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    const bool digit = c >= '0' && c <= '9';
+    if (letter || c == '_' || c == ':') table[c] |= kNameStart;
+    if (letter || digit || c == '.' || c == '-' || c == '_' || c == ':') table[c] |= kNameChar;
+    if ((c >= 0x20 && c <= 0x7F) || c == '\t' || c == '\n' || c == '\r') table[c] |= kCDATAByte;
+    if (digit || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) table[c] |= kHexDigit;
+  }
+  for (int c : {'\0', '&', '<', ']'}) table[c] |= kContentStop;
+  return table;
+}
+
+constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
+
+bool Is(char c, CharClass cls) { return (kClasses[static_cast<uint8_t>(c)] & cls) != 0; }
+
+// Every byte value once, so a decoded reference can be appended as a view.
+constexpr std::array<char, 256> MakeBytes() {
+  std::array<char, 256> bytes{};
+  for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+  return bytes;
+}
+constexpr std::array<char, 256> kBytes = MakeBytes();
+
+}  // namespace
+
+// Collects the text of one element or attribute value. Most texts are a
+// single run of the buffer and stay a view into it; only a text made of
+// several pieces (runs around references, children or CDATA sections) is
+// assembled in a scratch string and then copied once into the arena.
+class SimpleXMLParser::TextBuilder {
+ public:
+  explicit TextBuilder(std::string& scratch) : scratch_(scratch) {}
+
+  void Append(std::string_view piece) {
+    if (piece.empty()) return;
+    if (!assembling_) {
+      if (single_.empty()) {
+        single_ = piece;
+        return;
+      }
+      scratch_.assign(single_);
+      assembling_ = true;
+    }
+    scratch_.append(piece);
+  }
+
+  std::string_view Finish(SimpleXMLParser& parser) {
+    return assembling_ ? parser.CopyToArena(scratch_) : single_;
+  }
+
+ private:
+  std::string& scratch_;
+  std::string_view single_;
+  bool assembling_ = false;
+};
+
+SimpleXMLParser::Exception SimpleXMLParser::PositionAfter(std::string_view text, Exception from) {
+  Exception position = from;
+  for (std::size_t i = 0; i < text.size();) {
+    char c = text[i++];
+    if (c == '\r') {
+      if (i == text.size()) break;
+      c = text[i++];
+    }
+    if (c == '\n') {
+      ++position.line;
+      position.column = 1;
+    } else {
+      ++position.column;
+    }
+  }
+  return position;
+}
+
+std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
+  // The arena takes memory block by block as the tree grows. A count of
+  // markup cannot size it in advance: a comment may hold any number of '<'
+  // bytes and builds a single node. The block size follows the text's, so a
+  // large document takes few blocks and a small one little memory.
+  const std::size_t blockSize = std::clamp<std::size_t>(bytes.size() / 16, 16 * 1024, 4 * 1024 * 1024);
+  auto arena = std::make_unique<XMLArena>(blockSize);
+  arena_ = arena.get();
+  auto root = std::make_unique<XMLRootElement>(std::string_view{}, std::move(bytes), std::move(arena));
+
+  begin_ = p_ = root->Bytes().data();
+  end_ = begin_ + root->Bytes().size();
+  version_ = "1.0";
+  textScratch_.assign(kMaxDepth + 2, std::string());
+
+  // Positions count from after the mark, which an editor does not show.
+  if (StartsWith("\xEF\xBB\xBF")) begin_ = p_ += 3;
+
+  if (p_ + 5 <= end_ && std::equal(p_, p_ + 5, "<?xml", [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+      })) {
+    p_ += 5;
+    ParseDeclaration();
+  }
+  SkipMisc();
+  Expect('<');
+  root->name_ = ScanName();
+  if (root->name_.empty()) Fail();
+  ParseElementRest(*root, 1);
+  SkipMisc();
+
+  arena_ = nullptr;
+  return root;
+}
+
+void SimpleXMLParser::Fail() const {
+  throw PositionAfter({begin_, static_cast<std::size_t>(std::min(p_, end_) - begin_)});
+}
+
+bool SimpleXMLParser::StartsWith(std::string_view literal) const {
+  return static_cast<std::size_t>(end_ - p_) >= literal.size() &&
+         std::memcmp(p_, literal.data(), literal.size()) == 0;
+}
+
+void SimpleXMLParser::Expect(char c) {
+  if (Peek() != c || c == '\0') Fail();
+  ++p_;
+}
+
+void SimpleXMLParser::SkipWhitespace() {
+  while (p_ < end_ && Is(*p_, kWhitespace)) ++p_;
+}
+
+std::string_view SimpleXMLParser::ScanName() {
+  const char* start = p_;
+  if (!Is(Peek(), kNameStart)) return {};
+  ++p_;
+  while (p_ < end_ && Is(*p_, kNameChar)) ++p_;
+  return {start, static_cast<std::size_t>(p_ - start)};
+}
+
+// After "<?xml": version="..." [encoding="..."] ?>
+void SimpleXMLParser::ParseDeclaration() {
+  const auto quotedValue = [this](bool encoding) {
+    SkipWhitespace();
+    Expect('=');
+    SkipWhitespace();
+    const char quote = Peek();
+    if (quote != '"' && quote != '\'') Fail();
+    ++p_;
+    const char* start = p_;
+    if (encoding ? !Is(Peek(), kNameStart) || Peek() == '_' || Peek() == ':' : !Is(Peek(), kNameChar)) Fail();
+    ++p_;
+    while (p_ < end_ && Is(*p_, kNameChar)) ++p_;
+    const std::string_view value(start, static_cast<std::size_t>(p_ - start));
+    Expect(quote);
+    return value;
+  };
+
+  if (!Is(Peek(), kWhitespace)) Fail();
+  SkipWhitespace();
+  if (!StartsWith("version")) Fail();
+  p_ += 7;
+  version_ = std::string(quotedValue(false));
+  SkipWhitespace();
+  if (StartsWith("encoding")) {
+    p_ += 8;
+    quotedValue(true);
+    SkipWhitespace();
+  }
+  if (!StartsWith("?>")) Fail();
+  p_ += 2;
+}
+
+// Whitespace and comments around the root; the comments are dropped.
+void SimpleXMLParser::SkipMisc() {
+  for (;;) {
+    SkipWhitespace();
+    if (!StartsWith("<!--")) return;
+    p_ += 4;
+    ParseCommentBody();
+  }
+}
+
+// After "<!--": everything up to the first "--", which must close with ">".
+std::string_view SimpleXMLParser::ParseCommentBody() {
+  const char* start = p_;
+  const std::string_view rest(p_, static_cast<std::size_t>(end_ - p_));
+  const std::size_t dashes = rest.find("--");
+  const std::size_t zero = rest.find('\0');
+  if (zero != std::string_view::npos && (dashes == std::string_view::npos || zero < dashes)) {
+    p_ += zero;
+    Fail();
+  }
+  if (dashes == std::string_view::npos) {
+    p_ = end_;
+    Fail();
+  }
+  p_ += dashes + 2;
+  Expect('>');
+  return {start, dashes};
+}
+
+// After "<![CDATA[": plain bytes up to the first "]]>".
+std::string_view SimpleXMLParser::ParseCDATABody() {
+  const char* start = p_;
+  while (!StartsWith("]]>")) {
+    if (p_ >= end_ || !Is(*p_, kCDATAByte)) Fail();
+    ++p_;
+  }
+  const std::string_view content(start, static_cast<std::size_t>(p_ - start));
+  p_ += 3;
+  return content;
+}
+
+// After "&": a numeric reference or one of the five predefined entities.
+// A numeric reference gives the low byte of its number; the number wraps
+// rather than overflowing, which keeps that byte.
+char SimpleXMLParser::ParseReference() {
+  if (Peek() == '#') {
+    ++p_;
+    const bool hex = Peek() == 'x';
+    if (hex) ++p_;
+    uint32_t number = 0;
+    const char* digits = p_;
+    while (p_ < end_) {
+      const char c = *p_;
+      if (hex && Is(c, kHexDigit))
+        number = number * 16 + static_cast<uint32_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+      else if (!hex && c >= '0' && c <= '9')
+        number = number * 10 + static_cast<uint32_t>(c - '0');
+      else
+        break;
+      ++p_;
+    }
+    if (p_ == digits) Fail();
+    Expect(';');
+    return static_cast<char>(number & 0xFF);
+  }
+  const std::string_view name = ScanName();
+  if (name.empty()) Fail();
+  char decoded;
+  if (name == "lt")
+    decoded = '<';
+  else if (name == "gt")
+    decoded = '>';
+  else if (name == "amp")
+    decoded = '&';
+  else if (name == "apos")
+    decoded = '\'';
+  else if (name == "quot")
+    decoded = '"';
+  else
+    Fail();
+  Expect(';');
+  return decoded;
+}
+
+std::string_view SimpleXMLParser::ParseAttributeValue() {
+  const char quote = Peek();
+  if (quote != '"' && quote != '\'') Fail();
+  ++p_;
+  TextBuilder value(attributeScratch_);
+  const char* run = p_;
+  for (;;) {
+    while (p_ < end_ && *p_ != quote && *p_ != '&' && *p_ != '<' && *p_ != '\0') ++p_;
+    if (p_ >= end_ || *p_ == '<' || *p_ == '\0') Fail();
+    value.Append({run, static_cast<std::size_t>(p_ - run)});
+    if (*p_ == quote) break;
+    ++p_;
+    const char byte = ParseReference();
+    value.Append({&kBytes[static_cast<uint8_t>(byte)], 1});
+    run = p_;
+  }
+  ++p_;
+  return value.Finish(*this);
+}
+
+// After "<" when a name follows.
+XMLElement* SimpleXMLParser::ParseChildElement(int depth) {
+  if (depth > kMaxDepth) Fail();
+  XMLElement* element = Make<XMLElement>(ScanName());
+  ParseElementRest(*element, depth);
+  return element;
+}
+
+// The attributes and the end of the start tag, then the content.
+void SimpleXMLParser::ParseElementRest(XMLElement& element, int depth) {
+  attributes_.clear();
+  for (;;) {
+    SkipWhitespace();
+    const std::string_view name = ScanName();
+    if (name.empty()) break;
+    SkipWhitespace();
+    Expect('=');
+    SkipWhitespace();
+    attributes_.push_back({name, ParseAttributeValue()});
+  }
+  if (!attributes_.empty()) {
+    void* memory = arena_->allocate(sizeof(XMLAttribute) * attributes_.size(), alignof(XMLAttribute));
+    auto* stored = static_cast<XMLAttribute*>(memory);
+    std::uninitialized_copy(attributes_.begin(), attributes_.end(), stored);
+    element.attributes_ = stored;
+    element.attributeCount_ = attributes_.size();
+  }
+  if (StartsWith("/>")) {
+    p_ += 2;
+    return;
+  }
+  Expect('>');
+  ParseContent(element, depth);
+}
+
+void SimpleXMLParser::ParseContent(XMLElement& element, int depth) {
+  TextBuilder text(textScratch_[static_cast<std::size_t>(depth)]);
+  const char* run = p_;
+  for (;;) {
+    while (p_ < end_ && !Is(*p_, kContentStop)) ++p_;
+    if (p_ >= end_ || *p_ == '\0') Fail();
+    if (*p_ == ']') {
+      if (StartsWith("]]>")) Fail();
+      ++p_;
+      continue;
+    }
+    text.Append({run, static_cast<std::size_t>(p_ - run)});
+    if (*p_ == '&') {
+      ++p_;
+      const char byte = ParseReference();
+      text.Append({&kBytes[static_cast<uint8_t>(byte)], 1});
+    } else {
+      ++p_;  // past '<'
+      if (Peek() == '/') {
+        ++p_;
+        if (ScanName() != element.Name()) Fail();
+        SkipWhitespace();
+        Expect('>');
+        break;
+      }
+      if (StartsWith("!--")) {
+        p_ += 3;
+        element.AddChild(Make<XMLComment>(ParseCommentBody()));
+      } else if (StartsWith("![CDATA[")) {
+        p_ += 8;
+        text.Append(ParseCDATABody());
+      } else if (Is(Peek(), kNameStart)) {
+        element.AddChild(ParseChildElement(depth + 1));
+      } else {
+        Fail();
+      }
+    }
+    run = p_;
+  }
+  element.text_ = text.Finish(*this);
+}
+
+std::string_view SimpleXMLParser::CopyToArena(std::string_view text) {
+  char* memory = static_cast<char*>(arena_->allocate(text.size(), 1));
+  std::memcpy(memory, text.data(), text.size());
+  return {memory, text.size()};
+}
+
+}  // namespace vimbo

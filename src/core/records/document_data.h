@@ -1,0 +1,40 @@
+#pragma once
+// The whole content of one document.
+
+#include <cstdint>
+
+#include "core/records/collection.h"
+#include "core/records/records.h"
+
+namespace vimbo {
+
+using Persons = Collection<Person>;
+using Contacts = Collection<Contact>;
+using ContactTypes = Collection<ContactType>;
+
+struct DocumentData {
+  static constexpr int32_t kInitialVersion = 11;
+  static constexpr int32_t kWrittenVersion = 12;
+
+  User user;
+  Persons persons;
+  Contacts contacts;
+  ContactTypes contactTypes;
+  int32_t version = kInitialVersion;
+
+  // Empties each collection that holds records and resets its counter; an
+  // already empty collection keeps its counter. The user and the version stay.
+  void Clear();
+
+  // "Telephone", "E-Mail", "Personal", "Correspondence", numbered from the
+  // contact types' counter.
+  void AddDefaultContactTypes();
+
+  // Erases the person and, in one ascending pass, every contact with them.
+  void DeletePerson(int32_t personId);
+
+  // Erases the contact type unless a contact uses it; returns whether it went.
+  bool DeleteContactType(int32_t contactTypeId);
+};
+
+}  // namespace vimbo

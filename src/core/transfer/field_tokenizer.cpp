@@ -1,0 +1,190 @@
+#include "core/transfer/field_tokenizer.h"
+
+#include "core/records/text_rules.h"
+
+namespace vimbo {
+namespace {
+
+bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
+
+bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+// An unset character (0) never matches, so a zero byte in the data is an
+// ordinary character.
+bool Is(char c, char wanted) { return wanted != 0 && c == wanted; }
+
+char EscapedCharacter(char c) {
+  switch (c) {
+    case 'a': return '\a';
+    case 'b': return '\b';
+    case 'f': return '\f';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    case 'v': return '\v';
+    default: return c;
+  }
+}
+
+// The number of enclosers in a row from `at`.
+std::size_t RunLength(std::string_view text, std::size_t at, char encloser) {
+  std::size_t end = at;
+  while (end < text.size() && text[end] == encloser) ++end;
+  return end - at;
+}
+
+// Whether an enclosed field's encloser is still open after a run of `run`
+// enclosers, read as spreadsheet programs write them: the opening encloser,
+// then pairs that stand for one encloser each; an encloser left over closes
+// the field, and a closed field stays closed. The run that holds the opening
+// encloser is `first`. A line break only continues a record, and only
+// belongs to a value, while the encloser is open.
+bool OpenAfterRun(bool open, bool first, std::size_t run) {
+  if (first) return run % 2 == 1;
+  return open && run % 2 == 0;
+}
+
+// Where the first record of `text` ends: at the line feed that ends it, or at
+// the end of the text. Follows the fields as NextField takes them, so that a
+// line feed ends the record unless it falls inside an open encloser.
+std::size_t RecordEnd(std::string_view text, char separator, char encloser) {
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (true) {
+    // The start of a field: NextField trims the white space before it.
+    while (i < n && text[i] != '\n' && IsWhiteSpace(text[i])) ++i;
+    if (i == n || text[i] == '\n') return i;
+    if (Is(text[i], separator)) {
+      ++i;
+      continue;
+    }
+    if (!Is(text[i], encloser)) {
+      while (i < n && text[i] != '\n' && !Is(text[i], separator)) ++i;
+      if (i == n || text[i] == '\n') return i;
+      ++i;
+      continue;
+    }
+    // An enclosed field ends only at an encloser that is not part of a pair
+    // and is followed by the separator.
+    bool open = true;
+    bool first = true;
+    while (true) {
+      if (i == n) return n;
+      const char c = text[i];
+      if (c == '\n' && !open) return i;
+      if (c != encloser) {
+        ++i;
+        first = false;
+        continue;
+      }
+      const std::size_t run = RunLength(text, i, encloser);
+      open = OpenAfterRun(open, first, run);
+      first = false;
+      i += run;
+      if (run % 2 == 1 && i < n && Is(text[i], separator)) {
+        ++i;
+        break;
+      }
+    }
+  }
+}
+
+// Reads the enclosed field at the start of `text` (trimmed, starting with the
+// encloser) into `field`; returns where the rest of the record starts. The
+// cursor starts on the opening encloser, which the encloser rule drops like a
+// closing one. Running off the end of the text (after a doubled encloser or
+// an escape at the very end) ends the field too, so a malformed record is
+// never read past its end.
+std::size_t ReadEnclosedField(std::string_view text, char separator, char encloser, std::string& field) {
+  const std::size_t n = text.size();
+  bool open = true;
+  std::size_t i = 0;
+  while (i < n) {
+    if (i == n - 1) return n;  // the closing encloser of the last field
+    char c = text[i];
+    if (IsLineBreak(c)) {
+      if (!open) return i + 1;
+      field += c;
+      ++i;
+      continue;
+    }
+    if (c == encloser) {
+      // Enclosers pair up from the first of the run; each pair is one
+      // encloser of the value.
+      const std::size_t run = RunLength(text, i, encloser);
+      open = OpenAfterRun(open, i == 0, run);
+      field.append(run / 2, encloser);
+      i += run - run % 2;
+      if (run % 2 == 0) continue;
+      if (i == n - 1) return n;
+      const char d = text[i + 1];
+      if (Is(d, separator)) return i + 2;
+      // The lone encloser is dropped; what follows it is taken as it stands.
+      c = d;
+      ++i;
+    }
+    if (c != '\\') {
+      field += c;
+      ++i;
+      continue;
+    }
+    if (i + 1 >= n) return n;  // a backslash with nothing after it
+    const char e = text[i + 1];
+    if (IsOctalDigit(e)) {
+      std::size_t end = i + 1;
+      unsigned code = 0;
+      while (end < n && end < i + 4 && IsOctalDigit(text[end])) code = code * 8 + (text[end++] - '0');
+      field += static_cast<char>(code % 256);
+      i = end;
+    } else {
+      field += EscapedCharacter(e);
+      i += 2;
+    }
+  }
+  return n;
+}
+
+}  // namespace
+
+void FieldTokenizer::SetCharacters(const std::string& separator, const std::string& encloser) {
+  Separator = separator.empty() ? 0 : separator[0];
+  if (!encloser.empty()) Encloser = encloser[0];
+}
+
+bool FieldTokenizer::NextRecord(std::string_view& text, std::string_view& record) const {
+  if (text.empty()) return false;
+  const std::size_t end = RecordEnd(text, Separator, Encloser);
+  record = text.substr(0, end);
+  if (end == text.size()) {
+    text = {};
+    return true;
+  }
+  if (record.ends_with('\r')) record.remove_suffix(1);
+  text.remove_prefix(end + 1);
+  return true;
+}
+
+bool FieldTokenizer::NextField(std::string_view& remaining, std::string& field) const {
+  field.clear();
+  const std::string_view text = TrimView(remaining);
+  if (text.empty()) {
+    remaining = {};
+    return false;
+  }
+
+  // Where the rest of the record starts once this field is taken.
+  std::size_t rest = text.size();
+  if (Is(text[0], Separator)) {
+    rest = 1;
+  } else if (Is(text[0], Encloser)) {
+    rest = ReadEnclosedField(text, Separator, Encloser, field);
+  } else {
+    const std::size_t separator = Separator == 0 ? std::string_view::npos : text.find(Separator);
+    field.assign(text.substr(0, separator));
+    if (separator != std::string_view::npos) rest = separator + 1;
+  }
+  remaining = text.substr(rest);
+  return true;
+}
+
+}  // namespace vimbo

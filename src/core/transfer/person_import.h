@@ -1,0 +1,31 @@
+#pragma once
+// Adding persons from a delimited text file, one per suitable record.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/records/document_data.h"
+#include "core/transfer/field_tokenizer.h"
+#include "core/transfer/text_transfer_settings.h"
+
+namespace vimbo {
+
+// The records of a text file as the import reads them: one per line, or
+// several lines where a line break falls inside an open encloser; the last
+// one also without a closing line feed, of any length, without the carriage
+// return before the line feed that ends it, and without a UTF-8 byte order
+// mark at the start. Nothing when the file cannot be read.
+std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path,
+                                                        const FieldTokenizer& tokenizer);
+
+// The file's first record as the wizard shows and splits it, trimmed of
+// white space; empty when the file is empty. Nothing when the file cannot be
+// read.
+std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldTokenizer& tokenizer);
+
+// Adds one person per record that names a first name, last name or company;
+// returns how many were added. The caller marks the document modified.
+int ImportPersons(DocumentData& data, const TextTransferSettings& settings);
+
+}  // namespace vimbo

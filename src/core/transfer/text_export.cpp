@@ -1,0 +1,159 @@
+#include "core/transfer/text_export.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "core/document/file_io.h"
+#include "core/records/date_time_text.h"
+
+namespace vimbo {
+namespace {
+
+// One column the export can write. With ColumnOrder::kTable the columns go
+// out in the order of their table, whatever the order of the keys.
+template <typename Record>
+struct Column {
+  const char* key;
+  std::string (*value)(const DocumentData& data, const Record& record);
+};
+
+using PersonColumn = Column<Person>;
+using ContactColumn = Column<Contact>;
+
+constexpr std::array<PersonColumn, 11> kPersonColumns{{
+    {"FirstName", [](const DocumentData&, const Person& p) { return p.FName; }},
+    {"LastName", [](const DocumentData&, const Person& p) { return p.LName; }},
+    {"Address", [](const DocumentData&, const Person& p) { return p.Address; }},
+    {"City", [](const DocumentData&, const Person& p) { return p.City; }},
+    {"State", [](const DocumentData&, const Person& p) { return p.State; }},
+    {"ZipCode", [](const DocumentData&, const Person& p) { return p.Zip; }},
+    {"Phone", [](const DocumentData&, const Person& p) { return p.Phone; }},
+    {"Fax", [](const DocumentData&, const Person& p) { return p.Fax; }},
+    {"E-Mail", [](const DocumentData&, const Person& p) { return p.EMail; }},
+    {"Company", [](const DocumentData&, const Person& p) { return p.Company; }},
+    {"Position", [](const DocumentData&, const Person& p) { return p.Position; }},
+}};
+
+// A contact whose person or contact type has gone gets empty values in those
+// columns rather than being left out, so every contact is written.
+std::string PersonFirstName(const DocumentData& data, const Contact& c) {
+  const Person* person = data.persons.Find(c.PersonID);
+  return person ? person->FName : std::string();
+}
+
+std::string PersonLastName(const DocumentData& data, const Contact& c) {
+  const Person* person = data.persons.Find(c.PersonID);
+  return person ? person->LName : std::string();
+}
+
+std::string TypeDescription(const DocumentData& data, const Contact& c) {
+  const ContactType* type = data.contactTypes.Find(c.ContactTypeID);
+  return type ? type->Description : std::string();
+}
+
+constexpr std::array<ContactColumn, 6> kContactColumns{{
+    {"FirstName", PersonFirstName},
+    {"LastName", PersonLastName},
+    {"Date", [](const DocumentData&, const Contact& c) { return ShortDateText(c.DateTime); }},
+    {"Time", [](const DocumentData&, const Contact& c) { return ShortTimeText(c.DateTime); }},
+    {"Description", [](const DocumentData&, const Contact& c) { return c.Description; }},
+    {"ContactType", TypeDescription},
+}};
+
+// The value between enclosers, with an encloser inside it doubled in every
+// column: left single, it would end the value early, or, at the end of a
+// line, leave it open and join the next line to it when the file is read back.
+void AppendEnclosed(std::string& out, const std::string& value, const std::string& encloser) {
+  if (encloser.empty()) {
+    out.append(value);
+    return;
+  }
+  out.append(encloser);
+  std::size_t from = 0;
+  for (std::size_t at = value.find(encloser); at != std::string::npos; at = value.find(encloser, from)) {
+    out.append(value, from, at - from).append(encloser).append(encloser);
+    from = at + encloser.size();
+  }
+  out.append(value, from).append(encloser);
+}
+
+template <typename Record, std::size_t N>
+std::string ExportText(const DocumentData& data, const Collection<Record>& records,
+                       const std::array<Column<Record>, N>& columns, const TextTransferSettings& settings,
+                       ColumnOrder order, int& lines) {
+  lines = 0;
+  std::string text;
+  if (records.Empty()) return text;
+  const std::string& encloser = settings.Encloser;
+  const std::string& separator = settings.Separator;
+
+  // The line of field names: every key as given, also one no column answers
+  // to; a key switches its column on only when it matches exactly. A key is
+  // enclosed like a value, so an unusual encloser ("n", found in "Company")
+  // cannot leave the line open and join the next one to it on import.
+  std::array<bool, N> switchedOn{};
+  std::vector<std::size_t> written;
+  const std::size_t keyCount = settings.Fields.size();
+  for (std::size_t i = 0; i < keyCount; ++i) {
+    const std::string& key = settings.Fields[i];
+    if (!key.empty()) AppendEnclosed(text, key, encloser);
+    if (!text.empty() && i + 1 < keyCount) text.append(separator);
+    for (std::size_t c = 0; c < N; ++c) {
+      if (key != columns[c].key) continue;
+      switchedOn[c] = true;
+      if (order == ColumnOrder::kKeys) written.push_back(c);
+    }
+  }
+  text += '\n';
+  if (order == ColumnOrder::kTable) {
+    for (std::size_t c = 0; c < N; ++c) {
+      if (switchedOn[c]) written.push_back(c);
+    }
+  }
+
+  for (const auto& [id, record] : records) {
+    bool first = true;
+    for (const std::size_t c : written) {
+      if (!first) text.append(separator);
+      first = false;
+      const std::string value = columns[c].value(data, record);
+      if (!value.empty()) AppendEnclosed(text, value, encloser);
+    }
+    text += '\n';
+    ++lines;
+  }
+  return text;
+}
+
+// The whole text goes out through a temporary file, so a failed export never
+// leaves a half-written file behind.
+int WriteExport(const std::string& text, int lines, const TextTransferSettings& settings) {
+  return WriteFileAtomically(settings.FileName, text) ? lines : 0;
+}
+
+}  // namespace
+
+std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
+                              ColumnOrder order) {
+  return ExportText(data, data.persons, kPersonColumns, settings, order, lines);
+}
+
+std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
+                               ColumnOrder order) {
+  return ExportText(data, data.contacts, kContactColumns, settings, order, lines);
+}
+
+int ExportPersons(const DocumentData& data, const TextTransferSettings& settings) {
+  int lines = 0;
+  const std::string text = PersonsExportText(data, settings, lines);
+  return WriteExport(text, lines, settings);
+}
+
+int ExportContacts(const DocumentData& data, const TextTransferSettings& settings) {
+  int lines = 0;
+  const std::string text = ContactsExportText(data, settings, lines);
+  return WriteExport(text, lines, settings);
+}
+
+}  // namespace vimbo

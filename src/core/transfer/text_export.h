@@ -1,0 +1,30 @@
+#pragma once
+// Writing persons or contacts as delimited text: a line of field names, then
+// one line per record, every line ending in a line feed.
+
+#include <string>
+
+#include "core/records/document_data.h"
+#include "core/transfer/text_transfer_settings.h"
+
+namespace vimbo {
+
+// The order of the data columns. The wizard's exports write them in the
+// order of the record kind's column table, whatever the order of the keys
+// (the wizard lists its keys in that order); vimbo-cli takes its keys from
+// the user and writes each column in the place of its name.
+enum class ColumnOrder { kTable, kKeys };
+
+// The text the exports write, built whole in memory; `lines` receives the
+// number of data lines.
+std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
+                              ColumnOrder order = ColumnOrder::kTable);
+std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
+                               ColumnOrder order = ColumnOrder::kTable);
+
+// Write the text to settings.FileName, replacing any file there; the number
+// of data lines written, or 0 when the file cannot be written.
+int ExportPersons(const DocumentData& data, const TextTransferSettings& settings);
+int ExportContacts(const DocumentData& data, const TextTransferSettings& settings);
+
+}  // namespace vimbo

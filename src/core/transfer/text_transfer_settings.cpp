@@ -1,0 +1,32 @@
+#include "core/transfer/text_transfer_settings.h"
+
+namespace vimbo {
+namespace {
+
+TextTransferSettings SettingsFor(const char* recordKind, std::vector<std::string> keys) {
+  TextTransferSettings settings;
+  settings.RecordKind = recordKind;
+  settings.AvailableCount = static_cast<int>(keys.size());
+  settings.Fields.assign(keys.size(), std::string());
+  settings.AvailableFields = std::move(keys);
+  return settings;
+}
+
+}  // namespace
+
+TextTransferSettings PersonsExportSettings() {
+  return SettingsFor("Persons", {"FirstName", "LastName", "Address", "City", "State", "ZipCode", "Phone", "Fax",
+                                 "E-Mail", "Company", "Position"});
+}
+
+TextTransferSettings ContactsExportSettings() {
+  return SettingsFor("Contacts", {"FirstName", "LastName", "Date", "Time", "Description", "ContactType"});
+}
+
+TextTransferSettings PersonsImportSettings() {
+  TextTransferSettings settings = PersonsExportSettings();
+  settings.RequiredFields = {"LastName"};
+  return settings;
+}
+
+}  // namespace vimbo

@@ -1,0 +1,32 @@
+#pragma once
+// Writes a report as a PDF file, for vimbo-cli and for scripts.
+
+#include <string>
+
+#include "core/records/document_data.h"
+#include "core/reports/report.h"
+#include "core/reports/report_selection.h"
+
+namespace vimbo {
+
+enum class Paper { Letter, A4 };
+
+struct PdfOptions {
+  Margins margins;  // thousandths of an inch
+  std::string face = "Times New Roman";
+  int points = 10;
+  Paper paper = Paper::Letter;
+  int resolution = 1200;  // dots per inch
+};
+
+// The paper of the user's locale: Letter where measures are imperial, else A4.
+Paper LocalePaper();
+
+// Lays the selected report out on pages of the options' paper and writes
+// every page to `path`. Returns the page count; a report without pages
+// writes no file and returns 0. Returns -1 when the file cannot be written,
+// and then nothing is left under `path`: the PDF is replaced in one step.
+int WriteReportPdf(const ReportSelection& selection, const DocumentData& data, const std::string& path,
+                   const PdfOptions& options);
+
+}  // namespace vimbo

@@ -1,0 +1,192 @@
+#include "gfx/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "gfx/display_text.h"
+
+namespace vimbo {
+namespace {
+
+// Reports ask for "Times New Roman", which Linux rarely has; Liberation
+// Serif has the same widths, so pages break where they would with the
+// original face even where fontconfig lacks its alias.
+void AddFaceSubstitutes() {
+  static const bool added = [] {
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+    return true;
+  }();
+  (void)added;
+}
+
+// Tab stops every eight average characters, as the reports' text blocks
+// were laid out; Qt's own default is a fixed number of pixels, which would
+// be far too narrow on a 1200 dpi page.
+constexpr int kTabStopChars = 8;
+
+}  // namespace
+
+PageMetrics PageMetricsOf(const QPagedPaintDevice& page) {
+  const QPageLayout layout = page.pageLayout();
+  const int dpiX = page.logicalDpiX();
+  const int dpiY = page.logicalDpiY();
+  const QRect sheet = layout.fullRectPixels(dpiX);
+  const QRect printable = layout.paintRectPixels(dpiX);
+  return {dpiX,
+          dpiY,
+          sheet.width(),
+          sheet.height(),
+          printable.left() - sheet.left(),
+          printable.top() - sheet.top()};
+}
+
+// One text block laid out: a QTextLayout per paragraph, its lines placed
+// one line height apart from the block's top.
+struct QtCanvas::Block {
+  std::vector<std::unique_ptr<QTextLayout>> paragraphs;
+  int height = 0;
+  int width = 0;
+};
+
+QtCanvas::QtCanvas(QPainter* painter, const QPaintDevice& fontDevice, const PageMetrics& metrics)
+    : painter_(painter), fontDevice_(&fontDevice), metrics_(metrics) {
+  AddFaceSubstitutes();
+  qfont_ = ToQFont(font_);
+  if (painter_) painter_->setFont(qfont_);
+}
+
+QtCanvas::QtCanvas(QPainter& painter, const PageMetrics& metrics) : QtCanvas(&painter, *painter.device(), metrics) {}
+
+QtCanvas QtCanvas::ForMeasuring(const QPagedPaintDevice& page) { return QtCanvas(nullptr, page, PageMetricsOf(page)); }
+
+QtCanvas QtCanvas::ForPage(QPainter& painter, const QPagedPaintDevice& page) {
+  return QtCanvas(&painter, page, PageMetricsOf(page));
+}
+
+// The picture records in the printer's units and measures with the
+// printer's fonts, so a preview page breaks exactly as the printed one.
+QtCanvas QtCanvas::ForPreviewPage(QPainter& picturePainter, const QPagedPaintDevice& printer) {
+  return QtCanvas(&picturePainter, printer, PageMetricsOf(printer));
+}
+
+QFont QtCanvas::ToQFont(const CanvasFont& font) const {
+  QFont result(ToDisplay(font.face));
+  result.setWeight(static_cast<QFont::Weight>(font.weight <= 0 ? 400 : std::clamp(font.weight, 1, 1000)));
+  // Unhinted metrics are the same on every device, so a page measured on
+  // the printer lays out the same on a preview picture or a PDF.
+  result.setHintingPreference(QFont::PreferNoHinting);
+  // A height of 0 asks for the device's default size, 12 points.
+  const int height = font.height != 0 ? font.height : -(12 * metrics_.dpiY / 72);
+  if (height < 0) {
+    // Qt's pixel size is the em, the character height without internal leading.
+    result.setPixelSize(std::max(1, -height));
+    return result;
+  }
+  // A positive height is the whole cell: scale the em so ascent plus
+  // descent come to it.
+  result.setPixelSize(height);
+  const QFontMetrics metrics(result, fontDevice_);
+  const int cell = metrics.ascent() + metrics.descent();
+  if (cell > 0) result.setPixelSize(std::max(1, static_cast<int>(std::lround(double(height) * height / cell))));
+  return result;
+}
+
+CanvasFont QtCanvas::SelectFont(const CanvasFont& font) {
+  CanvasFont previous = font_;
+  font_ = font;
+  qfont_ = ToQFont(font_);
+  if (painter_) painter_->setFont(qfont_);
+  return previous;
+}
+
+FontMetrics QtCanvas::Metrics() const {
+  const QFontMetrics metrics(qfont_, fontDevice_);
+  return {metrics.ascent() + metrics.descent(), std::max(0, metrics.leading()), metrics.averageCharWidth()};
+}
+
+int QtCanvas::TextWidth(std::string_view text) const {
+  return QFontMetrics(qfont_, fontDevice_).horizontalAdvance(ToDisplay(text));
+}
+
+void QtCanvas::DrawText(int x, int y, std::string_view text) {
+  if (!painter_) return;
+  const int ascent = QFontMetrics(qfont_, fontDevice_).ascent();
+  painter_->drawText(QPoint(x, y + ascent), ToDisplay(text));
+}
+
+void QtCanvas::DrawLine(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  // About a hundredth of an inch, so a rule stays visible at 1200 dpi.
+  QPen pen(Qt::black, std::max(1, metrics_.dpiY / 100), Qt::SolidLine, Qt::FlatCap);
+  painter_->setPen(pen);
+  painter_->drawLine(x1, y1, x2, y2);
+}
+
+QtCanvas::Block QtCanvas::LayOut(std::string_view text, const CanvasRect& rect, Wrap wrap) const {
+  const QFontMetrics metrics(qfont_, fontDevice_);
+  const int lineHeight = metrics.ascent() + metrics.descent();
+  QTextOption option;
+  option.setWrapMode(wrap == Wrap::Words ? QTextOption::WordWrap : QTextOption::NoWrap);
+  option.setTabStopDistance(std::max(1, kTabStopChars * metrics.averageCharWidth()));
+  const qreal lineWidth = wrap == Wrap::Words ? std::max(0, rect.Width()) : 1e9;
+
+  QStringList paragraphs = ToDisplay(text).split(QLatin1Char('\n'));
+  // A line feed at the very end closes the last line rather than opening
+  // an empty one, so an address typed with a final Enter prints no gap.
+  if (paragraphs.size() > 1 && paragraphs.back().isEmpty()) paragraphs.removeLast();
+
+  Block block;
+  for (QString& paragraph : paragraphs) {
+    if (paragraph.endsWith(QLatin1Char('\r'))) paragraph.chop(1);
+    // Laid out without a device: the font's pixel size already is in device
+    // units, and Qt would otherwise scale the tab stops by the device's dpi.
+    auto layout = std::make_unique<QTextLayout>(paragraph, qfont_);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+      line.setLineWidth(lineWidth);
+      line.setPosition(QPointF(0, block.height));
+      block.height += lineHeight;
+      block.width = std::max(block.width, static_cast<int>(std::ceil(line.naturalTextWidth())));
+    }
+    layout->endLayout();
+    block.paragraphs.push_back(std::move(layout));
+  }
+  return block;
+}
+
+CanvasRect QtCanvas::MeasureBlock(std::string_view text, const CanvasRect& rect, Wrap wrap) const {
+  const Block block = LayOut(text, rect, wrap);
+  CanvasRect measured = rect;
+  measured.bottom = rect.top + block.height;
+  if (wrap == Wrap::LineFeedsOnly) measured.right = rect.left + block.width;
+  return measured;
+}
+
+void QtCanvas::DrawBlock(std::string_view text, const CanvasRect& rect, Wrap wrap) {
+  if (!painter_) return;
+  const Block block = LayOut(text, rect, wrap);
+  for (const auto& paragraph : block.paragraphs) paragraph->draw(painter_, QPointF(rect.left, rect.top));
+}
+
+void QtCanvas::Save() {
+  saved_.push_back(font_);
+  if (painter_) painter_->save();
+}
+
+void QtCanvas::Restore() {
+  if (saved_.empty()) return;
+  font_ = saved_.back();
+  saved_.pop_back();
+  qfont_ = ToQFont(font_);
+  if (painter_) painter_->restore();
+}
+
+}  // namespace vimbo

@@ -1,0 +1,170 @@
+#include "ui/editors/contact_types_dialog.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "gfx/display_text.h"
+#include "ui/document/document.h"
+#include "ui/editors/contact_type_details_dialog.h"
+#include "ui/kit/control_id.h"
+#include "ui/kit/dialog_help.h"
+#include "ui/kit/dialog_units.h"
+#include "ui/kit/prompter.h"
+
+namespace vimbo {
+namespace {
+
+class WaitCursor {
+ public:
+  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QPushButton* MakeButton(const char* text, int id, const DialogUnits& units, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  SetControlId(button, id);
+  button->setMinimumWidth(units.X(50));
+  return button;
+}
+
+}  // namespace
+
+ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompter,
+                                       HelpSystem& help, QWidget* parent)
+    : QDialog(parent), document_(document), prompter_(prompter), help_(help) {
+  setWindowTitle(QStringLiteral("Contact Types"));
+  const DialogUnits units(fontMetrics());
+
+  list_ = new QTreeWidget(this);
+  SetControlId(list_, 1103);
+  list_->setColumnCount(1);
+  list_->setHeaderLabels({QStringLiteral("Activity")});
+  list_->header()->setStretchLastSection(true);
+  list_->header()->setSectionsClickable(false);
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setMinimumSize(units.Size(139, 87));
+
+  add_ = MakeButton("&Add", 1003, units, this);
+  delete_ = MakeButton("&Delete", 1004, units, this);
+  edit_ = MakeButton("&Edit", 1005, units, this);
+  close_ = MakeButton("&Close", 1, units, this);
+  close_->setDefault(true);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->setSpacing(units.Y(4));
+  for (QPushButton* button : {add_, delete_, edit_, close_}) buttons->addWidget(button);
+  buttons->addStretch();
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(units.X(3), units.Y(3), units.X(5), units.Y(3));
+  layout->setSpacing(units.X(8));
+  layout->addWidget(list_, 1);
+  layout->addLayout(buttons);
+
+  connect(add_, &QPushButton::clicked, this, &ContactTypesDialog::Add);
+  connect(delete_, &QPushButton::clicked, this, &ContactTypesDialog::Delete);
+  connect(edit_, &QPushButton::clicked, this, &ContactTypesDialog::Edit);
+  connect(close_, &QPushButton::clicked, this, [this] { done(0); });
+
+  Fill();
+  resize(units.Size(205, 94).expandedTo(sizeHint()));
+  InstallContextHelp(this, help, help::ContactTypesDialog());
+}
+
+QPushButton* ContactTypesDialog::Button(int id) const {
+  for (QPushButton* button : {add_, delete_, edit_, close_})
+    if (ControlId(button) == id) return button;
+  return nullptr;
+}
+
+void ContactTypesDialog::reject() {}
+
+void ContactTypesDialog::Fill() {
+  const WaitCursor wait;
+  list_->setUpdatesEnabled(false);
+  list_->clear();
+  for (const auto& [id, type] : document_.Data().contactTypes) {
+    auto* item = new QTreeWidgetItem(list_, {ToDisplay(type.Description)});
+    item->setData(0, Qt::UserRole, id);
+  }
+  // The first type is selected after every change, not the one changed.
+  if (QTreeWidgetItem* first = list_->topLevelItem(0)) {
+    list_->setCurrentItem(first);
+    list_->scrollToItem(first);
+  }
+  list_->setUpdatesEnabled(true);
+  edit_->setEnabled(list_->topLevelItemCount() > 0);
+}
+
+std::optional<int32_t> ContactTypesDialog::SelectedId() const {
+  const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+  if (selected.isEmpty()) return std::nullopt;
+  const int32_t id = selected.constFirst()->data(0, Qt::UserRole).toInt();
+  if (!document_.Data().contactTypes.Find(id)) return std::nullopt;
+  return id;
+}
+
+void ContactTypesDialog::Changed() {
+  document_.SetModified(true, true);
+  Fill();
+}
+
+void ContactTypesDialog::Add() {
+  ContactTypeDetailsDialog details(document_.Data(), true, -1, {}, prompter_, help_, this);
+  if (prompter_.RunDialog(details) != QDialog::Accepted) return;
+  ContactTypes& types = document_.Data().contactTypes;
+  ContactType type{types.NextID(), details.Description()};
+  // Identifiers are never reused; once the counter is spent there is none
+  // to give, and a type without one would clash with "no type".
+  if (type.ID == 0) {
+    prompter_.Message(this,
+                      QStringLiteral("The contact type cannot be added: this document has no "
+                                     "identifiers left for new contact types."),
+                      QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+    return;
+  }
+  types.Insert(std::move(type));
+  Changed();
+}
+
+void ContactTypesDialog::Edit() {
+  const std::optional<int32_t> id = SelectedId();
+  if (!id) return;
+  ContactTypes& types = document_.Data().contactTypes;
+  ContactType type = *types.Find(*id);
+  ContactTypeDetailsDialog details(document_.Data(), false, *id, type.Description, prompter_,
+                                   help_, this);
+  if (prompter_.RunDialog(details) != QDialog::Accepted) return;
+  type.Description = details.Description();
+  types.Erase(*id);
+  types.Insert(std::move(type));
+  Changed();
+}
+
+void ContactTypesDialog::Delete() {
+  const auto answer = prompter_.Message(
+      this,
+      QStringLiteral("Are you sure you want to delete the selected contact? If it is in use "
+                     "anywhere, it will not be deleted"),
+      QStringLiteral("Delete Contact Type"), Prompter::Icon::Information,
+      Prompter::Buttons::YesNo);
+  if (answer != Prompter::Answer::Yes) return;
+  // With nothing selected there is nothing to delete, and the document must
+  // not be marked as changed.
+  const std::optional<int32_t> id = SelectedId();
+  if (!id) return;
+  // A type still used by a contact stays, silently: the question said so.
+  if (!document_.Data().DeleteContactType(*id)) return;
+  Changed();
+}
+
+}  // namespace vimbo

@@ -1,0 +1,250 @@
+#include "ui/form/main_view.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTimeEdit>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "core/records/date_time_text.h"
+#include "core/records/document_data.h"
+#include "gfx/display_text.h"
+#include "ui/document/document.h"
+#include "ui/kit/control_id.h"
+#include "ui/kit/form_text.h"
+#include "ui/kit/sorted_combo.h"
+
+namespace vimbo {
+namespace {
+
+constexpr int kContactIdRole = Qt::UserRole;
+
+}  // namespace
+
+MainView::MainView(QWidget* parent) : QWidget(parent), units_(fontMetrics()) {
+  BuildForm();
+  SetPersonFieldsReadOnly(true);
+  ShowContact(0);
+
+  connect(personSelector_, &QComboBox::activated, this, &MainView::OnPersonPicked);
+  connect(contactsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &MainView::OnContactSelected);
+}
+
+void MainView::SetDocument(TouchDocument& document) {
+  document_ = &document;
+  document.Attach(*this);
+}
+
+void MainView::Detach() {
+  DocumentView::Detach();
+  document_ = nullptr;
+}
+
+const DocumentData& MainView::Data() const {
+  static const DocumentData kNoDocument;
+  return document_ ? document_->Data() : kNoDocument;
+}
+
+void MainView::OnUpdate() {
+  RefreshContactTypes();
+  RefreshPersons();
+}
+
+bool MainView::InPersonMode() const {
+  return editMode_ == EditMode::AddingPerson || editMode_ == EditMode::EditingPerson;
+}
+
+bool MainView::InContactMode() const {
+  return editMode_ == EditMode::AddingContact || editMode_ == EditMode::EditingContact;
+}
+
+void MainView::OnContentReplaced() {
+  if (InPersonMode()) EndPersonMode();
+  if (InContactMode()) EndContactMode();
+}
+
+void MainView::RefreshContactTypes() {
+  // A contact being edited keeps the type chosen for it, under its new name
+  // if the type was renamed meanwhile.
+  const QVariant chosen = contactTypeSelector_->currentData();
+  std::vector<ComboEntry> entries;
+  for (const auto& [id, type] : Data().contactTypes)
+    entries.push_back({ToDisplay(type.Description), id});
+  FillSorted(*contactTypeSelector_, std::move(entries));
+  if (InContactMode() && chosen.isValid()) contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
+}
+
+void MainView::RefreshPersons() {
+  std::vector<ComboEntry> entries;
+  for (const auto& [id, person] : Data().persons)
+    entries.push_back({ToDisplay(person.DisplayName()), id});
+  FillSorted(*personSelector_, std::move(entries));
+
+  const int count = personSelector_->count();
+  if (editMode_ != EditMode::Browsing) {
+    // An import or the contact types editor may run during an edit: the
+    // record being edited stays the one the next Update stores, wherever the
+    // refill put its entry, and what the user typed stays in the boxes.
+    const int position = personSelector_->findData(currentPersonId_);
+    if (position >= 0) {
+      personPosition_ = position;
+      personSelector_->setCurrentIndex(position);
+    }
+    FillContacts(currentPersonId_);
+    return;
+  }
+  if (count > 0) {
+    // After another document was opened the remembered position may lie
+    // past its last person; the last one is then the nearest.
+    personPosition_ = std::clamp(personPosition_, 0, count - 1);
+    personSelector_->setCurrentIndex(personPosition_);
+    currentPersonId_ = personSelector_->itemData(personPosition_).toInt();
+  } else {
+    currentPersonId_ = 0;
+  }
+  ShowPerson(currentPersonId_);
+  FillContacts(currentPersonId_);
+}
+
+void MainView::ShowPerson(int32_t id) {
+  const Person* person = id > 0 ? Data().persons.Find(id) : nullptr;
+  static const std::string kEmpty;
+  for (const PersonBox& box : personBoxes_) {
+    const std::string& bytes = person ? person->*box.field : kEmpty;
+    if (box.line) {
+      box.line->setText(ToDisplay(bytes));
+      // A long value is shown from its beginning, not scrolled to its end.
+      box.line->setCursorPosition(0);
+    } else {
+      box.lines->setPlainText(MultiLineToDisplay(bytes));
+    }
+  }
+}
+
+void MainView::FillContacts(int32_t personId) {
+  const DocumentData& data = Data();
+  std::vector<const Contact*> contacts;
+  for (const auto& [id, contact] : data.contacts) {
+    if (contact.PersonID == personId) contacts.push_back(&contact);
+  }
+  // Latest first; contacts at the same moment stay in the order of their IDs.
+  std::stable_sort(contacts.begin(), contacts.end(), [](const Contact* a, const Contact* b) {
+    return Greater(a->DateTime, b->DateTime);
+  });
+
+  // While a contact is edited its panel holds the user's typing: the list is
+  // refilled around it, and the contact stays the one being edited.
+  const bool keepContact = InContactMode();
+  QList<QTreeWidgetItem*> items;
+  QTreeWidgetItem* kept = nullptr;
+  for (const Contact* contact : contacts) {
+    const ContactType* type = data.contactTypes.Find(contact->ContactTypeID);
+    auto* item = new QTreeWidgetItem(QStringList{ToDisplay(ShortDateText(contact->DateTime)),
+                                                 ToDisplay(ShortTimeText(contact->DateTime)),
+                                                 type ? ToDisplay(type->Description) : QString(),
+                                                 SingleLineToDisplay(contact->Description)});
+    item->setData(0, kContactIdRole, contact->ID);
+    if (contact->ID == currentContactId_) kept = item;
+    items.append(item);
+  }
+
+  // The refill's own selection changes are not the user's choice.
+  fillingContacts_ = true;
+  contactsList_->setUpdatesEnabled(false);
+  contactsList_->clear();
+  contactsList_->addTopLevelItems(items);
+  if (keepContact) {
+    if (kept) {
+      contactsList_->setCurrentItem(kept);
+      contactPosition_ = contactsList_->indexOfTopLevelItem(kept);
+    }
+  } else if (!items.empty()) {
+    contactsList_->setCurrentItem(items.front());
+    contactsList_->scrollToItem(items.front());
+    currentContactId_ = contacts.front()->ID;
+    contactPosition_ = 0;
+  } else {
+    currentContactId_ = 0;
+  }
+  contactsList_->setUpdatesEnabled(true);
+  fillingContacts_ = false;
+  if (!keepContact) ShowContact(currentContactId_);
+}
+
+// The type is selected by its ID rather than by its name, so that of two
+// types whose names differ only in case the contact's own one is shown, and
+// a later edit of the contact keeps it.
+void MainView::ShowContact(int32_t contactId) {
+  const Contact* contact = contactId > 0 ? Data().contacts.Find(contactId) : nullptr;
+  if (!contact) {
+    notesBox_->clear();
+    SetPickers(DateTimeValue::Now());
+    contactTypeSelector_->setCurrentIndex(-1);
+    return;
+  }
+  notesBox_->setPlainText(MultiLineToDisplay(contact->Description));
+  SetPickers(contact->DateTime.IsValid() ? contact->DateTime : DateTimeValue::Now());
+  contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(contact->ContactTypeID));
+}
+
+void MainView::SetPickers(const DateTimeValue& value) {
+  const SystemTime time = value.ToSystemTime();
+  datePicker_->setDate(QDate(time.year, time.month, time.day));
+  timePicker_->setTime(QTime(time.hour, time.minute, time.second));
+}
+
+void MainView::SetPersonFieldsReadOnly(bool readOnly) {
+  for (const PersonBox& box : personBoxes_) {
+    if (box.line) {
+      box.line->setReadOnly(readOnly);
+    } else {
+      box.lines->setReadOnly(readOnly);
+    }
+  }
+  notesBox_->setReadOnly(readOnly);
+  datePicker_->setEnabled(false);
+  timePicker_->setEnabled(false);
+  contactTypeSelector_->setEnabled(false);
+}
+
+void MainView::OnPersonPicked(int position) {
+  if (leavingSelectorText_) return;
+  personPosition_ = position;
+  currentPersonId_ = personSelector_->itemData(position).toInt();
+  ShowPerson(currentPersonId_);
+  FillContacts(currentPersonId_);
+}
+
+// After the selector's text field was left: the entry of the person shown
+// is selected again, and the typed text left as it is.
+void MainView::KeepPersonSelection() {
+  leavingSelectorText_ = false;
+  if (personSelector_->count() == 0 || personSelector_->currentIndex() == personPosition_) return;
+  const QString typed = personSelector_->lineEdit()->text();
+  const QSignalBlocker blocker(personSelector_);
+  personSelector_->setCurrentIndex(personPosition_);
+  personSelector_->lineEdit()->setText(typed);
+}
+
+void MainView::OnContactSelected(const QItemSelection& selected) {
+  if (fillingContacts_ || selected.isEmpty()) return;
+  const int position = selected.indexes().front().row();
+  contactPosition_ = position;
+  currentContactId_ = contactsList_->topLevelItem(position)->data(0, kContactIdRole).toInt();
+  ShowContact(currentContactId_);
+}
+
+int MainView::GroupBoxAt(const QPoint& globalPos) const {
+  for (const QGroupBox* box : {personGroup_, contactGroup_, contactsGroup_}) {
+    if (box->rect().contains(box->mapFromGlobal(globalPos))) return ControlId(box);
+  }
+  return 0;
+}
+
+}  // namespace vimbo

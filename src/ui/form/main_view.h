@@ -1,0 +1,186 @@
+#pragma once
+// The one form inside the main window: the person selector and the person's
+// fields, the panel of one logged contact, and the list of that person's
+// contacts. It reads the document it is attached to and refills itself
+// whenever the document tells it to.
+
+#include <QHash>
+#include <QWidget>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/reports/report_selection.h"
+#include "ui/document/document_view.h"
+#include "ui/form/command_state.h"
+#include "ui/form/edit_mode.h"
+#include "ui/kit/dialog_units.h"
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QGridLayout;
+class QItemSelection;
+class QLineEdit;
+class QPlainTextEdit;
+class QTimeEdit;
+class QTreeWidget;
+
+namespace vimbo {
+
+class DateTimeValue;
+struct DocumentData;
+class HelpSystem;
+class Prompter;
+struct Person;
+class TouchDocument;
+
+class MainView : public QWidget, public DocumentView {
+  Q_OBJECT
+
+ public:
+  explicit MainView(QWidget* parent = nullptr);
+
+  void SetDocument(TouchDocument& document);
+  // The questions and help the editors need.
+  void SetServices(Prompter& prompter, HelpSystem& help);
+
+  // Runs a Person, Contact or Edit command; false for a command the form
+  // does not handle. The caller runs only enabled commands.
+  bool OnCommand(int id);
+  // What the enabling of the form's commands depends on.
+  FormState State() const;
+
+  // Refills both selectors and shows the remembered person again.
+  void OnUpdate() override;
+  // An edit in progress belongs to the document it began in: when that
+  // document is thrown away, the edit ends as Cancel ends it.
+  void OnContentReplaced() override;
+  void Detach() override;
+  void RefreshContactTypes();
+  void RefreshPersons();
+  void ShowPerson(int32_t id);
+  void FillContacts(int32_t personId);
+  void ShowContact(int32_t contactId);
+  // The person boxes and the notes box follow the flag; the date and time
+  // pickers and the contact type selector are disabled either way.
+  void SetPersonFieldsReadOnly(bool readOnly);
+
+  int32_t PersonPosition() const { return personPosition_; }
+  int32_t CurrentPersonId() const { return currentPersonId_; }
+  int32_t ContactPosition() const { return contactPosition_; }
+  int32_t CurrentContactId() const { return currentContactId_; }
+  EditMode GetEditMode() const { return editMode_; }
+  // The last report chosen in a report dialog, kept for the whole run.
+  const ReportSelection& Selection() const { return reportSelection_; }
+
+  QComboBox* PersonSelector() { return personSelector_; }
+  QComboBox* ContactTypeSelector() { return contactTypeSelector_; }
+  QTreeWidget* ContactsList() { return contactsList_; }
+  QDateEdit* DatePicker() { return datePicker_; }
+  QTimeEdit* TimePicker() { return timePicker_; }
+  QPlainTextEdit* NotesBox() { return notesBox_; }
+  // Any control, label or group box of the form by its number; null if none.
+  QWidget* Control(int id) const { return controls_.value(id, nullptr); }
+
+  // 1028, 1029 or 1030 when the point lies in that group box, else 0.
+  int GroupBoxAt(const QPoint& globalPos) const;
+
+  // The next left-button release picks a control to ask help for.
+  void EnterHelpMode();
+  bool InHelpMode() const { return helpMode_; }
+
+  QSize sizeHint() const override;
+
+ signals:
+  void HelpRequested(int controlId, QPoint globalPos);
+  // A report dialog was confirmed: the main window opens the preview.
+  void PrintPreviewRequested();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  // One of the seventeen person boxes and the field it shows; the Address
+  // box is the only multi-line one.
+  struct PersonBox {
+    QLineEdit* line = nullptr;
+    QPlainTextEdit* lines = nullptr;
+    std::string Person::*field = nullptr;
+  };
+
+  // Form construction, in main_view_form.cpp.
+  void BuildForm();
+  QGroupBox* BuildPersonGroup();
+  QGroupBox* BuildContactGroup();
+  QGroupBox* BuildContactsGroup();
+  void AddLabel(QGridLayout& grid, int id, const char* text, int row, int column);
+  void Register(QWidget* control, int id);
+  void SetTabOrder();
+
+  // The commands, in main_view_commands.cpp.
+  void PersonAdd();
+  void PersonEdit();
+  void PersonUpdate();
+  void PersonCancel();
+  void PersonDelete();
+  void ContactAdd();
+  void ContactEdit();
+  void ContactUpdate();
+  void ContactCancel();
+  void ContactDelete();
+  void EditUser();
+  void EditContactTypes();
+  // The text transfers, in main_view_transfers.cpp.
+  void ImportPersonsCommand();
+  void ExportCommand(bool persons);
+  // The report dialogs, in main_view_reports.cpp.
+  void AddressBookCommand();
+  void ContactsReportCommand();
+  void EnvelopesCommand();
+  void EndPersonMode();
+  void EndContactMode();
+  void RefuseForNoIdentifiers(const QString& text);
+  bool InPersonMode() const;
+  bool InContactMode() const;
+  Person PersonFromBoxes(const Person& original) const;
+
+  const DocumentData& Data() const;
+  void SetPickers(const DateTimeValue& value);
+  void OnPersonPicked(int position);
+  void KeepPersonSelection();
+  void OnContactSelected(const QItemSelection& selected);
+  void ReleaseHelpGrab();
+  int ControlAt(const QPoint& pos) const;
+
+  TouchDocument* document_ = nullptr;
+  Prompter* prompter_ = nullptr;
+  HelpSystem* help_ = nullptr;
+  int32_t personPosition_ = 0;
+  int32_t currentPersonId_ = 0;
+  int32_t contactPosition_ = 0;
+  int32_t currentContactId_ = 0;
+  EditMode editMode_ = EditMode::Browsing;
+  ReportSelection reportSelection_;
+  bool helpMode_ = false;
+  bool helpGrab_ = false;
+  bool fillingContacts_ = false;
+  bool leavingSelectorText_ = false;
+
+  DialogUnits units_;
+  QHash<int, QWidget*> controls_;
+  std::vector<PersonBox> personBoxes_;
+  QGroupBox* personGroup_ = nullptr;
+  QGroupBox* contactGroup_ = nullptr;
+  QGroupBox* contactsGroup_ = nullptr;
+  QComboBox* personSelector_ = nullptr;
+  QComboBox* contactTypeSelector_ = nullptr;
+  QDateEdit* datePicker_ = nullptr;
+  QTimeEdit* timePicker_ = nullptr;
+  QPlainTextEdit* notesBox_ = nullptr;
+  QTreeWidget* contactsList_ = nullptr;
+};
+
+}  // namespace vimbo

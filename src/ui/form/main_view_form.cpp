@@ -1,0 +1,270 @@
+// The widgets of the main form, their numbers, places and tab order.
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QSpacerItem>
+#include <QTimeEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+#include "core/records/records.h"
+#include "ui/form/main_view.h"
+#include "ui/kit/control_id.h"
+#include "ui/kit/form_text.h"
+
+namespace vimbo {
+namespace {
+
+// A person box, its label and its cell in the Person group's grid. The
+// order is the one in which the boxes are locked and unlocked.
+struct PersonField {
+  int boxId;
+  int labelId;
+  const char* label;
+  std::string Person::*field;
+  int row;
+  int column;
+  int columnSpan;
+};
+
+constexpr int kAddressId = 1010;
+
+constexpr PersonField kPersonFields[] = {
+    {kAddressId, 1032, "Address:", &Person::Address, 1, 1, 1},
+    {1012, 1033, "City:", &Person::City, 3, 1, 1},
+    {1013, 1034, "State/Province:", &Person::State, 4, 1, 1},
+    {1014, 1035, "Postal Code:", &Person::Zip, 5, 1, 1},
+    {1015, 1045, "Title:", &Person::Title, 0, 3, 1},
+    {1001, 1036, "First Name:", &Person::FName, 1, 3, 1},
+    {1002, 1041, "Last Name:", &Person::LName, 2, 3, 1},
+    {1003, 1037, "Company:", &Person::Company, 3, 3, 1},
+    {1004, 1042, "Position:", &Person::Position, 4, 3, 1},
+    {1023, 1062, "Home Phone:", &Person::Phone, 0, 5, 3},
+    {1025, 1064, "Work Phone:", &Person::WkPhone, 1, 5, 1},
+    {1031, 1081, "Ext:", &Person::WkExt, 1, 7, 1},
+    {1027, 1068, "Pager:", &Person::Pager, 2, 5, 3},
+    {1016, 1047, "Cel Phone:", &Person::CelPhone, 3, 5, 3},
+    {1006, 1039, "Fax:", &Person::Fax, 4, 5, 3},
+    {1008, 1040, "E-Mail:", &Person::EMail, 5, 5, 3},
+    {1074, 1072, "Web Page:", &Person::WebPage, 6, 5, 3},
+};
+
+// Widths in dialog units of the grid columns; the columns widen in this
+// proportion with the form.
+constexpr int kPersonColumns[] = {51, 103, 42, 78, 46, 57, 19, 20};
+constexpr int kContactColumns[] = {46, 101, 18, 253};
+
+constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 1031, 1027, 1016, 1006,
+                             1008, 1074, 1010, 1012, 1013, 1014, 1026, 1076, 1020, 1022, 1021};
+
+// The form as drawn, in dialog units: its width, its side margins and the
+// width of the contacts list.
+constexpr int kFormWidth = 440;
+constexpr int kFormHeight = 262;
+constexpr int kFormLeft = 6;
+constexpr int kFormRight = 8;
+constexpr int kListWidth = 417;
+
+constexpr int kDateColumnWidth = 75;
+constexpr int kTimeColumnWidth = 75;
+constexpr int kTypeColumnWidth = 85;
+
+template <std::size_t N>
+void SetColumnStretches(QGridLayout& grid, const int (&widths)[N]) {
+  for (std::size_t column = 0; column < N; ++column)
+    grid.setColumnStretch(static_cast<int>(column), widths[column]);
+}
+
+// Boxes take their width from the grid's proportions rather than from
+// their own preferred size, so a narrow box such as Ext stays narrow.
+void ProportionalWidth(QWidget* widget) {
+  widget->setSizePolicy(QSizePolicy::Ignored, widget->sizePolicy().verticalPolicy());
+}
+
+// Tab leaves a picker at once, as it leaves every other box of the form;
+// the arrow keys still move between the picker's fields.
+template <typename Picker>
+class TabLeavingPicker : public Picker {
+ public:
+  using Picker::Picker;
+
+ protected:
+  bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+}  // namespace
+
+void MainView::BuildForm() {
+  auto* form = new QVBoxLayout(this);
+  form->setContentsMargins(units_.X(kFormLeft), units_.Y(2), units_.X(kFormRight), units_.Y(7));
+  form->setSpacing(units_.Y(4));
+  form->addWidget(BuildPersonGroup());
+  form->addWidget(BuildContactGroup());
+  // Only the Contacts box grows in height.
+  form->addWidget(BuildContactsGroup(), 1);
+  SetTabOrder();
+}
+
+QGroupBox* MainView::BuildPersonGroup() {
+  personGroup_ = new QGroupBox(QStringLiteral("Person"), this);
+  Register(personGroup_, 1028);
+  auto* grid = new QGridLayout(personGroup_);
+  grid->setContentsMargins(units_.X(3), units_.Y(1), units_.X(5), units_.Y(3));
+  grid->setHorizontalSpacing(units_.X(2));
+  grid->setVerticalSpacing(units_.Y(2));
+  SetColumnStretches(*grid, kPersonColumns);
+
+  personSelector_ = new QComboBox(personGroup_);
+  // When the text field is left holding the exact name of an entry, the
+  // combo box picks that entry by itself. Typing is no pick here, so the two
+  // handlers around the combo box's own (slots run in the order connected)
+  // tell that case apart and undo it.
+  auto* selectorText = new QLineEdit(personSelector_);
+  connect(selectorText, &QLineEdit::editingFinished, this, [this] { leavingSelectorText_ = true; });
+  personSelector_->setLineEdit(selectorText);
+  connect(selectorText, &QLineEdit::editingFinished, this, &MainView::KeepPersonSelection);
+  // Typed text never becomes an entry; entries come from the document only.
+  personSelector_->setInsertPolicy(QComboBox::NoInsert);
+  ProportionalWidth(personSelector_);
+  Register(personSelector_, 1024);
+  grid->addWidget(personSelector_, 0, 0, 1, 2);
+
+  for (const PersonField& field : kPersonFields) {
+    PersonBox box{nullptr, nullptr, field.field};
+    QWidget* widget;
+    int rowSpan = 1;
+    if (field.boxId == kAddressId) {
+      box.lines = new QPlainTextEdit(personGroup_);
+      box.lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+      box.lines->setTabChangesFocus(true);
+      // Two rows of the grid, whatever height the text would like.
+      box.lines->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+      widget = box.lines;
+      rowSpan = 2;
+    } else {
+      box.line = new QLineEdit(personGroup_);
+      // No box has a length limit: Qt's default one would cut a longer
+      // stored value the next time the person is updated.
+      box.line->setMaxLength(std::numeric_limits<int>::max());
+      ProportionalWidth(box.line);
+      widget = box.line;
+    }
+    Register(widget, field.boxId);
+    grid->addWidget(widget, field.row, field.column, rowSpan, field.columnSpan);
+    AddLabel(*grid, field.labelId, field.label, field.row, field.column - 1);
+    personBoxes_.push_back(box);
+  }
+  return personGroup_;
+}
+
+QGroupBox* MainView::BuildContactGroup() {
+  contactGroup_ = new QGroupBox(QStringLiteral("Contact Information"), this);
+  Register(contactGroup_, 1029);
+  auto* grid = new QGridLayout(contactGroup_);
+  grid->setContentsMargins(units_.X(3), units_.Y(1), units_.X(5), units_.Y(3));
+  grid->setHorizontalSpacing(0);
+  grid->setVerticalSpacing(units_.Y(2));
+  SetColumnStretches(*grid, kContactColumns);
+
+  const QLocale locale;
+  datePicker_ = new TabLeavingPicker<QDateEdit>(contactGroup_);
+  datePicker_->setCalendarPopup(true);
+  datePicker_->setDisplayFormat(PickerDateFormat(locale));
+  // The earliest date a contact can hold.
+  datePicker_->setMinimumDate(QDate(100, 1, 1));
+  timePicker_ = new TabLeavingPicker<QTimeEdit>(contactGroup_);
+  timePicker_->setDisplayFormat(PickerTimeFormat(locale));
+  contactTypeSelector_ = new QComboBox(contactGroup_);
+
+  const std::pair<QWidget*, int> pickers[] = {
+      {datePicker_, 1026}, {timePicker_, 1076}, {contactTypeSelector_, 1020}};
+  const std::pair<int, const char*> labels[] = {
+      {1043, "Date:"}, {1078, "Time:"}, {1044, "Contact Type:"}};
+  for (int row = 0; row < 3; ++row) {
+    ProportionalWidth(pickers[row].first);
+    Register(pickers[row].first, pickers[row].second);
+    grid->addWidget(pickers[row].first, row, 1);
+    AddLabel(*grid, labels[row].first, labels[row].second, row, 0);
+  }
+  grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Ignored, QSizePolicy::Minimum), 0, 2);
+
+  notesBox_ = new QPlainTextEdit(contactGroup_);
+  notesBox_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  notesBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  notesBox_->setTabChangesFocus(true);
+  notesBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  Register(notesBox_, 1022);
+  grid->addWidget(notesBox_, 0, 3, 3, 1);
+  return contactGroup_;
+}
+
+QGroupBox* MainView::BuildContactsGroup() {
+  contactsGroup_ = new QGroupBox(QStringLiteral("Contacts"), this);
+  Register(contactsGroup_, 1030);
+  auto* grid = new QGridLayout(contactsGroup_);
+  // At the form's drawn width the list is as wide as drawn, so the Notes
+  // column worked out from that width just fills it.
+  const QMargins frame = contactsGroup_->contentsMargins();
+  const int groupWidth = units_.X(kFormWidth) - units_.X(kFormLeft) - units_.X(kFormRight);
+  const int listWidth = units_.X(kListWidth);
+  const int sides = std::max(0, groupWidth - frame.left() - frame.right() - listWidth);
+  grid->setContentsMargins(sides / 3, units_.Y(1), sides - sides / 3, units_.Y(2));
+
+  contactsList_ = new QTreeWidget(contactsGroup_);
+  contactsList_->setRootIsDecorated(false);
+  contactsList_->setItemsExpandable(false);
+  contactsList_->setUniformRowHeights(true);
+  contactsList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  contactsList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  contactsList_->setAllColumnsShowFocus(true);
+  contactsList_->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Time"),
+                                  QStringLiteral("Contact Type"), QStringLiteral("Notes")});
+  QHeaderView* header = contactsList_->header();
+  header->setSectionsMovable(false);
+  header->setStretchLastSection(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  contactsList_->setColumnWidth(0, kDateColumnWidth);
+  contactsList_->setColumnWidth(1, kTimeColumnWidth);
+  contactsList_->setColumnWidth(2, kTypeColumnWidth);
+  // Notes takes the rest of the list's width as created and keeps its width
+  // when the form is resized.
+  const int clientWidth = listWidth - 2 * contactsList_->frameWidth();
+  const int fixedWidths = kDateColumnWidth + kTimeColumnWidth + kTypeColumnWidth;
+  contactsList_->setColumnWidth(3, std::max(0, clientWidth - fixedWidths));
+  Register(contactsList_, 1021);
+  grid->addWidget(contactsList_, 0, 0);
+  return contactsGroup_;
+}
+
+QSize MainView::sizeHint() const {
+  return units_.Size(kFormWidth, kFormHeight).expandedTo(minimumSizeHint());
+}
+
+void MainView::AddLabel(QGridLayout& grid, int id, const char* text, int row, int column) {
+  auto* label = new QLabel(QString::fromLatin1(text), grid.parentWidget());
+  Register(label, id);
+  grid.addWidget(label, row, column, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void MainView::Register(QWidget* control, int id) {
+  SetControlId(control, id);
+  controls_.insert(id, control);
+  // F1 on a control, and Enter in the notes box, are seen here first.
+  if (control->focusPolicy() != Qt::NoFocus) control->installEventFilter(this);
+}
+
+void MainView::SetTabOrder() {
+  for (std::size_t i = 1; i < std::size(kTabOrder); ++i)
+    setTabOrder(Control(kTabOrder[i - 1]), Control(kTabOrder[i]));
+}
+
+}  // namespace vimbo

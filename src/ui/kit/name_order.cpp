@@ -1,0 +1,31 @@
+#include "ui/kit/name_order.h"
+
+#include <QCollator>
+#include <algorithm>
+
+namespace vimbo {
+namespace {
+
+const QCollator& CaseInsensitiveCollator() {
+  static const QCollator collator = [] {
+    QCollator c;
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    return c;
+  }();
+  return collator;
+}
+
+}  // namespace
+
+void SortByName(std::vector<NamedEntry>& entries) {
+  const QCollator& collator = CaseInsensitiveCollator();
+  std::stable_sort(entries.begin(), entries.end(),
+                   [&](const NamedEntry& a, const NamedEntry& b) { return collator.compare(a.text, b.text) < 0; });
+}
+
+bool ListedBefore(const NamedEntry& entry, const NamedEntry& other) {
+  const int order = CaseInsensitiveCollator().compare(entry.text, other.text);
+  return order < 0 || (order == 0 && entry.id < other.id);
+}
+
+}  // namespace vimbo

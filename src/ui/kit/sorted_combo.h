@@ -1,0 +1,24 @@
+#pragma once
+// The form's selectors keep their entries in the program's name order
+// (ui/kit/name_order.h), whatever order the records come in.
+
+#include <vector>
+
+#include "ui/kit/name_order.h"
+
+class QComboBox;
+
+namespace vimbo {
+
+using ComboEntry = NamedEntry;
+
+// Replaces the entries of `combo` by `entries` (given in ascending id
+// order) in name order, each carrying its id as item data, and leaves none
+// selected.
+void FillSorted(QComboBox& combo, std::vector<ComboEntry> entries);
+
+// Inserts one entry where FillSorted would have put it among the present
+// ones (equal texts in the order of their ids) and returns its position.
+int InsertSorted(QComboBox& combo, const ComboEntry& entry);
+
+}  // namespace vimbo

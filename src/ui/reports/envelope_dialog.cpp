@@ -1,0 +1,66 @@
+#include "ui/reports/envelope_dialog.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+#include "ui/kit/control_id.h"
+
+namespace vimbo {
+
+EnvelopeDialog::EnvelopeDialog(const Persons& persons, const EnvelopeOptions& options,
+                               Prompter& prompter, HelpSystem& help, QWidget* parent)
+    : PersonChoiceDialog(
+          persons,
+          {QStringLiteral("Envelope Printout"), QStringLiteral("Select All"),
+           QStringLiteral("You must select at least one person for whom to print an envelope."),
+           QStringLiteral("envrptdlg.htm")},
+          prompter, help, parent),
+      options_(options),
+      boxes_{{1015, &EnvelopeOptions::recipientTitle, nullptr},
+             {1003, &EnvelopeOptions::recipientCompany, nullptr},
+             {1004, &EnvelopeOptions::recipientPosition, nullptr},
+             {1007, &EnvelopeOptions::returnTitle, nullptr},
+             {1009, &EnvelopeOptions::returnCompany, nullptr},
+             {1011, &EnvelopeOptions::returnPosition, nullptr}} {
+  Arrange(BuildOptionsGroup(), QSize(297, 140), help::EnvelopeDialog());
+}
+
+QWidget* EnvelopeDialog::BuildOptionsGroup() {
+  auto* outer = new QGroupBox(QStringLiteral("Extra Information"), this);
+  auto* outerColumn = new QVBoxLayout(outer);
+  outerColumn->setContentsMargins(Units().X(6), Units().Y(2), Units().X(6), Units().Y(2));
+  outerColumn->setSpacing(Units().Y(3));
+
+  const char* const groups[] = {"Recipient", "Return Address"};
+  const char* const texts[] = {"Title", "Company", "Position"};
+  for (int g = 0; g < 2; ++g) {
+    auto* group = new QGroupBox(QString::fromLatin1(groups[g]), outer);
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(Units().X(4), Units().Y(1), Units().X(4), Units().Y(1));
+    column->setSpacing(Units().Y(1));
+    for (int i = 0; i < 3; ++i) {
+      Option& option = boxes_[g * 3 + i];
+      option.box = new QCheckBox(QString::fromLatin1(texts[i]), group);
+      SetControlId(option.box, option.id);
+      option.box->setMinimumSize(Units().Size(65, 12));
+      option.box->setChecked(options_.*option.member);
+      column->addWidget(option.box);
+    }
+    outerColumn->addWidget(group);
+  }
+  outerColumn->addStretch(1);
+  return outer;
+}
+
+QCheckBox* EnvelopeDialog::OptionBox(int id) const {
+  for (const Option& option : boxes_)
+    if (option.id == id) return option.box;
+  return nullptr;
+}
+
+void EnvelopeDialog::ReadChoices() {
+  for (const Option& option : boxes_) options_.*option.member = option.box->isChecked();
+}
+
+}  // namespace vimbo

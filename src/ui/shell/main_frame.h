@@ -1,0 +1,156 @@
+#pragma once
+// The main window: menus, toolbars and status bar around the main form; the
+// one document and the commands that act on it; the recent-file list; help.
+// Every command arrives here by its id and is handled here or passed on to
+// the main form.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPrinter>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "core/reports/report.h"
+#include "ui/document/document.h"
+#include "ui/kit/help_system.h"
+#include "ui/shell/recent_file_list.h"
+
+class QAction;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+class QUrl;
+
+namespace vimbo {
+
+class MainView;
+class PrintPreview;
+class Prompter;
+class QtCanvas;
+
+class MainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  struct Options {
+    QString helpFolder;   // the help beside the program when empty
+    bool showSplash = true;
+  };
+
+  MainFrame(Prompter& prompter, Options options);
+  ~MainFrame() override;
+
+  // Opens each named document in turn, as at start-up.
+  void OpenStartupFiles(const QStringList& paths);
+  // Restores the stored placement; false when there was none to apply.
+  bool RestorePlacement();
+
+  // Runs a command as the menu, toolbar or accelerator would.
+  void OnCommand(int id);
+  // Sets every command's enabled state; runs whenever the program is idle.
+  void UpdateCommandStates();
+
+  TouchDocument& Doc() { return document_; }
+  MainView* View() const { return view_; }
+  RecentFileList& RecentFiles() { return recent_; }
+  HelpSystem& Help() { return help_; }
+  QAction* Action(int id) const { return actions_.value(id); }
+  QToolBar* MainToolbar() const { return mainToolbar_; }
+  QToolBar* PreviewToolbar() const { return previewToolbar_; }
+  QMenu* PersonMenu() const { return personMenu_; }
+  QMenu* ContactMenu() const { return contactMenu_; }
+
+  // Where Check For Update opens the page; tests put a fake in its place.
+  void SetUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
+
+  // The menu that a context-menu request at `globalPos` over the form
+  // shows, or none.
+  QMenu* ContextMenuAt(const QPoint& globalPos) const;
+
+  // The print state, kept for the run only.
+  QPrinter& Printer() { return printer_; }
+  const Margins& PageMargins() const { return margins_; }
+  const QString& ReportFace() const { return reportFace_; }
+  int ReportPoints() const { return reportPoints_; }
+  bool PreviewShown() const { return previewShown_; }
+  PrintPreview* Preview() const { return preview_; }
+  int PreviewPage() const { return previewPage_; }
+  Report* CurrentReport() const { return report_.get(); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolbars();
+  void CreateStatusBar();
+  void FitToForm();
+
+  bool IsEnabled(int id) const;
+  void SetTitle();
+  void SavePlacement();
+  // Asks about unsaved changes outside any close event, then closes.
+  void AskAndClose();
+  void WriteRecentFiles();
+  void ShowError(const QString& text);
+
+  void FileNew();
+  void FileOpen();
+  void FileSave();
+  void FileSaveAs();
+  void FileRecent(int id);
+  void FileExit();
+  void AfterNamedSave();
+  void ToggleToolbar();
+  void ToggleStatusBar();
+  void ShowAbout();
+  void CheckForUpdate();
+  void ShowFormHelp(int controlId, const QPoint& globalPos);
+
+  // Printing and the preview, in main_frame_print.cpp.
+  bool PrintEnabled() const;
+  void CreateReport();
+  void RenderPreviewPage();
+  void TogglePreview();
+  void EnterPreview();
+  void LeavePreview();
+  void ShowPreviewPage(int page);
+  void Zoom(bool in);
+  void PageSetup();
+  void PrintSetup();
+  void Print();
+  void ChooseReportFont();
+
+  Prompter& prompter_;
+  TouchDocument document_;
+  RecentFileList recent_;
+  HelpSystem help_;
+  MainView* view_ = nullptr;
+  QHash<int, QAction*> actions_;
+  QMenu* personMenu_ = nullptr;
+  QMenu* contactMenu_ = nullptr;
+  QToolBar* mainToolbar_ = nullptr;
+  QToolBar* previewToolbar_ = nullptr;
+  bool toolbarVisible_ = true;
+  bool closeAsked_ = false;
+  bool closeConfirmed_ = false;
+
+  QStackedWidget* client_ = nullptr;
+  PrintPreview* preview_ = nullptr;
+  QPrinter printer_;
+  Margins margins_;
+  QString reportFace_ = QStringLiteral("Times New Roman");
+  int reportPoints_ = 10;
+  std::unique_ptr<QtCanvas> measuring_;
+  std::unique_ptr<Report> report_;
+  bool previewShown_ = false;
+  bool zoomInEnabled_ = false;
+  bool zoomOutEnabled_ = false;
+  int previewPage_ = 0;
+  std::function<bool(const QUrl&)> openUrl_;
+  QMetaObject::Connection idleConnection_;
+};
+
+}  // namespace vimbo

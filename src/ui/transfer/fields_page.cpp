@@ -1,0 +1,151 @@
+#include "ui/transfer/fields_page.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <string_view>
+
+#include "core/transfer/field_tokenizer.h"
+#include "core/transfer/text_transfer_settings.h"
+#include "gfx/display_text.h"
+#include "ui/kit/control_id.h"
+#include "ui/kit/dialog_help.h"
+#include "ui/kit/prompter.h"
+#include "ui/transfer/field_assignment_dialog.h"
+
+namespace vimbo {
+
+FieldsPage::FieldsPage(TextTransferSettings& settings, bool importMode, Prompter& prompter, HelpSystem& help,
+                       const QString& heading)
+    : TransferPage(settings, importMode, prompter, heading), help_(help) {
+  auto* group = new QGroupBox(QStringLiteral("&Available Fields"), this);
+  SetControlId(group, 1063);
+  list_ = new QTreeWidget(group);
+  SetControlId(list_, 1145);
+  list_->setRootIsDecorated(false);
+  list_->setAllColumnsShowFocus(true);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->header()->setSectionsMovable(false);
+  (new QVBoxLayout(group))->addWidget(list_);
+  Content()->addWidget(group, 1);
+
+  if (importMode_) {
+    connect(list_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { AssignColumn(list_->indexOfTopLevelItem(item)); });
+    list_->installEventFilter(this);
+  }
+  InstallContextHelp(this, help, help::FieldsPage());
+}
+
+QString FieldsPage::Caption() const {
+  return importMode_ ? QStringLiteral("Fields To Import") : QStringLiteral("Fields To Export");
+}
+
+void FieldsPage::FirstDisplay() {
+  available_ = settings_.AvailableFields;
+  required_ = settings_.RequiredFields;
+  const QString kindHeading = ToDisplay(settings_.RecordKind) + QStringLiteral(" Fields");
+  if (importMode_) {
+    list_->setHeaderLabels({QStringLiteral("Import Fields"), kindHeading});
+  } else {
+    list_->setHeaderLabels({kindHeading});
+    BuildExportRows();
+  }
+  list_->header()->setSectionResizeMode(QHeaderView::Stretch);
+}
+
+void FieldsPage::Activated() {
+  if (!importMode_) return;
+  // The rows stand for the columns of the file: going back and picking
+  // another file or other characters must not leave the rows of the old
+  // split, or the import would put each value into another column's field.
+  // Unchanged choices keep the rows and their assignments.
+  Source source{settings_.FirstLine, settings_.Separator, settings_.Encloser};
+  if (built_ && source == builtFrom_) return;
+  built_ = true;
+  builtFrom_ = std::move(source);
+  BuildImportRows();
+}
+
+void FieldsPage::BuildExportRows() {
+  for (const std::string& key : available_) {
+    auto* item = new QTreeWidgetItem(list_, {ToDisplay(key)});
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(0, Qt::Unchecked);
+  }
+  if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
+}
+
+void FieldsPage::BuildImportRows() {
+  list_->clear();
+  settings_.ImportedFieldNames.clear();
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(settings_.Separator, settings_.Encloser);
+  std::string_view remaining = settings_.FirstLine;
+  std::string field;
+  while (tokenizer.NextField(remaining, field))
+    settings_.ImportedFieldNames.push_back(field.empty() ? "EMPTY FIELD" : field);
+  settings_.ColumnCount = static_cast<int>(settings_.ImportedFieldNames.size());
+  assignments_.assign(settings_.ImportedFieldNames.size(), std::string());
+  for (const std::string& name : settings_.ImportedFieldNames) new QTreeWidgetItem(list_, {ToDisplay(name), QString()});
+  if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
+}
+
+void FieldsPage::AssignColumn(int row) {
+  if (row < 0 || row >= static_cast<int>(assignments_.size())) return;
+  FieldAssignmentDialog dialog(available_, assignments_[row], help_, wizard());
+  if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
+  const int index = dialog.SelectedIndex();
+  if (!dialog.ImportField() || index < 0) {
+    assignments_[row].clear();
+  } else {
+    const std::string& key = available_[index];
+    // A field takes its value from one column only.
+    for (size_t other = 0; other < assignments_.size(); ++other) {
+      if (static_cast<int>(other) != row && assignments_[other] == key) {
+        assignments_[other].clear();
+        ShowAssignment(static_cast<int>(other));
+        break;
+      }
+    }
+    assignments_[row] = key;
+  }
+  ShowAssignment(row);
+}
+
+void FieldsPage::ShowAssignment(int row) {
+  list_->topLevelItem(row)->setText(1, ToDisplay(assignments_[row]));
+}
+
+bool FieldsPage::eventFilter(QObject* watched, QEvent* event) {
+  // Enter or Space on a column opens its assignment like a click, and is not
+  // passed on to the wizard, where Enter would press Finish.
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool opens = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (opens && plain && list_->currentItem()) {
+      AssignColumn(list_->indexOfTopLevelItem(list_->currentItem()));
+      return true;
+    }
+  }
+  return TransferPage::eventFilter(watched, event);
+}
+
+bool FieldsPage::validatePage() {
+  if (!importMode_) {
+    settings_.Fields.clear();
+    for (int row = 0; row < list_->topLevelItemCount(); ++row)
+      if (list_->topLevelItem(row)->checkState(0) == Qt::Checked) settings_.Fields.push_back(available_[row]);
+    return true;
+  }
+  for (const std::string& key : required_)
+    if (std::find(assignments_.begin(), assignments_.end(), key) == assignments_.end()) return false;
+  settings_.Fields = assignments_;
+  return true;
+}
+
+}  // namespace vimbo

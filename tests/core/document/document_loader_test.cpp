@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <memory_resource>
+#include <new>
+#include <string>
+
+#include "core/document/document_loader.h"
+#include "core/document/document_writer.h"
+#include "core/records/date_time_text.h"
+#include "support/temp_dir.h"
+
+namespace vimbo {
+namespace {
+
+// Loads `text` from a file into `data`, as File Open does.
+LoadResult LoadText(DocumentData& data, const std::string& text) {
+  testing::TempDir dir;
+  const std::string path = dir.File("doc.tch");
+  testing::WriteBytes(path, text);
+  return Load(data, path);
+}
+
+DocumentData Sample() {
+  DocumentData data;
+  data.AddDefaultContactTypes();
+  data.user.FName = "Owner";
+  data.user.Address = "1 Road\r\nTown";
+  Person person;
+  person.ID = data.persons.NextID();
+  person.LName = "O'Hara & <Sons>";
+  person.Address = "Line 1\r\nLine 2";
+  person.Pager = "pager";
+  data.persons.Insert(person);
+  Contact contact;
+  contact.ID = data.contacts.NextID();
+  contact.PersonID = person.ID;
+  contact.ContactTypeID = 2;
+  contact.Description = "Notes\r\n\"quoted\"";
+  contact.DateTime.SetDateTime(1999, 12, 31, 23, 59, 59);
+  data.contacts.Insert(contact);
+  Contact midnight = contact;
+  midnight.ID = data.contacts.NextID();
+  midnight.DateTime.SetDateTime(2000, 2, 29, 0, 0, 0);
+  data.contacts.Insert(midnight);
+  return data;
+}
+
+TEST(DocumentLoader, WrittenFilesReadBackToTheSameBytes) {
+  DocumentData original = Sample();
+  const std::string text = DocumentText(original);
+  DocumentData loaded;
+  ASSERT_TRUE(LoadText(loaded, text).Ok());
+  EXPECT_EQ(DocumentText(loaded), text);
+  EXPECT_EQ(loaded.persons.Find(1)->Address, "Line 1\r\nLine 2");
+  EXPECT_EQ(loaded.contacts.Find(2)->DateTime, original.contacts.Find(2)->DateTime);
+  EXPECT_EQ(loaded.contacts.Find(1)->DateTime.Second(), 59);
+  ASSERT_TRUE(LoadText(loaded, "\xEF\xBB\xBF" + text).Ok()) << "an editor's byte order mark is skipped";
+  EXPECT_EQ(DocumentText(loaded), text);
+}
+
+TEST(DocumentLoader, OlderVersionIsWrittenBackAsTwelve) {
+  DocumentData data;
+  ASSERT_TRUE(LoadText(data, "<Vimbo Version=\"7\" Extra=\"x\"><Persons LastID=\"0\"/></Vimbo>").Ok());
+  EXPECT_EQ(data.version, 7);
+  EXPECT_NE(DocumentText(data).find("<Vimbo Version=\"12\">\n"), std::string::npos);
+}
+
+TEST(DocumentLoader, VersionOneGetsTheDefaultTypesAfterItsOwn) {
+  DocumentData data;
+  const LoadResult result = LoadText(data,
+                                     "<Vimbo Version=\"1\"><ContactTypes LastID=\"2\">"
+                                     "<ContactType ID=\"1\"><Description>Visit</Description></ContactType>"
+                                     "<ContactType ID=\"2\"><Description>Fax</Description></ContactType>"
+                                     "</ContactTypes></Vimbo>");
+  ASSERT_TRUE(result.Ok());
+  EXPECT_TRUE(result.upgraded);
+  ASSERT_EQ(data.contactTypes.Size(), 6u);
+  EXPECT_EQ(data.contactTypes.Find(3)->Description, "Telephone");
+  EXPECT_EQ(data.contactTypes.Find(6)->Description, "Correspondence");
+  EXPECT_FALSE(LoadText(data, "<Vimbo Version=\"12\"/>").upgraded);
+}
+
+TEST(DocumentLoader, VersionAndNumbersUseTheIntegerReading) {
+  EXPECT_EQ(ParseInteger("  -42xyz"), -42);
+  EXPECT_EQ(ParseInteger("+7"), 7);
+  EXPECT_EQ(ParseInteger("\t\n 12"), 12);
+  EXPECT_EQ(ParseInteger("abc"), 0);
+  EXPECT_EQ(ParseInteger(""), 0);
+  EXPECT_EQ(ParseInteger("- 5"), 0);
+  EXPECT_EQ(ParseInteger("99999999999999999999"), 2147483647);
+  EXPECT_EQ(ParseInteger("-2147483648"), -2147483648LL);
+  EXPECT_EQ(ParseInteger("-99999999999"), -2147483648LL);
+
+  DocumentData data;
+  data.version = 5;
+  ASSERT_TRUE(LoadText(data, "<Vimbo><Persons/></Vimbo>").Ok());
+  EXPECT_EQ(data.version, 5) << "without the attribute the version stays";
+  ASSERT_TRUE(LoadText(data, "<Vimbo Version=\"x\" Version=\" 3\"/>").Ok());
+  EXPECT_EQ(data.version, 3);
+}
+
+TEST(DocumentLoader, DuplicateIdsKeepTheFirstRecord) {
+  DocumentData data;
+  ASSERT_TRUE(LoadText(data,
+                       "<Vimbo><Persons LastID=\"9\">"
+                       "<Person ID=\"4\"><LName>First</LName></Person>"
+                       "<Person ID=\"4\"><LName>Second</LName></Person>"
+                       "</Persons></Vimbo>")
+                  .Ok());
+  ASSERT_EQ(data.persons.Size(), 1u);
+  EXPECT_EQ(data.persons.Find(4)->LName, "First");
+}
+
+TEST(DocumentLoader, FieldsAreReadAsTheParserGivesThem) {
+  DocumentData data;
+  ASSERT_TRUE(LoadText(data,
+                       "<Vimbo><Persons>\n"
+                       "<Person ID=\"1\" ID=\"2\"><FName> padded </FName><FName>last wins</FName>"
+                       "<Address>a\r\nb &amp; &#65;</Address><Unknown>x</Unknown><HmPhone>no</HmPhone>"
+                       "<Phone>home</Phone><!-- note --></Person>"
+                       "<!-- not a record -->"
+                       "<Anything><LName>Named by its section</LName></Anything>"
+                       "</Persons></Vimbo>")
+                  .Ok());
+  ASSERT_EQ(data.persons.Size(), 2u);
+  const Person* person = data.persons.Find(2);
+  ASSERT_NE(person, nullptr);
+  EXPECT_EQ(person->FName, "last wins");
+  EXPECT_EQ(person->Address, "a\r\nb & A");
+  EXPECT_EQ(person->Phone, "home");
+  ASSERT_NE(data.persons.Find(0), nullptr) << "a record without ID is read with ID 0";
+  EXPECT_EQ(data.persons.Find(0)->LName, "Named by its section");
+}
+
+TEST(DocumentLoader, UserSectionReplacesTheUserOrLeavesIt) {
+  DocumentData data;
+  data.user.FName = "Kept";
+  data.user.City = "Old";
+  ASSERT_TRUE(LoadText(data, "<Vimbo><Persons/></Vimbo>").Ok());
+  EXPECT_EQ(data.user.FName, "Kept");
+  ASSERT_TRUE(LoadText(data, "<Vimbo><User><FName>New</FName><Phone>x</Phone><HmPhone>1</HmPhone></User></Vimbo>")
+                  .Ok());
+  EXPECT_EQ(data.user.FName, "New");
+  EXPECT_EQ(data.user.City, "") << "a field missing from the file becomes empty";
+  EXPECT_EQ(data.user.HmPhone, "1");
+}
+
+TEST(DocumentLoader, SectionsInAnyOrderAndTwice) {
+  DocumentData data;
+  ASSERT_TRUE(LoadText(data,
+                       "<Vimbo><ContactTypes><T ID=\"3\"><Description>B</Description></T></ContactTypes>"
+                       "<Other/><Persons><P ID=\"1\"/></Persons>"
+                       "<ContactTypes LastID=\"1\"><T ID=\"1\"><Description>A</Description></T></ContactTypes>"
+                       "</Vimbo>")
+                  .Ok());
+  EXPECT_EQ(data.contactTypes.Size(), 2u);
+  EXPECT_EQ(data.persons.Size(), 1u);
+}
+
+TEST(DocumentLoader, ContactsWithoutAReadableDateGetTheLoadingTime) {
+  DocumentData data;
+  const DateTimeValue before = DateTimeValue::Now();
+  ASSERT_TRUE(LoadText(data,
+                       "<Vimbo><Contacts LastID=\"3\">"
+                       "<Contact ID=\"1\"><DateTime></DateTime><PersonID>x</PersonID></Contact>"
+                       "<Contact ID=\"2\"><DateTime>not a date</DateTime></Contact>"
+                       "<Contact ID=\"3\"><PersonID> 12</PersonID><ContactTypeID>2</ContactTypeID>"
+                       "<DateTime>2/3/2005 4:05:06 PM</DateTime><Description>d</Description></Contact>"
+                       "</Contacts></Vimbo>")
+                  .Ok());
+  const DateTimeValue after = DateTimeValue::Now();
+  for (int32_t id : {1, 2}) {
+    const DateTimeValue& date = data.contacts.Find(id)->DateTime;
+    EXPECT_TRUE(date.IsValid());
+    EXPECT_FALSE(Less(date, before));
+    EXPECT_FALSE(Greater(date, after));
+  }
+  EXPECT_EQ(data.contacts.Find(1)->PersonID, 0);
+  const Contact& dated = *data.contacts.Find(3);
+  EXPECT_EQ(dated.PersonID, 12);
+  EXPECT_EQ(dated.ContactTypeID, 2);
+  EXPECT_EQ(DocumentDateText(dated.DateTime), "2/3/2005 4:05:06 PM");
+}
+
+TEST(DocumentLoader, DatesSurviveAChangeOfLocale) {
+  // The file's date text is one fixed form, so what one locale wrote another
+  // reads back to the second.
+  DocumentData original = Sample();
+  const std::string text = DocumentText(original);
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous ? previous : "C";
+  for (const char* locale : {"C", "C.UTF-8", "de_DE.UTF-8", "en_GB.UTF-8"}) {
+    if (std::setlocale(LC_ALL, locale) == nullptr) continue;
+    DocumentData loaded;
+    ASSERT_TRUE(LoadText(loaded, text).Ok());
+    EXPECT_EQ(DocumentText(loaded), text) << locale;
+  }
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(DocumentLoader, OtherRootsAreNoDocumentAndLeaveItCleared) {
+  DocumentData data;
+  data.persons.Insert(Person{});
+  data.persons.LastID = 3;
+  data.user.FName = "Kept";
+  data.version = 4;
+  const LoadResult result = LoadText(data, "<vimbo Version=\"1\"><Persons><Person ID=\"1\"/></Persons></vimbo>");
+  EXPECT_EQ(result.status, LoadResult::Status::kNotDocument);
+  EXPECT_FALSE(result.upgraded);
+  EXPECT_TRUE(data.persons.Empty());
+  EXPECT_EQ(data.persons.LastID, 0);
+  EXPECT_EQ(data.user.FName, "Kept");
+  EXPECT_EQ(data.version, 4);
+  EXPECT_EQ(MapDocument(data, "<?xml version=\"1.0\"?>\n<Other/>").status, LoadResult::Status::kNotDocument);
+}
+
+// Refuses every request, as a heap that has run out does.
+class ExhaustedMemory : public std::pmr::memory_resource {
+  void* do_allocate(std::size_t, std::size_t) override { throw std::bad_alloc(); }
+  void do_deallocate(void*, std::size_t, std::size_t) override {}
+  bool do_is_equal(const memory_resource& other) const noexcept override { return this == &other; }
+};
+
+TEST(DocumentLoader, RunningOutOfMemoryIsAnUnreadableFile) {
+  DocumentData sample = Sample();
+  const std::string text = DocumentText(sample);
+  DocumentData data;
+  data.user.FName = "Kept";
+  ExhaustedMemory exhausted;
+  std::pmr::memory_resource* previous = std::pmr::set_default_resource(&exhausted);
+  const LoadResult result = LoadDocumentText(data, text);
+  std::pmr::set_default_resource(previous);
+  EXPECT_EQ(result.status, LoadResult::Status::kUnreadable);
+  EXPECT_TRUE(data.persons.Empty() && data.contacts.Empty() && data.contactTypes.Empty());
+  EXPECT_EQ(data.user.FName, "Kept");
+}
+
+TEST(DocumentLoader, AParseErrorGivesItsLineAndLeavesTheCollectionsEmpty) {
+  DocumentData data = Sample();
+  const LoadResult result = LoadText(data,
+                                     "<?xml version=\"1.0\"?>\n<Vimbo Version=\"12\">\n\t<Persons LastID=\"1\">\n"
+                                     "\t\t<Person ID=\"1\">\n\t\t\t<FName>x</LName>\n\t\t</Person>\n");
+  EXPECT_EQ(result.status, LoadResult::Status::kParseError);
+  EXPECT_EQ(result.errorLine, 5);
+  EXPECT_EQ(ParseErrorMessage(result.errorLine), "Parsing error at line 5");
+  EXPECT_EQ(ParseErrorMessage(int64_t{3000000000}), "Parsing error at line 3000000000");
+  EXPECT_TRUE(data.persons.Empty());
+  EXPECT_TRUE(data.contacts.Empty());
+  EXPECT_TRUE(data.contactTypes.Empty());
+  EXPECT_EQ(data.user.FName, "Owner");
+}
+
+TEST(DocumentLoader, AMissingFileChangesNothing) {
+  DocumentData data = Sample();
+  const std::string before = DocumentText(data);
+  testing::TempDir dir;
+  EXPECT_EQ(Load(data, dir.File("missing.tch")).status, LoadResult::Status::kUnreadable);
+  EXPECT_EQ(Load(data, dir.Path().string()).status, LoadResult::Status::kUnreadable);
+  EXPECT_EQ(DocumentText(data), before);
+}
+
+TEST(DocumentLoader, CountersAreRaisedToTheHighestIdPresent) {
+  DocumentData data;
+  data.persons.LastID = 50;  // not empty before the load: Clear() resets it
+  data.persons.Insert(Person{});
+  ASSERT_TRUE(LoadText(data,
+                       "<Vimbo><Persons LastID=\"2\"><Person ID=\"5\"/><Person ID=\"3\"/></Persons>"
+                       "<Contacts LastID=\"40\"><Contact ID=\"7\"/></Contacts>"
+                       "<ContactTypes><ContactType ID=\"-3\"/></ContactTypes></Vimbo>")
+                  .Ok());
+  EXPECT_EQ(data.persons.LastID, 5);
+  EXPECT_EQ(data.persons.NextID(), 6) << "a new person cannot take an existing ID";
+  EXPECT_EQ(data.contacts.LastID, 40) << "a counter is never lowered";
+  EXPECT_EQ(data.contactTypes.LastID, 0);
+}
+
+TEST(DocumentLoader, ACounterLeftByClearIsKeptWithoutLastID) {
+  DocumentData data;
+  data.persons.LastID = 7;  // empty collection: Clear() keeps the counter
+  ASSERT_TRUE(LoadText(data, "<Vimbo><Persons><Person ID=\"2\"/></Persons></Vimbo>").Ok());
+  EXPECT_EQ(data.persons.LastID, 7);
+}
+
+}  // namespace
+}  // namespace vimbo

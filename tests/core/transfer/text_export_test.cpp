@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/records/date_time_text.h"
+#include "core/transfer/text_export.h"
+#include "support/people.h"
+#include "support/temp_dir.h"
+
+namespace vimbo {
+namespace {
+
+using testing::NamedPerson;
+
+TextTransferSettings Settings(std::vector<std::string> fields, const std::string& separator = ",",
+                              const std::string& encloser = "\"") {
+  TextTransferSettings settings = PersonsExportSettings();
+  settings.Fields = std::move(fields);
+  settings.Separator = separator;
+  settings.Encloser = encloser;
+  return settings;
+}
+
+std::string PersonsText(const DocumentData& data, const TextTransferSettings& settings, int expectedLines = -1) {
+  int lines = -7;
+  std::string text = PersonsExportText(data, settings, lines);
+  if (expectedLines >= 0) {
+    EXPECT_EQ(lines, expectedLines);
+  }
+  return text;
+}
+
+// Ann Lee, and a person with only the last name Moss.
+DocumentData AnnAndMoss() {
+  DocumentData data;
+  data.persons.Insert(NamedPerson(1, "Ann", "Lee"));
+  data.persons.Insert(NamedPerson(2, "", "Moss"));
+  return data;
+}
+
+TEST(TextExportSettings, OfferEveryKeyInColumnOrder) {
+  const TextTransferSettings persons = PersonsExportSettings();
+  EXPECT_EQ(persons.RecordKind, "Persons");
+  EXPECT_EQ(persons.AvailableFields, (std::vector<std::string>{"FirstName", "LastName", "Address", "City", "State",
+                                                               "ZipCode", "Phone", "Fax", "E-Mail", "Company",
+                                                               "Position"}));
+  EXPECT_EQ(persons.AvailableCount, 11);
+  EXPECT_EQ(persons.Fields, std::vector<std::string>(11));
+  EXPECT_TRUE(persons.RequiredFields.empty());
+  EXPECT_EQ(persons.Separator, "");
+  EXPECT_EQ(persons.Encloser, "");
+  EXPECT_FALSE(persons.FirstLineHasNames);
+  EXPECT_EQ(persons.ColumnCount, 0);
+
+  const TextTransferSettings contacts = ContactsExportSettings();
+  EXPECT_EQ(contacts.RecordKind, "Contacts");
+  EXPECT_EQ(contacts.AvailableFields,
+            (std::vector<std::string>{"FirstName", "LastName", "Date", "Time", "Description", "ContactType"}));
+  EXPECT_EQ(contacts.AvailableCount, 6);
+  EXPECT_EQ(contacts.Fields, std::vector<std::string>(6));
+
+  const TextTransferSettings import = PersonsImportSettings();
+  EXPECT_EQ(import.RecordKind, "Persons");
+  EXPECT_EQ(import.AvailableFields, persons.AvailableFields);
+  EXPECT_EQ(import.AvailableCount, 11);
+  EXPECT_EQ(import.Fields, std::vector<std::string>(11));
+  EXPECT_EQ(import.RequiredFields, std::vector<std::string>{"LastName"});
+}
+
+TEST(TextExport, WritesNamesThenOneLinePerPersonToTheFile) {
+  testing::TempDir dir;
+  TextTransferSettings settings = Settings({"FirstName", "LastName"});
+  settings.FileName = dir.File("out.csv");
+  testing::WriteBytes(settings.FileName, "an older, longer file that the export replaces\n");
+  EXPECT_EQ(ExportPersons(AnnAndMoss(), settings), 2);
+  EXPECT_EQ(testing::ReadBytes(settings.FileName), "\"FirstName\",\"LastName\"\n\"Ann\",\"Lee\"\n,\"Moss\"\n");
+}
+
+TEST(TextExport, ColumnsKeepTheirOrderWhateverTheOrderOfTheKeys) {
+  DocumentData data;
+  Person person = NamedPerson(1, "Ann", "Lee");
+  person.Position = "Chair";
+  person.Zip = "12345";
+  data.persons.Insert(person);
+  EXPECT_EQ(PersonsText(data, Settings({"Position", "ZipCode", "FirstName"})),
+            "\"Position\",\"ZipCode\",\"FirstName\"\n\"Ann\",\"12345\",\"Chair\"\n");
+}
+
+TEST(TextExport, EveryPersonColumnAndItsField) {
+  DocumentData data;
+  Person p = NamedPerson(1, "F", "L");
+  p.Address = "A";
+  p.City = "C";
+  p.State = "S";
+  p.Zip = "Z";
+  p.Phone = "P";
+  p.Fax = "X";
+  p.EMail = "E";
+  p.Company = "Co";
+  p.Position = "Po";
+  p.Title = "T";
+  p.WkPhone = p.WkExt = p.CelPhone = p.Pager = p.WebPage = "never";
+  data.persons.Insert(p);
+  EXPECT_EQ(PersonsText(data, Settings(PersonsExportSettings().AvailableFields, ";", "'"), 1),
+            "'FirstName';'LastName';'Address';'City';'State';'ZipCode';'Phone';'Fax';'E-Mail';'Company';"
+            "'Position'\n'F';'L';'A';'C';'S';'Z';'P';'X';'E';'Co';'Po'\n");
+}
+
+TEST(TextExport, NameLineSeparators) {
+  const DocumentData data = AnnAndMoss();
+  // A separator follows each entry once the line holds something, but never
+  // the last entry.
+  EXPECT_EQ(PersonsText(data, Settings({"", "FirstName", "", "LastName", ""})),
+            "\"FirstName\",,\"LastName\",\n\"Ann\",\"Lee\"\n,\"Moss\"\n");
+  EXPECT_EQ(PersonsText(data, Settings({"", "", "LastName"})), "\"LastName\"\n\"Lee\"\n\"Moss\"\n");
+  EXPECT_EQ(PersonsText(data, Settings({"LastName", ""})), "\"LastName\",\n\"Lee\"\n\"Moss\"\n");
+  EXPECT_EQ(PersonsText(data, Settings({"", ""})), "\n\n\n");
+}
+
+TEST(TextExport, UnknownKeysAreNamedButGetNoColumn) {
+  EXPECT_EQ(PersonsText(AnnAndMoss(), Settings({"Nickname", "lastname", "LastName", "Title"})),
+            "\"Nickname\",\"lastname\",\"LastName\",\"Title\"\n\"Lee\"\n\"Moss\"\n");
+}
+
+TEST(TextExport, NoFieldsGiveOneLineFeedPerLine) {
+  EXPECT_EQ(PersonsText(AnnAndMoss(), Settings({}), 2), "\n\n\n");
+}
+
+TEST(TextExport, EmptyValuesAddOnlyTheirSeparator) {
+  DocumentData data;
+  data.persons.Insert(NamedPerson(1, "Ann", ""));
+  data.persons.Insert(NamedPerson(2, "", ""));
+  EXPECT_EQ(PersonsText(data, Settings({"FirstName", "LastName"})), "\"FirstName\",\"LastName\"\n\"Ann\",\n,\n");
+}
+
+TEST(TextExport, EncloserDoubledInEveryColumn) {
+  DocumentData data;
+  Person p = NamedPerson(1, "a\"", "O\"Neil");
+  p.Address = p.City = p.Company = "x\"y";
+  p.State = p.Zip = p.Phone = p.Fax = p.EMail = p.Position = "\"q\"";
+  data.persons.Insert(p);
+  const std::string text = PersonsText(data, Settings(PersonsExportSettings().AvailableFields));
+  EXPECT_EQ(text.substr(text.find('\n') + 1),
+            "\"a\"\"\",\"O\"\"Neil\",\"x\"\"y\",\"x\"\"y\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\","
+            "\"\"\"q\"\"\",\"x\"\"y\",\"\"\"q\"\"\"\n");
+  // Field names too, where an unusual encloser occurs in them.
+  EXPECT_EQ(PersonsText(data, Settings({"LastName"}, ",", "a")), "aLaastNaamea\naO\"Neila\n");
+}
+
+TEST(TextExport, WithoutEncloserValuesAreBare) {
+  DocumentData data;
+  data.persons.Insert(NamedPerson(1, "O\"Neil", "Lee, Jr."));
+  EXPECT_EQ(PersonsText(data, Settings({"FirstName", "LastName"}, ",", "")),
+            "FirstName,LastName\nO\"Neil,Lee, Jr.\n");
+}
+
+TEST(TextExport, TabSeparatorAndLineBreaksInsideValues) {
+  DocumentData data;
+  Person p = NamedPerson(1, "Ann", "Lee");
+  p.Address = "1 Main St\r\nApt 2\n";
+  p.City = "Tab\there";
+  data.persons.Insert(p);
+  EXPECT_EQ(PersonsText(data, Settings({"Address", "City", "State"}, "\t")),
+            "\"Address\"\t\"City\"\t\"State\"\n\"1 Main St\r\nApt 2\n\"\t\"Tab\there\"\t\n");
+}
+
+TEST(TextExport, EmptyCollectionWritesAnEmptyFile) {
+  testing::TempDir dir;
+  TextTransferSettings settings = Settings({"FirstName"});
+  settings.FileName = dir.File("empty.csv");
+  const DocumentData data;
+  EXPECT_EQ(ExportPersons(data, settings), 0);
+  EXPECT_TRUE(std::filesystem::exists(settings.FileName));
+  EXPECT_EQ(testing::ReadBytes(settings.FileName), "");
+  EXPECT_EQ(PersonsText(data, settings, 0), "");
+}
+
+// Lowers the largest file this process may write, so a write fails with
+// EFBIG instead of raising SIGXFSZ; restores the limit on the way out.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(TextExport, AFailedWriteReturnsZeroAndKeepsTheOldFile) {
+  testing::TempDir dir;
+  TextTransferSettings settings = Settings({"FirstName", "LastName"});
+  settings.FileName = dir.File("kept.csv");
+  testing::WriteBytes(settings.FileName, "old");
+  {
+    const FileSizeLimit limit(8);
+    EXPECT_EQ(ExportPersons(AnnAndMoss(), settings), 0);
+  }
+  EXPECT_EQ(testing::ReadBytes(settings.FileName), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file left";
+
+  settings.FileName = dir.File("no/such/folder/out.csv");
+  EXPECT_EQ(ExportPersons(AnnAndMoss(), settings), 0);
+  EXPECT_EQ(ExportContacts(AnnAndMoss(), settings), 0);
+  EXPECT_FALSE(std::filesystem::exists(settings.FileName));
+}
+
+DateTimeValue Make(int year, int month, int day, int hour, int minute, int second) {
+  DateTimeValue value;
+  value.SetDateTime(year, month, day, hour, minute, second);
+  return value;
+}
+
+Contact MakeContact(int32_t id, int32_t person, int32_t type, const DateTimeValue& when, const std::string& text) {
+  Contact contact;
+  contact.ID = id;
+  contact.PersonID = person;
+  contact.ContactTypeID = type;
+  contact.DateTime = when;
+  contact.Description = text;
+  return contact;
+}
+
+DocumentData ContactsDocument() {
+  DocumentData data = AnnAndMoss();
+  data.AddDefaultContactTypes();  // 1 Telephone, 2 E-Mail, ...
+  data.contacts.Insert(MakeContact(1, 2, 2, Make(2004, 3, 7, 14, 5, 9), "Said \"hi\""));
+  data.contacts.Insert(MakeContact(2, 1, 1, Make(1999, 12, 31, 0, 0, 0), ""));
+  return data;
+}
+
+TextTransferSettings ContactSettings(std::vector<std::string> fields) {
+  TextTransferSettings settings = ContactsExportSettings();
+  settings.Fields = std::move(fields);
+  settings.Separator = ",";
+  settings.Encloser = "\"";
+  return settings;
+}
+
+TEST(TextExport, ContactsWithTheirPersonTypeAndLocaleDateAndTime) {
+  int lines = 0;
+  const std::string text =
+      ContactsExportText(ContactsDocument(), ContactSettings(ContactsExportSettings().AvailableFields), lines);
+  EXPECT_EQ(lines, 2);
+  // The program's C locale: %x and %X.
+  EXPECT_EQ(text,
+            "\"FirstName\",\"LastName\",\"Date\",\"Time\",\"Description\",\"ContactType\"\n"
+            ",\"Moss\",\"03/07/04\",\"14:05:09\",\"Said \"\"hi\"\"\",\"E-Mail\"\n"
+            "\"Ann\",\"Lee\",\"12/31/99\",\"00:00:00\",,\"Telephone\"\n");
+  EXPECT_EQ(ShortDateText(Make(2004, 3, 7, 14, 5, 9)), "03/07/04");
+}
+
+TEST(TextExport, ContactsDateAndTimeOnly) {
+  int lines = 0;
+  EXPECT_EQ(ContactsExportText(ContactsDocument(), ContactSettings({"Time", "Date"}), lines),
+            "\"Time\",\"Date\"\n\"03/07/04\",\"14:05:09\"\n\"12/31/99\",\"00:00:00\"\n");
+}
+
+TEST(TextExport, ContactsWithoutPersonOrTypeGetEmptyValues) {
+  testing::TempDir dir;
+  DocumentData data = ContactsDocument();
+  data.contacts.Insert(MakeContact(3, 99, 99, DateTimeValue(1e12), "orphan"));
+  data.persons.Erase(1);
+  TextTransferSettings settings = ContactSettings(ContactsExportSettings().AvailableFields);
+  settings.FileName = dir.File("contacts.csv");
+  EXPECT_EQ(ExportContacts(data, settings), 3);
+  const std::string text = testing::ReadBytes(settings.FileName);
+  EXPECT_NE(text.find("\n,,\"12/31/99\",\"00:00:00\",,\"Telephone\"\n"), std::string::npos) << text;
+  EXPECT_TRUE(text.ends_with("\n,,,,\"orphan\",\n")) << "an invalid date gives empty texts too";
+}
+
+}  // namespace
+}  // namespace vimbo

@@ -1,0 +1,64 @@
+#include "ui/form/command_state.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "ui/kit/command_ids.h"
+
+namespace vimbo {
+namespace {
+
+using namespace command;
+
+// The whole enabling table: for each mode, with and without a current
+// person and contact, which Person and Contact commands are on.
+TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
+  const int commands[] = {kPersonAdd,  kPersonEdit,  kPersonDelete,  kPersonUpdate,  kPersonCancel,
+                          kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel};
+  // "1" on, "0" off, in the order above; P and C name the cases.
+  struct Row {
+    EditMode mode;
+    bool person;
+    bool contact;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {EditMode::Browsing, false, false, "1000000000"},       {EditMode::Browsing, true, false, "1110010000"},
+      {EditMode::Browsing, true, true, "1110011100"},         {EditMode::AddingPerson, true, true, "0001100000"},
+      {EditMode::EditingPerson, false, false, "0001100000"},  {EditMode::AddingContact, true, true, "0000000011"},
+      {EditMode::EditingContact, true, false, "0000000011"},
+  };
+  for (const Row& row : rows) {
+    FormState state;
+    state.mode = row.mode;
+    state.currentPersonId = row.person ? 7 : 0;
+    state.currentContactId = row.contact ? 9 : 0;
+    std::string actual;
+    for (int id : commands) actual += FormCommandEnabled(id, state).value() ? '1' : '0';
+    EXPECT_EQ(actual, row.expected) << "mode " << static_cast<int>(row.mode) << " P" << row.person << " C"
+                                    << row.contact;
+  }
+}
+
+TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
+  FormState state;
+  for (int id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons, kExportContacts})
+    EXPECT_FALSE(*FormCommandEnabled(id, state)) << id;
+  state.hasPersons = true;
+  for (int id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons})
+    EXPECT_TRUE(*FormCommandEnabled(id, state)) << id;
+  EXPECT_FALSE(*FormCommandEnabled(kExportContacts, state)) << "persons but no contacts";
+  state.hasContacts = true;
+  EXPECT_TRUE(*FormCommandEnabled(kExportContacts, state));
+
+  state.mode = EditMode::AddingContact;
+  EXPECT_TRUE(*FormCommandEnabled(kEditUser, FormState()));
+  EXPECT_TRUE(*FormCommandEnabled(kEditContactTypes, state));
+  EXPECT_TRUE(*FormCommandEnabled(kImportPersons, FormState()));
+  EXPECT_FALSE(FormCommandEnabled(kSave, state).has_value()) << "not a command of the form";
+}
+
+}  // namespace
+}  // namespace vimbo

@@ -1,0 +1,562 @@
+// The Person and Contact commands driven through the main window, as the
+// menus and the toolbar run them.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTreeWidget>
+#include <functional>
+#include <limits>
+
+#include "core/document/document_loader.h"
+#include "core/document/document_writer.h"
+#include "core/records/date_time_text.h"
+#include "gfx/display_text.h"
+#include "support/dates.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+#include "ui/editors/contact_types_dialog.h"
+#include "ui/editors/user_info_sheet.h"
+#include "ui/form/main_view.h"
+#include "ui/kit/command_ids.h"
+#include "ui/shell/main_frame.h"
+#include "ui/shell/settings_store.h"
+
+namespace vimbo {
+namespace {
+
+using namespace command;
+
+using testing::At;
+
+struct EditCommandsFixture : ::testing::Test {
+  EditCommandsFixture() {
+    OpenSettings()->clear();
+    frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
+    view = frame->View();
+    frame->show();
+  }
+  ~EditCommandsFixture() override { frame->Doc().SetModified(false, false); }
+
+  DocumentData& Data() { return frame->Doc().Data(); }
+
+  // Persons named by last name, given ids 1, 2, ...
+  void AddPersons(std::initializer_list<const char*> lastNames) {
+    for (const char* name : lastNames) {
+      Person person;
+      person.ID = Data().persons.NextID();
+      person.LName = name;
+      Data().persons.Insert(person);
+    }
+    frame->Doc().UpdateAllViews();
+  }
+
+  void AddContact(int32_t personId, const DateTimeValue& when, const std::string& notes, int32_t typeId = 1) {
+    Contact contact;
+    contact.ID = Data().contacts.NextID();
+    contact.PersonID = personId;
+    contact.DateTime = when;
+    contact.Description = notes;
+    contact.ContactTypeID = typeId;
+    Data().contacts.Insert(contact);
+  }
+
+  void Pick(const QString& displayName) {
+    const int index = view->PersonSelector()->findText(displayName);
+    ASSERT_GE(index, 0) << displayName.toStdString();
+    view->PersonSelector()->setCurrentIndex(index);
+    emit view->PersonSelector()->activated(index);
+  }
+
+  bool Enabled(int id) {
+    frame->UpdateCommandStates();
+    return frame->Action(id)->isEnabled();
+  }
+
+  void Run(int id) {
+    ASSERT_TRUE(Enabled(id)) << "command " << id << " is disabled";
+    frame->Action(id)->trigger();
+  }
+
+  // Edit > Contact Types: the type in list row `row` renamed to `name`.
+  void RenameType(int row, const char* name) {
+    prompter.dialogs.push_back([this, row, name](QDialog& dialog) {
+      auto& types = dynamic_cast<ContactTypesDialog&>(dialog);
+      types.List()->setCurrentItem(types.List()->topLevelItem(row));
+      prompter.dialogs.push_front([name](QDialog& details) {
+        details.findChild<QLineEdit*>()->setText(QString::fromLatin1(name));
+        details.accept();
+        return int(QDialog::Accepted);
+      });
+      QTest::mouseClick(types.Button(1005), Qt::LeftButton);
+      return 0;
+    });
+    Run(kEditContactTypes);
+  }
+
+  QLineEdit* Box(int id) { return qobject_cast<QLineEdit*>(view->Control(id)); }
+  QPlainTextEdit* Address() { return qobject_cast<QPlainTextEdit*>(view->Control(1010)); }
+  QStringList SelectorTexts() {
+    QStringList texts;
+    for (int i = 0; i < view->PersonSelector()->count(); ++i) texts.append(view->PersonSelector()->itemText(i));
+    return texts;
+  }
+
+  testing::TempDir dir;
+  testing::ScriptedPrompter prompter;
+  std::unique_ptr<MainFrame> frame;
+  MainView* view = nullptr;
+};
+
+TEST_F(EditCommandsFixture, AddingAnEmptyPersonStoresItUnderANewId) {
+  Run(kPersonAdd);
+  EXPECT_EQ(view->GetEditMode(), EditMode::AddingPerson);
+  EXPECT_EQ(frame->focusWidget(), view->Control(1015));
+  EXPECT_FALSE(Box(1001)->isReadOnly());
+  EXPECT_TRUE(view->NotesBox()->isReadOnly());
+  EXPECT_TRUE(view->PersonSelector()->isEnabled());
+  EXPECT_FALSE(Enabled(kPersonAdd));
+  EXPECT_FALSE(Enabled(kContactAdd));
+  EXPECT_TRUE(Enabled(kPersonUpdate));
+
+  Run(kPersonUpdate);
+  EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+  EXPECT_EQ(Data().persons.Size(), 1u);
+  EXPECT_EQ(view->CurrentPersonId(), 1);
+  EXPECT_EQ(SelectorTexts(), QStringList({""}));
+  EXPECT_TRUE(frame->Doc().IsModified());
+  EXPECT_TRUE(Box(1001)->isReadOnly());
+  EXPECT_TRUE(Enabled(kPersonEdit));
+  EXPECT_TRUE(Enabled(kContactAdd));
+}
+
+TEST_F(EditCommandsFixture, EditingTheLastNameMovesTheEntryAndKeepsItSelected) {
+  AddPersons({"Baker", "Carter", "Adams"});
+  Pick("Adams");
+  Run(kPersonEdit);
+  EXPECT_EQ(frame->focusWidget(), view->Control(1010));
+  Box(1002)->setText(QStringLiteral("Zimmer"));
+  Box(1001)->setText(QStringLiteral("Zoe"));
+  Run(kPersonUpdate);
+  EXPECT_EQ(SelectorTexts(), QStringList({"Baker", "Carter", "Zimmer, Zoe"}));
+  EXPECT_EQ(view->PersonPosition(), 2);
+  EXPECT_EQ(view->PersonSelector()->currentIndex(), 2);
+  EXPECT_EQ(view->CurrentPersonId(), 3);
+  EXPECT_EQ(Data().persons.Find(3)->LName, "Zimmer");
+  EXPECT_EQ(Data().persons.Size(), 3u);
+}
+
+TEST_F(EditCommandsFixture, UpdateAfterPickingAnotherPersonStoresUnderThePickedId) {
+  AddPersons({"Adams", "Baker"});
+  Pick("Adams");
+  Run(kPersonEdit);
+  Pick("Baker");
+  EXPECT_EQ(view->GetEditMode(), EditMode::EditingPerson);
+  EXPECT_EQ(Box(1002)->text(), "Baker");
+  Box(1003)->setText(QStringLiteral("Baker & Co"));
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(2)->Company, "Baker & Co");
+  EXPECT_EQ(Data().persons.Find(1)->Company, "");
+}
+
+TEST_F(EditCommandsFixture, CancelRestoresTheStoredPerson) {
+  AddPersons({"Adams"});
+  Run(kPersonEdit);
+  Box(1002)->setText(QStringLiteral("Changed"));
+  Run(kPersonCancel);
+  EXPECT_EQ(Box(1002)->text(), "Adams");
+  EXPECT_FALSE(frame->Doc().IsModified());
+  EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+
+  Run(kPersonAdd);
+  Run(kPersonCancel);
+  EXPECT_EQ(Box(1002)->text(), "Adams");
+  EXPECT_EQ(Data().persons.Size(), 1u);
+}
+
+TEST_F(EditCommandsFixture, DeletingAPersonMakesTheOneAboveCurrentAndTakesItsContacts) {
+  AddPersons({"Adams", "Baker", "Carter", "Davis", "Evans"});
+  AddContact(3, At(2004, 1, 1, 9, 0, 0), "about Carter");
+  AddContact(2, At(2004, 1, 2, 9, 0, 0), "about Baker");
+  frame->Doc().UpdateAllViews();
+  Pick("Carter");
+  Run(kPersonDelete);
+  EXPECT_EQ(SelectorTexts(), QStringList({"Adams", "Baker", "Davis", "Evans"}));
+  EXPECT_EQ(view->CurrentPersonId(), 2);
+  EXPECT_EQ(view->PersonSelector()->currentIndex(), 1);
+  EXPECT_EQ(Box(1002)->text(), "Baker");
+  EXPECT_EQ(Data().contacts.Size(), 1u);
+  EXPECT_EQ(view->ContactsList()->topLevelItemCount(), 1);
+  EXPECT_TRUE(frame->Doc().IsModified());
+
+  Pick("Adams");
+  Run(kPersonDelete);
+  EXPECT_EQ(view->CurrentPersonId(), 2) << "the first entry when the first was deleted";
+}
+
+TEST_F(EditCommandsFixture, DeletingTheOnlyPersonLeavesNothingCurrent) {
+  AddPersons({"Adams"});
+  AddContact(1, At(2004, 1, 1, 9, 0, 0), "note");
+  frame->Doc().UpdateAllViews();
+  Run(kPersonDelete);
+  EXPECT_EQ(view->PersonSelector()->count(), 0);
+  EXPECT_EQ(view->PersonPosition(), -1);
+  EXPECT_EQ(view->CurrentPersonId(), 0);
+  EXPECT_TRUE(Data().contacts.Empty());
+  EXPECT_FALSE(Enabled(kPersonEdit));
+  EXPECT_FALSE(Enabled(kPersonDelete));
+  EXPECT_FALSE(Enabled(kContactAdd));
+  EXPECT_TRUE(Enabled(kPersonAdd));
+}
+
+TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
+  AddPersons({"Adams"});
+  Run(kContactAdd);
+  EXPECT_EQ(view->GetEditMode(), EditMode::AddingContact);
+  EXPECT_EQ(frame->focusWidget(), view->DatePicker());
+  EXPECT_FALSE(view->PersonSelector()->isEnabled());
+  EXPECT_FALSE(view->ContactsList()->isEnabled());
+  EXPECT_TRUE(view->ContactTypeSelector()->isEnabled());
+  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Correspondence") << "the alphabetically first type";
+  for (int id : {kPersonAdd, kPersonEdit, kPersonDelete, kContactAdd, kContactEdit, kContactDelete})
+    EXPECT_FALSE(Enabled(id)) << id;
+
+  view->DatePicker()->setDate(QDate(2004, 2, 29));
+  view->TimePicker()->setTime(QTime(13, 5, 9, 700));
+  view->ContactTypeSelector()->setCurrentIndex(view->ContactTypeSelector()->findText("Telephone"));
+  QTest::keyClicks(view->NotesBox(), "Called & agreed");
+  Run(kContactUpdate);
+
+  ASSERT_EQ(Data().contacts.Size(), 1u);
+  const Contact& stored = Data().contacts.begin()->second;
+  EXPECT_EQ(DocumentDateText(stored.DateTime), "2/29/2004 1:05:09 PM");
+  EXPECT_EQ(stored.Description, "Called & agreed");
+  EXPECT_EQ(Data().contactTypes.Find(stored.ContactTypeID)->Description, "Telephone");
+  EXPECT_EQ(stored.PersonID, 1);
+  EXPECT_EQ(view->CurrentContactId(), stored.ID);
+  EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+  EXPECT_TRUE(view->NotesBox()->isReadOnly());
+  EXPECT_TRUE(view->PersonSelector()->isEnabled());
+  EXPECT_FALSE(view->DatePicker()->isEnabled());
+}
+
+TEST_F(EditCommandsFixture, AContactWithoutTypesGetsTypeMinusOne) {
+  Data().contactTypes.Clear();
+  AddPersons({"Adams"});
+  Run(kContactAdd);
+  EXPECT_EQ(view->ContactTypeSelector()->currentIndex(), -1);
+  Run(kContactUpdate);
+  EXPECT_EQ(Data().contacts.begin()->second.ContactTypeID, -1);
+  EXPECT_EQ(view->ContactsList()->topLevelItem(0)->text(2), "");
+}
+
+TEST_F(EditCommandsFixture, EditingAnOlderContactLeavesTheLatestCurrent) {
+  AddPersons({"Adams"});
+  AddContact(1, At(2004, 3, 1, 9, 0, 0), "latest");
+  AddContact(1, At(2004, 1, 5, 10, 0, 0), "older");
+  frame->Doc().UpdateAllViews();
+  view->ContactsList()->setCurrentItem(view->ContactsList()->topLevelItem(1));
+  EXPECT_EQ(view->CurrentContactId(), 2);
+  Run(kContactEdit);
+  EXPECT_EQ(view->GetEditMode(), EditMode::EditingContact);
+  view->NotesBox()->setPlainText(QStringLiteral("older, edited"));
+  Run(kContactUpdate);
+  EXPECT_EQ(Data().contacts.Find(2)->Description, "older, edited");
+  EXPECT_EQ(Data().contacts.Find(2)->DateTime, At(2004, 1, 5, 10, 0, 0));
+  EXPECT_EQ(view->CurrentContactId(), 1);
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "latest");
+}
+
+TEST_F(EditCommandsFixture, ContactCancelShowsTheStoredNotesAndModifiesNothing) {
+  AddPersons({"Adams"});
+  AddContact(1, At(2004, 3, 1, 9, 0, 0), "stored");
+  frame->Doc().UpdateAllViews();
+  Run(kContactEdit);
+  view->NotesBox()->setPlainText(QStringLiteral("typed"));
+  Run(kContactCancel);
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "stored");
+  EXPECT_FALSE(frame->Doc().IsModified());
+  EXPECT_FALSE(view->DatePicker()->isEnabled());
+  EXPECT_TRUE(view->ContactsList()->isEnabled());
+}
+
+TEST_F(EditCommandsFixture, DeletingAContactMakesTheLatestRemainingCurrent) {
+  AddPersons({"Adams"});
+  AddContact(1, At(2004, 3, 1, 9, 0, 0), "march");
+  AddContact(1, At(2004, 1, 5, 10, 0, 0), "january");
+  AddContact(1, At(2003, 12, 31, 23, 59, 59), "december");
+  frame->Doc().UpdateAllViews();
+  view->ContactsList()->setCurrentItem(view->ContactsList()->topLevelItem(1));
+  Run(kContactDelete);
+  EXPECT_EQ(Data().contacts.Size(), 2u);
+  EXPECT_EQ(view->CurrentContactId(), 1);
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "march");
+  EXPECT_TRUE(frame->Doc().IsModified());
+  Run(kContactDelete);
+  Run(kContactDelete);
+  EXPECT_EQ(view->CurrentContactId(), 0);
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "");
+  EXPECT_FALSE(Enabled(kContactDelete));
+}
+
+// Line breaks of the address: one CR LF per break, however often the person
+// is edited, and an older CR CR LF shown as one break.
+TEST_F(EditCommandsFixture, AddressLineBreaksAreStoredAsOnePairEach) {
+  AddPersons({"Adams"});
+  Run(kPersonEdit);
+  Address()->setPlainText(QStringLiteral("1 Main St\nApt 2\nSpringfield"));
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(1)->Address, "1 Main St\r\nApt 2\r\nSpringfield");
+  for (int round = 0; round < 3; ++round) {
+    Run(kPersonEdit);
+    Box(1012)->setText(QStringLiteral("City %1").arg(round));
+    Run(kPersonUpdate);
+  }
+  EXPECT_EQ(Data().persons.Find(1)->Address, "1 Main St\r\nApt 2\r\nSpringfield");
+  EXPECT_EQ(Address()->toPlainText(), "1 Main St\nApt 2\nSpringfield");
+
+  Data().persons.Find(1);
+  Person old = *Data().persons.Find(1);
+  old.Address = "Old Road 5\r\r\nOldtown";
+  Data().persons.Erase(1);
+  Data().persons.Insert(old);
+  frame->Doc().UpdateAllViews();
+  EXPECT_EQ(Address()->toPlainText(), "Old Road 5\nOldtown");
+  Run(kPersonEdit);
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(1)->Address, "Old Road 5\r\r\nOldtown") << "unedited bytes are kept";
+  Run(kPersonEdit);
+  Address()->setPlainText(QStringLiteral("Old Road 7\nOldtown"));
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(1)->Address, "Old Road 7\r\nOldtown");
+}
+
+TEST_F(EditCommandsFixture, UneditedFieldsKeepTheirBytes) {
+  Person person;
+  person.ID = 1;
+  person.LName = "M\xfcller";
+  person.City = "K\xf6ln";
+  Data().persons.Insert(person);
+  frame->Doc().UpdateAllViews();
+  Run(kPersonEdit);
+  Box(1001)->setText(QStringLiteral("Jürgen"));
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(1)->LName, "M\xfcller");
+  EXPECT_EQ(Data().persons.Find(1)->City, "K\xf6ln");
+  EXPECT_EQ(Data().persons.Find(1)->FName, "J\xc3\xbcrgen");
+}
+
+TEST_F(EditCommandsFixture, EditUserStoresTheSheetOnOkOnly) {
+  prompter.dialogs.push_back([](QDialog& dialog) {
+    auto& sheet = dynamic_cast<UserInfoSheet&>(dialog);
+    qobject_cast<QLineEdit*>(sheet.Control(1001))->setText(QStringLiteral("Sam"));
+    return int(QDialog::Rejected);
+  });
+  Run(kEditUser);
+  EXPECT_EQ(Data().user.FName, "");
+  EXPECT_FALSE(frame->Doc().IsModified());
+
+  prompter.dialogs.push_back([](QDialog& dialog) {
+    auto& sheet = dynamic_cast<UserInfoSheet&>(dialog);
+    qobject_cast<QLineEdit*>(sheet.Control(1001))->setText(QStringLiteral("Sam"));
+    QTest::mouseClick(sheet.OkButton(), Qt::LeftButton);
+    return dialog.result();
+  });
+  Run(kEditUser);
+  EXPECT_EQ(Data().user.FName, "Sam");
+  EXPECT_TRUE(frame->Doc().IsModified());
+}
+
+TEST_F(EditCommandsFixture, ARenamedContactTypeShowsAtOnceInTheForm) {
+  AddPersons({"Adams"});
+  AddContact(1, At(2004, 3, 1, 9, 0, 0), "note", 2);
+  frame->Doc().UpdateAllViews();
+  EXPECT_EQ(view->ContactsList()->topLevelItem(0)->text(2), "E-Mail");
+  RenameType(1, "Zmail");
+  EXPECT_EQ(Data().contactTypes.Find(2)->Description, "Zmail");
+  EXPECT_EQ(view->ContactsList()->topLevelItem(0)->text(2), "Zmail");
+  EXPECT_EQ(view->ContactTypeSelector()->itemText(3), "Zmail") << "in its alphabetical place";
+  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zmail");
+  EXPECT_TRUE(frame->Doc().IsModified());
+}
+
+// An edit belongs to the document it began in: whatever replaces the
+// document ends the edit as Cancel does, and the next Update has nothing to
+// store.
+TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
+  AddPersons({"Adams", "Berg"});
+  const QString path = QString::fromStdString(dir.File("sample.tch"));
+  ASSERT_TRUE(Write(Data(), dir.File("sample.tch")));
+  const QString bad = QString::fromStdString(dir.File("bad.tch"));
+  testing::WriteBytes(bad.toStdString(), "<Vimbo>");
+
+  const std::vector<std::pair<const char*, std::function<void()>>> replacements = {
+      {"New", [&] { frame->OnCommand(kNew); }},
+      {"Open", [&] { prompter.openNames.push_back(path); frame->OnCommand(kOpen); }},
+      {"Recent", [&] { frame->OnCommand(kRecentFirst); }},
+      {"Rejected", [&] {
+         prompter.openNames.push_back(bad);
+         prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok};
+         frame->OnCommand(kOpen);
+       }}};
+  for (const auto& [name, replace] : replacements) {
+    for (const int command : {kPersonEdit, kPersonAdd, kContactAdd, kContactEdit}) {
+      SCOPED_TRACE(std::string(name) + " during command " + std::to_string(command));
+      frame->OpenStartupFiles({path});
+      Pick("Berg");
+      AddContact(2, At(2004, 3, 1, 9, 0, 0), "stored");
+      frame->Doc().UpdateAllViews();
+      Run(command);
+      Box(1001)->setText(QStringLiteral("typed"));
+      view->NotesBox()->setPlainText(QStringLiteral("typed"));
+      replace();
+      EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+      EXPECT_FALSE(Enabled(kPersonUpdate) || Enabled(kContactUpdate));
+      EXPECT_TRUE(Box(1001)->isReadOnly() && view->NotesBox()->isReadOnly());
+      EXPECT_TRUE(view->PersonSelector()->isEnabled() && view->ContactsList()->isEnabled());
+      EXPECT_NE(Box(1001)->text(), "typed");
+      EXPECT_TRUE(Data().contacts.Empty());
+    }
+  }
+}
+
+// The contact types editor may run during an edit: what the user typed stays,
+// and Update stores it into the record being edited.
+TEST_F(EditCommandsFixture, AnEditSurvivesTheContactTypesEditor) {
+  AddPersons({"Adams", "Berg"});
+  AddContact(2, At(2004, 3, 1, 9, 0, 0), "stored", 1);
+  frame->Doc().UpdateAllViews();
+
+  Pick("Berg");
+  Run(kPersonEdit);
+  Box(1001)->setText(QStringLiteral("Bea"));
+  RenameType(0, "Aletter");
+  EXPECT_EQ(Box(1001)->text(), "Bea");
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(2)->FName, "Bea");
+  EXPECT_EQ(Data().persons.Find(1)->FName, "");
+
+  Pick("Berg, Bea");
+  Run(kContactAdd);
+  view->DatePicker()->setDate(QDate(2010, 5, 6));
+  view->TimePicker()->setTime(QTime(7, 8, 9));
+  view->ContactTypeSelector()->setCurrentIndex(view->ContactTypeSelector()->findData(3));
+  view->NotesBox()->setPlainText(QStringLiteral("typed"));
+  RenameType(2, "Zz");
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "typed");
+  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zz");
+  EXPECT_EQ(view->GetEditMode(), EditMode::AddingContact);
+  Run(kContactUpdate);
+  ASSERT_NE(Data().contacts.Find(2), nullptr);
+  const Contact& added = *Data().contacts.Find(2);
+  EXPECT_EQ(added.PersonID, 2);
+  EXPECT_EQ(added.ContactTypeID, 3);
+  EXPECT_EQ(added.Description, "typed");
+  EXPECT_EQ(added.DateTime, At(2010, 5, 6, 7, 8, 9));
+
+}
+
+// With the identifier counter spent, Update refuses and changes nothing;
+// the edit stays open so the user can still cancel.
+TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
+  AddPersons({"Adams"});
+  Data().persons.LastID = std::numeric_limits<int32_t>::max();
+  Data().contacts.LastID = std::numeric_limits<int32_t>::max();
+  frame->Doc().SetModified(false, false);
+  struct Case {
+    int add, update;
+    EditMode mode;
+    QString text;
+  };
+  for (const Case& c :
+       {Case{kPersonAdd, kPersonUpdate, EditMode::AddingPerson,
+             "The person cannot be added: this document has no identifiers left for new persons."},
+        Case{kContactAdd, kContactUpdate, EditMode::AddingContact,
+             "The contact cannot be added: this document has no identifiers left for new contacts."}}) {
+    Run(c.add);
+    Box(1001)->setText(QStringLiteral("typed"));
+    prompter.answers = {Prompter::Answer::Ok};
+    Run(c.update);
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages.back().text, c.text);
+    EXPECT_EQ(prompter.messages.back().caption, "Vimbo");
+    EXPECT_EQ(prompter.messages.back().icon, Prompter::Icon::Error);
+    EXPECT_EQ(view->GetEditMode(), c.mode);
+    EXPECT_EQ(Data().persons.Size(), 1u);
+    EXPECT_TRUE(Data().contacts.Empty());
+    EXPECT_FALSE(frame->Doc().IsModified());
+    Run(c.update == kPersonUpdate ? kPersonCancel : kContactCancel);
+  }
+}
+
+// A value longer than Qt's default box limit survives an edit of another
+// field, and an unchanged user sheet.
+TEST_F(EditCommandsFixture, NoBoxCutsALongValue) {
+  const std::string longText(40000, 'c');
+  Person person{.ID = 1, .LName = "Adams"};
+  person.Company = longText;
+  Data().persons.Insert(person);
+  Data().user.Company = longText;
+  Data().user.WkPhone = std::string(33000, '5');
+  frame->Doc().UpdateAllViews();
+
+  Run(kPersonEdit);
+  Box(1023)->setText(QStringLiteral("555"));
+  Run(kPersonUpdate);
+  EXPECT_EQ(Data().persons.Find(1)->Company, longText);
+
+  prompter.dialogs.push_back([](QDialog& dialog) {
+    auto& sheet = dynamic_cast<UserInfoSheet&>(dialog);
+    for (int page = 0; page < sheet.Tabs()->count(); ++page) sheet.Tabs()->setCurrentIndex(page);
+    QTest::mouseClick(sheet.OkButton(), Qt::LeftButton);
+    return dialog.result();
+  });
+  Run(kEditUser);
+  EXPECT_EQ(Data().user.Company, longText);
+  EXPECT_EQ(Data().user.WkPhone, std::string(33000, '5'));
+}
+
+// The road of one request: pick a person, log a contact, save it.
+TEST_F(EditCommandsFixture, LoggingAContactAndSavingItEndToEnd) {
+  AddPersons({"Smith", "Adams"});
+  frame->Doc().SetModified(false, false);
+  Pick("Smith");
+  Run(kContactAdd);
+  view->DatePicker()->setDate(QDate(2026, 12, 7));
+  view->TimePicker()->setTime(QTime(9, 30, 15));
+  view->ContactTypeSelector()->setCurrentIndex(view->ContactTypeSelector()->findText("E-Mail"));
+  view->NotesBox()->setPlainText(QStringLiteral("Sent the \"winter\" catalogue <pdf>."));
+  Run(kContactUpdate);
+
+  const std::string path = dir.File("log.tch");
+  prompter.saveNames.push_back(QString::fromStdString(path));
+  Run(kSaveAs);
+  EXPECT_FALSE(frame->Doc().IsModified());
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(QString::fromStdString(path)));
+
+  const std::string text = testing::ReadBytes(path);
+  EXPECT_NE(text.find("\t\t<Contact ID=\"1\">\n"
+                      "\t\t\t<PersonID>1</PersonID>\n"
+                      "\t\t\t<DateTime>12/7/2026 9:30:15 AM</DateTime>\n"
+                      "\t\t\t<Description>Sent the &quot;winter&quot; catalogue &lt;pdf&gt;.</Description>\n"
+                      "\t\t\t<ContactTypeID>2</ContactTypeID>\n"
+                      "\t\t</Contact>\n"),
+            std::string::npos)
+      << text;
+  DocumentData reread;
+  ASSERT_TRUE(Load(reread, path).Ok());
+  EXPECT_EQ(reread.contacts.Find(1)->DateTime, At(2026, 12, 7, 9, 30, 15));
+}
+
+}  // namespace
+}  // namespace vimbo

@@ -1,0 +1,663 @@
+#include "ui/form/main_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTreeWidget>
+#include <vector>
+
+#include "core/records/date_time_text.h"
+#include "gfx/display_text.h"
+#include "support/dates.h"
+#include "support/people.h"
+#include "support/scripted_prompter.h"
+#include "ui/document/document.h"
+#include "ui/kit/control_id.h"
+
+namespace vimbo {
+namespace {
+
+constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 1031, 1027, 1016, 1006,
+                             1008, 1074, 1010, 1012, 1013, 1014, 1026, 1076, 1020, 1022, 1021};
+// The person boxes, in the order of the fields of a Person.
+constexpr int kPersonBoxes[] = {1015, 1001, 1002, 1003, 1004, 1010, 1012, 1013, 1014,
+                                1023, 1025, 1031, 1016, 1027, 1006, 1008, 1074};
+
+using testing::At;
+
+using testing::NamedPerson;
+
+// The form control a widget belongs to: inner parts of a combo box or a
+// picker count as the control itself.
+int OwningControl(const QWidget* widget) {
+  for (; widget; widget = widget->parentWidget()) {
+    if (const int id = ControlId(widget)) return id;
+  }
+  return 0;
+}
+
+class MainViewTest : public ::testing::Test {
+ protected:
+  MainViewTest() { view.SetDocument(document); }
+
+  DocumentData& Data() { return document.Data(); }
+
+  void AddType(int32_t id, const std::string& description) {
+    Data().contactTypes.Insert(ContactType{id, description});
+  }
+
+  void AddContact(int32_t id, int32_t personId, const DateTimeValue& when, int32_t typeId,
+                  const std::string& notes) {
+    Contact contact;
+    contact.ID = id;
+    contact.PersonID = personId;
+    contact.DateTime = when;
+    contact.ContactTypeID = typeId;
+    contact.Description = notes;
+    Data().contacts.Insert(contact);
+  }
+
+  QString BoxText(int id) {
+    QWidget* box = view.Control(id);
+    if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
+    return qobject_cast<QPlainTextEdit*>(box)->toPlainText();
+  }
+
+  static QStringList Entries(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+    return texts;
+  }
+
+  std::vector<int32_t> ListedContactIds() {
+    std::vector<int32_t> ids;
+    QTreeWidget* list = view.ContactsList();
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      ids.push_back(list->topLevelItem(i)->data(0, Qt::UserRole).toInt());
+    return ids;
+  }
+
+  int32_t SelectedTypeId() {
+    QComboBox* types = view.ContactTypeSelector();
+    return types->currentIndex() < 0 ? -1 : types->currentData().toInt();
+  }
+
+  // What picking an entry from the selector's list does.
+  void Pick(int position) {
+    view.PersonSelector()->setCurrentIndex(position);
+    emit view.PersonSelector()->activated(position);
+  }
+
+  // The pickers show the moment between `before` and now.
+  void ExpectPickersShowNow(const QDateTime& before) {
+    const QDateTime shown(view.DatePicker()->date(), view.TimePicker()->time());
+    EXPECT_GE(shown, before.addMSecs(-before.time().msec()));
+    EXPECT_LE(shown, QDateTime::currentDateTime());
+  }
+
+  // Puts the form on screen inside a larger window, so that there is room
+  // around it to click outside the form.
+  void Show() {
+    view.setParent(&host);
+    view.move(40, 40);
+    view.resize(view.sizeHint());
+    host.resize(view.sizeHint() + QSize(80, 80));
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  }
+
+  // A click as the window system delivers it, so that a mouse grab applies.
+  void ClickAt(const QPoint& posInHost) {
+    QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, posInHost);
+  }
+  void ClickOn(QWidget* widget) { ClickAt(widget->mapTo(&host, widget->rect().center())); }
+
+  testing::ScriptedPrompter prompter;
+  QWidget host;
+  MainView view;
+  TouchDocument document{prompter};
+};
+
+// A document with the persons "Smith, Ann" (1), "adams, Bob" (2) and
+// "Baker" (3); Bob has three contacts and Baker none.
+class FilledViewTest : public MainViewTest {
+ protected:
+  FilledViewTest() {
+    Data().persons.Insert(NamedPerson(1, "Ann", "Smith"));
+    Person bob = NamedPerson(2, "Bob", "adams");
+    bob.City = "Springfield";
+    Data().persons.Insert(bob);
+    Data().persons.Insert(NamedPerson(3, "", "Baker"));
+    AddType(1, "Telephone");
+    AddType(2, "E-Mail");
+    AddType(3, "Personal");
+    AddContact(4, 2, At(2004, 1, 5, 10, 0, 0), 1, "January call");
+    AddContact(5, 2, At(2003, 12, 31, 23, 59, 59), 2, "December mail");
+    AddContact(6, 2, At(2004, 3, 1, 9, 0, 0), 3, "March visit");
+    document.UpdateAllViews();
+  }
+};
+
+TEST_F(MainViewTest, FormHasEveryControlWithItsNumberAndText) {
+  const std::pair<int, const char*> labels[] = {
+      {1045, "Title:"},          {1036, "First Name:"},  {1041, "Last Name:"},
+      {1037, "Company:"},        {1042, "Position:"},    {1062, "Home Phone:"},
+      {1064, "Work Phone:"},     {1081, "Ext:"},         {1068, "Pager:"},
+      {1047, "Cel Phone:"},      {1039, "Fax:"},         {1040, "E-Mail:"},
+      {1072, "Web Page:"},       {1032, "Address:"},     {1033, "City:"},
+      {1034, "State/Province:"}, {1035, "Postal Code:"}, {1043, "Date:"},
+      {1078, "Time:"},           {1044, "Contact Type:"}};
+  for (const auto& [id, text] : labels) {
+    auto* label = qobject_cast<QLabel*>(view.Control(id));
+    ASSERT_NE(label, nullptr) << id;
+    EXPECT_EQ(label->text(), QString::fromLatin1(text));
+    EXPECT_EQ(ControlId(label), id);
+  }
+  const std::pair<int, const char*> groups[] = {
+      {1028, "Person"}, {1029, "Contact Information"}, {1030, "Contacts"}};
+  for (const auto& [id, title] : groups) {
+    auto* group = qobject_cast<QGroupBox*>(view.Control(id));
+    ASSERT_NE(group, nullptr) << id;
+    EXPECT_EQ(group->title(), QString::fromLatin1(title));
+  }
+  for (const int id : kTabOrder) EXPECT_EQ(ControlId(view.Control(id)), id);
+  EXPECT_EQ(view.Control(1024), view.PersonSelector());
+  EXPECT_EQ(view.Control(1020), view.ContactTypeSelector());
+  EXPECT_EQ(view.Control(1021), view.ContactsList());
+  EXPECT_EQ(view.Control(1026), view.DatePicker());
+  EXPECT_EQ(view.Control(1076), view.TimePicker());
+  EXPECT_EQ(view.Control(1022), view.NotesBox());
+  EXPECT_EQ(view.Control(4242), nullptr);
+
+  EXPECT_TRUE(view.PersonSelector()->isEditable());
+  EXPECT_FALSE(view.ContactTypeSelector()->isEditable());
+  EXPECT_TRUE(view.DatePicker()->calendarPopup());
+  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(view.Control(1010))->lineWrapMode(),
+            QPlainTextEdit::NoWrap);
+  EXPECT_EQ(view.NotesBox()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+}
+
+TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
+  QTreeWidget* list = view.ContactsList();
+  ASSERT_EQ(list->columnCount(), 4);
+  const QTreeWidgetItem* header = list->headerItem();
+  EXPECT_EQ(header->text(0), QStringLiteral("Date"));
+  EXPECT_EQ(header->text(1), QStringLiteral("Time"));
+  EXPECT_EQ(header->text(2), QStringLiteral("Contact Type"));
+  EXPECT_EQ(header->text(3), QStringLiteral("Notes"));
+  EXPECT_EQ(list->columnWidth(0), 75);
+  EXPECT_EQ(list->columnWidth(1), 75);
+  EXPECT_EQ(list->columnWidth(2), 85);
+  const int notesWidth = list->columnWidth(3);
+  EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
+  EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
+
+  // At the form's own size Notes fills the rest of the list; widening the
+  // form widens the list but not the Notes column.
+  Show();
+  EXPECT_EQ(75 + 75 + 85 + notesWidth, list->viewport()->width());
+  view.resize(view.width() + 300, view.height());
+  EXPECT_EQ(list->columnWidth(3), notesWidth);
+}
+
+TEST_F(MainViewTest, CreatedBrowsingWithEverythingLocked) {
+  EXPECT_EQ(view.GetEditMode(), EditMode::Browsing);
+  EXPECT_FALSE(view.InHelpMode());
+  EXPECT_EQ(view.PersonPosition(), 0);
+  EXPECT_EQ(view.CurrentPersonId(), 0);
+  EXPECT_EQ(view.ContactPosition(), 0);
+  EXPECT_EQ(view.CurrentContactId(), 0);
+  for (const int id : kPersonBoxes) {
+    QWidget* box = view.Control(id);
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+      EXPECT_TRUE(line->isReadOnly()) << id;
+    } else {
+      EXPECT_TRUE(qobject_cast<QPlainTextEdit*>(box)->isReadOnly()) << id;
+    }
+    EXPECT_TRUE(box->isEnabled()) << id;
+  }
+  EXPECT_TRUE(view.NotesBox()->isReadOnly());
+  EXPECT_FALSE(view.DatePicker()->isEnabled());
+  EXPECT_FALSE(view.TimePicker()->isEnabled());
+  EXPECT_FALSE(view.ContactTypeSelector()->isEnabled());
+  EXPECT_TRUE(view.PersonSelector()->isEnabled());
+  EXPECT_TRUE(view.ContactsList()->isEnabled());
+
+  // Unlocking opens the person boxes and the notes, never the pickers.
+  view.SetPersonFieldsReadOnly(false);
+  EXPECT_FALSE(qobject_cast<QLineEdit*>(view.Control(1001))->isReadOnly());
+  EXPECT_FALSE(qobject_cast<QPlainTextEdit*>(view.Control(1010))->isReadOnly());
+  EXPECT_FALSE(view.NotesBox()->isReadOnly());
+  EXPECT_FALSE(view.DatePicker()->isEnabled());
+  EXPECT_FALSE(view.TimePicker()->isEnabled());
+  EXPECT_FALSE(view.ContactTypeSelector()->isEnabled());
+}
+
+TEST_F(MainViewTest, TabVisitsTheControlsInFormOrder) {
+  Show();
+  // The pickers take part once a contact is being edited.
+  view.DatePicker()->setEnabled(true);
+  view.TimePicker()->setEnabled(true);
+  view.ContactTypeSelector()->setEnabled(true);
+  view.PersonSelector()->setFocus();
+  std::vector<int> visited{OwningControl(QApplication::focusWidget())};
+  for (std::size_t i = 1; i < std::size(kTabOrder); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited.push_back(OwningControl(QApplication::focusWidget()));
+  }
+  EXPECT_EQ(visited, std::vector<int>(std::begin(kTabOrder), std::end(kTabOrder)));
+}
+
+TEST_F(MainViewTest, EmptyDocumentShowsNothing) {
+  const QDateTime before = QDateTime::currentDateTime();
+  document.UpdateAllViews();
+  EXPECT_EQ(view.PersonSelector()->count(), 0);
+  EXPECT_EQ(view.PersonSelector()->currentText(), QString());
+  EXPECT_EQ(view.CurrentPersonId(), 0);
+  for (const int id : kPersonBoxes) EXPECT_EQ(BoxText(id), QString()) << id;
+  EXPECT_EQ(view.ContactsList()->topLevelItemCount(), 0);
+  EXPECT_EQ(view.CurrentContactId(), 0);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QString());
+  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
+  ExpectPickersShowNow(before);
+}
+
+TEST_F(MainViewTest, ContactTypesAreSortedAndNoneIsSelected) {
+  AddType(1, "Telephone");
+  AddType(2, "e-mail");
+  AddType(3, "Personal");
+  AddType(4, "Correspondence");
+  view.RefreshContactTypes();
+  EXPECT_EQ(Entries(view.ContactTypeSelector()),
+            (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
+  EXPECT_EQ(view.ContactTypeSelector()->itemData(1).toInt(), 2);
+  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
+}
+
+TEST_F(FilledViewTest, PersonsAreListedAlphabeticallyIgnoringCase) {
+  EXPECT_EQ(Entries(view.PersonSelector()), (QStringList{"adams, Bob", "Baker", "Smith, Ann"}));
+  EXPECT_EQ(view.PersonSelector()->itemData(0).toInt(), 2);
+  EXPECT_EQ(view.PersonSelector()->itemData(1).toInt(), 3);
+  EXPECT_EQ(view.PersonSelector()->itemData(2).toInt(), 1);
+  // The remembered position 0 is the first entry.
+  EXPECT_EQ(view.PersonSelector()->currentIndex(), 0);
+  EXPECT_EQ(view.PersonPosition(), 0);
+  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(BoxText(1001), QStringLiteral("Bob"));
+  EXPECT_EQ(BoxText(1012), QStringLiteral("Springfield"));
+}
+
+TEST_F(FilledViewTest, ContactsAreListedLatestFirstAndTheLatestIsShown) {
+  EXPECT_EQ(ListedContactIds(), (std::vector<int32_t>{6, 4, 5}));
+  EXPECT_EQ(view.CurrentContactId(), 6);
+  EXPECT_EQ(view.ContactPosition(), 0);
+
+  QTreeWidget* list = view.ContactsList();
+  ASSERT_EQ(list->selectedItems().size(), 1);
+  EXPECT_EQ(list->selectedItems().front(), list->topLevelItem(0));
+  const QTreeWidgetItem* march = list->topLevelItem(0);
+  EXPECT_EQ(march->text(0), ToDisplay(ShortDateText(At(2004, 3, 1, 9, 0, 0))));
+  EXPECT_EQ(march->text(1), ToDisplay(ShortTimeText(At(2004, 3, 1, 9, 0, 0))));
+  EXPECT_EQ(march->text(2), QStringLiteral("Personal"));
+  EXPECT_EQ(march->text(3), QStringLiteral("March visit"));
+
+  EXPECT_EQ(view.DatePicker()->date(), QDate(2004, 3, 1));
+  EXPECT_EQ(view.TimePicker()->time(), QTime(9, 0, 0));
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("March visit"));
+  EXPECT_EQ(view.ContactTypeSelector()->currentText(), QStringLiteral("Personal"));
+  EXPECT_EQ(SelectedTypeId(), 3);
+}
+
+TEST_F(FilledViewTest, PickingAPersonShowsThemAndTheirLatestContact) {
+  const QDateTime before = QDateTime::currentDateTime();
+  Pick(1);  // Baker, who has no contacts
+  EXPECT_EQ(view.PersonPosition(), 1);
+  EXPECT_EQ(view.CurrentPersonId(), 3);
+  EXPECT_EQ(BoxText(1002), QStringLiteral("Baker"));
+  EXPECT_EQ(BoxText(1012), QString());
+  EXPECT_EQ(view.ContactsList()->topLevelItemCount(), 0);
+  EXPECT_EQ(view.CurrentContactId(), 0);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QString());
+  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
+  ExpectPickersShowNow(before);
+
+  Pick(0);
+  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(view.CurrentContactId(), 6);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("March visit"));
+}
+
+TEST_F(FilledViewTest, TypingInTheSelectorChangesNothing) {
+  Show();
+  QComboBox* selector = view.PersonSelector();
+  selector->setFocus();
+  selector->lineEdit()->selectAll();
+  QTest::keyClicks(selector, QStringLiteral("Smith, Ann"));
+  // Leaving the field would let the combo box select the matching entry.
+  view.ContactsList()->setFocus();
+  EXPECT_EQ(selector->lineEdit()->text(), QStringLiteral("Smith, Ann"));
+  EXPECT_EQ(selector->currentIndex(), 0);
+  EXPECT_EQ(view.PersonPosition(), 0);
+  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(BoxText(1001), QStringLiteral("Bob"));
+  EXPECT_EQ(selector->count(), 3);
+}
+
+TEST_F(MainViewTest, PersonWithoutAnyNameIsAnEmptyEntryThatCanBePicked) {
+  Data().persons.Insert(NamedPerson(1, "Ann", "Smith"));
+  Person nameless;
+  nameless.ID = 2;
+  nameless.City = "Nowhere";
+  Data().persons.Insert(nameless);
+  document.UpdateAllViews();
+
+  EXPECT_EQ(Entries(view.PersonSelector()), (QStringList{"", "Smith, Ann"}));
+  Pick(1);
+  EXPECT_EQ(view.CurrentPersonId(), 1);
+  Pick(0);
+  EXPECT_EQ(view.PersonPosition(), 0);
+  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(BoxText(1012), QStringLiteral("Nowhere"));
+}
+
+TEST_F(MainViewTest, EveryFieldHasItsOwnBox) {
+  Person person;
+  person.ID = 7;
+  person.Title = "Dr.";
+  person.FName = "Eva";
+  person.LName = "Lind";
+  person.Company = "Acme";
+  person.Position = "Chief";
+  person.Address = "1 Main St\r\r\nApt 2";
+  person.City = "Lund";
+  person.State = "Skane";
+  person.Zip = "22100";
+  person.Phone = "111";
+  person.WkPhone = "222";
+  person.WkExt = "33";
+  person.CelPhone = "444";
+  person.Pager = "555";
+  person.Fax = "666";
+  person.EMail = "eva@example.org";
+  person.WebPage = "example.org";
+  Data().persons.Insert(person);
+  document.UpdateAllViews();
+
+  const char* expected[] = {"Dr.",        "Eva",
+                            "Lind",       "Acme",
+                            "Chief",      "1 Main St\nApt 2",
+                            "Lund",       "Skane",
+                            "22100",      "111",
+                            "222",        "33",
+                            "444",        "555",
+                            "666",        "eva@example.org",
+                            "example.org"};
+  for (std::size_t i = 0; i < std::size(kPersonBoxes); ++i)
+    EXPECT_EQ(BoxText(kPersonBoxes[i]), QString::fromLatin1(expected[i])) << kPersonBoxes[i];
+
+  view.ShowPerson(0);
+  for (const int id : kPersonBoxes) EXPECT_EQ(BoxText(id), QString()) << id;
+  // The selector is left alone.
+  EXPECT_EQ(view.PersonSelector()->currentText(), QStringLiteral("Lind, Eva"));
+}
+
+TEST_F(MainViewTest, BytesThatAreNotUtf8ShowAsWindows1252) {
+  Data().persons.Insert(NamedPerson(1, "J\xfcrgen", "M\xfcller"));
+  AddType(1,
+          "Gespr\xe4"
+          "ch");
+  AddContact(1, 1, At(2005, 6, 1, 8, 30, 0), 1,
+             "Gr\xfc\xdf"
+             "e \x80 5");
+  document.UpdateAllViews();
+  EXPECT_EQ(view.PersonSelector()->itemText(0), QString::fromUtf8("Müller, Jürgen"));
+  EXPECT_EQ(BoxText(1002), QString::fromUtf8("Müller"));
+  EXPECT_EQ(view.ContactTypeSelector()->currentText(), QString::fromUtf8("Gespräch"));
+  EXPECT_EQ(view.ContactsList()->topLevelItem(0)->text(2), QString::fromUtf8("Gespräch"));
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QString::fromUtf8("Grüße € 5"));
+}
+
+TEST_F(MainViewTest, MissingContactTypeShowsNoType) {
+  Data().persons.Insert(NamedPerson(1, "Ann", "Smith"));
+  AddType(1, "Telephone");
+  AddContact(1, 1, At(2004, 2, 29, 13, 5, 9), 99, "lost type");
+  AddContact(2, 1, At(2004, 1, 1, 0, 0, 0), 1, "old");
+  document.UpdateAllViews();
+  EXPECT_EQ(view.CurrentContactId(), 1);
+  EXPECT_EQ(view.ContactsList()->topLevelItem(0)->text(2), QString());
+  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
+  EXPECT_EQ(view.DatePicker()->date(), QDate(2004, 2, 29));
+  EXPECT_EQ(view.TimePicker()->time(), QTime(13, 5, 9));
+  // A contact of a known type after one without selects the type again.
+  view.ShowContact(2);
+  EXPECT_EQ(SelectedTypeId(), 1);
+  view.ShowContact(1);
+  EXPECT_EQ(SelectedTypeId(), -1);
+}
+
+TEST_F(MainViewTest, TypeIsSelectedByIdWhenNamesDifferOnlyInCase) {
+  Data().persons.Insert(NamedPerson(1, "Ann", "Smith"));
+  AddType(2, "E-Mail");
+  AddType(5, "e-mail");
+  AddContact(1, 1, At(2004, 1, 1, 12, 0, 0), 5, "");
+  AddContact(2, 1, At(2003, 1, 1, 12, 0, 0), 2, "");
+  document.UpdateAllViews();
+  EXPECT_EQ(SelectedTypeId(), 5);
+  view.ShowContact(2);
+  EXPECT_EQ(SelectedTypeId(), 2);
+}
+
+TEST_F(FilledViewTest, SelectingAContactShowsIt) {
+  Show();
+  QTreeWidget* list = view.ContactsList();
+  QTreeWidgetItem* december = list->topLevelItem(2);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(december).center());
+  EXPECT_EQ(view.ContactPosition(), 2);
+  EXPECT_EQ(view.CurrentContactId(), 5);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("December mail"));
+  EXPECT_EQ(view.DatePicker()->date(), QDate(2003, 12, 31));
+  EXPECT_EQ(view.TimePicker()->time(), QTime(23, 59, 59));
+  EXPECT_EQ(SelectedTypeId(), 2);
+
+  // The keyboard moves the selection too.
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(view.ContactPosition(), 1);
+  EXPECT_EQ(view.CurrentContactId(), 4);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("January call"));
+}
+
+TEST_F(FilledViewTest, ClickingEmptyListAreaKeepsTheCurrentContact) {
+  Show();
+  QTreeWidget* list = view.ContactsList();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->topLevelItem(1)).center());
+  ASSERT_EQ(view.CurrentContactId(), 4);
+  const QPoint empty(10, list->viewport()->height() - 3);
+  ASSERT_EQ(list->itemAt(empty), nullptr);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+  EXPECT_EQ(view.CurrentContactId(), 4);
+  EXPECT_EQ(view.ContactPosition(), 1);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("January call"));
+}
+
+TEST_F(FilledViewTest, UpdateKeepsThePositionAndShowsTheLatestContact) {
+  Pick(2);  // Smith, Ann
+  AddContact(7, 1, At(2001, 1, 1, 8, 0, 0), 1, "early");
+  AddContact(8, 1, At(2002, 1, 1, 8, 0, 0), 1, "later");
+  view.ShowContact(7);
+  Data().persons.Erase(1);
+  Data().persons.Insert(NamedPerson(1, "Anna", "Smith"));
+  document.SetModified(true, true);
+  EXPECT_EQ(view.PersonPosition(), 2);
+  EXPECT_EQ(view.PersonSelector()->currentText(), QStringLiteral("Smith, Anna"));
+  EXPECT_EQ(view.CurrentPersonId(), 1);
+  EXPECT_EQ(BoxText(1001), QStringLiteral("Anna"));
+  EXPECT_EQ(view.CurrentContactId(), 8);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("later"));
+}
+
+TEST_F(FilledViewTest, PositionPastTheEndOfAnotherDocumentSelectsTheLastPerson) {
+  Pick(2);
+  Data().Clear();
+  Data().persons.Insert(NamedPerson(10, "Zoe", "Young"));
+  Data().persons.Insert(NamedPerson(11, "Al", "Able"));
+  document.UpdateAllViews();
+  EXPECT_EQ(view.PersonPosition(), 1);
+  EXPECT_EQ(view.PersonSelector()->currentIndex(), 1);
+  EXPECT_EQ(view.CurrentPersonId(), 10);
+  EXPECT_EQ(BoxText(1001), QStringLiteral("Zoe"));
+
+  Data().Clear();
+  document.UpdateAllViews();
+  EXPECT_EQ(view.PersonSelector()->currentIndex(), -1);
+  EXPECT_EQ(view.CurrentPersonId(), 0);
+  EXPECT_EQ(BoxText(1001), QString());
+  EXPECT_EQ(view.ContactsList()->topLevelItemCount(), 0);
+}
+
+TEST_F(MainViewTest, AddressTakesLineBreaksAndNotesPassEnterOn) {
+  QDialog dialog;
+  MainView form(&dialog);
+  auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+  ok->setDefault(true);
+  QSignalSpy clicked(ok, &QPushButton::clicked);
+  dialog.show();
+  form.SetPersonFieldsReadOnly(false);
+
+  auto* address = qobject_cast<QPlainTextEdit*>(form.Control(1010));
+  QTest::keyClicks(address, QStringLiteral("1 Main St"));
+  QTest::keyClick(address, Qt::Key_Return);
+  QTest::keyClicks(address, QStringLiteral("Apt 2"));
+  EXPECT_EQ(address->toPlainText(), QStringLiteral("1 Main St\nApt 2"));
+  EXPECT_EQ(clicked.count(), 0);
+
+  QTest::keyClicks(form.NotesBox(), QStringLiteral("call back"));
+  QTest::keyClick(form.NotesBox(), Qt::Key_Return);
+  QTest::keyClick(form.NotesBox(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(form.NotesBox()->toPlainText(), QStringLiteral("call back"));
+  EXPECT_EQ(clicked.count(), 2);
+}
+
+TEST_F(MainViewTest, F1AsksHelpForTheFocusedControl) {
+  Show();
+  QSignalSpy help(&view, &MainView::HelpRequested);
+  QWidget* firstName = view.Control(1001);
+  QTest::keyClick(firstName, Qt::Key_F1);
+  ASSERT_EQ(help.count(), 1);
+  EXPECT_EQ(help[0][0].toInt(), 1001);
+  EXPECT_EQ(help[0][1].toPoint(), firstName->mapToGlobal(firstName->rect().center()));
+
+  // Controls made of inner parts answer for themselves.
+  view.DatePicker()->setEnabled(true);
+  for (QWidget* control :
+       {static_cast<QWidget*>(view.PersonSelector()), static_cast<QWidget*>(view.DatePicker()),
+        static_cast<QWidget*>(view.ContactsList())}) {
+    control->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    ASSERT_EQ(help.count(), 2);
+    EXPECT_EQ(help.takeLast()[0].toInt(), ControlId(control));
+  }
+}
+
+TEST_F(MainViewTest, HelpPointerAsksForTheControlClicked) {
+  Show();
+  QSignalSpy help(&view, &MainView::HelpRequested);
+  view.EnterHelpMode();
+  EXPECT_TRUE(view.InHelpMode());
+  EXPECT_EQ(QWidget::mouseGrabber(), &view);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WhatsThisCursor);
+
+  QWidget* email = view.Control(1008);
+  ClickOn(email);
+  ASSERT_EQ(help.count(), 1);
+  EXPECT_EQ(help[0][0].toInt(), 1008);
+  EXPECT_EQ(help[0][1].toPoint(), email->mapToGlobal(email->rect().center()));
+  EXPECT_FALSE(view.InHelpMode());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  // The click was the help pointer's: the box did not take the focus.
+  EXPECT_FALSE(email->hasFocus());
+
+  // A label is a control too, and inner parts answer for their control.
+  view.EnterHelpMode();
+  ClickOn(view.Control(1036));
+  view.EnterHelpMode();
+  ClickOn(view.ContactsList()->viewport());
+  ASSERT_EQ(help.count(), 3);
+  EXPECT_EQ(help[1][0].toInt(), 1036);
+  EXPECT_EQ(help[2][0].toInt(), 1021);
+}
+
+TEST_F(MainViewTest, HelpPointerOnBackgroundOrGroupBoxAsksNothing) {
+  Show();
+  QSignalSpy help(&view, &MainView::HelpRequested);
+  view.EnterHelpMode();
+  ClickAt(view.mapTo(&host, QPoint(2, 1)));
+  EXPECT_FALSE(view.InHelpMode());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+  // A group box's title is no control.
+  view.EnterHelpMode();
+  QWidget* group = view.Control(1030);
+  ClickAt(group->mapTo(&host, QPoint(group->width() / 2, 2)));
+  EXPECT_FALSE(view.InHelpMode());
+  EXPECT_EQ(help.count(), 0);
+}
+
+TEST_F(MainViewTest, HelpPointerReleasedOutsideTheFormStaysOn) {
+  Show();
+  QSignalSpy help(&view, &MainView::HelpRequested);
+  view.EnterHelpMode();
+  ClickAt(QPoint(10, 10));
+  EXPECT_EQ(help.count(), 0);
+  EXPECT_TRUE(view.InHelpMode());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainViewTest, GroupBoxAtNamesTheBoxUnderAPoint) {
+  Show();
+  for (const int id : {1028, 1029, 1030}) {
+    QWidget* group = view.Control(id);
+    EXPECT_EQ(view.GroupBoxAt(group->mapToGlobal(QPoint(5, group->height() / 2))), id);
+  }
+  EXPECT_EQ(view.GroupBoxAt(view.mapToGlobal(QPoint(1, 1))), 0);
+  EXPECT_EQ(view.GroupBoxAt(host.mapToGlobal(QPoint(5, 5))), 0);
+}
+
+TEST_F(MainViewTest, WideningScalesThePanelsAndOnlyTheContactsBoxGrowsInHeight) {
+  Show();
+  QWidget* ext = view.Control(1031);
+  QWidget* workPhone = view.Control(1025);
+  QWidget* personGroup = view.Control(1028);
+  const int extWidth = ext->width();
+  const int phoneWidth = workPhone->width();
+  const int personHeight = personGroup->height();
+  const int listHeight = view.ContactsList()->height();
+  EXPECT_LT(extWidth * 2, phoneWidth);
+
+  view.resize(view.width() * 2, view.height() + 200);
+  EXPECT_GT(ext->width(), extWidth * 3 / 2);
+  EXPECT_GT(workPhone->width(), phoneWidth * 3 / 2);
+  EXPECT_EQ(personGroup->height(), personHeight);
+  EXPECT_GE(view.ContactsList()->height(), listHeight + 180);
+}
+
+}  // namespace
+}  // namespace vimbo

@@ -1,0 +1,450 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDialog>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QWindow>
+
+#include <sys/stat.h>
+
+#include "core/document/document_writer.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+#include "ui/form/main_view.h"
+#include "ui/kit/command_ids.h"
+#include "ui/kit/control_id.h"
+#include "ui/kit/qt_prompter.h"
+#include "ui/shell/main_frame.h"
+#include "ui/shell/settings_store.h"
+#include "ui/shell/splash_window.h"
+
+namespace vimbo {
+namespace {
+
+using namespace command;
+using testing::ScriptedPrompter;
+using Answer = Prompter::Answer;
+
+QString Q(const std::string& path) { return QString::fromStdString(path); }
+
+struct MainFrameFixture : ::testing::Test {
+  MainFrameFixture() {
+    // Every test starts from empty settings.
+    OpenSettings()->clear();
+    frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
+  }
+  ~MainFrameFixture() override {
+    // Nothing may be left for the window to ask about when it goes.
+    frame->Doc().SetModified(false, false);
+  }
+
+  std::string WriteSample(const std::string& name, int persons = 1) {
+    DocumentData data;
+    data.AddDefaultContactTypes();
+    for (int i = 0; i < persons; ++i) {
+      Person person;
+      person.ID = data.persons.NextID();
+      person.LName = "Person " + std::to_string(person.ID);
+      data.persons.Insert(person);
+    }
+    const std::string path = dir.File(name);
+    EXPECT_TRUE(Write(data, path));
+    return path;
+  }
+
+  void Modify() { frame->Doc().SetModified(true, false); }
+
+  bool Enabled(int id) {
+    frame->UpdateCommandStates();
+    return frame->Action(id)->isEnabled();
+  }
+
+  QString StoredRecent(int number) {
+    return OpenSettings()->value(QStringLiteral("Recent Document List/Document%1").arg(number)).toString();
+  }
+
+  testing::TempDir dir;
+  ScriptedPrompter prompter;
+  std::unique_ptr<MainFrame> frame;
+};
+
+TEST_F(MainFrameFixture, StartsUntitledWithTheDefaultContactTypes) {
+  EXPECT_EQ(frame->windowTitle(), "Vimbo [Untitled]");
+  EXPECT_FALSE(frame->Doc().IsModified());
+  EXPECT_EQ(frame->View()->ContactTypeSelector()->count(), 4);
+  EXPECT_EQ(frame->statusBar()->currentMessage(), "Ready");
+  EXPECT_TRUE(frame->RecentFiles().Entries().isEmpty());
+}
+
+TEST_F(MainFrameFixture, MenusHoldEveryItemInOrder) {
+  QStringList menus;
+  for (QAction* action : frame->menuBar()->actions()) menus.append(action->text());
+  EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Contact", "&Person", "&Reports", "&View", "&Help"}));
+
+  QStringList file;
+  for (QAction* action : frame->menuBar()->actions().first()->menu()->actions())
+    file.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+  EXPECT_EQ(file, QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-", "&Import",
+                               "&Export", "-", "Page Set&up...", "P&rint Setup...", "-", "Recent &Files", "-",
+                               "E&xit"}));
+  QStringList help;
+  for (QAction* action : frame->menuBar()->actions().last()->menu()->actions())
+    help.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+  EXPECT_EQ(help, QStringList({"&Help Topics...", "&About Vimbo...", "-", "&Check For Update..."}));
+
+  EXPECT_EQ(frame->Action(kNew)->statusTip(), "Create a new document");
+  EXPECT_EQ(frame->Action(kNew)->toolTip(), "New");
+  EXPECT_EQ(frame->Action(kCheckForUpdate)->toolTip(), " Check for a newer version");
+  EXPECT_EQ(frame->Action(kHelpMode)->statusTip(), "Puts application in help mode");
+  EXPECT_EQ(frame->Action(kPreviousPage)->statusTip(), "View PreviousPage");
+
+  QList<int> toolbar;
+  for (QAction* action : frame->MainToolbar()->actions()) toolbar.append(action->isSeparator() ? 0 : action->data().toInt());
+  EXPECT_EQ(toolbar, QList<int>({kNew, 0, kOpen, kSave, 0, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate,
+                                 kPersonCancel, 0, kContactAdd, kContactDelete, kContactEdit, kContactUpdate,
+                                 kContactCancel, 0, kHelpMode}));
+  EXPECT_FALSE(frame->PreviewToolbar()->isVisibleTo(frame.get()));
+}
+
+TEST_F(MainFrameFixture, CommandEnabling) {
+  EXPECT_FALSE(Enabled(kSave));
+  for (int id : {kNew, kOpen, kSaveAs, kExit, kToolbar, kStatusBar, kHelpTopics, kAbout, kCheckForUpdate, kHelpMode})
+    EXPECT_TRUE(Enabled(id)) << id;
+  Modify();
+  EXPECT_TRUE(Enabled(kSave));
+  // Nothing is chosen to print yet.
+  EXPECT_FALSE(Enabled(kPrint));
+  EXPECT_FALSE(Enabled(kPrintPreview));
+}
+
+TEST_F(MainFrameFixture, ToolbarAndStatusBarToggle) {
+  frame->show();
+  EXPECT_TRUE(frame->Action(kToolbar)->isChecked());
+  frame->OnCommand(kToolbar);
+  EXPECT_FALSE(frame->MainToolbar()->isVisible());
+  EXPECT_FALSE(frame->Action(kToolbar)->isChecked());
+  frame->OnCommand(kToolbar);
+  EXPECT_TRUE(frame->MainToolbar()->isVisible());
+  EXPECT_TRUE(frame->Action(kToolbar)->isChecked());
+
+  frame->OnCommand(kStatusBar);
+  EXPECT_FALSE(frame->statusBar()->isVisible());
+  EXPECT_FALSE(frame->Action(kStatusBar)->isChecked());
+  frame->OnCommand(kStatusBar);
+  EXPECT_TRUE(frame->statusBar()->isVisible());
+  EXPECT_TRUE(frame->Action(kStatusBar)->isChecked());
+}
+
+TEST_F(MainFrameFixture, TheWindowCannotShrinkBelowTheFittedForm) {
+  frame->show();
+  const QSize fitted = frame->size();
+  EXPECT_EQ(frame->minimumSize(), fitted);
+  frame->resize(fitted.width() / 2, fitted.height() / 2);
+  EXPECT_EQ(frame->size(), fitted);
+  frame->resize(fitted.width() + 100, fitted.height() + 80);
+  EXPECT_EQ(frame->size(), QSize(fitted.width() + 100, fitted.height() + 80));
+}
+
+TEST_F(MainFrameFixture, StartupFilesOpenInTurn) {
+  const std::string path = WriteSample("with blanks and \\ back.tch", 2);
+  frame->OpenStartupFiles({Q(path)});
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(Q(path)));
+  EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(path)}));
+  EXPECT_EQ(StoredRecent(1), Q(path));
+  EXPECT_EQ(OpenSettings()->value(QStringLiteral("Recent Document List/DocumentCount")).toInt(), 4);
+  EXPECT_EQ(frame->View()->PersonSelector()->count(), 2);
+
+  // A missing file: the message, and the document as it was.
+  prompter.answers = {Answer::Ok};
+  frame->OpenStartupFiles({Q(dir.File("missing.tch"))});
+  EXPECT_EQ(prompter.Texts(), std::vector<QString>{"Error loading file."});
+  EXPECT_EQ(prompter.messages[0].caption, "Vimbo");
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Error);
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(Q(path)));
+}
+
+TEST_F(MainFrameFixture, ARejectedStartupFileLeavesAnUntitledDocument) {
+  const std::string bad = dir.File("bad.tch");
+  testing::WriteBytes(bad, "<Vimbo>\n<oops>\n");
+  const std::string foreign = dir.File("foreign.tch");
+  testing::WriteBytes(foreign, "<?xml version=\"1.0\"?>\n<Inventory><Item>1</Item></Inventory>\n");
+  ::mkfifo(dir.File("pipe.tch").c_str(), 0600);
+  // A file that was read and rejected leaves a new document; one that could
+  // not be read at all (a named pipe is not waited for) leaves the old one.
+  struct Case {
+    std::string path;
+    std::vector<QString> messages;
+    bool replaced;
+  };
+  for (const Case& c : {Case{bad, {"Parsing error at line 3", "Error loading file."}, true},
+                        Case{foreign, {"Error loading file."}, true},
+                        Case{dir.File("pipe.tch"), {"Error loading file."}, false}}) {
+    const QString good = Q(WriteSample("good.tch"));
+    frame->OpenStartupFiles({good});
+    prompter.messages.clear();
+    prompter.answers = {Answer::Ok, Answer::Ok};
+    frame->OpenStartupFiles({Q(c.path)});
+    EXPECT_EQ(prompter.Texts(), c.messages) << c.path;
+    EXPECT_EQ(frame->windowTitle(), c.replaced ? "Vimbo [Untitled]" : "Vimbo [" + good + "]") << c.path;
+    EXPECT_FALSE(frame->Doc().IsModified());
+    EXPECT_EQ(frame->Doc().Data().persons.Empty(), c.replaced);
+    EXPECT_EQ(frame->View()->ContactTypeSelector()->count(), 4) << "the document's types are shown";
+    EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({good}));
+  }
+}
+
+TEST_F(MainFrameFixture, AStartupFileNamedRelativelyIsShownAndRememberedWhole) {
+  const std::string path = WriteSample("a.tch");
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(Q(dir.File("")));
+  frame->OpenStartupFiles({QStringLiteral("./a.tch")});
+  QDir::setCurrent(before);
+  EXPECT_EQ(frame->Doc().DocumentTitle(), QDir::cleanPath(Q(path)));
+  EXPECT_EQ(StoredRecent(1), QDir::cleanPath(Q(path)));
+}
+
+TEST_F(MainFrameFixture, CancelAtTheSavePromptChangesNothing) {
+  const std::string path = WriteSample("a.tch");
+  frame->OpenStartupFiles({Q(path)});
+  Modify();
+  for (int id : {kNew, kOpen}) {
+    prompter.answers = {Answer::Cancel};
+    frame->OnCommand(id);
+    EXPECT_TRUE(frame->Doc().IsModified());
+    EXPECT_EQ(frame->Doc().DocumentTitle(), Q(path));
+  }
+  EXPECT_EQ(prompter.openDialogs, 0);
+  prompter.answers = {Answer::Cancel};
+  frame->OnCommand(kRecentFirst);
+  EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(path)}));
+  EXPECT_EQ(prompter.messages.back().text, QStringLiteral("Save changes to %1?").arg(Q(path)));
+}
+
+TEST_F(MainFrameFixture, ACancelledOpenOrSaveAsDialogChangesNothing) {
+  prompter.openNames.push_back(std::nullopt);
+  frame->OnCommand(kOpen);
+  prompter.saveNames.push_back(std::nullopt);
+  frame->OnCommand(kSaveAs);
+  EXPECT_TRUE(frame->RecentFiles().Entries().isEmpty()) << "no \"Untitled\" entry";
+  EXPECT_EQ(frame->windowTitle(), "Vimbo [Untitled]");
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainFrameFixture, OpenAddsToTheRecentListAndSetsTheTitle) {
+  const std::string a = WriteSample("a.tch");
+  const std::string b = WriteSample("b.tch");
+  prompter.openNames = {Q(a), Q(b), Q(a)};
+  frame->OnCommand(kOpen);
+  frame->OnCommand(kOpen);
+  frame->OnCommand(kOpen);
+  EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(a), Q(b)}));
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(Q(a)));
+  EXPECT_EQ(StoredRecent(1), Q(a));
+  EXPECT_EQ(StoredRecent(2), Q(b));
+
+  prompter.openNames = {Q(dir.File("missing.tch"))};
+  prompter.answers = {Answer::Ok};
+  frame->OnCommand(kOpen);
+  EXPECT_EQ(prompter.Texts().back(), "Error loading file.");
+  EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(a), Q(b)}));
+}
+
+TEST_F(MainFrameFixture, RecentFilesMoveToTopOrAreRemovedWhenTheyFail) {
+  const std::string a = WriteSample("a.tch");
+  const std::string b = WriteSample("b.tch");
+  frame->OpenStartupFiles({Q(a), Q(b)});
+  frame->OnCommand(kRecentFirst + 1);
+  EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(a), Q(b)}));
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(Q(a)));
+
+  std::filesystem::remove(b);
+  prompter.answers = {Answer::Ok};
+  frame->OnCommand(kRecentFirst + 1);
+  EXPECT_EQ(prompter.Texts(), std::vector<QString>{"Error loading file."});
+  EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(a)}));
+  EXPECT_EQ(StoredRecent(1), Q(a));
+  EXPECT_FALSE(OpenSettings()->contains(QStringLiteral("Recent Document List/Document2")));
+}
+
+TEST_F(MainFrameFixture, SaveOfANewDocumentNamesItAndHeadsTheRecentList) {
+  // Ctrl+S reaches Save although Save is disabled on an unmodified document.
+  frame->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+  EXPECT_FALSE(Enabled(kSave));
+  const std::string path = dir.File("new.tch");
+  prompter.saveNames.push_back(Q(path));
+  QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(prompter.proposedSaveNames, std::vector<QString>{"Untitled"});
+  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(Q(path)));
+  EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(path)}));
+  EXPECT_TRUE(std::filesystem::exists(path));
+}
+
+TEST_F(MainFrameFixture, AFailedSaveSaysSoAndStaysModified) {
+  const std::string path = WriteSample("a.tch");
+  frame->OpenStartupFiles({Q(path)});
+  Modify();
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);  // a folder now stands where the file was
+  prompter.answers = {Answer::Retry};
+  frame->OnCommand(kSave);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, QStringLiteral("Error saving %1.").arg(Q(path)));
+  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::RetryCancel);
+  EXPECT_TRUE(frame->Doc().IsModified());
+  EXPECT_TRUE(Enabled(kSave));
+
+  // Save As keeps the old name in its message.
+  prompter.saveNames.push_back(Q(dir.File("missing/b.tch")));
+  prompter.answers = {Answer::Cancel};
+  frame->OnCommand(kSaveAs);
+  EXPECT_EQ(prompter.messages.back().text, QStringLiteral("Error saving %1.").arg(Q(path)));
+  EXPECT_EQ(frame->Doc().DocumentTitle(), Q(path));
+}
+
+TEST_F(MainFrameFixture, ClosingAsksAndCancelKeepsTheWindowButStoresThePlacement) {
+  frame->show();
+  Modify();
+  prompter.answers = {Answer::Cancel};
+  EXPECT_FALSE(frame->close());
+  QTest::qWait(20);
+  EXPECT_TRUE(prompter.answers.empty()) << "asked";
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(OpenSettings()->value(QStringLiteral("Settings/wp.showCmd")).toInt(), 1);
+
+  prompter.answers = {Answer::No};
+  frame->OnCommand(kExit);
+  QTest::qWait(20);
+  EXPECT_FALSE(frame->isVisible());
+}
+
+// The close box, driven through the event loop with the real message box:
+// Cancel again and again, each time with a second close request arriving
+// while the question is open. The window stays every time; only No lets it go.
+TEST(MainFrameClose, TheCloseBoxEndsOnlyAfterYesOrNo) {
+  OpenSettings()->clear();
+  QtPrompter prompter;
+  MainFrame frame(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
+  frame.show();
+  frame.Doc().SetModified(true, false);
+  QWindow* window = frame.windowHandle();
+  int asked = 0;
+  QMessageBox::StandardButton answer = QMessageBox::Cancel;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    ++asked;
+    QCoreApplication::postEvent(window, new QCloseEvent);
+    QCoreApplication::processEvents();
+    box->button(answer)->click();
+  });
+  user.start(1);
+  for (int round = 1; round <= 40; ++round) {
+    QCoreApplication::postEvent(window, new QCloseEvent);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == round; }, 5000)) << "round " << round;
+    QTest::qWait(2);
+    ASSERT_TRUE(frame.isVisible()) << "round " << round;
+    ASSERT_TRUE(frame.Doc().IsModified());
+  }
+  answer = QMessageBox::No;
+  QCoreApplication::postEvent(window, new QCloseEvent);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame.isVisible(); }, 5000));
+  frame.Doc().SetModified(false, false);
+}
+
+TEST_F(MainFrameFixture, AboutAndCheckForUpdate) {
+  QString title;
+  prompter.dialogs.push_back([&](QDialog& dialog) {
+    title = dialog.windowTitle();
+    return int(QDialog::Accepted);
+  });
+  frame->OnCommand(kAbout);
+  EXPECT_EQ(title, "About Vimbo");
+
+  QUrl opened;
+  frame->SetUrlOpener([&](const QUrl& url) {
+    opened = url;
+    return false;
+  });
+  prompter.answers = {Answer::Ok};
+  frame->OnCommand(kCheckForUpdate);
+  EXPECT_TRUE(opened.isValid());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, "Error opening web browser");
+  EXPECT_EQ(prompter.messages[0].caption, "Web Browser Error");
+
+  frame->SetUrlOpener([](const QUrl&) { return true; });
+  frame->OnCommand(kCheckForUpdate);
+  EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+TEST_F(MainFrameFixture, ContextMenusFollowTheGroupBoxes) {
+  frame->show();
+  MainView* view = frame->View();
+  const auto centreOf = [&](int id) {
+    QWidget* box = view->Control(id);
+    return box->mapToGlobal(QPoint(box->width() / 2, box->height() - 4));
+  };
+  EXPECT_EQ(frame->ContextMenuAt(centreOf(1028)), frame->PersonMenu());
+  EXPECT_EQ(frame->ContextMenuAt(centreOf(1029)), frame->ContactMenu());
+  EXPECT_EQ(frame->ContextMenuAt(centreOf(1030)), frame->ContactMenu());
+  EXPECT_EQ(frame->ContextMenuAt(frame->mapToGlobal(QPoint(2, 2))), nullptr);
+}
+
+TEST_F(MainFrameFixture, TheHelpModeButtonPutsTheFormInHelpMode) {
+  frame->show();
+  EXPECT_FALSE(frame->View()->InHelpMode());
+  frame->Action(kHelpMode)->trigger();
+  EXPECT_TRUE(frame->View()->InHelpMode());
+}
+
+TEST_F(MainFrameFixture, FormHelpReachesThePopupOfTheControl) {
+  HelpSystem& help = frame->Help();
+  EXPECT_TRUE(help.ShowContextHelp(help::MainForm(), 1001, QPoint(10, 10), frame->View()));
+  EXPECT_TRUE(help.ShowContextHelp(help::MainForm(), 1036, QPoint(10, 10), frame->View()));
+  EXPECT_EQ(help::ContextOf(help::MainForm(), 1001), help::ContextOf(help::MainForm(), 1036));
+  EXPECT_FALSE(help.ShowContextHelp(help::MainForm(), 1028, QPoint(10, 10), frame->View())) << "a group box";
+  EXPECT_FALSE(help.PopupText(1201).isEmpty());
+}
+
+TEST(SplashWindow, ClosesAfterItsTimeOrOnAClickOrAKey) {
+  {
+    SplashWindow splash;
+    EXPECT_TRUE(splash.TimerRunning());
+    splash.show();
+    QTest::mouseClick(&splash, Qt::RightButton);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(splash.TimerRunning());
+  }
+  {
+    SplashWindow splash;
+    splash.show();
+    QTest::keyClick(&splash, Qt::Key_Space);
+    EXPECT_FALSE(splash.isVisible());
+  }
+  {
+    SplashWindow splash;
+    splash.show();
+    QTest::qWait(100);
+    EXPECT_TRUE(splash.isVisible()) << "three seconds have not passed";
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), SplashWindow::kShowMilliseconds + 2000);
+  }
+}
+
+}  // namespace
+}  // namespace vimbo
