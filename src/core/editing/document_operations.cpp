@@ -1,0 +1,161 @@
+#include "core/editing/document_operations.h"
+
+#include <utility>
+
+namespace vimbo {
+namespace {
+
+OperationResult Refused(OperationStatus status) {
+  OperationResult result;
+  result.status = status;
+  return result;
+}
+
+EditStep NewStep(const DocumentData& data, const char* name) {
+  EditStep step;
+  step.name = name;
+  step.personsLastID = data.persons.LastID;
+  step.contactsLastID = data.contacts.LastID;
+  step.contactTypesLastID = data.contactTypes.LastID;
+  return step;
+}
+
+OperationResult Apply(DocumentData& data, EditStep step, int32_t id) {
+  ApplyStep(data, step, StepDirection::kForward);
+  OperationResult result;
+  result.changes = step.changes;
+  result.step = std::move(step);
+  result.id = id;
+  return result;
+}
+
+template <typename Record>
+RecordChange<Record> Replacing(const Collection<Record>& collection, const Record& after) {
+  return {after.ID, *collection.Find(after.ID), after};
+}
+
+}  // namespace
+
+OperationResult AddPerson(DocumentData& data, Person person) {
+  EditStep step = NewStep(data, "Add Person");
+  person.ID = data.persons.NextID();
+  if (person.ID == 0) return Refused(OperationStatus::kNoIdentifiers);
+  step.personsLastID = data.persons.LastID;
+  step.changes = {.persons = true, .personId = person.ID};
+  const int32_t id = person.ID;
+  step.persons.push_back({id, std::nullopt, std::move(person)});
+  return Apply(data, std::move(step), id);
+}
+
+OperationResult UpdatePerson(DocumentData& data, Person person) {
+  if (person.ID <= 0 || !data.persons.Find(person.ID)) return Refused(OperationStatus::kNotFound);
+  EditStep step = NewStep(data, "Update Person");
+  step.changes = {.persons = true, .personId = person.ID};
+  const int32_t id = person.ID;
+  step.persons.push_back(Replacing(data.persons, person));
+  return Apply(data, std::move(step), id);
+}
+
+OperationResult DeletePerson(DocumentData& data, int32_t personId) {
+  const Person* person = personId > 0 ? data.persons.Find(personId) : nullptr;
+  if (!person) return Refused(OperationStatus::kNotFound);
+  EditStep step = NewStep(data, "Delete Person");
+  step.changes = {.persons = true, .contacts = true, .personId = personId};
+  step.persons.push_back({personId, *person, std::nullopt});
+  for (const auto& [id, contact] : data.contacts)
+    if (contact.PersonID == personId) step.contacts.push_back({id, contact, std::nullopt});
+  return Apply(data, std::move(step), personId);
+}
+
+OperationResult AddContact(DocumentData& data, Contact contact) {
+  if (contact.PersonID <= 0 || !data.persons.Find(contact.PersonID)) return Refused(OperationStatus::kNotFound);
+  EditStep step = NewStep(data, "Add Contact");
+  contact.ID = data.contacts.NextID();
+  if (contact.ID == 0) return Refused(OperationStatus::kNoIdentifiers);
+  step.contactsLastID = data.contacts.LastID;
+  step.changes = {.contacts = true, .personId = contact.PersonID, .contactId = contact.ID};
+  const int32_t id = contact.ID;
+  step.contacts.push_back({id, std::nullopt, std::move(contact)});
+  return Apply(data, std::move(step), id);
+}
+
+OperationResult UpdateContact(DocumentData& data, Contact contact) {
+  if (contact.ID <= 0 || !data.contacts.Find(contact.ID)) return Refused(OperationStatus::kNotFound);
+  EditStep step = NewStep(data, "Update Contact");
+  step.changes = {.contacts = true, .personId = contact.PersonID, .contactId = contact.ID};
+  const int32_t id = contact.ID;
+  step.contacts.push_back(Replacing(data.contacts, contact));
+  return Apply(data, std::move(step), id);
+}
+
+OperationResult DeleteContact(DocumentData& data, int32_t contactId) {
+  const Contact* contact = contactId > 0 ? data.contacts.Find(contactId) : nullptr;
+  if (!contact) return Refused(OperationStatus::kNotFound);
+  EditStep step = NewStep(data, "Delete Contact");
+  step.changes = {.contacts = true, .personId = contact->PersonID, .contactId = contactId};
+  step.contacts.push_back({contactId, *contact, std::nullopt});
+  return Apply(data, std::move(step), contactId);
+}
+
+bool ContactTypeNameTaken(const DocumentData& data, const std::string& description, int32_t exceptId) {
+  for (const auto& [id, type] : data.contactTypes)
+    if (id != exceptId && type.Description == description) return true;
+  return false;
+}
+
+OperationResult AddContactType(DocumentData& data, std::string description) {
+  if (ContactTypeNameTaken(data, description, 0)) return Refused(OperationStatus::kDuplicateName);
+  EditStep step = NewStep(data, "Add Contact Type");
+  const int32_t id = data.contactTypes.NextID();
+  if (id == 0) return Refused(OperationStatus::kNoIdentifiers);
+  step.contactTypesLastID = data.contactTypes.LastID;
+  step.changes = {.contactTypes = true};
+  step.contactTypes.push_back({id, std::nullopt, ContactType{id, std::move(description)}});
+  return Apply(data, std::move(step), id);
+}
+
+OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, std::string description) {
+  if (contactTypeId <= 0 || !data.contactTypes.Find(contactTypeId)) return Refused(OperationStatus::kNotFound);
+  if (ContactTypeNameTaken(data, description, contactTypeId)) return Refused(OperationStatus::kDuplicateName);
+  EditStep step = NewStep(data, "Rename Contact Type");
+  // The contacts list shows type names, so it changes with them.
+  step.changes = {.contacts = true, .contactTypes = true};
+  step.contactTypes.push_back(Replacing(data.contactTypes, ContactType{contactTypeId, std::move(description)}));
+  return Apply(data, std::move(step), contactTypeId);
+}
+
+OperationResult DeleteContactType(DocumentData& data, int32_t contactTypeId) {
+  const ContactType* type = contactTypeId > 0 ? data.contactTypes.Find(contactTypeId) : nullptr;
+  if (!type) return Refused(OperationStatus::kNotFound);
+  for (const auto& [id, contact] : data.contacts)
+    if (contact.ContactTypeID == contactTypeId) return Refused(OperationStatus::kTypeInUse);
+  EditStep step = NewStep(data, "Delete Contact Type");
+  step.changes = {.contactTypes = true};
+  step.contactTypes.push_back({contactTypeId, *type, std::nullopt});
+  return Apply(data, std::move(step), contactTypeId);
+}
+
+OperationResult UpdateUser(DocumentData& data, User user) {
+  EditStep step = NewStep(data, "Update User");
+  step.changes = {.user = true};
+  step.userBefore = data.user;
+  step.userAfter = std::move(user);
+  return Apply(data, std::move(step), 0);
+}
+
+OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
+  EditStep step = NewStep(data, "Import");
+  step.persons.reserve(persons.size());
+  for (Person& person : persons) {
+    person.ID = data.persons.NextID();
+    if (person.ID == 0) break;  // every identifier has been handed out
+    const int32_t id = person.ID;
+    step.persons.push_back({id, std::nullopt, std::move(person)});
+  }
+  step.personsLastID = data.persons.LastID;
+  step.changes = {.persons = true};
+  const auto added = static_cast<int32_t>(step.persons.size());
+  return Apply(data, std::move(step), added);
+}
+
+}  // namespace vimbo

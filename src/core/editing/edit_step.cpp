@@ -1,0 +1,76 @@
+#include "core/editing/edit_step.h"
+
+#include <algorithm>
+
+namespace vimbo {
+namespace {
+
+std::size_t TextSize(const std::string& text) { return text.capacity() > 15 ? text.capacity() : 0; }
+
+std::size_t RecordSize(const Person& p) {
+  std::size_t size = sizeof(Person);
+  for (const std::string* field : {&p.Title, &p.FName, &p.LName, &p.Company, &p.Position, &p.Address,
+                                   &p.City, &p.State, &p.Zip, &p.Phone, &p.WkPhone, &p.WkExt,
+                                   &p.CelPhone, &p.Pager, &p.Fax, &p.EMail, &p.WebPage})
+    size += TextSize(*field);
+  return size;
+}
+
+std::size_t RecordSize(const Contact& c) { return sizeof(Contact) + TextSize(c.Description); }
+std::size_t RecordSize(const ContactType& t) { return sizeof(ContactType) + TextSize(t.Description); }
+
+std::size_t RecordSize(const User& u) {
+  std::size_t size = sizeof(User);
+  for (const std::string* field : {&u.Title, &u.FName, &u.LName, &u.Company, &u.Position, &u.Address,
+                                   &u.City, &u.State, &u.Zip, &u.HmPhone, &u.WkPhone, &u.WkExt,
+                                   &u.CelPhone, &u.Fax, &u.EMail, &u.WebPage})
+    size += TextSize(*field);
+  return size;
+}
+
+template <typename Record>
+std::size_t ChangesSize(const std::vector<RecordChange<Record>>& changes) {
+  std::size_t size = changes.capacity() * sizeof(RecordChange<Record>);
+  for (const RecordChange<Record>& change : changes) {
+    if (change.before) size += RecordSize(*change.before) - sizeof(Record);
+    if (change.after) size += RecordSize(*change.after) - sizeof(Record);
+  }
+  return size;
+}
+
+template <typename Record>
+void ApplyChanges(Collection<Record>& collection, const std::vector<RecordChange<Record>>& changes,
+                  StepDirection direction) {
+  auto apply = [&](const RecordChange<Record>& change) {
+    collection.Erase(change.id);
+    const std::optional<Record>& target = direction == StepDirection::kForward ? change.after : change.before;
+    if (target) collection.Insert(*target);
+  };
+  if (direction == StepDirection::kForward)
+    std::for_each(changes.begin(), changes.end(), apply);
+  else
+    std::for_each(changes.rbegin(), changes.rend(), apply);
+}
+
+}  // namespace
+
+std::size_t EditStep::MemorySize() const {
+  std::size_t size = sizeof(EditStep) + TextSize(name) + ChangesSize(persons) + ChangesSize(contacts) +
+                     ChangesSize(contactTypes);
+  if (userBefore) size += RecordSize(*userBefore);
+  if (userAfter) size += RecordSize(*userAfter);
+  return size;
+}
+
+void ApplyStep(DocumentData& data, const EditStep& step, StepDirection direction) {
+  ApplyChanges(data.persons, step.persons, direction);
+  ApplyChanges(data.contacts, step.contacts, direction);
+  ApplyChanges(data.contactTypes, step.contactTypes, direction);
+  const std::optional<User>& user = direction == StepDirection::kForward ? step.userAfter : step.userBefore;
+  if (user) data.user = *user;
+  data.persons.LastID = std::max(data.persons.LastID, step.personsLastID);
+  data.contacts.LastID = std::max(data.contacts.LastID, step.contactsLastID);
+  data.contactTypes.LastID = std::max(data.contactTypes.LastID, step.contactTypesLastID);
+}
+
+}  // namespace vimbo

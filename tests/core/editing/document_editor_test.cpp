@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/document/document_writer.h"
+#include "core/editing/document_editor.h"
+#include "support/people.h"
+
+namespace vimbo {
+namespace {
+
+using testing::NamedPerson;
+
+Contact MakeContact(int32_t person, int32_t type, double when, std::string notes) {
+  Contact contact;
+  contact.PersonID = person;
+  contact.ContactTypeID = type;
+  contact.DateTime = DateTimeValue(when);
+  contact.Description = std::move(notes);
+  return contact;
+}
+
+// Two persons with contacts, the default types, an owner.
+void Seed(DocumentEditor& editor) {
+  DocumentData& data = editor.ContentToReplace();
+  data.AddDefaultContactTypes();
+  data.user.FName = "Owner";
+  editor.AddPerson(NamedPerson(0, "Ann", "Archer", "Acme"));
+  editor.AddPerson(NamedPerson(0, "Bob", "Baker"));
+  editor.AddContact(MakeContact(1, 1, 46000.5, "first call"));
+  editor.AddContact(MakeContact(2, 2, 46001.25, "mail"));
+  editor.AddContact(MakeContact(1, 3, 46002.0, "visit\r\nnotes"));
+  editor.History().Clear();
+}
+
+std::string Text(const DocumentEditor& editor) {
+  DocumentData copy = editor.Data();
+  return DocumentText(copy);
+}
+
+// The file as it was before the step, but with the counters the step left:
+// undo never lowers them.
+std::string TextWithCounters(DocumentData before, const DocumentData& after) {
+  before.persons.LastID = after.persons.LastID;
+  before.contacts.LastID = after.contacts.LastID;
+  before.contactTypes.LastID = after.contactTypes.LastID;
+  return DocumentText(before);
+}
+
+struct Case {
+  const char* name;
+  std::function<OperationResult(DocumentEditor&)> run;
+};
+
+const std::vector<Case>& Operations() {
+  static const std::vector<Case> cases = {
+      {"Add Person", [](DocumentEditor& e) { return e.AddPerson(NamedPerson(0, "Cy", "Cole")); }},
+      {"Update Person",
+       [](DocumentEditor& e) {
+         Person p = *e.Data().persons.Find(2);
+         p.City = "Springfield";
+         p.LName = "Barker";
+         return e.UpdatePerson(p);
+       }},
+      {"Delete Person", [](DocumentEditor& e) { return e.DeletePerson(1); }},
+      {"Add Contact", [](DocumentEditor& e) { return e.AddContact(MakeContact(2, 4, 46010.75, "letter")); }},
+      {"Update Contact",
+       [](DocumentEditor& e) {
+         Contact c = *e.Data().contacts.Find(3);
+         c.Description = "changed";
+         c.ContactTypeID = 2;
+         return e.UpdateContact(c);
+       }},
+      {"Delete Contact", [](DocumentEditor& e) { return e.DeleteContact(2); }},
+      {"Add Contact Type", [](DocumentEditor& e) { return e.AddContactType("Visit"); }},
+      {"Rename Contact Type", [](DocumentEditor& e) { return e.RenameContactType(1, "Phone"); }},
+      {"Delete Contact Type", [](DocumentEditor& e) { return e.DeleteContactType(4); }},
+      {"Update User",
+       [](DocumentEditor& e) {
+         User u = e.Data().user;
+         u.Company = "Home Office";
+         return e.UpdateUser(u);
+       }},
+      {"Import",
+       [](DocumentEditor& e) {
+         return e.ImportPersons({NamedPerson(0, "Di", "Dunn"), NamedPerson(0, "", "", "Ever Ltd")});
+       }},
+  };
+  return cases;
+}
+
+TEST(DocumentEditor, EveryOperationUndoesAndRedoesToTheSameBytes) {
+  for (const Case& c : Operations()) {
+    SCOPED_TRACE(c.name);
+    DocumentEditor editor;
+    Seed(editor);
+    const DocumentData before = editor.Data();
+
+    ASSERT_TRUE(c.run(editor).Done());
+    const std::string done = Text(editor);
+    EXPECT_NE(done, TextWithCounters(before, editor.Data()));
+    EXPECT_EQ(editor.History().UndoName(), c.name);
+
+    ASSERT_TRUE(editor.Undo());
+    EXPECT_EQ(Text(editor), TextWithCounters(before, editor.Data()));
+    EXPECT_FALSE(editor.History().CanUndo());
+    EXPECT_EQ(editor.History().RedoName(), c.name);
+
+    ASSERT_TRUE(editor.Redo());
+    EXPECT_EQ(Text(editor), done);
+    ASSERT_TRUE(editor.Undo());
+    EXPECT_EQ(Text(editor), TextWithCounters(before, editor.Data()));
+  }
+}
+
+TEST(DocumentEditor, RefusedOperationsChangeNothingAndLeaveNoStep) {
+  const std::vector<std::pair<Case, OperationStatus>> refusals = {
+      {{"type in use", [](DocumentEditor& e) { return e.DeleteContactType(1); }}, OperationStatus::kTypeInUse},
+      {{"duplicate add", [](DocumentEditor& e) { return e.AddContactType("E-Mail"); }},
+       OperationStatus::kDuplicateName},
+      {{"duplicate rename", [](DocumentEditor& e) { return e.RenameContactType(1, "Personal"); }},
+       OperationStatus::kDuplicateName},
+      {{"missing person", [](DocumentEditor& e) { return e.DeletePerson(9); }}, OperationStatus::kNotFound},
+      {{"contact of nobody", [](DocumentEditor& e) { return e.AddContact(MakeContact(9, 1, 1.0, "")); }},
+       OperationStatus::kNotFound},
+      {{"update of a missing contact",
+        [](DocumentEditor& e) {
+          Contact c = MakeContact(1, 1, 1.0, "");
+          c.ID = 77;
+          return e.UpdateContact(c);
+        }},
+       OperationStatus::kNotFound},
+      {{"spent person counter",
+        [](DocumentEditor& e) {
+          e.ContentToReplace().persons.LastID = INT32_MAX;
+          return e.AddPerson(NamedPerson(0, "Zed", ""));
+        }},
+       OperationStatus::kNoIdentifiers},
+      {{"spent contact counter",
+        [](DocumentEditor& e) {
+          e.ContentToReplace().contacts.LastID = INT32_MAX;
+          return e.AddContact(MakeContact(1, 1, 1.0, ""));
+        }},
+       OperationStatus::kNoIdentifiers},
+  };
+  for (const auto& [c, status] : refusals) {
+    SCOPED_TRACE(c.name);
+    DocumentEditor editor;
+    Seed(editor);
+    const OperationResult result = c.run(editor);
+    const std::string after = Text(editor);
+    EXPECT_EQ(result.status, status);
+    EXPECT_FALSE(editor.History().CanUndo());
+    // The counters are part of the bytes: a refusal does not spend an identifier.
+    DocumentEditor fresh;
+    Seed(fresh);
+    fresh.ContentToReplace().persons.LastID = editor.Data().persons.LastID;
+    fresh.ContentToReplace().contacts.LastID = editor.Data().contacts.LastID;
+    EXPECT_EQ(after, Text(fresh));
+  }
+}
+
+TEST(DocumentEditor, DeletedPersonComesBackWithIdAndEveryContact) {
+  DocumentEditor editor;
+  Seed(editor);
+  ASSERT_TRUE(editor.DeletePerson(1).Done());
+  EXPECT_EQ(editor.Data().contacts.Size(), 1u);
+  const std::optional<DocumentChanges> changes = editor.Undo();
+  ASSERT_TRUE(changes);
+  EXPECT_EQ(changes->personId, 1);
+  ASSERT_NE(editor.Data().persons.Find(1), nullptr);
+  EXPECT_EQ(editor.Data().persons.Find(1)->Company, "Acme");
+  EXPECT_EQ(editor.Data().contacts.Size(), 3u);
+  EXPECT_EQ(editor.Data().contacts.Find(3)->Description, "visit\r\nnotes");
+}
+
+TEST(DocumentEditor, IdentifiersAreNeverReusedAfterAnUndo) {
+  DocumentEditor editor;
+  Seed(editor);
+  EXPECT_EQ(editor.AddPerson(NamedPerson(0, "Cy", "")).id, 3);
+  editor.Undo();
+  EXPECT_EQ(editor.AddPerson(NamedPerson(0, "Di", "")).id, 4);
+  // The new step ended the redo of the first.
+  EXPECT_FALSE(editor.History().CanRedo());
+  EXPECT_EQ(editor.AddContactType("Visit").id, 5);
+  editor.Undo();
+  EXPECT_EQ(editor.AddContactType("Visit").id, 6);
+}
+
+TEST(EditHistory, SavedPointFollowsUndoRedoAndIsLostWithItsSteps) {
+  DocumentEditor editor;
+  Seed(editor);
+  EditHistory& history = editor.History();
+  EXPECT_TRUE(history.AtSavedPoint());
+  editor.AddContactType("A");
+  EXPECT_FALSE(history.AtSavedPoint());
+  editor.Undo();
+  EXPECT_TRUE(history.AtSavedPoint());
+  editor.Redo();
+  history.MarkSaved();
+  editor.AddContactType("B");
+  editor.Undo();
+  EXPECT_TRUE(history.AtSavedPoint());
+  editor.Undo();
+  EXPECT_FALSE(history.AtSavedPoint());
+  // A new step after undoing past the saved point makes it unreachable.
+  editor.AddContactType("C");
+  editor.Undo();
+  EXPECT_FALSE(history.AtSavedPoint());
+  history.ForgetSaved();
+  history.Clear();
+  EXPECT_TRUE(history.AtSavedPoint());
+  EXPECT_FALSE(history.CanUndo());
+}
+
+TEST(EditHistory, MemoryBoundDropsOldestStepsFirst) {
+  DocumentEditor editor(64 * 1024);
+  Seed(editor);
+  const std::string big(10 * 1024, 'x');
+  for (int i = 0; i < 20; ++i) editor.AddContactType(big + std::to_string(i));
+  EXPECT_LE(editor.History().MemoryUsed(), 64u * 1024);
+  int undone = 0;
+  while (editor.Undo()) ++undone;
+  EXPECT_GT(undone, 2);
+  EXPECT_LT(undone, 20);
+  // The newest steps were kept: the oldest types are still there.
+  EXPECT_EQ(editor.Data().contactTypes.Size(), 4u + 20u - static_cast<unsigned>(undone));
+  EXPECT_FALSE(editor.History().AtSavedPoint());
+  // One step larger than the whole bound is still kept, alone.
+  editor.AddContactType(std::string(100 * 1024, 'y'));
+  EXPECT_TRUE(editor.History().CanUndo());
+}
+
+}  // namespace
+}  // namespace vimbo
