@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <set>
+#include <string_view>
 
 #include "cli/cli_commands.h"
 #include "cli/command_support.h"
@@ -21,22 +22,33 @@ std::optional<int> ReadInt(const std::string& text, int low, int high) {
   return value;
 }
 
+// Whether `text` has the shape of YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS, a
+// digit wherever the pattern has a zero.
+bool HasDateShape(std::string_view text) {
+  constexpr std::string_view kPattern = "0000-00-00T00:00:00";
+  if (text.size() != 10 && text.size() != kPattern.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char expected = kPattern[i];
+    if (expected == '0' ? (text[i] < '0' || text[i] > '9') : text[i] != expected) return false;
+  }
+  return true;
+}
+
 // YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS. A date alone starts the range at its
 // first second, or ends it at its last, so the whole day is included.
 std::optional<DateTimeValue> ReadDate(const std::string& text, bool endOfDay) {
-  if (text.size() != 10 && text.size() != 19) return std::nullopt;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char expected = i == 4 || i == 7 ? '-' : i == 10 ? 'T' : i == 13 || i == 16 ? ':' : '0';
-    if (expected == '0' ? (text[i] < '0' || text[i] > '9') : text[i] != expected) return std::nullopt;
-  }
+  if (!HasDateShape(text)) return std::nullopt;
   const auto number = [&](std::size_t at, std::size_t length) { return std::stoi(text.substr(at, length)); };
-  const bool timeGiven = text.size() == 19;
-  DateTimeValue value;
-  if (!value.SetDateTime(number(0, 4), number(5, 2), number(8, 2), timeGiven ? number(11, 2) : endOfDay ? 23 : 0,
-                         timeGiven ? number(14, 2) : endOfDay ? 59 : 0,
-                         timeGiven ? number(17, 2) : endOfDay ? 59 : 0)) {
-    return std::nullopt;
+  int hour = endOfDay ? 23 : 0;
+  int minute = endOfDay ? 59 : 0;
+  int second = endOfDay ? 59 : 0;
+  if (text.size() == 19) {
+    hour = number(11, 2);
+    minute = number(14, 2);
+    second = number(17, 2);
   }
+  DateTimeValue value;
+  if (!value.SetDateTime(number(0, 4), number(5, 2), number(8, 2), hour, minute, second)) return std::nullopt;
   return value;
 }
 
@@ -84,76 +96,101 @@ struct ReportRequest {
   PdfOptions pdf;
 };
 
+// The report's kind and the options it takes; false for an unknown kind.
+bool ReadKind(const std::string& word, ReportRequest& request, std::set<std::string>& names) {
+  names = {"--persons", "--margins", "--font", "--size", "--paper"};
+  if (word == "addressbook") {
+    request.kind = ReportKind::AddressBook;
+  } else if (word == "contacts") {
+    request.kind = ReportKind::Contacts;
+    names.insert({"--from", "--to"});
+  } else if (word == "envelopes") {
+    request.kind = ReportKind::Envelopes;
+    names.insert({"--recipient", "--return"});
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The value of option `name`, or nothing when it was not given.
+const std::string* OptionValue(const Options& options, const std::string& name) {
+  const auto found = options.values.find(name);
+  return found == options.values.end() ? nullptr : &found->second;
+}
+
+// --persons: "all" (the default), or a list of at least one ID.
+bool ReadPersons(const Options& options, ReportRequest& request) {
+  const std::string* persons = OptionValue(options, "--persons");
+  if (!persons || *persons == "all") return true;
+  std::vector<int32_t> ids;
+  for (const std::string& id : SplitList(*persons)) {
+    const std::optional<int> number = ReadInt(id, 1, INT32_MAX);
+    if (!number) return false;
+    ids.push_back(*number);
+  }
+  if (ids.empty()) return false;
+  request.personIds = ids;
+  return true;
+}
+
+// --from and --to, each optional.
+bool ReadDateRange(const Options& options, ReportRequest& request) {
+  if (const std::string* from = OptionValue(options, "--from")) {
+    request.from = ReadDate(*from, false);
+    if (!request.from) return false;
+  }
+  if (const std::string* to = OptionValue(options, "--to")) {
+    request.to = ReadDate(*to, true);
+    if (!request.to) return false;
+  }
+  return true;
+}
+
+bool ReadEnvelopeOptions(const Options& options, EnvelopeOptions& envelope) {
+  return ReadAddressParts(options, "--recipient", envelope.recipientTitle, envelope.recipientCompany,
+                          envelope.recipientPosition) &&
+         ReadAddressParts(options, "--return", envelope.returnTitle, envelope.returnCompany,
+                          envelope.returnPosition);
+}
+
+// The page: margins, font and paper, the paper by default the locale's.
+bool ReadPdfOptions(const Options& options, PdfOptions& pdf) {
+  const std::optional<Margins> margins = ReadMargins(options);
+  if (!margins) return false;
+  pdf.margins = *margins;
+  if (const std::string* font = OptionValue(options, "--font")) {
+    if (font->empty()) return false;
+    pdf.face = *font;
+  }
+  if (const std::string* size = OptionValue(options, "--size")) {
+    const std::optional<int> points = ReadInt(*size, 1, 500);
+    if (!points) return false;
+    pdf.points = *points;
+  }
+  pdf.paper = LocalePaper();
+  if (const std::string* paper = OptionValue(options, "--paper")) {
+    if (*paper == "letter") {
+      pdf.paper = Paper::Letter;
+    } else if (*paper == "a4") {
+      pdf.paper = Paper::A4;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 // The request the arguments make, or nothing on a usage error. Options
 // that do not apply to the report's kind are usage errors too.
 std::optional<ReportRequest> ReadRequest(const std::vector<std::string>& args) {
   ReportRequest request;
-  std::set<std::string> names = {"--persons", "--margins", "--font", "--size", "--paper"};
-  if (args[1] == "addressbook") {
-    request.kind = ReportKind::AddressBook;
-  } else if (args[1] == "contacts") {
-    request.kind = ReportKind::Contacts;
-    names.insert({"--from", "--to"});
-  } else if (args[1] == "envelopes") {
-    request.kind = ReportKind::Envelopes;
-    names.insert({"--recipient", "--return"});
-  } else {
-    return std::nullopt;
-  }
+  std::set<std::string> names;
+  if (!ReadKind(args[1], request, names)) return std::nullopt;
   const std::optional<Options> options = ReadOptions(args, 4, names, {});
-  if (!options) return std::nullopt;
-  const auto value = [&](const std::string& name) -> const std::string* {
-    const auto found = options->values.find(name);
-    return found == options->values.end() ? nullptr : &found->second;
-  };
-
-  if (const std::string* persons = value("--persons"); persons && *persons != "all") {
-    std::vector<int32_t> ids;
-    for (const std::string& id : SplitList(*persons)) {
-      const std::optional<int> number = ReadInt(id, 1, INT32_MAX);
-      if (!number) return std::nullopt;
-      ids.push_back(*number);
-    }
-    if (ids.empty()) return std::nullopt;
-    request.personIds = ids;
-  }
-  if (const std::string* from = value("--from")) {
-    request.from = ReadDate(*from, false);
-    if (!request.from) return std::nullopt;
-  }
-  if (const std::string* to = value("--to")) {
-    request.to = ReadDate(*to, true);
-    if (!request.to) return std::nullopt;
-  }
-  EnvelopeOptions& envelope = request.envelope;
-  if (!ReadAddressParts(*options, "--recipient", envelope.recipientTitle, envelope.recipientCompany,
-                        envelope.recipientPosition) ||
-      !ReadAddressParts(*options, "--return", envelope.returnTitle, envelope.returnCompany,
-                        envelope.returnPosition)) {
+  if (!options || !ReadPersons(*options, request) || !ReadDateRange(*options, request) ||
+      !ReadEnvelopeOptions(*options, request.envelope) || !ReadPdfOptions(*options, request.pdf)) {
     return std::nullopt;
-  }
-
-  const std::optional<Margins> margins = ReadMargins(*options);
-  if (!margins) return std::nullopt;
-  request.pdf.margins = *margins;
-  if (const std::string* font = value("--font")) {
-    if (font->empty()) return std::nullopt;
-    request.pdf.face = *font;
-  }
-  if (const std::string* size = value("--size")) {
-    const std::optional<int> points = ReadInt(*size, 1, 500);
-    if (!points) return std::nullopt;
-    request.pdf.points = *points;
-  }
-  request.pdf.paper = LocalePaper();
-  if (const std::string* paper = value("--paper")) {
-    if (*paper == "letter") {
-      request.pdf.paper = Paper::Letter;
-    } else if (*paper == "a4") {
-      request.pdf.paper = Paper::A4;
-    } else {
-      return std::nullopt;
-    }
   }
   return request;
 }

@@ -345,28 +345,35 @@ void SimpleXMLParser::ParseContent(XMLElement& element, int depth) {
       text.Append({&kBytes[static_cast<uint8_t>(byte)], 1});
     } else {
       ++p_;  // past '<'
-      if (Peek() == '/') {
-        ++p_;
-        if (ScanName() != element.Name()) Fail();
-        SkipWhitespace();
-        Expect('>');
-        break;
-      }
-      if (StartsWith("!--")) {
-        p_ += 3;
-        element.AddChild(Make<XMLComment>(ParseCommentBody()));
-      } else if (StartsWith("![CDATA[")) {
-        p_ += 8;
-        text.Append(ParseCDATABody());
-      } else if (Is(Peek(), kNameStart)) {
-        element.AddChild(ParseChildElement(depth + 1));
-      } else {
-        Fail();
-      }
+      if (ParseMarkupInContent(element, text, depth)) break;
     }
     run = p_;
   }
   element.text_ = text.Finish(*this);
+}
+
+// After a '<' in the content of `element`: its end tag, which ends the
+// content (true), or a comment, a CDATA section or a child element.
+bool SimpleXMLParser::ParseMarkupInContent(XMLElement& element, TextBuilder& text, int depth) {
+  if (Peek() == '/') {
+    ++p_;
+    if (ScanName() != element.Name()) Fail();
+    SkipWhitespace();
+    Expect('>');
+    return true;
+  }
+  if (StartsWith("!--")) {
+    p_ += 3;
+    element.AddChild(Make<XMLComment>(ParseCommentBody()));
+  } else if (StartsWith("![CDATA[")) {
+    p_ += 8;
+    text.Append(ParseCDATABody());
+  } else if (Is(Peek(), kNameStart)) {
+    element.AddChild(ParseChildElement(depth + 1));
+  } else {
+    Fail();
+  }
+  return false;
 }
 
 std::string_view SimpleXMLParser::CopyToArena(std::string_view text) {

@@ -67,6 +67,7 @@ class SimpleXMLParser {
   XMLElement* ParseChildElement(int depth);
   void ParseElementRest(XMLElement& element, int depth);
   void ParseContent(XMLElement& element, int depth);
+  bool ParseMarkupInContent(XMLElement& element, TextBuilder& text, int depth);
   std::string_view CopyToArena(std::string_view text);
 
   template <typename Node, typename... Args>

@@ -44,6 +44,44 @@ bool OpenAfterRun(bool open, bool first, std::size_t run) {
   return open && run % 2 == 0;
 }
 
+// How far a scan of one field got: where the next field starts or, when
+// `recordEnd` is set, where the record ends.
+struct FieldScan {
+  std::size_t at;
+  bool recordEnd;
+};
+
+// Scans the plain field that starts at `i`, up to the separator after it.
+FieldScan ScanPlainField(std::string_view text, std::size_t i, char separator) {
+  const std::size_t n = text.size();
+  while (i < n && text[i] != '\n' && !Is(text[i], separator)) ++i;
+  if (i == n || text[i] == '\n') return {i, true};
+  return {i + 1, false};
+}
+
+// Scans the enclosed field whose opening encloser is at `i`. It ends only at
+// an encloser that is not part of a pair and is followed by the separator.
+FieldScan ScanEnclosedField(std::string_view text, std::size_t i, char separator, char encloser) {
+  const std::size_t n = text.size();
+  bool open = true;
+  bool first = true;
+  while (true) {
+    if (i == n) return {n, true};
+    const char c = text[i];
+    if (c == '\n' && !open) return {i, true};
+    if (c != encloser) {
+      ++i;
+      first = false;
+      continue;
+    }
+    const std::size_t run = RunLength(text, i, encloser);
+    open = OpenAfterRun(open, first, run);
+    first = false;
+    i += run;
+    if (run % 2 == 1 && i < n && Is(text[i], separator)) return {i + 1, false};
+  }
+}
+
 // Where the first record of `text` ends: at the line feed that ends it, or at
 // the end of the text. Follows the fields as NextField takes them, so that a
 // line feed ends the record unless it falls inside an open encloser.
@@ -54,39 +92,33 @@ std::size_t RecordEnd(std::string_view text, char separator, char encloser) {
     // The start of a field: NextField trims the white space before it.
     while (i < n && text[i] != '\n' && IsWhiteSpace(text[i])) ++i;
     if (i == n || text[i] == '\n') return i;
-    if (Is(text[i], separator)) {
-      ++i;
-      continue;
+    FieldScan scan{i + 1, false};  // a separator: an empty field
+    if (!Is(text[i], separator)) {
+      scan = Is(text[i], encloser) ? ScanEnclosedField(text, i, separator, encloser)
+                                   : ScanPlainField(text, i, separator);
     }
-    if (!Is(text[i], encloser)) {
-      while (i < n && text[i] != '\n' && !Is(text[i], separator)) ++i;
-      if (i == n || text[i] == '\n') return i;
-      ++i;
-      continue;
-    }
-    // An enclosed field ends only at an encloser that is not part of a pair
-    // and is followed by the separator.
-    bool open = true;
-    bool first = true;
-    while (true) {
-      if (i == n) return n;
-      const char c = text[i];
-      if (c == '\n' && !open) return i;
-      if (c != encloser) {
-        ++i;
-        first = false;
-        continue;
-      }
-      const std::size_t run = RunLength(text, i, encloser);
-      open = OpenAfterRun(open, first, run);
-      first = false;
-      i += run;
-      if (run % 2 == 1 && i < n && Is(text[i], separator)) {
-        ++i;
-        break;
-      }
-    }
+    if (scan.recordEnd) return scan.at;
+    i = scan.at;
   }
+}
+
+// Appends the character that the escape at `i` (a backslash) stands for:
+// up to three octal digits, or a letter of the C escapes, or the character
+// itself. Returns where reading goes on; a backslash with nothing after it
+// ends the text.
+std::size_t ReadEscape(std::string_view text, std::size_t i, std::string& field) {
+  const std::size_t n = text.size();
+  if (i + 1 >= n) return n;
+  const char e = text[i + 1];
+  if (!IsOctalDigit(e)) {
+    field += EscapedCharacter(e);
+    return i + 2;
+  }
+  std::size_t end = i + 1;
+  unsigned code = 0;
+  while (end < n && end < i + 4 && IsOctalDigit(text[end])) code = code * 8 + (text[end++] - '0');
+  field += static_cast<char>(code % 256);
+  return end;
 }
 
 // Reads the enclosed field at the start of `text` (trimmed, starting with the
@@ -128,18 +160,7 @@ std::size_t ReadEnclosedField(std::string_view text, char separator, char enclos
       ++i;
       continue;
     }
-    if (i + 1 >= n) return n;  // a backslash with nothing after it
-    const char e = text[i + 1];
-    if (IsOctalDigit(e)) {
-      std::size_t end = i + 1;
-      unsigned code = 0;
-      while (end < n && end < i + 4 && IsOctalDigit(text[end])) code = code * 8 + (text[end++] - '0');
-      field += static_cast<char>(code % 256);
-      i = end;
-    } else {
-      field += EscapedCharacter(e);
-      i += 2;
-    }
+    i = ReadEscape(text, i, field);
   }
   return n;
 }

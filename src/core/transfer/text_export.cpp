@@ -78,27 +78,22 @@ void AppendEnclosed(std::string& out, const std::string& value, const std::strin
   out.append(value, from).append(encloser);
 }
 
+// Appends the line of field names and returns the columns that the value
+// lines write, in their order. Every key goes out as given, also one no
+// column answers to; a key switches its column on only when it matches
+// exactly. A key is enclosed like a value, so an unusual encloser ("n",
+// found in "Company") cannot leave the line open and join the next one to it
+// on import.
 template <typename Record, std::size_t N>
-std::string ExportText(const DocumentData& data, const Collection<Record>& records,
-                       const std::array<Column<Record>, N>& columns, const TextTransferSettings& settings,
-                       ColumnOrder order, int& lines) {
-  lines = 0;
-  std::string text;
-  if (records.Empty()) return text;
-  const std::string& encloser = settings.Encloser;
-  const std::string& separator = settings.Separator;
-
-  // The line of field names: every key as given, also one no column answers
-  // to; a key switches its column on only when it matches exactly. A key is
-  // enclosed like a value, so an unusual encloser ("n", found in "Company")
-  // cannot leave the line open and join the next one to it on import.
+std::vector<std::size_t> AppendNamesLine(std::string& text, const std::array<Column<Record>, N>& columns,
+                                         const TextTransferSettings& settings, ColumnOrder order) {
   std::array<bool, N> switchedOn{};
   std::vector<std::size_t> written;
   const std::size_t keyCount = settings.Fields.size();
   for (std::size_t i = 0; i < keyCount; ++i) {
     const std::string& key = settings.Fields[i];
-    if (!key.empty()) AppendEnclosed(text, key, encloser);
-    if (!text.empty() && i + 1 < keyCount) text.append(separator);
+    if (!key.empty()) AppendEnclosed(text, key, settings.Encloser);
+    if (!text.empty() && i + 1 < keyCount) text.append(settings.Separator);
     for (std::size_t c = 0; c < N; ++c) {
       if (key != columns[c].key) continue;
       switchedOn[c] = true;
@@ -111,16 +106,35 @@ std::string ExportText(const DocumentData& data, const Collection<Record>& recor
       if (switchedOn[c]) written.push_back(c);
     }
   }
+  return written;
+}
 
+// Appends one record's line: the values of the written columns, an empty
+// value left without enclosers.
+template <typename Record, std::size_t N>
+void AppendValuesLine(std::string& text, const DocumentData& data, const Record& record,
+                      const std::array<Column<Record>, N>& columns, const std::vector<std::size_t>& written,
+                      const TextTransferSettings& settings) {
+  bool first = true;
+  for (const std::size_t c : written) {
+    if (!first) text.append(settings.Separator);
+    first = false;
+    const std::string value = columns[c].value(data, record);
+    if (!value.empty()) AppendEnclosed(text, value, settings.Encloser);
+  }
+  text += '\n';
+}
+
+template <typename Record, std::size_t N>
+std::string ExportText(const DocumentData& data, const Collection<Record>& records,
+                       const std::array<Column<Record>, N>& columns, const TextTransferSettings& settings,
+                       ColumnOrder order, int& lines) {
+  lines = 0;
+  std::string text;
+  if (records.Empty()) return text;
+  const std::vector<std::size_t> written = AppendNamesLine(text, columns, settings, order);
   for (const auto& [id, record] : records) {
-    bool first = true;
-    for (const std::size_t c : written) {
-      if (!first) text.append(separator);
-      first = false;
-      const std::string value = columns[c].value(data, record);
-      if (!value.empty()) AppendEnclosed(text, value, encloser);
-    }
-    text += '\n';
+    AppendValuesLine(text, data, record, columns, written, settings);
     ++lines;
   }
   return text;
