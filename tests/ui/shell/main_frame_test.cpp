@@ -321,15 +321,15 @@ TEST_F(MainFrameFixture, ClosingAsksAndCancelKeepsTheWindowButStoresThePlacement
   Modify();
   prompter.answers = {Answer::Cancel};
   EXPECT_FALSE(frame->close());
-  QTest::qWait(20);
-  EXPECT_TRUE(prompter.answers.empty()) << "asked";
+  // The question runs from the event loop, after the refused close event.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.answers.empty(); }, 5000)) << "asked";
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(OpenSettings()->value(QStringLiteral("Settings/wp.showCmd")).toInt(), 1);
 
   prompter.answers = {Answer::No};
   frame->OnCommand(kExit);
-  QTest::qWait(20);
-  EXPECT_FALSE(frame->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isVisible(); }, 5000));
+  EXPECT_TRUE(prompter.answers.empty()) << "asked";
 }
 
 // The close box, driven through the event loop with the real message box:
@@ -356,8 +356,9 @@ TEST(MainFrameClose, TheCloseBoxEndsOnlyAfterYesOrNo) {
   user.start(1);
   for (int round = 1; round <= 40; ++round) {
     QCoreApplication::postEvent(window, new QCloseEvent);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == round; }, 5000)) << "round " << round;
-    QTest::qWait(2);
+    // The round is over when the answered question has gone.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == round && !QApplication::activeModalWidget(); }, 5000))
+        << "round " << round;
     ASSERT_TRUE(frame.isVisible()) << "round " << round;
     ASSERT_TRUE(frame.Doc().IsModified());
   }
