@@ -24,7 +24,7 @@ QLabel* Line(const QString& text, int points, bool italic, QWidget* parent) {
 
 }  // namespace
 
-SplashWindow::SplashWindow(QWidget* parent)
+SplashWindow::SplashWindow(QWidget* parent, std::chrono::milliseconds showTime)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), timer_(new QTimer(this)) {
   setWindowTitle(QLatin1String(texts::kProgramName));
   auto* layout = new QVBoxLayout(this);
@@ -40,7 +40,7 @@ SplashWindow::SplashWindow(QWidget* parent)
 
   timer_->setSingleShot(true);
   connect(timer_, &QTimer::timeout, this, &QDialog::accept);
-  timer_->start(kShowMilliseconds);
+  timer_->start(showTime);
 }
 
 bool SplashWindow::TimerRunning() const { return timer_->isActive(); }

@@ -3,6 +3,7 @@
 // at once by a mouse click or a key.
 
 #include <QDialog>
+#include <chrono>
 
 class QTimer;
 
@@ -11,9 +12,11 @@ namespace vimbo {
 class SplashWindow : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kShowMilliseconds = 3000;
+  static constexpr std::chrono::milliseconds kShowTime{3000};
 
-  explicit SplashWindow(QWidget* parent = nullptr);
+  // `showTime` is how long the window stays unless closed sooner; tests
+  // shorten it.
+  explicit SplashWindow(QWidget* parent = nullptr, std::chrono::milliseconds showTime = kShowTime);
 
   bool TimerRunning() const;
 
