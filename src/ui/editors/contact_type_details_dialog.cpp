@@ -10,6 +10,7 @@
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/dialog_units.h"
 #include "ui/kit/prompter.h"
@@ -32,19 +33,19 @@ ContactTypeDetailsDialog::ContactTypeDetailsDialog(const DocumentData& data, boo
   const DialogUnits units(fontMetrics());
 
   auto* label = new QLabel(QStringLiteral("Description:"), this);
-  SetControlId(label, 1092);
+  SetControlId(label, type_details::kDescriptionLabel);
   box_ = new QLineEdit(ToDisplay(description), this);
-  SetControlId(box_, 1055);
+  SetControlId(box_, type_details::kDescription);
   box_->setMinimumWidth(units.X(89));
   // Names have no length limit; a long one read from a file must not be cut.
   box_->setMaxLength(std::numeric_limits<int>::max());
   label->setBuddy(box_);
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);
-  SetControlId(ok_, 1);
+  SetControlId(ok_, type_details::kOk);
   ok_->setDefault(true);
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  SetControlId(cancel_, 2);
+  SetControlId(cancel_, type_details::kCancel);
   for (QPushButton* button : {ok_, cancel_}) button->setMinimumWidth(units.X(50));
 
   auto* buttons = new QVBoxLayout;

@@ -9,6 +9,7 @@
 
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
 #include "ui/kit/phone_number_edit.h"
 
@@ -76,11 +77,12 @@ QLineEdit* UserInfoPage::AddLine(QLineEdit* box, const BoxPlace& place, std::str
 }
 
 GeneralPage::GeneralPage(User& fields, QWidget* parent) : UserInfoPage(fields, {186, 103}, parent) {
-  AddLine({1015, 1045, "&Title:", kLabelLeft, 51, 13, 111, 14}, &User::Title);
-  nameBoxes_ = {AddLine({1001, 1036, "&First Name:", kLabelLeft, 51, 28, 111, 14}, &User::FName),
-                AddLine({1002, 1041, "&Last Name:", kLabelLeft, 51, 43, 111, 14}, &User::LName),
-                AddLine({1003, 1037, "&Company:", kLabelLeft, 51, 58, 111, 14}, &User::Company)};
-  AddLine({1004, 1042, "&Position:", kLabelLeft, 51, 72, 111, 14}, &User::Position);
+  using namespace general_page;
+  AddLine({kTitle, kTitleLabel, "&Title:", kLabelLeft, 51, 13, 111, 14}, &User::Title);
+  nameBoxes_ = {AddLine({kFirstName, kFirstNameLabel, "&First Name:", kLabelLeft, 51, 28, 111, 14}, &User::FName),
+                AddLine({kLastName, kLastNameLabel, "&Last Name:", kLabelLeft, 51, 43, 111, 14}, &User::LName),
+                AddLine({kCompany, kCompanyLabel, "&Company:", kLabelLeft, 51, 58, 111, 14}, &User::Company)};
+  AddLine({kPosition, kPositionLabel, "&Position:", kLabelLeft, 51, 72, 111, 14}, &User::Position);
   for (QLineEdit* box : nameBoxes_)
     connect(box, &QLineEdit::textChanged, this, [this] { emit NameStateChanged(HasName()); });
 }
@@ -101,10 +103,11 @@ AddressPage::AddressPage(User& fields, QWidget* parent)
   // Enter starts a new line of the address; Tab still moves on.
   address_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   address_->setTabChangesFocus(true);
-  Place(address_, {1018, 1075, "&Address:", kLabelLeft, 39, 10, 110, 29});
-  AddLine({1012, 1033, "&City:", kLabelLeft, 39, 40, 109, 14}, &User::City);
-  state_ = AddLine({1013, 1034, "&State:", kLabelLeft, 39, 56, 40, 14}, &User::State);
-  zip_ = AddLine({1017, 1079, "&Zip:", 81, 103, 56, 46, 14}, &User::Zip);
+  using namespace address_page;
+  Place(address_, {kAddress, kAddressLabel, "&Address:", kLabelLeft, 39, 10, 110, 29});
+  AddLine({kCity, kCityLabel, "&City:", kLabelLeft, 39, 40, 109, 14}, &User::City);
+  state_ = AddLine({kState, kStateLabel, "&State:", kLabelLeft, 39, 56, 40, 14}, &User::State);
+  zip_ = AddLine({kZip, kZipLabel, "&Zip:", 81, 103, 56, 46, 14}, &User::Zip);
 }
 
 void AddressPage::Fill() {
@@ -146,13 +149,17 @@ void AddressPage::showEvent(QShowEvent* event) {
 // The document keeps no pager number, so the page offers no box for one;
 // the boxes below close up the row it would take.
 PhonePage::PhonePage(User& fields, QWidget* parent) : UserInfoPage(fields, {186, 104}, parent) {
-  AddLine(new PhoneNumberEdit(this), {1023, 1062, "&Home Phone:", kLabelLeft, 54, 7, 59, 14}, &User::HmPhone);
-  AddLine(new PhoneNumberEdit(this), {1025, 1064, "&Work Phone:", kLabelLeft, 54, 21, 59, 14}, &User::WkPhone);
-  AddLine({1031, 1081, "E&xt:", 115, 131, 21, 33, 14}, &User::WkExt);
-  AddLine(new PhoneNumberEdit(this), {1006, 1039, "&Fax:", kLabelLeft, 54, 35, 59, 14}, &User::Fax);
-  AddLine({1008, 1040, "&E-Mail:", kLabelLeft, 54, 49, 111, 14}, &User::EMail);
-  AddLine(new PhoneNumberEdit(this), {1016, 1047, "&Cel Phone:", kLabelLeft, 54, 63, 59, 14}, &User::CelPhone);
-  AddLine({1074, 1072, "Web &Page:", kLabelLeft, 54, 77, 111, 14}, &User::WebPage);
+  using namespace phone_page;
+  AddLine(new PhoneNumberEdit(this), {kHomePhone, kHomePhoneLabel, "&Home Phone:", kLabelLeft, 54, 7, 59, 14},
+          &User::HmPhone);
+  AddLine(new PhoneNumberEdit(this), {kWorkPhone, kWorkPhoneLabel, "&Work Phone:", kLabelLeft, 54, 21, 59, 14},
+          &User::WkPhone);
+  AddLine({kExtension, kExtensionLabel, "E&xt:", 115, 131, 21, 33, 14}, &User::WkExt);
+  AddLine(new PhoneNumberEdit(this), {kFax, kFaxLabel, "&Fax:", kLabelLeft, 54, 35, 59, 14}, &User::Fax);
+  AddLine({kEMail, kEMailLabel, "&E-Mail:", kLabelLeft, 54, 49, 111, 14}, &User::EMail);
+  AddLine(new PhoneNumberEdit(this), {kCellPhone, kCellPhoneLabel, "&Cel Phone:", kLabelLeft, 54, 63, 59, 14},
+          &User::CelPhone);
+  AddLine({kWebPage, kWebPageLabel, "Web &Page:", kLabelLeft, 54, 77, 111, 14}, &User::WebPage);
 }
 
 }  // namespace vimbo

@@ -19,9 +19,13 @@
 #include "core/records/records.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
 
 namespace vimbo {
+
+using namespace main_form;
+
 namespace {
 
 // A person box, its label and its cell in the Person group's grid. The
@@ -36,26 +40,24 @@ struct PersonField {
   int columnSpan;
 };
 
-constexpr int kAddressId = 1010;
-
 constexpr PersonField kPersonFields[] = {
-    {kAddressId, 1032, "Address:", &Person::Address, 1, 1, 1},
-    {1012, 1033, "City:", &Person::City, 3, 1, 1},
-    {1013, 1034, "State/Province:", &Person::State, 4, 1, 1},
-    {1014, 1035, "Postal Code:", &Person::Zip, 5, 1, 1},
-    {1015, 1045, "Title:", &Person::Title, 0, 3, 1},
-    {1001, 1036, "First Name:", &Person::FName, 1, 3, 1},
-    {1002, 1041, "Last Name:", &Person::LName, 2, 3, 1},
-    {1003, 1037, "Company:", &Person::Company, 3, 3, 1},
-    {1004, 1042, "Position:", &Person::Position, 4, 3, 1},
-    {1023, 1062, "Home Phone:", &Person::Phone, 0, 5, 3},
-    {1025, 1064, "Work Phone:", &Person::WkPhone, 1, 5, 1},
-    {1031, 1081, "Ext:", &Person::WkExt, 1, 7, 1},
-    {1027, 1068, "Pager:", &Person::Pager, 2, 5, 3},
-    {1016, 1047, "Cel Phone:", &Person::CelPhone, 3, 5, 3},
-    {1006, 1039, "Fax:", &Person::Fax, 4, 5, 3},
-    {1008, 1040, "E-Mail:", &Person::EMail, 5, 5, 3},
-    {1074, 1072, "Web Page:", &Person::WebPage, 6, 5, 3},
+    {kAddress, kAddressLabel, "Address:", &Person::Address, 1, 1, 1},
+    {kCity, kCityLabel, "City:", &Person::City, 3, 1, 1},
+    {kState, kStateLabel, "State/Province:", &Person::State, 4, 1, 1},
+    {kPostalCode, kPostalCodeLabel, "Postal Code:", &Person::Zip, 5, 1, 1},
+    {kTitle, kTitleLabel, "Title:", &Person::Title, 0, 3, 1},
+    {kFirstName, kFirstNameLabel, "First Name:", &Person::FName, 1, 3, 1},
+    {kLastName, kLastNameLabel, "Last Name:", &Person::LName, 2, 3, 1},
+    {kCompany, kCompanyLabel, "Company:", &Person::Company, 3, 3, 1},
+    {kPosition, kPositionLabel, "Position:", &Person::Position, 4, 3, 1},
+    {kHomePhone, kHomePhoneLabel, "Home Phone:", &Person::Phone, 0, 5, 3},
+    {kWorkPhone, kWorkPhoneLabel, "Work Phone:", &Person::WkPhone, 1, 5, 1},
+    {kExtension, kExtensionLabel, "Ext:", &Person::WkExt, 1, 7, 1},
+    {kPager, kPagerLabel, "Pager:", &Person::Pager, 2, 5, 3},
+    {kCellPhone, kCellPhoneLabel, "Cel Phone:", &Person::CelPhone, 3, 5, 3},
+    {kFax, kFaxLabel, "Fax:", &Person::Fax, 4, 5, 3},
+    {kEMail, kEMailLabel, "E-Mail:", &Person::EMail, 5, 5, 3},
+    {kWebPage, kWebPageLabel, "Web Page:", &Person::WebPage, 6, 5, 3},
 };
 
 // Widths in dialog units of the grid columns; the columns widen in this
@@ -63,8 +65,10 @@ constexpr PersonField kPersonFields[] = {
 constexpr int kPersonColumns[] = {51, 103, 42, 78, 46, 57, 19, 20};
 constexpr int kContactColumns[] = {46, 101, 18, 253};
 
-constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 1031, 1027, 1016, 1006,
-                             1008, 1074, 1010, 1012, 1013, 1014, 1026, 1076, 1020, 1022, 1021};
+constexpr main_form::Control kTabOrder[] = {
+    kPersonSelector, kTitle,      kFirstName, kLastName, kCompany,     kPosition, kHomePhone,   kWorkPhone,
+    kExtension,      kPager,      kCellPhone, kFax,      kEMail,       kWebPage,  kAddress,     kCity,
+    kState,          kPostalCode, kDate,      kTime,     kContactType, kNotes,    kContactsList};
 
 // The form as drawn, in dialog units: its width, its side margins and the
 // width of the contacts list.
@@ -116,7 +120,7 @@ void MainView::BuildForm() {
 
 QGroupBox* MainView::BuildPersonGroup() {
   personGroup_ = new QGroupBox(QStringLiteral("Person"), this);
-  Register(personGroup_, 1028);
+  Register(personGroup_, kPersonGroup);
   auto* grid = new QGridLayout(personGroup_);
   grid->setContentsMargins(units_.X(3), units_.Y(1), units_.X(5), units_.Y(3));
   grid->setHorizontalSpacing(units_.X(2));
@@ -135,14 +139,14 @@ QGroupBox* MainView::BuildPersonGroup() {
   // Typed text never becomes an entry; entries come from the document only.
   personSelector_->setInsertPolicy(QComboBox::NoInsert);
   ProportionalWidth(personSelector_);
-  Register(personSelector_, 1024);
+  Register(personSelector_, kPersonSelector);
   grid->addWidget(personSelector_, 0, 0, 1, 2);
 
   for (const PersonField& field : kPersonFields) {
     PersonBox box{nullptr, nullptr, field.field};
     QWidget* widget;
     int rowSpan = 1;
-    if (field.boxId == kAddressId) {
+    if (field.boxId == kAddress) {
       box.lines = new QPlainTextEdit(personGroup_);
       box.lines->setLineWrapMode(QPlainTextEdit::NoWrap);
       box.lines->setTabChangesFocus(true);
@@ -168,7 +172,7 @@ QGroupBox* MainView::BuildPersonGroup() {
 
 QGroupBox* MainView::BuildContactGroup() {
   contactGroup_ = new QGroupBox(QStringLiteral("Contact Information"), this);
-  Register(contactGroup_, 1029);
+  Register(contactGroup_, kContactGroup);
   auto* grid = new QGridLayout(contactGroup_);
   grid->setContentsMargins(units_.X(3), units_.Y(1), units_.X(5), units_.Y(3));
   grid->setHorizontalSpacing(0);
@@ -186,9 +190,9 @@ QGroupBox* MainView::BuildContactGroup() {
   contactTypeSelector_ = new QComboBox(contactGroup_);
 
   const std::pair<QWidget*, int> pickers[] = {
-      {datePicker_, 1026}, {timePicker_, 1076}, {contactTypeSelector_, 1020}};
+      {datePicker_, kDate}, {timePicker_, kTime}, {contactTypeSelector_, kContactType}};
   const std::pair<int, const char*> labels[] = {
-      {1043, "Date:"}, {1078, "Time:"}, {1044, "Contact Type:"}};
+      {kDateLabel, "Date:"}, {kTimeLabel, "Time:"}, {kContactTypeLabel, "Contact Type:"}};
   for (int row = 0; row < 3; ++row) {
     ProportionalWidth(pickers[row].first);
     Register(pickers[row].first, pickers[row].second);
@@ -202,14 +206,14 @@ QGroupBox* MainView::BuildContactGroup() {
   notesBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   notesBox_->setTabChangesFocus(true);
   notesBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  Register(notesBox_, 1022);
+  Register(notesBox_, kNotes);
   grid->addWidget(notesBox_, 0, 3, 3, 1);
   return contactGroup_;
 }
 
 QGroupBox* MainView::BuildContactsGroup() {
   contactsGroup_ = new QGroupBox(QStringLiteral("Contacts"), this);
-  Register(contactsGroup_, 1030);
+  Register(contactsGroup_, kContactsGroup);
   auto* grid = new QGridLayout(contactsGroup_);
   // At the form's drawn width the list is as wide as drawn, so the Notes
   // column worked out from that width just fills it.
@@ -240,7 +244,7 @@ QGroupBox* MainView::BuildContactsGroup() {
   const int clientWidth = listWidth - 2 * contactsList_->frameWidth();
   const int fixedWidths = kDateColumnWidth + kTimeColumnWidth + kTypeColumnWidth;
   contactsList_->setColumnWidth(3, std::max(0, clientWidth - fixedWidths));
-  Register(contactsList_, 1021);
+  Register(contactsList_, kContactsList);
   grid->addWidget(contactsList_, 0, 0);
   return contactsGroup_;
 }

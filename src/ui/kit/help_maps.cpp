@@ -2,42 +2,139 @@
 
 #include <array>
 
+#include "ui/kit/control_ids.h"
+
 namespace vimbo::help {
 namespace {
 
-constexpr HelpPair kMainForm[] = {
-    {1024, 1200}, {1045, 1205}, {1015, 1205}, {1001, 1201}, {1036, 1201}, {1002, 1202}, {1041, 1202},
-    {1003, 1203}, {1037, 1203}, {1004, 1204}, {1042, 1204}, {1010, 1207}, {1032, 1207}, {1010, 1207},
-    {1032, 1207}, {1012, 1209}, {1033, 1209}, {1013, 1210}, {1034, 1210}, {1014, 1211}, {1035, 1211},
-    {1023, 1220}, {1062, 1220}, {1025, 1221}, {1064, 1221}, {1031, 1222}, {1081, 1222}, {1027, 1226},
-    {1068, 1226}, {1016, 1225}, {1047, 1225}, {1006, 1223}, {1039, 1223}, {1008, 1224}, {1040, 1224},
-    {1074, 1227}, {1072, 1227}, {1022, 2001}, {1026, 2002}, {1043, 2002}, {1076, 2004}, {1078, 2004},
-    {1020, 2003}, {1044, 2003}, {1021, 2000}};
+// Each window's pairs of control number and help context number. A box and
+// its label share one context.
+namespace mf = main_form;
+constexpr HelpPair kMainForm[] = {{mf::kPersonSelector, 1200},
+                                  {mf::kTitleLabel, 1205},
+                                  {mf::kTitle, 1205},
+                                  {mf::kFirstName, 1201},
+                                  {mf::kFirstNameLabel, 1201},
+                                  {mf::kLastName, 1202},
+                                  {mf::kLastNameLabel, 1202},
+                                  {mf::kCompany, 1203},
+                                  {mf::kCompanyLabel, 1203},
+                                  {mf::kPosition, 1204},
+                                  {mf::kPositionLabel, 1204},
+                                  // The address pairs stand twice; the first of them is the one found.
+                                  {mf::kAddress, 1207},
+                                  {mf::kAddressLabel, 1207},
+                                  {mf::kAddress, 1207},
+                                  {mf::kAddressLabel, 1207},
+                                  {mf::kCity, 1209},
+                                  {mf::kCityLabel, 1209},
+                                  {mf::kState, 1210},
+                                  {mf::kStateLabel, 1210},
+                                  {mf::kPostalCode, 1211},
+                                  {mf::kPostalCodeLabel, 1211},
+                                  {mf::kHomePhone, 1220},
+                                  {mf::kHomePhoneLabel, 1220},
+                                  {mf::kWorkPhone, 1221},
+                                  {mf::kWorkPhoneLabel, 1221},
+                                  {mf::kExtension, 1222},
+                                  {mf::kExtensionLabel, 1222},
+                                  {mf::kPager, 1226},
+                                  {mf::kPagerLabel, 1226},
+                                  {mf::kCellPhone, 1225},
+                                  {mf::kCellPhoneLabel, 1225},
+                                  {mf::kFax, 1223},
+                                  {mf::kFaxLabel, 1223},
+                                  {mf::kEMail, 1224},
+                                  {mf::kEMailLabel, 1224},
+                                  {mf::kWebPage, 1227},
+                                  {mf::kWebPageLabel, 1227},
+                                  {mf::kNotes, 2001},
+                                  {mf::kDate, 2002},
+                                  {mf::kDateLabel, 2002},
+                                  {mf::kTime, 2004},
+                                  {mf::kTimeLabel, 2004},
+                                  {mf::kContactType, 2003},
+                                  {mf::kContactTypeLabel, 2003},
+                                  {mf::kContactsList, 2000}};
 
-constexpr HelpPair kContactTypesDialog[] = {{1103, 6300}, {1, 1010}, {1005, 1007}, {1004, 1009}, {1003, 1008}};
-constexpr HelpPair kContactTypeDetailsDialog[] = {{1092, 6400}, {1055, 6400}, {1, 1000}, {2, 1001}};
-constexpr HelpPair kAddressBookDialog[] = {{1046, 3000}, {1049, 3004}, {1, 1000},    {2, 1001},
-                                           {1052, 1002}, {1057, 3005}, {1058, 3006}};
-constexpr HelpPair kContactsReportDialog[] = {{1046, 3000}, {1049, 3004}, {1053, 3002}, {1055, 3003}, {1, 1000},
-                                              {2, 1001},    {1052, 1002}, {1057, 3005}, {1058, 3006}};
-constexpr HelpPair kEnvelopeDialog[] = {{1046, 3000}, {1049, 3004}, {1, 1000},    {2, 1001},    {1052, 1002},
-                                        {1057, 3005}, {1058, 3006}, {1015, 3007}, {1003, 3008}, {1004, 3009},
-                                        {1007, 3010}, {1009, 3011}, {1011, 3012}};
-constexpr HelpPair kUserInfoSheet[] = {{1, 1000}, {2, 1001}};
-constexpr HelpPair kGeneralPage[] = {{1045, 6005}, {1015, 6005}, {1037, 6003}, {1003, 6003}, {1042, 6004},
-                                     {1004, 6004}, {1036, 6001}, {1001, 6001}, {1041, 6002}, {1002, 6002}};
-constexpr HelpPair kAddressPage[] = {{1075, 6107}, {1018, 6107}, {1033, 6109}, {1012, 6109},
-                                     {1034, 6110}, {1013, 6110}, {1079, 6111}, {1017, 6111}};
-constexpr HelpPair kPhonePage[] = {{1016, 6226}, {1047, 6226}, {1008, 6224}, {1040, 6224}, {1006, 6223},
-                                   {1039, 6223}, {1023, 6220}, {1062, 6220}, {1027, 6225}, {1068, 6225},
-                                   {1074, 6227}, {1072, 6227}, {1031, 6222}, {1081, 6222}, {1025, 6221},
-                                   {1064, 6221}};
-constexpr HelpPair kTextTransferWizard[] = {{12323, 1005}, {2, 1001}, {12324, 1004}, {12325, 1006}};
-constexpr HelpPair kSelectDocumentPage[] = {{1054, 4000}, {1056, 4001}, {1065, 4000}};
-constexpr HelpPair kDocumentStructurePage[] = {{1144, 4002}, {1150, 4002}, {1135, 4004}, {1060, 4004},
-                                               {1140, 4006}, {1059, 4006}, {1141, 4008}, {1061, 4008}};
-constexpr HelpPair kFieldsPage[] = {{1145, 4010}, {1063, 4010}};
-constexpr HelpPair kFieldAssignmentDialog[] = {{1148, 5000}, {1066, 5000}, {1147, 5001}};
+constexpr HelpPair kContactTypesDialog[] = {{contact_types::kTypeList, 6300},
+                                            {contact_types::kClose, 1010},
+                                            {contact_types::kEdit, 1007},
+                                            {contact_types::kDelete, 1009},
+                                            {contact_types::kAdd, 1008}};
+
+constexpr HelpPair kContactTypeDetailsDialog[] = {{type_details::kDescriptionLabel, 6400},
+                                                  {type_details::kDescription, 6400},
+                                                  {type_details::kOk, 1000},
+                                                  {type_details::kCancel, 1001}};
+
+// The report dialogs. The address book and the envelopes have no range of
+// dates, yet their maps list its group as the contacts report's does.
+namespace pc = person_choice;
+constexpr HelpPair kAddressBookDialog[] = {{pc::kPersons, 3000},
+                                           {pc::kSelectAll, 3004},
+                                           {pc::kOk, 1000},
+                                           {pc::kCancel, 1001},
+                                           {pc::kHelp, 1002},
+                                           {pc::kPersonsGroup, 3005},
+                                           {contacts_report::kRangeGroup, 3006}};
+constexpr HelpPair kContactsReportDialog[] = {{pc::kPersons, 3000},
+                                              {pc::kSelectAll, 3004},
+                                              {contacts_report::kBeginningDate, 3002},
+                                              {contacts_report::kEndingDate, 3003},
+                                              {pc::kOk, 1000},
+                                              {pc::kCancel, 1001},
+                                              {pc::kHelp, 1002},
+                                              {pc::kPersonsGroup, 3005},
+                                              {contacts_report::kRangeGroup, 3006}};
+constexpr HelpPair kEnvelopeDialog[] = {{pc::kPersons, 3000},
+                                        {pc::kSelectAll, 3004},
+                                        {pc::kOk, 1000},
+                                        {pc::kCancel, 1001},
+                                        {pc::kHelp, 1002},
+                                        {pc::kPersonsGroup, 3005},
+                                        {contacts_report::kRangeGroup, 3006},
+                                        {envelope::kRecipientTitle, 3007},
+                                        {envelope::kRecipientCompany, 3008},
+                                        {envelope::kRecipientPosition, 3009},
+                                        {envelope::kReturnTitle, 3010},
+                                        {envelope::kReturnCompany, 3011},
+                                        {envelope::kReturnPosition, 3012}};
+
+constexpr HelpPair kUserInfoSheet[] = {{user_sheet::kOk, 1000}, {user_sheet::kCancel, 1001}};
+namespace gp = general_page;
+constexpr HelpPair kGeneralPage[] = {
+    {gp::kTitleLabel, 6005},    {gp::kTitle, 6005},    {gp::kCompanyLabel, 6003},   {gp::kCompany, 6003},
+    {gp::kPositionLabel, 6004}, {gp::kPosition, 6004}, {gp::kFirstNameLabel, 6001}, {gp::kFirstName, 6001},
+    {gp::kLastNameLabel, 6002}, {gp::kLastName, 6002}};
+namespace ap = address_page;
+constexpr HelpPair kAddressPage[] = {{ap::kAddressLabel, 6107}, {ap::kAddress, 6107},    {ap::kCityLabel, 6109},
+                                     {ap::kCity, 6109},         {ap::kStateLabel, 6110}, {ap::kState, 6110},
+                                     {ap::kZipLabel, 6111},     {ap::kZip, 6111}};
+namespace pp = phone_page;
+constexpr HelpPair kPhonePage[] = {
+    {pp::kCellPhone, 6226}, {pp::kCellPhoneLabel, 6226}, {pp::kEMail, 6224},     {pp::kEMailLabel, 6224},
+    {pp::kFax, 6223},       {pp::kFaxLabel, 6223},       {pp::kHomePhone, 6220}, {pp::kHomePhoneLabel, 6220},
+    {pp::kPager, 6225},     {pp::kPagerLabel, 6225},     {pp::kWebPage, 6227},   {pp::kWebPageLabel, 6227},
+    {pp::kExtension, 6222}, {pp::kExtensionLabel, 6222}, {pp::kWorkPhone, 6221}, {pp::kWorkPhoneLabel, 6221}};
+
+constexpr HelpPair kTextTransferWizard[] = {{transfer_wizard::kBack, 1005},
+                                            {transfer_wizard::kCancel, 1001},
+                                            {transfer_wizard::kNext, 1004},
+                                            {transfer_wizard::kFinish, 1006}};
+constexpr HelpPair kSelectDocumentPage[] = {
+    {select_document::kFileName, 4000}, {select_document::kBrowse, 4001}, {select_document::kFileGroup, 4000}};
+namespace ds = document_structure;
+constexpr HelpPair kDocumentStructurePage[] = {
+    {ds::kPreview, 4002},    {ds::kPreviewGroup, 4002},   {ds::kFieldNames, 4004}, {ds::kFieldNamesGroup, 4004},
+    {ds::kSeparators, 4006}, {ds::kSeparatorGroup, 4006}, {ds::kEnclosers, 4008},  {ds::kEncloserGroup, 4008}};
+constexpr HelpPair kFieldsPage[] = {{fields_page::kFields, 4010}, {fields_page::kFieldsGroup, 4010}};
+// OK and Cancel answer with the texts every dialog's OK and Cancel have.
+constexpr HelpPair kFieldAssignmentDialog[] = {{field_assignment::kKeys, 5000},
+                                               {field_assignment::kKeysLabel, 5000},
+                                               {field_assignment::kImport, 5001},
+                                               {field_assignment::kOk, 1000},
+                                               {field_assignment::kCancel, 1001}};
 
 }  // namespace
 
@@ -58,11 +155,21 @@ HelpMap FieldsPage() { return kFieldsPage; }
 HelpMap FieldAssignmentDialog() { return kFieldAssignmentDialog; }
 
 std::span<const HelpMap> AllMaps() {
-  static const std::array kMaps = {MainForm(),           ContactTypesDialog(),    ContactTypeDetailsDialog(),
-                                   AddressBookDialog(),  ContactsReportDialog(),  EnvelopeDialog(),
-                                   UserInfoSheet(),      GeneralPage(),           AddressPage(),
-                                   PhonePage(),          TextTransferWizard(),    SelectDocumentPage(),
-                                   DocumentStructurePage(), FieldsPage(),         FieldAssignmentDialog()};
+  static const std::array kMaps = {MainForm(),
+                                   ContactTypesDialog(),
+                                   ContactTypeDetailsDialog(),
+                                   AddressBookDialog(),
+                                   ContactsReportDialog(),
+                                   EnvelopeDialog(),
+                                   UserInfoSheet(),
+                                   GeneralPage(),
+                                   AddressPage(),
+                                   PhonePage(),
+                                   TextTransferWizard(),
+                                   SelectDocumentPage(),
+                                   DocumentStructurePage(),
+                                   FieldsPage(),
+                                   FieldAssignmentDialog()};
   return kMaps;
 }
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
 
 namespace vimbo {
@@ -24,7 +25,7 @@ ContactsReportDialog::ContactsReportDialog(const Persons& persons, Prompter& pro
 
 QWidget* ContactsReportDialog::BuildRangeGroup() {
   auto* group = new QGroupBox(QStringLiteral("Contacts To Include"), this);
-  SetControlId(group, 1058);
+  SetControlId(group, contacts_report::kRangeGroup);
   auto* column = new QVBoxLayout(group);
   column->setContentsMargins(Units().X(7), Units().Y(2), Units().X(7), Units().Y(2));
   column->setSpacing(Units().Y(1));
@@ -47,8 +48,8 @@ QWidget* ContactsReportDialog::BuildRangeGroup() {
     column->addSpacing(Units().Y(3));
     return picker;
   };
-  beginPicker_ = addPicker(QStringLiteral("&Beginning Date:"), 1053);
-  endPicker_ = addPicker(QStringLiteral("&Ending Date:"), 1055);
+  beginPicker_ = addPicker(QStringLiteral("&Beginning Date:"), contacts_report::kBeginningDate);
+  endPicker_ = addPicker(QStringLiteral("&Ending Date:"), contacts_report::kEndingDate);
   column->addStretch(1);
   return group;
 }

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 
@@ -17,12 +18,12 @@ EnvelopeDialog::EnvelopeDialog(const Persons& persons, const EnvelopeOptions& op
            QStringLiteral("envrptdlg.htm")},
           prompter, help, parent),
       options_(options),
-      boxes_{{1015, &EnvelopeOptions::recipientTitle, nullptr},
-             {1003, &EnvelopeOptions::recipientCompany, nullptr},
-             {1004, &EnvelopeOptions::recipientPosition, nullptr},
-             {1007, &EnvelopeOptions::returnTitle, nullptr},
-             {1009, &EnvelopeOptions::returnCompany, nullptr},
-             {1011, &EnvelopeOptions::returnPosition, nullptr}} {
+      boxes_{{envelope::kRecipientTitle, &EnvelopeOptions::recipientTitle, nullptr},
+             {envelope::kRecipientCompany, &EnvelopeOptions::recipientCompany, nullptr},
+             {envelope::kRecipientPosition, &EnvelopeOptions::recipientPosition, nullptr},
+             {envelope::kReturnTitle, &EnvelopeOptions::returnTitle, nullptr},
+             {envelope::kReturnCompany, &EnvelopeOptions::returnCompany, nullptr},
+             {envelope::kReturnPosition, &EnvelopeOptions::returnPosition, nullptr}} {
   Arrange(BuildOptionsGroup(), QSize(297, 140), help::EnvelopeDialog());
 }
 

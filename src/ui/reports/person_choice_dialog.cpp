@@ -10,6 +10,7 @@
 
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/help_system.h"
 #include "ui/kit/name_order.h"
@@ -28,14 +29,14 @@ PersonChoiceDialog::PersonChoiceDialog(const Persons& persons, const Texts& text
   setWindowTitle(texts_.title);
 
   personsGroup_ = new QGroupBox(QStringLiteral("Persons To Include"), this);
-  SetControlId(personsGroup_, 1057);
+  SetControlId(personsGroup_, person_choice::kPersonsGroup);
   list_ = new QListWidget(personsGroup_);
-  SetControlId(list_, 1046);
+  SetControlId(list_, person_choice::kPersons);
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setMinimumSize(units_.Size(116, 90));
   selectAll_ = new QCheckBox(texts_.selectAll, personsGroup_);
-  SetControlId(selectAll_, 1049);
+  SetControlId(selectAll_, person_choice::kSelectAll);
 
   auto* column = new QVBoxLayout(personsGroup_);
   column->setContentsMargins(units_.X(6), units_.Y(2), units_.X(6), units_.Y(2));
@@ -65,12 +66,12 @@ void PersonChoiceDialog::FillList() {
 
 void PersonChoiceDialog::Arrange(QWidget* choices, QSize size, help::HelpMap map) {
   ok_ = new QPushButton(QStringLiteral("OK"), this);
-  SetControlId(ok_, 1);
+  SetControlId(ok_, person_choice::kOk);
   ok_->setDefault(true);
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  SetControlId(cancel_, 2);
+  SetControlId(cancel_, person_choice::kCancel);
   helpButton_ = new QPushButton(QStringLiteral("&Help..."), this);
-  SetControlId(helpButton_, 1052);
+  SetControlId(helpButton_, person_choice::kHelp);
   // Enter means OK, also while the keyboard is on another button.
   for (QPushButton* button : {cancel_, helpButton_}) button->setAutoDefault(false);
 

@@ -14,6 +14,7 @@
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/prompter.h"
 
@@ -64,22 +65,22 @@ DocumentStructurePage::DocumentStructurePage(TextTransferSettings& settings, boo
                                              HelpSystem& help, const QString& heading)
     : TransferPage(settings, importMode, prompter, heading) {
   preview_ = new QPlainTextEdit(this);
-  SetControlId(preview_, 1144);
+  SetControlId(preview_, document_structure::kPreview);
   preview_->setReadOnly(true);
   // A first line of any length shows whole, wrapped where it must be.
   preview_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   preview_->setMaximumHeight(preview_->fontMetrics().lineSpacing() * 4);
-  previewGroup_ = Group(QStringLiteral("F&irst line of document"), 1150, preview_, this);
+  previewGroup_ = Group(QStringLiteral("F&irst line of document"), document_structure::kPreviewGroup, preview_, this);
 
   names_ = new QCheckBox(QStringLiteral("First line of document &contains field names"), this);
-  SetControlId(names_, 1135);
-  auto* namesGroup = Group(QStringLiteral("Field Names"), 1060, names_, this);
+  SetControlId(names_, document_structure::kFieldNames);
+  auto* namesGroup = Group(QStringLiteral("Field Names"), document_structure::kFieldNamesGroup, names_, this);
 
-  separators_ = ChoiceList(kSeparators, 1140, this);
-  enclosers_ = ChoiceList(kEnclosers, 1141, this);
+  separators_ = ChoiceList(kSeparators, document_structure::kSeparators, this);
+  enclosers_ = ChoiceList(kEnclosers, document_structure::kEnclosers, this);
   auto* lists = new QHBoxLayout;
-  lists->addWidget(Group(QStringLiteral("Field &Separator"), 1059, separators_, this));
-  lists->addWidget(Group(QStringLiteral("Field &Encloser"), 1061, enclosers_, this));
+  lists->addWidget(Group(QStringLiteral("Field &Separator"), document_structure::kSeparatorGroup, separators_, this));
+  lists->addWidget(Group(QStringLiteral("Field &Encloser"), document_structure::kEncloserGroup, enclosers_, this));
 
   Content()->addWidget(previewGroup_);
   Content()->addWidget(namesGroup);

@@ -9,6 +9,7 @@
 
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 
 namespace vimbo {
@@ -19,9 +20,9 @@ FieldAssignmentDialog::FieldAssignmentDialog(const std::vector<std::string>& key
   setWindowTitle(QStringLiteral("Fields"));
 
   auto* label = new QLabel(QStringLiteral("&Assign imported field to this field:"), this);
-  SetControlId(label, 1066);
+  SetControlId(label, field_assignment::kKeysLabel);
   keys_ = new QComboBox(this);
-  SetControlId(keys_, 1148);
+  SetControlId(keys_, field_assignment::kKeys);
   label->setBuddy(keys_);
   int selected = -1;
   for (size_t i = 0; i < keys.size(); ++i) {
@@ -31,14 +32,14 @@ FieldAssignmentDialog::FieldAssignmentDialog(const std::vector<std::string>& key
   keys_->setCurrentIndex(selected);
 
   import_ = new QCheckBox(QStringLiteral("&Import this field"), this);
-  SetControlId(import_, 1147);
+  SetControlId(import_, field_assignment::kImport);
   import_->setChecked(!assigned.empty());
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);
-  SetControlId(ok_, 1);
+  SetControlId(ok_, field_assignment::kOk);
   ok_->setDefault(true);
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  SetControlId(cancel_, 2);
+  SetControlId(cancel_, field_assignment::kCancel);
   cancel_->setAutoDefault(false);
 
   auto* fields = new QVBoxLayout;

@@ -12,6 +12,7 @@
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/prompter.h"
 #include "ui/transfer/field_assignment_dialog.h"
@@ -22,9 +23,9 @@ FieldsPage::FieldsPage(TextTransferSettings& settings, bool importMode, Prompter
                        const QString& heading)
     : TransferPage(settings, importMode, prompter, heading), help_(help) {
   auto* group = new QGroupBox(QStringLiteral("&Available Fields"), this);
-  SetControlId(group, 1063);
+  SetControlId(group, fields_page::kFieldsGroup);
   list_ = new QTreeWidget(group);
-  SetControlId(list_, 1145);
+  SetControlId(list_, fields_page::kFields);
   list_->setRootIsDecorated(false);
   list_->setAllColumnsShowFocus(true);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -12,6 +12,7 @@
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/prompter.h"
 
@@ -28,13 +29,13 @@ SelectDocumentPage::SelectDocumentPage(TextTransferSettings& settings, bool impo
                                        HelpSystem& help, const QString& heading)
     : TransferPage(settings, importMode, prompter, heading) {
   auto* group = new QGroupBox(QStringLiteral("&Select File"), this);
-  SetControlId(group, 1065);
+  SetControlId(group, select_document::kFileGroup);
   fileName_ = new QLineEdit(group);
-  SetControlId(fileName_, 1054);
+  SetControlId(fileName_, select_document::kFileName);
   // A long path must reach the file functions whole.
   fileName_->setMaxLength(std::numeric_limits<int>::max());
   browse_ = new QPushButton(QStringLiteral("..."), group);
-  SetControlId(browse_, 1056);
+  SetControlId(browse_, select_document::kBrowse);
   browse_->setAutoDefault(false);
   auto* row = new QHBoxLayout(group);
   row->addWidget(fileName_, 1);

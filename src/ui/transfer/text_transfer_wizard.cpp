@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/transfer/document_structure_page.h"
 #include "ui/transfer/fields_page.h"
@@ -17,10 +18,10 @@ TextTransferWizard::TextTransferWizard(TextTransferSettings& settings, bool impo
   // The same look everywhere: the pages paint their own picture.
   setWizardStyle(QWizard::ClassicStyle);
 
-  SetControlId(button(QWizard::BackButton), 12323);
-  SetControlId(button(QWizard::NextButton), 12324);
-  SetControlId(button(QWizard::FinishButton), 12325);
-  SetControlId(button(QWizard::CancelButton), 2);
+  SetControlId(button(QWizard::BackButton), transfer_wizard::kBack);
+  SetControlId(button(QWizard::NextButton), transfer_wizard::kNext);
+  SetControlId(button(QWizard::FinishButton), transfer_wizard::kFinish);
+  SetControlId(button(QWizard::CancelButton), transfer_wizard::kCancel);
   // Before the pages exist, so the sheet's map answers for its buttons only;
   // each page answers for its own controls.
   InstallContextHelp(this, help, help::TextTransferWizard());

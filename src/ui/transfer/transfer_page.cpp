@@ -6,6 +6,7 @@
 
 #include "ui/kit/artwork.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 namespace {
@@ -33,7 +34,7 @@ TransferPage::TransferPage(TextTransferSettings& settings, bool importMode, Prom
   setTitle(heading);
   auto* layout = new QHBoxLayout(this);
   auto* picture = new PagePicture(this);
-  SetControlId(picture, 1134);
+  SetControlId(picture, transfer_page::kPicture);
   layout->addWidget(picture);
   content_ = new QVBoxLayout;
   layout->addLayout(content_, 1);

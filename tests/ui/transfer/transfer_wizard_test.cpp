@@ -563,6 +563,9 @@ TEST_F(TransferWizardTest, F1ShowsEachControlsPopup) {
     auto& fields = static_cast<FieldAssignmentDialog&>(dialog);
     expectPopup(fields.Keys(), 5000);
     expectPopup(fields.ImportBox(), 5001);
+    // OK and Cancel answer as in every other dialog.
+    expectPopup(fields.OkButton(), 1000);
+    expectPopup(fields.CancelButton(), 1001);
     return int(QDialog::Rejected);
   });
   ClickRow(wizard->Fields()->List(), 0);
