@@ -22,18 +22,6 @@ if [ ! -d "$src" ]; then
   exit 2
 fi
 
-# Known exceptions, as "including file|included header", both relative to src/.
-# MainView still runs the dialogs of its sibling folders; the commands that
-# open those dialogs are moving to the shell, and these lines go with them.
-allowed=(
-  "ui/form/main_view_commands.cpp|ui/editors/contact_types_dialog.h"
-  "ui/form/main_view_commands.cpp|ui/editors/user_info_sheet.h"
-  "ui/form/main_view_reports.cpp|ui/reports/address_book_dialog.h"
-  "ui/form/main_view_reports.cpp|ui/reports/contacts_report_dialog.h"
-  "ui/form/main_view_reports.cpp|ui/reports/envelope_dialog.h"
-  "ui/form/main_view_transfers.cpp|ui/transfer/text_transfer_wizard.h"
-)
-
 # The layer a path relative to src/ belongs to: "rank group", or nothing
 # when the path is in no known layer. The group tells apart the folders
 # that share a rank.
@@ -51,14 +39,6 @@ layer_of() {
     cli/*) echo "c cli" ;;
     *) echo "" ;;
   esac
-}
-
-is_allowed() {
-  local pair="$1|$2" entry
-  for entry in "${allowed[@]}"; do
-    [ "$entry" = "$pair" ] && return 0
-  done
-  return 1
 }
 
 failures=0
@@ -102,7 +82,6 @@ while IFS= read -r -d '' path; do
     fi
     target_rank=${target%% *}
     target_group=${target#* }
-    is_allowed "$rel" "$header" && continue
     if [ "$own_rank" = c ]; then
       case "$target_group" in
         core | gfx | cli) ;;

@@ -97,14 +97,15 @@ OperationResult DeleteContact(DocumentData& data, int32_t contactId) {
   return Apply(data, std::move(step), contactId);
 }
 
-bool ContactTypeNameTaken(const DocumentData& data, const std::string& description, int32_t exceptId) {
+bool ContactTypeNameTaken(const DocumentData& data, const std::string& description,
+                          std::optional<int32_t> exceptId) {
   for (const auto& [id, type] : data.contactTypes)
     if (id != exceptId && type.Description == description) return true;
   return false;
 }
 
 OperationResult AddContactType(DocumentData& data, std::string description) {
-  if (ContactTypeNameTaken(data, description, 0)) return Refused(OperationStatus::kDuplicateName);
+  if (ContactTypeNameTaken(data, description, std::nullopt)) return Refused(OperationStatus::kDuplicateName);
   EditStep step = NewStep(data, "Add Contact Type");
   const int32_t id = data.contactTypes.NextID();
   if (id == 0) return Refused(OperationStatus::kNoIdentifiers);

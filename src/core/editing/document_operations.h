@@ -5,6 +5,7 @@
 // step it returns, which the undo history keeps.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,7 +63,9 @@ OperationResult UpdateUser(DocumentData& data, User user);
 // number added.
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons);
 
-// Whether a contact type other than `exceptId` is named exactly `description`.
-bool ContactTypeNameTaken(const DocumentData& data, const std::string& description, int32_t exceptId);
+// Whether a contact type, other than the one `exceptId` names, is named
+// exactly `description`.
+bool ContactTypeNameTaken(const DocumentData& data, const std::string& description,
+                          std::optional<int32_t> exceptId);
 
 }  // namespace vimbo

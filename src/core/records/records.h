@@ -57,7 +57,9 @@ struct User {
 struct Contact {
   int32_t ID = 0;
   int32_t PersonID = 0;
-  DateTimeValue DateTime = DateTimeValue::Now();
+  // No moment until one is given: whoever makes a contact passes the time
+  // from their clock.
+  DateTimeValue DateTime;
   std::string Description;
   int32_t ContactTypeID = 0;
 };

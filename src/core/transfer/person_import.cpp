@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/document/file_io.h"
+#include "core/editing/document_operations.h"
 #include "core/records/text_rules.h"
 
 namespace vimbo {
@@ -88,22 +89,21 @@ std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldT
   }
 }
 
-int ImportPersons(DocumentData& data, const TextTransferSettings& settings) {
+std::vector<Person> ReadImportedPersons(const TextTransferSettings& settings) {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
   const std::optional<std::vector<std::string>> records = ReadTextRecords(settings.FileName, tokenizer);
-  if (!records) return 0;
-
-  int count = 0;
+  std::vector<Person> persons;
+  if (!records) return persons;
   for (std::size_t i = settings.FirstLineHasNames ? 1 : 0; i < records->size(); ++i) {
     std::optional<Person> person = PersonFromRecord((*records)[i], tokenizer, settings);
-    if (!person) continue;
-    person->ID = data.persons.NextID();
-    if (person->ID == 0) break;  // every identifier has been handed out
-    data.persons.Insert(std::move(*person));
-    ++count;
+    if (person) persons.push_back(std::move(*person));
   }
-  return count;
+  return persons;
+}
+
+int ImportPersons(DocumentData& data, const TextTransferSettings& settings) {
+  return ImportPersons(data, ReadImportedPersons(settings)).id;
 }
 
 }  // namespace vimbo

@@ -24,7 +24,11 @@ std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path,
 // read.
 std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldTokenizer& tokenizer);
 
-// Adds one person per record that names a first name, last name or company;
+// One person, without an identifier, per record that names a first name, last
+// name or company; none when the file cannot be read.
+std::vector<Person> ReadImportedPersons(const TextTransferSettings& settings);
+
+// Adds the persons that ReadImportedPersons reads, as one document operation;
 // returns how many were added. The caller marks the document modified.
 int ImportPersons(DocumentData& data, const TextTransferSettings& settings);
 

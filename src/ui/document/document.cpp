@@ -23,10 +23,8 @@ bool DocumentView::QuerySave(QWidget* owner, const QString& caption) {
       owner, QStringLiteral("Save changes to %1?").arg(document_->DocumentTitle()), caption,
       Prompter::Icon::Warning, Prompter::Buttons::YesNoCancel);
   switch (answer) {
-    case Prompter::Answer::Yes: {
-      bool error = false;
-      return document_->Save(error, owner);
-    }
+    case Prompter::Answer::Yes:
+      return document_->Save(owner) == FileResult::kDone;
     case Prompter::Answer::Cancel:
       return false;
     default:
@@ -40,20 +38,22 @@ void DocumentView::OnNameChanged(const QString&) {}
 
 void DocumentView::OnContentReplaced() {}
 
+void DocumentView::OnHistoryStep(const DocumentChanges&) { OnUpdate(); }
+
 // ---- Document -----------------------------------------------------------------
 
 Document::~Document() { DetachAll(); }
 
-void Document::SetModified(bool modified, bool notify) {
+void Document::SetModified(bool modified, ViewUpdate update) {
   modified_ = modified;
-  if (notify) UpdateAllViews();
+  if (update == ViewUpdate::kUpdateViews) UpdateAllViews();
 }
 
 QString Document::DocumentTitle() const { return fileName_.isEmpty() ? QStringLiteral("Untitled") : fileName_; }
 
 void Document::Clear() {
   for (DocumentView* view : views_) view->OnContentReplaced();
-  SetModified(false, true);
+  SetModified(false, ViewUpdate::kUpdateViews);
 }
 
 QString Document::FileFilter() const { return QStringLiteral("All Files (*.*)"); }
@@ -61,12 +61,12 @@ QString Document::FileFilter() const { return QStringLiteral("All Files (*.*)");
 QString Document::DefaultExtension() const { return {}; }
 
 bool Document::SaveToFile(const QString&) {
-  SetModified(false, false);
+  SetModified(false, ViewUpdate::kNone);
   return true;
 }
 
 bool Document::LoadFromFile(const QString&) {
-  SetModified(false, true);
+  SetModified(false, ViewUpdate::kUpdateViews);
   return true;
 }
 
@@ -76,37 +76,26 @@ bool Document::New() {
   return true;
 }
 
-bool Document::Open(bool& error, QWidget* owner) {
-  error = false;
+FileResult Document::Open(QWidget* owner) {
   const auto path = prompter_.OpenFileName(owner, FileFilter(), DefaultExtension());
-  if (!path) return false;
-  if (!LoadFromFile(*path)) {
-    error = true;
-    return false;
-  }
+  if (!path) return FileResult::kCancelled;
+  if (!LoadFromFile(*path)) return FileResult::kFailed;
   SetPathName(*path);
-  return true;
+  return FileResult::kDone;
 }
 
-bool Document::Save(bool& error, QWidget* owner) {
-  error = false;
-  if (fileName_.isEmpty() || fileName_ == QLatin1String("Untitled")) return SaveAs(error, owner);
-  if (!modified_) return true;
-  const bool saved = SaveToFile(fileName_);
-  error = !saved;
-  return saved;
+FileResult Document::Save(QWidget* owner) {
+  if (fileName_.isEmpty() || fileName_ == QLatin1String("Untitled")) return SaveAs(owner);
+  if (!modified_) return FileResult::kDone;
+  return SaveToFile(fileName_) ? FileResult::kDone : FileResult::kFailed;
 }
 
-bool Document::SaveAs(bool& error, QWidget* owner) {
-  error = false;
+FileResult Document::SaveAs(QWidget* owner) {
   const auto path = prompter_.SaveFileName(owner, FileFilter(), DefaultExtension(), DocumentTitle());
-  if (!path) return false;
-  if (!SaveToFile(*path)) {
-    error = true;
-    return false;
-  }
+  if (!path) return FileResult::kCancelled;
+  if (!SaveToFile(*path)) return FileResult::kFailed;
   SetPathName(*path);
-  return true;
+  return FileResult::kDone;
 }
 
 void Document::Attach(DocumentView& view) {
@@ -116,6 +105,10 @@ void Document::Attach(DocumentView& view) {
 
 void Document::UpdateAllViews() {
   for (DocumentView* view : views_) view->OnUpdate();
+}
+
+void Document::UpdateAllViews(const DocumentChanges& changes) {
+  for (DocumentView* view : views_) view->OnHistoryStep(changes);
 }
 
 void Document::DetachAll() {
@@ -131,7 +124,7 @@ void Document::SetPathName(const QString& path) {
 // ---- TouchDocument ------------------------------------------------------------
 
 void TouchDocument::Clear() {
-  data_.Clear();
+  editor_.ContentToReplace().Clear();
   Document::Clear();
 }
 
@@ -143,7 +136,7 @@ QString TouchDocument::DefaultExtension() const { return QLatin1String(kDocument
 
 bool TouchDocument::New() {
   Document::New();
-  data_.AddDefaultContactTypes();
+  editor_.ContentToReplace().AddDefaultContactTypes();
   // The views were refreshed by the clearing, before the types were there.
   UpdateAllViews();
   return true;
@@ -153,7 +146,7 @@ bool TouchDocument::LoadFromFile(const QString& path) {
   const auto text = ReadFileText(LocalPath(path));
   if (!text) return false;
   Clear();
-  const LoadResult result = LoadDocumentText(data_, std::move(*text));
+  const LoadResult result = LoadDocumentText(editor_.ContentToReplace(), std::move(*text));
   if (!result.Ok()) {
     if (result.status == LoadResult::Status::kParseError)
       GetPrompter().Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
@@ -164,15 +157,39 @@ bool TouchDocument::LoadFromFile(const QString& path) {
     New();
     return false;
   }
-  SetModified(false, true);
-  if (result.upgraded) SetModified(true, false);
+  SetModified(false, ViewUpdate::kUpdateViews);
+  if (result.upgraded) {
+    // The file on disk still has the old version: no undo makes the
+    // document match it again.
+    editor_.History().ForgetSaved();
+    SetModified(true, ViewUpdate::kNone);
+  }
   return true;
 }
 
 bool TouchDocument::SaveToFile(const QString& path) {
-  if (!Write(data_, LocalPath(path))) return false;
-  SetModified(false, false);
+  if (!Write(editor_.DataForWriting(), LocalPath(path))) return false;
+  editor_.History().MarkSaved();
+  SetModified(false, ViewUpdate::kNone);
   return true;
+}
+
+bool TouchDocument::Undo() {
+  const std::optional<DocumentChanges> changes = editor_.Undo();
+  AfterHistoryStep(changes);
+  return changes.has_value();
+}
+
+bool TouchDocument::Redo() {
+  const std::optional<DocumentChanges> changes = editor_.Redo();
+  AfterHistoryStep(changes);
+  return changes.has_value();
+}
+
+void TouchDocument::AfterHistoryStep(const std::optional<DocumentChanges>& changes) {
+  if (!changes) return;
+  SetModified(!editor_.History().AtSavedPoint(), ViewUpdate::kNone);
+  UpdateAllViews(*changes);
 }
 
 }  // namespace vimbo

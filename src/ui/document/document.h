@@ -6,6 +6,7 @@
 #include <QString>
 #include <vector>
 
+#include "core/editing/document_editor.h"
 #include "core/records/document_data.h"
 
 class QWidget;
@@ -15,6 +16,13 @@ namespace vimbo {
 class DocumentView;
 class Prompter;
 
+// Whether a change of the modified flag also refreshes the attached views.
+enum class ViewUpdate { kNone, kUpdateViews };
+
+// How a file command ended: done, cancelled by the user (nothing to say), or
+// failed (a message is due).
+enum class FileResult { kDone, kCancelled, kFailed };
+
 class Document {
  public:
   explicit Document(Prompter& prompter) : prompter_(prompter) {}
@@ -22,7 +30,7 @@ class Document {
   Document& operator=(const Document&) = delete;
   virtual ~Document();
 
-  void SetModified(bool modified, bool notify);
+  void SetModified(bool modified, ViewUpdate update);
   bool IsModified() const { return modified_; }
   // The file name, or "Untitled" when the document has none.
   QString DocumentTitle() const;
@@ -36,14 +44,14 @@ class Document {
   virtual bool LoadFromFile(const QString& path);
 
   virtual bool New();
-  // Each sets `error` when it failed (a message is due) rather than being
-  // cancelled (nothing is shown).
-  virtual bool Open(bool& error, QWidget* owner);
-  virtual bool Save(bool& error, QWidget* owner);
-  virtual bool SaveAs(bool& error, QWidget* owner);
+  FileResult Open(QWidget* owner);
+  FileResult Save(QWidget* owner);
+  FileResult SaveAs(QWidget* owner);
 
   void Attach(DocumentView& view);
   void UpdateAllViews();
+  // Tells every view what an undo or redo changed.
+  void UpdateAllViews(const DocumentChanges& changes);
   void DetachAll();
   void SetPathName(const QString& path);
 
@@ -60,8 +68,19 @@ class TouchDocument : public Document {
  public:
   using Document::Document;
 
-  DocumentData& Data() { return data_; }
-  const DocumentData& Data() const { return data_; }
+  const DocumentData& Data() const { return editor_.Data(); }
+  // Every change a user makes goes through the editor's operations, which
+  // keep it for Undo; the caller then marks the document modified.
+  DocumentEditor& Editor() { return editor_; }
+  // The whole content, for replacing it (loading, or a test's setup); the
+  // undo history starts anew.
+  DocumentData& ContentToReplace() { return editor_.ContentToReplace(); }
+
+  // Undo and Redo: the modified flag follows the history, and the views are
+  // told what changed. False when there was nothing to undo or redo.
+  bool Undo();
+  bool Redo();
+  const EditHistory& History() const { return editor_.History(); }
 
   void Clear() override;
   QString FileFilter() const override;
@@ -71,7 +90,9 @@ class TouchDocument : public Document {
   bool SaveToFile(const QString& path) override;
 
  private:
-  DocumentData data_;
+  void AfterHistoryStep(const std::optional<DocumentChanges>& changes);
+
+  DocumentEditor editor_;
 };
 
 }  // namespace vimbo

@@ -8,6 +8,7 @@ class QWidget;
 namespace vimbo {
 
 class Document;
+struct DocumentChanges;
 
 class DocumentView {
  public:
@@ -25,6 +26,9 @@ class DocumentView {
   // The document's content is about to be thrown away (New, Open, a file
   // that could not be loaded); an OnUpdate follows.
   virtual void OnContentReplaced();
+
+  // An undo or redo changed the document; the default refreshes everything.
+  virtual void OnHistoryStep(const DocumentChanges& changes);
 
   // Forgets the document.
   virtual void Detach();

@@ -114,40 +114,33 @@ std::optional<int32_t> ContactTypesDialog::SelectedId() const {
 }
 
 void ContactTypesDialog::Changed() {
-  document_.SetModified(true, true);
+  document_.SetModified(true, ViewUpdate::kUpdateViews);
   Fill();
 }
 
 void ContactTypesDialog::Add() {
   ContactTypeDetailsDialog details(document_.Data(), true, -1, {}, prompter_, help_, this);
   if (prompter_.RunDialog(details) != QDialog::Accepted) return;
-  ContactTypes& types = document_.Data().contactTypes;
-  ContactType type{types.NextID(), details.Description()};
   // Identifiers are never reused; once the counter is spent there is none
   // to give, and a type without one would clash with "no type".
-  if (type.ID == 0) {
+  const OperationResult result = document_.Editor().AddContactType(details.Description());
+  if (result.status == OperationStatus::kNoIdentifiers) {
     prompter_.Message(this,
                       QStringLiteral("The contact type cannot be added: this document has no "
                                      "identifiers left for new contact types."),
                       QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
     return;
   }
-  types.Insert(std::move(type));
-  Changed();
+  if (result.Done()) Changed();
 }
 
 void ContactTypesDialog::Edit() {
   const std::optional<int32_t> id = SelectedId();
   if (!id) return;
-  ContactTypes& types = document_.Data().contactTypes;
-  ContactType type = *types.Find(*id);
-  ContactTypeDetailsDialog details(document_.Data(), false, *id, type.Description, prompter_,
-                                   help_, this);
+  ContactTypeDetailsDialog details(document_.Data(), false, *id, document_.Data().contactTypes.Find(*id)->Description,
+                                   prompter_, help_, this);
   if (prompter_.RunDialog(details) != QDialog::Accepted) return;
-  type.Description = details.Description();
-  types.Erase(*id);
-  types.Insert(std::move(type));
-  Changed();
+  if (document_.Editor().RenameContactType(*id, details.Description()).Done()) Changed();
 }
 
 void ContactTypesDialog::Delete() {
@@ -163,7 +156,7 @@ void ContactTypesDialog::Delete() {
   const std::optional<int32_t> id = SelectedId();
   if (!id) return;
   // A type still used by a contact stays, silently: the question said so.
-  if (!document_.Data().DeleteContactType(*id)) return;
+  if (!document_.Editor().DeleteContactType(*id).Done()) return;
   Changed();
 }
 

@@ -35,4 +35,39 @@ std::optional<bool> FormCommandEnabled(int commandId, const FormState& state) {
   }
 }
 
+bool CommandEnabled(int commandId, const CommandContext& context) {
+  using namespace command;
+  if (const std::optional<bool> enabled = FormCommandEnabled(commandId, context.form)) return *enabled;
+  // Undo would fight with the text being typed in an edit, and would change
+  // the records under a previewed report.
+  const bool mayStep = context.form.mode == EditMode::Browsing && !context.previewShown;
+  switch (commandId) {
+    case kSave: return context.modified;
+    case kPrint:
+    case kPrintPreview: return context.printable;
+    case kClosePreview: return context.previewShown;
+    case kNextPage: return context.previewShown && context.previewPage < context.previewPages - 1;
+    case kPreviousPage: return context.previewShown && context.previewPage > 0;
+    case kZoomIn: return context.previewShown && context.canZoomIn;
+    case kZoomOut: return context.previewShown && context.canZoomOut;
+    case kUndo: return mayStep && context.canUndo;
+    case kRedo: return mayStep && context.canRedo;
+    case kPageSetup:
+    case kPrintSetup:
+    case kReportFont:
+    case kNew:
+    case kOpen:
+    case kSaveAs:
+    case kExit:
+    case kToolbar:
+    case kStatusBar:
+    case kHelpTopics:
+    case kAbout:
+    case kCheckForUpdate:
+    case kHelpMode:
+      return true;
+    default: return false;
+  }
+}
+
 }  // namespace vimbo

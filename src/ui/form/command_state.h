@@ -21,4 +21,24 @@ struct FormState {
 // nothing for any other command.
 std::optional<bool> FormCommandEnabled(int commandId, const FormState& state);
 
+// Everything the enabling of every command depends on: the form, the
+// document, the print preview and the undo history.
+struct CommandContext {
+  FormState form;
+  bool modified = false;
+  // A report has been chosen and the document has a name or changes.
+  bool printable = false;
+  bool previewShown = false;
+  int previewPage = 0;
+  int previewPages = 0;
+  bool canZoomIn = false;
+  bool canZoomOut = false;
+  bool canUndo = false;
+  bool canRedo = false;
+};
+
+// The one enabling table of the program's commands; false for an id it
+// does not know.
+bool CommandEnabled(int commandId, const CommandContext& context);
+
 }  // namespace vimbo

@@ -28,7 +28,7 @@ constexpr int kContactIdRole = Qt::UserRole;
 
 MainView::MainView(QWidget* parent) : QWidget(parent), units_(fontMetrics()) {
   BuildForm();
-  SetPersonFieldsReadOnly(true);
+  SetEditMode(EditMode::Browsing);
   ShowContact(0);
 
   connect(personSelector_, &QComboBox::activated, this, &MainView::OnPersonPicked);
@@ -56,17 +56,34 @@ void MainView::OnUpdate() {
   RefreshPersons();
 }
 
-bool MainView::InPersonMode() const {
-  return editMode_ == EditMode::AddingPerson || editMode_ == EditMode::EditingPerson;
-}
-
-bool MainView::InContactMode() const {
-  return editMode_ == EditMode::AddingContact || editMode_ == EditMode::EditingContact;
-}
-
 void MainView::OnContentReplaced() {
-  if (InPersonMode()) EndPersonMode();
-  if (InContactMode()) EndContactMode();
+  if (editMode_ != EditMode::Browsing) SetEditMode(EditMode::Browsing);
+}
+
+void MainView::OnHistoryStep(const DocumentChanges& changes) {
+  OnUpdate();
+  SelectPerson(changes.personId);
+  SelectContact(changes.contactId);
+}
+
+void MainView::SelectPerson(int32_t id) {
+  const int position = id > 0 ? personSelector_->findData(id) : -1;
+  if (position < 0 || id == currentPersonId_) return;
+  personPosition_ = position;
+  personSelector_->setCurrentIndex(position);
+  currentPersonId_ = id;
+  ShowPerson(id);
+  FillContacts(id);
+}
+
+void MainView::SelectContact(int32_t id) {
+  for (int row = 0; id > 0 && row < contactsList_->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = contactsList_->topLevelItem(row);
+    if (item->data(0, kContactIdRole).toInt() != id) continue;
+    contactsList_->setCurrentItem(item);
+    contactsList_->scrollToItem(item);
+    return;
+  }
 }
 
 void MainView::RefreshContactTypes() {
@@ -77,7 +94,7 @@ void MainView::RefreshContactTypes() {
   for (const auto& [id, type] : Data().contactTypes)
     entries.push_back({ToDisplay(type.Description), id});
   FillSorted(*contactTypeSelector_, std::move(entries));
-  if (InContactMode() && chosen.isValid()) contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
+  if (IsContactMode(editMode_) && chosen.isValid()) contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
 }
 
 void MainView::RefreshPersons() {
@@ -140,7 +157,7 @@ void MainView::FillContacts(int32_t personId) {
 
   // While a contact is edited its panel holds the user's typing: the list is
   // refilled around it, and the contact stays the one being edited.
-  const bool keepContact = InContactMode();
+  const bool keepContact = IsContactMode(editMode_);
   QList<QTreeWidgetItem*> items;
   QTreeWidgetItem* kept = nullptr;
   for (const Contact* contact : contacts) {
@@ -184,12 +201,12 @@ void MainView::ShowContact(int32_t contactId) {
   const Contact* contact = contactId > 0 ? Data().contacts.Find(contactId) : nullptr;
   if (!contact) {
     notesBox_->clear();
-    SetPickers(DateTimeValue::Now());
+    SetPickers(clock_());
     contactTypeSelector_->setCurrentIndex(-1);
     return;
   }
   notesBox_->setPlainText(MultiLineToDisplay(contact->Description));
-  SetPickers(contact->DateTime.IsValid() ? contact->DateTime : DateTimeValue::Now());
+  SetPickers(contact->DateTime.IsValid() ? contact->DateTime : clock_());
   contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(contact->ContactTypeID));
 }
 

@@ -7,10 +7,11 @@
 #include <QHash>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "core/reports/report_selection.h"
+#include "core/records/date_time_value.h"
 #include "ui/document/document_view.h"
 #include "ui/form/command_state.h"
 #include "ui/form/edit_mode.h"
@@ -28,7 +29,7 @@ class QTreeWidget;
 
 namespace vimbo {
 
-class DateTimeValue;
+struct Contact;
 struct DocumentData;
 class HelpSystem;
 class Prompter;
@@ -42,11 +43,14 @@ class MainView : public QWidget, public DocumentView {
   explicit MainView(QWidget* parent = nullptr);
 
   void SetDocument(TouchDocument& document);
-  // The questions and help the editors need.
+  // The questions and help the form needs.
   void SetServices(Prompter& prompter, HelpSystem& help);
+  // Where a new contact's date and time come from; the wall clock unless a
+  // test fixes it.
+  void SetClock(std::function<DateTimeValue()> clock) { clock_ = std::move(clock); }
 
-  // Runs a Person, Contact or Edit command; false for a command the form
-  // does not handle. The caller runs only enabled commands.
+  // Runs a Person or Contact command; false for a command the form does not
+  // handle. The caller runs only enabled commands.
   bool OnCommand(int id);
   // What the enabling of the form's commands depends on.
   FormState State() const;
@@ -56,6 +60,9 @@ class MainView : public QWidget, public DocumentView {
   // An edit in progress belongs to the document it began in: when that
   // document is thrown away, the edit ends as Cancel ends it.
   void OnContentReplaced() override;
+  // After an undo or redo: refills, and shows the person and contact the
+  // step was about when they are still there.
+  void OnHistoryStep(const DocumentChanges& changes) override;
   void Detach() override;
   void RefreshContactTypes();
   void RefreshPersons();
@@ -71,8 +78,6 @@ class MainView : public QWidget, public DocumentView {
   int32_t ContactPosition() const { return contactPosition_; }
   int32_t CurrentContactId() const { return currentContactId_; }
   EditMode GetEditMode() const { return editMode_; }
-  // The last report chosen in a report dialog, kept for the whole run.
-  const ReportSelection& Selection() const { return reportSelection_; }
 
   QComboBox* PersonSelector() { return personSelector_; }
   QComboBox* ContactTypeSelector() { return contactTypeSelector_; }
@@ -94,8 +99,6 @@ class MainView : public QWidget, public DocumentView {
 
  signals:
   void HelpRequested(int controlId, QPoint globalPos);
-  // A report dialog was confirmed: the main window opens the preview.
-  void PrintPreviewRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -131,21 +134,13 @@ class MainView : public QWidget, public DocumentView {
   void ContactUpdate();
   void ContactCancel();
   void ContactDelete();
-  void EditUser();
-  void EditContactTypes();
-  // The text transfers, in main_view_transfers.cpp.
-  void ImportPersonsCommand();
-  void ExportCommand(bool persons);
-  // The report dialogs, in main_view_reports.cpp.
-  void AddressBookCommand();
-  void ContactsReportCommand();
-  void EnvelopesCommand();
-  void EndPersonMode();
-  void EndContactMode();
+  // The one place where the mode changes: every control's lock follows it.
+  void SetEditMode(EditMode mode);
   void RefuseForNoIdentifiers(const QString& text);
-  bool InPersonMode() const;
-  bool InContactMode() const;
   Person PersonFromBoxes(const Person& original) const;
+  Contact ContactFromPanel(const Contact* original) const;
+  void SelectPerson(int32_t id);
+  void SelectContact(int32_t id);
 
   const DocumentData& Data() const;
   void SetPickers(const DateTimeValue& value);
@@ -163,7 +158,7 @@ class MainView : public QWidget, public DocumentView {
   int32_t contactPosition_ = 0;
   int32_t currentContactId_ = 0;
   EditMode editMode_ = EditMode::Browsing;
-  ReportSelection reportSelection_;
+  std::function<DateTimeValue()> clock_ = &DateTimeValue::Now;
   bool helpMode_ = false;
   bool helpGrab_ = false;
   bool fillingContacts_ = false;

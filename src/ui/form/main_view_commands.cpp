@@ -1,5 +1,5 @@
-// The Person, Contact and Edit commands of the main form: the edit modes
-// they enter and leave, and the records they change.
+// The Person and Contact commands of the main form: the edit modes they
+// enter and leave, and the document operations they run.
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -11,11 +11,10 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "core/editing/document_operations.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/document/document.h"
-#include "ui/editors/contact_types_dialog.h"
-#include "ui/editors/user_info_sheet.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
 #include "ui/kit/form_text.h"
@@ -52,33 +51,40 @@ bool MainView::OnCommand(int id) {
     case kContactUpdate: ContactUpdate(); return true;
     case kContactCancel: ContactCancel(); return true;
     case kContactDelete: ContactDelete(); return true;
-    case kEditUser: EditUser(); return true;
-    case kEditContactTypes: EditContactTypes(); return true;
-    case kImportPersons: ImportPersonsCommand(); return true;
-    case kExportPersons: ExportCommand(true); return true;
-    case kExportContacts: ExportCommand(false); return true;
-    case kReportAddressBook: AddressBookCommand(); return true;
-    case kReportContacts: ContactsReportCommand(); return true;
-    case kReportEnvelopes: EnvelopesCommand(); return true;
     default: return false;
   }
+}
+
+// ---- modes ------------------------------------------------------------------------
+
+void MainView::SetEditMode(EditMode mode) {
+  editMode_ = mode;
+  const FormLocks locks = LocksFor(mode);
+  for (const PersonBox& box : personBoxes_) {
+    if (box.line)
+      box.line->setReadOnly(!locks.personBoxesWritable);
+    else
+      box.lines->setReadOnly(!locks.personBoxesWritable);
+  }
+  notesBox_->setReadOnly(!locks.notesWritable);
+  datePicker_->setEnabled(locks.contactFieldsEnabled);
+  timePicker_->setEnabled(locks.contactFieldsEnabled);
+  contactTypeSelector_->setEnabled(locks.contactFieldsEnabled);
+  personSelector_->setEnabled(locks.pickingEnabled);
+  contactsList_->setEnabled(locks.pickingEnabled);
 }
 
 // ---- persons ----------------------------------------------------------------------
 
 void MainView::PersonAdd() {
   ShowPerson(0);
+  SetEditMode(EditMode::AddingPerson);
   Control(1015)->setFocus();
-  SetPersonFieldsReadOnly(false);
-  notesBox_->setReadOnly(true);
-  editMode_ = EditMode::AddingPerson;
 }
 
 void MainView::PersonEdit() {
+  SetEditMode(EditMode::EditingPerson);
   Control(1010)->setFocus();
-  SetPersonFieldsReadOnly(false);
-  notesBox_->setReadOnly(true);
-  editMode_ = EditMode::EditingPerson;
 }
 
 // A field the user left alone keeps its bytes, whatever their encoding.
@@ -93,51 +99,45 @@ Person MainView::PersonFromBoxes(const Person& original) const {
 }
 
 void MainView::PersonUpdate() {
-  DocumentData& data = document_->Data();
   const bool adding = editMode_ == EditMode::AddingPerson;
   // The boxes show the person at the selector's position: the one being
   // edited, or another one picked while editing.
   const int32_t shownId = adding ? 0 : personSelector_->itemData(personPosition_).toInt();
-  const Person* shown = shownId > 0 ? data.persons.Find(shownId) : nullptr;
+  const Person* shown = shownId > 0 ? Data().persons.Find(shownId) : nullptr;
   Person person = PersonFromBoxes(shown ? *shown : Person());
+  person.ID = shownId;
 
-  if (adding) {
-    person.ID = data.persons.NextID();
+  const OperationResult result =
+      adding ? document_->Editor().AddPerson(std::move(person)) : document_->Editor().UpdatePerson(std::move(person));
+  if (result.status == OperationStatus::kNoIdentifiers) {
     // Identifiers are never reused; with the counter spent there is none to
     // give, and a person under 0 could never be picked again.
-    if (person.ID == 0) {
-      RefuseForNoIdentifiers(QStringLiteral("The person cannot be added: this document has no "
-                                            "identifiers left for new persons."));
-      return;
-    }
-  } else {
-    person.ID = shownId;
-    data.persons.Erase(person.ID);
-    const QSignalBlocker blocker(personSelector_);
-    personSelector_->removeItem(personPosition_);
+    RefuseForNoIdentifiers(QStringLiteral("The person cannot be added: this document has no "
+                                          "identifiers left for new persons."));
+    return;
   }
-  personPosition_ = InsertSorted(*personSelector_, {ToDisplay(person.DisplayName()), person.ID});
-  currentPersonId_ = person.ID;
-  data.persons.Insert(std::move(person));
-
-  EndPersonMode();
-  document_->SetModified(true, true);
+  if (result.Done()) {
+    if (!adding) {
+      const QSignalBlocker blocker(personSelector_);
+      personSelector_->removeItem(personPosition_);
+    }
+    const Person& stored = *Data().persons.Find(result.id);
+    personPosition_ = InsertSorted(*personSelector_, {ToDisplay(stored.DisplayName()), stored.ID});
+    currentPersonId_ = stored.ID;
+  }
+  SetEditMode(EditMode::Browsing);
+  if (result.Done()) document_->SetModified(true, ViewUpdate::kUpdateViews);
 }
 
 void MainView::PersonCancel() {
   ShowPerson(currentPersonId_);
-  EndPersonMode();
-}
-
-void MainView::EndPersonMode() {
-  editMode_ = EditMode::Browsing;
-  SetPersonFieldsReadOnly(true);
-  notesBox_->setReadOnly(true);
+  SetEditMode(EditMode::Browsing);
 }
 
 void MainView::PersonDelete() {
+  bool deleted = false;
   if (personPosition_ >= 0) {
-    document_->Data().DeletePerson(currentPersonId_);
+    deleted = document_->Editor().DeletePerson(currentPersonId_).Done();
     const QSignalBlocker blocker(personSelector_);
     personSelector_->removeItem(personPosition_);
   }
@@ -149,7 +149,7 @@ void MainView::PersonDelete() {
     currentPersonId_ = 0;
     personSelector_->clear();
   }
-  document_->SetModified(true, false);
+  if (deleted) document_->SetModified(true, ViewUpdate::kNone);
   {
     const QSignalBlocker blocker(personSelector_);
     personSelector_->setCurrentIndex(personPosition_);
@@ -162,67 +162,46 @@ void MainView::PersonDelete() {
 
 void MainView::ContactAdd() {
   ShowContact(0);
-  contactsList_->setEnabled(false);
-  SetPickers(DateTimeValue::Now());
-  datePicker_->setEnabled(true);
-  timePicker_->setEnabled(true);
-  datePicker_->setFocus();
-  notesBox_->setReadOnly(false);
-  personSelector_->setEnabled(false);
+  SetPickers(clock_());
   contactTypeSelector_->setCurrentIndex(contactTypeSelector_->count() > 0 ? 0 : -1);
-  contactTypeSelector_->setEnabled(true);
-  editMode_ = EditMode::AddingContact;
+  SetEditMode(EditMode::AddingContact);
+  datePicker_->setFocus();
 }
 
 void MainView::ContactEdit() {
-  notesBox_->setReadOnly(false);
-  datePicker_->setEnabled(true);
-  datePicker_->setFocus();
-  timePicker_->setEnabled(true);
-  contactTypeSelector_->setEnabled(true);
   personPosition_ = personSelector_->currentIndex();
-  personSelector_->setEnabled(false);
-  contactsList_->setEnabled(false);
-  editMode_ = EditMode::EditingContact;
+  SetEditMode(EditMode::EditingContact);
+  datePicker_->setFocus();
 }
 
-void MainView::ContactUpdate() {
-  DocumentData& data = document_->Data();
-  const bool adding = editMode_ == EditMode::AddingContact;
-  const int32_t newId = adding ? data.contacts.NextID() : 0;
-  if (adding && newId == 0) {
-    RefuseForNoIdentifiers(QStringLiteral("The contact cannot be added: this document has no "
-                                          "identifiers left for new contacts."));
-    return;
-  }
-  const Contact* original = adding ? nullptr : data.contacts.Find(currentContactId_);
-
+Contact MainView::ContactFromPanel(const Contact* original) const {
   Contact contact;
+  contact.ID = original ? original->ID : 0;
+  contact.PersonID = currentPersonId_;
   contact.Description = MultiLineFromDisplay(MultiLineBoxText(*notesBox_), original ? original->Description : std::string());
   const QDate date = datePicker_->date();
   const QTime time = timePicker_->time();
   contact.DateTime.SetDate(date.year(), date.month(), date.day());
   contact.DateTime.SetTime(time.hour(), time.minute(), time.second());
-  datePicker_->setEnabled(false);
-  timePicker_->setEnabled(false);
   const int typeIndex = contactTypeSelector_->currentIndex();
   contact.ContactTypeID = typeIndex >= 0 ? contactTypeSelector_->itemData(typeIndex).toInt() : -1;
-  contactTypeSelector_->setEnabled(false);
-  contact.PersonID = currentPersonId_;
-  if (adding) {
-    contact.ID = newId;
-    currentContactId_ = contact.ID;
-  } else {
-    contact.ID = currentContactId_;
-    data.contacts.Erase(contact.ID);
-  }
-  data.contacts.Insert(std::move(contact));
-  editMode_ = EditMode::Browsing;
+  return contact;
+}
 
-  document_->SetModified(true, true);
-  notesBox_->setReadOnly(true);
-  personSelector_->setEnabled(true);
-  contactsList_->setEnabled(true);
+void MainView::ContactUpdate() {
+  const bool adding = editMode_ == EditMode::AddingContact;
+  const Contact* original = adding ? nullptr : Data().contacts.Find(currentContactId_);
+  Contact contact = ContactFromPanel(original);
+  const OperationResult result = adding ? document_->Editor().AddContact(std::move(contact))
+                                        : document_->Editor().UpdateContact(std::move(contact));
+  if (result.status == OperationStatus::kNoIdentifiers) {
+    RefuseForNoIdentifiers(QStringLiteral("The contact cannot be added: this document has no "
+                                          "identifiers left for new contacts."));
+    return;
+  }
+  if (result.Done() && adding) currentContactId_ = result.id;
+  SetEditMode(EditMode::Browsing);
+  if (result.Done()) document_->SetModified(true, ViewUpdate::kUpdateViews);
 }
 
 // The edit mode stays, with everything typed, so the user can still cancel.
@@ -232,25 +211,16 @@ void MainView::RefuseForNoIdentifiers(const QString& text) {
 
 void MainView::ContactCancel() {
   ShowContact(currentContactId_);
-  EndContactMode();
-}
-
-void MainView::EndContactMode() {
-  editMode_ = EditMode::Browsing;
-  notesBox_->setReadOnly(true);
-  personSelector_->setEnabled(true);
-  contactsList_->setEnabled(true);
-  datePicker_->setEnabled(false);
-  timePicker_->setEnabled(false);
-  contactTypeSelector_->setEnabled(false);
+  SetEditMode(EditMode::Browsing);
 }
 
 void MainView::ContactDelete() {
   // The list changes under the user's selection here; that is no choice of
   // theirs to react to.
   fillingContacts_ = true;
+  bool deleted = false;
   if (contactPosition_ >= 0) {
-    document_->Data().contacts.Erase(currentContactId_);
+    deleted = document_->Editor().DeleteContact(currentContactId_).Done();
     delete contactsList_->takeTopLevelItem(contactPosition_);
   }
   const int remaining = contactsList_->topLevelItemCount();
@@ -262,26 +232,12 @@ void MainView::ContactDelete() {
     currentContactId_ = 0;
   }
   fillingContacts_ = false;
-  document_->SetModified(true, false);
+  if (deleted) document_->SetModified(true, ViewUpdate::kNone);
 
   FillContacts(currentPersonId_);
   if (contactPosition_ >= 0 && contactPosition_ < contactsList_->topLevelItemCount())
     contactsList_->setCurrentItem(contactsList_->topLevelItem(contactPosition_));
   ShowContact(currentContactId_);
-}
-
-// ---- editors ----------------------------------------------------------------------
-
-void MainView::EditUser() {
-  UserInfoSheet sheet(document_->Data().user, *help_, window());
-  if (prompter_->RunDialog(sheet) != QDialog::Accepted) return;
-  document_->Data().user = sheet.Result();
-  document_->SetModified(true, true);
-}
-
-void MainView::EditContactTypes() {
-  ContactTypesDialog dialog(*document_, *prompter_, *help_, window());
-  prompter_->RunDialog(dialog);
 }
 
 }  // namespace vimbo

@@ -23,6 +23,8 @@ constexpr std::array kCommands = {
     CommandInfo{kPrintPreview, "Print Pre&view", "Display full pages", "Print Preview", ""},
     CommandInfo{kRecentFirst, "(Empty)", "Open this file", "Open file", ""},
     CommandInfo{kExit, "E&xit", "Quit the application; prompts to save documents", "Exit", ""},
+    CommandInfo{kUndo, "&Undo\tCtrl+Z", "Undo the last change", "Undo", "Ctrl+Z"},
+    CommandInfo{kRedo, "&Redo\tCtrl+Shift+Z", "Redo the change undone last", "Redo", "Ctrl+Shift+Z;Ctrl+Y"},
     CommandInfo{kEditUser, "&User...", "Edit user information", "Edit user", ""},
     CommandInfo{kEditContactTypes, "&Contact Types...", "Edit the list of contact types", "Edit contact types", ""},
     CommandInfo{kContactAdd, "&Add", "Add a new contact", "Add contact", ""},

@@ -12,7 +12,7 @@ struct CommandInfo {
   const char* menuText;    // with "&" marks and, after a tab, the accelerator hint
   const char* statusText;  // shown while the item is highlighted
   const char* tooltip;
-  const char* shortcut;    // a QKeySequence text, or empty
+  const char* shortcut;    // QKeySequence texts separated by ";", or empty
 };
 
 std::span<const CommandInfo> Commands();

@@ -46,6 +46,7 @@ QString DefaultHelpFolder() { return ProgramDirectory() + QStringLiteral("/help"
 MainFrame::MainFrame(Prompter& prompter, Options options)
     : prompter_(prompter),
       document_(prompter),
+      printing_(prompter),
       help_(options.helpFolder.isEmpty() ? DefaultHelpFolder() : options.helpFolder),
       openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   setWindowIcon(ProgramIcon());
@@ -72,7 +73,6 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
   client_->addWidget(preview_);
   setCentralWidget(client_);
   connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
-  connect(view_, &MainView::PrintPreviewRequested, this, [this] { OnCommand(kPrintPreview); });
 
   actions_.value(kToolbar)->setChecked(true);
   actions_.value(kStatusBar)->setChecked(true);
@@ -112,8 +112,8 @@ void MainFrame::CreateActions() {
     actions_.insert(id, action);
     // Accelerators reach their command even while its menu item is
     // disabled: Ctrl+S on an unnamed, unmodified document asks for a name.
-    if (*info.shortcut) {
-      auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(info.shortcut)), this);
+    for (const QString& keys : QString::fromLatin1(info.shortcut).split(u';', Qt::SkipEmptyParts)) {
+      auto* shortcut = new QShortcut(QKeySequence(keys), this);
       connect(shortcut, &QShortcut::activated, this, [this, id] { OnCommand(id); });
     }
   }
@@ -149,6 +149,9 @@ void MainFrame::CreateMenus() {
   add(file, kExit);
 
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  add(edit, kUndo);
+  add(edit, kRedo);
+  edit->addSeparator();
   add(edit, kEditUser);
   add(edit, kEditContactTypes);
 
@@ -253,60 +256,72 @@ void MainFrame::OnCommand(int id) {
       if (IsEnabled(id)) TogglePreview();
       break;
     case kNextPage:
-      if (IsEnabled(id)) ShowPreviewPage(previewPage_ + 1);
+      if (IsEnabled(id)) ShowPreviewPage(printing_.PreviewPage() + 1);
       break;
     case kPreviousPage:
-      if (IsEnabled(id)) ShowPreviewPage(previewPage_ - 1);
+      if (IsEnabled(id)) ShowPreviewPage(printing_.PreviewPage() - 1);
       break;
     case kZoomIn:
     case kZoomOut:
       if (IsEnabled(id)) Zoom(id == kZoomIn);
       break;
     case kPageSetup: PageSetup(); break;
-    case kPrintSetup: PrintSetup(); break;
+    case kPrintSetup: printing_.PrintSetup(this); break;
     case kPrint:
       if (IsEnabled(id)) Print();
       break;
-    case kReportFont: ChooseReportFont(); break;
+    case kReportFont: printing_.ChooseFont(this); break;
+    case kUndo:
+    case kRedo:
+      if (IsEnabled(id)) UndoOrRedo(id == kUndo);
+      break;
     default:
       // The form's commands run only while enabled: an accelerator or a
       // stale menu must not start an edit the form is not ready for.
-      if (IsEnabled(id)) view_->OnCommand(id);
+      if (IsEnabled(id) && !RunDialogCommand(id)) view_->OnCommand(id);
       break;
   }
 }
 
 bool MainFrame::IsEnabled(int id) const {
-  if (const auto enabled = FormCommandEnabled(id, view_->State())) return *enabled;
-  const int pages = report_ ? report_->GetPageCount() : 0;
-  switch (id) {
-    case kSave: return document_.IsModified();
-    case kPrint:
-    case kPrintPreview: return PrintEnabled();
-    case kClosePreview: return previewShown_;
-    case kNextPage: return previewShown_ && previewPage_ < pages - 1;
-    case kPreviousPage: return previewShown_ && previewPage_ > 0;
-    case kZoomIn: return previewShown_ && zoomInEnabled_;
-    case kZoomOut: return previewShown_ && zoomOutEnabled_;
-    case kPageSetup:
-    case kPrintSetup:
-    case kReportFont:
-    case kNew:
-    case kOpen:
-    case kSaveAs:
-    case kExit:
-    case kToolbar:
-    case kStatusBar:
-    case kHelpTopics:
-    case kAbout:
-    case kCheckForUpdate:
-    case kHelpMode:
-      return true;
-    default: return false;
-  }
+  CommandContext context;
+  context.form = view_->State();
+  context.modified = document_.IsModified();
+  context.printable = PrintEnabled();
+  context.previewShown = previewShown_;
+  context.previewPage = printing_.PreviewPage();
+  context.previewPages = printing_.PageCount();
+  context.canZoomIn = printing_.CanZoomIn();
+  context.canZoomOut = printing_.CanZoomOut();
+  context.canUndo = document_.History().CanUndo();
+  context.canRedo = document_.History().CanRedo();
+  return CommandEnabled(id, context);
+}
+
+void MainFrame::UndoOrRedo(bool undo) {
+  if (undo)
+    document_.Undo();
+  else
+    document_.Redo();
+  SetTitle();
+}
+
+// "&Undo Delete Person", or plain "&Undo" with nothing to undo.
+void MainFrame::UpdateUndoTexts() {
+  const auto text = [](const char* verb, const std::string& step, const char* keys) {
+    QString menu = QString::fromLatin1(verb);
+    if (!step.empty()) menu += u' ' + QString::fromStdString(step);
+    return menu + u'\t' + QString::fromLatin1(keys);
+  };
+  const EditHistory& history = document_.History();
+  const QString undo = text("&Undo", history.UndoName(), "Ctrl+Z");
+  const QString redo = text("&Redo", history.RedoName(), "Ctrl+Shift+Z");
+  if (actions_.value(kUndo)->text() != undo) actions_.value(kUndo)->setText(undo);
+  if (actions_.value(kRedo)->text() != redo) actions_.value(kRedo)->setText(redo);
 }
 
 void MainFrame::UpdateCommandStates() {
+  UpdateUndoTexts();
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
     const bool enabled = IsEnabled(it.key());
     if (it.value()->isEnabled() != enabled) it.value()->setEnabled(enabled);
@@ -366,9 +381,9 @@ void MainFrame::FileNew() {
 
 void MainFrame::FileOpen() {
   if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
-  bool error = false;
-  if (!document_.Open(error, this)) {
-    if (error) {
+  const FileResult opened = document_.Open(this);
+  if (opened != FileResult::kDone) {
+    if (opened == FileResult::kFailed) {
       ShowError(QStringLiteral("Error loading file."));
       // A rejected file left a new, unnamed document behind.
       SetTitle();
@@ -400,21 +415,20 @@ void MainFrame::FileRecent(int id) {
 void MainFrame::FileSave() {
   const QString name = document_.FileName();
   const bool unnamed = name.isEmpty() || name == QLatin1String("Untitled");
-  bool error = false;
-  const bool saved = document_.Save(error, this);
-  if (!saved && error) {
+  const FileResult saved = document_.Save(this);
+  if (saved == FileResult::kFailed) {
     prompter_.Message(this, QStringLiteral("Error saving %1.").arg(document_.DocumentTitle()), QLatin1String(kCaption),
                       Prompter::Icon::Error, Prompter::Buttons::RetryCancel);
     return;
   }
-  if (saved && unnamed) AfterNamedSave();
+  if (saved == FileResult::kDone && unnamed) AfterNamedSave();
 }
 
 void MainFrame::FileSaveAs() {
-  bool error = false;
-  if (document_.SaveAs(error, this)) {
+  const FileResult saved = document_.SaveAs(this);
+  if (saved == FileResult::kDone) {
     AfterNamedSave();
-  } else if (error) {
+  } else if (saved == FileResult::kFailed) {
     prompter_.Message(this, QStringLiteral("Error saving %1.").arg(document_.DocumentTitle()), QLatin1String(kCaption),
                       Prompter::Icon::Error, Prompter::Buttons::RetryCancel);
   }

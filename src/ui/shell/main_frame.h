@@ -6,14 +6,12 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QPrinter>
 #include <QStringList>
 #include <functional>
-#include <memory>
 
-#include "core/reports/report.h"
 #include "ui/document/document.h"
 #include "ui/kit/help_system.h"
+#include "ui/shell/printing.h"
 #include "ui/shell/recent_file_list.h"
 
 class QAction;
@@ -27,7 +25,6 @@ namespace vimbo {
 class MainView;
 class PrintPreview;
 class Prompter;
-class QtCanvas;
 
 class MainFrame : public QMainWindow {
   Q_OBJECT
@@ -68,14 +65,14 @@ class MainFrame : public QMainWindow {
   QMenu* ContextMenuAt(const QPoint& globalPos) const;
 
   // The print state, kept for the run only.
-  QPrinter& Printer() { return printer_; }
-  const Margins& PageMargins() const { return margins_; }
-  const QString& ReportFace() const { return reportFace_; }
-  int ReportPoints() const { return reportPoints_; }
+  QPrinter& Printer() { return printing_.Printer(); }
+  const Margins& PageMargins() const { return printing_.PageMargins(); }
+  const QString& ReportFace() const { return printing_.ReportFace(); }
+  int ReportPoints() const { return printing_.ReportPoints(); }
   bool PreviewShown() const { return previewShown_; }
   PrintPreview* Preview() const { return preview_; }
-  int PreviewPage() const { return previewPage_; }
-  Report* CurrentReport() const { return report_.get(); }
+  int PreviewPage() const { return printing_.PreviewPage(); }
+  Report* CurrentReport() const { return printing_.CurrentReport(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -109,9 +106,21 @@ class MainFrame : public QMainWindow {
   void CheckForUpdate();
   void ShowFormHelp(int controlId, const QPoint& globalPos);
 
+  // Undo and Redo, whose menu texts name the step.
+  void UndoOrRedo(bool undo);
+  void UpdateUndoTexts();
+
+  // The editors, transfers and report dialogs, in main_frame_dialogs.cpp;
+  // false for any other command.
+  bool RunDialogCommand(int id);
+  void EditUser();
+  void EditContactTypes();
+  void ImportPersons();
+  void Export(bool persons);
+  void ChooseReport(int id);
+
   // Printing and the preview, in main_frame_print.cpp.
   bool PrintEnabled() const;
-  void CreateReport();
   void RenderPreviewPage();
   void TogglePreview();
   void EnterPreview();
@@ -119,9 +128,7 @@ class MainFrame : public QMainWindow {
   void ShowPreviewPage(int page);
   void Zoom(bool in);
   void PageSetup();
-  void PrintSetup();
   void Print();
-  void ChooseReportFont();
 
   Prompter& prompter_;
   TouchDocument document_;
@@ -139,16 +146,8 @@ class MainFrame : public QMainWindow {
 
   QStackedWidget* client_ = nullptr;
   PrintPreview* preview_ = nullptr;
-  QPrinter printer_;
-  Margins margins_;
-  QString reportFace_ = QStringLiteral("Times New Roman");
-  int reportPoints_ = 10;
-  std::unique_ptr<QtCanvas> measuring_;
-  std::unique_ptr<Report> report_;
+  Printing printing_;
   bool previewShown_ = false;
-  bool zoomInEnabled_ = false;
-  bool zoomOutEnabled_ = false;
-  int previewPage_ = 0;
   std::function<bool(const QUrl&)> openUrl_;
   QMetaObject::Connection idleConnection_;
 };

@@ -26,8 +26,10 @@ struct DocumentFixture : ::testing::Test {
     document.Attach(view);
   }
   void Modify() {
-    document.Data().user.FName = "Changed";
-    document.SetModified(true, false);
+    User user = document.Data().user;
+    user.FName = "Changed";
+    document.Editor().UpdateUser(user);
+    document.SetModified(true, ViewUpdate::kNone);
   }
   // A document file with one person, written as Save writes it.
   std::string WriteSample(const std::string& name) {
@@ -60,35 +62,32 @@ TEST_F(DocumentFixture, NewLeavesAnUnnamedUnmodifiedDocumentWithTheDefaultTypes)
 
 TEST_F(DocumentFixture, StateTableOfOpenSaveAndSaveAs) {
   const std::string sample = WriteSample("a.tch");
-  bool error = true;
 
   // unnamed --Open--> named, not modified
   prompter.openNames.push_back(Q(sample));
-  ASSERT_TRUE(document.Open(error, nullptr));
-  EXPECT_FALSE(error);
+  ASSERT_EQ(document.Open(nullptr), FileResult::kDone);
   EXPECT_EQ(document.DocumentTitle(), Q(sample));
   EXPECT_FALSE(document.IsModified());
   EXPECT_EQ(document.Data().persons.Size(), 1u);
 
   // an edit --> same name, modified; Save --> same name, not modified
   Modify();
-  ASSERT_TRUE(document.Save(error, nullptr));
+  ASSERT_EQ(document.Save(nullptr), FileResult::kDone);
   EXPECT_FALSE(document.IsModified());
   EXPECT_NE(testing::ReadBytes(sample).find("<FName>Changed</FName>"), std::string::npos);
 
   // named --Save As--> the new path
   const std::string other = dir.File("b.tch");
   prompter.saveNames.push_back(Q(other));
-  ASSERT_TRUE(document.SaveAs(error, nullptr));
+  ASSERT_EQ(document.SaveAs(nullptr), FileResult::kDone);
   EXPECT_EQ(document.DocumentTitle(), Q(other));
   EXPECT_EQ(prompter.proposedSaveNames.back(), Q(sample));
 
-  // a failing save --> unchanged, still modified, error set
+  // a failing save --> unchanged, still modified, failed
   Modify();
   const std::string missingFolder = dir.File("missing/c.tch");
   prompter.saveNames.push_back(Q(missingFolder));
-  EXPECT_FALSE(document.SaveAs(error, nullptr));
-  EXPECT_TRUE(error);
+  EXPECT_EQ(document.SaveAs(nullptr), FileResult::kFailed);
   EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(document.DocumentTitle(), Q(other));
 
@@ -99,16 +98,14 @@ TEST_F(DocumentFixture, StateTableOfOpenSaveAndSaveAs) {
 }
 
 TEST_F(DocumentFixture, SaveOfAnUnnamedOrUntitledDocumentAsksForAName) {
-  bool error = true;
   // Not modified and unnamed: still the Save As dialog, proposing "Untitled".
   prompter.saveNames.push_back(std::nullopt);
-  EXPECT_FALSE(document.Save(error, nullptr));
-  EXPECT_FALSE(error) << "a cancelled dialog is no failure";
+  EXPECT_EQ(document.Save(nullptr), FileResult::kCancelled) << "a cancelled dialog is no failure";
   EXPECT_EQ(prompter.proposedSaveNames, std::vector<QString>{QStringLiteral("Untitled")});
 
   document.SetPathName(QStringLiteral("Untitled"));
   prompter.saveNames.push_back(Q(dir.File("named.tch")));
-  EXPECT_TRUE(document.Save(error, nullptr));
+  EXPECT_EQ(document.Save(nullptr), FileResult::kDone);
   EXPECT_EQ(document.DocumentTitle(), Q(dir.File("named.tch")));
 }
 
@@ -117,9 +114,7 @@ TEST_F(DocumentFixture, SaveOfANamedUnmodifiedDocumentWritesNothing) {
   ASSERT_TRUE(document.LoadFromFile(Q(sample)));
   document.SetPathName(Q(sample));
   testing::WriteBytes(sample, "changed on disk");
-  bool error = true;
-  EXPECT_TRUE(document.Save(error, nullptr));
-  EXPECT_FALSE(error);
+  EXPECT_EQ(document.Save(nullptr), FileResult::kDone);
   EXPECT_EQ(testing::ReadBytes(sample), "changed on disk");
 }
 
@@ -164,18 +159,15 @@ TEST_F(DocumentFixture, QuerySaveAnswers) {
 
 TEST_F(DocumentFixture, AnUnreadableFileLeavesTheDocumentUntouched) {
   Modify();
-  bool error = false;
   prompter.openNames.push_back(Q(dir.File("missing.tch")));
-  EXPECT_FALSE(document.Open(error, nullptr));
-  EXPECT_TRUE(error);
+  EXPECT_EQ(document.Open(nullptr), FileResult::kFailed);
   EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(document.Data().user.FName, "Changed");
   EXPECT_TRUE(prompter.messages.empty());
 
   // A cancelled dialog is not an error.
   prompter.openNames.push_back(std::nullopt);
-  EXPECT_FALSE(document.Open(error, nullptr));
-  EXPECT_FALSE(error);
+  EXPECT_EQ(document.Open(nullptr), FileResult::kCancelled);
 }
 
 TEST_F(DocumentFixture, ARejectedFileLeavesANewUnnamedDocument) {
@@ -201,9 +193,8 @@ TEST_F(DocumentFixture, ARejectedFileLeavesANewUnnamedDocument) {
   EXPECT_GT(view.updates, 0);
   // A later Save asks for a name instead of overwriting the previous file.
   const std::string before = testing::ReadBytes(good);
-  bool error = false;
   prompter.saveNames.push_back(std::nullopt);
-  EXPECT_FALSE(document.Save(error, nullptr));
+  EXPECT_EQ(document.Save(nullptr), FileResult::kCancelled);
   EXPECT_EQ(testing::ReadBytes(good), before);
 }
 

@@ -69,7 +69,7 @@ class ContactTypesDialogTest : public ::testing::Test {
     document.Attach(view);
   }
 
-  ContactTypes& Types() { return document.Data().contactTypes; }
+  ContactTypes& Types() { return document.ContentToReplace().contactTypes; }
 
   // The list as shown: each item's text and the ID it carries.
   std::vector<std::pair<QString, int>> Shown(const ContactTypesDialog& dialog) {
@@ -236,7 +236,7 @@ TEST_F(ContactTypesDialogTest, EditKeepsItsOwnNameAndRefusesAnothersName) {
   EXPECT_EQ(view.updates, 1);
   EXPECT_EQ(SelectedRow(dialog), 0);
 
-  document.SetModified(false, false);
+  document.SetModified(false, ViewUpdate::kNone);
   prompter.answers = {Answer::Ok};
   prompter.dialogs.push_back([](QDialog& dialog) {
     if (Confirm(QStringLiteral("Personal"))(dialog) == QDialog::Accepted) return 1;
@@ -288,7 +288,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   contact.ID = 1;
   contact.PersonID = 1;
   contact.ContactTypeID = 3;
-  document.Data().contacts.Insert(contact);
+  document.ContentToReplace().contacts.Insert(contact);
   ContactTypesDialog dialog(document, prompter, help);
 
   prompter.answers = {Answer::Yes};
@@ -305,7 +305,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   EXPECT_FALSE(document.IsModified());
   EXPECT_EQ(view.updates, 0);
 
-  document.Data().contacts.Erase(1);
+  document.ContentToReplace().contacts.Erase(1);
   prompter.answers = {Answer::Yes};
   Click(dialog, 1004);
   EXPECT_EQ(Types().Find(3), nullptr);
@@ -343,7 +343,7 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
   EXPECT_TRUE(dialog.Button(1)->isEnabled());
 
   // Deleting from the empty list asks, then leaves the document unmarked.
-  document.SetModified(false, false);
+  document.SetModified(false, ViewUpdate::kNone);
   prompter.answers = {Answer::Yes};
   Click(dialog, 1004);
   EXPECT_EQ(prompter.messages.size(), 5u);
@@ -354,7 +354,7 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
   // scripted prompter fails on any dialog), Delete erases nothing.
   prompter.dialogs.push_back(Confirm(QStringLiteral("Visit")));
   Click(dialog, 1003);
-  document.SetModified(false, false);
+  document.SetModified(false, ViewUpdate::kNone);
   dialog.List()->clearSelection();
   Click(dialog, 1005);
   prompter.answers = {Answer::Yes};

@@ -46,9 +46,9 @@ struct EditCommandsFixture : ::testing::Test {
     view = frame->View();
     frame->show();
   }
-  ~EditCommandsFixture() override { frame->Doc().SetModified(false, false); }
+  ~EditCommandsFixture() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
-  DocumentData& Data() { return frame->Doc().Data(); }
+  DocumentData& Data() { return frame->Doc().ContentToReplace(); }
 
   // Persons named by last name, given ids 1, 2, ...
   void AddPersons(std::initializer_list<const char*> lastNames) {
@@ -472,7 +472,7 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
   AddPersons({"Adams"});
   Data().persons.LastID = std::numeric_limits<int32_t>::max();
   Data().contacts.LastID = std::numeric_limits<int32_t>::max();
-  frame->Doc().SetModified(false, false);
+  frame->Doc().SetModified(false, ViewUpdate::kNone);
   struct Case {
     int add, update;
     EditMode mode;
@@ -529,7 +529,7 @@ TEST_F(EditCommandsFixture, NoBoxCutsALongValue) {
 // The road of one request: pick a person, log a contact, save it.
 TEST_F(EditCommandsFixture, LoggingAContactAndSavingItEndToEnd) {
   AddPersons({"Smith", "Adams"});
-  frame->Doc().SetModified(false, false);
+  frame->Doc().SetModified(false, ViewUpdate::kNone);
   Pick("Smith");
   Run(kContactAdd);
   view->DatePicker()->setDate(QDate(2026, 12, 7));
@@ -556,6 +556,76 @@ TEST_F(EditCommandsFixture, LoggingAContactAndSavingItEndToEnd) {
   DocumentData reread;
   ASSERT_TRUE(Load(reread, path).Ok());
   EXPECT_EQ(reread.contacts.Find(1)->DateTime, At(2026, 12, 7, 9, 30, 15));
+}
+
+// Undo and Redo from the real Edit menu: each names its step, brings the
+// form back to what the step changed, and the modified flag follows the
+// saved point. An edit in progress locks both.
+TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
+  AddPersons({"Adams", "Baker"});
+  AddContact(1, At(2004, 1, 1, 9, 0, 0), "about Adams");
+  frame->Doc().UpdateAllViews();
+  prompter.saveNames.push_back(QString::fromStdString(dir.File("undo.tch")));
+  Run(kSaveAs);
+  const std::string saved = testing::ReadBytes(dir.File("undo.tch"));
+  // The menu texts follow the history whenever the program is idle.
+  const auto undoText = [&] {
+    frame->UpdateCommandStates();
+    return frame->Action(kUndo)->text();
+  };
+  const auto redoText = [&] {
+    frame->UpdateCommandStates();
+    return frame->Action(kRedo)->text();
+  };
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  EXPECT_FALSE(Enabled(kUndo));
+  EXPECT_FALSE(Enabled(kRedo));
+  EXPECT_EQ(undoText(), "&Undo\tCtrl+Z");
+
+  Pick("Adams");
+  Run(kPersonDelete);
+  EXPECT_EQ(SelectorTexts(), QStringList({"Baker"}));
+  EXPECT_EQ(undoText(), "&Undo Delete Person\tCtrl+Z");
+
+  Run(kUndo);
+  EXPECT_EQ(SelectorTexts(), QStringList({"Adams", "Baker"}));
+  EXPECT_EQ(view->CurrentPersonId(), 1) << "the restored person is shown";
+  EXPECT_EQ(Box(1002)->text(), "Adams");
+  EXPECT_EQ(view->ContactsList()->topLevelItemCount(), 1);
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "about Adams");
+  EXPECT_FALSE(frame->Doc().IsModified()) << "back at the saved point";
+  EXPECT_EQ(redoText(), "&Redo Delete Person\tCtrl+Shift+Z");
+
+  // Ctrl+Y redoes as well.
+  QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(SelectorTexts(), QStringList({"Baker"}));
+  EXPECT_TRUE(frame->Doc().IsModified());
+  Run(kUndo);
+
+  // An edit in progress: neither Undo nor Redo, from the menu or the keys.
+  Run(kPersonEdit);
+  Box(1002)->setText("Abbott");
+  EXPECT_FALSE(Enabled(kUndo));
+  EXPECT_FALSE(Enabled(kRedo));
+  QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(view->GetEditMode(), EditMode::EditingPerson);
+  Run(kPersonUpdate);
+  EXPECT_EQ(undoText(), "&Undo Update Person\tCtrl+Z");
+  EXPECT_FALSE(Enabled(kRedo)) << "a new step ends the redo";
+  Run(kUndo);
+  EXPECT_EQ(Box(1002)->text(), "Adams");
+
+  // Back at the saved point, the file Save would write is the one saved.
+  EXPECT_FALSE(frame->Doc().IsModified());
+  frame->Doc().SetModified(true, ViewUpdate::kNone);
+  Run(kSave);
+  EXPECT_EQ(testing::ReadBytes(dir.File("undo.tch")), saved);
+
+  // A new document starts an empty history.
+  Run(kNew);
+  EXPECT_FALSE(Enabled(kUndo));
+  EXPECT_FALSE(Enabled(kRedo));
 }
 
 }  // namespace

@@ -38,9 +38,9 @@ struct TransferCommandsFixture : ::testing::Test {
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
     frame->show();
   }
-  ~TransferCommandsFixture() override { frame->Doc().SetModified(false, false); }
+  ~TransferCommandsFixture() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
-  DocumentData& Data() { return frame->Doc().Data(); }
+  DocumentData& Data() { return frame->Doc().ContentToReplace(); }
 
   bool Enabled(int id) {
     frame->UpdateCommandStates();

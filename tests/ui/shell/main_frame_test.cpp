@@ -50,7 +50,7 @@ struct MainFrameFixture : ::testing::Test {
   }
   ~MainFrameFixture() override {
     // Nothing may be left for the window to ask about when it goes.
-    frame->Doc().SetModified(false, false);
+    frame->Doc().SetModified(false, ViewUpdate::kNone);
   }
 
   std::string WriteSample(const std::string& name, int persons = 1) {
@@ -67,7 +67,7 @@ struct MainFrameFixture : ::testing::Test {
     return path;
   }
 
-  void Modify() { frame->Doc().SetModified(true, false); }
+  void Modify() { frame->Doc().SetModified(true, ViewUpdate::kNone); }
 
   bool Enabled(int id) {
     frame->UpdateCommandStates();
@@ -341,7 +341,7 @@ TEST(MainFrameClose, TheCloseBoxEndsOnlyAfterYesOrNo) {
   QtPrompter prompter;
   MainFrame frame(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
   frame.show();
-  frame.Doc().SetModified(true, false);
+  frame.Doc().SetModified(true, ViewUpdate::kNone);
   QWindow* window = frame.windowHandle();
   int asked = 0;
   QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -366,7 +366,7 @@ TEST(MainFrameClose, TheCloseBoxEndsOnlyAfterYesOrNo) {
   answer = QMessageBox::No;
   QCoreApplication::postEvent(window, new QCloseEvent);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !frame.isVisible(); }, 5000));
-  frame.Doc().SetModified(false, false);
+  frame.Doc().SetModified(false, ViewUpdate::kNone);
 }
 
 TEST_F(MainFrameFixture, AboutAndCheckForUpdate) {

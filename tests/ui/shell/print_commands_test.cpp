@@ -32,10 +32,10 @@ struct PrintCommandsFixture : ::testing::Test {
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
     frame->show();
   }
-  ~PrintCommandsFixture() override { frame->Doc().SetModified(false, false); }
+  ~PrintCommandsFixture() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
   void AddPersons(int count) {
-    DocumentData& data = frame->Doc().Data();
+    DocumentData& data = frame->Doc().ContentToReplace();
     for (int i = 0; i < count; ++i) {
       Person person;
       person.ID = data.persons.NextID();
@@ -45,7 +45,7 @@ struct PrintCommandsFixture : ::testing::Test {
       person.City = "Springfield";
       data.persons.Insert(person);
     }
-    frame->Doc().SetModified(true, true);
+    frame->Doc().SetModified(true, ViewUpdate::kUpdateViews);
   }
 
   bool Enabled(int id) {

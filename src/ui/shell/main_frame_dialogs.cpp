@@ -1,0 +1,118 @@
+// The commands that open an editor, the transfer wizard or a report dialog
+// over the document: each turns the dialog's result into a document
+// operation, an export, or the report selection the preview prints.
+
+#include <QDialog>
+#include <QFile>
+
+#include "core/transfer/person_import.h"
+#include "core/transfer/text_export.h"
+#include "ui/editors/contact_types_dialog.h"
+#include "ui/editors/user_info_sheet.h"
+#include "ui/form/main_view.h"
+#include "ui/kit/command_ids.h"
+#include "ui/kit/prompter.h"
+#include "ui/reports/address_book_dialog.h"
+#include "ui/reports/contacts_report_dialog.h"
+#include "ui/reports/envelope_dialog.h"
+#include "ui/shell/main_frame.h"
+#include "ui/transfer/text_transfer_wizard.h"
+
+namespace vimbo {
+
+using namespace command;
+
+bool MainFrame::RunDialogCommand(int id) {
+  switch (id) {
+    case kEditUser: EditUser(); return true;
+    case kEditContactTypes: EditContactTypes(); return true;
+    case kImportPersons: ImportPersons(); return true;
+    case kExportPersons: Export(true); return true;
+    case kExportContacts: Export(false); return true;
+    case kReportAddressBook:
+    case kReportContacts:
+    case kReportEnvelopes: ChooseReport(id); return true;
+    default: return false;
+  }
+}
+
+// ---- editors ----------------------------------------------------------------------
+
+void MainFrame::EditUser() {
+  UserInfoSheet sheet(document_.Data().user, help_, this);
+  if (prompter_.RunDialog(sheet) != QDialog::Accepted) return;
+  document_.Editor().UpdateUser(sheet.Result());
+  document_.SetModified(true, ViewUpdate::kUpdateViews);
+}
+
+void MainFrame::EditContactTypes() {
+  ContactTypesDialog dialog(document_, prompter_, help_, this);
+  prompter_.RunDialog(dialog);
+}
+
+// ---- text transfers ---------------------------------------------------------------
+
+void MainFrame::ImportPersons() {
+  TextTransferSettings settings = PersonsImportSettings();
+  TextTransferWizard wizard(settings, true, QStringLiteral("Import Person Information From Text File"), prompter_,
+                            help_, this);
+  if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
+
+  const int added = document_.Editor().ImportPersons(ReadImportedPersons(settings)).id;
+  // One refresh for the whole file, the RefreshPersons below: a thousand
+  // lines must not mean a thousand refills of the form, nor two.
+  if (added > 0) document_.SetModified(true, ViewUpdate::kNone);
+  prompter_.Message(view_, QStringLiteral("%1 names added to current database.").arg(added),
+                    QStringLiteral("Imported Names"), Prompter::Icon::Information, Prompter::Buttons::Ok);
+  view_->RefreshPersons();
+}
+
+void MainFrame::Export(bool persons) {
+  TextTransferSettings settings = persons ? PersonsExportSettings() : ContactsExportSettings();
+  const QString title = persons ? QStringLiteral("Export Person Information To Text File")
+                                : QStringLiteral("Export Contact Information To Text File");
+  TextTransferWizard wizard(settings, false, title, prompter_, help_, this);
+  if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
+
+  const DocumentData& data = document_.Data();
+  const int lines = persons ? ExportPersons(data, settings) : ExportContacts(data, settings);
+  // The command runs only while there is something to export, so no line
+  // written means the file could not be written; the user must hear of it.
+  if (lines == 0)
+    prompter_.Message(view_,
+                      QStringLiteral("Error saving %1.").arg(QFile::decodeName(QByteArray::fromStdString(settings.FileName))),
+                      QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+}
+
+// ---- reports ----------------------------------------------------------------------
+
+// The confirmed choice goes to the printing state and the preview opens; a
+// cancelled dialog keeps the previous choice.
+void MainFrame::ChooseReport(int id) {
+  ReportSelection selection = printing_.Selection();
+  const Persons& persons = document_.Data().persons;
+  if (id == kReportAddressBook) {
+    AddressBookDialog dialog(persons, prompter_, help_, this);
+    if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
+    selection.chosenPersons = dialog.Result();
+    selection.kind = ReportKind::AddressBook;
+  } else if (id == kReportContacts) {
+    ContactsReportDialog dialog(persons, prompter_, help_, this);
+    if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
+    selection.kind = ReportKind::Contacts;
+    selection.chosenPersons = dialog.Result();
+    selection.beginDate = dialog.BeginDate();
+    selection.endDate = dialog.EndDate();
+  } else {
+    EnvelopeDialog dialog(persons, selection.envelopeOptions, prompter_, help_, this);
+    if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
+    selection.envelopePersons.clear();
+    for (const auto& [personId, person] : dialog.Result()) selection.envelopePersons.push_back(person);
+    selection.kind = ReportKind::Envelopes;
+    selection.envelopeOptions = dialog.Options();
+  }
+  printing_.SetSelection(std::move(selection));
+  OnCommand(kPrintPreview);
+}
+
+}  // namespace vimbo
