@@ -2,6 +2,7 @@
 # Installs what is missing, builds everything and runs every test.
 #   0. the layer check: every include under src/ points down the layers;
 #   1. the normal build: every test through ctest, and the benchmarks compiled;
+#      every build treats a compiler warning as an error;
 #   2. the core and its tests built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, and run;
 #   3. with clang: each fuzz target run briefly from its seed corpus.
@@ -19,13 +20,13 @@ scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation
 
 echo "== build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON -DVIMBO_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIMBO_CORE_ONLY=ON \
-  -DVIMBO_SANITIZE=address,undefined
+  -DVIMBO_SANITIZE=address,undefined -DVIMBO_WERROR=ON
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
@@ -34,7 +35,8 @@ if command -v clang++ >/dev/null 2>&1; then
   echo "== fuzz targets, ${fuzz_seconds} s each"
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DVIMBO_FUZZ=ON -DVIMBO_TESTS=OFF -DVIMBO_CORE_ONLY=ON -DVIMBO_SANITIZE=address,undefined
+    -DVIMBO_FUZZ=ON -DVIMBO_TESTS=OFF -DVIMBO_CORE_ONLY=ON -DVIMBO_SANITIZE=address,undefined \
+    -DVIMBO_WERROR=ON
   cmake --build build-fuzz -j "$jobs"
   for target in xml_parser document_loader date_text field_tokenizer; do
     # New inputs go to a scratch copy, so the committed corpus stays as it is.
