@@ -17,6 +17,7 @@
 #include "core/transfer/field_tokenizer.h"
 #include "core/transfer/person_import.h"
 #include "core/transfer/text_export.h"
+#include "vimbo_version.h"
 
 namespace vimbo::cli {
 namespace {
@@ -33,6 +34,7 @@ constexpr const char* kUsage =
     "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
     "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
     "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"
+    "       vimbo-cli --help | --version\n"
     "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
     "single-quote or none (defaults: comma, double-quote). An empty import column\n"
     "entry is a column that is not imported.\n"
@@ -192,6 +194,15 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) return Usage(err);
   const std::string& command = args[0];
+  // Asked for, the usage and the version are results: standard output, success.
+  if (command == "--help" && args.size() == 1) {
+    out << kUsage;
+    return kSuccess;
+  }
+  if (command == "--version" && args.size() == 1) {
+    out << "vimbo-cli " << VIMBO_VERSION << "\n";
+    return kSuccess;
+  }
   if (command == "new" && args.size() == 2) return New(args[1], err);
   if (command == "resave" && args.size() == 3) return Resave(args[1], args[2], err);
   if (command == "info" && args.size() == 2) return Info(args[1], out, err);

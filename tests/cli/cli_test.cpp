@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -242,11 +243,28 @@ TEST(CliUsage, WrongArgumentsExitWithTwo) {
            {"import", "a", "b", "c"},
            {"import", "a", "b", "--columns", "LastName"},
            {"import", "a", "b", "c", "--columns", "LastName", "--first-line-names", "yes"},
-           {"import", "a", "b", "c", "--columns", "LastName", "--fields", "LastName"}}) {
+           {"import", "a", "b", "c", "--columns", "LastName", "--fields", "LastName"},
+           {"--help", "new"},
+           {"--version", "--help"},
+           {"new", "a", "--version"},
+           {"-v"}}) {
     const CliResult result = RunCli(args);
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("usage: vimbo-cli"), std::string::npos);
   }
+}
+
+TEST(CliUsage, HelpAndVersionGoToStandardOutput) {
+  const CliResult help = RunCli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  // The same text a usage error writes to standard error.
+  EXPECT_EQ(help.out, RunCli({}).err);
+
+  const CliResult version = RunCli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.err, "");
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("vimbo-cli [0-9]+(\\.[0-9]+)+\n"))) << version.out;
 }
 
 #ifndef VIMBO_CLI_REPORTS
