@@ -10,41 +10,18 @@
 #include "core/document/file_io.h"
 #include "core/document/simple_xml_parser.h"
 #include "core/records/date_time_text.h"
+#include "core/records/field_tables.h"
 
 namespace vimbo {
 namespace {
 
-// Assigns the text of the field element named `name` to its member.
-template <typename Record>
-struct FieldTable {
-  std::string_view name;
-  std::string Record::*member;
-};
-
-constexpr FieldTable<User> kUserFields[] = {
-    {"Title", &User::Title},       {"FName", &User::FName},       {"LName", &User::LName},
-    {"Company", &User::Company},   {"Position", &User::Position}, {"Address", &User::Address},
-    {"City", &User::City},         {"State", &User::State},       {"Zip", &User::Zip},
-    {"HmPhone", &User::HmPhone},   {"WkPhone", &User::WkPhone},   {"WkExt", &User::WkExt},
-    {"CelPhone", &User::CelPhone}, {"Fax", &User::Fax},           {"EMail", &User::EMail},
-    {"WebPage", &User::WebPage},
-};
-
-constexpr FieldTable<Person> kPersonFields[] = {
-    {"Title", &Person::Title},     {"FName", &Person::FName},       {"LName", &Person::LName},
-    {"Company", &Person::Company}, {"Position", &Person::Position}, {"Address", &Person::Address},
-    {"City", &Person::City},       {"State", &Person::State},       {"Zip", &Person::Zip},
-    {"Phone", &Person::Phone},     {"WkPhone", &Person::WkPhone},   {"WkExt", &Person::WkExt},
-    {"CelPhone", &Person::CelPhone}, {"Pager", &Person::Pager},     {"Fax", &Person::Fax},
-    {"EMail", &Person::EMail},     {"WebPage", &Person::WebPage},
-};
-
+// Assigns the text of each field element to the member of its name.
 template <typename Record, std::size_t N>
-void ReadFields(const XMLNode& element, Record& record, const FieldTable<Record> (&fields)[N]) {
+void ReadFields(const XMLNode& element, Record& record, const RecordField<Record> (&fields)[N]) {
   for (const XMLNode& child : element.Children()) {
     const std::string_view name = child.Name();
     for (const auto& field : fields) {
-      if (field.name == name) {
+      if (field.fileName == name) {
         (record.*field.member).assign(child.Text());
         break;
       }

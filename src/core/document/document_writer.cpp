@@ -12,6 +12,7 @@
 #endif
 
 #include "core/records/date_time_text.h"
+#include "core/records/field_tables.h"
 
 namespace vimbo {
 namespace {
@@ -153,47 +154,14 @@ std::size_t EstimateSize(const DocumentData& data) {
 }
 
 void WriteUser(TextOut& out, const User& user) {
-  constexpr std::string_view in = "\t\t\t";
   out << "\t\t<User>\n";
-  out.Field(in, "Title", user.Title);
-  out.Field(in, "FName", user.FName);
-  out.Field(in, "LName", user.LName);
-  out.Field(in, "Address", user.Address);
-  out.Field(in, "City", user.City);
-  out.Field(in, "State", user.State);
-  out.Field(in, "Zip", user.Zip);
-  out.Field(in, "HmPhone", user.HmPhone);
-  out.Field(in, "CelPhone", user.CelPhone);
-  out.Field(in, "WkPhone", user.WkPhone);
-  out.Field(in, "WkExt", user.WkExt);
-  out.Field(in, "Fax", user.Fax);
-  out.Field(in, "EMail", user.EMail);
-  out.Field(in, "WebPage", user.WebPage);
-  out.Field(in, "Company", user.Company);
-  out.Field(in, "Position", user.Position);
+  for (const RecordField<User>& field : kUserFields) out.Field("\t\t\t", field.fileName, user.*field.member);
   out << "\t\t</User>\n";
 }
 
 void WritePerson(TextOut& out, const Person& person) {
-  constexpr std::string_view in = "\t\t\t";
   out << "\t\t<Person ID=\"" << person.ID << "\">\n";
-  out.Field(in, "Title", person.Title);
-  out.Field(in, "FName", person.FName);
-  out.Field(in, "LName", person.LName);
-  out.Field(in, "Address", person.Address);
-  out.Field(in, "City", person.City);
-  out.Field(in, "State", person.State);
-  out.Field(in, "Zip", person.Zip);
-  out.Field(in, "Phone", person.Phone);
-  out.Field(in, "WkPhone", person.WkPhone);
-  out.Field(in, "WkExt", person.WkExt);
-  out.Field(in, "Pager", person.Pager);
-  out.Field(in, "CelPhone", person.CelPhone);
-  out.Field(in, "Fax", person.Fax);
-  out.Field(in, "EMail", person.EMail);
-  out.Field(in, "WebPage", person.WebPage);
-  out.Field(in, "Company", person.Company);
-  out.Field(in, "Position", person.Position);
+  for (const RecordField<Person>& field : kPersonFields) out.Field("\t\t\t", field.fileName, person.*field.member);
   out << "\t\t</Person>\n";
 }
 

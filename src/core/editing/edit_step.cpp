@@ -2,31 +2,25 @@
 
 #include <algorithm>
 
+#include "core/records/field_tables.h"
+
 namespace vimbo {
 namespace {
 
 std::size_t TextSize(const std::string& text) { return text.capacity() > 15 ? text.capacity() : 0; }
 
-std::size_t RecordSize(const Person& p) {
-  std::size_t size = sizeof(Person);
-  for (const std::string* field : {&p.Title, &p.FName, &p.LName, &p.Company, &p.Position, &p.Address,
-                                   &p.City, &p.State, &p.Zip, &p.Phone, &p.WkPhone, &p.WkExt,
-                                   &p.CelPhone, &p.Pager, &p.Fax, &p.EMail, &p.WebPage})
-    size += TextSize(*field);
+template <typename Record, std::size_t N>
+std::size_t FieldsSize(const Record& record, const RecordField<Record> (&fields)[N]) {
+  std::size_t size = sizeof(Record);
+  for (const RecordField<Record>& field : fields) size += TextSize(record.*field.member);
   return size;
 }
+
+std::size_t RecordSize(const Person& p) { return FieldsSize(p, kPersonFields); }
+std::size_t RecordSize(const User& u) { return FieldsSize(u, kUserFields); }
 
 std::size_t RecordSize(const Contact& c) { return sizeof(Contact) + TextSize(c.Description); }
 std::size_t RecordSize(const ContactType& t) { return sizeof(ContactType) + TextSize(t.Description); }
-
-std::size_t RecordSize(const User& u) {
-  std::size_t size = sizeof(User);
-  for (const std::string* field : {&u.Title, &u.FName, &u.LName, &u.Company, &u.Position, &u.Address,
-                                   &u.City, &u.State, &u.Zip, &u.HmPhone, &u.WkPhone, &u.WkExt,
-                                   &u.CelPhone, &u.Fax, &u.EMail, &u.WebPage})
-    size += TextSize(*field);
-  return size;
-}
 
 template <typename Record>
 std::size_t ChangesSize(const std::vector<RecordChange<Record>>& changes) {

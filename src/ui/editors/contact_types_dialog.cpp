@@ -14,6 +14,7 @@
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/dialog_units.h"
 #include "ui/kit/prompter.h"
+#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 namespace {
@@ -42,7 +43,7 @@ ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompt
   const DialogUnits units(fontMetrics());
 
   list_ = new QTreeWidget(this);
-  SetControlId(list_, 1103);
+  SetControlId(list_, contact_types::kTypeList);
   list_->setColumnCount(1);
   list_->setHeaderLabels({QStringLiteral("Activity")});
   list_->header()->setStretchLastSection(true);
@@ -53,10 +54,10 @@ ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompt
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setMinimumSize(units.Size(139, 87));
 
-  add_ = MakeButton("&Add", 1003, units, this);
-  delete_ = MakeButton("&Delete", 1004, units, this);
-  edit_ = MakeButton("&Edit", 1005, units, this);
-  close_ = MakeButton("&Close", 1, units, this);
+  add_ = MakeButton("&Add", contact_types::kAdd, units, this);
+  delete_ = MakeButton("&Delete", contact_types::kDelete, units, this);
+  edit_ = MakeButton("&Edit", contact_types::kEdit, units, this);
+  close_ = MakeButton("&Close", contact_types::kClose, units, this);
   close_->setDefault(true);
 
   auto* buttons = new QVBoxLayout;

@@ -23,8 +23,8 @@ class ContactTypesDialog : public QDialog {
                      QWidget* parent = nullptr);
 
   QTreeWidget* List() const { return list_; }
-  // The button with control number 1003 (Add), 1004 (Delete), 1005 (Edit)
-  // or 1 (Close); null for any other number.
+  // The button with control number contact_types::kAdd, kDelete, kEdit or
+  // kClose; null for any other number.
   QPushButton* Button(int id) const;
 
   // Only Close ends the dialog: Escape and the title bar's close button

@@ -9,6 +9,7 @@
 #include "ui/kit/control_id.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/help_system.h"
+#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 
@@ -35,8 +36,8 @@ UserInfoSheet::UserInfoSheet(const User& user, HelpSystem& help, QWidget* parent
   ok_ = buttons->button(QDialogButtonBox::Ok);
   helpButton_ = buttons->button(QDialogButtonBox::Help);
   QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
-  SetControlId(ok_, 1);
-  SetControlId(cancel, 2);
+  SetControlId(ok_, user_sheet::kOk);
+  SetControlId(cancel, user_sheet::kCancel);
   // Enter means OK only; while OK is disabled it does nothing, rather than
   // pressing whichever button last had the focus.
   ok_->setDefault(true);
@@ -57,7 +58,7 @@ UserInfoSheet::UserInfoSheet(const User& user, HelpSystem& help, QWidget* parent
   connect(general_, &GeneralPage::NameStateChanged, ok_, &QWidget::setEnabled);
   general_->FillOnce();
   // The keyboard starts in the first box rather than on the tabs.
-  Control(1015)->setFocus();
+  Control(general_page::kTitle)->setFocus();
   connect(tabs_, &QTabWidget::currentChanged, this, &UserInfoSheet::PageShown);
 }
 

@@ -4,7 +4,7 @@
 
 namespace vimbo {
 
-std::optional<bool> FormCommandEnabled(int commandId, const FormState& state) {
+std::optional<bool> FormCommandEnabled(CommandId commandId, const FormState& state) {
   using namespace command;
   const bool personMode = state.mode == EditMode::AddingPerson || state.mode == EditMode::EditingPerson;
   const bool contactMode = state.mode == EditMode::AddingContact || state.mode == EditMode::EditingContact;
@@ -35,7 +35,7 @@ std::optional<bool> FormCommandEnabled(int commandId, const FormState& state) {
   }
 }
 
-bool CommandEnabled(int commandId, const CommandContext& context) {
+bool CommandEnabled(CommandId commandId, const CommandContext& context) {
   using namespace command;
   if (const std::optional<bool> enabled = FormCommandEnabled(commandId, context.form)) return *enabled;
   // Undo would fight with the text being typed in an edit, and would change

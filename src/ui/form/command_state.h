@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "ui/form/edit_mode.h"
+#include "ui/kit/command_ids.h"
 
 namespace vimbo {
 
@@ -19,7 +20,7 @@ struct FormState {
 
 // The enabled state of a Person, Contact, Edit, Reports or Export command;
 // nothing for any other command.
-std::optional<bool> FormCommandEnabled(int commandId, const FormState& state);
+std::optional<bool> FormCommandEnabled(CommandId commandId, const FormState& state);
 
 // Everything the enabling of every command depends on: the form, the
 // document, the print preview and the undo history.
@@ -39,6 +40,6 @@ struct CommandContext {
 
 // The one enabling table of the program's commands; false for an id it
 // does not know.
-bool CommandEnabled(int commandId, const CommandContext& context);
+bool CommandEnabled(CommandId commandId, const CommandContext& context);
 
 }  // namespace vimbo

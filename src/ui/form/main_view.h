@@ -51,7 +51,7 @@ class MainView : public QWidget, public DocumentView {
 
   // Runs a Person or Contact command; false for a command the form does not
   // handle. The caller runs only enabled commands.
-  bool OnCommand(int id);
+  bool OnCommand(CommandId id);
   // What the enabling of the form's commands depends on.
   FormState State() const;
 
@@ -88,7 +88,7 @@ class MainView : public QWidget, public DocumentView {
   // Any control, label or group box of the form by its number; null if none.
   QWidget* Control(int id) const { return controls_.value(id, nullptr); }
 
-  // 1028, 1029 or 1030 when the point lies in that group box, else 0.
+  // main_form::kPersonGroup, kContactGroup or kContactsGroup when the point lies in that group box, else 0.
   int GroupBoxAt(const QPoint& globalPos) const;
 
   // The next left-button release picks a control to ask help for.

@@ -20,6 +20,7 @@
 #include "ui/kit/form_text.h"
 #include "ui/kit/prompter.h"
 #include "ui/kit/sorted_combo.h"
+#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 
@@ -38,7 +39,7 @@ FormState MainView::State() const {
   return {editMode_, currentPersonId_, currentContactId_, !Data().persons.Empty(), !Data().contacts.Empty()};
 }
 
-bool MainView::OnCommand(int id) {
+bool MainView::OnCommand(CommandId id) {
   if (!document_) return false;
   switch (id) {
     case kPersonAdd: PersonAdd(); return true;
@@ -79,12 +80,12 @@ void MainView::SetEditMode(EditMode mode) {
 void MainView::PersonAdd() {
   ShowPerson(0);
   SetEditMode(EditMode::AddingPerson);
-  Control(1015)->setFocus();
+  Control(main_form::kTitle)->setFocus();
 }
 
 void MainView::PersonEdit() {
   SetEditMode(EditMode::EditingPerson);
-  Control(1010)->setFocus();
+  Control(main_form::kAddress)->setFocus();
 }
 
 // A field the user left alone keeps its bytes, whatever their encoding.

@@ -157,7 +157,7 @@ void HelpArrow(QPainter& p) {
 
 }  // namespace
 
-QIcon CommandIcon(int commandId) {
+QIcon CommandIcon(CommandId commandId) {
   using namespace command;
   switch (commandId) {
     case kNew: return Draw(Page);

@@ -7,10 +7,12 @@
 #include <QPixmap>
 #include <QSize>
 
+#include "ui/kit/command_ids.h"
+
 namespace vimbo {
 
 // The icon of a toolbar command; a null icon for a command without one.
-QIcon CommandIcon(int commandId);
+QIcon CommandIcon(CommandId commandId);
 
 QIcon ProgramIcon();
 

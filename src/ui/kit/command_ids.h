@@ -1,51 +1,71 @@
 #pragma once
-// The numeric command ids shared by menus, toolbars and accelerators.
+// The ids of every command of the menus, toolbars and accelerators. The
+// numbers stay as the help and the command table know them.
 
-namespace vimbo::command {
+#include <QHashFunctions>
+#include <cstddef>
+#include <ostream>
 
-inline constexpr int kNew = 57600;
-inline constexpr int kOpen = 57601;
-inline constexpr int kSave = 57603;
-inline constexpr int kSaveAs = 57604;
-inline constexpr int kPageSetup = 57605;
-inline constexpr int kPrintSetup = 57606;
-inline constexpr int kPrint = 57607;
-inline constexpr int kPrintPreview = 57609;
-inline constexpr int kRecentFirst = 57616;
-inline constexpr int kRecentLast = 57631;
-inline constexpr int kUndo = 57643;
-inline constexpr int kRedo = 57644;
-inline constexpr int kAbout = 57664;
-inline constexpr int kExit = 57665;
-inline constexpr int kClosePreview = 58112;
-inline constexpr int kNextPage = 58114;
-inline constexpr int kPreviousPage = 58115;
-inline constexpr int kToolbar = 59392;
-inline constexpr int kStatusBar = 59393;
+namespace vimbo {
 
-inline constexpr int kContactAdd = 32778;
-inline constexpr int kPersonAdd = 32779;
-inline constexpr int kContactDelete = 32780;
-inline constexpr int kPersonDelete = 32781;
-inline constexpr int kContactUpdate = 32782;
-inline constexpr int kPersonUpdate = 32791;
-inline constexpr int kPersonCancel = 32794;
-inline constexpr int kPersonEdit = 32795;
-inline constexpr int kContactEdit = 32797;
-inline constexpr int kContactCancel = 32798;
-inline constexpr int kHelpTopics = 32800;
-inline constexpr int kHelpMode = 32802;
-inline constexpr int kReportAddressBook = 32803;
-inline constexpr int kReportContacts = 32804;
-inline constexpr int kReportFont = 32818;
-inline constexpr int kZoomIn = 32819;
-inline constexpr int kZoomOut = 32820;
-inline constexpr int kImportPersons = 32821;
-inline constexpr int kExportPersons = 32823;
-inline constexpr int kExportContacts = 32824;
-inline constexpr int kEditUser = 32825;
-inline constexpr int kReportEnvelopes = 32826;
-inline constexpr int kEditContactTypes = 32827;
-inline constexpr int kCheckForUpdate = 102;
+enum class CommandId : int {
+  kNew = 57600,
+  kOpen = 57601,
+  kSave = 57603,
+  kSaveAs = 57604,
+  kPageSetup = 57605,
+  kPrintSetup = 57606,
+  kPrint = 57607,
+  kPrintPreview = 57609,
+  kRecentFirst = 57616,
+  kRecentLast = 57631,
+  kUndo = 57643,
+  kRedo = 57644,
+  kAbout = 57664,
+  kExit = 57665,
+  kClosePreview = 58112,
+  kNextPage = 58114,
+  kPreviousPage = 58115,
+  kToolbar = 59392,
+  kStatusBar = 59393,
 
-}  // namespace vimbo::command
+  kContactAdd = 32778,
+  kPersonAdd = 32779,
+  kContactDelete = 32780,
+  kPersonDelete = 32781,
+  kContactUpdate = 32782,
+  kPersonUpdate = 32791,
+  kPersonCancel = 32794,
+  kPersonEdit = 32795,
+  kContactEdit = 32797,
+  kContactCancel = 32798,
+  kHelpTopics = 32800,
+  kHelpMode = 32802,
+  kReportAddressBook = 32803,
+  kReportContacts = 32804,
+  kReportFont = 32818,
+  kZoomIn = 32819,
+  kZoomOut = 32820,
+  kImportPersons = 32821,
+  kExportPersons = 32823,
+  kExportContacts = 32824,
+  kEditUser = 32825,
+  kReportEnvelopes = 32826,
+  kEditContactTypes = 32827,
+  kCheckForUpdate = 102,
+};
+
+// The recent-file commands are a range: file n (from 0) is kRecentFirst + n.
+constexpr CommandId operator+(CommandId id, int offset) { return static_cast<CommandId>(static_cast<int>(id) + offset); }
+constexpr int operator-(CommandId a, CommandId b) { return static_cast<int>(a) - static_cast<int>(b); }
+
+inline std::ostream& operator<<(std::ostream& out, CommandId id) { return out << static_cast<int>(id); }
+
+inline std::size_t qHash(CommandId id, std::size_t seed = 0) noexcept { return ::qHash(static_cast<int>(id), seed); }
+
+// Lets the code say command::kNew, or kNew after `using namespace command`.
+namespace command {
+using enum CommandId;
+}
+
+}  // namespace vimbo

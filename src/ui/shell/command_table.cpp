@@ -58,7 +58,7 @@ constexpr std::array kCommands = {
 
 std::span<const CommandInfo> Commands() { return kCommands; }
 
-const CommandInfo* FindCommand(int id) {
+const CommandInfo* FindCommand(CommandId id) {
   for (const CommandInfo& info : kCommands)
     if (info.id == id) return &info;
   return nullptr;

@@ -5,10 +5,12 @@
 
 #include <span>
 
+#include "ui/kit/command_ids.h"
+
 namespace vimbo {
 
 struct CommandInfo {
-  int id;
+  CommandId id;
   const char* menuText;    // with "&" marks and, after a tab, the accelerator hint
   const char* statusText;  // shown while the item is highlighted
   const char* tooltip;
@@ -18,6 +20,6 @@ struct CommandInfo {
 std::span<const CommandInfo> Commands();
 
 // The entry for `id`; a null pointer for an id the table does not hold.
-const CommandInfo* FindCommand(int id);
+const CommandInfo* FindCommand(CommandId id);
 
 }  // namespace vimbo

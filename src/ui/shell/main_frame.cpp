@@ -30,6 +30,7 @@
 #include "ui/shell/print_preview.h"
 #include "ui/shell/settings_store.h"
 #include "ui/shell/splash_window.h"
+#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 
@@ -46,8 +47,8 @@ QString DefaultHelpFolder() { return ProgramDirectory() + QStringLiteral("/help"
 MainFrame::MainFrame(Prompter& prompter, Options options)
     : prompter_(prompter),
       document_(prompter),
-      printing_(prompter),
       help_(options.helpFolder.isEmpty() ? DefaultHelpFolder() : options.helpFolder),
+      printing_(prompter),
       openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   setWindowIcon(ProgramIcon());
   CreateActions();
@@ -102,12 +103,12 @@ void MainFrame::CreateActions() {
   for (const CommandInfo& info : Commands()) {
     if (info.id == kRecentFirst) continue;  // the recent-file list makes its own items
     auto* action = new QAction(QString::fromLatin1(info.menuText), this);
-    action->setData(info.id);
+    action->setData(static_cast<int>(info.id));
     action->setStatusTip(QString::fromLatin1(info.statusText));
     action->setToolTip(QString::fromLatin1(info.tooltip));
     action->setIcon(CommandIcon(info.id));
     action->setIconVisibleInMenu(false);
-    const int id = info.id;
+    const CommandId id = info.id;
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_.insert(id, action);
     // Accelerators reach their command even while its menu item is
@@ -123,7 +124,7 @@ void MainFrame::CreateActions() {
 
 void MainFrame::CreateMenus() {
   QMenuBar* bar = menuBar();
-  const auto add = [this](QMenu* menu, int id) { menu->addAction(actions_.value(id)); };
+  const auto add = [this](QMenu* menu, CommandId id) { menu->addAction(actions_.value(id)); };
 
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
   add(file, kNew);
@@ -144,7 +145,7 @@ void MainFrame::CreateMenus() {
   const CommandInfo* placeholderInfo = FindCommand(kRecentFirst);
   auto* placeholder = recentMenu->addAction(QString::fromLatin1(placeholderInfo->menuText));
   placeholder->setStatusTip(QString::fromLatin1(placeholderInfo->statusText));
-  recent_.AttachMenu(recentMenu, placeholder, [this](int id) { OnCommand(id); });
+  recent_.AttachMenu(recentMenu, placeholder, [this](CommandId id) { OnCommand(id); });
   file->addSeparator();
   add(file, kExit);
 
@@ -156,10 +157,10 @@ void MainFrame::CreateMenus() {
   add(edit, kEditContactTypes);
 
   contactMenu_ = bar->addMenu(QStringLiteral("&Contact"));
-  for (int id : {kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel}) add(contactMenu_, id);
+  for (CommandId id : {kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel}) add(contactMenu_, id);
 
   personMenu_ = bar->addMenu(QStringLiteral("&Person"));
-  for (int id : {kPersonAdd, kPersonEdit, kPersonDelete, kPersonUpdate, kPersonCancel}) add(personMenu_, id);
+  for (CommandId id : {kPersonAdd, kPersonEdit, kPersonDelete, kPersonUpdate, kPersonCancel}) add(personMenu_, id);
 
   QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
   add(reports, kReportAddressBook);
@@ -180,10 +181,10 @@ void MainFrame::CreateMenus() {
 }
 
 void MainFrame::CreateToolbars() {
-  // Zero stands for a separator.
-  const auto fill = [this](QToolBar* toolbar, std::initializer_list<int> ids) {
-    for (int id : ids) {
-      if (id == 0)
+  constexpr auto kSeparator = static_cast<CommandId>(0);
+  const auto fill = [this](QToolBar* toolbar, std::initializer_list<CommandId> ids) {
+    for (CommandId id : ids) {
+      if (id == kSeparator)
         toolbar->addSeparator();
       else
         toolbar->addAction(actions_.value(id));
@@ -193,7 +194,7 @@ void MainFrame::CreateToolbars() {
   previewToolbar_ = new QToolBar(QStringLiteral("Print Preview"), this);
   previewToolbar_->setObjectName(QStringLiteral("PreviewToolbar"));
   previewToolbar_->setMovable(false);
-  fill(previewToolbar_, {kPreviousPage, kNextPage, 0, kPrint, kPageSetup, 0, kZoomIn, kZoomOut, 0, kClosePreview});
+  fill(previewToolbar_, {kPreviousPage, kNextPage, kSeparator, kPrint, kPageSetup, kSeparator, kZoomIn, kZoomOut, kSeparator, kClosePreview});
   previewToolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
   mainToolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -203,8 +204,8 @@ void MainFrame::CreateToolbars() {
   // The context-menu request over a toolbar would otherwise offer to hide it
   // behind the View menu's back.
   mainToolbar_->toggleViewAction()->setVisible(false);
-  fill(mainToolbar_, {kNew, 0, kOpen, kSave, 0, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate, kPersonCancel, 0,
-                      kContactAdd, kContactDelete, kContactEdit, kContactUpdate, kContactCancel, 0, kHelpMode});
+  fill(mainToolbar_, {kNew, kSeparator, kOpen, kSave, kSeparator, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate, kPersonCancel, kSeparator,
+                      kContactAdd, kContactDelete, kContactEdit, kContactUpdate, kContactCancel, kSeparator, kHelpMode});
 
   addToolBar(Qt::TopToolBarArea, mainToolbar_);
   addToolBarBreak(Qt::TopToolBarArea);
@@ -234,7 +235,7 @@ void MainFrame::FitToForm() {
 
 // ---- commands --------------------------------------------------------------------
 
-void MainFrame::OnCommand(int id) {
+void MainFrame::OnCommand(CommandId id) {
   if (id >= kRecentFirst && id <= kRecentLast) {
     FileRecent(id);
     return;
@@ -283,7 +284,7 @@ void MainFrame::OnCommand(int id) {
   }
 }
 
-bool MainFrame::IsEnabled(int id) const {
+bool MainFrame::IsEnabled(CommandId id) const {
   CommandContext context;
   context.form = view_->State();
   context.modified = document_.IsModified();
@@ -396,7 +397,7 @@ void MainFrame::FileOpen() {
   SetTitle();
 }
 
-void MainFrame::FileRecent(int id) {
+void MainFrame::FileRecent(CommandId id) {
   const QString path = recent_.PathOf(id);
   if (path.isEmpty()) return;
   if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
@@ -503,9 +504,9 @@ void MainFrame::ShowFormHelp(int controlId, const QPoint& globalPos) {
 
 QMenu* MainFrame::ContextMenuAt(const QPoint& globalPos) const {
   switch (view_->GroupBoxAt(globalPos)) {
-    case 1028: return personMenu_;
-    case 1029:
-    case 1030: return contactMenu_;
+    case main_form::kPersonGroup: return personMenu_;
+    case main_form::kContactGroup:
+    case main_form::kContactsGroup: return contactMenu_;
     default: return nullptr;
   }
 }

@@ -43,7 +43,7 @@ class MainFrame : public QMainWindow {
   bool RestorePlacement();
 
   // Runs a command as the menu, toolbar or accelerator would.
-  void OnCommand(int id);
+  void OnCommand(CommandId id);
   // Sets every command's enabled state; runs whenever the program is idle.
   void UpdateCommandStates();
 
@@ -51,7 +51,7 @@ class MainFrame : public QMainWindow {
   MainView* View() const { return view_; }
   RecentFileList& RecentFiles() { return recent_; }
   HelpSystem& Help() { return help_; }
-  QAction* Action(int id) const { return actions_.value(id); }
+  QAction* Action(CommandId id) const { return actions_.value(id); }
   QToolBar* MainToolbar() const { return mainToolbar_; }
   QToolBar* PreviewToolbar() const { return previewToolbar_; }
   QMenu* PersonMenu() const { return personMenu_; }
@@ -85,7 +85,7 @@ class MainFrame : public QMainWindow {
   void CreateStatusBar();
   void FitToForm();
 
-  bool IsEnabled(int id) const;
+  bool IsEnabled(CommandId id) const;
   void SetTitle();
   void SavePlacement();
   // Asks about unsaved changes outside any close event, then closes.
@@ -97,7 +97,7 @@ class MainFrame : public QMainWindow {
   void FileOpen();
   void FileSave();
   void FileSaveAs();
-  void FileRecent(int id);
+  void FileRecent(CommandId id);
   void FileExit();
   void AfterNamedSave();
   void ToggleToolbar();
@@ -112,12 +112,12 @@ class MainFrame : public QMainWindow {
 
   // The editors, transfers and report dialogs, in main_frame_dialogs.cpp;
   // false for any other command.
-  bool RunDialogCommand(int id);
+  bool RunDialogCommand(CommandId id);
   void EditUser();
   void EditContactTypes();
   void ImportPersons();
   void Export(bool persons);
-  void ChooseReport(int id);
+  void ChooseReport(CommandId id);
 
   // Printing and the preview, in main_frame_print.cpp.
   bool PrintEnabled() const;
@@ -135,7 +135,7 @@ class MainFrame : public QMainWindow {
   RecentFileList recent_;
   HelpSystem help_;
   MainView* view_ = nullptr;
-  QHash<int, QAction*> actions_;
+  QHash<CommandId, QAction*> actions_;
   QMenu* personMenu_ = nullptr;
   QMenu* contactMenu_ = nullptr;
   QToolBar* mainToolbar_ = nullptr;

@@ -22,7 +22,7 @@ namespace vimbo {
 
 using namespace command;
 
-bool MainFrame::RunDialogCommand(int id) {
+bool MainFrame::RunDialogCommand(CommandId id) {
   switch (id) {
     case kEditUser: EditUser(); return true;
     case kEditContactTypes: EditContactTypes(); return true;
@@ -88,7 +88,7 @@ void MainFrame::Export(bool persons) {
 
 // The confirmed choice goes to the printing state and the preview opens; a
 // cancelled dialog keeps the previous choice.
-void MainFrame::ChooseReport(int id) {
+void MainFrame::ChooseReport(CommandId id) {
   ReportSelection selection = printing_.Selection();
   const Persons& persons = document_.Data().persons;
   if (id == kReportAddressBook) {

@@ -18,7 +18,7 @@ bool SamePath(const QString& a, const QString& b) {
 #endif
 }
 
-void RecentFileList::AttachMenu(QMenu* menu, QAction* placeholder, std::function<void(int)> onCommand) {
+void RecentFileList::AttachMenu(QMenu* menu, QAction* placeholder, std::function<void(CommandId)> onCommand) {
   menu_ = menu;
   placeholder_ = placeholder;
   onCommand_ = std::move(onCommand);
@@ -34,26 +34,26 @@ void RecentFileList::Add(const QString& path) {
   RebuildMenu();
 }
 
-void RecentFileList::MoveToTop(int commandId) {
+void RecentFileList::MoveToTop(CommandId commandId) {
   const int index = IndexOf(commandId);
   if (index < 0) return;
   entries_.move(index, 0);
   RebuildMenu();
 }
 
-void RecentFileList::Remove(int commandId) {
+void RecentFileList::Remove(CommandId commandId) {
   const int index = IndexOf(commandId);
   if (index < 0) return;
   entries_.removeAt(index);
   RebuildMenu();
 }
 
-QString RecentFileList::PathOf(int commandId) const {
+QString RecentFileList::PathOf(CommandId commandId) const {
   const int index = IndexOf(commandId);
   return index < 0 ? QString() : entries_.at(index);
 }
 
-int RecentFileList::IndexOf(int commandId) const {
+int RecentFileList::IndexOf(CommandId commandId) const {
   const int index = commandId - command::kRecentFirst;
   return index >= 0 && index < entries_.size() ? index : -1;
 }
@@ -102,8 +102,8 @@ void RecentFileList::RebuildMenu() {
     // A "&" in a path is shown as itself, not as a mnemonic mark.
     path.replace(QLatin1Char('&'), QLatin1String("&&"));
     auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), menu_);
-    const int id = command::kRecentFirst + i;
-    item->setData(id);
+    const CommandId id = command::kRecentFirst + i;
+    item->setData(static_cast<int>(id));
     item->setStatusTip(placeholder_->statusTip());
     QObject::connect(item, &QAction::triggered, menu_, [this, id] {
       if (onCommand_) onCommand_(id);

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "ui/kit/command_ids.h"
+
 class QMenu;
 class QSettings;
 class QAction;
@@ -21,13 +23,13 @@ class RecentFileList {
 
   // Takes over the items of `menu` after its placeholder `placeholder`
   // ("(Empty)"); a chosen entry calls `onCommand` with its command id.
-  void AttachMenu(QMenu* menu, QAction* placeholder, std::function<void(int)> onCommand);
+  void AttachMenu(QMenu* menu, QAction* placeholder, std::function<void(CommandId)> onCommand);
 
   void Add(const QString& path);
-  void MoveToTop(int commandId);
-  void Remove(int commandId);
+  void MoveToTop(CommandId commandId);
+  void Remove(CommandId commandId);
   // The entry's path, or empty for an id with no entry.
-  QString PathOf(int commandId) const;
+  QString PathOf(CommandId commandId) const;
 
   // The entries, most recent first.
   const QStringList& Entries() const { return entries_; }
@@ -38,7 +40,7 @@ class RecentFileList {
   bool WriteToRegistry(QSettings& settings) const;
 
  private:
-  int IndexOf(int commandId) const;
+  int IndexOf(CommandId commandId) const;
   void RebuildMenu();
 
   QStringList entries_;
@@ -46,7 +48,7 @@ class RecentFileList {
   QMenu* menu_ = nullptr;
   QAction* placeholder_ = nullptr;
   QList<QAction*> items_;
-  std::function<void(int)> onCommand_;
+  std::function<void(CommandId)> onCommand_;
 };
 
 // Whether two paths name the same file as far as the list is concerned:

@@ -15,7 +15,7 @@ using namespace command;
 // The whole enabling table: for each mode, with and without a current
 // person and contact, which Person and Contact commands are on.
 TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
-  const int commands[] = {kPersonAdd,  kPersonEdit,  kPersonDelete,  kPersonUpdate,  kPersonCancel,
+  const CommandId commands[] = {kPersonAdd,  kPersonEdit,  kPersonDelete,  kPersonUpdate,  kPersonCancel,
                           kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel};
   // "1" on, "0" off, in the order above; P and C name the cases.
   struct Row {
@@ -36,7 +36,7 @@ TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
     state.currentPersonId = row.person ? 7 : 0;
     state.currentContactId = row.contact ? 9 : 0;
     std::string actual;
-    for (int id : commands) actual += FormCommandEnabled(id, state).value() ? '1' : '0';
+    for (CommandId id : commands) actual += FormCommandEnabled(id, state).value() ? '1' : '0';
     EXPECT_EQ(actual, row.expected) << "mode " << static_cast<int>(row.mode) << " P" << row.person << " C"
                                     << row.contact;
   }
@@ -44,11 +44,11 @@ TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
 
 TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
   FormState state;
-  for (int id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons, kExportContacts})
-    EXPECT_FALSE(*FormCommandEnabled(id, state)) << id;
+  for (CommandId id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons, kExportContacts})
+    EXPECT_FALSE(*FormCommandEnabled(id, state)) << static_cast<int>(id);
   state.hasPersons = true;
-  for (int id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons})
-    EXPECT_TRUE(*FormCommandEnabled(id, state)) << id;
+  for (CommandId id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons})
+    EXPECT_TRUE(*FormCommandEnabled(id, state)) << static_cast<int>(id);
   EXPECT_FALSE(*FormCommandEnabled(kExportContacts, state)) << "persons but no contacts";
   state.hasContacts = true;
   EXPECT_TRUE(*FormCommandEnabled(kExportContacts, state));
@@ -58,6 +58,54 @@ TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
   EXPECT_TRUE(*FormCommandEnabled(kEditContactTypes, state));
   EXPECT_TRUE(*FormCommandEnabled(kImportPersons, FormState()));
   EXPECT_FALSE(FormCommandEnabled(kSave, state).has_value()) << "not a command of the form";
+}
+
+// The rows outside the form: saving, printing and the preview, Undo and Redo.
+TEST(CommandState, FilePrintPreviewAndHistoryRows) {
+  const CommandId commands[] = {kSave,     kPrint,  kPrintPreview, kClosePreview, kNextPage,
+                                kPreviousPage, kZoomIn, kZoomOut, kUndo, kRedo};
+  struct Row {
+    const char* name;
+    void (*set)(CommandContext&);
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"nothing", [](CommandContext&) {}, "0000000000"},
+      {"modified", [](CommandContext& c) { c.modified = true; }, "1000000000"},
+      {"report chosen", [](CommandContext& c) { c.printable = true; }, "0110000000"},
+      {"preview, page 1 of 3, zoomed out",
+       [](CommandContext& c) {
+         c.printable = c.previewShown = c.canZoomIn = true;
+         c.previewPages = 3;
+       },
+       "0111101000"},
+      {"preview, last page, zoomed in",
+       [](CommandContext& c) {
+         c.printable = c.previewShown = c.canZoomOut = true;
+         c.previewPages = 3;
+         c.previewPage = 2;
+       },
+       "0111010100"},
+      {"history both ways", [](CommandContext& c) { c.canUndo = c.canRedo = true; }, "0000000011"},
+      {"history, editing a contact",
+       [](CommandContext& c) {
+         c.canUndo = c.canRedo = true;
+         c.form.mode = EditMode::EditingContact;
+       },
+       "0000000000"},
+      {"history, previewing",
+       [](CommandContext& c) {
+         c.canUndo = c.canRedo = c.previewShown = true;
+       },
+       "0001000000"},
+  };
+  for (const Row& row : rows) {
+    CommandContext context;
+    row.set(context);
+    std::string actual;
+    for (CommandId id : commands) actual += CommandEnabled(id, context) ? '1' : '0';
+    EXPECT_EQ(actual, row.expected) << row.name;
+  }
 }
 
 }  // namespace

@@ -78,13 +78,13 @@ struct EditCommandsFixture : ::testing::Test {
     emit view->PersonSelector()->activated(index);
   }
 
-  bool Enabled(int id) {
+  bool Enabled(CommandId id) {
     frame->UpdateCommandStates();
     return frame->Action(id)->isEnabled();
   }
 
-  void Run(int id) {
-    ASSERT_TRUE(Enabled(id)) << "command " << id << " is disabled";
+  void Run(CommandId id) {
+    ASSERT_TRUE(Enabled(id)) << "command " << static_cast<int>(id) << " is disabled";
     frame->Action(id)->trigger();
   }
 
@@ -228,7 +228,7 @@ TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
   EXPECT_FALSE(view->ContactsList()->isEnabled());
   EXPECT_TRUE(view->ContactTypeSelector()->isEnabled());
   EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Correspondence") << "the alphabetically first type";
-  for (int id : {kPersonAdd, kPersonEdit, kPersonDelete, kContactAdd, kContactEdit, kContactDelete})
+  for (CommandId id : {kPersonAdd, kPersonEdit, kPersonDelete, kContactAdd, kContactEdit, kContactDelete})
     EXPECT_FALSE(Enabled(id)) << id;
 
   view->DatePicker()->setDate(QDate(2004, 2, 29));
@@ -410,8 +410,8 @@ TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
          frame->OnCommand(kOpen);
        }}};
   for (const auto& [name, replace] : replacements) {
-    for (const int command : {kPersonEdit, kPersonAdd, kContactAdd, kContactEdit}) {
-      SCOPED_TRACE(std::string(name) + " during command " + std::to_string(command));
+    for (const CommandId command : {kPersonEdit, kPersonAdd, kContactAdd, kContactEdit}) {
+      SCOPED_TRACE(std::string(name) + " during command " + std::to_string(static_cast<int>(command)));
       frame->OpenStartupFiles({path});
       Pick("Berg");
       AddContact(2, At(2004, 3, 1, 9, 0, 0), "stored");
@@ -474,7 +474,7 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
   Data().contacts.LastID = std::numeric_limits<int32_t>::max();
   frame->Doc().SetModified(false, ViewUpdate::kNone);
   struct Case {
-    int add, update;
+    CommandId add, update;
     EditMode mode;
     QString text;
   };

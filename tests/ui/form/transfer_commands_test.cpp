@@ -42,13 +42,13 @@ struct TransferCommandsFixture : ::testing::Test {
 
   DocumentData& Data() { return frame->Doc().ContentToReplace(); }
 
-  bool Enabled(int id) {
+  bool Enabled(CommandId id) {
     frame->UpdateCommandStates();
     return frame->Action(id)->isEnabled();
   }
 
   // As a click on the menu item: the idle pass has set the item's state.
-  void Trigger(int id) {
+  void Trigger(CommandId id) {
     ASSERT_TRUE(Enabled(id)) << id;
     frame->Action(id)->trigger();
   }

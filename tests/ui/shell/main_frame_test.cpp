@@ -39,6 +39,8 @@ namespace {
 using namespace command;
 using testing::ScriptedPrompter;
 using Answer = Prompter::Answer;
+// A separator in a toolbar list.
+constexpr auto kSeparator = static_cast<CommandId>(0);
 
 QString Q(const std::string& path) { return QString::fromStdString(path); }
 
@@ -69,7 +71,7 @@ struct MainFrameFixture : ::testing::Test {
 
   void Modify() { frame->Doc().SetModified(true, ViewUpdate::kNone); }
 
-  bool Enabled(int id) {
+  bool Enabled(CommandId id) {
     frame->UpdateCommandStates();
     return frame->Action(id)->isEnabled();
   }
@@ -115,15 +117,18 @@ TEST_F(MainFrameFixture, MenusHoldEveryItemInOrder) {
 
   QList<int> toolbar;
   for (QAction* action : frame->MainToolbar()->actions()) toolbar.append(action->isSeparator() ? 0 : action->data().toInt());
-  EXPECT_EQ(toolbar, QList<int>({kNew, 0, kOpen, kSave, 0, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate,
-                                 kPersonCancel, 0, kContactAdd, kContactDelete, kContactEdit, kContactUpdate,
-                                 kContactCancel, 0, kHelpMode}));
+  QList<int> expected;
+  for (CommandId id : {kNew, kSeparator, kOpen, kSave, kSeparator, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate,
+                       kPersonCancel, kSeparator, kContactAdd, kContactDelete, kContactEdit, kContactUpdate,
+                       kContactCancel, kSeparator, kHelpMode})
+    expected.append(static_cast<int>(id));
+  EXPECT_EQ(toolbar, expected);
   EXPECT_FALSE(frame->PreviewToolbar()->isVisibleTo(frame.get()));
 }
 
 TEST_F(MainFrameFixture, CommandEnabling) {
   EXPECT_FALSE(Enabled(kSave));
-  for (int id : {kNew, kOpen, kSaveAs, kExit, kToolbar, kStatusBar, kHelpTopics, kAbout, kCheckForUpdate, kHelpMode})
+  for (CommandId id : {kNew, kOpen, kSaveAs, kExit, kToolbar, kStatusBar, kHelpTopics, kAbout, kCheckForUpdate, kHelpMode})
     EXPECT_TRUE(Enabled(id)) << id;
   Modify();
   EXPECT_TRUE(Enabled(kSave));
@@ -222,7 +227,7 @@ TEST_F(MainFrameFixture, CancelAtTheSavePromptChangesNothing) {
   const std::string path = WriteSample("a.tch");
   frame->OpenStartupFiles({Q(path)});
   Modify();
-  for (int id : {kNew, kOpen}) {
+  for (CommandId id : {kNew, kOpen}) {
     prompter.answers = {Answer::Cancel};
     frame->OnCommand(id);
     EXPECT_TRUE(frame->Doc().IsModified());
@@ -448,7 +453,8 @@ TEST(SplashWindow, ClosesAfterItsTimeOrOnAClickOrAKey) {
     splash.show();
     EXPECT_TRUE(splash.isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 5000));
-    EXPECT_GE(clock.elapsed(), kTime.count()) << "closed before its time";
+    // Qt's coarse timers may fire up to 5 % early.
+    EXPECT_GE(clock.elapsed(), kTime.count() * 95 / 100) << "closed before its time";
     EXPECT_EQ(splash.result(), QDialog::Accepted);
     EXPECT_FALSE(splash.TimerRunning());
   }

@@ -48,12 +48,12 @@ struct PrintCommandsFixture : ::testing::Test {
     frame->Doc().SetModified(true, ViewUpdate::kUpdateViews);
   }
 
-  bool Enabled(int id) {
+  bool Enabled(CommandId id) {
     frame->UpdateCommandStates();
     return frame->Action(id)->isEnabled();
   }
 
-  void Run(int id) {
+  void Run(CommandId id) {
     ASSERT_TRUE(Enabled(id)) << id;
     frame->Action(id)->trigger();
   }
@@ -80,7 +80,7 @@ TEST_F(PrintCommandsFixture, PrintAndPreviewWaitForAChosenReport) {
   EXPECT_TRUE(Enabled(kReportAddressBook));
   EXPECT_FALSE(Enabled(kPrint));
   EXPECT_FALSE(Enabled(kPrintPreview));
-  for (int id : {kPageSetup, kPrintSetup, kReportFont}) EXPECT_TRUE(Enabled(id)) << id;
+  for (CommandId id : {kPageSetup, kPrintSetup, kReportFont}) EXPECT_TRUE(Enabled(id)) << id;
 
   ChooseAddressBook();
   EXPECT_TRUE(frame->PreviewShown());

@@ -55,9 +55,9 @@ TEST_F(SettingsFixture, RecentListMenuShowsEntriesOrEmpty) {
   QWidget owner;
   QMenu menu(&owner);
   QAction* placeholder = menu.addAction(QStringLiteral("(Empty)"));
-  std::vector<int> chosen;
+  std::vector<CommandId> chosen;
   RecentFileList list;
-  list.AttachMenu(&menu, placeholder, [&](int id) { chosen.push_back(id); });
+  list.AttachMenu(&menu, placeholder, [&](CommandId id) { chosen.push_back(id); });
   EXPECT_TRUE(placeholder->isVisible());
   EXPECT_FALSE(placeholder->isEnabled());
 
@@ -69,7 +69,7 @@ TEST_F(SettingsFixture, RecentListMenuShowsEntriesOrEmpty) {
     if (action->isVisible()) texts.append(action->text());
   EXPECT_EQ(texts, QStringList({"&1 /x/R&&D.tch", "&2 /x/one.tch"}));
   menu.actions().at(1)->trigger();
-  EXPECT_EQ(chosen, std::vector<int>{command::kRecentFirst + 1});
+  EXPECT_EQ(chosen, std::vector<CommandId>{command::kRecentFirst + 1});
 }
 
 TEST_F(SettingsFixture, RecentListWritesCountAndEntriesAndDeletesLeftovers) {
