@@ -54,15 +54,23 @@ class ScriptedPrompter : public Prompter {
     return answer;
   }
 
+  // The next scripted file name. Taken apart rather than copied whole: GCC
+  // warns, wrongly, that a copied std::optional<QString> may be uninitialised.
+  static std::optional<QString> TakeFront(std::deque<std::optional<QString>>& names) {
+    const bool given = names.front().has_value();
+    QString name = names.front().value_or(QString());
+    names.pop_front();
+    if (!given) return std::nullopt;
+    return name;
+  }
+
   std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
     ++openDialogs;
     if (openNames.empty()) {
       ADD_FAILURE() << "unexpected open-file dialog";
       return std::nullopt;
     }
-    auto name = openNames.front();
-    openNames.pop_front();
-    return name;
+    return TakeFront(openNames);
   }
 
   std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&,
@@ -72,9 +80,7 @@ class ScriptedPrompter : public Prompter {
       ADD_FAILURE() << "unexpected save-file dialog";
       return std::nullopt;
     }
-    auto name = saveNames.front();
-    saveNames.pop_front();
-    return name;
+    return TakeFront(saveNames);
   }
 
   int RunDialog(QDialog& dialog) override {

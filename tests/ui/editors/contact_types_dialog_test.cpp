@@ -278,7 +278,9 @@ TEST_F(ContactTypesDialogTest, EditingANameUnchangedKeepsItsBytes) {
     });
     Select(dialog, row);
     Click(dialog, 1005);
-    if (row == 4) EXPECT_EQ(shown, QStringLiteral("Caf\u00e9"));
+    if (row == 4) {
+      EXPECT_EQ(shown, QStringLiteral("Caf\u00e9"));
+    }
     EXPECT_EQ(Types().Find(row + 1)->Description, names[row - 4]);
   }
 }

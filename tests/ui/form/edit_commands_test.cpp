@@ -23,6 +23,7 @@
 #include "core/records/date_time_text.h"
 #include "gfx/display_text.h"
 #include "support/dates.h"
+#include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/editors/contact_types_dialog.h"
@@ -503,7 +504,7 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
 // field, and an unchanged user sheet.
 TEST_F(EditCommandsFixture, NoBoxCutsALongValue) {
   const std::string longText(40000, 'c');
-  Person person{.ID = 1, .LName = "Adams"};
+  Person person = testing::NamedPerson(1, "", "Adams");
   person.Company = longText;
   Data().persons.Insert(person);
   Data().user.Company = longText;

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QWizard>
 
+#include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/form/main_view.h"
@@ -116,7 +117,7 @@ TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {
 // An import may run during an edit: the typed text stays, and Update
 // stores it into the record being edited though the new names moved its entry.
 TEST_F(TransferCommandsFixture, AnEditSurvivesAnImport) {
-  Data().persons.Insert(Person{.ID = Data().persons.NextID(), .LName = "Moss"});
+  Data().persons.Insert(testing::NamedPerson(Data().persons.NextID(), "", "Moss"));
   frame->Doc().UpdateAllViews();
   const std::string path = dir.File("names.csv");
   testing::WriteBytes(path, "LastName\nAbel\nAaron\n");
