@@ -6,6 +6,7 @@
 #include "core/document/file_io.h"
 #include "core/editing/document_operations.h"
 #include "core/records/text_rules.h"
+#include "core/transfer/transfer_keys.h"
 
 namespace vimbo {
 namespace {
@@ -22,21 +23,11 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 // Fills the person field that `key` names. Returns whether the value names
 // the person: a non-empty first name, last name or company.
 bool Assign(Person& person, const std::string& key, std::string&& value) {
-  if (key == "FirstName" || key == "LastName" || key == "Company") {
-    if (value.empty()) return false;
-    std::string& target = key == "FirstName" ? person.FName : key == "LastName" ? person.LName : person.Company;
-    target = std::move(value);
-    return true;
-  }
-  if (key == "Address") person.Address = std::move(value);
-  else if (key == "City") person.City = std::move(value);
-  else if (key == "State") person.State = std::move(value);
-  else if (key == "ZipCode") person.Zip = std::move(value);
-  else if (key == "Phone") person.Phone = std::move(value);
-  else if (key == "Fax") person.Fax = std::move(value);
-  else if (key == "E-Mail") person.EMail = std::move(value);
-  else if (key == "Position") person.Position = std::move(value);
-  return false;
+  const PersonKey* column = FindPersonKey(key);
+  if (!column) return false;
+  if (column->namesPerson && value.empty()) return false;
+  person.*column->member = std::move(value);
+  return column->namesPerson;
 }
 
 // The person a record describes, or nothing when it names nobody.

@@ -5,61 +5,20 @@
 #include <vector>
 
 #include "core/document/file_io.h"
-#include "core/records/date_time_text.h"
+#include "core/transfer/transfer_keys.h"
 
 namespace vimbo {
 namespace {
 
-// One column the export can write. With ColumnOrder::kTable the columns go
-// out in the order of their table, whatever the order of the keys.
-template <typename Record>
-struct Column {
-  const char* key;
-  std::string (*value)(const DocumentData& data, const Record& record);
-};
-
-using PersonColumn = Column<Person>;
-using ContactColumn = Column<Contact>;
-
-constexpr std::array<PersonColumn, 11> kPersonColumns{{
-    {"FirstName", [](const DocumentData&, const Person& p) { return p.FName; }},
-    {"LastName", [](const DocumentData&, const Person& p) { return p.LName; }},
-    {"Address", [](const DocumentData&, const Person& p) { return p.Address; }},
-    {"City", [](const DocumentData&, const Person& p) { return p.City; }},
-    {"State", [](const DocumentData&, const Person& p) { return p.State; }},
-    {"ZipCode", [](const DocumentData&, const Person& p) { return p.Zip; }},
-    {"Phone", [](const DocumentData&, const Person& p) { return p.Phone; }},
-    {"Fax", [](const DocumentData&, const Person& p) { return p.Fax; }},
-    {"E-Mail", [](const DocumentData&, const Person& p) { return p.EMail; }},
-    {"Company", [](const DocumentData&, const Person& p) { return p.Company; }},
-    {"Position", [](const DocumentData&, const Person& p) { return p.Position; }},
-}};
-
-// A contact whose person or contact type has gone gets empty values in those
-// columns rather than being left out, so every contact is written.
-std::string PersonFirstName(const DocumentData& data, const Contact& c) {
-  const Person* person = data.persons.Find(c.PersonID);
-  return person ? person->FName : std::string();
+// With ColumnOrder::kTable the columns go out in the order of their table,
+// whatever the order of the keys.
+std::string ColumnValue(const PersonKey& column, const DocumentData&, const Person& person) {
+  return person.*column.member;
 }
 
-std::string PersonLastName(const DocumentData& data, const Contact& c) {
-  const Person* person = data.persons.Find(c.PersonID);
-  return person ? person->LName : std::string();
+std::string ColumnValue(const ContactKey& column, const DocumentData& data, const Contact& contact) {
+  return column.value(data, contact);
 }
-
-std::string TypeDescription(const DocumentData& data, const Contact& c) {
-  const ContactType* type = data.contactTypes.Find(c.ContactTypeID);
-  return type ? type->Description : std::string();
-}
-
-constexpr std::array<ContactColumn, 6> kContactColumns{{
-    {"FirstName", PersonFirstName},
-    {"LastName", PersonLastName},
-    {"Date", [](const DocumentData&, const Contact& c) { return ShortDateText(c.DateTime); }},
-    {"Time", [](const DocumentData&, const Contact& c) { return ShortTimeText(c.DateTime); }},
-    {"Description", [](const DocumentData&, const Contact& c) { return c.Description; }},
-    {"ContactType", TypeDescription},
-}};
 
 // The value between enclosers, with an encloser inside it doubled in every
 // column: left single, it would end the value early, or, at the end of a
@@ -84,8 +43,8 @@ void AppendEnclosed(std::string& out, const std::string& value, const std::strin
 // exactly. A key is enclosed like a value, so an unusual encloser ("n",
 // found in "Company") cannot leave the line open and join the next one to it
 // on import.
-template <typename Record, std::size_t N>
-std::vector<std::size_t> AppendNamesLine(std::string& text, const std::array<Column<Record>, N>& columns,
+template <typename Column, std::size_t N>
+std::vector<std::size_t> AppendNamesLine(std::string& text, const std::array<Column, N>& columns,
                                          const TextTransferSettings& settings, ColumnOrder order) {
   std::array<bool, N> switchedOn{};
   std::vector<std::size_t> written;
@@ -111,23 +70,23 @@ std::vector<std::size_t> AppendNamesLine(std::string& text, const std::array<Col
 
 // Appends one record's line: the values of the written columns, an empty
 // value left without enclosers.
-template <typename Record, std::size_t N>
+template <typename Record, typename Column, std::size_t N>
 void AppendValuesLine(std::string& text, const DocumentData& data, const Record& record,
-                      const std::array<Column<Record>, N>& columns, const std::vector<std::size_t>& written,
+                      const std::array<Column, N>& columns, const std::vector<std::size_t>& written,
                       const TextTransferSettings& settings) {
   bool first = true;
   for (const std::size_t c : written) {
     if (!first) text.append(settings.Separator);
     first = false;
-    const std::string value = columns[c].value(data, record);
+    const std::string value = ColumnValue(columns[c], data, record);
     if (!value.empty()) AppendEnclosed(text, value, settings.Encloser);
   }
   text += '\n';
 }
 
-template <typename Record, std::size_t N>
+template <typename Record, typename Column, std::size_t N>
 std::string ExportText(const DocumentData& data, const Collection<Record>& records,
-                       const std::array<Column<Record>, N>& columns, const TextTransferSettings& settings,
+                       const std::array<Column, N>& columns, const TextTransferSettings& settings,
                        ColumnOrder order, int& lines) {
   lines = 0;
   std::string text;
@@ -150,12 +109,12 @@ int WriteExport(const std::string& text, int lines, const TextTransferSettings& 
 
 std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
                               ColumnOrder order) {
-  return ExportText(data, data.persons, kPersonColumns, settings, order, lines);
+  return ExportText(data, data.persons, kPersonKeys, settings, order, lines);
 }
 
 std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
                                ColumnOrder order) {
-  return ExportText(data, data.contacts, kContactColumns, settings, order, lines);
+  return ExportText(data, data.contacts, kContactKeys, settings, order, lines);
 }
 
 int ExportPersons(const DocumentData& data, const TextTransferSettings& settings) {

@@ -1,5 +1,7 @@
 #include "core/transfer/text_transfer_settings.h"
 
+#include "core/transfer/transfer_keys.h"
+
 namespace vimbo {
 namespace {
 
@@ -15,12 +17,11 @@ TextTransferSettings SettingsFor(const char* recordKind, std::vector<std::string
 }  // namespace
 
 TextTransferSettings PersonsExportSettings() {
-  return SettingsFor("Persons", {"FirstName", "LastName", "Address", "City", "State", "ZipCode", "Phone", "Fax",
-                                 "E-Mail", "Company", "Position"});
+  return SettingsFor("Persons", PersonKeyNames());
 }
 
 TextTransferSettings ContactsExportSettings() {
-  return SettingsFor("Contacts", {"FirstName", "LastName", "Date", "Time", "Description", "ContactType"});
+  return SettingsFor("Contacts", ContactKeyNames());
 }
 
 TextTransferSettings PersonsImportSettings() {

@@ -274,7 +274,7 @@ void MainFrame::OnCommand(CommandId id) {
     case kReportFont: printing_.ChooseFont(this); break;
     case kUndo:
     case kRedo:
-      if (IsEnabled(id)) UndoOrRedo(id == kUndo);
+      if (IsEnabled(id)) StepHistory(id);
       break;
     default:
       // The form's commands run only while enabled: an accelerator or a
@@ -299,8 +299,8 @@ bool MainFrame::IsEnabled(CommandId id) const {
   return CommandEnabled(id, context);
 }
 
-void MainFrame::UndoOrRedo(bool undo) {
-  if (undo)
+void MainFrame::StepHistory(CommandId id) {
+  if (id == kUndo)
     document_.Undo();
   else
     document_.Redo();

@@ -107,7 +107,7 @@ class MainFrame : public QMainWindow {
   void ShowFormHelp(int controlId, const QPoint& globalPos);
 
   // Undo and Redo, whose menu texts name the step.
-  void UndoOrRedo(bool undo);
+  void StepHistory(CommandId id);
   void UpdateUndoTexts();
 
   // The editors, transfers and report dialogs, in main_frame_dialogs.cpp;
@@ -116,7 +116,7 @@ class MainFrame : public QMainWindow {
   void EditUser();
   void EditContactTypes();
   void ImportPersons();
-  void Export(bool persons);
+  void Export(CommandId id);
   void ChooseReport(CommandId id);
 
   // Printing and the preview, in main_frame_print.cpp.

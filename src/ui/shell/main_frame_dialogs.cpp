@@ -27,8 +27,8 @@ bool MainFrame::RunDialogCommand(CommandId id) {
     case kEditUser: EditUser(); return true;
     case kEditContactTypes: EditContactTypes(); return true;
     case kImportPersons: ImportPersons(); return true;
-    case kExportPersons: Export(true); return true;
-    case kExportContacts: Export(false); return true;
+    case kExportPersons:
+    case kExportContacts: Export(id); return true;
     case kReportAddressBook:
     case kReportContacts:
     case kReportEnvelopes: ChooseReport(id); return true;
@@ -54,7 +54,7 @@ void MainFrame::EditContactTypes() {
 
 void MainFrame::ImportPersons() {
   TextTransferSettings settings = PersonsImportSettings();
-  TextTransferWizard wizard(settings, true, QStringLiteral("Import Person Information From Text File"), prompter_,
+  TextTransferWizard wizard(settings, TransferDirection::kImport, QStringLiteral("Import Person Information From Text File"), prompter_,
                             help_, this);
   if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
 
@@ -67,11 +67,12 @@ void MainFrame::ImportPersons() {
   view_->RefreshPersons();
 }
 
-void MainFrame::Export(bool persons) {
+void MainFrame::Export(CommandId id) {
+  const bool persons = id == kExportPersons;
   TextTransferSettings settings = persons ? PersonsExportSettings() : ContactsExportSettings();
   const QString title = persons ? QStringLiteral("Export Person Information To Text File")
                                 : QStringLiteral("Export Contact Information To Text File");
-  TextTransferWizard wizard(settings, false, title, prompter_, help_, this);
+  TextTransferWizard wizard(settings, TransferDirection::kExport, title, prompter_, help_, this);
   if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
 
   const DocumentData& data = document_.Data();

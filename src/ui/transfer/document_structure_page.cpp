@@ -61,9 +61,9 @@ int SelectedRow(const QListWidget* list) {
 
 }  // namespace
 
-DocumentStructurePage::DocumentStructurePage(TextTransferSettings& settings, bool importMode, Prompter& prompter,
+DocumentStructurePage::DocumentStructurePage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter,
                                              HelpSystem& help, const QString& heading)
-    : TransferPage(settings, importMode, prompter, heading) {
+    : TransferPage(settings, direction, prompter, heading) {
   preview_ = new QPlainTextEdit(this);
   SetControlId(preview_, document_structure::kPreview);
   preview_->setReadOnly(true);

@@ -20,7 +20,7 @@ class DocumentStructurePage : public TransferPage {
   Q_OBJECT
 
  public:
-  DocumentStructurePage(TextTransferSettings& settings, bool importMode, Prompter& prompter, HelpSystem& help,
+  DocumentStructurePage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter, HelpSystem& help,
                         const QString& heading);
 
   QString Caption() const override { return QStringLiteral("Document Structure"); }

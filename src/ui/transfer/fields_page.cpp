@@ -19,9 +19,9 @@
 
 namespace vimbo {
 
-FieldsPage::FieldsPage(TextTransferSettings& settings, bool importMode, Prompter& prompter, HelpSystem& help,
+FieldsPage::FieldsPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter, HelpSystem& help,
                        const QString& heading)
-    : TransferPage(settings, importMode, prompter, heading), help_(help) {
+    : TransferPage(settings, direction, prompter, heading), help_(help) {
   auto* group = new QGroupBox(QStringLiteral("&Available Fields"), this);
   SetControlId(group, fields_page::kFieldsGroup);
   list_ = new QTreeWidget(group);

@@ -18,7 +18,7 @@ class FieldsPage : public TransferPage {
   Q_OBJECT
 
  public:
-  FieldsPage(TextTransferSettings& settings, bool importMode, Prompter& prompter, HelpSystem& help,
+  FieldsPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter, HelpSystem& help,
              const QString& heading);
 
   QString Caption() const override;

@@ -25,9 +25,9 @@ const QString kDefaultExtension = QStringLiteral("csv");
 
 }  // namespace
 
-SelectDocumentPage::SelectDocumentPage(TextTransferSettings& settings, bool importMode, Prompter& prompter,
+SelectDocumentPage::SelectDocumentPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter,
                                        HelpSystem& help, const QString& heading)
-    : TransferPage(settings, importMode, prompter, heading) {
+    : TransferPage(settings, direction, prompter, heading) {
   auto* group = new QGroupBox(QStringLiteral("&Select File"), this);
   SetControlId(group, select_document::kFileGroup);
   fileName_ = new QLineEdit(group);

@@ -16,7 +16,7 @@ class SelectDocumentPage : public TransferPage {
   Q_OBJECT
 
  public:
-  SelectDocumentPage(TextTransferSettings& settings, bool importMode, Prompter& prompter, HelpSystem& help,
+  SelectDocumentPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter, HelpSystem& help,
                      const QString& heading);
 
   QString Caption() const override { return QStringLiteral("Select Document"); }

@@ -11,7 +11,7 @@
 
 namespace vimbo {
 
-TextTransferWizard::TextTransferWizard(TextTransferSettings& settings, bool importMode, const QString& title,
+TextTransferWizard::TextTransferWizard(TextTransferSettings& settings, TransferDirection direction, const QString& title,
                                        Prompter& prompter, HelpSystem& help, QWidget* parent)
     : QWizard(parent) {
   setWindowTitle(title);
@@ -26,9 +26,9 @@ TextTransferWizard::TextTransferWizard(TextTransferSettings& settings, bool impo
   // each page answers for its own controls.
   InstallContextHelp(this, help, help::TextTransferWizard());
 
-  select_ = new SelectDocumentPage(settings, importMode, prompter, help, title);
-  structure_ = new DocumentStructurePage(settings, importMode, prompter, help, title);
-  fields_ = new FieldsPage(settings, importMode, prompter, help, title);
+  select_ = new SelectDocumentPage(settings, direction, prompter, help, title);
+  structure_ = new DocumentStructurePage(settings, direction, prompter, help, title);
+  fields_ = new FieldsPage(settings, direction, prompter, help, title);
   setPage(kSelectDocument, select_);
   setPage(kDocumentStructure, structure_);
   setPage(kFields, fields_);

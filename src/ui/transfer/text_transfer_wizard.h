@@ -7,6 +7,8 @@
 
 #include <QWizard>
 
+#include "ui/transfer/transfer_page.h"
+
 namespace vimbo {
 
 class DocumentStructurePage;
@@ -25,7 +27,7 @@ class TextTransferWizard : public QWizard {
 
   // `title` names the transfer ("Import Person Information From Text File"):
   // the caption until the first page shows, and the heading of every page.
-  TextTransferWizard(TextTransferSettings& settings, bool importMode, const QString& title, Prompter& prompter,
+  TextTransferWizard(TextTransferSettings& settings, TransferDirection direction, const QString& title, Prompter& prompter,
                      HelpSystem& help, QWidget* parent = nullptr);
 
   SelectDocumentPage* SelectDocument() const { return select_; }

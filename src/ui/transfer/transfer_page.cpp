@@ -28,9 +28,9 @@ class PagePicture : public QWidget {
 
 }  // namespace
 
-TransferPage::TransferPage(TextTransferSettings& settings, bool importMode, Prompter& prompter,
+TransferPage::TransferPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter,
                            const QString& heading)
-    : settings_(settings), importMode_(importMode), prompter_(prompter) {
+    : settings_(settings), importMode_(direction == TransferDirection::kImport), prompter_(prompter) {
   setTitle(heading);
   auto* layout = new QHBoxLayout(this);
   auto* picture = new PagePicture(this);

@@ -10,6 +10,9 @@ class QVBoxLayout;
 
 namespace vimbo {
 
+// Which way the wizard moves text: into the document or out of it.
+enum class TransferDirection { kImport, kExport };
+
 class Prompter;
 struct TextTransferSettings;
 
@@ -27,7 +30,7 @@ class TransferPage : public QWizardPage {
   void cleanupPage() override {}
 
  protected:
-  TransferPage(TextTransferSettings& settings, bool importMode, Prompter& prompter, const QString& heading);
+  TransferPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter, const QString& heading);
 
   // The column right of the picture that holds the page's controls.
   QVBoxLayout* Content() const { return content_; }

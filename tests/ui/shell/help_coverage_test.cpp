@@ -91,7 +91,7 @@ TEST(HelpCoverage, EveryNumberedControlOfEveryWindowHasHelp) {
   ContactTypeDetailsDialog details(document.Data(), true, 0, std::string(), prompter, help);
   UserInfoSheet sheet(User{}, help);
   TextTransferSettings settings;
-  TextTransferWizard wizard(settings, true, QStringLiteral("Import"), prompter, help);
+  TextTransferWizard wizard(settings, TransferDirection::kImport, QStringLiteral("Import"), prompter, help);
   FieldAssignmentDialog assignment({"LastName", "FirstName"}, "LastName", help);
   const Persons persons;
   AddressBookDialog addressBook(persons, prompter, help);

@@ -68,8 +68,8 @@ class TransferWizardTest : public ::testing::Test {
   ScriptedPrompter prompter;
   TempDir dir;
 
-  std::unique_ptr<TextTransferWizard> Open(TextTransferSettings& settings, bool importMode, const QString& title) {
-    auto wizard = std::make_unique<TextTransferWizard>(settings, importMode, title, prompter, help);
+  std::unique_ptr<TextTransferWizard> Open(TextTransferSettings& settings, TransferDirection direction, const QString& title) {
+    auto wizard = std::make_unique<TextTransferWizard>(settings, direction, title, prompter, help);
     wizard->show();
     return wizard;
   }
@@ -117,7 +117,7 @@ class TransferWizardTest : public ::testing::Test {
 
 TEST_F(TransferWizardTest, ExportCaptionsHeadingsAndButtons) {
   TextTransferSettings settings = PersonsExportSettings();
-  TextTransferWizard wizard(settings, false, kExportTitle, prompter, help);
+  TextTransferWizard wizard(settings, TransferDirection::kExport, kExportTitle, prompter, help);
   EXPECT_EQ(wizard.windowTitle(), kExportTitle);
   EXPECT_TRUE(wizard.windowFlags() & Qt::WindowContextHelpButtonHint);
   wizard.show();
@@ -158,7 +158,7 @@ TEST_F(TransferWizardTest, ExportCaptionsHeadingsAndButtons) {
 
 TEST_F(TransferWizardTest, ImportCaptionsAndPreview) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   TypeName(*wizard, File("people.csv", "  \"First\",\"Last\"  \r\nAnn,Lee\n"));
   Click(*wizard, QWizard::NextButton);
   EXPECT_EQ(wizard->windowTitle(), QStringLiteral("Document Structure"));
@@ -172,7 +172,7 @@ TEST_F(TransferWizardTest, ImportCaptionsAndPreview) {
 
 TEST_F(TransferWizardTest, MessagesKeepTheWizardOnItsPage) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
 
   prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok, Prompter::Answer::Ok};
   wizard->next();  // Next with an empty name, as Enter would
@@ -230,7 +230,7 @@ TEST_F(TransferWizardTest, NextReadsTheWholeFirstLine) {
   };
   for (const Case& c : cases) {
     TextTransferSettings settings = PersonsImportSettings();
-    auto wizard = Open(settings, true, kImportTitle);
+    auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
     const QString path = File("first.csv", c.bytes);
     TypeName(*wizard, path);
     Click(*wizard, QWizard::NextButton);
@@ -243,7 +243,7 @@ TEST_F(TransferWizardTest, NextReadsTheWholeFirstLine) {
 
 TEST_F(TransferWizardTest, PreviewAndColumnsComeFromTheFirstRecord) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   TypeName(*wizard, File("multi.csv", "\"First\",\"Home\r\nAddress\",\"Last\"\r\nAnn,\"1 Elm\",Lee\r\n"));
   Click(*wizard, QWizard::NextButton);
   QPlainTextEdit* preview = wizard->DocumentStructure()->Preview();
@@ -259,7 +259,7 @@ TEST_F(TransferWizardTest, PreviewAndColumnsComeFromTheFirstRecord) {
 
 TEST_F(TransferWizardTest, BackAndNextKeepWhatWasEntered) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   const QString path = File("keep.csv", "a\tb\n");
   TypeName(*wizard, path);
   Click(*wizard, QWizard::NextButton);
@@ -294,7 +294,7 @@ TEST_F(TransferWizardTest, ListPositionsGiveTheCharacters) {
   const QString separatorLabels[] = {"Comma(,)", "Semi-colon(;)", "Pipe(|)", "Space", "Tab"};
   const QString encloserLabels[] = {"Double Quote(\")", "Single Quote(')", "Nothing"};
   TextTransferSettings settings = ContactsExportSettings();
-  auto wizard = Open(settings, false, kExportTitle);
+  auto wizard = Open(settings, TransferDirection::kExport, kExportTitle);
   TypeName(*wizard, QStringLiteral("out.txt"));
   Click(*wizard, QWizard::NextButton);
   DocumentStructurePage* structure = wizard->DocumentStructure();
@@ -317,7 +317,7 @@ TEST_F(TransferWizardTest, ListPositionsGiveTheCharacters) {
 
 TEST_F(TransferWizardTest, BrowseOpensInImportAndSavesInExport) {
   TextTransferSettings importSettings = PersonsImportSettings();
-  auto importer = Open(importSettings, true, kImportTitle);
+  auto importer = Open(importSettings, TransferDirection::kImport, kImportTitle);
   prompter.openNames = {std::nullopt, QStringLiteral("/data/people.csv")};
   QTest::mouseClick(importer->SelectDocument()->BrowseButton(), Qt::LeftButton);
   EXPECT_TRUE(importer->SelectDocument()->FileNameBox()->text().isEmpty());
@@ -328,7 +328,7 @@ TEST_F(TransferWizardTest, BrowseOpensInImportAndSavesInExport) {
   EXPECT_TRUE(prompter.proposedSaveNames.empty());
 
   TextTransferSettings exportSettings = PersonsExportSettings();
-  auto exporter = Open(exportSettings, false, kExportTitle);
+  auto exporter = Open(exportSettings, TransferDirection::kExport, kExportTitle);
   TypeName(*exporter, QStringLiteral("draft"));
   prompter.saveNames = {QStringLiteral("/data/out.csv")};
   QTest::mouseClick(exporter->SelectDocument()->BrowseButton(), Qt::LeftButton);
@@ -339,7 +339,7 @@ TEST_F(TransferWizardTest, BrowseOpensInImportAndSavesInExport) {
 
 TEST_F(TransferWizardTest, ExportListsTheKeysAndFinishesWithTheTickedOnes) {
   TextTransferSettings settings = PersonsExportSettings();
-  auto wizard = Open(settings, false, kExportTitle);
+  auto wizard = Open(settings, TransferDirection::kExport, kExportTitle);
   ToFields(*wizard, QStringLiteral("out.csv"));
   QTreeWidget* list = wizard->Fields()->List();
   ASSERT_EQ(list->columnCount(), 1);
@@ -384,14 +384,14 @@ TEST_F(TransferWizardTest, ExportWithNothingTickedAndContactsHeading) {
     Click(wizard, QWizard::FinishButton);
     return dialog.result();
   });
-  TextTransferWizard wizard(settings, false, QStringLiteral("Export Contact Information To Text File"), prompter, help);
+  TextTransferWizard wizard(settings, TransferDirection::kExport, QStringLiteral("Export Contact Information To Text File"), prompter, help);
   EXPECT_EQ(prompter.RunDialog(wizard), QDialog::Accepted);
   EXPECT_TRUE(settings.Fields.empty());
 }
 
 TEST_F(TransferWizardTest, ImportRowsComeFromTheFirstLine) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   ToFields(*wizard, File("in.csv", "\"First\",,\"Last\", Phone \nAnn,,Lee,555\n"));
   QTreeWidget* list = wizard->Fields()->List();
   ASSERT_EQ(list->columnCount(), 2);
@@ -406,7 +406,7 @@ TEST_F(TransferWizardTest, ImportRowsComeFromTheFirstLine) {
 
 TEST_F(TransferWizardTest, AssigningMovesClearsAndCancels) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   ToFields(*wizard, File("in.csv", "a,b,c\n"));
   QTreeWidget* list = wizard->Fields()->List();
   const auto& assigned = wizard->Fields()->Assignments();
@@ -448,7 +448,7 @@ TEST_F(TransferWizardTest, AssigningMovesClearsAndCancels) {
 
 TEST_F(TransferWizardTest, FinishNeedsTheLastNameAssigned) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   ToFields(*wizard, File("in.csv", "First,Last,Company\nAnn,Lee,Acme\n"));
   QTreeWidget* list = wizard->Fields()->List();
 
@@ -472,7 +472,7 @@ TEST_F(TransferWizardTest, FinishNeedsTheLastNameAssigned) {
 
 TEST_F(TransferWizardTest, EmptyFirstLineGivesNoRowsAndNoFinish) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   ToFields(*wizard, File("blank.csv", "  \n"));
   EXPECT_EQ(wizard->Fields()->List()->topLevelItemCount(), 0);
   EXPECT_EQ(settings.ColumnCount, 0);
@@ -482,7 +482,7 @@ TEST_F(TransferWizardTest, EmptyFirstLineGivesNoRowsAndNoFinish) {
 
 TEST_F(TransferWizardTest, EnterAndSpaceOnARowOpenTheAssignment) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   ToFields(*wizard, File("in.csv", "a|b\n"), 2);
   QTreeWidget* list = wizard->Fields()->List();
   list->setFocus();
@@ -501,7 +501,7 @@ TEST_F(TransferWizardTest, EnterAndSpaceOnARowOpenTheAssignment) {
 
 TEST_F(TransferWizardTest, AnotherFileOrSeparatorRebuildsTheColumns) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   ToFields(*wizard, File("one.csv", "a,b,c\n"));
   prompter.dialogs.push_back(AnswerFields(kLastName, true));
   ClickRow(wizard->Fields()->List(), 1);
@@ -529,7 +529,7 @@ TEST_F(TransferWizardTest, CancelEndsWithNothingChosen) {
     Click(static_cast<TextTransferWizard&>(dialog), QWizard::CancelButton);
     return dialog.result();
   });
-  TextTransferWizard wizard(settings, true, kImportTitle, prompter, help);
+  TextTransferWizard wizard(settings, TransferDirection::kImport, kImportTitle, prompter, help);
   EXPECT_EQ(prompter.RunDialog(wizard), QDialog::Rejected);
   EXPECT_EQ(settings.Fields, Strings(11, ""));
   EXPECT_TRUE(settings.FileName.empty());
@@ -537,7 +537,7 @@ TEST_F(TransferWizardTest, CancelEndsWithNothingChosen) {
 
 TEST_F(TransferWizardTest, F1ShowsEachControlsPopup) {
   TextTransferSettings settings = PersonsImportSettings();
-  auto wizard = Open(settings, true, kImportTitle);
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
   auto expectPopup = [&](QWidget* widget, uint32_t context) {
     ASSERT_NE(widget, nullptr) << context;
     QTest::keyClick(widget, Qt::Key_F1);

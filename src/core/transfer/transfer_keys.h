@@ -1,0 +1,51 @@
+#pragma once
+// The columns of the text transfers under their keys, in the order the
+// wizard offers them. Export, the wizard's settings, the import and
+// vimbo-cli all take their keys from here.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/records/document_data.h"
+
+namespace vimbo {
+
+struct PersonKey {
+  std::string_view key;
+  std::string Person::*member;
+  // A non-empty first name, last name or company is what makes an imported
+  // line a person.
+  bool namesPerson;
+};
+
+inline constexpr std::array<PersonKey, 11> kPersonKeys{{
+    {"FirstName", &Person::FName, true},
+    {"LastName", &Person::LName, true},
+    {"Address", &Person::Address, false},
+    {"City", &Person::City, false},
+    {"State", &Person::State, false},
+    {"ZipCode", &Person::Zip, false},
+    {"Phone", &Person::Phone, false},
+    {"Fax", &Person::Fax, false},
+    {"E-Mail", &Person::EMail, false},
+    {"Company", &Person::Company, true},
+    {"Position", &Person::Position, false},
+}};
+
+// A contact column's value comes from the contact, its person or its type.
+struct ContactKey {
+  std::string_view key;
+  std::string (*value)(const DocumentData& data, const Contact& contact);
+};
+
+extern const std::array<ContactKey, 6> kContactKeys;
+
+// The person key named `key`; none for a key no person column has.
+const PersonKey* FindPersonKey(std::string_view key);
+
+std::vector<std::string> PersonKeyNames();
+std::vector<std::string> ContactKeyNames();
+
+}  // namespace vimbo
