@@ -62,7 +62,7 @@ void ReadPersons(const XMLNode& section, Persons& persons) {
   }
 }
 
-void ReadContacts(const XMLNode& section, Contacts& contacts) {
+void ReadContacts(const XMLNode& section, Contacts& contacts, Clock clock) {
   ReadLastID(section, contacts);
   // One "now" for every contact whose date does not read, and only when one
   // is needed: asking the clock is not free on a 100,000-contact document.
@@ -84,7 +84,7 @@ void ReadContacts(const XMLNode& section, Contacts& contacts) {
       }
     }
     if (!dated) {
-      if (!loadTime.IsValid()) loadTime = DateTimeValue::Now();
+      if (!loadTime.IsValid()) loadTime = clock();
       contact.DateTime = loadTime;
     }
     contacts.Insert(std::move(contact));
@@ -110,7 +110,7 @@ void RaiseLastID(Collection<Record>& collection) {
   collection.LastID = std::max(collection.LastID, collection.HighestID());
 }
 
-LoadResult MapTree(DocumentData& data, std::string text) {
+LoadResult MapTree(DocumentData& data, std::string text, Clock clock) {
   std::unique_ptr<XMLElement> root;
   try {
     root = SimpleXMLParser().Parse(std::move(text));
@@ -131,7 +131,7 @@ LoadResult MapTree(DocumentData& data, std::string text) {
     else if (name == "Persons")
       ReadPersons(section, data.persons);
     else if (name == "Contacts")
-      ReadContacts(section, data.contacts);
+      ReadContacts(section, data.contacts, clock);
     else if (name == "ContactTypes")
       ReadContactTypes(section, data.contactTypes);
   }
@@ -183,20 +183,20 @@ std::string ParseErrorMessage(int64_t line) {
   return text;
 }
 
-LoadResult MapDocument(DocumentData& data, std::string text) {
-  return WithinMemory(data, [&] { return MapTree(data, std::move(text)); });
+LoadResult MapDocument(DocumentData& data, std::string text, Clock clock) {
+  return WithinMemory(data, [&] { return MapTree(data, std::move(text), clock); });
 }
 
-LoadResult Load(DocumentData& data, const std::string& path) {
+LoadResult Load(DocumentData& data, const std::string& path, Clock clock) {
   std::optional<std::string> text = ReadFileText(path);
   if (!text) return {LoadResult::Status::kUnreadable, 0, false};
   data.Clear();
-  return LoadDocumentText(data, std::move(*text));
+  return LoadDocumentText(data, std::move(*text), clock);
 }
 
-LoadResult LoadDocumentText(DocumentData& data, std::string text) {
+LoadResult LoadDocumentText(DocumentData& data, std::string text, Clock clock) {
   return WithinMemory(data, [&] {
-    LoadResult result = MapTree(data, std::move(text));
+    LoadResult result = MapTree(data, std::move(text), clock);
     if (!result.Ok()) return result;
     RaiseLastID(data.persons);
     RaiseLastID(data.contacts);

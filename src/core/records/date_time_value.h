@@ -86,6 +86,10 @@ class DateTimeValue {
   double value_ = kInvalid;
 };
 
+// Where the current moment comes from: DateTimeValue::Now, or a fixed moment
+// in tests. Code that dates something takes the clock from its caller.
+using Clock = DateTimeValue (*)();
+
 bool Less(const DateTimeValue& a, const DateTimeValue& b);
 bool Greater(const DateTimeValue& a, const DateTimeValue& b);
 // a - b on the linear scale; the invalid span when either is invalid.

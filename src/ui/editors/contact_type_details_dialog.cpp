@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "core/editing/document_operations.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/kit/control_id.h"
@@ -73,11 +74,7 @@ ContactTypeDetailsDialog::ContactTypeDetailsDialog(const DocumentData& data, boo
 }
 
 bool ContactTypeDetailsDialog::IsDuplicate(const std::string& name) const {
-  for (const auto& [id, type] : data_.contactTypes) {
-    if (type.Description != name) continue;
-    if (adding_ || id != editedTypeId_) return true;
-  }
-  return false;
+  return ContactTypeNameTaken(data_, name, adding_ ? std::nullopt : std::optional<int32_t>(editedTypeId_));
 }
 
 void ContactTypeDetailsDialog::accept() {

@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,7 +46,7 @@ class MainView : public QWidget, public DocumentView {
   void SetServices(Prompter& prompter, HelpSystem& help);
   // Where a new contact's date and time come from; the wall clock unless a
   // test fixes it.
-  void SetClock(std::function<DateTimeValue()> clock) { clock_ = std::move(clock); }
+  void SetClock(Clock clock) { clock_ = clock; }
 
   // Runs a Person or Contact command; false for a command the form does not
   // handle. The caller runs only enabled commands.
@@ -158,7 +157,7 @@ class MainView : public QWidget, public DocumentView {
   int32_t contactPosition_ = 0;
   int32_t currentContactId_ = 0;
   EditMode editMode_ = EditMode::Browsing;
-  std::function<DateTimeValue()> clock_ = &DateTimeValue::Now;
+  Clock clock_ = &DateTimeValue::Now;
   bool helpMode_ = false;
   bool helpGrab_ = false;
   bool fillingContacts_ = false;
