@@ -12,25 +12,25 @@
 
 namespace vimbo {
 
-ContactsReportDialog::ContactsReportDialog(const Persons& persons, Prompter& prompter,
-                                           HelpSystem& help, QWidget* parent)
+ContactsReportDialog::ContactsReportDialog(const Persons& persons, Prompter& prompter, HelpSystem& help,
+                                           QWidget* parent, Clock clock)
     : PersonChoiceDialog(
           persons,
           {QStringLiteral("Contacts Printout"), QStringLiteral("&Select All"),
            QStringLiteral("You must select at least one person whose contacts to print."),
            QStringLiteral("cntrptdlg.htm")},
           prompter, help, parent) {
-  Arrange(BuildRangeGroup(), QSize(318, 129), help::ContactsReportDialog());
+  Arrange(BuildRangeGroup(clock), QSize(318, 129), help::ContactsReportDialog());
 }
 
-QWidget* ContactsReportDialog::BuildRangeGroup() {
+QWidget* ContactsReportDialog::BuildRangeGroup(Clock clock) {
   auto* group = new QGroupBox(QStringLiteral("Contacts To Include"), this);
   SetControlId(group, contacts_report::kRangeGroup);
   auto* column = new QVBoxLayout(group);
   column->setContentsMargins(Units().X(7), Units().Y(2), Units().X(7), Units().Y(2));
   column->setSpacing(Units().Y(1));
 
-  const SystemTime now = DateTimeValue::Now().ToSystemTime();
+  const SystemTime now = clock().ToSystemTime();
   const QDate today(now.year, now.month, now.day);
   auto addPicker = [&](const QString& text, int id) {
     auto* label = new QLabel(text, group);

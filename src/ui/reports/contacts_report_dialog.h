@@ -12,9 +12,9 @@ namespace vimbo {
 class ContactsReportDialog : public PersonChoiceDialog {
   Q_OBJECT
  public:
-  // Both pickers start on today.
-  ContactsReportDialog(const Persons& persons, Prompter& prompter, HelpSystem& help,
-                       QWidget* parent = nullptr);
+  // Both pickers start on today, as `clock` tells it.
+  ContactsReportDialog(const Persons& persons, Prompter& prompter, HelpSystem& help, QWidget* parent = nullptr,
+                       Clock clock = &DateTimeValue::Now);
 
   // After OK: the first second of the beginning date and the last second of
   // the ending date, so the report covers both days whole. An ending date
@@ -29,7 +29,7 @@ class ContactsReportDialog : public PersonChoiceDialog {
   void ReadChoices() override;
 
  private:
-  QWidget* BuildRangeGroup();
+  QWidget* BuildRangeGroup(Clock clock);
 
   QDateEdit* beginPicker_ = nullptr;
   QDateEdit* endPicker_ = nullptr;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/dates.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "ui/kit/control_id.h"
@@ -245,13 +246,10 @@ TEST_F(ReportDialogsTest, EnvelopeOptionsAreShownAndReadBack) {
 }
 
 TEST_F(ReportDialogsTest, UntouchedDatePickersCoverTheWholeOfTheOpeningDay) {
-  const SystemTime before = DateTimeValue::Now().ToSystemTime();
-  ContactsReportDialog dialog(persons, prompter, help);
-  const SystemTime after = DateTimeValue::Now().ToSystemTime();
+  ContactsReportDialog dialog(persons, prompter, help, nullptr, [] { return testing::At(2026, 12, 7, 23, 59, 59); });
   const QDate today = dialog.BeginPicker()->date();
+  EXPECT_EQ(today, QDate(2026, 12, 7));
   EXPECT_EQ(dialog.EndPicker()->date(), today);
-  EXPECT_TRUE(today == QDate(before.year, before.month, before.day) ||
-              today == QDate(after.year, after.month, after.day));
   EXPECT_TRUE(dialog.BeginPicker()->calendarPopup());
   EXPECT_EQ(Control(dialog, 1053), dialog.BeginPicker());
   EXPECT_EQ(Control(dialog, 1055), dialog.EndPicker());
@@ -264,14 +262,11 @@ TEST_F(ReportDialogsTest, UntouchedDatePickersCoverTheWholeOfTheOpeningDay) {
                                                            today.day(), 0, 0, 0, 0}));
   EXPECT_EQ(dialog.EndDate().ToSystemTime(), (SystemTime{today.year(), today.month(), today.dayOfWeek() % 7,
                                                          today.day(), 23, 59, 59, 0}));
-  // The moment the dialog opened lies inside the range handed over.
-  for (const SystemTime& moment : {before, after}) {
-    if (QDate(moment.year, moment.month, moment.day) != today) continue;
-    DateTimeValue opened;
-    opened.FromSystemTime(moment);
-    EXPECT_FALSE(Less(opened, dialog.BeginDate()));
-    EXPECT_FALSE(Greater(opened, dialog.EndDate()));
-  }
+  // The moment the dialog opened, its day's last second, lies inside the
+  // range handed over.
+  const DateTimeValue opened = testing::At(2026, 12, 7, 23, 59, 59);
+  EXPECT_FALSE(Less(opened, dialog.BeginDate()));
+  EXPECT_FALSE(Greater(opened, dialog.EndDate()));
 }
 
 TEST_F(ReportDialogsTest, AnEndingDateBeforeTheBeginningIsHandedOverAsChosen) {
