@@ -60,8 +60,14 @@ void MainView::OnContentReplaced() {
   if (editMode_ != EditMode::Browsing) SetEditMode(EditMode::Browsing);
 }
 
+// Only what the step touched is refilled: the form shows nothing of the
+// user, and contact type names appear in the selector and the list.
 void MainView::OnHistoryStep(const DocumentChanges& changes) {
-  OnUpdate();
+  if (changes.contactTypes) RefreshContactTypes();
+  if (changes.persons)
+    RefreshPersons();
+  else if (changes.contacts || changes.contactTypes)
+    FillContacts(currentPersonId_);
   SelectPerson(changes.personId);
   SelectContact(changes.contactId);
 }

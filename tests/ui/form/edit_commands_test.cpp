@@ -604,6 +604,14 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   EXPECT_TRUE(frame->Doc().IsModified());
   Run(kUndo);
 
+  // A deleted contact comes back into the list, chosen.
+  Run(kContactDelete);
+  EXPECT_EQ(view->ContactsList()->topLevelItemCount(), 0);
+  Run(kUndo);
+  EXPECT_EQ(view->ContactsList()->topLevelItemCount(), 1);
+  EXPECT_EQ(view->CurrentContactId(), 1);
+  EXPECT_EQ(view->NotesBox()->toPlainText(), "about Adams");
+
   // An edit in progress: neither Undo nor Redo, from the menu or the keys.
   Run(kPersonEdit);
   Box(1002)->setText("Abbott");
