@@ -15,38 +15,46 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+// What a UTF-8 lead byte promises: how many bytes the character takes, and
+// the range its second byte must lie in (narrower after E0, ED, F0 and F4,
+// which would otherwise allow overlong forms, surrogates or code points past
+// U+10FFFF). A length of 0 marks a byte that cannot start a character.
+struct LeadByte {
+  std::size_t length = 0;
+  uint8_t low = 0x80;
+  uint8_t high = 0xBF;
+};
+
+LeadByte ReadLeadByte(uint8_t c) {
+  if (c >= 0xC2 && c <= 0xDF) return {2};
+  if (c >= 0xE0 && c <= 0xEF) return {3, uint8_t(c == 0xE0 ? 0xA0 : 0x80), uint8_t(c == 0xED ? 0x9F : 0xBF)};
+  if (c >= 0xF0 && c <= 0xF4) return {4, uint8_t(c == 0xF0 ? 0x90 : 0x80), uint8_t(c == 0xF4 ? 0x8F : 0xBF)};
+  return {};
+}
+
+// Whether the multi-byte character at `at` is complete and well-formed.
+bool IsValidSequence(std::string_view bytes, std::size_t at, const LeadByte& lead) {
+  if (lead.length == 0 || at + lead.length > bytes.size()) return false;
+  const auto second = static_cast<uint8_t>(bytes[at + 1]);
+  if (second < lead.low || second > lead.high) return false;
+  for (std::size_t k = 2; k < lead.length; ++k) {
+    const auto next = static_cast<uint8_t>(bytes[at + k]);
+    if (next < 0x80 || next > 0xBF) return false;
+  }
+  return true;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
-  const std::size_t n = bytes.size();
-  while (i < n) {
+  while (i < bytes.size()) {
     const auto c = static_cast<uint8_t>(bytes[i]);
     if (c < 0x80) {
       ++i;
       continue;
     }
-    std::size_t length;
-    uint32_t low = 0x80, high = 0xBF;  // the range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (i + length > n) return false;
-    const auto second = static_cast<uint8_t>(bytes[i + 1]);
-    if (second < low || second > high) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      const auto next = static_cast<uint8_t>(bytes[i + k]);
-      if (next < 0x80 || next > 0xBF) return false;
-    }
-    i += length;
+    const LeadByte lead = ReadLeadByte(c);
+    if (!IsValidSequence(bytes, i, lead)) return false;
+    i += lead.length;
   }
   return true;
 }
