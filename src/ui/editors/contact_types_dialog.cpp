@@ -11,10 +11,10 @@
 #include "ui/document/document.h"
 #include "ui/editors/contact_type_details_dialog.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/dialog_units.h"
 #include "ui/kit/prompter.h"
-#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 namespace {

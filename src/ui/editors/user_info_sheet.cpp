@@ -7,9 +7,9 @@
 
 #include "ui/editors/user_info_pages.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/help_system.h"
-#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 

@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -17,10 +16,10 @@
 #include "ui/document/document.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
 #include "ui/kit/prompter.h"
 #include "ui/kit/sorted_combo.h"
-#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 

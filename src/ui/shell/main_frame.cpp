@@ -18,11 +18,11 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "gfx/qt_canvas.h"
 #include "ui/form/command_state.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/artwork.h"
 #include "ui/kit/command_ids.h"
+#include "ui/kit/control_ids.h"
 #include "ui/kit/program_texts.h"
 #include "ui/kit/prompter.h"
 #include "ui/shell/about_dialog.h"
@@ -30,7 +30,6 @@
 #include "ui/shell/print_preview.h"
 #include "ui/shell/settings_store.h"
 #include "ui/shell/splash_window.h"
-#include "ui/kit/control_ids.h"
 
 namespace vimbo {
 
