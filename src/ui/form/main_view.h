@@ -147,6 +147,7 @@ class MainView : public QWidget, public DocumentView {
   void KeepPersonSelection();
   void OnContactSelected(const QItemSelection& selected);
   void ReleaseHelpGrab();
+  bool LetsHistoryKeysThrough(QEvent* event) const;
   int ControlAt(const QPoint& pos) const;
 
   TouchDocument* document_ = nullptr;

@@ -1,6 +1,7 @@
 // Context help on the main form: F1 in a control, and the help pointer that
 // picks a control with the next click. The main window answers the request.
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -59,7 +60,22 @@ int MainView::ControlAt(const QPoint& pos) const {
   return 0;
 }
 
+// While browsing, Ctrl+Z and the redo keys in the person selector undo a
+// change to the document, not a name typed there to find someone: the
+// selector (which hands the question on to its text box) lets those keys
+// through to the window's shortcuts.
+bool MainView::LetsHistoryKeysThrough(QEvent* event) const {
+  if (event->type() != QEvent::ShortcutOverride || editMode_ != EditMode::Browsing) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+         (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier);
+}
+
 bool MainView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == personSelector_ && LetsHistoryKeysThrough(event)) {
+    event->ignore();
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   auto* control = static_cast<QWidget*>(watched);

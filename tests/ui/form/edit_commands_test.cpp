@@ -604,6 +604,16 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   EXPECT_TRUE(frame->Doc().IsModified());
   Run(kUndo);
 
+  // Ctrl+Z reaches the document wherever the focus is while browsing, also
+  // from the person selector, whose own text box would otherwise take it.
+  for (QWidget* focus : {static_cast<QWidget*>(view->PersonSelector()), static_cast<QWidget*>(Box(1002)),
+                         static_cast<QWidget*>(Address()), static_cast<QWidget*>(view->ContactsList())}) {
+    focus->setFocus();
+    Run(kPersonDelete);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(SelectorTexts(), QStringList({"Adams", "Baker"})) << focus->metaObject()->className();
+  }
+
   // A deleted contact comes back into the list, chosen.
   Run(kContactDelete);
   EXPECT_EQ(view->ContactsList()->topLevelItemCount(), 0);
