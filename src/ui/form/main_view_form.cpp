@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/records/field_tables.h"
 #include "core/records/records.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/control_id.h"
@@ -30,7 +31,7 @@ namespace {
 
 // A person box, its label and its cell in the Person group's grid. The
 // order is the one in which the boxes are locked and unlocked.
-struct PersonField {
+struct PersonBoxLayout {
   int boxId;
   int labelId;
   const char* label;
@@ -40,7 +41,7 @@ struct PersonField {
   int columnSpan;
 };
 
-constexpr PersonField kPersonFields[] = {
+constexpr PersonBoxLayout kPersonBoxLayout[] = {
     {kAddress, kAddressLabel, "Address:", &Person::Address, 1, 1, 1},
     {kCity, kCityLabel, "City:", &Person::City, 3, 1, 1},
     {kState, kStateLabel, "State/Province:", &Person::State, 4, 1, 1},
@@ -59,6 +60,18 @@ constexpr PersonField kPersonFields[] = {
     {kEMail, kEMailLabel, "E-Mail:", &Person::EMail, 5, 5, 3},
     {kWebPage, kWebPageLabel, "Web Page:", &Person::WebPage, 6, 5, 3},
 };
+
+// Every text field of a person, as the document file names them, has
+// exactly one box.
+constexpr bool EveryFieldHasOneBox() {
+  for (const RecordField<Person>& field : kPersonFields) {
+    int boxes = 0;
+    for (const PersonBoxLayout& box : kPersonBoxLayout) boxes += box.field == field.member ? 1 : 0;
+    if (boxes != 1) return false;
+  }
+  return std::size(kPersonBoxLayout) == std::size(kPersonFields);
+}
+static_assert(EveryFieldHasOneBox());
 
 // Widths in dialog units of the grid columns; the columns widen in this
 // proportion with the form.
@@ -142,7 +155,7 @@ QGroupBox* MainView::BuildPersonGroup() {
   Register(personSelector_, kPersonSelector);
   grid->addWidget(personSelector_, 0, 0, 1, 2);
 
-  for (const PersonField& field : kPersonFields) {
+  for (const PersonBoxLayout& field : kPersonBoxLayout) {
     PersonBox box{nullptr, nullptr, field.field};
     QWidget* widget;
     int rowSpan = 1;
