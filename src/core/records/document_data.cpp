@@ -28,21 +28,4 @@ void DocumentData::AddDefaultContactTypes() {
   }
 }
 
-void DocumentData::DeletePerson(int32_t personId) {
-  persons.Erase(personId);
-  for (auto it = contacts.begin(); it != contacts.end();) {
-    if (it->second.PersonID == personId)
-      it = contacts.Erase(it);
-    else
-      ++it;
-  }
-}
-
-bool DocumentData::DeleteContactType(int32_t contactTypeId) {
-  for (const auto& [id, contact] : contacts)
-    if (contact.ContactTypeID == contactTypeId) return false;
-  contactTypes.Erase(contactTypeId);
-  return true;
-}
-
 }  // namespace vimbo

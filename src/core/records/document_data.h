@@ -29,12 +29,6 @@ struct DocumentData {
   // "Telephone", "E-Mail", "Personal", "Correspondence", numbered from the
   // contact types' counter.
   void AddDefaultContactTypes();
-
-  // Erases the person and, in one ascending pass, every contact with them.
-  void DeletePerson(int32_t personId);
-
-  // Erases the contact type unless a contact uses it; returns whether it went.
-  bool DeleteContactType(int32_t contactTypeId);
 };
 
 }  // namespace vimbo

@@ -49,6 +49,50 @@ std::string TextWithCounters(DocumentData before, const DocumentData& after) {
   return DocumentText(before);
 }
 
+// A contact of `person` with type `type`, undated.
+Contact ContactOf(int32_t id, int32_t person, int32_t type) {
+  Contact contact;
+  contact.ID = id;
+  contact.PersonID = person;
+  contact.ContactTypeID = type;
+  return contact;
+}
+
+TEST(DocumentOperations, DeletingAPersonRemovesExactlyTheirContacts) {
+  DocumentData data;
+  for (int32_t id : {1, 2, 3}) {
+    Person person;
+    person.ID = id;
+    data.persons.Insert(person);
+  }
+  data.contacts.Insert(ContactOf(1, 2, 1));
+  data.contacts.Insert(ContactOf(2, 1, 1));
+  data.contacts.Insert(ContactOf(3, 2, 1));
+  data.contacts.Insert(ContactOf(4, 3, 1));
+  data.contacts.Insert(ContactOf(5, 2, 1));
+  data.contacts.LastID = 5;
+
+  EXPECT_TRUE(DeletePerson(data, 2).Done());
+  EXPECT_EQ(data.persons.Find(2), nullptr);
+  EXPECT_NE(data.persons.Find(1), nullptr);
+  std::vector<int32_t> left;
+  for (const auto& [id, contact] : data.contacts) left.push_back(id);
+  EXPECT_EQ(left, (std::vector<int32_t>{2, 4}));
+  EXPECT_EQ(data.contacts.LastID, 5);
+}
+
+TEST(DocumentOperations, AContactTypeInUseIsNotDeleted) {
+  DocumentData data;
+  data.AddDefaultContactTypes();
+  data.contacts.Insert(ContactOf(1, 1, 2));
+  EXPECT_EQ(DeleteContactType(data, 2).status, OperationStatus::kTypeInUse);
+  EXPECT_NE(data.contactTypes.Find(2), nullptr);
+  data.contacts.Erase(1);
+  EXPECT_TRUE(DeleteContactType(data, 2).Done());
+  EXPECT_EQ(data.contactTypes.Find(2), nullptr);
+  EXPECT_EQ(data.contactTypes.NextID(), 5) << "a deleted type's number is not handed out again";
+}
+
 struct Case {
   const char* name;
   std::function<OperationResult(DocumentEditor&)> run;

@@ -14,14 +14,6 @@ std::vector<std::string> TypeNames(const DocumentData& data) {
   return names;
 }
 
-Contact MakeContact(int32_t id, int32_t person, int32_t type) {
-  Contact contact;
-  contact.ID = id;
-  contact.PersonID = person;
-  contact.ContactTypeID = type;
-  return contact;
-}
-
 TEST(DocumentData, StartsEmptyAtVersion11) {
   DocumentData data;
   EXPECT_TRUE(data.persons.Empty());
@@ -67,41 +59,6 @@ TEST(DocumentData, DefaultContactTypesFollowTheCounter) {
   data.AddDefaultContactTypes();
   EXPECT_EQ(TypeNames(data), (std::vector<std::string>{"2 Visit", "7 Telephone", "8 E-Mail", "9 Personal",
                                                        "10 Correspondence"}));
-}
-
-TEST(DocumentData, DeletingAPersonRemovesExactlyTheirContacts) {
-  DocumentData data;
-  for (int32_t id : {1, 2, 3}) {
-    Person person;
-    person.ID = id;
-    data.persons.Insert(person);
-  }
-  data.contacts.Insert(MakeContact(1, 2, 1));
-  data.contacts.Insert(MakeContact(2, 1, 1));
-  data.contacts.Insert(MakeContact(3, 2, 1));
-  data.contacts.Insert(MakeContact(4, 3, 1));
-  data.contacts.Insert(MakeContact(5, 2, 1));
-  data.contacts.LastID = 5;
-
-  data.DeletePerson(2);
-  EXPECT_EQ(data.persons.Find(2), nullptr);
-  EXPECT_NE(data.persons.Find(1), nullptr);
-  std::vector<int32_t> left;
-  for (const auto& [id, contact] : data.contacts) left.push_back(id);
-  EXPECT_EQ(left, (std::vector<int32_t>{2, 4}));
-  EXPECT_EQ(data.contacts.LastID, 5);
-}
-
-TEST(DocumentData, AContactTypeInUseIsNotDeleted) {
-  DocumentData data;
-  data.AddDefaultContactTypes();
-  data.contacts.Insert(MakeContact(1, 1, 2));
-  EXPECT_FALSE(data.DeleteContactType(2));
-  EXPECT_NE(data.contactTypes.Find(2), nullptr);
-  data.contacts.Erase(1);
-  EXPECT_TRUE(data.DeleteContactType(2));
-  EXPECT_EQ(data.contactTypes.Find(2), nullptr);
-  EXPECT_EQ(data.contactTypes.NextID(), 5) << "a deleted type's number is not handed out again";
 }
 
 // The form dates a new contact from the clock it is given; a record made
