@@ -39,8 +39,8 @@ int32_t RecordID(const XMLNode& element) {
   return id;
 }
 
-template <typename Record>
-void ReadLastID(const XMLNode& section, Collection<Record>& collection) {
+template <typename Records>
+void ReadLastID(const XMLNode& section, Records& collection) {
   for (const XMLAttribute& attribute : section.Attributes())
     if (attribute.name == "LastID") collection.LastID = ParseInteger(attribute.value);
 }
@@ -105,8 +105,8 @@ void ReadContactTypes(const XMLNode& section, ContactTypes& types) {
 
 // A counter below an identifier in use would hand that identifier out again,
 // and Insert would then drop the new record.
-template <typename Record>
-void RaiseLastID(Collection<Record>& collection) {
+template <typename Records>
+void RaiseLastID(Records& collection) {
   collection.LastID = std::max(collection.LastID, collection.HighestID());
 }
 

@@ -29,8 +29,8 @@ OperationResult Apply(DocumentData& data, EditStep step, int32_t id) {
   return result;
 }
 
-template <typename Record>
-RecordChange<Record> Replacing(const Collection<Record>& collection, const Record& after) {
+template <typename Records, typename Record>
+RecordChange<Record> Replacing(const Records& collection, const Record& after) {
   return {after.ID, *collection.Find(after.ID), after};
 }
 
@@ -62,8 +62,9 @@ OperationResult DeletePerson(DocumentData& data, int32_t personId) {
   EditStep step = NewStep(data, "Delete Person");
   step.changes = {.persons = true, .contacts = true, .personId = personId};
   step.persons.push_back({personId, *person, std::nullopt});
-  for (const auto& [id, contact] : data.contacts)
-    if (contact.PersonID == personId) step.contacts.push_back({id, contact, std::nullopt});
+  const auto contactIds = data.contacts.GetIndex().ContactIdsOf(personId);
+  step.contacts.reserve(contactIds.size());
+  for (int32_t id : contactIds) step.contacts.push_back({id, *data.contacts.Find(id), std::nullopt});
   return Apply(data, std::move(step), personId);
 }
 

@@ -32,18 +32,23 @@ std::size_t ChangesSize(const std::vector<RecordChange<Record>>& changes) {
   return size;
 }
 
-template <typename Record>
-void ApplyChanges(Collection<Record>& collection, const std::vector<RecordChange<Record>>& changes,
-                  StepDirection direction) {
-  auto apply = [&](const RecordChange<Record>& change) {
-    collection.Erase(change.id);
+// A step touches each record once, so its changes are independent of one
+// another and go to the collection as one batch: replacements in place, then
+// one pass for the removals and one for the additions. Deleting a person with
+// thousands of contacts then moves the contacts once, not once per contact.
+template <typename Records, typename Record>
+void ApplyChanges(Records& collection, const std::vector<RecordChange<Record>>& changes, StepDirection direction) {
+  std::vector<int32_t> removed;
+  std::vector<Record> added;
+  for (const RecordChange<Record>& change : changes) {
     const std::optional<Record>& target = direction == StepDirection::kForward ? change.after : change.before;
-    if (target) collection.Insert(*target);
-  };
-  if (direction == StepDirection::kForward)
-    std::for_each(changes.begin(), changes.end(), apply);
-  else
-    std::for_each(changes.rbegin(), changes.rend(), apply);
+    if (!target)
+      removed.push_back(change.id);
+    else if (!collection.Replace(*target))
+      added.push_back(*target);
+  }
+  if (!removed.empty()) collection.EraseMany(std::move(removed));
+  if (!added.empty()) collection.InsertMany(std::move(added));
 }
 
 }  // namespace

@@ -1,19 +1,42 @@
 #pragma once
 // A keyed collection of records: unique IDs, iterated in ascending ID, with
 // the counter from which new records take their identifiers.
+//
+// The records sit in one vector sorted by ID. New records take the next
+// identifier, so adding is an append; lookups are a binary search; and a
+// walk over a million records touches contiguous memory. Changes of many
+// records at once (a person's contacts, an import) go through the batch
+// calls, which move the vector once rather than once per record.
+//
+// An index may follow the records: it hears of every record added, replaced
+// and removed, and of Clear, so it is exact whichever call changed them.
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace vimbo {
 
+// The index of a collection that needs none.
 template <typename Record>
+struct NoIndex {
+  void Added(const Record&) {}
+  void Replaced(const Record&, const Record&) {}
+  void Removed(const Record&) {}
+  void Cleared() {}
+};
+
+template <typename Record, typename Index = NoIndex<Record>>
 class Collection {
  public:
-  using Map = std::map<int32_t, Record>;
-  using iterator = typename Map::iterator;
-  using const_iterator = typename Map::const_iterator;
+  // The ID beside the record, so a loop reads `for (const auto& [id, record] : collection)`.
+  using Entry = std::pair<int32_t, Record>;
+  // Iteration is read-only: a record changes only through the calls below,
+  // so the index cannot fall behind.
+  using const_iterator = typename std::vector<Entry>::const_iterator;
+  using iterator = const_iterator;
 
   int32_t LastID = 0;
 
@@ -27,37 +50,110 @@ class Collection {
 
   // Adds the record under its ID; a record whose ID is already present is
   // dropped and the existing one stays. Returns whether it was added.
-  bool Insert(const Record& record) { return records_.try_emplace(record.ID, record).second; }
-  bool Insert(Record&& record) {
+  bool Insert(Record record) {
     const int32_t id = record.ID;
-    return records_.try_emplace(id, std::move(record)).second;
+    auto at = records_.end();
+    if (!records_.empty() && records_.back().first >= id) {
+      at = LowerBound(id);
+      if (at != records_.end() && at->first == id) return false;
+    }
+    at = records_.emplace(at, id, std::move(record));
+    index_.Added(at->second);
+    return true;
   }
 
-  void Erase(int32_t id) { records_.erase(id); }
+  // Adds many records in one pass; as with Insert, an ID already present
+  // keeps its record, and of two new records with one ID the first stays.
+  void InsertMany(std::vector<Record> records) {
+    std::stable_sort(records.begin(), records.end(), [](const Record& a, const Record& b) { return a.ID < b.ID; });
+    const std::size_t oldSize = records_.size();
+    records_.reserve(oldSize + records.size());
+    for (Record& record : records) {
+      const int32_t id = record.ID;
+      const bool repeated = records_.size() > oldSize && records_.back().first == id;
+      if (repeated || Find(id, oldSize)) continue;
+      records_.emplace_back(id, std::move(record));
+      index_.Added(records_.back().second);
+    }
+    // Both runs are sorted; an append after the last record needs no merge.
+    const auto middle = records_.begin() + static_cast<std::ptrdiff_t>(oldSize);
+    if (oldSize > 0 && middle != records_.end() && std::prev(middle)->first > middle->first)
+      std::inplace_merge(records_.begin(), middle, records_.end(),
+                         [](const Entry& a, const Entry& b) { return a.first < b.first; });
+  }
+
+  // Gives the record of `record.ID` the new content; false when no record
+  // has that ID.
+  bool Replace(Record record) {
+    const auto at = LowerBound(record.ID);
+    if (at == records_.end() || at->first != record.ID) return false;
+    Record& stored = records_[static_cast<std::size_t>(at - records_.begin())].second;
+    index_.Replaced(stored, record);
+    stored = std::move(record);
+    return true;
+  }
+
+  void Erase(int32_t id) {
+    const auto at = LowerBound(id);
+    if (at != records_.end() && at->first == id) Erase(at);
+  }
   // Removes the entry at `it` and gives the one after it, so a loop over the
   // collection can delete as it goes.
-  iterator Erase(const_iterator it) { return records_.erase(it); }
-
-  const Record* Find(int32_t id) const {
-    auto it = records_.find(id);
-    return it == records_.end() ? nullptr : &it->second;
+  const_iterator Erase(const_iterator it) {
+    index_.Removed(it->second);
+    return records_.erase(it);
   }
+  // Removes the records of every ID in `ids` in one pass; absent IDs are
+  // passed over.
+  void EraseMany(std::vector<int32_t> ids) {
+    std::sort(ids.begin(), ids.end());
+    // The index hears of the removals from the highest ID down, which lets
+    // a per-person list drop them from its end.
+    for (auto id = ids.rbegin(); id != ids.rend(); ++id)
+      if (const Record* record = Find(*id)) index_.Removed(*record);
+    const auto kept = std::remove_if(records_.begin(), records_.end(), [&](const Entry& entry) {
+      return std::binary_search(ids.begin(), ids.end(), entry.first);
+    });
+    records_.erase(kept, records_.end());
+  }
+
+  const Record* Find(int32_t id) const { return Find(id, records_.size()); }
 
   bool Empty() const { return records_.empty(); }
   std::size_t Size() const { return records_.size(); }
-  // Removes every record; the counter is left alone.
-  void Clear() { records_.clear(); }
+  // Removes every record and gives their memory back; the counter is left
+  // alone.
+  void Clear() {
+    std::vector<Entry>().swap(records_);
+    index_.Cleared();
+  }
+  // Makes room for `count` records in all, so a load appends without moving.
+  void Reserve(std::size_t count) { records_.reserve(count); }
 
   // The highest ID present, or 0 when the collection is empty.
-  int32_t HighestID() const { return records_.empty() ? 0 : records_.rbegin()->first; }
+  int32_t HighestID() const { return records_.empty() ? 0 : records_.back().first; }
 
-  iterator begin() { return records_.begin(); }
-  iterator end() { return records_.end(); }
+  const Index& GetIndex() const { return index_; }
+
   const_iterator begin() const { return records_.begin(); }
   const_iterator end() const { return records_.end(); }
 
  private:
-  Map records_;
+  typename std::vector<Entry>::iterator LowerBound(int32_t id) {
+    return std::lower_bound(records_.begin(), records_.end(), id,
+                            [](const Entry& entry, int32_t key) { return entry.first < key; });
+  }
+
+  // The record of `id` among the first `count` entries.
+  const Record* Find(int32_t id, std::size_t count) const {
+    const auto last = records_.begin() + static_cast<std::ptrdiff_t>(count);
+    const auto at = std::lower_bound(records_.begin(), last, id,
+                                     [](const Entry& entry, int32_t key) { return entry.first < key; });
+    return at != last && at->first == id ? &at->second : nullptr;
+  }
+
+  std::vector<Entry> records_;
+  [[no_unique_address]] Index index_;
 };
 
 }  // namespace vimbo

@@ -3,8 +3,8 @@
 namespace vimbo {
 namespace {
 
-template <typename Record>
-void ClearCollection(Collection<Record>& collection) {
+template <typename Records>
+void ClearCollection(Records& collection) {
   if (collection.Empty()) return;
   collection.Clear();
   collection.LastID = 0;

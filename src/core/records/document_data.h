@@ -4,12 +4,13 @@
 #include <cstdint>
 
 #include "core/records/collection.h"
+#include "core/records/contacts_by_person.h"
 #include "core/records/records.h"
 
 namespace vimbo {
 
 using Persons = Collection<Person>;
-using Contacts = Collection<Contact>;
+using Contacts = Collection<Contact, ContactsByPerson>;
 using ContactTypes = Collection<ContactType>;
 
 struct DocumentData {

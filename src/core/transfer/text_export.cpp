@@ -84,8 +84,8 @@ void AppendValuesLine(std::string& text, const DocumentData& data, const Record&
   text += '\n';
 }
 
-template <typename Record, typename Column, std::size_t N>
-std::string ExportText(const DocumentData& data, const Collection<Record>& records,
+template <typename Records, typename Column, std::size_t N>
+std::string ExportText(const DocumentData& data, const Records& records,
                        const std::array<Column, N>& columns, const TextTransferSettings& settings,
                        ColumnOrder order, int& lines) {
   lines = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,21 @@ Contact ContactOf(int32_t id, int32_t person, int32_t type) {
   return contact;
 }
 
+// The contacts-by-person index against a walk over every contact.
+void ExpectIndexExact(const DocumentData& data) {
+  std::map<int32_t, std::vector<int32_t>> walked;
+  for (const auto& [id, contact] : data.contacts) walked[contact.PersonID].push_back(id);
+  for (const auto& [personId, ids] : walked) {
+    const auto indexed = data.contacts.GetIndex().ContactIdsOf(personId);
+    EXPECT_EQ(std::vector<int32_t>(indexed.begin(), indexed.end()), ids) << "person " << personId;
+  }
+  for (const auto& [id, person] : data.persons) {
+    if (walked.count(id) == 0) {
+      EXPECT_TRUE(data.contacts.GetIndex().ContactIdsOf(id).empty()) << "person " << id;
+    }
+  }
+}
+
 TEST(DocumentOperations, DeletingAPersonRemovesExactlyTheirContacts) {
   DocumentData data;
   for (int32_t id : {1, 2, 3}) {
@@ -79,6 +95,7 @@ TEST(DocumentOperations, DeletingAPersonRemovesExactlyTheirContacts) {
   for (const auto& [id, contact] : data.contacts) left.push_back(id);
   EXPECT_EQ(left, (std::vector<int32_t>{2, 4}));
   EXPECT_EQ(data.contacts.LastID, 5);
+  ExpectIndexExact(data);
 }
 
 TEST(DocumentOperations, AContactTypeInUseIsNotDeleted) {
@@ -115,6 +132,7 @@ const std::vector<Case>& Operations() {
          Contact c = *e.Data().contacts.Find(3);
          c.Description = "changed";
          c.ContactTypeID = 2;
+         c.PersonID = 2;
          return e.UpdateContact(c);
        }},
       {"Delete Contact", [](DocumentEditor& e) { return e.DeleteContact(2); }},
@@ -143,16 +161,19 @@ TEST(DocumentEditor, EveryOperationUndoesAndRedoesToTheSameBytes) {
     const DocumentData before = editor.Data();
 
     ASSERT_TRUE(c.run(editor).Done());
+    ExpectIndexExact(editor.Data());
     const std::string done = Text(editor);
     EXPECT_NE(done, TextWithCounters(before, editor.Data()));
     EXPECT_EQ(editor.History().UndoName(), c.name);
 
     ASSERT_TRUE(editor.Undo());
+    ExpectIndexExact(editor.Data());
     EXPECT_EQ(Text(editor), TextWithCounters(before, editor.Data()));
     EXPECT_FALSE(editor.History().CanUndo());
     EXPECT_EQ(editor.History().RedoName(), c.name);
 
     ASSERT_TRUE(editor.Redo());
+    ExpectIndexExact(editor.Data());
     EXPECT_EQ(Text(editor), done);
     ASSERT_TRUE(editor.Undo());
     EXPECT_EQ(Text(editor), TextWithCounters(before, editor.Data()));

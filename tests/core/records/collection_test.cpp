@@ -47,6 +47,23 @@ TEST(Collection, EraseDuringIterationVisitsEveryOtherEntry) {
   EXPECT_EQ(persons.Size(), 3u);
 }
 
+TEST(Collection, BatchCallsMatchOneRecordAtATime) {
+  Persons persons;
+  for (int32_t id : {2, 4, 6, 8}) persons.Insert(NamedPerson(id, "old"));
+  // Interleaved with the present IDs, out of order, one repeated, one present.
+  persons.InsertMany({NamedPerson(5, "new"), NamedPerson(1, "new"), NamedPerson(9, "new"), NamedPerson(5, "again"),
+                      NamedPerson(4, "new")});
+  EXPECT_EQ(Ids(persons), (std::vector<int32_t>{1, 2, 4, 5, 6, 8, 9}));
+  EXPECT_EQ(persons.Find(4)->LName, "old");
+  EXPECT_EQ(persons.Find(5)->LName, "new");
+  persons.EraseMany({9, 3, 1, 5});
+  EXPECT_EQ(Ids(persons), (std::vector<int32_t>{2, 4, 6, 8}));
+  EXPECT_TRUE(persons.Replace(NamedPerson(6, "replaced")));
+  EXPECT_FALSE(persons.Replace(NamedPerson(7, "absent")));
+  EXPECT_EQ(persons.Find(6)->LName, "replaced");
+  EXPECT_EQ(persons.Find(7), nullptr);
+}
+
 TEST(Collection, NextIdNeverReusesAFreedNumber) {
   Persons persons;
   for (int i = 0; i < 3; ++i) persons.Insert(NamedPerson(persons.NextID(), "x"));
