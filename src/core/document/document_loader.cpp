@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <span>
 
 #include "core/document/file_io.h"
 #include "core/document/simple_xml_parser.h"
@@ -15,93 +16,230 @@
 namespace vimbo {
 namespace {
 
-// Assigns the text of each field element to the member of its name.
+// The index of the field named `name` in `fields`, or -1.
 template <typename Record, std::size_t N>
-void ReadFields(const XMLNode& element, Record& record, const RecordField<Record> (&fields)[N]) {
-  for (const XMLNode& child : element.Children()) {
-    const std::string_view name = child.Name();
-    for (const auto& field : fields) {
-      if (field.fileName == name) {
-        (record.*field.member).assign(child.Text());
-        break;
-      }
-    }
-  }
+int FieldIndex(std::string_view name, const RecordField<Record> (&fields)[N]) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (fields[i].fileName == name) return static_cast<int>(i);
+  return -1;
 }
 
-bool IsElement(const XMLNode& node) { return node.Name() != "!"; }
-
-// The record's ID: the last ID attribute of the element, 0 without one.
-int32_t RecordID(const XMLNode& element) {
-  int32_t id = 0;
-  for (const XMLAttribute& attribute : element.Attributes())
-    if (attribute.name == "ID") id = ParseInteger(attribute.value);
-  return id;
+// The value of the last attribute named `name`, parsed as a number.
+std::optional<int32_t> NumberAttribute(std::span<const XMLAttribute> attributes, std::string_view name) {
+  std::optional<int32_t> value;
+  for (const XMLAttribute& attribute : attributes)
+    if (attribute.name == name) value = ParseInteger(attribute.value);
+  return value;
 }
 
+// One kind of record as the file gives it: the records of every section of
+// that kind, and the counter of the last section that has one.
 template <typename Records>
-void ReadLastID(const XMLNode& section, Records& collection) {
-  for (const XMLAttribute& attribute : section.Attributes())
-    if (attribute.name == "LastID") collection.LastID = ParseInteger(attribute.value);
-}
+struct ReadSection {
+  Records records;
+  std::optional<int32_t> lastID;
 
-void ReadUser(const XMLNode& section, User& user) {
-  User read;
-  ReadFields(section, read, kUserFields);
-  user = std::move(read);
-}
-
-void ReadPersons(const XMLNode& section, Persons& persons) {
-  ReadLastID(section, persons);
-  for (const XMLNode& element : section.Children()) {
-    if (!IsElement(element)) continue;
-    Person person;
-    person.ID = RecordID(element);
-    ReadFields(element, person, kPersonFields);
-    persons.Insert(std::move(person));
+  // Puts what was read into `target`, whose own records win over read ones
+  // with the same ID.
+  void MoveInto(Records& target) {
+    const int32_t lastIDNow = lastID.value_or(target.LastID);
+    if (target.Empty())
+      target = std::move(records);
+    else
+      for (const auto& [id, record] : records) target.Insert(record);
+    target.LastID = lastIDNow;
   }
-}
+};
 
-void ReadContacts(const XMLNode& section, Contacts& contacts, Clock clock) {
-  ReadLastID(section, contacts);
-  // One "now" for every contact whose date does not read, and only when one
-  // is needed: asking the clock is not free on a 100,000-contact document.
-  DateTimeValue loadTime;
-  for (const XMLNode& element : section.Children()) {
-    if (!IsElement(element)) continue;
-    Contact contact{.ID = RecordID(element), .PersonID = 0, .DateTime = DateTimeValue(), .Description = {}, .ContactTypeID = 0};
-    bool dated = false;
-    for (const XMLNode& child : element.Children()) {
-      const std::string_view name = child.Name();
-      if (name == "PersonID") {
-        contact.PersonID = ParseInteger(child.Text());
-      } else if (name == "ContactTypeID") {
-        contact.ContactTypeID = ParseInteger(child.Text());
-      } else if (name == "Description") {
-        contact.Description.assign(child.Text());
-      } else if (name == "DateTime") {
-        dated = ParseDocumentDateText(child.Text(), contact.DateTime);
-      }
+// Fills records straight from what the parser reads, element by element:
+// the root (depth 1), its sections (2), their records or, in the user's
+// section, fields (3), and the records' fields (4). Elements of any other
+// name or depth are passed over; a record element of any name counts.
+class DocumentReader final : public XMLHandler {
+ public:
+  DocumentReader(Clock clock, std::size_t bytes) : clock_(clock), bytes_(bytes) {}
+
+  bool IsDocument() const { return isDocument_; }
+
+  // Gives `data` what was read; only after a parse without errors, so a
+  // failed load leaves the document as it was.
+  void MoveInto(DocumentData& data) {
+    if (version_) data.version = *version_;
+    if (lastUser_) data.user = std::move(*lastUser_);
+    persons_.MoveInto(data.persons);
+    contacts_.MoveInto(data.contacts);
+    contactTypes_.MoveInto(data.contactTypes);
+  }
+
+  void StartElement(std::string_view name, std::span<const XMLAttribute> attributes) override {
+    ++depth_;
+    if (depth_ == 1) {
+      isDocument_ = name == "Vimbo";
+      version_ = NumberAttribute(attributes, "Version");
+    } else if (!isDocument_) {
+      return;
+    } else if (depth_ == 2) {
+      StartSection(name, attributes);
+    } else if (depth_ == 3) {
+      StartRecord(name, attributes);
+    } else if (depth_ == 4) {
+      field_ = FieldOf(name);
     }
-    if (!dated) {
-      if (!loadTime.IsValid()) loadTime = clock();
-      contact.DateTime = loadTime;
-    }
-    contacts.Insert(std::move(contact));
   }
-}
 
-void ReadContactTypes(const XMLNode& section, ContactTypes& types) {
-  ReadLastID(section, types);
-  for (const XMLNode& element : section.Children()) {
-    if (!IsElement(element)) continue;
-    ContactType type;
-    type.ID = RecordID(element);
-    for (const XMLNode& child : element.Children())
-      if (child.Name() == "Description") type.Description.assign(child.Text());
-    types.Insert(std::move(type));
+  void EndElement(std::string_view text) override {
+    if (isDocument_ && depth_ == 4) EndField(text);
+    if (isDocument_ && depth_ == 3) EndRecord(text);
+    if (isDocument_ && depth_ == 2 && section_ == Section::kUser) lastUser_ = std::move(user_);
+    --depth_;
   }
-}
+
+ private:
+  enum class Section { kOther, kUser, kPersons, kContacts, kContactTypes };
+  // The contact fields the loader reads, beside the person and user tables.
+  enum ContactField { kPersonID, kContactTypeID, kDescription, kDateTime };
+
+  // Written records take a few hundred bytes each; the counter (which may
+  // exceed the count, or lie) and the file's size bound the room made ahead.
+  static constexpr std::size_t kSmallestPerson = 256;
+  static constexpr std::size_t kSmallestContact = 96;
+
+  void StartSection(std::string_view name, std::span<const XMLAttribute> attributes) {
+    section_ = Section::kOther;
+    if (name == "User") {
+      section_ = Section::kUser;
+      user_ = User();
+    } else if (name == "Persons") {
+      section_ = Section::kPersons;
+      ReadLastID(persons_, attributes, kSmallestPerson);
+    } else if (name == "Contacts") {
+      section_ = Section::kContacts;
+      ReadLastID(contacts_, attributes, kSmallestContact);
+    } else if (name == "ContactTypes") {
+      section_ = Section::kContactTypes;
+      ReadLastID(contactTypes_, attributes, 0);
+    }
+  }
+
+  template <typename Records>
+  void ReadLastID(ReadSection<Records>& section, std::span<const XMLAttribute> attributes, std::size_t smallest) {
+    const std::optional<int32_t> lastID = NumberAttribute(attributes, "LastID");
+    if (!lastID) return;
+    section.lastID = lastID;
+    if (smallest > 0 && *lastID > 0 && section.records.Empty())
+      section.records.Reserve(std::min(static_cast<std::size_t>(*lastID), bytes_ / smallest));
+  }
+
+  void StartRecord(std::string_view name, std::span<const XMLAttribute> attributes) {
+    // A record's ID is its last ID attribute; 0 without one.
+    const int32_t id = NumberAttribute(attributes, "ID").value_or(0);
+    field_ = -1;
+    switch (section_) {
+      case Section::kUser:
+        userField_ = FieldIndex(name, kUserFields);
+        break;
+      case Section::kPersons:
+        person_ = Person();
+        person_.ID = id;
+        break;
+      case Section::kContacts:
+        contact_ = Contact();
+        contact_.ID = id;
+        dated_ = false;
+        break;
+      case Section::kContactTypes:
+        contactType_ = ContactType();
+        contactType_.ID = id;
+        break;
+      case Section::kOther:
+        break;
+    }
+  }
+
+  int FieldOf(std::string_view name) const {
+    switch (section_) {
+      case Section::kPersons:
+        return FieldIndex(name, kPersonFields);
+      case Section::kContacts:
+        if (name == "PersonID") return kPersonID;
+        if (name == "ContactTypeID") return kContactTypeID;
+        if (name == "Description") return kDescription;
+        if (name == "DateTime") return kDateTime;
+        return -1;
+      case Section::kContactTypes:
+        return name == "Description" ? kDescription : -1;
+      default:
+        return -1;
+    }
+  }
+
+  void EndField(std::string_view text) {
+    if (field_ < 0) return;
+    const auto field = static_cast<std::size_t>(field_);
+    if (section_ == Section::kPersons) {
+      (person_.*kPersonFields[field].member).assign(text);
+    } else if (section_ == Section::kContactTypes) {
+      contactType_.Description.assign(text);
+    } else if (section_ == Section::kContacts) {
+      if (field_ == kPersonID)
+        contact_.PersonID = ParseInteger(text);
+      else if (field_ == kContactTypeID)
+        contact_.ContactTypeID = ParseInteger(text);
+      else if (field_ == kDescription)
+        contact_.Description.assign(text);
+      else
+        dated_ = ParseDocumentDateText(text, contact_.DateTime);
+    }
+    field_ = -1;
+  }
+
+  void EndRecord(std::string_view text) {
+    switch (section_) {
+      case Section::kUser:
+        if (userField_ >= 0) (user_.*kUserFields[static_cast<std::size_t>(userField_)].member).assign(text);
+        break;
+      case Section::kPersons:
+        persons_.records.Insert(std::move(person_));
+        break;
+      case Section::kContacts:
+        // One "now" for every contact whose date does not read, and only
+        // when one is needed: asking the clock is not free.
+        if (!dated_) {
+          if (!loadTime_.IsValid()) loadTime_ = clock_();
+          contact_.DateTime = loadTime_;
+        }
+        contacts_.records.Insert(std::move(contact_));
+        break;
+      case Section::kContactTypes:
+        contactTypes_.records.Insert(std::move(contactType_));
+        break;
+      case Section::kOther:
+        break;
+    }
+    field_ = -1;
+  }
+
+  Clock clock_;
+  std::size_t bytes_;
+  int depth_ = 0;
+  bool isDocument_ = false;
+  Section section_ = Section::kOther;
+  int field_ = -1;      // of a record's field element
+  int userField_ = -1;  // of a field element in the user's section
+
+  std::optional<int32_t> version_;
+  User user_;
+  std::optional<User> lastUser_;
+  Person person_;
+  Contact contact_;
+  bool dated_ = false;
+  ContactType contactType_;
+  DateTimeValue loadTime_;
+
+  ReadSection<Persons> persons_;
+  ReadSection<Contacts> contacts_;
+  ReadSection<ContactTypes> contactTypes_;
+};
 
 // A counter below an identifier in use would hand that identifier out again,
 // and Insert would then drop the new record.
@@ -110,31 +248,17 @@ void RaiseLastID(Records& collection) {
   collection.LastID = std::max(collection.LastID, collection.HighestID());
 }
 
-LoadResult MapTree(DocumentData& data, std::string text, Clock clock) {
-  std::unique_ptr<XMLElement> root;
+LoadResult MapText(DocumentData& data, std::string_view text, Clock clock) {
+  DocumentReader reader(clock, text.size());
   try {
-    root = SimpleXMLParser().Parse(std::move(text));
+    SimpleXMLParser().Parse(text, reader);
   } catch (const SimpleXMLParser::Exception& error) {
     return {LoadResult::Status::kParseError, error.line, false};
   }
   // Any other file of XML is no document: taking it for an empty one would
   // let a later Save overwrite it.
-  if (root->Name() != "Vimbo") return {LoadResult::Status::kNotDocument, 0, false};
-
-  for (const XMLAttribute& attribute : root->Attributes())
-    if (attribute.name == "Version") data.version = ParseInteger(attribute.value);
-
-  for (const XMLNode& section : root->Children()) {
-    const std::string_view name = section.Name();
-    if (name == "User")
-      ReadUser(section, data.user);
-    else if (name == "Persons")
-      ReadPersons(section, data.persons);
-    else if (name == "Contacts")
-      ReadContacts(section, data.contacts, clock);
-    else if (name == "ContactTypes")
-      ReadContactTypes(section, data.contactTypes);
-  }
+  if (!reader.IsDocument()) return {LoadResult::Status::kNotDocument, 0, false};
+  reader.MoveInto(data);
   return {};
 }
 
@@ -184,7 +308,7 @@ std::string ParseErrorMessage(int64_t line) {
 }
 
 LoadResult MapDocument(DocumentData& data, std::string text, Clock clock) {
-  return WithinMemory(data, [&] { return MapTree(data, std::move(text), clock); });
+  return WithinMemory(data, [&] { return MapText(data, text, clock); });
 }
 
 LoadResult Load(DocumentData& data, const std::string& path, Clock clock) {
@@ -196,7 +320,7 @@ LoadResult Load(DocumentData& data, const std::string& path, Clock clock) {
 
 LoadResult LoadDocumentText(DocumentData& data, std::string text, Clock clock) {
   return WithinMemory(data, [&] {
-    LoadResult result = MapTree(data, std::move(text), clock);
+    LoadResult result = MapText(data, text, clock);
     if (!result.Ok()) return result;
     RaiseLastID(data.persons);
     RaiseLastID(data.contacts);

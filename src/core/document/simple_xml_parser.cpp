@@ -48,7 +48,7 @@ constexpr std::array<char, 256> kBytes = MakeBytes();
 // Collects the text of one element or attribute value. Most texts are a
 // single run of the buffer and stay a view into it; only a text made of
 // several pieces (runs around references, children or CDATA sections) is
-// assembled in a scratch string and then copied once into the arena.
+// assembled in a scratch string.
 class SimpleXMLParser::TextBuilder {
  public:
   explicit TextBuilder(std::string& scratch) : scratch_(scratch) {}
@@ -66,9 +66,7 @@ class SimpleXMLParser::TextBuilder {
     scratch_.append(piece);
   }
 
-  std::string_view Finish(SimpleXMLParser& parser) {
-    return assembling_ ? parser.CopyToArena(scratch_) : single_;
-  }
+  std::string_view Finish() const { return assembling_ ? std::string_view(scratch_) : single_; }
 
  private:
   std::string& scratch_;
@@ -94,20 +92,12 @@ SimpleXMLParser::Exception SimpleXMLParser::PositionAfter(std::string_view text,
   return position;
 }
 
-std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
-  // The arena takes memory block by block as the tree grows. A count of
-  // markup cannot size it in advance: a comment may hold any number of '<'
-  // bytes and builds a single node. The block size follows the text's, so a
-  // large document takes few blocks and a small one little memory.
-  const std::size_t blockSize = std::clamp<std::size_t>(bytes.size() / 16, 16 * 1024, 4 * 1024 * 1024);
-  auto arena = std::make_unique<XMLArena>(blockSize);
-  arena_ = arena.get();
-  auto root = std::make_unique<XMLRootElement>(std::string_view{}, std::move(bytes), std::move(arena));
-
-  begin_ = p_ = root->Bytes().data();
-  end_ = begin_ + root->Bytes().size();
+void SimpleXMLParser::Parse(std::string_view bytes, XMLHandler& handler) {
+  handler_ = &handler;
+  begin_ = p_ = bytes.data();
+  end_ = begin_ + bytes.size();
   version_ = "1.0";
-  textScratch_.assign(kMaxDepth + 2, std::string());
+  textScratch_.resize(kMaxDepth + 2);
 
   // Positions count from after the mark, which an editor does not show.
   if (StartsWith("\xEF\xBB\xBF")) begin_ = p_ += 3;
@@ -120,12 +110,76 @@ std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
   }
   SkipMisc();
   Expect('<');
-  root->name_ = ScanName();
-  if (root->name_.empty()) Fail();
-  ParseElementRest(*root, 1);
+  const std::string_view rootName = ScanName();
+  if (rootName.empty()) Fail();
+  ParseElement(rootName, 1);
   SkipMisc();
+  handler_ = nullptr;
+}
 
-  arena_ = nullptr;
+// Builds the element tree from what the parser reports. Names, comments and
+// single-run texts are views into the root's bytes; texts and values that
+// were assembled from pieces live in the parser's scratch space only for the
+// call, so they are copied into the arena.
+class XMLTreeBuilder final : public XMLHandler {
+ public:
+  XMLTreeBuilder(XMLRootElement& root, XMLArena& arena) : root_(root), arena_(arena) {}
+
+  void StartElement(std::string_view name, std::span<const XMLAttribute> attributes) override {
+    XMLElement* element = &root_;
+    if (open_.empty())
+      root_.name_ = name;
+    else
+      open_.back()->AddChild(element = Make<XMLElement>(name));
+    if (!attributes.empty()) {
+      void* memory = arena_.allocate(sizeof(XMLAttribute) * attributes.size(), alignof(XMLAttribute));
+      auto* stored = static_cast<XMLAttribute*>(memory);
+      for (std::size_t i = 0; i < attributes.size(); ++i)
+        new (stored + i) XMLAttribute{attributes[i].name, Keep(attributes[i].value)};
+      element->attributes_ = stored;
+      element->attributeCount_ = attributes.size();
+    }
+    open_.push_back(element);
+  }
+
+  void EndElement(std::string_view text) override {
+    open_.back()->text_ = Keep(text);
+    open_.pop_back();
+  }
+
+  void Comment(std::string_view body) override { open_.back()->AddChild(Make<XMLComment>(body)); }
+
+ private:
+  template <typename Node, typename... Args>
+  Node* Make(Args&&... args) {
+    void* memory = arena_.allocate(sizeof(Node), alignof(Node));
+    return new (memory) Node(std::forward<Args>(args)...);
+  }
+
+  std::string_view Keep(std::string_view text) {
+    const std::string& bytes = root_.Bytes();
+    if (text.empty() || (text.data() >= bytes.data() && text.data() < bytes.data() + bytes.size())) return text;
+    char* memory = static_cast<char*>(arena_.allocate(text.size(), 1));
+    std::memcpy(memory, text.data(), text.size());
+    return {memory, text.size()};
+  }
+
+  XMLRootElement& root_;
+  XMLArena& arena_;
+  std::vector<XMLElement*> open_;
+};
+
+std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
+  // The arena takes memory block by block as the tree grows. A count of
+  // markup cannot size it in advance: a comment may hold any number of '<'
+  // bytes and builds a single node. The block size follows the text's, so a
+  // large document takes few blocks and a small one little memory.
+  const std::size_t blockSize = std::clamp<std::size_t>(bytes.size() / 16, 16 * 1024, 4 * 1024 * 1024);
+  auto arena = std::make_unique<XMLArena>(blockSize);
+  XMLArena& tree = *arena;
+  auto root = std::make_unique<XMLRootElement>(std::string_view{}, std::move(bytes), std::move(arena));
+  XMLTreeBuilder builder(*root, tree);
+  Parse(std::string_view(root->Bytes()), builder);
   return root;
 }
 
@@ -272,11 +326,11 @@ char SimpleXMLParser::ParseReference() {
   return decoded;
 }
 
-std::string_view SimpleXMLParser::ParseAttributeValue() {
+std::string_view SimpleXMLParser::ParseAttributeValue(std::string& scratch) {
   const char quote = Peek();
   if (quote != '"' && quote != '\'') Fail();
   ++p_;
-  TextBuilder value(attributeScratch_);
+  TextBuilder value(scratch);
   const char* run = p_;
   for (;;) {
     while (p_ < end_ && *p_ != quote && *p_ != '&' && *p_ != '<' && *p_ != '\0') ++p_;
@@ -289,45 +343,35 @@ std::string_view SimpleXMLParser::ParseAttributeValue() {
     run = p_;
   }
   ++p_;
-  return value.Finish(*this);
+  return value.Finish();
 }
 
-// After "<" when a name follows.
-XMLElement* SimpleXMLParser::ParseChildElement(int depth) {
-  if (depth > kMaxDepth) Fail();
-  XMLElement* element = Make<XMLElement>(ScanName());
-  ParseElementRest(*element, depth);
-  return element;
-}
-
-// The attributes and the end of the start tag, then the content.
-void SimpleXMLParser::ParseElementRest(XMLElement& element, int depth) {
+// After "<" and the element's name: the attributes, the end of the start
+// tag, then the content.
+void SimpleXMLParser::ParseElement(std::string_view name, int depth) {
   attributes_.clear();
   for (;;) {
     SkipWhitespace();
-    const std::string_view name = ScanName();
-    if (name.empty()) break;
+    const std::string_view attribute = ScanName();
+    if (attribute.empty()) break;
     SkipWhitespace();
     Expect('=');
     SkipWhitespace();
-    attributes_.push_back({name, ParseAttributeValue()});
-  }
-  if (!attributes_.empty()) {
-    void* memory = arena_->allocate(sizeof(XMLAttribute) * attributes_.size(), alignof(XMLAttribute));
-    auto* stored = static_cast<XMLAttribute*>(memory);
-    std::uninitialized_copy(attributes_.begin(), attributes_.end(), stored);
-    element.attributes_ = stored;
-    element.attributeCount_ = attributes_.size();
+    if (attributeScratch_.size() == attributes_.size()) attributeScratch_.emplace_back();
+    attributes_.push_back({attribute, ParseAttributeValue(attributeScratch_[attributes_.size()])});
   }
   if (StartsWith("/>")) {
     p_ += 2;
+    handler_->StartElement(name, attributes_);
+    handler_->EndElement({});
     return;
   }
   Expect('>');
-  ParseContent(element, depth);
+  handler_->StartElement(name, attributes_);
+  ParseContent(name, depth);
 }
 
-void SimpleXMLParser::ParseContent(XMLElement& element, int depth) {
+void SimpleXMLParser::ParseContent(std::string_view name, int depth) {
   TextBuilder text(textScratch_[static_cast<std::size_t>(depth)]);
   const char* run = p_;
   for (;;) {
@@ -345,41 +389,36 @@ void SimpleXMLParser::ParseContent(XMLElement& element, int depth) {
       text.Append({&kBytes[static_cast<uint8_t>(byte)], 1});
     } else {
       ++p_;  // past '<'
-      if (ParseMarkupInContent(element, text, depth)) break;
+      if (ParseMarkupInContent(name, text, depth)) break;
     }
     run = p_;
   }
-  element.text_ = text.Finish(*this);
+  handler_->EndElement(text.Finish());
 }
 
-// After a '<' in the content of `element`: its end tag, which ends the
-// content (true), or a comment, a CDATA section or a child element.
-bool SimpleXMLParser::ParseMarkupInContent(XMLElement& element, TextBuilder& text, int depth) {
+// After a '<' in the content of the element `name`: its end tag, which ends
+// the content (true), or a comment, a CDATA section or a child element.
+bool SimpleXMLParser::ParseMarkupInContent(std::string_view name, TextBuilder& text, int depth) {
   if (Peek() == '/') {
     ++p_;
-    if (ScanName() != element.Name()) Fail();
+    if (ScanName() != name) Fail();
     SkipWhitespace();
     Expect('>');
     return true;
   }
   if (StartsWith("!--")) {
     p_ += 3;
-    element.AddChild(Make<XMLComment>(ParseCommentBody()));
+    handler_->Comment(ParseCommentBody());
   } else if (StartsWith("![CDATA[")) {
     p_ += 8;
     text.Append(ParseCDATABody());
   } else if (Is(Peek(), kNameStart)) {
-    element.AddChild(ParseChildElement(depth + 1));
+    if (depth + 1 > kMaxDepth) Fail();
+    ParseElement(ScanName(), depth + 1);
   } else {
     Fail();
   }
   return false;
-}
-
-std::string_view SimpleXMLParser::CopyToArena(std::string_view text) {
-  char* memory = static_cast<char*>(arena_->allocate(text.size(), 1));
-  std::memcpy(memory, text.data(), text.size());
-  return {memory, text.size()};
 }
 
 }  // namespace vimbo

@@ -1,16 +1,19 @@
 #pragma once
 // A small XML parser for the document file: one pass of recursive descent
-// over bytes held in memory. It accepts elements, attributes, comments, CDATA
-// sections, character references and the five predefined entities, and an
-// XML declaration at the very start; anything else is a syntax error, thrown
+// over bytes held in memory, telling a handler what it reads (the loader
+// fills records straight from it) or building an element tree. It accepts
+// elements, attributes, comments, CDATA sections, character references and
+// the five predefined entities, and an XML declaration at the very start; anything else is a syntax error, thrown
 // as SimpleXMLParser::Exception with the line and column where it was found.
 // No character set conversion takes place: names, texts and values are the
 // file's bytes, apart from decoded references.
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <memory_resource>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +21,21 @@
 #include "core/document/xml_node.h"
 
 namespace vimbo {
+
+// What the parser reports as it reads, in document order. The views are
+// valid for the call only: they point into the parsed bytes or into the
+// parser's scratch space.
+class XMLHandler {
+ public:
+  virtual ~XMLHandler() = default;
+  // A start tag, with its attributes in order and their values decoded.
+  virtual void StartElement(std::string_view name, std::span<const XMLAttribute> attributes) = 0;
+  // The end of the innermost open element, with its text: every run of its
+  // own character data and CDATA, in order, references decoded.
+  virtual void EndElement(std::string_view text) = 0;
+  // A comment in an element's content; comments around the root are dropped.
+  virtual void Comment(std::string_view) {}
+};
 
 class SimpleXMLParser {
  public:
@@ -37,9 +55,14 @@ class SimpleXMLParser {
   // levels; the limit keeps a hostile file from exhausting the stack.
   static constexpr int kMaxDepth = 256;
 
-  // Parses `bytes` (taken over by the returned root, which owns the tree).
-  // A zero byte inside the range reads as the end of the text. A UTF-8 byte
-  // order mark at the very start, which some editors add, is skipped.
+  // Reads `bytes` and tells `handler` what it finds, without building
+  // anything. A zero byte inside the range reads as the end of the text. A
+  // UTF-8 byte order mark at the very start, which some editors add, is
+  // skipped. On a syntax error the handler has heard of everything before it.
+  void Parse(std::string_view bytes, XMLHandler& handler);
+
+  // Parses `bytes` into an element tree (the returned root owns the bytes and
+  // the tree), for callers that walk a document more than once.
   std::unique_ptr<XMLElement> Parse(std::string bytes);
   std::unique_ptr<XMLElement> Parse(const char* text, std::size_t length) {
     return Parse(std::string(text, length));
@@ -63,26 +86,18 @@ class SimpleXMLParser {
   std::string_view ParseCommentBody();
   std::string_view ParseCDATABody();
   char ParseReference();
-  std::string_view ParseAttributeValue();
-  XMLElement* ParseChildElement(int depth);
-  void ParseElementRest(XMLElement& element, int depth);
-  void ParseContent(XMLElement& element, int depth);
-  bool ParseMarkupInContent(XMLElement& element, TextBuilder& text, int depth);
-  std::string_view CopyToArena(std::string_view text);
-
-  template <typename Node, typename... Args>
-  Node* Make(Args&&... args) {
-    void* memory = arena_->allocate(sizeof(Node), alignof(Node));
-    return new (memory) Node(std::forward<Args>(args)...);
-  }
+  std::string_view ParseAttributeValue(std::string& scratch);
+  void ParseElement(std::string_view name, int depth);
+  void ParseContent(std::string_view name, int depth);
+  bool ParseMarkupInContent(std::string_view name, TextBuilder& text, int depth);
 
   const char* begin_ = nullptr;
   const char* p_ = nullptr;
   const char* end_ = nullptr;
   std::string version_ = "1.0";
-  XMLArena* arena_ = nullptr;
+  XMLHandler* handler_ = nullptr;
   std::vector<std::string> textScratch_;  // one per depth, reused
-  std::string attributeScratch_;
+  std::deque<std::string> attributeScratch_;  // one per attribute of a tag; a deque keeps them in place
   std::vector<XMLAttribute> attributes_;
 };
 

@@ -88,7 +88,7 @@ class XMLNode {
  private:
   friend class XMLElement;
   friend class XMLNodeList::iterator;
-  friend class SimpleXMLParser;
+  friend class XMLTreeBuilder;
 
   std::string_view name_;
   std::string_view text_;
@@ -114,7 +114,7 @@ class XMLElement : public XMLNode {
   const XMLAttribute* FindAttribute(std::string_view name) const;
 
  private:
-  friend class SimpleXMLParser;
+  friend class XMLTreeBuilder;
 
   XMLNode* firstChild_ = nullptr;
   XMLNode* lastChild_ = nullptr;

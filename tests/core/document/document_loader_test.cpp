@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <memory_resource>
-#include <new>
 #include <string>
 
 #include "core/document/document_loader.h"
 #include "core/document/document_writer.h"
 #include "core/records/date_time_text.h"
+#include "support/exhaustible_heap.h"
 #include "support/temp_dir.h"
 
 namespace vimbo {
@@ -208,25 +207,25 @@ TEST(DocumentLoader, OtherRootsAreNoDocumentAndLeaveItCleared) {
   EXPECT_EQ(MapDocument(data, "<?xml version=\"1.0\"?>\n<Other/>").status, LoadResult::Status::kNotDocument);
 }
 
-// Refuses every request, as a heap that has run out does.
-class ExhaustedMemory : public std::pmr::memory_resource {
-  void* do_allocate(std::size_t, std::size_t) override { throw std::bad_alloc(); }
-  void do_deallocate(void*, std::size_t, std::size_t) override {}
-  bool do_is_equal(const memory_resource& other) const noexcept override { return this == &other; }
-};
-
 TEST(DocumentLoader, RunningOutOfMemoryIsAnUnreadableFile) {
   DocumentData sample = Sample();
   const std::string text = DocumentText(sample);
-  DocumentData data;
-  data.user.FName = "Kept";
-  ExhaustedMemory exhausted;
-  std::pmr::memory_resource* previous = std::pmr::set_default_resource(&exhausted);
-  const LoadResult result = LoadDocumentText(data, text);
-  std::pmr::set_default_resource(previous);
-  EXPECT_EQ(result.status, LoadResult::Status::kUnreadable);
-  EXPECT_TRUE(data.persons.Empty() && data.contacts.Empty() && data.contactTypes.Empty());
-  EXPECT_EQ(data.user.FName, "Kept");
+  // The heap runs out after each number of allocations in turn, until the
+  // load needs no more than are left: every earlier stop is a clean refusal.
+  LoadResult result;
+  for (long left = 0; !result.Ok() || left == 0; ++left) {
+    SCOPED_TRACE(left);
+    DocumentData data;
+    data.user.FName = "Kept";
+    std::string bytes = text;
+    testing::gAllocationsLeft = left;
+    result = LoadDocumentText(data, std::move(bytes));
+    testing::gAllocationsLeft = -1;
+    if (result.Ok()) break;
+    EXPECT_EQ(result.status, LoadResult::Status::kUnreadable);
+    EXPECT_TRUE(data.persons.Empty() && data.contacts.Empty() && data.contactTypes.Empty());
+    EXPECT_EQ(data.user.FName, "Kept");
+  }
 }
 
 TEST(DocumentLoader, AParseErrorGivesItsLineAndLeavesTheCollectionsEmpty) {
