@@ -1,231 +1,203 @@
-// document_bench [PERSONS CONTACTS] [benchmark flags]: parse, load and save
-// of a large document, each beside a reference on the same bytes in the same
-// run, so the ratios printed at the end hold on a noisy shared machine where
-// absolute times do not.
+// document_bench [PERSONS CONTACTS] [--core] [--growth] [--gui] [options]:
+// the cost of Vimbo's work on a large document, each figure beside its goal.
+// Ratios compare our work with a reference on the same bytes in the same
+// run, interleaved and in CPU time, so they hold on a loaded shared machine
+// where absolute times do not. kUsage below lists the options.
 
-#include <benchmark/benchmark.h>
-#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <new>
+#include <exception>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include <pugixml.hpp>
+#include "bench_harness.h"
+#include "core_measures.h"
+#ifdef VIMBO_BENCH_GUI
+#include "gui_measures.h"
+#endif
 
-#include "core/document/document_loader.h"
-#include "core/document/document_writer.h"
-#include "core/document/file_io.h"
-#include "core/document/simple_xml_parser.h"
-#include "document_generator.h"
-
-// Every allocation of the program is counted, so the peak of a load is what
-// the load really asked of the heap, not an estimate.
-namespace {
-std::atomic<std::size_t> gHeapNow{0};
-std::atomic<std::size_t> gHeapPeak{0};
-
-struct alignas(std::max_align_t) BlockHeader {
-  std::size_t size;
-};
-
-void* CountedAllocate(std::size_t size) {
-  auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
-  if (!header) throw std::bad_alloc();
-  header->size = size;
-  const std::size_t now = gHeapNow.fetch_add(size) + size;
-  std::size_t peak = gHeapPeak.load();
-  while (now > peak && !gHeapPeak.compare_exchange_weak(peak, now)) {
-  }
-  return header + 1;
-}
-
-void CountedFree(void* memory) {
-  if (!memory) return;
-  auto* header = static_cast<BlockHeader*>(memory) - 1;
-  gHeapNow.fetch_sub(header->size);
-  std::free(header);
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAllocate(size); }
-void* operator new[](std::size_t size) { return CountedAllocate(size); }
-void operator delete(void* memory) noexcept { CountedFree(memory); }
-void operator delete[](void* memory) noexcept { CountedFree(memory); }
-void operator delete(void* memory, std::size_t) noexcept { CountedFree(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { CountedFree(memory); }
-// The parse tree's arena asks for its blocks with an alignment; the header
-// keeps the pointer aligned for any alignment up to max_align_t.
-void* operator new(std::size_t size, std::align_val_t alignment) {
-  if (static_cast<std::size_t>(alignment) > alignof(BlockHeader)) throw std::bad_alloc();
-  return CountedAllocate(size);
-}
-void operator delete(void* memory, std::align_val_t) noexcept { CountedFree(memory); }
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { CountedFree(memory); }
+extern char** environ;
 
 namespace {
 
-int32_t gPersons = 10'000;
-int32_t gContacts = 100'000;
-std::string gFolder;
-std::string gDocumentPath;
-std::string gDocumentText;
+constexpr const char* kUsage =
+    "usage: document_bench [PERSONS CONTACTS] [--core] [--growth] [--gui]\n"
+    "                      [--rounds N] [--min-seconds S] [--growth-max CONTACTS]\n"
+    "  PERSONS CONTACTS  the document measured (default 10000 100000)\n"
+    "  --core            parse, load, save, heap of a load, export, import (the default)\n"
+    "  --growth          load, save, export and import per record at 100/1,000 persons/contacts\n"
+    "                    and ten times as many each step up to --growth-max (default 1000000)\n"
+    "  --gui             the desktop program on the offscreen platform: open, report preview,\n"
+    "                    person switch (in a process of its own)\n"
+    "  --rounds N        at least N interleaved rounds per measure (default 5)\n"
+    "  --min-seconds S   and on until a measure took S seconds of CPU (default 2)\n";
 
-void ParseOurs(benchmark::State& state) {
-  for (auto _ : state) {
-    vimbo::SimpleXMLParser parser;
-    auto root = parser.Parse(gDocumentText.data(), gDocumentText.size());
-    benchmark::DoNotOptimize(root.get());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * gDocumentText.size()));
+int Usage() {
+  std::fputs(kUsage, stderr);
+  return 2;
 }
 
-void ParsePugixml(benchmark::State& state) {
-  for (auto _ : state) {
-    pugi::xml_document document;
-    const pugi::xml_parse_result result = document.load_buffer(gDocumentText.data(), gDocumentText.size());
-    if (!result) state.SkipWithError("pugixml rejected the document");
-    benchmark::DoNotOptimize(document.first_child());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * gDocumentText.size()));
+bool ParseCount(std::string_view text, int32_t& count) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  return error == std::errc() && end == text.data() + text.size() && count >= 0;
 }
 
-void LoadOurs(benchmark::State& state) {
-  for (auto _ : state) {
-    vimbo::DocumentData data;
-    if (!vimbo::Load(data, gDocumentPath).Ok()) state.SkipWithError("the document did not load");
-    benchmark::DoNotOptimize(data.contacts.Size());
-  }
+bool ParseSeconds(std::string_view text, double& seconds) {
+  const std::string copy(text);
+  char* end = nullptr;
+  seconds = std::strtod(copy.c_str(), &end);
+  return !copy.empty() && *end == '\0' && seconds >= 0;
 }
 
-void SaveOurs(benchmark::State& state) {
-  vimbo::DocumentData data;
-  vimbo::Load(data, gDocumentPath);
-  const std::string target = gFolder + "/saved.tch";
-  for (auto _ : state)
-    if (!vimbo::Write(data, target)) state.SkipWithError("the save failed");
-}
-
-// The second half of a save on its own: the safe write of ready bytes.
-void WriteOurs(benchmark::State& state) {
-  const std::string target = gFolder + "/written.tch";
-  for (auto _ : state)
-    if (!vimbo::WriteFileAtomically(target, gDocumentText)) state.SkipWithError("the write failed");
-}
-
-// The first half of a save on its own: building the text in memory.
-void TextOurs(benchmark::State& state) {
-  vimbo::DocumentData data;
-  vimbo::Load(data, gDocumentPath);
-  for (auto _ : state) benchmark::DoNotOptimize(vimbo::DocumentText(data).size());
-}
-
-// The reference save: one fwrite of the finished bytes, optionally followed
-// by the fsync a durable save cannot do without.
-void RawWrite(benchmark::State& state, bool sync) {
-  const std::string target = gFolder + "/raw.tch";
-  for (auto _ : state) {
-    FILE* file = std::fopen(target.c_str(), "wb");
-    const bool ok = file && std::fwrite(gDocumentText.data(), 1, gDocumentText.size(), file) == gDocumentText.size() &&
-                    std::fflush(file) == 0 && (!sync || ::fsync(fileno(file)) == 0);
-    if (file) std::fclose(file);
-    if (!ok) state.SkipWithError("the raw write failed");
-  }
-}
-
-void Fwrite(benchmark::State& state) { RawWrite(state, false); }
-void FwriteFsync(benchmark::State& state) { RawWrite(state, true); }
-
-// Collects each benchmark's mean time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-        seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-
-  double Ratio(const std::string& ours, const std::string& reference) const {
-    const auto a = seconds_.find(ours);
-    const auto b = seconds_.find(reference);
-    return a == seconds_.end() || b == seconds_.end() || b->second == 0 ? 0 : a->second / b->second;
-  }
-
- private:
-  std::map<std::string, double> seconds_;
+struct Arguments {
+  int32_t persons = 10'000;
+  int32_t contacts = 100'000;
+  bool core = false;
+  bool growth = false;
+  bool gui = false;
+  int32_t growthMax = 1'000'000;
+  vimbo::bench::RoundOptions rounds;
 };
 
-std::size_t PeakHeapOfLoad() {
-  vimbo::DocumentData data;
-  const std::size_t before = gHeapNow.load();
-  gHeapPeak.store(before);
-  vimbo::Load(data, gDocumentPath);
-  return gHeapPeak.load() - before;
+bool ParseArguments(const std::vector<std::string_view>& args, Arguments& parsed) {
+  std::vector<std::string_view> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--core") {
+      parsed.core = true;
+    } else if (arg == "--growth") {
+      parsed.growth = true;
+    } else if (arg == "--gui") {
+      parsed.gui = true;
+    } else if (arg == "--rounds") {
+      int32_t rounds = 0;
+      if (!hasValue || !ParseCount(args[++i], rounds) || rounds < 1) return false;
+      parsed.rounds.rounds = rounds;
+    } else if (arg == "--min-seconds") {
+      if (!hasValue || !ParseSeconds(args[++i], parsed.rounds.minSeconds)) return false;
+    } else if (arg == "--growth-max") {
+      if (!hasValue || !ParseCount(args[++i], parsed.growthMax)) return false;
+    } else if (arg.starts_with("-")) {
+      return false;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() == 2) {
+    if (!ParseCount(positional[0], parsed.persons) || !ParseCount(positional[1], parsed.contacts)) return false;
+  } else if (!positional.empty()) {
+    return false;
+  }
+  if (!parsed.growth && !parsed.gui) parsed.core = true;
+  return true;
 }
 
-bool ParseCount(const char* text, int32_t& count) {
-  const std::string_view view(text);
-  const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), count);
-  return error == std::errc() && end == view.data() + view.size() && count >= 0;
+#ifdef VIMBO_BENCH_GUI
+// The child that runs the desktop measures: document_bench --gui-child
+// FOLDER DOCUMENT SWITCHING ROUNDS MIN-SECONDS.
+constexpr std::string_view kGuiChild = "--gui-child";
+
+int RunGuiChild(int& argc, char** argv) {
+  vimbo::bench::RoundOptions rounds;
+  int32_t count = 0;
+  if (argc != 7 || !ParseCount(argv[5], count) || count < 1 || !ParseSeconds(argv[6], rounds.minSeconds)) return Usage();
+  rounds.rounds = count;
+  const vimbo::bench::GuiDocuments documents{argv[2], argv[3], argv[4]};
+  int childArgc = 1;
+  return vimbo::bench::RunGuiMeasures(childArgc, argv, documents, rounds);
+}
+
+// Starts this program again as the GUI child and waits for it; its lines go
+// to the same standard output.
+bool SpawnGuiChild(const char* program, const std::string& folder, const std::string& document,
+                   const std::string& switching, const vimbo::bench::RoundOptions& rounds) {
+  const std::string roundCount = std::to_string(rounds.rounds);
+  const std::string minSeconds = std::to_string(rounds.minSeconds);
+  std::vector<std::string> args = {program, std::string(kGuiChild), folder, document, switching, roundCount, minSeconds};
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  std::fflush(stdout);
+  pid_t child = 0;
+  if (::posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) return false;
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+#endif
+
+int Run(const Arguments& arguments, const char* program, const std::string& folder) {
+  using namespace vimbo::bench;
+  std::printf("CPU time (user and kernel) of interleaved runs, ours and reference alternately on the same\n"
+              "bytes; at least %d rounds and %.1f s of CPU per measure; medians. Every operator new counted.\n",
+              arguments.rounds.rounds, arguments.rounds.minSeconds);
+  if (arguments.core || arguments.gui) {
+    const BenchDocument document = MakeDocument(folder + "/document.tch", arguments.persons, arguments.contacts);
+    std::printf("\ndocument: %s persons, %s contacts, %s\n", Count(document.persons).c_str(),
+                Count(document.contacts).c_str(), Megabytes(static_cast<double>(document.text.size())).c_str());
+    std::fflush(stdout);
+    if (arguments.core) RunCoreMeasures(document, folder, arguments.rounds);
+    if (arguments.gui) {
+#ifdef VIMBO_BENCH_GUI
+      // Every person of the switching document has about 10,000 contacts.
+      const int32_t switchPersons = std::max<int32_t>(1, arguments.contacts / 10'000);
+      const std::string switching = folder + "/switching.tch";
+      MakeDocument(switching, switchPersons, arguments.contacts);
+      std::printf("\nthe desktop program, offscreen (open and report: the document above; switch: %s contacts "
+                  "of %s person%s)\n",
+                  Count(arguments.contacts).c_str(), Count(switchPersons).c_str(), switchPersons == 1 ? "" : "s");
+      PrintTableHeader();
+      if (!SpawnGuiChild(program, folder, document.path, switching, arguments.rounds)) {
+        std::fputs("document_bench: the desktop measures failed\n", stderr);
+        return 1;
+      }
+#else
+      (void)program;
+      std::fputs("document_bench: built without Qt (VIMBO_CORE_ONLY), so --gui is not available\n", stderr);
+      return 2;
+#endif
+    }
+  }
+  if (arguments.growth) RunGrowth(folder, arguments.growthMax, arguments.rounds);
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (argc == 3 && (!ParseCount(argv[1], gPersons) || !ParseCount(argv[2], gContacts))) {
-    std::fputs("usage: document_bench [PERSONS CONTACTS] [benchmark flags]\n", stderr);
-    return 2;
+#ifdef VIMBO_BENCH_GUI
+  if (argc > 1 && argv[1] == kGuiChild) {
+    try {
+      return RunGuiChild(argc, argv);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "document_bench: %s\n", error.what());
+      return 1;
+    }
   }
+#endif
+  Arguments arguments;
+  if (!ParseArguments(std::vector<std::string_view>(argv + 1, argv + argc), arguments)) return Usage();
 
   char folder[] = "/tmp/vimbo-bench-XXXXXX";
   if (!::mkdtemp(folder)) {
     std::perror("document_bench: mkdtemp");
     return 1;
   }
-  gFolder = folder;
-  gDocumentPath = gFolder + "/document.tch";
-  gDocumentText = vimbo::GenerateDocumentText(gPersons, gContacts);
-  if (!vimbo::WriteFileAtomically(gDocumentPath, gDocumentText)) {
-    std::fputs("document_bench: cannot write the benchmark document\n", stderr);
-    return 1;
+  int status = 1;
+  try {
+    status = Run(arguments, argv[0], folder);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "document_bench: %s\n", error.what());
   }
-  std::printf("document: %d persons, %d contacts, %zu bytes\n", gPersons, gContacts, gDocumentText.size());
-
-  benchmark::RegisterBenchmark("ParseOurs", ParseOurs)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("ParsePugixml", ParsePugixml)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("LoadOurs", LoadOurs)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("SaveOurs", SaveOurs)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("TextOurs", TextOurs)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("WriteOurs", WriteOurs)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("Fwrite", Fwrite)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("FwriteFsync", FwriteFsync)->Unit(benchmark::kMillisecond);
-
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-
-  const std::size_t peak = PeakHeapOfLoad();
-  std::printf("\nratios (lower is better; targets in brackets)\n");
-  std::printf("  parse, ours / pugixml:                 %.2f  [<= 2]\n", reporter.Ratio("ParseOurs", "ParsePugixml"));
-  std::printf("  full load, ours / pugixml parse:       %.2f  [<= 3]\n", reporter.Ratio("LoadOurs", "ParsePugixml"));
-  std::printf("  save, ours / one fwrite:               %.2f  [<= 1.5]\n", reporter.Ratio("SaveOurs", "Fwrite"));
-  std::printf("  save, ours / one fwrite and fsync:     %.2f\n", reporter.Ratio("SaveOurs", "FwriteFsync"));
-  std::printf("  of which the safe write of ready bytes: %.2f\n", reporter.Ratio("WriteOurs", "Fwrite"));
-  std::printf("  of which building the text in memory:  %.2f\n", reporter.Ratio("TextOurs", "Fwrite"));
-  std::printf("  peak heap of a load / file size:       %.2f  [< 4]\n",
-              static_cast<double>(peak) / static_cast<double>(gDocumentText.size()));
-
-  std::remove((gFolder + "/saved.tch").c_str());
-  std::remove((gFolder + "/raw.tch").c_str());
-  std::remove((gFolder + "/written.tch").c_str());
-  std::remove(gDocumentPath.c_str());
-  ::rmdir(folder);
-  return 0;
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  return status;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -124,9 +125,17 @@ std::string Digits(Random& random, int count) {
   return digits;
 }
 
+// The parts of a value are drawn in a fixed order, last part first: the
+// order g++ happened to give the first version of these lines, whose
+// documents stay as they were. Drawn inside one expression, the order would
+// be the compiler's choice, and the same counts could give other bytes.
 std::string PhoneNumber(Random& random) {
-  return "(" + std::to_string(random.Between(201, 989)) + ") " + std::to_string(random.Between(200, 999)) + "-" +
-         Digits(random, 4);
+  const std::string line = Digits(random, 4);
+  const int exchange = random.Between(200, 999);
+  const int area = random.Between(201, 989);
+  char phone[32];
+  std::snprintf(phone, sizeof phone, "(%d) %d-%s", area, exchange, line.c_str());
+  return phone;
 }
 
 std::string Lowercase(std::string_view text) {
@@ -138,17 +147,29 @@ std::string Lowercase(std::string_view text) {
 
 std::string CompanyName(Random& random) {
   if (random.Percent(3)) return std::string(random.Pick(kOddCompanies));
-  if (random.Percent(20)) return std::string(random.Pick(kLastNames)) + " & " + std::string(random.Pick(kLastNames));
-  return std::string(random.Pick(kCompanyWords)) + " " + std::string(random.Pick(kCompanySuffixes));
+  if (random.Percent(20)) {
+    const std::string_view second = random.Pick(kLastNames);
+    const std::string_view first = random.Pick(kLastNames);
+    return std::string(first) + " & " + std::string(second);
+  }
+  const std::string_view suffix = random.Pick(kCompanySuffixes);
+  const std::string_view word = random.Pick(kCompanyWords);
+  return std::string(word) + " " + std::string(suffix);
 }
 
 // One or two address lines; the edit box joins lines with "\r\n".
 std::string StreetAddress(Random& random) {
-  std::string address = std::to_string(random.Between(1, 9999)) + " " + std::string(random.Pick(kStreets)) + " " +
-                        std::string(random.Pick(kStreetTypes));
+  const std::string_view streetType = random.Pick(kStreetTypes);
+  const std::string_view street = random.Pick(kStreets);
+  const int number = random.Between(1, 9999);
+  std::string address = std::to_string(number) + " " + std::string(street) + " " + std::string(streetType);
   if (random.Percent(25)) {
     switch (random.Below(3)) {
-      case 0: address += "\r\nApt " + std::to_string(random.Between(1, 40)) + static_cast<char>('A' + random.Below(6)); break;
+      case 0: {
+        const char letter = static_cast<char>('A' + random.Below(6));
+        address += "\r\nApt " + std::to_string(random.Between(1, 40)) + letter;
+        break;
+      }
       case 1: address += "\r\nSuite " + std::to_string(random.Between(100, 950)); break;
       default: address += "\r\nP.O. Box " + std::to_string(random.Between(10, 9999)); break;
     }
@@ -185,7 +206,8 @@ void FillCommonFields(Random& random, Record& record) {
     static constexpr std::array<std::string_view, 3> kSeparators = {".", "_", ""};
     record.EMail = Lowercase(record.FName) + std::string(random.Pick(kSeparators)) + Lowercase(record.LName);
     if (random.Percent(30)) record.EMail += std::to_string(random.Between(1, 99));
-    record.EMail += "@" + std::string(random.Pick(kMailDomains));
+    record.EMail += '@';
+    record.EMail += random.Pick(kMailDomains);
   }
   if (random.Percent(30)) {
     const std::string site = record.Company.empty() ? Lowercase(record.LName) : Lowercase(record.Company);
@@ -249,8 +271,12 @@ void GenerateDocument(DocumentData& data, int32_t personCount, int32_t contactCo
     contact.PersonID = personCount > 0 ? 1 + static_cast<int32_t>(random.Below(static_cast<uint32_t>(personCount))) : 0;
     const int year = random.Between(2000, 2026);
     const int month = random.Between(1, 12);
-    contact.DateTime.SetDateTime(year, month, random.Between(1, DaysInMonth(year, month)), random.Between(0, 23),
-                                 random.Between(0, 59), random.Between(0, 59));
+    // Drawn last to first, as in PhoneNumber.
+    const int second = random.Between(0, 59);
+    const int minute = random.Between(0, 59);
+    const int hour = random.Between(0, 23);
+    const int day = random.Between(1, DaysInMonth(year, month));
+    contact.DateTime.SetDateTime(year, month, day, hour, minute, second);
     contact.Description = ContactNote(random);
     contact.ContactTypeID = typeIds[random.Below(static_cast<uint32_t>(typeIds.size()))];
     data.contacts.Insert(std::move(contact));

@@ -1,0 +1,21 @@
+#pragma once
+// The measures of the desktop program on the offscreen platform: opening a
+// document, the form's person switch and the contacts report's preview.
+
+#include <string>
+
+#include "bench_harness.h"
+
+namespace vimbo::bench {
+
+struct GuiDocuments {
+  std::string folder;    // scratch space, also for the program's settings
+  std::string document;  // opened, and reported on
+  std::string switching;  // a document whose persons have about 10,000 contacts each
+};
+
+// Runs in a process of its own, so the resident memory of the open grows
+// from that of a program that has just started. Returns the exit status.
+int RunGuiMeasures(int& argc, char** argv, const GuiDocuments& documents, const RoundOptions& options);
+
+}  // namespace vimbo::bench
