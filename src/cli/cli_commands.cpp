@@ -12,7 +12,6 @@
 #include "cli/report_command.h"
 #endif
 #include "core/document/document_writer.h"
-#include "core/document/file_io.h"
 #include "core/records/document_data.h"
 #include "core/transfer/field_tokenizer.h"
 #include "core/transfer/person_import.h"
@@ -141,17 +140,14 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   DocumentData data;
   if (!LoadForCommand(data, args[2], err)) return kFailure;
-  // The export's own result cannot tell an empty collection from a failed
-  // write, so the command writes the export's text itself, the same way.
   // The columns follow the keys as given, each under its name.
-  int lines = 0;
-  const std::string text = persons ? PersonsExportText(data, settings, lines, ColumnOrder::kKeys)
-                                   : ContactsExportText(data, settings, lines, ColumnOrder::kKeys);
-  if (!WriteFileAtomically(settings.FileName, text)) {
+  const std::optional<int> lines = persons ? WritePersonsExport(data, settings, ColumnOrder::kKeys)
+                                           : WriteContactsExport(data, settings, ColumnOrder::kKeys);
+  if (!lines) {
     err << "Error saving " << settings.FileName << ".\n";
     return kFailure;
   }
-  out << lines << " lines written\n";
+  out << *lines << " lines written\n";
   return kSuccess;
 }
 

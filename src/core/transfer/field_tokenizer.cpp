@@ -66,6 +66,13 @@ FieldScan ScanEnclosedField(std::string_view text, std::size_t i, char separator
   bool open = true;
   bool first = true;
   while (true) {
+    if (open) {
+      // Inside an open encloser only the next encloser matters.
+      const std::size_t next = text.find(encloser, i);
+      if (next == std::string_view::npos) return {n, true};
+      if (next > i) first = false;
+      i = next;
+    }
     if (i == n) return {n, true};
     const char c = text[i];
     if (c == '\n' && !open) return {i, true};
@@ -165,6 +172,27 @@ std::size_t ReadEnclosedField(std::string_view text, char separator, char enclos
   return n;
 }
 
+// The enclosed field at the start of `text` when it holds nothing to decode
+// (no escape, no doubled or stray encloser), as a view between its
+// enclosers, and where the rest of the record starts; 0 for any other field,
+// which ReadEnclosedField decodes. A separator right after the opening
+// encloser ends an empty field there.
+std::size_t PlainEnclosedField(std::string_view text, char separator, char encloser, std::string_view& field) {
+  const std::size_t n = text.size();
+  if (n < 2 || text[1] == encloser || Is(text[1], separator)) return 0;
+  const std::size_t close = text.find(encloser, 1);
+  if (close == std::string_view::npos) return 0;
+  const std::string_view value = text.substr(1, close - 1);
+  if (value.find('\\') != std::string_view::npos) return 0;
+  if (close == n - 1) {
+    field = value;
+    return n;
+  }
+  if (!Is(text[close + 1], separator)) return 0;
+  field = value;
+  return close + 2;
+}
+
 }  // namespace
 
 void FieldTokenizer::SetCharacters(const std::string& separator, const std::string& encloser) {
@@ -172,21 +200,26 @@ void FieldTokenizer::SetCharacters(const std::string& separator, const std::stri
   if (!encloser.empty()) Encloser = encloser[0];
 }
 
-bool FieldTokenizer::NextRecord(std::string_view& text, std::string_view& record) const {
-  if (text.empty()) return false;
+bool FieldTokenizer::NextCompleteRecord(std::string_view& text, std::string_view& record) const {
   const std::size_t end = RecordEnd(text, Separator, Encloser);
+  if (end == text.size()) return false;
   record = text.substr(0, end);
-  if (end == text.size()) {
-    text = {};
-    return true;
-  }
   if (record.ends_with('\r')) record.remove_suffix(1);
   text.remove_prefix(end + 1);
   return true;
 }
 
-bool FieldTokenizer::NextField(std::string_view& remaining, std::string& field) const {
-  field.clear();
+bool FieldTokenizer::NextRecord(std::string_view& text, std::string_view& record) const {
+  if (text.empty()) return false;
+  if (NextCompleteRecord(text, record)) return true;
+  // The last record, without a line feed after it, is taken as it stands.
+  record = text;
+  text = {};
+  return true;
+}
+
+bool FieldTokenizer::NextField(std::string_view& remaining, std::string& scratch, std::string_view& field) const {
+  field = {};
   const std::string_view text = TrimView(remaining);
   if (text.empty()) {
     remaining = {};
@@ -198,14 +231,28 @@ bool FieldTokenizer::NextField(std::string_view& remaining, std::string& field) 
   if (Is(text[0], Separator)) {
     rest = 1;
   } else if (Is(text[0], Encloser)) {
-    rest = ReadEnclosedField(text, Separator, Encloser, field);
+    rest = PlainEnclosedField(text, Separator, Encloser, field);
+    if (rest == 0) {
+      scratch.clear();
+      rest = ReadEnclosedField(text, Separator, Encloser, scratch);
+      field = scratch;
+    }
   } else {
     const std::size_t separator = Separator == 0 ? std::string_view::npos : text.find(Separator);
-    field.assign(text.substr(0, separator));
+    field = text.substr(0, separator);
     if (separator != std::string_view::npos) rest = separator + 1;
   }
   remaining = text.substr(rest);
   return true;
+}
+
+bool FieldTokenizer::NextField(std::string_view& remaining, std::string& field) const {
+  field.clear();
+  std::string_view view;
+  const bool found = NextField(remaining, field, view);
+  // An enclosed field is decoded into `field` already.
+  if (view.data() != field.data()) field.assign(view);
+  return found;
 }
 
 }  // namespace vimbo

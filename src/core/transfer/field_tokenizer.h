@@ -26,10 +26,21 @@ struct FieldTokenizer {
   // when `text` is empty.
   bool NextRecord(std::string_view& text, std::string_view& record) const;
 
+  // The same, but only for a record that the line feed ending it completes
+  // within `text`; false, leaving `text` as it is, for a record that may go
+  // on past its end. A reader of a file in pieces takes records this way and
+  // reads more when the answer is false.
+  bool NextCompleteRecord(std::string_view& text, std::string_view& record) const;
+
   // Takes the next field off the front of `remaining`, a record or what is
   // left of one. False, with an empty `field`, when nothing but white space
   // is left.
   bool NextField(std::string_view& remaining, std::string& field) const;
+
+  // The same without a copy: `field` views the record itself, or `scratch`
+  // where an enclosed field had to be decoded, and stays valid as long as
+  // both do.
+  bool NextField(std::string_view& remaining, std::string& scratch, std::string_view& field) const;
 };
 
 }  // namespace vimbo

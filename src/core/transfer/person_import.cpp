@@ -3,93 +3,114 @@
 #include <algorithm>
 #include <string_view>
 
-#include "core/document/file_io.h"
 #include "core/editing/document_operations.h"
 #include "core/records/text_rules.h"
+#include "core/transfer/text_record_reader.h"
 #include "core/transfer/transfer_keys.h"
 
 namespace vimbo {
 namespace {
 
-// Spreadsheet programs start a UTF-8 text with a byte order mark; it is not
-// part of the first field.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view WithoutByteOrderMark(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-  return text;
-}
-
-// Fills the person field that `key` names. Returns whether the value names
-// the person: a non-empty first name, last name or company.
-bool Assign(Person& person, const std::string& key, std::string&& value) {
-  const PersonKey* column = FindPersonKey(key);
-  if (!column) return false;
-  if (column->namesPerson && value.empty()) return false;
-  person.*column->member = std::move(value);
-  return column->namesPerson;
-}
-
-// The person a record describes, or nothing when it names nobody.
-std::optional<Person> PersonFromRecord(std::string_view record, const FieldTokenizer& tokenizer,
-                                       const TextTransferSettings& settings) {
-  Person person;
-  bool named = false;
-  std::string value;
-  // Columns past the end of Fields have no key, so they are not imported.
+// The person field of each column of the file, found once for the whole
+// file; none for a column that is not imported. Columns past the end of
+// Fields have no key, so they are not imported either.
+std::vector<const PersonKey*> ColumnTargets(const TextTransferSettings& settings) {
   const std::size_t columns = std::min(static_cast<std::size_t>(std::max(settings.ColumnCount, 0)),
                                        settings.Fields.size());
-  for (std::size_t i = 0; i < columns; ++i) {
-    tokenizer.NextField(record, value);  // empty once the record has no more fields
-    const std::string& key = settings.Fields[i];
-    if (key.empty()) continue;
-    // The wizard shows these labels for empty columns of the first line.
-    if (value == "EMPTY FIELD" || value == "EOF") value.clear();
-    named |= Assign(person, key, std::move(value));
-  }
-  if (!named) return std::nullopt;
-  person.FName = std::string(TrimView(person.FName));
-  person.LName = std::string(TrimView(person.LName));
-  return person;
+  std::vector<const PersonKey*> targets(columns);
+  for (std::size_t i = 0; i < columns; ++i)
+    if (!settings.Fields[i].empty()) targets[i] = FindPersonKey(settings.Fields[i]);
+  return targets;
 }
+
+// Makes persons of records, reusing its field buffer from record to record.
+class PersonReader {
+ public:
+  PersonReader(const FieldTokenizer& tokenizer, const TextTransferSettings& settings)
+      : tokenizer_(tokenizer), targets_(ColumnTargets(settings)) {}
+
+  // Adds the person the record describes to `persons`, unless it names nobody.
+  void Read(std::string_view record, std::vector<Person>& persons) {
+    // Made in place and taken back when the record names nobody, so no
+    // person is moved.
+    Person& person = persons.emplace_back();
+    bool named = false;
+    std::string_view value;
+    for (const PersonKey* target : targets_) {
+      // Empty once the record has no more fields.
+      tokenizer_.NextField(record, scratch_, value);
+      if (!target) continue;
+      // The wizard shows these labels for empty columns of the first line.
+      if (value == "EMPTY FIELD" || value == "EOF") value = {};
+      // A non-empty first name, last name or company is what names a person.
+      if (target->namesPerson && value.empty()) continue;
+      (person.*target->member).assign(value);
+      named |= target->namesPerson;
+    }
+    if (!named) {
+      persons.pop_back();
+      return;
+    }
+    person.FName.assign(TrimView(person.FName));
+    person.LName.assign(TrimView(person.LName));
+  }
+
+ private:
+  const FieldTokenizer& tokenizer_;
+  const std::vector<const PersonKey*> targets_;
+  std::string scratch_;
+};
+
+constexpr std::size_t kPersonsBeforeEstimate = 1000;
 
 }  // namespace
 
 std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path,
                                                         const FieldTokenizer& tokenizer) {
-  const std::optional<std::string> file = ReadFileText(path);
-  if (!file) return std::nullopt;
-  std::string_view text = WithoutByteOrderMark(*file);
+  TextRecordReader reader(tokenizer);
+  if (!reader.Open(path)) return std::nullopt;
   std::vector<std::string> records;
   std::string_view record;
-  while (tokenizer.NextRecord(text, record)) records.emplace_back(record);
+  while (reader.Next(record)) records.emplace_back(record);
+  if (reader.Failed()) return std::nullopt;
   return records;
 }
 
 std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldTokenizer& tokenizer) {
   // The wizard reads the first record again whenever the separator or the
   // encloser changes, so only as much of the file is read as the record
-  // needs: a growing front of it, until the record ends inside it.
-  for (std::size_t limit = 64 * 1024;; limit *= 4) {
-    const std::optional<std::string> front = ReadFileText(path, limit);
-    if (!front) return std::nullopt;
-    std::string_view text = WithoutByteOrderMark(*front);
-    std::string_view record;
-    tokenizer.NextRecord(text, record);
-    if (!text.empty() || front->size() < limit) return std::string(TrimView(record));
-  }
+  // needs.
+  TextRecordReader reader(tokenizer, 64 * 1024);
+  if (!reader.Open(path)) return std::nullopt;
+  std::string_view record;
+  const bool found = reader.Next(record);
+  if (reader.Failed()) return std::nullopt;
+  return found ? std::string(TrimView(record)) : std::string();
 }
 
 std::vector<Person> ReadImportedPersons(const TextTransferSettings& settings) {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
-  const std::optional<std::vector<std::string>> records = ReadTextRecords(settings.FileName, tokenizer);
   std::vector<Person> persons;
-  if (!records) return persons;
-  for (std::size_t i = settings.FirstLineHasNames ? 1 : 0; i < records->size(); ++i) {
-    std::optional<Person> person = PersonFromRecord((*records)[i], tokenizer, settings);
-    if (person) persons.push_back(std::move(*person));
+  TextRecordReader reader(tokenizer);
+  if (!reader.Open(settings.FileName)) return persons;
+  PersonReader read(tokenizer, settings);
+  std::string_view record;
+  if (settings.FirstLineHasNames) reader.Next(record);
+  while (reader.Next(record)) {
+    read.Read(record, persons);
+    // A person is large: a list grown by doubling would move each one about
+    // twice over. Once the first records have shown how much of the file a
+    // person takes, room for the whole file is made at once, a little more
+    // than the estimate (room never filled is hardly ever touched).
+    if (persons.size() == kPersonsBeforeEstimate && reader.Taken() > 0) {
+      const std::uintmax_t estimate = reader.Size() * persons.size() / reader.Taken() * 9 / 8;
+      if (estimate > persons.size()) persons.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(estimate, persons.max_size())));
+    }
   }
+  // A file that could not be read to its end adds nobody, as one that could
+  // not be read at all.
+  if (reader.Failed()) persons.clear();
   return persons;
 }
 

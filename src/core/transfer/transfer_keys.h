@@ -34,13 +34,23 @@ inline constexpr std::array<PersonKey, 11> kPersonKeys{{
     {"Position", &Person::Position, false},
 }};
 
-// A contact column's value comes from the contact, its person or its type.
+// What a contact column holds: a field of the contact, of its person or of
+// its type.
+enum class ContactField { kFirstName, kLastName, kDate, kTime, kDescription, kContactType };
+
 struct ContactKey {
   std::string_view key;
-  std::string (*value)(const DocumentData& data, const Contact& contact);
+  ContactField field;
 };
 
-extern const std::array<ContactKey, 6> kContactKeys;
+inline constexpr std::array<ContactKey, 6> kContactKeys{{
+    {"FirstName", ContactField::kFirstName},
+    {"LastName", ContactField::kLastName},
+    {"Date", ContactField::kDate},
+    {"Time", ContactField::kTime},
+    {"Description", ContactField::kDescription},
+    {"ContactType", ContactField::kContactType},
+}};
 
 // The person key named `key`; none for a key no person column has.
 const PersonKey* FindPersonKey(std::string_view key);

@@ -271,6 +271,26 @@ TEST(TextExport, ContactsDateAndTimeOnly) {
             "\"Time\",\"Date\"\n\"03/07/04\",\"14:05:09\"\n\"12/31/99\",\"00:00:00\"\n");
 }
 
+// A contact's person is found by its identifier, wherever the identifiers
+// lie: in sequence, or far apart; a contact whose person has gone still gets
+// its line. Each line takes its own person's names, enclosers doubled.
+TEST(TextExport, ContactsFindTheirPersonsWhereverTheirIdentifiersLie) {
+  for (const std::vector<int32_t>& ids : {std::vector<int32_t>{1, 2, 3}, std::vector<int32_t>{3, 70000, 2000000000}}) {
+    DocumentData data;
+    data.AddDefaultContactTypes();
+    for (std::size_t i = 0; i < ids.size(); ++i)
+      data.persons.Insert(NamedPerson(ids[i], "F\"" + std::to_string(i), "L" + std::to_string(i)));
+    const int32_t order[] = {ids[2], ids[0], ids[2], 12345, ids[1], ids[0]};
+    for (int32_t c = 0; c < 6; ++c) data.contacts.Insert(MakeContact(c + 1, order[c], 1, Make(2004, 3, 7, 14, 5, 9), ""));
+    int lines = 0;
+    EXPECT_EQ(ContactsExportText(data, ContactSettings({"LastName", "FirstName"}), lines),
+              "\"LastName\",\"FirstName\"\n"
+              "\"F\"\"2\",\"L2\"\n\"F\"\"0\",\"L0\"\n\"F\"\"2\",\"L2\"\n,\n\"F\"\"1\",\"L1\"\n\"F\"\"0\",\"L0\"\n")
+        << ids[2];
+    EXPECT_EQ(lines, 6);
+  }
+}
+
 TEST(TextExport, ContactsWithoutPersonOrTypeGetEmptyValues) {
   testing::TempDir dir;
   DocumentData data = ContactsDocument();
