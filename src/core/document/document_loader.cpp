@@ -33,20 +33,26 @@ std::optional<int32_t> NumberAttribute(std::span<const XMLAttribute> attributes,
 }
 
 // One kind of record as the file gives it: the records of every section of
-// that kind, and the counter of the last section that has one.
+// that kind in file order, and the counter of the last section that has one.
 template <typename Records>
 struct ReadSection {
-  Records records;
+  std::vector<typename Records::Entry> entries;
   std::optional<int32_t> lastID;
 
-  // Puts what was read into `target`, whose own records win over read ones
-  // with the same ID.
+  template <typename Record>
+  void Add(Record&& record) {
+    const int32_t id = record.ID;
+    entries.emplace_back(id, std::forward<Record>(record));
+  }
+
+  // Puts what was read into `target`; of two records with one ID the one
+  // already there, or else the first read, stays.
   void MoveInto(Records& target) {
     const int32_t lastIDNow = lastID.value_or(target.LastID);
     if (target.Empty())
-      target = std::move(records);
+      target.Adopt(std::move(entries));
     else
-      for (const auto& [id, record] : records) target.Insert(record);
+      for (auto& [id, record] : entries) target.Insert(std::move(record));
     target.LastID = lastIDNow;
   }
 };
@@ -126,8 +132,8 @@ class DocumentReader final : public XMLHandler {
     const std::optional<int32_t> lastID = NumberAttribute(attributes, "LastID");
     if (!lastID) return;
     section.lastID = lastID;
-    if (smallest > 0 && *lastID > 0 && section.records.Empty())
-      section.records.Reserve(std::min(static_cast<std::size_t>(*lastID), bytes_ / smallest));
+    if (smallest > 0 && *lastID > 0 && section.entries.empty())
+      section.entries.reserve(std::min(static_cast<std::size_t>(*lastID), bytes_ / smallest));
   }
 
   void StartRecord(std::string_view name, std::span<const XMLAttribute> attributes) {
@@ -199,7 +205,7 @@ class DocumentReader final : public XMLHandler {
         if (userField_ >= 0) (user_.*kUserFields[static_cast<std::size_t>(userField_)].member).assign(text);
         break;
       case Section::kPersons:
-        persons_.records.Insert(std::move(person_));
+        persons_.Add(std::move(person_));
         break;
       case Section::kContacts:
         // One "now" for every contact whose date does not read, and only
@@ -208,10 +214,10 @@ class DocumentReader final : public XMLHandler {
           if (!loadTime_.IsValid()) loadTime_ = clock_();
           contact_.DateTime = loadTime_;
         }
-        contacts_.records.Insert(std::move(contact_));
+        contacts_.Add(std::move(contact_));
         break;
       case Section::kContactTypes:
-        contactTypes_.records.Insert(std::move(contactType_));
+        contactTypes_.Add(std::move(contactType_));
         break;
       case Section::kOther:
         break;

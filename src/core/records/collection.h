@@ -22,6 +22,8 @@ namespace vimbo {
 // The index of a collection that needs none.
 template <typename Record>
 struct NoIndex {
+  template <typename Entries>
+  void Rebuild(const Entries&) {}
   void Added(const Record&) {}
   void Replaced(const Record&, const Record&) {}
   void Removed(const Record&) {}
@@ -82,6 +84,25 @@ class Collection {
                          [](const Entry& a, const Entry& b) { return a.first < b.first; });
   }
 
+  // Replaces every record with `entries`, which may come in any order; of
+  // two entries with one ID the first stays. The index is built once, for
+  // all of them: this is how a load hands over what it read.
+  void Adopt(std::vector<Entry> entries) {
+    const auto byId = [](const Entry& a, const Entry& b) { return a.first < b.first; };
+    if (std::adjacent_find(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+          return a.first >= b.first;
+        }) != entries.end()) {
+      std::stable_sort(entries.begin(), entries.end(), byId);
+      entries.erase(std::unique(entries.begin(), entries.end(),
+                                [](const Entry& a, const Entry& b) { return a.first == b.first; }),
+                    entries.end());
+    }
+    records_ = std::move(entries);
+    // Room made ahead from an estimate that proved generous is given back.
+    if (records_.capacity() - records_.size() > records_.size() / 4) records_.shrink_to_fit();
+    index_.Rebuild(records_);
+  }
+
   // Gives the record of `record.ID` the new content; false when no record
   // has that ID.
   bool Replace(Record record) {
@@ -127,9 +148,6 @@ class Collection {
     std::vector<Entry>().swap(records_);
     index_.Cleared();
   }
-  // Makes room for `count` records in all, so a load appends without moving.
-  void Reserve(std::size_t count) { records_.reserve(count); }
-
   // The highest ID present, or 0 when the collection is empty.
   int32_t HighestID() const { return records_.empty() ? 0 : records_.back().first; }
 

@@ -10,6 +10,35 @@ std::span<const int32_t> ContactsByPerson::ContactIdsOf(int32_t personId) const 
   return found->second;
 }
 
+// The pairs are grouped by person with a stable radix sort on the person ID
+// (two passes of sixteen bits), which keeps each person's contacts in
+// ascending ID and, unlike a map lookup per contact, reads and writes memory
+// in order: building the index of a million contacts stays a matter of
+// milliseconds.
+void ContactsByPerson::Rebuild(std::vector<std::pair<int32_t, int32_t>> pairs) {
+  ids_.clear();
+  std::vector<std::pair<int32_t, int32_t>> sorted(pairs.size());
+  for (int shift : {0, 16}) {
+    std::vector<std::size_t> starts(65537, 0);
+    // Flipping the sign bit orders negative IDs before positive ones.
+    const auto digit = [shift](int32_t personId) {
+      return ((static_cast<uint32_t>(personId) ^ 0x80000000u) >> shift) & 0xFFFFu;
+    };
+    for (const auto& pair : pairs) ++starts[digit(pair.first) + 1];
+    for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+    for (const auto& pair : pairs) sorted[starts[digit(pair.first)]++] = pair;
+    pairs.swap(sorted);
+  }
+  for (std::size_t run = 0; run < pairs.size();) {
+    std::size_t end = run;
+    while (end < pairs.size() && pairs[end].first == pairs[run].first) ++end;
+    std::vector<int32_t>& ids = ids_[pairs[run].first];
+    ids.reserve(end - run);
+    for (std::size_t i = run; i < end; ++i) ids.push_back(pairs[i].second);
+    run = end;
+  }
+}
+
 void ContactsByPerson::Added(const Contact& contact) {
   std::vector<int32_t>& ids = ids_[contact.PersonID];
   // New contacts carry the highest ID yet, so this is nearly always an append.

@@ -5,6 +5,7 @@
 #include "core/document/document_loader.h"
 #include "core/document/document_writer.h"
 #include "core/records/date_time_text.h"
+#include "support/contacts_index.h"
 #include "support/exhaustible_heap.h"
 #include "support/temp_dir.h"
 
@@ -108,6 +109,20 @@ TEST(DocumentLoader, DuplicateIdsKeepTheFirstRecord) {
                   .Ok());
   ASSERT_EQ(data.persons.Size(), 1u);
   EXPECT_EQ(data.persons.Find(4)->LName, "First");
+
+  // Contacts out of order, repeated, of persons with negative and large IDs.
+  ASSERT_TRUE(LoadText(data,
+                       "<Vimbo><Contacts>"
+                       "<Contact ID=\"7\"><PersonID>70000</PersonID></Contact>"
+                       "<Contact ID=\"2\"><PersonID>-3</PersonID></Contact>"
+                       "<Contact ID=\"5\"><PersonID>70000</PersonID></Contact>"
+                       "<Contact ID=\"2\"><PersonID>4</PersonID></Contact>"
+                       "<Contact ID=\"3\"><PersonID>4</PersonID></Contact>"
+                       "</Contacts></Vimbo>")
+                  .Ok());
+  EXPECT_EQ(data.contacts.Find(2)->PersonID, -3);
+  testing::ExpectIndexExact(data);
+  EXPECT_EQ(data.contacts.GetIndex().ContactIdsOf(70000).size(), 2u);
 }
 
 TEST(DocumentLoader, FieldsAreReadAsTheParserGivesThem) {

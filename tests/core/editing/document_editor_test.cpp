@@ -1,17 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "core/document/document_writer.h"
 #include "core/editing/document_editor.h"
+#include "support/contacts_index.h"
 #include "support/people.h"
 
 namespace vimbo {
 namespace {
 
+using testing::ExpectIndexExact;
 using testing::NamedPerson;
 
 Contact MakeContact(int32_t person, int32_t type, double when, std::string notes) {
@@ -57,21 +58,6 @@ Contact ContactOf(int32_t id, int32_t person, int32_t type) {
   contact.PersonID = person;
   contact.ContactTypeID = type;
   return contact;
-}
-
-// The contacts-by-person index against a walk over every contact.
-void ExpectIndexExact(const DocumentData& data) {
-  std::map<int32_t, std::vector<int32_t>> walked;
-  for (const auto& [id, contact] : data.contacts) walked[contact.PersonID].push_back(id);
-  for (const auto& [personId, ids] : walked) {
-    const auto indexed = data.contacts.GetIndex().ContactIdsOf(personId);
-    EXPECT_EQ(std::vector<int32_t>(indexed.begin(), indexed.end()), ids) << "person " << personId;
-  }
-  for (const auto& [id, person] : data.persons) {
-    if (walked.count(id) == 0) {
-      EXPECT_TRUE(data.contacts.GetIndex().ContactIdsOf(id).empty()) << "person " << id;
-    }
-  }
 }
 
 TEST(DocumentOperations, DeletingAPersonRemovesExactlyTheirContacts) {
