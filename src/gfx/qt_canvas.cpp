@@ -31,6 +31,28 @@ void AddFaceSubstitutes() {
 // be far too narrow on a 1200 dpi page.
 constexpr int kTabStopChars = 8;
 
+// The paragraphs of a text block. A line feed at the very end closes the
+// last line rather than opening an empty one, so an address typed with a
+// final Enter prints no gap.
+QStringList Paragraphs(std::string_view text) {
+  QStringList paragraphs = ToDisplay(text).split(QLatin1Char('\n'));
+  if (paragraphs.size() > 1 && paragraphs.back().isEmpty()) paragraphs.removeLast();
+  for (QString& paragraph : paragraphs)
+    if (paragraph.endsWith(QLatin1Char('\r'))) paragraph.chop(1);
+  return paragraphs;
+}
+
+// Whether a paragraph's width alone tells whether it fits on one line: no
+// tab stops, no control characters (QFontMetrics reads U+009C as the end of
+// the text), and nothing a text layout breaks a line at by itself.
+bool MeasurableByWidth(const QString& paragraph) {
+  for (const QChar c : paragraph) {
+    const char16_t u = c.unicode();
+    if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0xAD || u == 0x2028 || u == 0x2029) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 PageMetrics PageMetricsOf(const QPagedPaintDevice& page) {
@@ -56,10 +78,13 @@ struct QtCanvas::Block {
 };
 
 QtCanvas::QtCanvas(QPainter* painter, const QPaintDevice& fontDevice, const PageMetrics& metrics)
-    : painter_(painter), fontDevice_(&fontDevice), metrics_(metrics) {
+    : painter_(painter),
+      fontDevice_(&fontDevice),
+      metrics_(metrics),
+      deviceMetrics_(QFont()),
+      layoutMetrics_(QFont()) {
   AddFaceSubstitutes();
-  qfont_ = ToQFont(font_);
-  if (painter_) painter_->setFont(qfont_);
+  UseFont(font_);
 }
 
 QtCanvas::QtCanvas(QPainter& painter, const PageMetrics& metrics) : QtCanvas(&painter, *painter.device(), metrics) {}
@@ -98,27 +123,32 @@ QFont QtCanvas::ToQFont(const CanvasFont& font) const {
   return result;
 }
 
+void QtCanvas::UseFont(const CanvasFont& font) {
+  font_ = font;
+  auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& entry) { return entry.first == font; });
+  if (known == fonts_.end()) known = fonts_.insert(fonts_.end(), {font, ToQFont(font)});
+  qfont_ = known->second;
+  deviceMetrics_ = QFontMetrics(qfont_, fontDevice_);
+  layoutMetrics_ = QFontMetricsF(qfont_);
+  if (painter_) painter_->setFont(qfont_);
+}
+
 CanvasFont QtCanvas::SelectFont(const CanvasFont& font) {
   CanvasFont previous = font_;
-  font_ = font;
-  qfont_ = ToQFont(font_);
-  if (painter_) painter_->setFont(qfont_);
+  UseFont(font);
   return previous;
 }
 
 FontMetrics QtCanvas::Metrics() const {
-  const QFontMetrics metrics(qfont_, fontDevice_);
-  return {metrics.ascent() + metrics.descent(), std::max(0, metrics.leading()), metrics.averageCharWidth()};
+  return {deviceMetrics_.ascent() + deviceMetrics_.descent(), std::max(0, deviceMetrics_.leading()),
+          deviceMetrics_.averageCharWidth()};
 }
 
-int QtCanvas::TextWidth(std::string_view text) const {
-  return QFontMetrics(qfont_, fontDevice_).horizontalAdvance(ToDisplay(text));
-}
+int QtCanvas::TextWidth(std::string_view text) const { return deviceMetrics_.horizontalAdvance(ToDisplay(text)); }
 
 void QtCanvas::DrawText(int x, int y, std::string_view text) {
   if (!painter_) return;
-  const int ascent = QFontMetrics(qfont_, fontDevice_).ascent();
-  painter_->drawText(QPoint(x, y + ascent), ToDisplay(text));
+  painter_->drawText(QPoint(x, y + deviceMetrics_.ascent()), ToDisplay(text));
 }
 
 void QtCanvas::DrawLine(int x1, int y1, int x2, int y2) {
@@ -130,21 +160,14 @@ void QtCanvas::DrawLine(int x1, int y1, int x2, int y2) {
 }
 
 QtCanvas::Block QtCanvas::LayOut(std::string_view text, const CanvasRect& rect, Wrap wrap) const {
-  const QFontMetrics metrics(qfont_, fontDevice_);
-  const int lineHeight = metrics.ascent() + metrics.descent();
+  const int lineHeight = deviceMetrics_.ascent() + deviceMetrics_.descent();
   QTextOption option;
   option.setWrapMode(wrap == Wrap::Words ? QTextOption::WordWrap : QTextOption::NoWrap);
-  option.setTabStopDistance(std::max(1, kTabStopChars * metrics.averageCharWidth()));
+  option.setTabStopDistance(std::max(1, kTabStopChars * deviceMetrics_.averageCharWidth()));
   const qreal lineWidth = wrap == Wrap::Words ? std::max(0, rect.Width()) : 1e9;
 
-  QStringList paragraphs = ToDisplay(text).split(QLatin1Char('\n'));
-  // A line feed at the very end closes the last line rather than opening
-  // an empty one, so an address typed with a final Enter prints no gap.
-  if (paragraphs.size() > 1 && paragraphs.back().isEmpty()) paragraphs.removeLast();
-
   Block block;
-  for (QString& paragraph : paragraphs) {
-    if (paragraph.endsWith(QLatin1Char('\r'))) paragraph.chop(1);
+  for (const QString& paragraph : Paragraphs(text)) {
     // Laid out without a device: the font's pixel size already is in device
     // units, and Qt would otherwise scale the tab stops by the device's dpi.
     auto layout = std::make_unique<QTextLayout>(paragraph, qfont_);
@@ -162,11 +185,43 @@ QtCanvas::Block QtCanvas::LayOut(std::string_view text, const CanvasRect& rect, 
   return block;
 }
 
+int QtCanvas::WrappedLines(const QString& paragraph, qreal width) const {
+  // A paragraph narrower than the line by more than an em, the most a last
+  // glyph can overhang its advance, is one line whatever its break
+  // opportunities: the width is shaped just as the layout shapes it, and
+  // costs far less than laying it out. A paragraph far longer than the line
+  // is not shaped twice.
+  const bool mayFit = paragraph.size() * deviceMetrics_.averageCharWidth() < 2 * width;
+  if (mayFit && MeasurableByWidth(paragraph) && layoutMetrics_.horizontalAdvance(paragraph) + qfont_.pixelSize() < width)
+    return 1;
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  option.setTabStopDistance(std::max(1, kTabStopChars * deviceMetrics_.averageCharWidth()));
+  QTextLayout layout(paragraph, qfont_);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  int lines = 0;
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    ++lines;
+  }
+  layout.endLayout();
+  return lines;
+}
+
 CanvasRect QtCanvas::MeasureBlock(std::string_view text, const CanvasRect& rect, Wrap wrap) const {
-  const Block block = LayOut(text, rect, wrap);
   CanvasRect measured = rect;
+  if (wrap == Wrap::Words) {
+    const int lineHeight = deviceMetrics_.ascent() + deviceMetrics_.descent();
+    const qreal width = std::max(0, rect.Width());
+    int lines = 0;
+    for (const QString& paragraph : Paragraphs(text)) lines += WrappedLines(paragraph, width);
+    measured.bottom = rect.top + lines * lineHeight;
+    return measured;
+  }
+  const Block block = LayOut(text, rect, wrap);
   measured.bottom = rect.top + block.height;
-  if (wrap == Wrap::LineFeedsOnly) measured.right = rect.left + block.width;
+  measured.right = rect.left + block.width;
   return measured;
 }
 
@@ -183,10 +238,10 @@ void QtCanvas::Save() {
 
 void QtCanvas::Restore() {
   if (saved_.empty()) return;
-  font_ = saved_.back();
+  const CanvasFont font = saved_.back();
   saved_.pop_back();
-  qfont_ = ToQFont(font_);
   if (painter_) painter_->restore();
+  UseFont(font);
 }
 
 }  // namespace vimbo

@@ -16,7 +16,9 @@
 //   by PhysicalOffsetX(), PhysicalOffsetY() before QPainter::drawPicture.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/reports/canvas.h"
@@ -79,12 +81,21 @@ class QtCanvas final : public Canvas {
 
   struct Block;
   Block LayOut(std::string_view text, const CanvasRect& rect, Wrap wrap) const;
+  // The lines a paragraph takes when wrapped to `width`.
+  int WrappedLines(const QString& paragraph, qreal width) const;
+  // Makes `font` the font in use, with its metrics.
+  void UseFont(const CanvasFont& font);
 
   QPainter* painter_;                // null on a measuring canvas
   const QPaintDevice* fontDevice_;   // whose font metrics count
   PageMetrics metrics_;
   CanvasFont font_;
   QFont qfont_;
+  // The fonts in use are few and asked for again and again; a QFont and
+  // its metrics kept keep their font engine, which a new QFont looks up anew.
+  std::vector<std::pair<CanvasFont, QFont>> fonts_;
+  QFontMetrics deviceMetrics_;  // qfont_ on the font device
+  QFontMetricsF layoutMetrics_;  // qfont_ as a text layout without a device measures it
   std::vector<CanvasFont> saved_;
 };
 

@@ -54,27 +54,42 @@ CanvasRect ContactsReport::DescriptionRect(int top) const {
 void ContactsReport::Paginate() {
   pages_.clear();
   pageCount_ = 0;
+  entriesPaginated_ = 0;
+  entriesToPaginate_ = 0;
   if (persons_.empty()) return;
 
-  const int firstY = pageRect_.top + kFirstEntryLine * lineHeight_;
   pages_.emplace_back();
-  int y = firstY;
-  for (std::size_t e = 0; e < entries_.size(); ++e) {
+  nextY_ = pageRect_.top + kFirstEntryLine * lineHeight_;
+  entriesToPaginate_ = entries_.size();
+  if (entries_.empty()) pageCount_ = 1;
+  PaginateThrough(0);
+}
+
+void ContactsReport::ContinuePagination(std::size_t entries) {
+  const int firstY = pageRect_.top + kFirstEntryLine * lineHeight_;
+  const std::size_t end = entriesPaginated_ + std::min(entries, entries_.size() - entriesPaginated_);
+  for (std::size_t e = entriesPaginated_; e < end; ++e) {
     const std::string description = LineFeedBreaks(contacts_[entries_[e].contact].Description);
-    const int height = MeasureBlockHeight(description, DescriptionRect(y), Canvas::Wrap::Words);
+    const int height = MeasureBlockHeight(description, DescriptionRect(nextY_), Canvas::Wrap::Words);
     // An entry taller than a whole page stays on the page it starts, rather
     // than leaving that page blank.
-    if (y + height >= pageRect_.bottom && !pages_.back().empty()) {
+    if (nextY_ + height >= pageRect_.bottom && !pages_.back().empty()) {
       pages_.emplace_back();
-      y = firstY;
+      nextY_ = firstY;
     }
     pages_.back().push_back(e);
-    y += height + lineHeight_;
+    nextY_ += height + lineHeight_;
   }
-  pageCount_ = static_cast<int>(pages_.size());
+  entriesPaginated_ = end;
+  // A page is final once the next one has started, the last one when every
+  // entry has its place.
+  pageCount_ = static_cast<int>(PaginationDone() ? pages_.size() : pages_.size() - 1);
 }
 
 void ContactsReport::DrawPage(Canvas& canvas, int pageIndex) {
+  // Laid out before the frame: pagination measures with the report's own
+  // canvas and metrics, which the frame replaces with the page's.
+  PaginateThrough(pageIndex);
   if (pageIndex < 0 || pageIndex >= pageCount_) return;
   DrawFrame(canvas, [&] {
     currentY_ = pageRect_.top;

@@ -32,6 +32,7 @@ class ContactsReport : public Report {
   void DrawFooter(int pageNumber) override;
   void DrawDecorations() override;
   void Paginate() override;
+  void ContinuePagination(std::size_t entries) override;
 
  private:
   static constexpr int kFirstEntryLine = 4;
@@ -48,7 +49,8 @@ class ContactsReport : public Report {
   std::vector<Person> persons_;
   std::vector<Contact> contacts_;
   std::vector<Entry> entries_;  // print order: by person, then newest first
-  std::vector<std::vector<std::size_t>> pages_;  // indices into entries_
+  std::vector<std::vector<std::size_t>> pages_;  // indices into entries_; the last may still grow
+  int nextY_ = 0;  // where the next entry to lay out would start on the last page
   DateTimeValue beginDate_;
   DateTimeValue endDate_;
   int dateColumnX_ = 0;

@@ -11,7 +11,23 @@ Report::Report(Canvas& canvas) : canvas_(&canvas), homeCanvas_(&canvas) {
 
 Report::~Report() = default;
 
-int Report::GetPageCount() const { return pageCount_; }
+int Report::GetPageCount() {
+  while (!PaginationDone()) ContinuePagination(entriesToPaginate_ - entriesPaginated_);
+  return pageCount_;
+}
+
+bool Report::PaginateMore(std::size_t entries) {
+  if (!PaginationDone()) ContinuePagination(entries);
+  return PaginationDone();
+}
+
+// One entry at a time, so nothing past the page asked for delays it: the
+// page is complete as soon as an entry starts the next one.
+void Report::PaginateThrough(int pageIndex) {
+  while (pageCount_ <= pageIndex && !PaginationDone()) ContinuePagination(1);
+}
+
+void Report::ContinuePagination(std::size_t) {}
 
 CanvasRect Report::GetPageRect() const { return pageRect_; }
 

@@ -2,7 +2,14 @@
 // A report lays a chosen set of records out on pages: the page rectangle
 // from the margins, the report fonts and line metrics, the page count, and
 // the drawing of one page at a time on any Canvas.
+//
+// A long report is paginated in slices, so its first page can be shown
+// while the rest are still being measured: a change of margins, face or
+// size starts pagination over and lays out page 1 at once; PaginateMore
+// goes on from there; drawing a page or asking for the page count lays out
+// whatever that needs first. The pages come out the same either way.
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,13 +41,26 @@ class Report {
   // Draws page `pageIndex` (from 0) on `canvas`, which may differ from the
   // canvas the report was built with (a preview page, a PDF page).
   virtual void DrawPage(Canvas& canvas, int pageIndex) = 0;
-  virtual int GetPageCount() const;
+  // Every page: finishes a pagination still under way.
+  int GetPageCount();
   virtual CanvasRect GetPageRect() const;
   virtual void SetPageRect(const CanvasRect& rect);
   virtual void SetMargins(const Margins& margins);
 
   void SetFaceName(const std::string& face);
   void SetPointSize(int points);
+
+  // The pages laid out so far, each final; all of them once
+  // PaginationDone().
+  int KnownPageCount() const { return pageCount_; }
+  bool PaginationDone() const { return entriesPaginated_ >= entriesToPaginate_; }
+  // Lays out up to `entries` more entries; true once every page is known.
+  bool PaginateMore(std::size_t entries);
+  // Lays out until page `pageIndex` is complete or the pages run out.
+  void PaginateThrough(int pageIndex);
+  // How far pagination has come, in entries, for a progress display.
+  std::size_t EntriesPaginated() const { return entriesPaginated_; }
+  std::size_t EntriesToPaginate() const { return entriesToPaginate_; }
 
   // The layout values, for the reports and for tests.
   int LineHeight() const { return lineHeight_; }
@@ -54,7 +74,13 @@ class Report {
   virtual void DrawHeader() = 0;
   virtual void DrawFooter(int pageNumber) = 0;
   virtual void DrawDecorations() = 0;
+  // Starts pagination over. A report that lays out every page here leaves
+  // the entry counts at 0; one that paginates in slices sets them and
+  // lays out the rest in ContinuePagination.
   virtual void Paginate() = 0;
+  // Lays out up to `entries` more entries, advancing entriesPaginated_
+  // and keeping pageCount_ at the pages that can no longer change.
+  virtual void ContinuePagination(std::size_t entries);
 
   // The frame every DrawPage runs its steps in: `page` becomes the canvas in
   // use with RegularFont selected and its metrics read; afterwards the font
@@ -83,6 +109,8 @@ class Report {
   Canvas* canvas_;  // the canvas in use: the report's own, or a page's during DrawPage
   Canvas* homeCanvas_;  // the canvas the report was built with and paginates on
   int pageCount_ = 0;
+  std::size_t entriesPaginated_ = 0;
+  std::size_t entriesToPaginate_ = 0;
   CanvasRect pageRect_;
   int pointSize_ = 10;
   std::string faceName_ = "Times New Roman";

@@ -16,7 +16,9 @@
 
 class QAction;
 class QMenu;
+class QProgressBar;
 class QStackedWidget;
+class QTimer;
 class QToolBar;
 class QUrl;
 
@@ -129,6 +131,11 @@ class MainFrame : public QMainWindow {
   void Zoom(bool in);
   void PageSetup();
   void Print();
+  // The pages after the first are laid out from the event loop, a slice at
+  // a time, with a progress bar in the status bar while that lasts.
+  void StartPagination();
+  void PaginateSlice();
+  void StopPagination();
 
   Prompter& prompter_;
   TouchDocument document_;
@@ -148,6 +155,8 @@ class MainFrame : public QMainWindow {
   PrintPreview* preview_ = nullptr;
   Printing printing_;
   bool previewShown_ = false;
+  QTimer* paginationTimer_ = nullptr;
+  QProgressBar* paginationBar_ = nullptr;
   std::function<bool(const QUrl&)> openUrl_;
   QMetaObject::Connection idleConnection_;
 };

@@ -4,8 +4,10 @@
 
 #include <QMenuBar>
 #include <QPicture>
+#include <QProgressBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "gfx/qt_canvas.h"
@@ -17,6 +19,14 @@
 namespace vimbo {
 
 using namespace command;
+
+namespace {
+
+// Entries laid out per pass of the event loop: a few milliseconds of
+// measuring, so the window stays responsive while the page count grows.
+constexpr std::size_t kEntriesPerSlice = 256;
+
+}  // namespace
 
 bool MainFrame::PrintEnabled() const {
   return printing_.HasSelection() && (!document_.FileName().isEmpty() || document_.IsModified());
@@ -52,6 +62,7 @@ void MainFrame::EnterPreview() {
   RenderPreviewPage();
   preview_->ApplyZoom(0);
   previewShown_ = true;
+  StartPagination();
   UpdateCommandStates();
 }
 
@@ -63,6 +74,7 @@ void MainFrame::LeavePreview() {
   actions_.value(kToolbar)->setChecked(true);
   previewToolbar_->hide();
   client_->setCurrentWidget(view_);
+  StopPagination();
   printing_.DropReport();
   preview_->ClearPage();
   statusBar()->showMessage(QStringLiteral("Ready"));
@@ -85,6 +97,7 @@ void MainFrame::PageSetup() {
   if (!printing_.PageSetup(this) || !previewShown_) return;
   printing_.BuildReport(document_.Data());
   RenderPreviewPage();
+  StartPagination();
   UpdateCommandStates();
 }
 
@@ -92,6 +105,56 @@ void MainFrame::Print() {
   printing_.Print(this, document_.Data(), [this](int page, int pages) {
     statusBar()->showMessage(QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
   });
+  // Printing laid out every page the preview was still waiting for.
+  if (!printing_.Paginating()) StopPagination();
+}
+
+void MainFrame::StartPagination() {
+  if (!printing_.Paginating()) {
+    StopPagination();
+    return;
+  }
+  if (!paginationTimer_) {
+    paginationTimer_ = new QTimer(this);
+    paginationTimer_->setInterval(0);
+    connect(paginationTimer_, &QTimer::timeout, this, &MainFrame::PaginateSlice);
+  }
+  // A report built anew starts from its first pages; whatever the bar
+  // showed belonged to the one it replaced.
+  if (paginationBar_) paginationBar_->setValue(0);
+  paginationTimer_->start();
+}
+
+// The report is reached through the printing state on every pass, never
+// kept: a rebuilt or dropped report must not be paginated further.
+void MainFrame::PaginateSlice() {
+  const int knownBefore = printing_.PageCount();
+  if (printing_.PaginateMore(kEntriesPerSlice)) {
+    StopPagination();
+    UpdateCommandStates();
+    return;
+  }
+  // A report laid out in one slice never shows the bar.
+  if (!paginationBar_) {
+    paginationBar_ = new QProgressBar(statusBar());
+    paginationBar_->setMaximumWidth(160);
+    paginationBar_->setTextVisible(false);
+    statusBar()->addPermanentWidget(paginationBar_);
+  }
+  const Report* report = printing_.CurrentReport();
+  paginationBar_->setRange(0, static_cast<int>(report->EntriesToPaginate()));
+  paginationBar_->setValue(static_cast<int>(report->EntriesPaginated()));
+  // Next Page follows the pages as they become known.
+  if (printing_.PageCount() != knownBefore) UpdateCommandStates();
+}
+
+void MainFrame::StopPagination() {
+  if (paginationTimer_) paginationTimer_->stop();
+  if (paginationBar_) {
+    statusBar()->removeWidget(paginationBar_);
+    delete paginationBar_;
+    paginationBar_ = nullptr;
+  }
 }
 
 }  // namespace vimbo

@@ -25,7 +25,7 @@ void Printing::BuildReport(const DocumentData& data) {
   report_->SetMargins(margins_);
   report_->SetFaceName(reportFace_.toStdString());
   report_->SetPointSize(reportPoints_);
-  previewPage_ = std::clamp(previewPage_, 0, std::max(PageCount() - 1, 0));
+  SetPreviewPage(previewPage_);
 }
 
 void Printing::DropReport() {
@@ -33,7 +33,10 @@ void Printing::DropReport() {
   previewPage_ = 0;
 }
 
-void Printing::SetPreviewPage(int page) { previewPage_ = std::clamp(page, 0, std::max(PageCount() - 1, 0)); }
+void Printing::SetPreviewPage(int page) {
+  if (report_) report_->PaginateThrough(page);
+  previewPage_ = std::clamp(page, 0, std::max(PageCount() - 1, 0));
+}
 
 // The page is recorded in the printer's units and played into the preview
 // scaled, so the preview shows what the printer will print.
@@ -91,7 +94,8 @@ void Printing::Print(QWidget* owner, const DocumentData& data,
   if (!prompter_.PrintDialog(owner, printer_)) return;
   const bool previewing = report_ != nullptr;
   if (!previewing) BuildReport(data);
-  const int pages = PageCount();
+  // Every page is printed, so pagination still under way finishes first.
+  const int pages = report_ ? report_->GetPageCount() : 0;
   printer_.setDocName(QStringLiteral("Vimbo Document"));
   if (pages > 0) {
     QPainter painter;

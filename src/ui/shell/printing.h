@@ -6,6 +6,7 @@
 
 #include <QPrinter>
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <memory>
 
@@ -39,11 +40,18 @@ class Printing {
   bool HasSelection() const { return selection_.kind != ReportKind::None; }
 
   // The report of the selection over the document, measured for the
-  // printer; none when nothing has been chosen.
+  // printer; none when nothing has been chosen. It is built with the pages
+  // up to the one the preview shows laid out; PaginateMore lays out the rest.
   void BuildReport(const DocumentData& data);
   void DropReport();
   Report* CurrentReport() const { return report_.get(); }
-  int PageCount() const { return report_ ? report_->GetPageCount() : 0; }
+  // The pages laid out so far: every page once pagination has finished.
+  int PageCount() const { return report_ ? report_->KnownPageCount() : 0; }
+  // Whether the current report still has pages to lay out.
+  bool Paginating() const { return report_ && !report_->PaginationDone(); }
+  // Lays out up to `entries` more entries of the current report; true when
+  // nothing is left to lay out.
+  bool PaginateMore(std::size_t entries) { return !report_ || report_->PaginateMore(entries); }
 
   // The page the preview shows, kept within the report.
   int PreviewPage() const { return previewPage_; }
