@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -132,9 +133,25 @@ bool SpawnGuiChild(const char* program, const std::string& folder, const std::st
   if (::waitpid(child, &status, 0) != child) return false;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+bool RunGui(const Arguments& arguments, const char* program, const std::string& folder,
+            const vimbo::bench::BenchDocument& document) {
+  using namespace vimbo::bench;
+  // Every person of the switching document has about 10,000 contacts.
+  const int32_t switchPersons = std::max<int32_t>(1, arguments.contacts / 10'000);
+  const std::string switching = folder + "/switching.tch";
+  MakeDocument(switching, switchPersons, arguments.contacts);
+  std::printf("\nthe desktop program, offscreen (open and report: the document above; switch: %s contacts of %s "
+              "person%s)\n",
+              Count(arguments.contacts).c_str(), Count(switchPersons).c_str(), switchPersons == 1 ? "" : "s");
+  PrintTableHeader();
+  if (SpawnGuiChild(program, folder, document.path, switching, arguments.rounds)) return true;
+  std::fputs("document_bench: the desktop measures failed\n", stderr);
+  return false;
+}
 #endif
 
-int Run(const Arguments& arguments, const char* program, const std::string& folder) {
+int Run(const Arguments& arguments, [[maybe_unused]] const char* program, const std::string& folder) {
   using namespace vimbo::bench;
   std::printf("CPU time (user and kernel) of interleaved runs, ours and reference alternately on the same\n"
               "bytes; at least %d rounds and %.1f s of CPU per measure; medians. Every operator new counted.\n",
@@ -145,26 +162,9 @@ int Run(const Arguments& arguments, const char* program, const std::string& fold
                 Count(document.contacts).c_str(), Megabytes(static_cast<double>(document.text.size())).c_str());
     std::fflush(stdout);
     if (arguments.core) RunCoreMeasures(document, folder, arguments.rounds);
-    if (arguments.gui) {
 #ifdef VIMBO_BENCH_GUI
-      // Every person of the switching document has about 10,000 contacts.
-      const int32_t switchPersons = std::max<int32_t>(1, arguments.contacts / 10'000);
-      const std::string switching = folder + "/switching.tch";
-      MakeDocument(switching, switchPersons, arguments.contacts);
-      std::printf("\nthe desktop program, offscreen (open and report: the document above; switch: %s contacts "
-                  "of %s person%s)\n",
-                  Count(arguments.contacts).c_str(), Count(switchPersons).c_str(), switchPersons == 1 ? "" : "s");
-      PrintTableHeader();
-      if (!SpawnGuiChild(program, folder, document.path, switching, arguments.rounds)) {
-        std::fputs("document_bench: the desktop measures failed\n", stderr);
-        return 1;
-      }
-#else
-      (void)program;
-      std::fputs("document_bench: built without Qt (VIMBO_CORE_ONLY), so --gui is not available\n", stderr);
-      return 2;
+    if (arguments.gui && !RunGui(arguments, program, folder, document)) return 1;
 #endif
-    }
   }
   if (arguments.growth) RunGrowth(folder, arguments.growthMax, arguments.rounds);
   return 0;
@@ -185,6 +185,12 @@ int main(int argc, char** argv) {
 #endif
   Arguments arguments;
   if (!ParseArguments(std::vector<std::string_view>(argv + 1, argv + argc), arguments)) return Usage();
+#ifndef VIMBO_BENCH_GUI
+  if (arguments.gui) {
+    std::fputs("document_bench: built without Qt (VIMBO_CORE_ONLY), so --gui is not available\n", stderr);
+    return 2;
+  }
+#endif
 
   char folder[] = "/tmp/vimbo-bench-XXXXXX";
   if (!::mkdtemp(folder)) {
