@@ -8,23 +8,19 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTimeEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 
-#include "core/records/date_time_text.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/document/document.h"
+#include "ui/form/contacts_list_model.h"
+#include "ui/form/person_list_model.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/form_text.h"
 #include "ui/kit/sorted_combo.h"
 
 namespace vimbo {
-namespace {
-
-constexpr int kContactIdRole = Qt::UserRole;
-
-}  // namespace
 
 MainView::MainView(QWidget* parent) : QWidget(parent), units_(fontMetrics()) {
   BuildForm();
@@ -44,6 +40,8 @@ void MainView::SetDocument(TouchDocument& document) {
 void MainView::Detach() {
   DocumentView::Detach();
   document_ = nullptr;
+  // The list reads its rows from the document, which may go away now.
+  contacts_->Clear();
 }
 
 const DocumentData& MainView::Data() const {
@@ -73,7 +71,7 @@ void MainView::OnHistoryStep(const DocumentChanges& changes) {
 }
 
 void MainView::SelectPerson(int32_t id) {
-  const int position = id > 0 ? personSelector_->findData(id) : -1;
+  const int position = id > 0 ? persons_->RowOf(id) : -1;
   if (position < 0 || id == currentPersonId_) return;
   personPosition_ = position;
   personSelector_->setCurrentIndex(position);
@@ -83,13 +81,10 @@ void MainView::SelectPerson(int32_t id) {
 }
 
 void MainView::SelectContact(int32_t id) {
-  for (int row = 0; id > 0 && row < contactsList_->topLevelItemCount(); ++row) {
-    QTreeWidgetItem* item = contactsList_->topLevelItem(row);
-    if (item->data(0, kContactIdRole).toInt() != id) continue;
-    contactsList_->setCurrentItem(item);
-    contactsList_->scrollToItem(item);
-    return;
-  }
+  const int row = id > 0 ? contacts_->RowOf(id) : -1;
+  if (row < 0) return;
+  contactsList_->setCurrentIndex(contacts_->index(row, 0));
+  contactsList_->scrollTo(contacts_->index(row, 0));
 }
 
 void MainView::RefreshContactTypes() {
@@ -104,17 +99,22 @@ void MainView::RefreshContactTypes() {
 }
 
 void MainView::RefreshPersons() {
-  std::vector<ComboEntry> entries;
-  for (const auto& [id, person] : Data().persons)
-    entries.push_back({ToDisplay(person.DisplayName()), id});
-  FillSorted(*personSelector_, std::move(entries));
+  std::vector<NamedEntry> entries;
+  entries.reserve(Data().persons.Size());
+  for (const auto& [id, person] : Data().persons) entries.push_back({ToDisplay(person.DisplayName()), id});
+  {
+    // Refilling is not a choice of the user's, so nobody hears of it.
+    const QSignalBlocker blocker(personSelector_);
+    persons_->Fill(std::move(entries));
+    personSelector_->setCurrentIndex(-1);
+  }
 
-  const int count = personSelector_->count();
+  const int count = persons_->rowCount();
   if (editMode_ != EditMode::Browsing) {
     // An import or the contact types editor may run during an edit: the
     // record being edited stays the one the next Update stores, wherever the
     // refill put its entry, and what the user typed stays in the boxes.
-    const int position = personSelector_->findData(currentPersonId_);
+    const int position = persons_->RowOf(currentPersonId_);
     if (position >= 0) {
       personPosition_ = position;
       personSelector_->setCurrentIndex(position);
@@ -127,7 +127,7 @@ void MainView::RefreshPersons() {
     // past its last person; the last one is then the nearest.
     personPosition_ = std::clamp(personPosition_, 0, count - 1);
     personSelector_->setCurrentIndex(personPosition_);
-    currentPersonId_ = personSelector_->itemData(personPosition_).toInt();
+    currentPersonId_ = persons_->IdAt(personPosition_);
   } else {
     currentPersonId_ = 0;
   }
@@ -151,51 +151,26 @@ void MainView::ShowPerson(int32_t id) {
 }
 
 void MainView::FillContacts(int32_t personId) {
-  const DocumentData& data = Data();
-  std::vector<const Contact*> contacts;
-  for (const auto& [id, contact] : data.contacts) {
-    if (contact.PersonID == personId) contacts.push_back(&contact);
-  }
-  // Latest first; contacts at the same moment stay in the order of their IDs.
-  std::stable_sort(contacts.begin(), contacts.end(), [](const Contact* a, const Contact* b) {
-    return Greater(a->DateTime, b->DateTime);
-  });
-
+  // The refill's own selection changes are not the user's choice.
+  fillingContacts_ = true;
+  contacts_->Fill(Data(), personId);
   // While a contact is edited its panel holds the user's typing: the list is
   // refilled around it, and the contact stays the one being edited.
   const bool keepContact = IsContactMode(editMode_);
-  QList<QTreeWidgetItem*> items;
-  QTreeWidgetItem* kept = nullptr;
-  for (const Contact* contact : contacts) {
-    const ContactType* type = data.contactTypes.Find(contact->ContactTypeID);
-    auto* item = new QTreeWidgetItem(QStringList{ToDisplay(ShortDateText(contact->DateTime)),
-                                                 ToDisplay(ShortTimeText(contact->DateTime)),
-                                                 type ? ToDisplay(type->Description) : QString(),
-                                                 SingleLineToDisplay(contact->Description)});
-    item->setData(0, kContactIdRole, contact->ID);
-    if (contact->ID == currentContactId_) kept = item;
-    items.append(item);
-  }
-
-  // The refill's own selection changes are not the user's choice.
-  fillingContacts_ = true;
-  contactsList_->setUpdatesEnabled(false);
-  contactsList_->clear();
-  contactsList_->addTopLevelItems(items);
   if (keepContact) {
-    if (kept) {
-      contactsList_->setCurrentItem(kept);
-      contactPosition_ = contactsList_->indexOfTopLevelItem(kept);
+    const int kept = contacts_->RowOf(currentContactId_);
+    if (kept >= 0) {
+      contactsList_->setCurrentIndex(contacts_->index(kept, 0));
+      contactPosition_ = kept;
     }
-  } else if (!items.empty()) {
-    contactsList_->setCurrentItem(items.front());
-    contactsList_->scrollToItem(items.front());
-    currentContactId_ = contacts.front()->ID;
+  } else if (contacts_->rowCount() > 0) {
+    contactsList_->setCurrentIndex(contacts_->index(0, 0));
+    contactsList_->scrollTo(contacts_->index(0, 0));
+    currentContactId_ = contacts_->ContactIdAt(0);
     contactPosition_ = 0;
   } else {
     currentContactId_ = 0;
   }
-  contactsList_->setUpdatesEnabled(true);
   fillingContacts_ = false;
   if (!keepContact) ShowContact(currentContactId_);
 }
@@ -239,7 +214,7 @@ void MainView::SetPersonFieldsReadOnly(bool readOnly) {
 void MainView::OnPersonPicked(int position) {
   if (leavingSelectorText_) return;
   personPosition_ = position;
-  currentPersonId_ = personSelector_->itemData(position).toInt();
+  currentPersonId_ = persons_->IdAt(position);
   ShowPerson(currentPersonId_);
   FillContacts(currentPersonId_);
 }
@@ -248,7 +223,7 @@ void MainView::OnPersonPicked(int position) {
 // is selected again, and the typed text left as it is.
 void MainView::KeepPersonSelection() {
   leavingSelectorText_ = false;
-  if (personSelector_->count() == 0 || personSelector_->currentIndex() == personPosition_) return;
+  if (persons_->rowCount() == 0 || personSelector_->currentIndex() == personPosition_) return;
   const QString typed = personSelector_->lineEdit()->text();
   const QSignalBlocker blocker(personSelector_);
   personSelector_->setCurrentIndex(personPosition_);
@@ -259,7 +234,7 @@ void MainView::OnContactSelected(const QItemSelection& selected) {
   if (fillingContacts_ || selected.isEmpty()) return;
   const int position = selected.indexes().front().row();
   contactPosition_ = position;
-  currentContactId_ = contactsList_->topLevelItem(position)->data(0, kContactIdRole).toInt();
+  currentContactId_ = contacts_->ContactIdAt(position);
   ShowContact(currentContactId_);
 }
 

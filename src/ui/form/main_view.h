@@ -24,15 +24,17 @@ class QItemSelection;
 class QLineEdit;
 class QPlainTextEdit;
 class QTimeEdit;
-class QTreeWidget;
+class QTreeView;
 
 namespace vimbo {
 
 struct Contact;
 struct DocumentData;
+class ContactsListModel;
 class HelpSystem;
 class Prompter;
 struct Person;
+class PersonListModel;
 class TouchDocument;
 
 class MainView : public QWidget, public DocumentView {
@@ -80,7 +82,7 @@ class MainView : public QWidget, public DocumentView {
 
   QComboBox* PersonSelector() { return personSelector_; }
   QComboBox* ContactTypeSelector() { return contactTypeSelector_; }
-  QTreeWidget* ContactsList() { return contactsList_; }
+  QTreeView* ContactsList() { return contactsList_; }
   QDateEdit* DatePicker() { return datePicker_; }
   QTimeEdit* TimePicker() { return timePicker_; }
   QPlainTextEdit* NotesBox() { return notesBox_; }
@@ -171,11 +173,13 @@ class MainView : public QWidget, public DocumentView {
   QGroupBox* contactGroup_ = nullptr;
   QGroupBox* contactsGroup_ = nullptr;
   QComboBox* personSelector_ = nullptr;
+  PersonListModel* persons_ = nullptr;
   QComboBox* contactTypeSelector_ = nullptr;
   QDateEdit* datePicker_ = nullptr;
   QTimeEdit* timePicker_ = nullptr;
   QPlainTextEdit* notesBox_ = nullptr;
-  QTreeWidget* contactsList_ = nullptr;
+  QTreeView* contactsList_ = nullptr;
+  ContactsListModel* contacts_ = nullptr;
 };
 
 }  // namespace vimbo

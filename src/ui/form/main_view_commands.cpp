@@ -7,27 +7,24 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTimeEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 
 #include "core/editing/document_operations.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/document/document.h"
+#include "ui/form/contacts_list_model.h"
 #include "ui/form/main_view.h"
+#include "ui/form/person_list_model.h"
 #include "ui/kit/command_ids.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
 #include "ui/kit/prompter.h"
-#include "ui/kit/sorted_combo.h"
 
 namespace vimbo {
 
 using namespace command;
-
-namespace {
-constexpr int kContactIdRole = Qt::UserRole;
-}
 
 void MainView::SetServices(Prompter& prompter, HelpSystem& help) {
   prompter_ = &prompter;
@@ -102,7 +99,7 @@ void MainView::PersonUpdate() {
   const bool adding = editMode_ == EditMode::AddingPerson;
   // The boxes show the person at the selector's position: the one being
   // edited, or another one picked while editing.
-  const int32_t shownId = adding ? 0 : personSelector_->itemData(personPosition_).toInt();
+  const int32_t shownId = adding ? 0 : persons_->IdAt(personPosition_);
   const Person* shown = shownId > 0 ? Data().persons.Find(shownId) : nullptr;
   Person person = PersonFromBoxes(shown ? *shown : Person());
   person.ID = shownId;
@@ -117,12 +114,10 @@ void MainView::PersonUpdate() {
     return;
   }
   if (result.Done()) {
-    if (!adding) {
-      const QSignalBlocker blocker(personSelector_);
-      personSelector_->removeItem(personPosition_);
-    }
+    const QSignalBlocker blocker(personSelector_);
+    if (!adding) persons_->Remove(personPosition_);
     const Person& stored = *Data().persons.Find(result.id);
-    personPosition_ = InsertSorted(*personSelector_, {ToDisplay(stored.DisplayName()), stored.ID});
+    personPosition_ = persons_->Insert({ToDisplay(stored.DisplayName()), stored.ID});
     currentPersonId_ = stored.ID;
   }
   SetEditMode(EditMode::Browsing);
@@ -139,11 +134,11 @@ void MainView::PersonDelete() {
   if (personPosition_ >= 0) {
     deleted = document_->Editor().DeletePerson(currentPersonId_).Done();
     const QSignalBlocker blocker(personSelector_);
-    personSelector_->removeItem(personPosition_);
+    persons_->Remove(personPosition_);
   }
-  if (personSelector_->count() > 0) {
+  if (persons_->rowCount() > 0) {
     personPosition_ = std::max(personPosition_ - 1, 0);
-    currentPersonId_ = personSelector_->itemData(personPosition_).toInt();
+    currentPersonId_ = persons_->IdAt(personPosition_);
   } else {
     personPosition_ = -1;
     currentPersonId_ = 0;
@@ -221,12 +216,12 @@ void MainView::ContactDelete() {
   bool deleted = false;
   if (contactPosition_ >= 0) {
     deleted = document_->Editor().DeleteContact(currentContactId_).Done();
-    delete contactsList_->takeTopLevelItem(contactPosition_);
+    contacts_->RemoveRow(contactPosition_);
   }
-  const int remaining = contactsList_->topLevelItemCount();
+  const int remaining = contacts_->rowCount();
   if (remaining > 0) {
     contactPosition_ = std::clamp(contactPosition_ - 1, 0, remaining - 1);
-    currentContactId_ = contactsList_->topLevelItem(contactPosition_)->data(0, kContactIdRole).toInt();
+    currentContactId_ = contacts_->ContactIdAt(contactPosition_);
   } else {
     contactPosition_ = -1;
     currentContactId_ = 0;
@@ -235,8 +230,8 @@ void MainView::ContactDelete() {
   if (deleted) document_->SetModified(true, ViewUpdate::kNone);
 
   FillContacts(currentPersonId_);
-  if (contactPosition_ >= 0 && contactPosition_ < contactsList_->topLevelItemCount())
-    contactsList_->setCurrentItem(contactsList_->topLevelItem(contactPosition_));
+  if (contactPosition_ >= 0 && contactPosition_ < contacts_->rowCount())
+    contactsList_->setCurrentIndex(contacts_->index(contactPosition_, 0));
   ShowContact(currentContactId_);
 }
 

@@ -11,14 +11,16 @@
 #include <QPlainTextEdit>
 #include <QSpacerItem>
 #include <QTimeEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
 
 #include "core/records/field_tables.h"
 #include "core/records/records.h"
+#include "ui/form/contacts_list_model.h"
 #include "ui/form/main_view.h"
+#include "ui/form/person_list_model.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
@@ -141,6 +143,14 @@ QGroupBox* MainView::BuildPersonGroup() {
   SetColumnStretches(*grid, kPersonColumns);
 
   personSelector_ = new QComboBox(personGroup_);
+  persons_ = new PersonListModel(personSelector_);
+  personSelector_->setModel(persons_);
+  // The box takes its width from the grid. Sized to its contents, it would
+  // measure every name of the document before the form first shows; the
+  // entries have no icons, and with no icon size the box keeps the height
+  // of one line of text.
+  personSelector_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  personSelector_->setIconSize(QSize(0, 0));
   // When the text field is left holding the exact name of an entry, the
   // combo box picks that entry by itself. Typing is no pick here, so the two
   // handlers around the combo box's own (slots run in the order connected)
@@ -236,15 +246,16 @@ QGroupBox* MainView::BuildContactsGroup() {
   const int sides = std::max(0, groupWidth - frame.left() - frame.right() - listWidth);
   grid->setContentsMargins(sides / 3, units_.Y(1), sides - sides / 3, units_.Y(2));
 
-  contactsList_ = new QTreeWidget(contactsGroup_);
+  contactsList_ = new QTreeView(contactsGroup_);
+  contacts_ = new ContactsListModel(contactsList_);
+  contactsList_->setModel(contacts_);
   contactsList_->setRootIsDecorated(false);
   contactsList_->setItemsExpandable(false);
+  // Every row is one line high, so the view measures one row, not all.
   contactsList_->setUniformRowHeights(true);
   contactsList_->setSelectionMode(QAbstractItemView::SingleSelection);
   contactsList_->setSelectionBehavior(QAbstractItemView::SelectRows);
   contactsList_->setAllColumnsShowFocus(true);
-  contactsList_->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Time"),
-                                  QStringLiteral("Contact Type"), QStringLiteral("Notes")});
   QHeaderView* header = contactsList_->header();
   header->setSectionsMovable(false);
   header->setStretchLastSection(false);

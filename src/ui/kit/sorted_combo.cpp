@@ -14,14 +14,4 @@ void FillSorted(QComboBox& combo, std::vector<ComboEntry> entries) {
   combo.setCurrentIndex(-1);
 }
 
-int InsertSorted(QComboBox& combo, const ComboEntry& entry) {
-  int position = 0;
-  while (position < combo.count() &&
-         !ListedBefore(entry, {combo.itemText(position), combo.itemData(position).toInt()}))
-    ++position;
-  const QSignalBlocker blocker(combo);
-  combo.insertItem(position, entry.text, entry.id);
-  return position;
-}
-
 }  // namespace vimbo

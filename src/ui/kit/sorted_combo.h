@@ -17,8 +17,4 @@ using ComboEntry = NamedEntry;
 // selected.
 void FillSorted(QComboBox& combo, std::vector<ComboEntry> entries);
 
-// Inserts one entry where FillSorted would have put it among the present
-// ones (equal texts in the order of their ids) and returns its position.
-int InsertSorted(QComboBox& combo, const ComboEntry& entry);
-
 }  // namespace vimbo

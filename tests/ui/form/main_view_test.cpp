@@ -15,7 +15,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <vector>
 
 #include "core/records/date_time_text.h"
@@ -91,13 +91,17 @@ class MainViewTest : public ::testing::Test {
     return texts;
   }
 
+  // The contact ID each row carries as its item data.
   std::vector<int32_t> ListedContactIds() {
     std::vector<int32_t> ids;
-    QTreeWidget* list = view.ContactsList();
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-      ids.push_back(list->topLevelItem(i)->data(0, Qt::UserRole).toInt());
+    for (int row = 0; row < ListedCount(); ++row) ids.push_back(Row(row).data(Qt::UserRole).toInt());
     return ids;
   }
+
+  int ListedCount() { return view.ContactsList()->model()->rowCount(); }
+  QModelIndex Row(int row, int column = 0) { return view.ContactsList()->model()->index(row, column); }
+  QString Cell(int row, int column) { return Row(row, column).data().toString(); }
+  QPoint RowCenter(int row) { return view.ContactsList()->visualRect(Row(row)).center(); }
 
   int32_t SelectedTypeId() {
     QComboBox* types = view.ContactTypeSelector();
@@ -200,13 +204,11 @@ TEST_F(MainViewTest, FormHasEveryControlWithItsNumberAndText) {
 }
 
 TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
-  QTreeWidget* list = view.ContactsList();
-  ASSERT_EQ(list->columnCount(), 4);
-  const QTreeWidgetItem* header = list->headerItem();
-  EXPECT_EQ(header->text(0), QStringLiteral("Date"));
-  EXPECT_EQ(header->text(1), QStringLiteral("Time"));
-  EXPECT_EQ(header->text(2), QStringLiteral("Contact Type"));
-  EXPECT_EQ(header->text(3), QStringLiteral("Notes"));
+  QTreeView* list = view.ContactsList();
+  ASSERT_EQ(list->model()->columnCount(), 4);
+  const QStringList headers{"Date", "Time", "Contact Type", "Notes"};
+  for (int column = 0; column < 4; ++column)
+    EXPECT_EQ(list->model()->headerData(column, Qt::Horizontal).toString(), headers[column]);
   EXPECT_EQ(list->columnWidth(0), 75);
   EXPECT_EQ(list->columnWidth(1), 75);
   EXPECT_EQ(list->columnWidth(2), 85);
@@ -276,7 +278,7 @@ TEST_F(MainViewTest, EmptyDocumentShowsNothing) {
   EXPECT_EQ(view.PersonSelector()->currentText(), QString());
   EXPECT_EQ(view.CurrentPersonId(), 0);
   for (const int id : kPersonBoxes) EXPECT_EQ(BoxText(id), QString()) << id;
-  EXPECT_EQ(view.ContactsList()->topLevelItemCount(), 0);
+  EXPECT_EQ(ListedCount(), 0);
   EXPECT_EQ(view.CurrentContactId(), 0);
   EXPECT_EQ(view.NotesBox()->toPlainText(), QString());
   EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
@@ -313,14 +315,14 @@ TEST_F(FilledViewTest, ContactsAreListedLatestFirstAndTheLatestIsShown) {
   EXPECT_EQ(view.CurrentContactId(), 6);
   EXPECT_EQ(view.ContactPosition(), 0);
 
-  QTreeWidget* list = view.ContactsList();
-  ASSERT_EQ(list->selectedItems().size(), 1);
-  EXPECT_EQ(list->selectedItems().front(), list->topLevelItem(0));
-  const QTreeWidgetItem* march = list->topLevelItem(0);
-  EXPECT_EQ(march->text(0), ToDisplay(ShortDateText(At(2004, 3, 1, 9, 0, 0))));
-  EXPECT_EQ(march->text(1), ToDisplay(ShortTimeText(At(2004, 3, 1, 9, 0, 0))));
-  EXPECT_EQ(march->text(2), QStringLiteral("Personal"));
-  EXPECT_EQ(march->text(3), QStringLiteral("March visit"));
+  QTreeView* list = view.ContactsList();
+  ASSERT_EQ(list->selectionModel()->selectedRows().size(), 1);
+  EXPECT_EQ(list->selectionModel()->selectedRows().front(), Row(0));
+  EXPECT_EQ(list->currentIndex().row(), 0);
+  EXPECT_EQ(Cell(0, 0), ToDisplay(ShortDateText(At(2004, 3, 1, 9, 0, 0))));
+  EXPECT_EQ(Cell(0, 1), ToDisplay(ShortTimeText(At(2004, 3, 1, 9, 0, 0))));
+  EXPECT_EQ(Cell(0, 2), QStringLiteral("Personal"));
+  EXPECT_EQ(Cell(0, 3), QStringLiteral("March visit"));
 
   EXPECT_EQ(view.DatePicker()->date(), QDate(2004, 3, 1));
   EXPECT_EQ(view.TimePicker()->time(), QTime(9, 0, 0));
@@ -335,7 +337,7 @@ TEST_F(FilledViewTest, PickingAPersonShowsThemAndTheirLatestContact) {
   EXPECT_EQ(view.CurrentPersonId(), 3);
   EXPECT_EQ(BoxText(1002), QStringLiteral("Baker"));
   EXPECT_EQ(BoxText(1012), QString());
-  EXPECT_EQ(view.ContactsList()->topLevelItemCount(), 0);
+  EXPECT_EQ(ListedCount(), 0);
   EXPECT_EQ(view.CurrentContactId(), 0);
   EXPECT_EQ(view.NotesBox()->toPlainText(), QString());
   EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
@@ -433,7 +435,7 @@ TEST_F(MainViewTest, BytesThatAreNotUtf8ShowAsWindows1252) {
   EXPECT_EQ(view.PersonSelector()->itemText(0), QString::fromUtf8("Müller, Jürgen"));
   EXPECT_EQ(BoxText(1002), QString::fromUtf8("Müller"));
   EXPECT_EQ(view.ContactTypeSelector()->currentText(), QString::fromUtf8("Gespräch"));
-  EXPECT_EQ(view.ContactsList()->topLevelItem(0)->text(2), QString::fromUtf8("Gespräch"));
+  EXPECT_EQ(Cell(0, 2), QString::fromUtf8("Gespräch"));
   EXPECT_EQ(view.NotesBox()->toPlainText(), QString::fromUtf8("Grüße € 5"));
 }
 
@@ -444,7 +446,7 @@ TEST_F(MainViewTest, MissingContactTypeShowsNoType) {
   AddContact(2, 1, At(2004, 1, 1, 0, 0, 0), 1, "old");
   document.UpdateAllViews();
   EXPECT_EQ(view.CurrentContactId(), 1);
-  EXPECT_EQ(view.ContactsList()->topLevelItem(0)->text(2), QString());
+  EXPECT_EQ(Cell(0, 2), QString());
   EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
   EXPECT_EQ(view.DatePicker()->date(), QDate(2004, 2, 29));
   EXPECT_EQ(view.TimePicker()->time(), QTime(13, 5, 9));
@@ -469,9 +471,8 @@ TEST_F(MainViewTest, TypeIsSelectedByIdWhenNamesDifferOnlyInCase) {
 
 TEST_F(FilledViewTest, SelectingAContactShowsIt) {
   Show();
-  QTreeWidget* list = view.ContactsList();
-  QTreeWidgetItem* december = list->topLevelItem(2);
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(december).center());
+  QTreeView* list = view.ContactsList();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCenter(2));
   EXPECT_EQ(view.ContactPosition(), 2);
   EXPECT_EQ(view.CurrentContactId(), 5);
   EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("December mail"));
@@ -488,14 +489,13 @@ TEST_F(FilledViewTest, SelectingAContactShowsIt) {
 
 TEST_F(FilledViewTest, ClickingEmptyListAreaKeepsTheCurrentContact) {
   Show();
-  QTreeWidget* list = view.ContactsList();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->topLevelItem(1)).center());
+  QTreeView* list = view.ContactsList();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCenter(1));
   ASSERT_EQ(view.CurrentContactId(), 4);
   const QPoint empty(10, list->viewport()->height() - 3);
-  ASSERT_EQ(list->itemAt(empty), nullptr);
+  ASSERT_FALSE(list->indexAt(empty).isValid());
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
-  EXPECT_TRUE(list->selectedItems().isEmpty());
+  EXPECT_TRUE(list->selectionModel()->selectedRows().isEmpty());
   EXPECT_EQ(view.CurrentContactId(), 4);
   EXPECT_EQ(view.ContactPosition(), 1);
   EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("January call"));
@@ -533,7 +533,7 @@ TEST_F(FilledViewTest, PositionPastTheEndOfAnotherDocumentSelectsTheLastPerson) 
   EXPECT_EQ(view.PersonSelector()->currentIndex(), -1);
   EXPECT_EQ(view.CurrentPersonId(), 0);
   EXPECT_EQ(BoxText(1001), QString());
-  EXPECT_EQ(view.ContactsList()->topLevelItemCount(), 0);
+  EXPECT_EQ(ListedCount(), 0);
 }
 
 TEST_F(MainViewTest, AddressTakesLineBreaksAndNotesPassEnterOn) {
