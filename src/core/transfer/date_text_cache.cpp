@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace vimbo {
@@ -19,6 +20,13 @@ void PutNumber(std::string& out, int value, Padding padding) {
     out += padding == Padding::kZero ? '0' : ' ';
   }
   out += static_cast<char>('0' + value % 10);
+}
+
+// Writes the number's two places at `at` in `out`, unless at is npos.
+void PutDigits(std::string& out, std::size_t at, int value, Padding padding) {
+  if (at == std::string::npos) return;
+  out[at] = value >= 10 ? static_cast<char>('0' + value / 10) : padding == Padding::kZero ? '0' : ' ';
+  out[at + 1] = static_cast<char>('0' + value % 10);
 }
 
 // The two numbers that vary under one pattern: month and day under a year,
@@ -59,12 +67,38 @@ struct DateTextCache::Pattern {
   std::vector<Piece> pieces;
   std::array<Padding, 2> padding{Padding::kZero, Padding::kZero};
   bool learned = false;
+  // When neither number drops its padding, every text has one length: the
+  // text with the numbers' places left blank, and where each number's two
+  // digits go (npos for a number the text does not show).
+  std::string layout;
+  std::array<std::size_t, 2> places{std::string::npos, std::string::npos};
+  bool fixedWidth = false;
   // When not learned: each text once formatted, by its two numbers
   // (first * 64 + second): where it starts in the cache's store, plus one;
   // 0 while not yet formatted.
   std::vector<std::uint32_t> made;
 
+  void Lay() {
+    fixedWidth = padding[0] != Padding::kNone && padding[1] != Padding::kNone;
+    if (!fixedWidth) return;
+    layout.clear();
+    places = {std::string::npos, std::string::npos};
+    for (const Piece& piece : pieces) {
+      layout += piece.literal;
+      if (piece.number < 0) continue;
+      places[static_cast<std::size_t>(piece.number)] = layout.size();
+      layout += "  ";
+    }
+  }
+
   void Render(int first, int second, std::string& out) const {
+    if (fixedWidth) {
+      out.resize(layout.size());
+      std::memcpy(out.data(), layout.data(), layout.size());
+      PutDigits(out, places[0], first, padding[0]);
+      PutDigits(out, places[1], second, padding[1]);
+      return;
+    }
     out.clear();
     for (const Piece& piece : pieces) {
       out += piece.literal;
@@ -118,6 +152,7 @@ bool DateTextCache::Learn(Pattern& pattern, int key) const {
     for (const Padding firstPadding : kPaddings) {
       for (const Padding secondPadding : kPaddings) {
         pattern.padding = {firstPadding, secondPadding};
+        pattern.Lay();
         if (matches(kSmall.first, kSmall.second) && matches(ranges.low.first, ranges.low.second) &&
             matches(ranges.high.first, ranges.high.second) && matches(first, second + 1))
           return true;

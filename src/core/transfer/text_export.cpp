@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cmath>
 #include <cstring>
+#include <climits>
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <new>
 #include <string_view>
 #include <vector>
@@ -23,14 +28,14 @@ class ExportOutput {
  public:
   using Sink = std::function<bool(std::string_view)>;
 
-  explicit ExportOutput(Sink sink) : sink_(std::move(sink)), buffer_(kBufferSize, '\0') {}
+  explicit ExportOutput(Sink sink) : sink_(std::move(sink)), buffer_(new char[kBufferSize]) {}
 
   void Put(std::string_view bytes) {
     if (bytes.size() > kBufferSize - used_) {
       Overflow(bytes);
       return;
     }
-    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
+    Copy(buffer_.get() + used_, bytes.data(), bytes.size());
     used_ += bytes.size();
   }
 
@@ -48,18 +53,34 @@ class ExportOutput {
  private:
   static constexpr std::size_t kBufferSize = 1 << 18;
 
+  // Most pieces of a line are a few bytes long (a name, a date); copied in
+  // two overlapping words, they need no call into the library.
+  static void Copy(char* to, const char* from, std::size_t size) {
+    if (size > 16) {
+      std::memcpy(to, from, size);
+    } else if (size >= 8) {
+      std::memcpy(to, from, 8);
+      std::memcpy(to + size - 8, from + size - 8, 8);
+    } else if (size >= 4) {
+      std::memcpy(to, from, 4);
+      std::memcpy(to + size - 4, from + size - 4, 4);
+    } else {
+      for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
+    }
+  }
+
   void Overflow(std::string_view bytes) {
     Flush();
     if (bytes.size() >= kBufferSize) {
       Hand(bytes);
       return;
     }
-    std::memcpy(buffer_.data(), bytes.data(), bytes.size());
+    std::memcpy(buffer_.get(), bytes.data(), bytes.size());
     used_ = bytes.size();
   }
 
   void Flush() {
-    Hand({buffer_.data(), used_});
+    Hand({buffer_.get(), used_});
     used_ = 0;
   }
   void Hand(std::string_view bytes) {
@@ -67,7 +88,8 @@ class ExportOutput {
   }
 
   Sink sink_;
-  std::string buffer_;
+  // Not cleared first: only the bytes put there are ever handed on.
+  std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool ok_ = true;
 };
@@ -88,6 +110,15 @@ void PutCharacters(Output& out, std::string_view characters) {
   }
 }
 
+// Where `c` first stands in `value`. Most values are short (a date, a
+// time), and a plain loop finds it in those sooner than a library call.
+inline std::size_t Find(std::string_view value, char c) {
+  if (value.size() > 32) return value.find(c);
+  for (std::size_t i = 0; i < value.size(); ++i)
+    if (value[i] == c) return i;
+  return std::string_view::npos;
+}
+
 // The value between enclosers, with an encloser inside it doubled in every
 // column: left single, it would end the value early, or, at the end of a
 // line, leave it open and join the next line to it when the file is read back.
@@ -98,7 +129,7 @@ void PutEnclosed(Output& out, std::string_view value, std::string_view encloser)
     return;
   }
   PutCharacters(out, encloser);
-  const auto next = [&] { return encloser.size() == 1 ? value.find(encloser[0]) : value.find(encloser); };
+  const auto next = [&] { return encloser.size() == 1 ? Find(value, encloser[0]) : value.find(encloser); };
   for (std::size_t at = next(); at != std::string_view::npos; at = next()) {
     out.Put(value.substr(0, at + encloser.size()));
     PutCharacters(out, encloser);
@@ -170,57 +201,187 @@ int PutPersons(ExportOutput& out, const DocumentData& data, const TextTransferSe
   return lines;
 }
 
+// Asks the processor to fetch the memory at `at` ahead of its use. The
+// contacts export reads each contact's person and description from places
+// scattered in memory; fetched a few contacts ahead, they are there when the
+// line is written instead of stalling it.
+inline void Prefetch(const void* at) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(at);
+#else
+  (void)at;
+#endif
+}
+
 // Values of one kind of record, enclosed once, found by the record's ID: the
 // contacts export writes a person's names once per contact, and looking them
 // up in the person records themselves, scattered in memory, would cost more
-// than writing them.
+// than writing them. A record's values lie together, each after its length,
+// so one lookup and one block of memory give all of them.
 class PieceTable {
  public:
-  // `pieces` values per record, added in ascending ID order.
-  explicit PieceTable(std::size_t pieces) : pieces_(pieces) { offsets_.push_back(0); }
-
-  void Add(int32_t id, std::string_view value, std::string_view encloser) {
-    if (ids_.empty() || ids_.back() != id) ids_.push_back(id);
-    TextOutput out{bytes_};
-    PutValue(out, value, encloser);
-    offsets_.push_back(bytes_.size());
+  // Adds the values of the record `id`, enclosed; records come in ascending
+  // ID order, each with the same number of values.
+  void Add(int32_t id, std::initializer_list<std::string_view> values, std::string_view encloser) {
+    ids_.push_back(id);
+    starts_.push_back(bytes_.size());
+    for (const std::string_view value : values) {
+      const std::size_t lengthAt = bytes_.size();
+      bytes_.append(sizeof(std::size_t), '\0');
+      TextOutput out{bytes_};
+      PutValue(out, value, encloser);
+      const std::size_t length = bytes_.size() - lengthAt - sizeof(std::size_t);
+      std::memcpy(bytes_.data() + lengthAt, &length, sizeof length);
+    }
   }
 
-  // A direct table from ID to position when the IDs lie close together, as
+  // A direct table from ID to block when the IDs lie close together, as
   // identifiers handed out in sequence do; a search otherwise.
   void Index() {
     if (ids_.empty()) return;
     first_ = ids_.front();
     const auto span = static_cast<std::size_t>(static_cast<int64_t>(ids_.back()) - first_) + 1;
     if (span > 4 * ids_.size() + 1024) return;
-    direct_.assign(span, -1);
-    for (std::size_t i = 0; i < ids_.size(); ++i) direct_[static_cast<std::size_t>(ids_[i] - first_)] = static_cast<int32_t>(i);
+    direct_.assign(span, kNone);
+    for (std::size_t i = 0; i < ids_.size(); ++i) direct_[static_cast<std::size_t>(ids_[i] - first_)] = starts_[i];
   }
 
-  // The position of the record with `id`, or -1.
-  int32_t Find(int32_t id) const {
+  // The block of the record with `id`, or nullptr.
+  const char* Find(int32_t id) const {
+    std::size_t start = kNone;
     if (!direct_.empty()) {
       const int64_t at = static_cast<int64_t>(id) - first_;
-      return at < 0 || at >= static_cast<int64_t>(direct_.size()) ? -1 : direct_[static_cast<std::size_t>(at)];
+      if (at >= 0 && at < static_cast<int64_t>(direct_.size())) start = direct_[static_cast<std::size_t>(at)];
+    } else {
+      const auto it = std::lower_bound(ids_.begin(), ids_.end(), id);
+      if (it != ids_.end() && *it == id) start = starts_[static_cast<std::size_t>(it - ids_.begin())];
     }
-    const auto it = std::lower_bound(ids_.begin(), ids_.end(), id);
-    return it == ids_.end() || *it != id ? -1 : static_cast<int32_t>(it - ids_.begin());
+    return start == kNone ? nullptr : bytes_.data() + start;
   }
 
-  // Value `piece` of the record at `position`; empty for no record.
-  std::string_view Piece(int32_t position, std::size_t piece) const {
-    if (position < 0) return {};
-    const std::size_t at = static_cast<std::size_t>(position) * pieces_ + piece;
-    return std::string_view(bytes_).substr(offsets_[at], offsets_[at + 1] - offsets_[at]);
+  // Fetches the table's entry for `id` ahead of a Find.
+  void PrefetchEntry(int32_t id) const {
+    const int64_t at = static_cast<int64_t>(id) - first_;
+    if (at >= 0 && at < static_cast<int64_t>(direct_.size())) Prefetch(direct_.data() + at);
+  }
+
+  // Value `piece` of a record's block; empty for no record.
+  static std::string_view Piece(const char* block, std::size_t piece) {
+    if (!block) return {};
+    std::size_t length;
+    while (true) {
+      std::memcpy(&length, block, sizeof length);
+      block += sizeof length;
+      if (piece-- == 0) return {block, length};
+      block += length;
+    }
   }
 
  private:
-  std::size_t pieces_;
+  static constexpr std::size_t kNone = SIZE_MAX;
+
   std::vector<int32_t> ids_;
+  std::vector<std::size_t> starts_;
   std::string bytes_;
-  std::vector<std::size_t> offsets_;
-  std::vector<int32_t> direct_;
+  std::vector<std::size_t> direct_;
   int32_t first_ = 0;
+};
+
+// The date or the time text of contacts. The date is kept enclosed per day:
+// a log holds many contacts of one day, and a few thousand days cover
+// decades. Each slot holds the text of one day; another day of the same slot
+// takes it over, so the table stays small. A time, with tens of thousands of
+// seconds in a day, is put together anew from its pattern each time.
+class MomentPieces {
+ public:
+  MomentPieces(DateTextCache::Part part, DateTextCache::Format format, std::string_view encloser,
+               std::size_t contacts)
+      : part_(part), texts_(part, format), encloser_(encloser) {
+    if (part != DateTextCache::Part::kDate) return;
+    std::size_t slots = 64;
+    while (slots < contacts && slots < kMostSlots) slots *= 2;
+    slots_.resize(slots);
+  }
+
+  struct Moment {
+    int32_t day;
+    int32_t second;
+  };
+
+  // The day and the second of the day whose texts `value` has, split as
+  // DateTimeValue::ToSystemTime splits it: the integer part names the day,
+  // the fraction is the time from that day's midnight whatever the sign,
+  // rounded to the nearest second, and a time that rounds to midnight is the
+  // next day's. Only for a valid value.
+  static Moment MomentOf(const DateTimeValue& value) {
+    const double number = value.Number();
+    const double wholeDays = std::trunc(number);
+    Moment moment{static_cast<int32_t>(wholeDays), 0};
+    // Half a second rounds away from zero, as llround does, without the call.
+    const double seconds = std::fabs(number - wholeDays) * kSecondsPerDay;
+    const double wholeSeconds = std::floor(seconds);
+    moment.second = static_cast<int32_t>(wholeSeconds) + (seconds - wholeSeconds >= 0.5 ? 1 : 0);
+    if (moment.second >= kSecondsPerDay) {
+      moment.second = 0;
+      ++moment.day;
+    }
+    return moment;
+  }
+
+  // Fetches what Put will need for `moment` ahead of its use.
+  void PrefetchFor(const Moment& moment) const {
+    if (!slots_.empty()) Prefetch(&SlotOf(moment));
+  }
+
+  // Writes the enclosed text of `value`'s date or time, whose moment is
+  // `moment`; nothing for an invalid value.
+  void Put(ExportOutput& out, const DateTimeValue& value, const Moment& moment) {
+    if (!value.IsValid()) return;
+    if (part_ == DateTextCache::Part::kTime) {
+      SystemTime fields;
+      fields.hour = moment.second / 3600;
+      fields.minute = moment.second / 60 % 60;
+      fields.second = moment.second % 60;
+      PutValue(out, texts_.Text(value, fields), encloser_);
+      return;
+    }
+    Slot& slot = SlotOf(moment);
+    if (slot.key != moment.day) {
+      piece_.clear();
+      TextOutput text{piece_};
+      PutValue(text, texts_.Text(value, value.ToSystemTime()), encloser_);
+      if (piece_.size() > sizeof slot.text) {
+        out.Put(piece_);
+        return;
+      }
+      slot.key = moment.day;
+      slot.length = static_cast<unsigned char>(piece_.size());
+      std::memcpy(slot.text, piece_.data(), piece_.size());
+    }
+    out.Put(std::string_view(slot.text, slot.length));
+  }
+
+ private:
+  // Room for the days of a few decades without two in one slot.
+  static constexpr std::size_t kMostSlots = std::size_t{1} << 14;
+  static constexpr int32_t kSecondsPerDay = 24 * 60 * 60;
+
+  struct Slot {
+    int32_t key = INT32_MIN;  // no day
+    unsigned char length = 0;
+    char text[11];
+  };
+
+  Slot& SlotOf(const Moment& moment) { return slots_[static_cast<uint32_t>(moment.day) & (slots_.size() - 1)]; }
+  const Slot& SlotOf(const Moment& moment) const {
+    return slots_[static_cast<uint32_t>(moment.day) & (slots_.size() - 1)];
+  }
+
+  DateTextCache::Part part_;
+  DateTextCache texts_;
+  std::string_view encloser_;
+  std::vector<Slot> slots_;
+  std::string piece_;
 };
 
 int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferSettings& settings,
@@ -236,44 +397,74 @@ int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferS
   // A contact whose person or contact type has gone gets empty values in
   // those columns rather than being left out, so every contact is written.
   const bool names = uses(ContactField::kFirstName) || uses(ContactField::kLastName);
-  PieceTable persons(2);
+  PieceTable persons;
   if (names) {
-    for (const auto& [id, person] : data.persons) {
-      persons.Add(id, person.FName, encloser);
-      persons.Add(id, person.LName, encloser);
-    }
+    for (const auto& [id, person] : data.persons) persons.Add(id, {person.FName, person.LName}, encloser);
     persons.Index();
   }
   const bool types = uses(ContactField::kContactType);
-  PieceTable contactTypes(1);
+  PieceTable contactTypes;
   if (types) {
-    for (const auto& [id, type] : data.contactTypes) contactTypes.Add(id, type.Description, encloser);
+    for (const auto& [id, type] : data.contactTypes) contactTypes.Add(id, {type.Description}, encloser);
     contactTypes.Index();
   }
-  const bool dates = uses(ContactField::kDate) || uses(ContactField::kTime);
-  DateTextCache dateTexts(DateTextCache::Part::kDate, ShortDateText);
-  DateTextCache timeTexts(DateTextCache::Part::kTime, ShortTimeText);
+  const std::size_t count = data.contacts.Size();
+  const bool dates = uses(ContactField::kDate);
+  const bool times = uses(ContactField::kTime);
+  const bool descriptions = uses(ContactField::kDescription);
+  MomentPieces dateTexts(DateTextCache::Part::kDate, ShortDateText, encloser, dates ? count : 0);
+  MomentPieces timeTexts(DateTextCache::Part::kTime, ShortTimeText, encloser, times ? count : 0);
 
-  int lines = 0;
-  for (const auto& [id, contact] : data.contacts) {
-    const int32_t person = names ? persons.Find(contact.PersonID) : -1;
-    const int32_t type = types ? contactTypes.Find(contact.ContactTypeID) : -1;
-    const SystemTime when = dates ? contact.DateTime.ToSystemTime() : SystemTime();
+  // What a contact's line needs from elsewhere in memory (the person's
+  // names, the description, the date's text) is looked up a few contacts
+  // ahead and fetched meanwhile: far enough for memory to answer in time,
+  // near enough for what was fetched to be still there. The person's table
+  // entry is fetched further ahead still, since the lookup itself reads it.
+  struct Ahead {
+    const char* person = nullptr;
+    const char* type = nullptr;
+    MomentPieces::Moment moment{};
+  };
+  constexpr std::size_t kAhead = 4;
+  constexpr std::size_t kEntryAhead = 2 * kAhead;
+  std::array<Ahead, kAhead> ahead{};
+  const auto contacts = data.contacts.begin();
+  const auto lookAhead = [&](std::size_t c) {
+    const Contact& contact = contacts[c].second;
+    Ahead& next = ahead[c % kAhead];
+    if (names) {
+      next.person = persons.Find(contact.PersonID);
+      if (next.person) Prefetch(next.person);
+    }
+    if (types) next.type = contactTypes.Find(contact.ContactTypeID);
+    if (descriptions) Prefetch(contact.Description.data());
+    if ((dates || times) && contact.DateTime.IsValid()) {
+      next.moment = MomentPieces::MomentOf(contact.DateTime);
+      dateTexts.PrefetchFor(next.moment);
+    }
+  };
+  for (std::size_t c = 0; c < std::min(count, kAhead); ++c) lookAhead(c);
+  for (std::size_t c = 0; c < count; ++c) {
+    const Ahead now = ahead[c % kAhead];
+    if (names && c + kEntryAhead < count) persons.PrefetchEntry(contacts[c + kEntryAhead].second.PersonID);
+    if (c + kAhead < count) lookAhead(c + kAhead);
+    const Contact& contact = contacts[c].second;
+    const char* person = now.person;
+    const char* type = now.type;
     for (std::size_t i = 0; i < fields.size(); ++i) {
       if (i > 0) PutCharacters(out, separator);
       switch (fields[i]) {
-        case ContactField::kFirstName: out.Put(persons.Piece(person, 0)); break;
-        case ContactField::kLastName: out.Put(persons.Piece(person, 1)); break;
-        case ContactField::kDate: PutValue(out, dateTexts.Text(contact.DateTime, when), encloser); break;
-        case ContactField::kTime: PutValue(out, timeTexts.Text(contact.DateTime, when), encloser); break;
+        case ContactField::kFirstName: out.Put(PieceTable::Piece(person, 0)); break;
+        case ContactField::kLastName: out.Put(PieceTable::Piece(person, 1)); break;
+        case ContactField::kDate: dateTexts.Put(out, contact.DateTime, now.moment); break;
+        case ContactField::kTime: timeTexts.Put(out, contact.DateTime, now.moment); break;
         case ContactField::kDescription: PutValue(out, contact.Description, encloser); break;
-        case ContactField::kContactType: out.Put(contactTypes.Piece(type, 0)); break;
+        case ContactField::kContactType: out.Put(PieceTable::Piece(type, 0)); break;
       }
     }
     out.Put('\n');
-    ++lines;
   }
-  return lines;
+  return static_cast<int>(count);
 }
 
 using PutRecords = int (*)(ExportOutput&, const DocumentData&, const TextTransferSettings&, ColumnOrder);

@@ -291,6 +291,43 @@ TEST(TextExport, ContactsFindTheirPersonsWhereverTheirIdentifiersLie) {
   }
 }
 
+// The date and time columns give each contact the texts of its own moment:
+// across days that meet again in the export's tables, before 1899, half a
+// second that rounds up, a time that rounds up into the next day, with an
+// encloser that turns up inside the texts, and in any order.
+TEST(TextExport, ContactsDateAndTimeTextsOfEveryMoment) {
+  const double second = 1.0 / 86400;
+  const std::vector<DateTimeValue> moments = {
+      Make(2004, 3, 7, 14, 5, 9),  Make(1944, 11, 9, 8, 0, 1), Make(2004, 3, 7, 23, 59, 59),
+      DateTimeValue(-1.75),        DateTimeValue(0.0),          DateTimeValue(38000 + 43200.5 * second),
+      DateTimeValue(38000 + 86399.6 * second), DateTimeValue(-38000 - 86399.6 * second),
+      Make(1944, 11, 9, 8, 0, 2),  DateTimeValue(),             DateTimeValue(2958465.0 - 1e-9),
+      Make(2004, 3, 7, 0, 0, 0),   Make(100, 1, 1, 12, 0, 0),
+  };
+  for (const std::string& encloser : {std::string("\""), std::string("/"), std::string()}) {
+    DocumentData data;
+    std::string expected = encloser + "Date" + encloser + ";" + encloser + "Time" + encloser + "\n";
+    const auto enclosed = [&](std::string text) {
+      if (text.empty() || encloser.empty()) return text;
+      for (std::size_t at = text.find(encloser); at != std::string::npos; at = text.find(encloser, at + 2))
+        text.insert(at, encloser);
+      return encloser + text + encloser;
+    };
+    for (int round = 0; round < 2; ++round) {
+      for (const DateTimeValue& moment : moments) {
+        data.contacts.Insert(MakeContact(static_cast<int32_t>(data.contacts.Size()) + 1, 1, 1, moment, ""));
+        expected += enclosed(ShortDateText(moment)) + ";" + enclosed(ShortTimeText(moment)) + "\n";
+      }
+    }
+    TextTransferSettings settings = ContactSettings({"Date", "Time"});
+    settings.Separator = ";";
+    settings.Encloser = encloser;
+    int lines = 0;
+    EXPECT_EQ(ContactsExportText(data, settings, lines), expected) << encloser;
+    EXPECT_EQ(lines, static_cast<int>(2 * moments.size()));
+  }
+}
+
 TEST(TextExport, ContactsWithoutPersonOrTypeGetEmptyValues) {
   testing::TempDir dir;
   DocumentData data = ContactsDocument();
