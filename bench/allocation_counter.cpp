@@ -1,5 +1,7 @@
 #include "allocation_counter.h"
 
+#include <malloc.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -7,43 +9,31 @@
 namespace vimbo::bench {
 namespace {
 
-std::atomic<std::size_t> gInUse{0};
-std::atomic<std::size_t> gPeak{0};
+std::atomic<bool> gCounting{false};
+std::atomic<std::ptrdiff_t> gInUse{0};
+std::atomic<std::ptrdiff_t> gPeak{0};
 std::atomic<uint64_t> gCount{0};
 
-// In front of every block: its requested size, and where the underlying
-// allocation starts, which differs from the block for a large alignment.
-struct Header {
-  std::size_t size;
-  void* base;
-};
-// The header rounded up to the fundamental alignment, so the block after it
-// keeps the alignment that malloc gives.
-constexpr std::size_t kHeaderSpace =
-    (sizeof(Header) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
-
-void* TryAllocate(std::size_t size, std::size_t alignment) noexcept {
-  // An alignment beyond the header space pads by the alignment itself, which
-  // is then at least as large as the header.
-  const std::size_t padding = alignment > kHeaderSpace ? alignment : kHeaderSpace;
-  if (size > SIZE_MAX - padding) return nullptr;
-  void* base = nullptr;
-  if (alignment > alignof(std::max_align_t)) {
-    if (::posix_memalign(&base, alignment, padding + size) != 0) return nullptr;
-  } else {
-    base = std::malloc(padding + size);
-    if (!base) return nullptr;
-  }
-  char* block = static_cast<char*>(base) + padding;
-  auto* header = reinterpret_cast<Header*>(block) - 1;
-  header->size = size;
-  header->base = base;
-
+void CountAllocated(void* block) {
+  const auto size = static_cast<std::ptrdiff_t>(::malloc_usable_size(block));
   gCount.fetch_add(1, std::memory_order_relaxed);
-  const std::size_t inUse = gInUse.fetch_add(size, std::memory_order_relaxed) + size;
-  std::size_t peak = gPeak.load(std::memory_order_relaxed);
+  const std::ptrdiff_t inUse = gInUse.fetch_add(size, std::memory_order_relaxed) + size;
+  std::ptrdiff_t peak = gPeak.load(std::memory_order_relaxed);
   while (inUse > peak && !gPeak.compare_exchange_weak(peak, inUse, std::memory_order_relaxed)) {
   }
+}
+
+// Every block comes from malloc or posix_memalign, so free releases any of
+// them. A zero-byte request still gets a block of its own, as new requires.
+void* TryAllocate(std::size_t size, std::size_t alignment) noexcept {
+  if (size == 0) size = 1;
+  void* block = nullptr;
+  if (alignment > alignof(std::max_align_t)) {
+    if (::posix_memalign(&block, alignment, size) != 0) return nullptr;
+  } else {
+    block = std::malloc(size);
+  }
+  if (block && gCounting.load(std::memory_order_relaxed)) CountAllocated(block);
   return block;
 }
 
@@ -68,9 +58,9 @@ void* AllocateNoThrow(std::size_t size, std::size_t alignment) noexcept {
 
 void Free(void* block) noexcept {
   if (!block) return;
-  const auto* header = static_cast<const Header*>(block) - 1;
-  gInUse.fetch_sub(header->size, std::memory_order_relaxed);
-  std::free(header->base);
+  if (gCounting.load(std::memory_order_relaxed))
+    gInUse.fetch_sub(static_cast<std::ptrdiff_t>(::malloc_usable_size(block)), std::memory_order_relaxed);
+  std::free(block);
 }
 
 std::size_t Plain() { return alignof(std::max_align_t); }
@@ -78,10 +68,17 @@ std::size_t Aligned(std::align_val_t alignment) { return static_cast<std::size_t
 
 }  // namespace
 
-std::size_t HeapInUse() { return gInUse.load(); }
-std::size_t HeapPeak() { return gPeak.load(); }
-uint64_t AllocationCount() { return gCount.load(); }
-void ResetHeapPeak() { gPeak.store(gInUse.load()); }
+HeapCounter::HeapCounter() {
+  gInUse.store(0);
+  gPeak.store(0);
+  gCount.store(0);
+  gCounting.store(true);
+}
+
+HeapCounter::~HeapCounter() { gCounting.store(false); }
+
+std::ptrdiff_t HeapCounter::PeakBytes() const { return gPeak.load(); }
+uint64_t HeapCounter::Allocations() const { return gCount.load(); }
 
 }  // namespace vimbo::bench
 

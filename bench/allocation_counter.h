@@ -1,17 +1,26 @@
 #pragma once
 // The benchmark's own operator new and delete, in every form the language
-// has, so the heap a piece of work asks for is counted in full: the sizes in
-// use, their peak and the number of allocations.
+// has, so that the heap a piece of work takes is counted in full. Outside a
+// HeapCounter they cost what the library's own do: malloc and free, with
+// nothing counted.
 
 #include <cstddef>
 #include <cstdint>
 
 namespace vimbo::bench {
 
-std::size_t HeapInUse();
-std::size_t HeapPeak();
-uint64_t AllocationCount();
-// Starts a new peak from the bytes in use now.
-void ResetHeapPeak();
+// Counts the heap while it lives: the bytes of the blocks allocated less
+// those freed (as malloc_usable_size tells them, so what the heap really
+// gives), their peak, and the number of allocations. One at a time.
+class HeapCounter {
+ public:
+  HeapCounter();
+  ~HeapCounter();
+  HeapCounter(const HeapCounter&) = delete;
+  HeapCounter& operator=(const HeapCounter&) = delete;
+
+  std::ptrdiff_t PeakBytes() const;
+  uint64_t Allocations() const;
+};
 
 }  // namespace vimbo::bench

@@ -29,9 +29,9 @@ struct RoundOptions {
 };
 
 struct PairResult {
-  double ours = 0;       // seconds per run: the median over the rounds
+  double ours = 0;  // seconds per run: the median over the rounds
   double reference = 0;
-  double ratio = 0;      // the median of the rounds' own ratios
+  double ratio = 0;  // the median of the rounds' own ratios
   int rounds = 0;
 };
 

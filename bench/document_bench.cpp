@@ -109,7 +109,8 @@ constexpr std::string_view kGuiChild = "--gui-child";
 int RunGuiChild(int& argc, char** argv) {
   vimbo::bench::RoundOptions rounds;
   int32_t count = 0;
-  if (argc != 7 || !ParseCount(argv[5], count) || count < 1 || !ParseSeconds(argv[6], rounds.minSeconds)) return Usage();
+  if (argc != 7 || !ParseCount(argv[5], count) || count < 1 || !ParseSeconds(argv[6], rounds.minSeconds))
+    return Usage();
   rounds.rounds = count;
   const vimbo::bench::GuiDocuments documents{argv[2], argv[3], argv[4]};
   int childArgc = 1;
@@ -122,7 +123,8 @@ bool SpawnGuiChild(const char* program, const std::string& folder, const std::st
                    const std::string& switching, const vimbo::bench::RoundOptions& rounds) {
   const std::string roundCount = std::to_string(rounds.rounds);
   const std::string minSeconds = std::to_string(rounds.minSeconds);
-  std::vector<std::string> args = {program, std::string(kGuiChild), folder, document, switching, roundCount, minSeconds};
+  std::vector<std::string> args = {program,   std::string(kGuiChild), folder, document, switching, roundCount,
+                                   minSeconds};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -141,9 +143,10 @@ bool RunGui(const Arguments& arguments, const char* program, const std::string& 
   const int32_t switchPersons = std::max<int32_t>(1, arguments.contacts / 10'000);
   const std::string switching = folder + "/switching.tch";
   MakeDocument(switching, switchPersons, arguments.contacts);
-  std::printf("\nthe desktop program, offscreen (open and report: the document above; switch: %s contacts of %s "
-              "person%s)\n",
-              Count(arguments.contacts).c_str(), Count(switchPersons).c_str(), switchPersons == 1 ? "" : "s");
+  std::printf(
+      "\nthe desktop program, offscreen (open and report: the document above; switch: %s contacts of %s "
+      "person%s)\n",
+      Count(arguments.contacts).c_str(), Count(switchPersons).c_str(), switchPersons == 1 ? "" : "s");
   PrintTableHeader();
   if (SpawnGuiChild(program, folder, document.path, switching, arguments.rounds)) return true;
   std::fputs("document_bench: the desktop measures failed\n", stderr);
@@ -153,9 +156,10 @@ bool RunGui(const Arguments& arguments, const char* program, const std::string& 
 
 int Run(const Arguments& arguments, [[maybe_unused]] const char* program, const std::string& folder) {
   using namespace vimbo::bench;
-  std::printf("CPU time (user and kernel) of interleaved runs, ours and reference alternately on the same\n"
-              "bytes; at least %d rounds and %.1f s of CPU per measure; medians. Every operator new counted.\n",
-              arguments.rounds.rounds, arguments.rounds.minSeconds);
+  std::printf(
+      "CPU time (user and kernel) of interleaved runs, ours and reference alternately on the same\n"
+      "bytes; at least %d rounds and %.1f s of CPU per measure; medians. Every operator new counted.\n",
+      arguments.rounds.rounds, arguments.rounds.minSeconds);
   if (arguments.core || arguments.gui) {
     const BenchDocument document = MakeDocument(folder + "/document.tch", arguments.persons, arguments.contacts);
     std::printf("\ndocument: %s persons, %s contacts, %s\n", Count(document.persons).c_str(),

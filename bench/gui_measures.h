@@ -9,8 +9,8 @@
 namespace vimbo::bench {
 
 struct GuiDocuments {
-  std::string folder;    // scratch space, also for the program's settings
-  std::string document;  // opened, and reported on
+  std::string folder;     // scratch space, also for the program's settings
+  std::string document;   // opened, and reported on
   std::string switching;  // a document whose persons have about 10,000 contacts each
 };
 
