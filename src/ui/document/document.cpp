@@ -13,7 +13,11 @@ namespace vimbo {
 
 // ---- DocumentView -------------------------------------------------------------
 
-DocumentView::~DocumentView() = default;
+// A view may go before its document: the document then forgets it, so that
+// no later update or detach reaches a view that is gone.
+DocumentView::~DocumentView() {
+  if (document_) document_->Forget(*this);
+}
 
 bool DocumentView::IsModified() const { return document_ != nullptr && document_->IsModified(); }
 
@@ -110,6 +114,8 @@ void Document::UpdateAllViews() {
 void Document::UpdateAllViews(const DocumentChanges& changes) {
   for (DocumentView* view : views_) view->OnHistoryStep(changes);
 }
+
+void Document::Forget(const DocumentView& view) { std::erase(views_, &view); }
 
 void Document::DetachAll() {
   for (DocumentView* view : views_) view->Detach();

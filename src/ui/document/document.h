@@ -58,6 +58,10 @@ class Document {
   Prompter& GetPrompter() const { return prompter_; }
 
  private:
+  friend class DocumentView;
+  // Drops a view that is going away without telling it anything.
+  void Forget(const DocumentView& view);
+
   Prompter& prompter_;
   QString fileName_;
   bool modified_ = false;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "core/document/document_writer.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -19,6 +21,21 @@ class CountingView : public DocumentView {
 };
 
 QString Q(const std::string& path) { return QString::fromStdString(path); }
+
+TEST(DocumentViews, AViewGoneBeforeItsDocumentHearsNothingMore) {
+  ScriptedPrompter prompter;
+  auto document = std::make_unique<TouchDocument>(prompter);
+  CountingView kept;
+  document->Attach(kept);
+  {
+    CountingView gone;
+    document->Attach(gone);
+  }
+  document->UpdateAllViews();
+  EXPECT_EQ(kept.updates, 1);
+  document.reset();
+  EXPECT_EQ(kept.GetDocument(), nullptr);
+}
 
 struct DocumentFixture : ::testing::Test {
   DocumentFixture() {
