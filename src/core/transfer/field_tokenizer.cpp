@@ -1,11 +1,61 @@
 #include "core/transfer/field_tokenizer.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "core/records/text_rules.h"
 
 namespace vimbo {
 namespace {
 
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
+
+// White space as the text rules define it, looked up in a table: the
+// tokenizer asks at the start of every field.
+const std::array<bool, 256> kWhiteSpace = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = IsWhiteSpace(static_cast<char>(c));
+  return table;
+}();
+
+bool IsBlank(char c) { return kWhiteSpace[static_cast<unsigned char>(c)]; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Where the first of the characters `a` and `b` stands in `text` from
+// `from` on, or npos. Eight bytes are looked at a time: a byte equal to the
+// wanted one gives a zero byte after the exclusive or, and the lowest zero
+// byte's flag is exact (higher flags may be false, but the lowest set flag of
+// either search is the first match of the two).
+std::size_t FindEither(std::string_view text, std::size_t from, char a, char b) {
+  const std::size_t n = text.size();
+  std::size_t i = from;
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    const std::uint64_t wantA = kOnes * static_cast<unsigned char>(a);
+    const std::uint64_t wantB = kOnes * static_cast<unsigned char>(b);
+    for (; i + 8 <= n; i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, sizeof word);
+      const std::uint64_t x = word ^ wantA;
+      const std::uint64_t y = word ^ wantB;
+      const std::uint64_t found = ((x - kOnes) & ~x & kHighs) | ((y - kOnes) & ~y & kHighs);
+      if (found != 0) return i + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+    }
+  }
+  for (; i < n; ++i)
+    if (text[i] == a || text[i] == b) return i;
+  return std::string_view::npos;
+}
+
+std::size_t FindFrom(std::string_view text, std::size_t from, char c) { return FindEither(text, from, c, c); }
 
 bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
@@ -53,9 +103,10 @@ struct FieldScan {
 
 // Scans the plain field that starts at `i`, up to the separator after it.
 FieldScan ScanPlainField(std::string_view text, std::size_t i, char separator) {
-  const std::size_t n = text.size();
-  while (i < n && text[i] != '\n' && !Is(text[i], separator)) ++i;
-  if (i == n || text[i] == '\n') return {i, true};
+  // No separator: only a line feed ends the field.
+  i = FindEither(text, i, '\n', separator == 0 ? '\n' : separator);
+  if (i == std::string_view::npos) return {text.size(), true};
+  if (text[i] == '\n') return {i, true};
   return {i + 1, false};
 }
 
@@ -68,7 +119,7 @@ FieldScan ScanEnclosedField(std::string_view text, std::size_t i, char separator
   while (true) {
     if (open) {
       // Inside an open encloser only the next encloser matters.
-      const std::size_t next = text.find(encloser, i);
+      const std::size_t next = FindFrom(text, i, encloser);
       if (next == std::string_view::npos) return {n, true};
       if (next > i) first = false;
       i = next;
@@ -97,7 +148,7 @@ std::size_t RecordEnd(std::string_view text, char separator, char encloser) {
   std::size_t i = 0;
   while (true) {
     // The start of a field: NextField trims the white space before it.
-    while (i < n && text[i] != '\n' && IsWhiteSpace(text[i])) ++i;
+    while (i < n && text[i] != '\n' && IsBlank(text[i])) ++i;
     if (i == n || text[i] == '\n') return i;
     FieldScan scan{i + 1, false};  // a separator: an empty field
     if (!Is(text[i], separator)) {
@@ -180,10 +231,10 @@ std::size_t ReadEnclosedField(std::string_view text, char separator, char enclos
 std::size_t PlainEnclosedField(std::string_view text, char separator, char encloser, std::string_view& field) {
   const std::size_t n = text.size();
   if (n < 2 || text[1] == encloser || Is(text[1], separator)) return 0;
-  const std::size_t close = text.find(encloser, 1);
-  if (close == std::string_view::npos) return 0;
+  // One pass for the closing encloser, giving up at a backslash.
+  const std::size_t close = FindEither(text, 1, encloser, '\\');
+  if (close == std::string_view::npos || text[close] != encloser) return 0;
   const std::string_view value = text.substr(1, close - 1);
-  if (value.find('\\') != std::string_view::npos) return 0;
   if (close == n - 1) {
     field = value;
     return n;
@@ -220,7 +271,7 @@ bool FieldTokenizer::NextRecord(std::string_view& text, std::string_view& record
 
 bool FieldTokenizer::NextField(std::string_view& remaining, std::string& scratch, std::string_view& field) const {
   field = {};
-  const std::string_view text = TrimView(remaining);
+  const std::string_view text = Trimmed(remaining);
   if (text.empty()) {
     remaining = {};
     return false;
@@ -238,7 +289,7 @@ bool FieldTokenizer::NextField(std::string_view& remaining, std::string& scratch
       field = scratch;
     }
   } else {
-    const std::size_t separator = Separator == 0 ? std::string_view::npos : text.find(Separator);
+    const std::size_t separator = Separator == 0 ? std::string_view::npos : FindFrom(text, 0, Separator);
     field = text.substr(0, separator);
     if (separator != std::string_view::npos) rest = separator + 1;
   }

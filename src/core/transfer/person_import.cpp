@@ -11,15 +11,25 @@
 namespace vimbo {
 namespace {
 
-// The person field of each column of the file, found once for the whole
-// file; none for a column that is not imported. Columns past the end of
-// Fields have no key, so they are not imported either.
-std::vector<const PersonKey*> ColumnTargets(const TextTransferSettings& settings) {
+// Where a column of the file goes: the person field, none for a column that
+// is not imported, and whether the value is trimmed of white space (the
+// names are).
+struct ColumnTarget {
+  const PersonKey* key = nullptr;
+  bool trimmed = false;
+};
+
+// The target of each column, found once for the whole file. Columns past the
+// end of Fields have no key, so they are not imported either.
+std::vector<ColumnTarget> ColumnTargets(const TextTransferSettings& settings) {
   const std::size_t columns = std::min(static_cast<std::size_t>(std::max(settings.ColumnCount, 0)),
                                        settings.Fields.size());
-  std::vector<const PersonKey*> targets(columns);
-  for (std::size_t i = 0; i < columns; ++i)
-    if (!settings.Fields[i].empty()) targets[i] = FindPersonKey(settings.Fields[i]);
+  std::vector<ColumnTarget> targets(columns);
+  for (std::size_t i = 0; i < columns; ++i) {
+    if (settings.Fields[i].empty()) continue;
+    const PersonKey* key = FindPersonKey(settings.Fields[i]);
+    targets[i] = {key, key && (key->member == &Person::FName || key->member == &Person::LName)};
+  }
   return targets;
 }
 
@@ -36,28 +46,24 @@ class PersonReader {
     Person& person = persons.emplace_back();
     bool named = false;
     std::string_view value;
-    for (const PersonKey* target : targets_) {
+    for (const ColumnTarget& target : targets_) {
       // Empty once the record has no more fields.
       tokenizer_.NextField(record, scratch_, value);
-      if (!target) continue;
+      if (!target.key) continue;
       // The wizard shows these labels for empty columns of the first line.
       if (value == "EMPTY FIELD" || value == "EOF") value = {};
-      // A non-empty first name, last name or company is what names a person.
-      if (target->namesPerson && value.empty()) continue;
-      (person.*target->member).assign(value);
-      named |= target->namesPerson;
+      // A non-empty first name, last name or company is what names a person,
+      // even one of white space only.
+      if (target.key->namesPerson && value.empty()) continue;
+      (person.*target.key->member).assign(target.trimmed ? TrimView(value) : value);
+      named |= target.key->namesPerson;
     }
-    if (!named) {
-      persons.pop_back();
-      return;
-    }
-    person.FName.assign(TrimView(person.FName));
-    person.LName.assign(TrimView(person.LName));
+    if (!named) persons.pop_back();
   }
 
  private:
   const FieldTokenizer& tokenizer_;
-  const std::vector<const PersonKey*> targets_;
+  const std::vector<ColumnTarget> targets_;
   std::string scratch_;
 };
 
