@@ -168,6 +168,19 @@ std::optional<std::string> ReadFileText(const std::string& path, std::size_t lim
   return bytes;
 }
 
+std::FILE* OpenRegularFileForReading(const std::string& path) {
+  const int fd = OpenRegularFile(path);
+  if (fd < 0) return nullptr;
+#ifdef _WIN32
+  std::FILE* file = ::_fdopen(fd, "rb");
+  if (!file) ::_close(fd);
+#else
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (!file) ::close(fd);
+#endif
+  return file;
+}
+
 AtomicFileWriter::AtomicFileWriter(const std::string& path, WriteChunkFunction writeChunk)
     : writeChunk_(writeChunk ? writeChunk : SystemWrite) {
   namespace fs = std::filesystem;

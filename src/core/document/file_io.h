@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,12 @@ namespace vimbo {
 // Nothing waits: a named pipe is refused at once instead of blocking the open.
 // With a `limit`, only the file's first `limit` bytes are read.
 std::optional<std::string> ReadFileText(const std::string& path, std::size_t limit = SIZE_MAX);
+
+// Opens `path` for reading bytes as they are, when it is a regular file, and
+// only then: nothing for a folder, a named pipe, a device or a file that
+// cannot be opened. The kind is checked on the opened file itself, so a named
+// pipe put in the file's place cannot make the open wait for a writer.
+std::FILE* OpenRegularFileForReading(const std::string& path);
 
 // Writes one chunk to an open file descriptor, as write(2) does: the number
 // of bytes written, or -1. Tests put a failing or short writer in its place.

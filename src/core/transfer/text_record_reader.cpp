@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/document/file_io.h"
+
 namespace vimbo {
 namespace {
 
@@ -18,12 +20,12 @@ TextRecordReader::TextRecordReader(const FieldTokenizer& tokenizer, std::size_t 
 
 bool TextRecordReader::Open(const std::string& path) {
   // Only a regular file: opening a named pipe would wait for a writer, and a
-  // folder or a device is no text file.
+  // folder or a device is no text file. The size only guides how much room
+  // the records are given.
+  file_.reset(OpenRegularFileForReading(path));
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  size_ = std::filesystem::file_size(path, error);
+  size_ = file_ ? std::filesystem::file_size(path, error) : 0;
   if (error) size_ = 0;
-  file_.reset(std::fopen(path.c_str(), "rb"));
   begin_ = end_ = 0;
   read_ = 0;
   atStart_ = true;

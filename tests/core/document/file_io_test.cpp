@@ -78,6 +78,22 @@ TEST(ReadFileText, GivesTheBytesOrNothing) {
   EXPECT_FALSE(ReadFileText("/dev/null").has_value()) << "a device is not a file";
 }
 
+TEST(OpenRegularFileForReading, OpensOnlyRegularFilesAndNeverWaits) {
+  testing::TempDir dir;
+  const std::string path = dir.File("a.bin");
+  testing::WriteBytes(path, std::string("a\0b\r\n", 5));
+  std::FILE* file = OpenRegularFileForReading(path);
+  ASSERT_NE(file, nullptr);
+  char bytes[8] = {};
+  EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), 5u);
+  EXPECT_EQ(std::string(bytes, 5), std::string("a\0b\r\n", 5));
+  std::fclose(file);
+
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  for (const std::string& other : {dir.File("missing"), dir.Path().string(), dir.File("pipe"), std::string("/dev/null")})
+    EXPECT_EQ(OpenRegularFileForReading(other), nullptr) << other;
+}
+
 TEST(SafeWrite, ReplacesTheTargetAndLeavesNoTemporaryFile) {
   testing::TempDir dir;
   const std::string path = dir.File("doc.tch");

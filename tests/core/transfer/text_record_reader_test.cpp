@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +64,8 @@ TEST(TextRecordReader, OnlyRegularFilesOpen) {
   TextRecordReader reader(FieldTokenizer{});
   EXPECT_FALSE(reader.Open(dir.File("missing.txt")));
   EXPECT_FALSE(reader.Open(dir.Path().string())) << "a folder";
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(reader.Open(dir.File("pipe"))) << "a named pipe is refused, not waited on";
   std::string_view record;
   EXPECT_FALSE(reader.Next(record));
 }
