@@ -17,7 +17,7 @@ echo "== layer check"
 scripts/check_layers.sh
 
 scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation
+  libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON -DVIMBO_WERROR=ON

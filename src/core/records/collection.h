@@ -67,7 +67,10 @@ class Collection {
   // Adds many records in one pass; as with Insert, an ID already present
   // keeps its record, and of two new records with one ID the first stays.
   void InsertMany(std::vector<Record> records) {
-    std::stable_sort(records.begin(), records.end(), [](const Record& a, const Record& b) { return a.ID < b.ID; });
+    const auto byId = [](const Record& a, const Record& b) { return a.ID < b.ID; };
+    // New records come with ascending IDs; sorting records of many fields
+    // would move each of them several times over.
+    if (!std::is_sorted(records.begin(), records.end(), byId)) std::stable_sort(records.begin(), records.end(), byId);
     const std::size_t oldSize = records_.size();
     records_.reserve(oldSize + records.size());
     for (Record& record : records) {
