@@ -114,6 +114,16 @@ FieldScan ScanPlainField(std::string_view text, std::size_t i, char separator) {
 // an encloser that is not part of a pair and is followed by the separator.
 FieldScan ScanEnclosedField(std::string_view text, std::size_t i, char separator, char encloser) {
   const std::size_t n = text.size();
+  // The usual field first: the opening encloser, a value without one, and a
+  // lone closing encloser before the separator or the line feed. Anything
+  // else takes the whole walk below, which gives the same for this field.
+  if (i + 1 < n && text[i + 1] != encloser && !Is(text[i + 1], separator)) {
+    const std::size_t close = FindFrom(text, i + 1, encloser);
+    if (close != std::string_view::npos && close + 1 < n && text[close + 1] != encloser) {
+      if (Is(text[close + 1], separator)) return {close + 2, false};
+      if (text[close + 1] == '\n') return {close + 1, true};
+    }
+  }
   bool open = true;
   bool first = true;
   while (true) {

@@ -53,6 +53,12 @@ TEST(FieldTokenizer, RecordsEndAtLineFeedsOutsideEnclosers) {
       // An encloser still open at the end of the text ends the record there.
       {"x\n\"abc\ndef", {"x", "\"abc\ndef"}},
       {"\"", {"\""}},
+      // A value closed where the text ends, a separator right after the
+      // opening encloser, a closing encloser that is half of a pair.
+      {"\"ab\"", {"\"ab\""}},
+      {"\",\"\nx", {"\",\"\nx"}},
+      {"\",\nx", {"\",", "x"}},
+      {"\"ab\"\"\ncd\"\ne", {"\"ab\"\"\ncd\"", "e"}},
   };
   for (const Case& c : cases) EXPECT_EQ(Records(c.text), c.records) << c.text;
   EXPECT_EQ(Records("\"a\nb\"", ""), (Fields{"\"a", "b\""})) << "no encloser";
