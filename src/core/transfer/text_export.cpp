@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cmath>
 #include <cstring>
-#include <climits>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -366,10 +365,11 @@ class MomentPieces {
   static constexpr std::size_t kMostSlots = std::size_t{1} << 14;
   static constexpr int32_t kSecondsPerDay = 24 * 60 * 60;
 
+  // Room for the short date of any locale, enclosed, in half a cache line.
   struct Slot {
     int32_t key = INT32_MIN;  // no day
     unsigned char length = 0;
-    char text[11];
+    char text[27];
   };
 
   Slot& SlotOf(const Moment& moment) { return slots_[static_cast<uint32_t>(moment.day) & (slots_.size() - 1)]; }
