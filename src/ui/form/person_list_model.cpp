@@ -6,10 +6,27 @@
 namespace vimbo {
 
 void PersonListModel::Fill(std::vector<NamedEntry> entries) {
+  // Most refills follow a change that left every name as it was (a contact
+  // added, a type renamed); the entries are then kept, as sorting a hundred
+  // thousand names again would hold the form up for a noticeable moment.
+  if (Lists(entries)) return;
   SortByName(entries);
   beginResetModel();
   entries_ = std::move(entries);
   endResetModel();
+}
+
+// Fill, Insert and Remove keep the entries in the one order a fill gives,
+// so the same entries in ID order mean the same list.
+bool PersonListModel::Lists(const std::vector<NamedEntry>& byId) const {
+  if (byId.size() != entries_.size()) return false;
+  std::vector<const NamedEntry*> present;
+  present.reserve(entries_.size());
+  for (const NamedEntry& entry : entries_) present.push_back(&entry);
+  std::sort(present.begin(), present.end(), [](const NamedEntry* a, const NamedEntry* b) { return a->id < b->id; });
+  for (std::size_t i = 0; i < present.size(); ++i)
+    if (present[i]->id != byId[i].id || present[i]->text != byId[i].text) return false;
+  return true;
 }
 
 int PersonListModel::Insert(NamedEntry entry) {

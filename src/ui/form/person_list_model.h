@@ -35,6 +35,9 @@ class PersonListModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
  private:
+  // Whether `byId`, in ascending ID order, holds the entries listed now.
+  bool Lists(const std::vector<NamedEntry>& byId) const;
+
   std::vector<NamedEntry> entries_;
 };
 

@@ -86,6 +86,16 @@ TEST(PersonListModelTest, InsertAndRemoveKeepTheOrderOfAFill) {
   Ids ids;
   for (int row = 0; row < model.rowCount(); ++row) ids.push_back(model.index(row).data(Qt::UserRole).toInt());
   EXPECT_EQ(ids, (Ids{6, 3, 4, 5, 1}));
+
+  // A refill with the same entries keeps the list; one name changed sorts anew.
+  const std::vector<NamedEntry> same = {{"Smith, Ann", 1}, {"Baker", 3}, {"baker", 4}, {"BAKER", 5}, {"Aaron", 6}};
+  model.Fill(same);
+  EXPECT_EQ(model.IdAt(0), 6);
+  std::vector<NamedEntry> renamed = same;
+  renamed[4].text = "Zed";
+  model.Fill(renamed);
+  EXPECT_EQ(model.IdAt(0), 3);
+  EXPECT_EQ(model.IdAt(4), 6);
 }
 
 }  // namespace
