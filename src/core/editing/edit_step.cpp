@@ -39,13 +39,13 @@ std::size_t ChangesSize(const std::vector<RecordChange<Record>>& changes) {
 template <typename Records, typename Record>
 void ApplyChanges(Records& collection, const std::vector<RecordChange<Record>>& changes, StepDirection direction) {
   std::vector<int32_t> removed;
-  std::vector<Record> added;
+  std::vector<const Record*> added;
   for (const RecordChange<Record>& change : changes) {
     const std::optional<Record>& target = direction == StepDirection::kForward ? change.after : change.before;
     if (!target)
       removed.push_back(change.id);
     else if (!collection.Replace(*target))
-      added.push_back(*target);
+      added.push_back(&*target);
   }
   if (!removed.empty()) collection.EraseMany(std::move(removed));
   if (!added.empty()) collection.InsertMany(std::move(added));

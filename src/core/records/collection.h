@@ -64,20 +64,21 @@ class Collection {
     return true;
   }
 
-  // Adds many records in one pass; as with Insert, an ID already present
-  // keeps its record, and of two new records with one ID the first stays.
-  void InsertMany(std::vector<Record> records) {
-    const auto byId = [](const Record& a, const Record& b) { return a.ID < b.ID; };
-    // New records come with ascending IDs; sorting records of many fields
-    // would move each of them several times over.
-    if (!std::is_sorted(records.begin(), records.end(), byId)) std::stable_sort(records.begin(), records.end(), byId);
+  // Adds copies of many records in one pass; as with Insert, an ID already
+  // present keeps its record, and of two new records with one ID the first
+  // stays. The records are copied straight into place: an undo history
+  // keeps its own copy of them.
+  void InsertMany(std::vector<const Record*> records) {
+    const auto byId = [](const Record* a, const Record* b) { return a->ID < b->ID; };
+    if (!std::is_sorted(records.begin(), records.end(), byId))
+      std::stable_sort(records.begin(), records.end(), byId);
     const std::size_t oldSize = records_.size();
     records_.reserve(oldSize + records.size());
-    for (Record& record : records) {
-      const int32_t id = record.ID;
+    for (const Record* record : records) {
+      const int32_t id = record->ID;
       const bool repeated = records_.size() > oldSize && records_.back().first == id;
       if (repeated || Find(id, oldSize)) continue;
-      records_.emplace_back(id, std::move(record));
+      records_.emplace_back(id, *record);
       index_.Added(records_.back().second);
     }
     // Both runs are sorted; an append after the last record needs no merge.
@@ -108,12 +109,12 @@ class Collection {
 
   // Gives the record of `record.ID` the new content; false when no record
   // has that ID.
-  bool Replace(Record record) {
+  bool Replace(const Record& record) {
     const auto at = LowerBound(record.ID);
     if (at == records_.end() || at->first != record.ID) return false;
-    Record& stored = records_[static_cast<std::size_t>(at - records_.begin())].second;
+    Record& stored = at->second;
     index_.Replaced(stored, record);
-    stored = std::move(record);
+    stored = record;
     return true;
   }
 

@@ -51,8 +51,9 @@ TEST(Collection, BatchCallsMatchOneRecordAtATime) {
   Persons persons;
   for (int32_t id : {2, 4, 6, 8}) persons.Insert(NamedPerson(id, "old"));
   // Interleaved with the present IDs, out of order, one repeated, one present.
-  persons.InsertMany({NamedPerson(5, "new"), NamedPerson(1, "new"), NamedPerson(9, "new"), NamedPerson(5, "again"),
-                      NamedPerson(4, "new")});
+  const Person added[] = {NamedPerson(5, "new"), NamedPerson(1, "new"), NamedPerson(9, "new"), NamedPerson(5, "again"),
+                         NamedPerson(4, "new")};
+  persons.InsertMany({&added[0], &added[1], &added[2], &added[3], &added[4]});
   EXPECT_EQ(Ids(persons), (std::vector<int32_t>{1, 2, 4, 5, 6, 8, 9}));
   EXPECT_EQ(persons.Find(4)->LName, "old");
   EXPECT_EQ(persons.Find(5)->LName, "new");
