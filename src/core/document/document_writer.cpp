@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/document/buffered_output.h"
 #include "core/records/date_time_text.h"
 #include "core/records/field_tables.h"
 
@@ -60,39 +61,32 @@ std::size_t FindEscaped(std::string_view text, std::size_t from) {
   return text.size();
 }
 
-// Builds the text in a buffer of fixed size that is handed to a sink each
-// time it fills, so a save of a large document streams to the file from
-// memory that stays in the cache instead of building the whole text first.
+// The document's text, streamed through a buffer to the file (or a string).
 class TextOut {
  public:
-  using Sink = std::function<bool(std::string_view)>;
-
-  explicit TextOut(Sink sink) : sink_(std::move(sink)), buffer_(kChunkSize, '\0') {
-    p_ = buffer_.data();
-    end_ = p_ + buffer_.size();
-  }
+  explicit TextOut(BufferedOutput::Sink sink) : out_(std::move(sink)) {}
 
   TextOut& operator<<(std::string_view text) {
-    Copy(text);
+    out_.Put(text);
     return *this;
   }
 
   TextOut& operator<<(int32_t number) {
-    Reserve(16);
-    p_ = std::to_chars(p_, p_ + 16, number).ptr;
+    char digits[16];
+    out_.Put(std::string_view(digits, static_cast<std::size_t>(std::to_chars(digits, digits + 16, number).ptr - digits)));
     return *this;
   }
 
   // Text with the five markup characters replaced by their entities and
-  // every other byte but zero unchanged. The text streams through the buffer
-  // like any other, so a field of any length needs no memory of its own.
+  // every other byte but zero unchanged, copied run by run without a copy of
+  // its own.
   void Escaped(std::string_view text) {
     std::size_t start = 0;
     while (true) {
       const std::size_t stop = FindEscaped(text, start);
-      Copy(text.substr(start, stop - start));
+      out_.Put(text.substr(start, stop - start));
       if (stop == text.size()) return;
-      Copy(Entity(text[stop]));
+      out_.Put(Entity(text[stop]));
       start = stop + 1;
     }
   }
@@ -105,43 +99,10 @@ class TextOut {
   }
 
   // Hands the rest to the sink; false when any hand-over failed.
-  bool Finish() {
-    Flush();
-    return ok_;
-  }
+  bool Finish() { return out_.Finish(); }
 
  private:
-  static constexpr std::size_t kChunkSize = 256 * 1024;
-
-  // Room for `size` bytes, which must fit in the buffer.
-  void Reserve(std::size_t size) {
-    if (static_cast<std::size_t>(end_ - p_) < size) Flush();
-  }
-
-  // Copies `bytes` in, handing the buffer over each time it fills.
-  void Copy(std::string_view bytes) {
-    while (bytes.size() > static_cast<std::size_t>(end_ - p_)) {
-      const std::size_t room = static_cast<std::size_t>(end_ - p_);
-      std::memcpy(p_, bytes.data(), room);
-      p_ += room;
-      bytes.remove_prefix(room);
-      Flush();
-    }
-    std::memcpy(p_, bytes.data(), bytes.size());
-    p_ += bytes.size();
-  }
-
-  void Flush() {
-    const std::size_t used = static_cast<std::size_t>(p_ - buffer_.data());
-    if (used > 0 && ok_) ok_ = sink_(std::string_view(buffer_.data(), used));
-    p_ = buffer_.data();
-  }
-
-  Sink sink_;
-  std::string buffer_;
-  char* p_;
-  char* end_;
-  bool ok_ = true;
+  BufferedOutput out_;
 };
 
 std::size_t EstimateSize(const DocumentData& data) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/document/buffered_output.h"
 #include "core/document/file_io.h"
 #include "core/records/date_time_text.h"
 #include "core/transfer/date_text_cache.h"
@@ -21,77 +22,7 @@
 namespace vimbo {
 namespace {
 
-// Gathers the export's bytes and hands them on a buffer at a time, so a
-// file of any size goes out without the whole text in memory.
-class ExportOutput {
- public:
-  using Sink = std::function<bool(std::string_view)>;
-
-  explicit ExportOutput(Sink sink) : sink_(std::move(sink)), buffer_(new char[kBufferSize]) {}
-
-  void Put(std::string_view bytes) {
-    if (bytes.size() > kBufferSize - used_) {
-      Overflow(bytes);
-      return;
-    }
-    Copy(buffer_.get() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
-  }
-
-  void Put(char c) {
-    if (used_ == kBufferSize) Flush();
-    buffer_[used_++] = c;
-  }
-
-  // False when the sink refused any of the bytes.
-  bool Finish() {
-    Flush();
-    return ok_;
-  }
-
- private:
-  static constexpr std::size_t kBufferSize = 1 << 18;
-
-  // Most pieces of a line are a few bytes long (a name, a date); copied in
-  // two overlapping words, they need no call into the library.
-  static void Copy(char* to, const char* from, std::size_t size) {
-    if (size > 16) {
-      std::memcpy(to, from, size);
-    } else if (size >= 8) {
-      std::memcpy(to, from, 8);
-      std::memcpy(to + size - 8, from + size - 8, 8);
-    } else if (size >= 4) {
-      std::memcpy(to, from, 4);
-      std::memcpy(to + size - 4, from + size - 4, 4);
-    } else {
-      for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
-    }
-  }
-
-  void Overflow(std::string_view bytes) {
-    Flush();
-    if (bytes.size() >= kBufferSize) {
-      Hand(bytes);
-      return;
-    }
-    std::memcpy(buffer_.get(), bytes.data(), bytes.size());
-    used_ = bytes.size();
-  }
-
-  void Flush() {
-    Hand({buffer_.get(), used_});
-    used_ = 0;
-  }
-  void Hand(std::string_view bytes) {
-    if (ok_ && !bytes.empty()) ok_ = sink_(bytes);
-  }
-
-  Sink sink_;
-  // Not cleared first: only the bytes put there are ever handed on.
-  std::unique_ptr<char[]> buffer_;
-  std::size_t used_ = 0;
-  bool ok_ = true;
-};
+using ExportOutput = BufferedOutput;
 
 struct TextOutput {
   std::string& text;
