@@ -1,5 +1,7 @@
 #include "ui/document/document.h"
 
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "core/document/document_loader.h"
@@ -149,7 +151,8 @@ bool TouchDocument::New() {
 }
 
 bool TouchDocument::LoadFromFile(const QString& path) {
-  const auto text = ReadFileText(LocalPath(path));
+  // Not const: the loader takes the text over rather than a copy of it.
+  std::optional<std::string> text = ReadFileText(LocalPath(path));
   if (!text) return false;
   Clear();
   const LoadResult result = LoadDocumentText(editor_.ContentToReplace(), std::move(*text));
