@@ -124,39 +124,51 @@ DateTimeValue DateTextCache::Probe(int key, int first, int second) const {
 
 bool DateTextCache::Learn(Pattern& pattern, int key) const {
   const Ranges& ranges = part_ == Part::kDate ? kDateRanges : kTimeRanges;
-  const auto matches = [&](int first, int second) {
-    const DateTimeValue value = Probe(key, first, second);
-    if (!value.IsValid()) return false;
-    std::string rendered;
-    pattern.Render(first, second, rendered);
-    return rendered == format_(value);
-  };
   for (const auto& [first, second] : ranges.probes) {
     const DateTimeValue probe = Probe(key, first, second);
     if (!probe.IsValid()) return false;
     const std::string text = format_(probe);
-    std::array<std::pair<std::size_t, int>, 2> places{{{Place(text, first), 0}, {Place(text, second), 1}}};
-    if (places[0].first == kAmbiguous || places[1].first == kAmbiguous) continue;
-    std::sort(places.begin(), places.end());
-    if (places[1].first != std::string::npos && places[1].first < places[0].first + 2) continue;
+    if (Cut(text, first, second, pattern) && FitPadding(pattern, key, ranges.low, ranges.high, first, second))
+      return true;
+  }
+  return false;
+}
 
-    pattern.pieces.clear();
-    std::size_t from = 0;
-    for (const auto& [at, number] : places) {
-      if (at == std::string::npos) break;
-      pattern.pieces.push_back({text.substr(from, at - from), number});
-      from = at + 2;
-    }
-    pattern.pieces.push_back({text.substr(from), -1});
+// Cuts `text`, the text of (first, second), into the literal pieces around
+// the two numbers; false when their places are not clear.
+bool DateTextCache::Cut(const std::string& text, int first, int second, Pattern& pattern) {
+  std::array<std::pair<std::size_t, int>, 2> places{{{Place(text, first), 0}, {Place(text, second), 1}}};
+  if (places[0].first == kAmbiguous || places[1].first == kAmbiguous) return false;
+  std::sort(places.begin(), places.end());
+  if (places[1].first != std::string::npos && places[1].first < places[0].first + 2) return false;
+  pattern.pieces.clear();
+  std::size_t from = 0;
+  for (const auto& [at, number] : places) {
+    if (at == std::string::npos) break;
+    pattern.pieces.push_back({text.substr(from, at - from), number});
+    from = at + 2;
+  }
+  pattern.pieces.push_back({text.substr(from), -1});
+  return true;
+}
 
-    for (const Padding firstPadding : kPaddings) {
-      for (const Padding secondPadding : kPaddings) {
-        pattern.padding = {firstPadding, secondPadding};
-        pattern.Lay();
-        if (matches(kSmall.first, kSmall.second) && matches(ranges.low.first, ranges.low.second) &&
-            matches(ranges.high.first, ranges.high.second) && matches(first, second + 1))
-          return true;
-      }
+// Finds the padding of both numbers with which the pattern renders what the
+// format gives at the ends of their ranges and beside the probe.
+bool DateTextCache::FitPadding(Pattern& pattern, int key, Pair low, Pair high, int first, int second) const {
+  const auto matches = [&](int a, int b) {
+    const DateTimeValue value = Probe(key, a, b);
+    if (!value.IsValid()) return false;
+    std::string rendered;
+    pattern.Render(a, b, rendered);
+    return rendered == format_(value);
+  };
+  for (const Padding firstPadding : kPaddings) {
+    for (const Padding secondPadding : kPaddings) {
+      pattern.padding = {firstPadding, secondPadding};
+      pattern.Lay();
+      if (matches(kSmall.first, kSmall.second) && matches(low.first, low.second) && matches(high.first, high.second) &&
+          matches(first, second + 1))
+        return true;
     }
   }
   return false;

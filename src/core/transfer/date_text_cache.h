@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/records/date_time_value.h"
@@ -31,7 +32,10 @@ class DateTextCache {
 
  private:
   struct Pattern;
+  using Pair = std::pair<int, int>;
   bool Learn(Pattern& pattern, int key) const;
+  static bool Cut(const std::string& text, int first, int second, Pattern& pattern);
+  bool FitPadding(Pattern& pattern, int key, Pair low, Pair high, int first, int second) const;
   DateTimeValue Probe(int key, int first, int second) const;
 
   Part part_;

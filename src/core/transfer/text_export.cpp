@@ -315,6 +315,64 @@ class MomentPieces {
   std::string piece_;
 };
 
+// Which columns a contacts export writes beyond the contact's own.
+struct ContactNeeds {
+  bool names = false;
+  bool types = false;
+  bool dates = false;
+  bool times = false;
+  bool descriptions = false;
+};
+
+// What a contact's line needs from elsewhere in memory (the person's names,
+// the description, the date's text) is looked up a few contacts ahead and
+// fetched meanwhile: far enough for memory to answer in time, near enough
+// for what was fetched to be still there.
+struct Ahead {
+  const char* person = nullptr;
+  const char* type = nullptr;
+  MomentPieces::Moment moment{};
+};
+
+Ahead LookAhead(const Contact& contact, const ContactNeeds& needs, const PieceTable& persons,
+                const PieceTable& contactTypes, const MomentPieces& dateTexts) {
+  Ahead next;
+  if (needs.names) {
+    next.person = persons.Find(contact.PersonID);
+    if (next.person) Prefetch(next.person);
+  }
+  if (needs.types) next.type = contactTypes.Find(contact.ContactTypeID);
+  if (needs.descriptions) Prefetch(contact.Description.data());
+  if ((needs.dates || needs.times) && contact.DateTime.IsValid()) {
+    next.moment = MomentPieces::MomentOf(contact.DateTime);
+    dateTexts.PrefetchFor(next.moment);
+  }
+  return next;
+}
+
+struct ContactLine {
+  const std::vector<ContactField>& fields;
+  std::string_view separator;
+  std::string_view encloser;
+  MomentPieces& dateTexts;
+  MomentPieces& timeTexts;
+
+  void Put(ExportOutput& out, const Contact& contact, const Ahead& now) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) PutCharacters(out, separator);
+      switch (fields[i]) {
+        case ContactField::kFirstName: out.Put(PieceTable::Piece(now.person, 0)); break;
+        case ContactField::kLastName: out.Put(PieceTable::Piece(now.person, 1)); break;
+        case ContactField::kDate: dateTexts.Put(out, contact.DateTime, now.moment); break;
+        case ContactField::kTime: timeTexts.Put(out, contact.DateTime, now.moment); break;
+        case ContactField::kDescription: PutValue(out, contact.Description, encloser); break;
+        case ContactField::kContactType: out.Put(PieceTable::Piece(now.type, 0)); break;
+      }
+    }
+    out.Put('\n');
+  }
+};
+
 int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferSettings& settings,
                 ColumnOrder order) {
   if (data.contacts.Size() == 0) return 0;
@@ -322,78 +380,45 @@ int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferS
   for (const std::size_t c : PutNamesLine(out, kContactKeys, settings, order))
     fields.push_back(kContactKeys[c].field);
   const auto uses = [&](ContactField field) { return std::find(fields.begin(), fields.end(), field) != fields.end(); };
-  const std::string_view separator = settings.Separator;
+  const ContactNeeds needs{.names = uses(ContactField::kFirstName) || uses(ContactField::kLastName),
+                           .types = uses(ContactField::kContactType),
+                           .dates = uses(ContactField::kDate),
+                           .times = uses(ContactField::kTime),
+                           .descriptions = uses(ContactField::kDescription)};
   const std::string_view encloser = settings.Encloser;
 
   // A contact whose person or contact type has gone gets empty values in
   // those columns rather than being left out, so every contact is written.
-  const bool names = uses(ContactField::kFirstName) || uses(ContactField::kLastName);
   PieceTable persons;
-  if (names) {
+  if (needs.names) {
     for (const auto& [id, person] : data.persons) persons.Add(id, {person.FName, person.LName}, encloser);
     persons.Index();
   }
-  const bool types = uses(ContactField::kContactType);
   PieceTable contactTypes;
-  if (types) {
+  if (needs.types) {
     for (const auto& [id, type] : data.contactTypes) contactTypes.Add(id, {type.Description}, encloser);
     contactTypes.Index();
   }
   const std::size_t count = data.contacts.Size();
-  const bool dates = uses(ContactField::kDate);
-  const bool times = uses(ContactField::kTime);
-  const bool descriptions = uses(ContactField::kDescription);
-  MomentPieces dateTexts(DateTextCache::Part::kDate, ShortDateText, encloser, dates ? count : 0);
-  MomentPieces timeTexts(DateTextCache::Part::kTime, ShortTimeText, encloser, times ? count : 0);
+  MomentPieces dateTexts(DateTextCache::Part::kDate, ShortDateText, encloser, needs.dates ? count : 0);
+  MomentPieces timeTexts(DateTextCache::Part::kTime, ShortTimeText, encloser, needs.times ? count : 0);
+  ContactLine line{fields, settings.Separator, encloser, dateTexts, timeTexts};
 
-  // What a contact's line needs from elsewhere in memory (the person's
-  // names, the description, the date's text) is looked up a few contacts
-  // ahead and fetched meanwhile: far enough for memory to answer in time,
-  // near enough for what was fetched to be still there. The person's table
-  // entry is fetched further ahead still, since the lookup itself reads it.
-  struct Ahead {
-    const char* person = nullptr;
-    const char* type = nullptr;
-    MomentPieces::Moment moment{};
-  };
+  // The person's table entry is fetched further ahead still, since the
+  // lookup itself reads it.
   constexpr std::size_t kAhead = 4;
   constexpr std::size_t kEntryAhead = 2 * kAhead;
   std::array<Ahead, kAhead> ahead{};
   const auto contacts = data.contacts.begin();
-  const auto lookAhead = [&](std::size_t c) {
-    const Contact& contact = contacts[c].second;
-    Ahead& next = ahead[c % kAhead];
-    if (names) {
-      next.person = persons.Find(contact.PersonID);
-      if (next.person) Prefetch(next.person);
-    }
-    if (types) next.type = contactTypes.Find(contact.ContactTypeID);
-    if (descriptions) Prefetch(contact.Description.data());
-    if ((dates || times) && contact.DateTime.IsValid()) {
-      next.moment = MomentPieces::MomentOf(contact.DateTime);
-      dateTexts.PrefetchFor(next.moment);
-    }
-  };
-  for (std::size_t c = 0; c < std::min(count, kAhead); ++c) lookAhead(c);
+  const auto contactAt = [&](std::size_t c) -> const Contact& { return contacts[static_cast<std::ptrdiff_t>(c)].second; };
+  for (std::size_t c = 0; c < std::min(count, kAhead); ++c)
+    ahead[c] = LookAhead(contactAt(c), needs, persons, contactTypes, dateTexts);
   for (std::size_t c = 0; c < count; ++c) {
     const Ahead now = ahead[c % kAhead];
-    if (names && c + kEntryAhead < count) persons.PrefetchEntry(contacts[c + kEntryAhead].second.PersonID);
-    if (c + kAhead < count) lookAhead(c + kAhead);
-    const Contact& contact = contacts[c].second;
-    const char* person = now.person;
-    const char* type = now.type;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      if (i > 0) PutCharacters(out, separator);
-      switch (fields[i]) {
-        case ContactField::kFirstName: out.Put(PieceTable::Piece(person, 0)); break;
-        case ContactField::kLastName: out.Put(PieceTable::Piece(person, 1)); break;
-        case ContactField::kDate: dateTexts.Put(out, contact.DateTime, now.moment); break;
-        case ContactField::kTime: timeTexts.Put(out, contact.DateTime, now.moment); break;
-        case ContactField::kDescription: PutValue(out, contact.Description, encloser); break;
-        case ContactField::kContactType: out.Put(PieceTable::Piece(type, 0)); break;
-      }
-    }
-    out.Put('\n');
+    if (needs.names && c + kEntryAhead < count) persons.PrefetchEntry(contactAt(c + kEntryAhead).PersonID);
+    if (c + kAhead < count)
+      ahead[c % kAhead] = LookAhead(contactAt(c + kAhead), needs, persons, contactTypes, dateTexts);
+    line.Put(out, contactAt(c), now);
   }
   return static_cast<int>(count);
 }
