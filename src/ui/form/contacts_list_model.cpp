@@ -1,6 +1,8 @@
 #include "ui/form/contacts_list_model.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <span>
 #include <utility>
 
@@ -44,11 +46,15 @@ void ContactsListModel::Fill(const DocumentData& data, int32_t personId) {
       continue;
     }
     fromId = id;
-    listed.emplace_back(at->second.DateTime.Linear(), id);
+    // A moment that is no number (no file or picker gives one) would break
+    // the sort's order; it is listed last.
+    const double moment = at->second.DateTime.Linear();
+    listed.emplace_back(std::isnan(moment) ? -std::numeric_limits<double>::infinity() : moment, id);
   }
-  // The index gives ascending IDs, which the stable sort keeps among equal
-  // moments.
-  std::stable_sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  // Contacts of the same moment stay in ascending ID; with the ID as the
+  // tie-break every pair differs, so a plain sort gives the one order.
+  std::sort(listed.begin(), listed.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first || (a.first == b.first && a.second < b.second); });
 
   beginResetModel();
   data_ = &data;
