@@ -30,8 +30,8 @@ OperationResult Apply(DocumentData& data, EditStep step, int32_t id) {
 }
 
 template <typename Records, typename Record>
-RecordChange<Record> Replacing(const Records& collection, const Record& after) {
-  return {after.ID, *collection.Find(after.ID), after};
+RecordChange<Record> Replacing(const Records& collection, Record after) {
+  return RecordChange<Record>::Changed(*collection.Find(after.ID), std::move(after));
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ OperationResult AddPerson(DocumentData& data, Person person) {
   step.personsLastID = data.persons.LastID;
   step.changes = {.persons = true, .personId = person.ID};
   const int32_t id = person.ID;
-  step.persons.push_back({id, std::nullopt, std::move(person)});
+  step.persons.push_back(RecordChange<Person>::Added(std::move(person)));
   return Apply(data, std::move(step), id);
 }
 
@@ -52,7 +52,7 @@ OperationResult UpdatePerson(DocumentData& data, Person person) {
   EditStep step = NewStep(data, "Update Person");
   step.changes = {.persons = true, .personId = person.ID};
   const int32_t id = person.ID;
-  step.persons.push_back(Replacing(data.persons, person));
+  step.persons.push_back(Replacing(data.persons, std::move(person)));
   return Apply(data, std::move(step), id);
 }
 
@@ -61,10 +61,10 @@ OperationResult DeletePerson(DocumentData& data, int32_t personId) {
   if (!person) return Refused(OperationStatus::kNotFound);
   EditStep step = NewStep(data, "Delete Person");
   step.changes = {.persons = true, .contacts = true, .personId = personId};
-  step.persons.push_back({personId, *person, std::nullopt});
+  step.persons.push_back(RecordChange<Person>::Removed(*person));
   const auto contactIds = data.contacts.GetIndex().ContactIdsOf(personId);
   step.contacts.reserve(contactIds.size());
-  for (int32_t id : contactIds) step.contacts.push_back({id, *data.contacts.Find(id), std::nullopt});
+  for (int32_t id : contactIds) step.contacts.push_back(RecordChange<Contact>::Removed(*data.contacts.Find(id)));
   return Apply(data, std::move(step), personId);
 }
 
@@ -76,7 +76,7 @@ OperationResult AddContact(DocumentData& data, Contact contact) {
   step.contactsLastID = data.contacts.LastID;
   step.changes = {.contacts = true, .personId = contact.PersonID, .contactId = contact.ID};
   const int32_t id = contact.ID;
-  step.contacts.push_back({id, std::nullopt, std::move(contact)});
+  step.contacts.push_back(RecordChange<Contact>::Added(std::move(contact)));
   return Apply(data, std::move(step), id);
 }
 
@@ -85,7 +85,7 @@ OperationResult UpdateContact(DocumentData& data, Contact contact) {
   EditStep step = NewStep(data, "Update Contact");
   step.changes = {.contacts = true, .personId = contact.PersonID, .contactId = contact.ID};
   const int32_t id = contact.ID;
-  step.contacts.push_back(Replacing(data.contacts, contact));
+  step.contacts.push_back(Replacing(data.contacts, std::move(contact)));
   return Apply(data, std::move(step), id);
 }
 
@@ -94,7 +94,7 @@ OperationResult DeleteContact(DocumentData& data, int32_t contactId) {
   if (!contact) return Refused(OperationStatus::kNotFound);
   EditStep step = NewStep(data, "Delete Contact");
   step.changes = {.contacts = true, .personId = contact->PersonID, .contactId = contactId};
-  step.contacts.push_back({contactId, *contact, std::nullopt});
+  step.contacts.push_back(RecordChange<Contact>::Removed(*contact));
   return Apply(data, std::move(step), contactId);
 }
 
@@ -112,7 +112,7 @@ OperationResult AddContactType(DocumentData& data, std::string description) {
   if (id == 0) return Refused(OperationStatus::kNoIdentifiers);
   step.contactTypesLastID = data.contactTypes.LastID;
   step.changes = {.contactTypes = true};
-  step.contactTypes.push_back({id, std::nullopt, ContactType{id, std::move(description)}});
+  step.contactTypes.push_back(RecordChange<ContactType>::Added(ContactType{id, std::move(description)}));
   return Apply(data, std::move(step), id);
 }
 
@@ -133,7 +133,7 @@ OperationResult DeleteContactType(DocumentData& data, int32_t contactTypeId) {
     if (contact.ContactTypeID == contactTypeId) return Refused(OperationStatus::kTypeInUse);
   EditStep step = NewStep(data, "Delete Contact Type");
   step.changes = {.contactTypes = true};
-  step.contactTypes.push_back({contactTypeId, *type, std::nullopt});
+  step.contactTypes.push_back(RecordChange<ContactType>::Removed(*type));
   return Apply(data, std::move(step), contactTypeId);
 }
 
@@ -151,8 +151,7 @@ OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
   for (Person& person : persons) {
     person.ID = data.persons.NextID();
     if (person.ID == 0) break;  // every identifier has been handed out
-    const int32_t id = person.ID;
-    step.persons.push_back({id, std::nullopt, std::move(person)});
+    step.persons.push_back(RecordChange<Person>::Added(std::move(person)));
   }
   step.personsLastID = data.persons.LastID;
   step.changes = {.persons = true};

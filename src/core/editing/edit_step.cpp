@@ -26,8 +26,8 @@ template <typename Record>
 std::size_t ChangesSize(const std::vector<RecordChange<Record>>& changes) {
   std::size_t size = changes.capacity() * sizeof(RecordChange<Record>);
   for (const RecordChange<Record>& change : changes) {
-    if (change.before) size += RecordSize(*change.before) - sizeof(Record);
-    if (change.after) size += RecordSize(*change.after) - sizeof(Record);
+    if (change.before) size += RecordSize(*change.before);
+    if (change.after) size += RecordSize(*change.after);
   }
   return size;
 }
@@ -41,11 +41,11 @@ void ApplyChanges(Records& collection, const std::vector<RecordChange<Record>>& 
   std::vector<int32_t> removed;
   std::vector<const Record*> added;
   for (const RecordChange<Record>& change : changes) {
-    const std::optional<Record>& target = direction == StepDirection::kForward ? change.after : change.before;
+    const Record* target = (direction == StepDirection::kForward ? change.after : change.before).get();
     if (!target)
       removed.push_back(change.id);
     else if (!collection.Replace(*target))
-      added.push_back(&*target);
+      added.push_back(target);
   }
   if (!removed.empty()) collection.EraseMany(std::move(removed));
   if (!added.empty()) collection.InsertMany(std::move(added));

@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/records/document_data.h"
@@ -15,12 +17,25 @@
 namespace vimbo {
 
 // One record of one collection: absent before (added), absent after
-// (removed), or present on both sides (changed).
+// (removed), or present on both sides (changed). Each side is held apart, so
+// the side a record lacks takes no room: an import of 100,000 persons keeps
+// one copy of each, not room for two.
 template <typename Record>
 struct RecordChange {
   int32_t id = 0;
-  std::optional<Record> before;
-  std::optional<Record> after;
+  std::unique_ptr<const Record> before;
+  std::unique_ptr<const Record> after;
+
+  static RecordChange Added(Record record) {
+    const int32_t id = record.ID;
+    return {id, nullptr, std::make_unique<const Record>(std::move(record))};
+  }
+  static RecordChange Removed(const Record& record) {
+    return {record.ID, std::make_unique<const Record>(record), nullptr};
+  }
+  static RecordChange Changed(const Record& before, Record after) {
+    return {before.ID, std::make_unique<const Record>(before), std::make_unique<const Record>(std::move(after))};
+  }
 };
 
 // What an operation, an undo or a redo changed, so views refresh only what
