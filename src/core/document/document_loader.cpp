@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
-#include <memory>
 #include <new>
 #include <optional>
 #include <span>

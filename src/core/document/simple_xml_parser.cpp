@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
 
 namespace vimbo {
 namespace {

@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <memory_resource>
 #include <span>
 #include <string>
 #include <string_view>

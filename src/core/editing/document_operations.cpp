@@ -29,11 +29,6 @@ OperationResult Apply(DocumentData& data, EditStep step, int32_t id) {
   return result;
 }
 
-template <typename Records, typename Record>
-RecordChange<Record> Replacing(const Records& collection, Record after) {
-  return RecordChange<Record>::Changed(*collection.Find(after.ID), std::move(after));
-}
-
 }  // namespace
 
 OperationResult AddPerson(DocumentData& data, Person person) {
@@ -48,11 +43,12 @@ OperationResult AddPerson(DocumentData& data, Person person) {
 }
 
 OperationResult UpdatePerson(DocumentData& data, Person person) {
-  if (person.ID <= 0 || !data.persons.Find(person.ID)) return Refused(OperationStatus::kNotFound);
+  const Person* stored = person.ID > 0 ? data.persons.Find(person.ID) : nullptr;
+  if (!stored) return Refused(OperationStatus::kNotFound);
   EditStep step = NewStep(data, "Update Person");
   step.changes = {.persons = true, .personId = person.ID};
   const int32_t id = person.ID;
-  step.persons.push_back(Replacing(data.persons, std::move(person)));
+  step.persons.push_back(RecordChange<Person>::Changed(*stored, std::move(person)));
   return Apply(data, std::move(step), id);
 }
 
@@ -81,11 +77,12 @@ OperationResult AddContact(DocumentData& data, Contact contact) {
 }
 
 OperationResult UpdateContact(DocumentData& data, Contact contact) {
-  if (contact.ID <= 0 || !data.contacts.Find(contact.ID)) return Refused(OperationStatus::kNotFound);
+  const Contact* stored = contact.ID > 0 ? data.contacts.Find(contact.ID) : nullptr;
+  if (!stored) return Refused(OperationStatus::kNotFound);
   EditStep step = NewStep(data, "Update Contact");
   step.changes = {.contacts = true, .personId = contact.PersonID, .contactId = contact.ID};
   const int32_t id = contact.ID;
-  step.contacts.push_back(Replacing(data.contacts, std::move(contact)));
+  step.contacts.push_back(RecordChange<Contact>::Changed(*stored, std::move(contact)));
   return Apply(data, std::move(step), id);
 }
 
@@ -117,12 +114,14 @@ OperationResult AddContactType(DocumentData& data, std::string description) {
 }
 
 OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, std::string description) {
-  if (contactTypeId <= 0 || !data.contactTypes.Find(contactTypeId)) return Refused(OperationStatus::kNotFound);
+  const ContactType* stored = contactTypeId > 0 ? data.contactTypes.Find(contactTypeId) : nullptr;
+  if (!stored) return Refused(OperationStatus::kNotFound);
   if (ContactTypeNameTaken(data, description, contactTypeId)) return Refused(OperationStatus::kDuplicateName);
   EditStep step = NewStep(data, "Rename Contact Type");
   // The contacts list shows type names, so it changes with them.
   step.changes = {.contacts = true, .contactTypes = true};
-  step.contactTypes.push_back(Replacing(data.contactTypes, ContactType{contactTypeId, std::move(description)}));
+  step.contactTypes.push_back(
+      RecordChange<ContactType>::Changed(*stored, ContactType{contactTypeId, std::move(description)}));
   return Apply(data, std::move(step), contactTypeId);
 }
 
