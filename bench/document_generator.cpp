@@ -193,8 +193,9 @@ void FillCommonFields(Random& random, Record& record) {
     const City& city = kCities[random.Below(kCities.size())];
     record.City = city.name;
     record.State = city.state;
-    record.Zip = Digits(random, 5);
-    if (random.Percent(20)) record.Zip += "-" + Digits(random, 4);
+    std::string zip = Digits(random, 5);
+    if (random.Percent(20)) zip.append("-").append(Digits(random, 4));
+    record.Zip = zip;
   }
   if (random.Percent(50)) {
     record.WkPhone = PhoneNumber(random);
@@ -204,10 +205,11 @@ void FillCommonFields(Random& random, Record& record) {
   if (random.Percent(15)) record.Fax = PhoneNumber(random);
   if (random.Percent(70)) {
     static constexpr std::array<std::string_view, 3> kSeparators = {".", "_", ""};
-    record.EMail = Lowercase(record.FName) + std::string(random.Pick(kSeparators)) + Lowercase(record.LName);
-    if (random.Percent(30)) record.EMail += std::to_string(random.Between(1, 99));
-    record.EMail += '@';
-    record.EMail += random.Pick(kMailDomains);
+    std::string email = Lowercase(record.FName) + std::string(random.Pick(kSeparators)) + Lowercase(record.LName);
+    if (random.Percent(30)) email += std::to_string(random.Between(1, 99));
+    email += '@';
+    email += random.Pick(kMailDomains);
+    record.EMail = email;
   }
   if (random.Percent(30)) {
     const std::string site = record.Company.empty() ? Lowercase(record.LName) : Lowercase(record.Company);

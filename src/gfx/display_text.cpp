@@ -77,8 +77,8 @@ std::string FromDisplay(const QString& text) {
   return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
-std::string FromDisplay(const QString& text, const std::string& original) {
-  if (ToDisplay(original) == text) return original;
+std::string FromDisplay(const QString& text, std::string_view original) {
+  if (ToDisplay(original) == text) return std::string(original);
   return FromDisplay(text);
 }
 

@@ -16,7 +16,7 @@ std::string FromDisplay(const QString& text);
 
 // The bytes for a widget's text: the original bytes when the widget still
 // shows exactly what they convert to, so an unedited field keeps its bytes.
-std::string FromDisplay(const QString& text, const std::string& original);
+std::string FromDisplay(const QString& text, std::string_view original);
 
 // A path as the C library's file functions take it.
 std::string LocalPath(const QString& path);

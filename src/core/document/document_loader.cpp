@@ -182,16 +182,16 @@ class DocumentReader final : public XMLHandler {
     if (field_ < 0) return;
     const auto field = static_cast<std::size_t>(field_);
     if (section_ == Section::kPersons) {
-      (person_.*kPersonFields[field].member).assign(text);
+      (person_.*kPersonFields[field].member)= text;
     } else if (section_ == Section::kContactTypes) {
-      contactType_.Description.assign(text);
+      contactType_.Description= text;
     } else if (section_ == Section::kContacts) {
       if (field_ == kPersonID)
         contact_.PersonID = ParseInteger(text);
       else if (field_ == kContactTypeID)
         contact_.ContactTypeID = ParseInteger(text);
       else if (field_ == kDescription)
-        contact_.Description.assign(text);
+        contact_.Description= text;
       else
         dated_ = ParseDocumentDateText(text, contact_.DateTime);
     }
@@ -201,7 +201,7 @@ class DocumentReader final : public XMLHandler {
   void EndRecord(std::string_view text) {
     switch (section_) {
       case Section::kUser:
-        if (userField_ >= 0) (user_.*kUserFields[static_cast<std::size_t>(userField_)].member).assign(text);
+        if (userField_ >= 0) (user_.*kUserFields[static_cast<std::size_t>(userField_)].member)= text;
         break;
       case Section::kPersons:
         persons_.Add(std::move(person_));

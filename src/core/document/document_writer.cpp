@@ -5,7 +5,9 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -61,6 +63,26 @@ std::size_t FindEscaped(std::string_view text, std::size_t from) {
   return text.size();
 }
 
+// The fixed pieces of one field's line, put together once per save rather
+// than tag character by tag character for every field of every record.
+struct FieldLine {
+  explicit FieldLine(std::string_view name)
+      : open("\t\t\t<" + std::string(name) + ">"),
+        close("</" + std::string(name) + ">\n"),
+        empty(open + close) {}
+  std::string open;
+  std::string close;
+  std::string empty;
+};
+
+template <typename Record, std::size_t N>
+std::vector<FieldLine> FieldLines(const RecordField<Record> (&fields)[N]) {
+  std::vector<FieldLine> lines;
+  lines.reserve(N);
+  for (const RecordField<Record>& field : fields) lines.emplace_back(field.fileName);
+  return lines;
+}
+
 // The document's text, streamed through a buffer to the file (or a string).
 class TextOut {
  public:
@@ -72,8 +94,10 @@ class TextOut {
   }
 
   TextOut& operator<<(int32_t number) {
-    char digits[16];
-    out_.Put(std::string_view(digits, static_cast<std::size_t>(std::to_chars(digits, digits + 16, number).ptr - digits)));
+    // Room for the longest number the copy may take in one piece, so that
+    // the compiler sees no read past the array.
+    char digits[32];
+    out_.Put(std::string_view(digits, static_cast<std::size_t>(std::to_chars(digits, digits + 12, number).ptr - digits)));
     return *this;
   }
 
@@ -91,11 +115,15 @@ class TextOut {
     }
   }
 
-  // "<indent><Name>text</Name>\n"
-  void Field(std::string_view indent, std::string_view name, std::string_view text) {
-    *this << indent << "<" << name << ">";
+  // "\t\t\t<Name>text</Name>\n"
+  void Field(const FieldLine& line, std::string_view text) {
+    if (text.empty()) {
+      out_.Put(line.empty);
+      return;
+    }
+    out_.Put(line.open);
     Escaped(text);
-    *this << "</" << name << ">\n";
+    out_.Put(line.close);
   }
 
   // Hands the rest to the sink; false when any hand-over failed.
@@ -114,26 +142,22 @@ std::size_t EstimateSize(const DocumentData& data) {
   return size;
 }
 
-void WriteUser(TextOut& out, const User& user) {
-  out << "\t\t<User>\n";
-  for (const RecordField<User>& field : kUserFields) out.Field("\t\t\t", field.fileName, user.*field.member);
-  out << "\t\t</User>\n";
+template <typename Record, std::size_t N>
+void WriteFields(TextOut& out, const Record& record, const RecordField<Record> (&fields)[N],
+                 const std::vector<FieldLine>& lines) {
+  for (std::size_t i = 0; i < N; ++i) out.Field(lines[i], record.*fields[i].member);
 }
 
-void WritePerson(TextOut& out, const Person& person) {
-  out << "\t\t<Person ID=\"" << person.ID << "\">\n";
-  for (const RecordField<Person>& field : kPersonFields) out.Field("\t\t\t", field.fileName, person.*field.member);
-  out << "\t\t</Person>\n";
-}
-
-void WriteContact(TextOut& out, const Contact& contact) {
-  out << "\t\t<Contact ID=\"" << contact.ID << "\">\n";
-  out << "\t\t\t<PersonID>" << contact.PersonID << "</PersonID>\n";
-  // The date text is digits, separators and AM/PM: nothing to escape.
-  out << "\t\t\t<DateTime>" << DocumentDateForm(contact.DateTime).View() << "</DateTime>\n";
-  out.Field("\t\t\t", "Description", contact.Description);
-  out << "\t\t\t<ContactTypeID>" << contact.ContactTypeID << "</ContactTypeID>\n";
-  out << "\t\t</Contact>\n";
+void WriteContacts(TextOut& out, const Contacts& contacts) {
+  const FieldLine description("Description");
+  DocumentDateWriter dates;
+  for (const auto& [id, contact] : contacts) {
+    out << "\t\t<Contact ID=\"" << contact.ID << "\">\n\t\t\t<PersonID>" << contact.PersonID;
+    // The date text is digits, separators and AM/PM: nothing to escape.
+    out << "</PersonID>\n\t\t\t<DateTime>" << dates.Text(contact.DateTime) << "</DateTime>\n";
+    out.Field(description, contact.Description);
+    out << "\t\t\t<ContactTypeID>" << contact.ContactTypeID << "</ContactTypeID>\n\t\t</Contact>\n";
+  }
 }
 
 bool WriteDocument(DocumentData& data, TextOut& out) {
@@ -141,20 +165,28 @@ bool WriteDocument(DocumentData& data, TextOut& out) {
 
   out << "<?xml version=\"1.0\"?>\n";
   out << "<Vimbo Version=\"" << data.version << "\">\n";
-  WriteUser(out, data.user);
+  out << "\t\t<User>\n";
+  WriteFields(out, data.user, kUserFields, FieldLines(kUserFields));
+  out << "\t\t</User>\n";
 
   out << "\t<Persons LastID=\"" << data.persons.LastID << "\">\n";
-  for (const auto& [id, person] : data.persons) WritePerson(out, person);
+  const std::vector<FieldLine> personLines = FieldLines(kPersonFields);
+  for (const auto& [id, person] : data.persons) {
+    out << "\t\t<Person ID=\"" << person.ID << "\">\n";
+    WriteFields(out, person, kPersonFields, personLines);
+    out << "\t\t</Person>\n";
+  }
   out << "\t</Persons>\n";
 
   out << "\t<Contacts LastID=\"" << data.contacts.LastID << "\">\n";
-  for (const auto& [id, contact] : data.contacts) WriteContact(out, contact);
+  WriteContacts(out, data.contacts);
   out << "\t</Contacts>\n";
 
   out << "\t<ContactTypes LastID=\"" << data.contactTypes.LastID << "\">\n";
+  const FieldLine typeDescription("Description");
   for (const auto& [id, type] : data.contactTypes) {
     out << "\t\t<ContactType ID=\"" << type.ID << "\">\n";
-    out.Field("\t\t\t", "Description", type.Description);
+    out.Field(typeDescription, type.Description);
     out << "\t\t</ContactType>\n";
   }
   out << "\t</ContactTypes>\n";

@@ -7,7 +7,7 @@
 namespace vimbo {
 namespace {
 
-std::size_t TextSize(const std::string& text) { return text.capacity() > 15 ? text.capacity() : 0; }
+std::size_t TextSize(const CompactText& text) { return text.HeapBytes(); }
 
 template <typename Record, std::size_t N>
 std::size_t FieldsSize(const Record& record, const RecordField<Record> (&fields)[N]) {

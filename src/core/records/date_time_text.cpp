@@ -1,5 +1,6 @@
 #include "core/records/date_time_text.h"
 
+#include <cstring>
 #include <ctime>
 
 namespace vimbo {
@@ -251,6 +252,33 @@ DocumentDateChars DocumentDateForm(const DateTimeValue& value) {
     PutTime(out, t);
   }
   return chars;
+}
+
+std::string_view DocumentDateWriter::Text(const DateTimeValue& value) {
+  chars_.length = 0;
+  if (!value.IsValid()) return {};
+  const auto [dayNumber, second] = value.SplitDay();
+  if (days_.empty()) days_.resize(8192);
+  Day& day = days_[static_cast<uint64_t>(dayNumber) % days_.size()];
+  if (day.number != dayNumber) {
+    day.number = dayNumber;
+    day.date.length = 0;
+    TextBuffer date(day.date);
+    if (dayNumber != 0) PutDate(date, value.ToSystemTime());
+  }
+  std::memcpy(chars_.text, day.date.text, day.date.length);
+  chars_.length = day.date.length;
+  // Day 0 is 30 December 1899, written as its time alone.
+  if (dayNumber == 0 || second != 0) {
+    TextBuffer out(chars_);
+    if (dayNumber != 0) out.Put(' ');
+    SystemTime time;
+    time.hour = second / 3600;
+    time.minute = second / 60 % 60;
+    time.second = second % 60;
+    PutTime(out, time);
+  }
+  return chars_.View();
 }
 
 std::string DocumentDateText(const DateTimeValue& value) { return std::string(DocumentDateForm(value).View()); }

@@ -8,8 +8,11 @@
 // start-up), or a picture the caller names.
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/records/date_time_value.h"
 
@@ -29,6 +32,23 @@ struct DocumentDateChars {
   std::string_view View() const { return {text, length}; }
 };
 DocumentDateChars DocumentDateForm(const DateTimeValue& value);
+
+// DocumentDateForm of many values in turn, as a save writes one per contact:
+// each day's date is formatted once and kept for the values that follow.
+class DocumentDateWriter {
+ public:
+  // Holds until the next call.
+  std::string_view Text(const DateTimeValue& value);
+
+ private:
+  struct Day {
+    int64_t number = std::numeric_limits<int64_t>::min();
+    DocumentDateChars date;
+  };
+  // Direct-mapped by day number: twenty years of contacts take a slot each.
+  std::vector<Day> days_;
+  DocumentDateChars chars_;
+};
 
 // Reads the document form and, leniently, the forms an older file may hold:
 // M/D/YY and M/D/YYYY (D/M/Y when the first number exceeds 12), D.M.YYYY,

@@ -108,21 +108,25 @@ bool DateTimeValue::SetTime(int hour, int minute, int second) {
   return SetDateTime(now.year, now.month, now.day, hour, minute, second);
 }
 
+DateTimeValue::DayAndSecond DateTimeValue::SplitDay() const {
+  // The integer part names the day, truncated toward zero; the fraction is
+  // the time forward from that day's midnight whatever the sign.
+  const double wholeDays = std::trunc(value_);
+  DayAndSecond split{static_cast<int64_t>(wholeDays),
+                     static_cast<int32_t>(std::llround(std::fabs(value_ - wholeDays) * kSecondsPerDay))};
+  if (split.second >= kSecondsPerDay) {
+    // 23:59:59.5 and later round up to the next day's midnight.
+    split.second = 0;
+    ++split.day;
+  }
+  return split;
+}
+
 SystemTime DateTimeValue::ToSystemTime() const {
   SystemTime fields;
   if (!IsValid()) return fields;  // also catches NaN
 
-  // The integer part names the day, truncated toward zero; the fraction is
-  // the time forward from that day's midnight whatever the sign.
-  const double wholeDays = std::trunc(value_);
-  int64_t dayNumber = static_cast<int64_t>(wholeDays);
-  int64_t seconds = std::llround(std::fabs(value_ - wholeDays) * kSecondsPerDay);
-  if (seconds >= kSecondsPerDay) {
-    // 23:59:59.5 and later round up to the next day's midnight.
-    seconds = 0;
-    ++dayNumber;
-  }
-
+  const auto [dayNumber, seconds] = SplitDay();
   CivilFromDays(dayNumber - kDaysBefore1970, fields);
   // Day 0 was a Saturday.
   fields.dayOfWeek = static_cast<int>(((dayNumber + 6) % 7 + 7) % 7);

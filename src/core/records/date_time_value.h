@@ -69,6 +69,13 @@ class DateTimeValue {
   // Calendar fields, the time rounded to the nearest second. All zero when
   // the number is not a representable date.
   SystemTime ToSystemTime() const;
+  // The day number and the second of that day that ToSystemTime reads; only
+  // for a valid value.
+  struct DayAndSecond {
+    int64_t day = 0;
+    int32_t second = 0;
+  };
+  DayAndSecond SplitDay() const;
   int32_t Year() const;
   int32_t Month() const;
   int32_t Day() const;

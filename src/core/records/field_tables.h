@@ -14,7 +14,7 @@ namespace vimbo {
 template <typename Record>
 struct RecordField {
   std::string_view fileName;
-  std::string Record::*member;
+  CompactText Record::*member;
 };
 
 inline constexpr RecordField<User> kUserFields[] = {

@@ -1,34 +1,35 @@
 #pragma once
 // The four record kinds of a document. Plain values: copied into and out of
 // the collections, never shared. Text fields hold bytes exactly as the file
-// or the editors gave them.
+// or the editors gave them, each in a compact form that reads as a view.
 
 #include <cstdint>
 #include <string>
 
+#include "core/records/compact_text.h"
 #include "core/records/date_time_value.h"
 
 namespace vimbo {
 
 struct Person {
   int32_t ID = 0;
-  std::string Title;
-  std::string FName;
-  std::string LName;
-  std::string Company;
-  std::string Position;
-  std::string Address;
-  std::string City;
-  std::string State;
-  std::string Zip;
-  std::string Phone;
-  std::string WkPhone;
-  std::string WkExt;
-  std::string CelPhone;
-  std::string Pager;
-  std::string Fax;
-  std::string EMail;
-  std::string WebPage;
+  CompactText Title;
+  CompactText FName;
+  CompactText LName;
+  CompactText Company;
+  CompactText Position;
+  CompactText Address;
+  CompactText City;
+  CompactText State;
+  CompactText Zip;
+  CompactText Phone;
+  CompactText WkPhone;
+  CompactText WkExt;
+  CompactText CelPhone;
+  CompactText Pager;
+  CompactText Fax;
+  CompactText EMail;
+  CompactText WebPage;
 
   // The name under which the person is listed and printed.
   std::string DisplayName() const;
@@ -36,22 +37,22 @@ struct Person {
 
 // The owner of the document: one per document, without an identifier.
 struct User {
-  std::string Title;
-  std::string FName;
-  std::string LName;
-  std::string Company;
-  std::string Position;
-  std::string Address;
-  std::string City;
-  std::string State;
-  std::string Zip;
-  std::string HmPhone;
-  std::string WkPhone;
-  std::string WkExt;
-  std::string CelPhone;
-  std::string Fax;
-  std::string EMail;
-  std::string WebPage;
+  CompactText Title;
+  CompactText FName;
+  CompactText LName;
+  CompactText Company;
+  CompactText Position;
+  CompactText Address;
+  CompactText City;
+  CompactText State;
+  CompactText Zip;
+  CompactText HmPhone;
+  CompactText WkPhone;
+  CompactText WkExt;
+  CompactText CelPhone;
+  CompactText Fax;
+  CompactText EMail;
+  CompactText WebPage;
 };
 
 struct Contact {
@@ -60,13 +61,13 @@ struct Contact {
   // No moment until one is given: whoever makes a contact passes the time
   // from their clock.
   DateTimeValue DateTime;
-  std::string Description;
+  CompactText Description;
   int32_t ContactTypeID = 0;
 };
 
 struct ContactType {
   int32_t ID = 0;
-  std::string Description;
+  CompactText Description;
 };
 
 }  // namespace vimbo

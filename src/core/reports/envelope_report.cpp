@@ -7,7 +7,7 @@
 namespace vimbo {
 namespace {
 
-std::string TitlePrefix(bool withTitle, const std::string& title) {
+std::string TitlePrefix(bool withTitle, std::string_view title) {
   return withTitle ? TrimRight(title) + " " : std::string();
 }
 
@@ -69,12 +69,11 @@ void EnvelopeReport::DrawFooter(int) {}
 
 void EnvelopeReport::DrawDecorations() {}
 
-void EnvelopeReport::DrawAddress(int x, int y, const std::string& name, const std::string* position,
-                                 const std::string* company, const std::string& address,
-                                 const std::string& cityLine) {
+void EnvelopeReport::DrawAddress(int x, int y, std::string_view name, const CompactText* position,
+                                 const CompactText* company, std::string_view address, std::string_view cityLine) {
   canvas_->DrawText(x, y, name);
   y += lineHeight_;
-  for (const std::string* extra : {position, company}) {
+  for (const CompactText* extra : {position, company}) {
     if (extra == nullptr) continue;
     canvas_->DrawText(x, y, *extra);
     y += lineHeight_;

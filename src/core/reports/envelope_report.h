@@ -29,8 +29,8 @@ class EnvelopeReport : public Report {
  private:
   // Draws one address from (x, y): name, the chosen extra lines (position
   // before company), the address block and the city line.
-  void DrawAddress(int x, int y, const std::string& name, const std::string* position, const std::string* company,
-                   const std::string& address, const std::string& cityLine);
+  void DrawAddress(int x, int y, std::string_view name, const CompactText* position, const CompactText* company,
+                   std::string_view address, std::string_view cityLine);
 
   User sender_;
   std::vector<Person> persons_;

@@ -55,7 +55,7 @@ class PersonReader {
       // A non-empty first name, last name or company is what names a person,
       // even one of white space only.
       if (target.key->namesPerson && value.empty()) continue;
-      (person.*target.key->member).assign(target.trimmed ? TrimView(value) : value);
+      person.*target.key->member = target.trimmed ? TrimView(value) : value;
       named |= target.key->namesPerson;
     }
     if (!named) persons.pop_back();

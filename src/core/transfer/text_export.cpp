@@ -114,7 +114,7 @@ std::vector<std::size_t> PutNamesLine(ExportOutput& out, const std::array<Column
 int PutPersons(ExportOutput& out, const DocumentData& data, const TextTransferSettings& settings,
                ColumnOrder order) {
   if (data.persons.Size() == 0) return 0;
-  std::vector<std::string Person::*> members;
+  std::vector<CompactText Person::*> members;
   for (const std::size_t c : PutNamesLine(out, kPersonKeys, settings, order))
     members.push_back(kPersonKeys[c].member);
   const std::string_view separator = settings.Separator;

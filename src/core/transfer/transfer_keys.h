@@ -14,7 +14,7 @@ namespace vimbo {
 
 struct PersonKey {
   std::string_view key;
-  std::string Person::*member;
+  CompactText Person::*member;
   // A non-empty first name, last name or company is what makes an imported
   // line a person.
   bool namesPerson;

@@ -20,7 +20,7 @@ namespace vimbo {
 
 ContactTypeDetailsDialog::ContactTypeDetailsDialog(const DocumentData& data, bool adding,
                                                    int32_t editedTypeId,
-                                                   const std::string& description,
+                                                   std::string_view description,
                                                    Prompter& prompter, HelpSystem& help,
                                                    QWidget* parent)
     : QDialog(parent),

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 class QPushButton;
@@ -22,7 +23,7 @@ class ContactTypeDetailsDialog : public QDialog {
   // `editedTypeId` is the type being renamed, or -1 when adding; a type may
   // keep its own name.
   ContactTypeDetailsDialog(const DocumentData& data, bool adding, int32_t editedTypeId,
-                           const std::string& description, Prompter& prompter, HelpSystem& help,
+                           std::string_view description, Prompter& prompter, HelpSystem& help,
                            QWidget* parent = nullptr);
 
   // The accepted name, in the bytes the document stores.

@@ -44,7 +44,7 @@ void UserInfoPage::Fill() {
 void UserInfoPage::ReadBack() {
   if (!filled_) return;
   for (const LineField& line : lines_) {
-    std::string& field = fields_.*line.field;
+    CompactText& field = fields_.*line.field;
     field = FromDisplay(line.box->text(), field);
   }
 }
@@ -64,11 +64,11 @@ void UserInfoPage::Place(QWidget* box, const BoxPlace& place) {
                      units_.X(place.x - kLabelGap - place.labelLeft), units_.Y(kLabelHeight));
 }
 
-QLineEdit* UserInfoPage::AddLine(const BoxPlace& place, std::string User::*field) {
+QLineEdit* UserInfoPage::AddLine(const BoxPlace& place, CompactText User::*field) {
   return AddLine(new QLineEdit(this), place, field);
 }
 
-QLineEdit* UserInfoPage::AddLine(QLineEdit* box, const BoxPlace& place, std::string User::*field) {
+QLineEdit* UserInfoPage::AddLine(QLineEdit* box, const BoxPlace& place, CompactText User::*field) {
   // Qt's default limit would cut a longer stored value on OK.
   box->setMaxLength(std::numeric_limits<int>::max());
   Place(box, place);

@@ -47,8 +47,8 @@ class UserInfoPage : public QWidget {
 
   // Places `box` and its label; the box edits `field` if one is given.
   void Place(QWidget* box, const BoxPlace& place);
-  QLineEdit* AddLine(const BoxPlace& place, std::string User::*field);
-  QLineEdit* AddLine(QLineEdit* box, const BoxPlace& place, std::string User::*field);
+  QLineEdit* AddLine(const BoxPlace& place, CompactText User::*field);
+  QLineEdit* AddLine(QLineEdit* box, const BoxPlace& place, CompactText User::*field);
 
   virtual void Fill();
   virtual void CheckInput() {}
@@ -58,7 +58,7 @@ class UserInfoPage : public QWidget {
  private:
   struct LineField {
     QLineEdit* box;
-    std::string User::*field;
+    CompactText User::*field;
   };
 
   DialogUnits units_;

@@ -137,9 +137,8 @@ void MainView::RefreshPersons() {
 
 void MainView::ShowPerson(int32_t id) {
   const Person* person = id > 0 ? Data().persons.Find(id) : nullptr;
-  static const std::string kEmpty;
   for (const PersonBox& box : personBoxes_) {
-    const std::string& bytes = person ? person->*box.field : kEmpty;
+    const std::string_view bytes = person ? (person->*box.field).view() : std::string_view();
     if (box.line) {
       box.line->setText(ToDisplay(bytes));
       // A long value is shown from its beginning, not scrolled to its end.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/records/date_time_value.h"
+#include "core/records/records.h"
 #include "ui/document/document_view.h"
 #include "ui/form/command_state.h"
 #include "ui/form/edit_mode.h"
@@ -112,7 +113,7 @@ class MainView : public QWidget, public DocumentView {
   struct PersonBox {
     QLineEdit* line = nullptr;
     QPlainTextEdit* lines = nullptr;
-    std::string Person::*field = nullptr;
+    CompactText Person::*field = nullptr;
   };
 
   // Form construction, in main_view_form.cpp.

@@ -88,7 +88,7 @@ void MainView::PersonEdit() {
 Person MainView::PersonFromBoxes(const Person& original) const {
   Person person;
   for (const PersonBox& box : personBoxes_) {
-    const std::string& before = original.*box.field;
+    const std::string_view before = original.*box.field;
     person.*box.field = box.line ? FromDisplay(box.line->text(), before)
                                  : MultiLineFromDisplay(MultiLineBoxText(*box.lines), before);
   }
@@ -173,7 +173,7 @@ Contact MainView::ContactFromPanel(const Contact* original) const {
   Contact contact;
   contact.ID = original ? original->ID : 0;
   contact.PersonID = currentPersonId_;
-  contact.Description = MultiLineFromDisplay(MultiLineBoxText(*notesBox_), original ? original->Description : std::string());
+  contact.Description = MultiLineFromDisplay(MultiLineBoxText(*notesBox_), original ? original->Description.view() : std::string_view());
   const QDate date = datePicker_->date();
   const QTime time = timePicker_->time();
   contact.DateTime.SetDate(date.year(), date.month(), date.day());

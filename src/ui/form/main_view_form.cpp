@@ -37,7 +37,7 @@ struct PersonBoxLayout {
   int boxId;
   int labelId;
   const char* label;
-  std::string Person::*field;
+  CompactText Person::*field;
   int row;
   int column;
   int columnSpan;

@@ -55,8 +55,8 @@ QString MultiLineBoxText(const QPlainTextEdit& box) {
   return text;
 }
 
-std::string MultiLineFromDisplay(const QString& text, const std::string& original) {
-  if (text == MultiLineToDisplay(original)) return original;
+std::string MultiLineFromDisplay(const QString& text, std::string_view original) {
+  if (text == MultiLineToDisplay(original)) return std::string(original);
   QString withPairs = text;
   withPairs.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   withPairs.replace(QLatin1Char('\r'), QLatin1Char('\n'));

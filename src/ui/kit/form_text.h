@@ -30,7 +30,7 @@ QString MultiLineBoxText(const QPlainTextEdit& box);
 // The bytes for what a multi-line box holds: each line break stored as one
 // CR LF pair. When the box still shows exactly what `original` shows, the
 // original bytes are kept, so an unedited text is stored unchanged.
-std::string MultiLineFromDisplay(const QString& text, const std::string& original);
+std::string MultiLineFromDisplay(const QString& text, std::string_view original);
 
 // Text for one list cell: line breaks show as a single blank, so a note
 // never changes the height of its row.

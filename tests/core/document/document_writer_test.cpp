@@ -46,7 +46,7 @@ TEST(DocumentWriter, PersonAndContactFieldsInFileOrder) {
   person.ID = 7;
   const char* values[] = {"Mr", "Ann", "Lee", "Acme", "Boss", "1 Main St\r\nApt 2", "Town", "ST", "12345",
                           "555-1", "555-2", "9", "555-3", "555-4", "555-5", "a@b.c", "http://x"};
-  std::string* fields[] = {&person.Title,   &person.FName, &person.LName,   &person.Company, &person.Position,
+  CompactText* fields[] = {&person.Title,   &person.FName, &person.LName,   &person.Company, &person.Position,
                            &person.Address, &person.City,  &person.State,   &person.Zip,     &person.Phone,
                            &person.WkPhone, &person.WkExt, &person.CelPhone, &person.Pager, &person.Fax,
                            &person.EMail,   &person.WebPage};

@@ -54,10 +54,16 @@ TEST(DateTimeTextTest, DocumentTextByteForByte) {
       {DateTimeValue(std::numeric_limits<double>::quiet_NaN()), ""},
       {DateTimeValue(std::numeric_limits<double>::infinity()), ""},
       {DateTimeValue(2958465.5), ""},
+      // The writer's kept date of a day must not serve another day.
+      {DateTimeValue(Make(2004, 3, 7).Number() + 8192 + 0.5), "8/11/2026 12:00:00 PM"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value.Number());
-    EXPECT_EQ(DocumentDateText(c.value), c.text);
+  DocumentDateWriter writer;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.value.Number());
+      EXPECT_EQ(DocumentDateText(c.value), c.text);
+      EXPECT_EQ(writer.Text(c.value), c.text);
+    }
   }
 }
 

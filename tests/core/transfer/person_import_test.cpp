@@ -62,7 +62,7 @@ TEST_F(PersonImport, EveryKeyFillsItsField) {
   EXPECT_EQ(p.EMail, "e");
   EXPECT_EQ(p.Company, "co");
   EXPECT_EQ(p.Position, "po");
-  for (const std::string* never : {&p.Title, &p.WkPhone, &p.WkExt, &p.CelPhone, &p.Pager, &p.WebPage}) {
+  for (const CompactText* never : {&p.Title, &p.WkPhone, &p.WkExt, &p.CelPhone, &p.Pager, &p.WebPage}) {
     EXPECT_EQ(*never, "");
   }
 }

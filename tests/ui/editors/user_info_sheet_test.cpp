@@ -49,7 +49,7 @@ User SampleUser() {
 }
 
 void ExpectSameBytes(const User& a, const User& b) {
-  const std::string User::*fields[] = {&User::Title,   &User::FName, &User::LName,   &User::Company,
+  const CompactText User::*fields[] = {&User::Title,   &User::FName, &User::LName,   &User::Company,
                                        &User::Position, &User::Address, &User::City, &User::State,
                                        &User::Zip,     &User::HmPhone, &User::WkPhone, &User::WkExt,
                                        &User::CelPhone, &User::Fax,  &User::EMail,   &User::WebPage};
