@@ -23,6 +23,7 @@
 #include "core/transfer/text_export.h"
 #include "core/transfer/text_transfer_settings.h"
 #include "document_generator.h"
+#include "find_measure.h"
 
 namespace vimbo::bench {
 namespace {
@@ -318,6 +319,8 @@ void RunCoreMeasures(const BenchDocument& document, const std::string& folder, c
   const ContactsExport contactsExport = PrepareExport(data, folder + "/contacts.txt");
   PrintPair("export contacts, text / fwrite of the same bytes",
             Interleave(ExportWork(data, contactsExport), RawWriteWork(rawPath, contactsExport.text), options), 3.0);
+
+  RunFindMeasure(data, options);
 
   const std::size_t records = static_cast<std::size_t>(document.persons) + static_cast<std::size_t>(document.contacts);
   if (document.persons == 0) {

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "cli/command_support.h"
+#include "cli/find_command.h"
 #ifdef VIMBO_CLI_REPORTS
 #include "cli/report_command.h"
 #endif
@@ -33,6 +34,7 @@ constexpr const char* kUsage =
     "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
     "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
     "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"
+    "       vimbo-cli find IN.tch QUERY...\n"
     "       vimbo-cli --help | --version\n"
     "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
     "single-quote or none (defaults: comma, double-quote). An empty import column\n"
@@ -45,7 +47,10 @@ constexpr const char* kUsage =
     "persons' first contact to their last. --recipient and --return (envelopes\n"
     "only) list title, company, position. Margins in thousandths of an inch\n"
     "(default 500 each); font \"Times New Roman\" 10 points; paper from the locale.\n"
-    "A person ID not in the document is an error. A build without Qt has no report.\n";
+    "A person ID not in the document is an error. A build without Qt has no report.\n"
+    "find: persons that hold every word in their fields, then contacts that hold\n"
+    "each word in their notes or their person's name, newest first; case and\n"
+    "accents aside. Exit status 1 when nothing matches.\n";
 
 int Usage(std::ostream& err) {
   err << kUsage;
@@ -204,6 +209,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (command == "info" && args.size() == 2) return Info(args[1], out, err);
   if (command == "export") return Export(args, out, err);
   if (command == "import") return Import(args, out, err);
+  if (command == "find") {
+    const int status = FindCommand(args, out, err);
+    return status == kUsageError ? Usage(err) : status;
+  }
   if (command == "report") {
 #ifdef VIMBO_CLI_REPORTS
     const int status = ReportCommand(args, out, err);

@@ -288,6 +288,49 @@ TEST(CliProgram, ExitStatusReachesTheShell) {
   EXPECT_EQ(WEXITSTATUS(std::system(usage.c_str())), 2);
 }
 
+TEST(CliFind, PersonsThenContactsNewestFirstWithTheirExitStatus) {
+  testing::TempDir dir;
+  const std::string path = dir.File("find.tch");
+  DocumentData data;
+  const char* names[][2] = {{"Anna", "Becker"}, {"D\xC3\xA9sir\xC3\xA9", "Okafor"}, {"Zoe", "Quote"}};
+  for (int32_t id = 1; id <= 3; ++id) {
+    Person person;
+    person.ID = id;
+    person.FName = names[id - 1][0];
+    person.LName = names[id - 1][1];
+    data.persons.Insert(person);
+  }
+  const char* notes[] = {"Sent the quote", "Quote for shelving,\r\nsecond line", "Lunch"};
+  for (int32_t id = 1; id <= 3; ++id) {
+    Contact contact;
+    contact.ID = id;
+    contact.PersonID = id;
+    contact.DateTime.SetDateTime(2026, 12, id, 14, 5, 9);
+    contact.Description = notes[id - 1];
+    data.contacts.Insert(contact);
+  }
+  ASSERT_TRUE(Write(data, path));
+
+  CliResult result = RunCli({"find", path, "QUOTE"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out,
+            "person\t3\tQuote, Zoe\n"
+            "contact\t3\t3\t2026-12-03 14:05:09\tLunch\n"
+            "contact\t2\t2\t2026-12-02 14:05:09\tQuote for shelving, second line\n"
+            "contact\t1\t1\t2026-12-01 14:05:09\tSent the quote\n");
+  result = RunCli({"find", path, "desire", "shelving"});
+  EXPECT_EQ(result.out, "contact\t2\t2\t2026-12-02 14:05:09\tQuote for shelving, second line\n");
+  result = RunCli({"find", path, "quote", "nowhere"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(RunCli({"find", path}).status, 2);
+  EXPECT_EQ(RunCli({"find", dir.File("missing.tch"), "x"}).status, 1);
+
+  const std::string program = std::string(VIMBO_CLI_PATH) + " find '" + path + "' ";
+  EXPECT_EQ(WEXITSTATUS(std::system((program + "okafor >/dev/null").c_str())), 0);
+  EXPECT_EQ(WEXITSTATUS(std::system((program + "'   ' >/dev/null").c_str())), 1);
+}
+
 TEST(CliFiles, WhatIsNoDocumentIsRefusedAtOnce) {
   testing::TempDir dir;
   testing::WriteBytes(dir.File("other.xml"), "<?xml version=\"1.0\"?>\n<Catalog><Item/></Catalog>\n");

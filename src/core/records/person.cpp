@@ -3,14 +3,18 @@
 namespace vimbo {
 
 std::string Person::DisplayName() const {
+  std::string name;
+  AppendDisplayName(name);
+  return name;
+}
+
+void Person::AppendDisplayName(std::string& out) const {
   if (!LName.empty()) {
-    if (FName.empty()) return LName.str();
-    std::string name;
-    name.reserve(LName.size() + 2 + FName.size());
-    return name.append(LName.view()).append(", ").append(FName.view());
+    out.append(LName.view());
+    if (!FName.empty()) out.append(", ").append(FName.view());
+  } else {
+    out.append(FName.empty() ? Company.view() : FName.view());
   }
-  if (!FName.empty()) return FName.str();
-  return Company.str();
 }
 
 }  // namespace vimbo

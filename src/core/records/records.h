@@ -33,6 +33,8 @@ struct Person {
 
   // The name under which the person is listed and printed.
   std::string DisplayName() const;
+  // The same, appended to `out`, for loops over many persons.
+  void AppendDisplayName(std::string& out) const;
 };
 
 // The owner of the document: one per document, without an identifier.

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/kit/name_order.h"
+#include "gfx/name_order.h"
 
 namespace vimbo {
 

@@ -1,10 +1,10 @@
 #pragma once
 // The form's selectors keep their entries in the program's name order
-// (ui/kit/name_order.h), whatever order the records come in.
+// (gfx/name_order.h), whatever order the records come in.
 
 #include <vector>
 
-#include "ui/kit/name_order.h"
+#include "gfx/name_order.h"
 
 class QComboBox;
 

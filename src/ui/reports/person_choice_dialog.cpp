@@ -13,7 +13,7 @@
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/help_system.h"
-#include "ui/kit/name_order.h"
+#include "gfx/name_order.h"
 #include "ui/kit/prompter.h"
 
 namespace vimbo {

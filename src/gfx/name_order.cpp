@@ -1,4 +1,4 @@
-#include "ui/kit/name_order.h"
+#include "gfx/name_order.h"
 
 #include <QCollator>
 #include <algorithm>

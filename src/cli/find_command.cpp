@@ -1,0 +1,73 @@
+#include "cli/find_command.h"
+
+#include <cstdio>
+#include <ostream>
+#include <string_view>
+
+#include "cli/cli_commands.h"
+#include "cli/command_support.h"
+#include "core/find/find.h"
+#ifdef VIMBO_CLI_REPORTS
+#include "gfx/display_text.h"
+#include "gfx/name_order.h"
+#endif
+
+namespace vimbo::cli {
+namespace {
+
+void ListedByName(const Persons& persons, std::vector<int32_t>& ids) {
+#ifdef VIMBO_CLI_REPORTS
+  std::vector<NamedEntry> entries;
+  entries.reserve(ids.size());
+  for (const int32_t id : ids) entries.push_back({ToDisplay(persons.Find(id)->DisplayName()), id});
+  SortByName(entries);
+  for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = entries[i].id;
+#else
+  (void)persons;
+  (void)ids;
+#endif
+}
+
+std::string IsoMoment(const DateTimeValue& value) {
+  if (!value.IsValid()) return {};
+  const SystemTime t = value.ToSystemTime();
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second);
+  return text;
+}
+
+// A line break of any kind, CR LF included, as one space.
+void PutOnOneLine(std::ostream& out, std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    out << (text[i] == '\r' || text[i] == '\n' ? ' ' : text[i]);
+  }
+}
+
+}  // namespace
+
+int FindCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() < 3) return kUsageError;
+  DocumentData data;
+  if (!LoadForCommand(data, args[1], err)) return kFailure;
+  std::string query;
+  for (std::size_t i = 2; i < args.size(); ++i) query.append(i > 2 ? " " : "").append(args[i]);
+  FindResults results = Find(data, query);
+  if (results.Empty()) return kFailure;
+  ListedByName(data.persons, results.persons);
+  for (const int32_t id : results.persons) {
+    out << "person\t" << id << '\t';
+    PutOnOneLine(out, data.persons.Find(id)->DisplayName());
+    out << '\n';
+  }
+  for (const int32_t id : results.contacts) {
+    const Contact& contact = *data.contacts.Find(id);
+    out << "contact\t" << id << '\t' << contact.PersonID << '\t' << IsoMoment(contact.DateTime) << '\t';
+    PutOnOneLine(out, contact.Description);
+    out << '\n';
+  }
+  return kSuccess;
+}
+
+}  // namespace vimbo::cli

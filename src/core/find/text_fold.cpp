@@ -1,0 +1,94 @@
+#include "core/find/text_fold.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "core/records/text_encoding.h"
+
+namespace vimbo {
+namespace {
+
+// The plain letters of U+00C0 to U+017F, one entry per character: "" keeps
+// the character (the multiplication and division signs), and some letters
+// stand for two.
+constexpr std::array<std::string_view, 0x180 - 0xC0> kLatinLetters = {
+    // U+00C0
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+    "d", "n", "o", "o", "o", "o", "o", "", "o", "u", "u", "u", "u", "y", "th", "ss",
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+    "d", "n", "o", "o", "o", "o", "o", "", "o", "u", "u", "u", "u", "y", "th", "y",
+    // U+0100
+    "a", "a", "a", "a", "a", "a", "c", "c", "c", "c", "c", "c", "c", "c", "d", "d",
+    "d", "d", "e", "e", "e", "e", "e", "e", "e", "e", "e", "e", "g", "g", "g", "g",
+    "g", "g", "g", "g", "h", "h", "h", "h", "i", "i", "i", "i", "i", "i", "i", "i",
+    "i", "i", "ij", "ij", "j", "j", "k", "k", "k", "l", "l", "l", "l", "l", "l", "l",
+    "l", "l", "l", "n", "n", "n", "n", "n", "n", "n", "n", "n", "o", "o", "o", "o",
+    "o", "o", "oe", "oe", "r", "r", "r", "r", "r", "r", "s", "s", "s", "s", "s", "s",
+    "s", "s", "t", "t", "t", "t", "t", "t", "u", "u", "u", "u", "u", "u", "u", "u",
+    "u", "u", "u", "u", "w", "w", "y", "y", "y", "z", "z", "z", "z", "z", "z", "s",
+};
+
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// Greek and Cyrillic capitals in lower case; everything else as it is.
+char32_t LowerCase(char32_t c) {
+  if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return c + 0x20;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+  return c;
+}
+
+void AppendFoldedCharacter(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c));
+    return;
+  }
+  if (c >= 0x300 && c <= 0x36F) return;  // combining accents
+  if (c >= 0xC0 && c < 0x180 && !kLatinLetters[c - 0xC0].empty()) {
+    out.append(kLatinLetters[c - 0xC0]);
+    return;
+  }
+  if (c == 0x451 || c == 0x401) c = 0x435;  // ё reads as е
+  AppendUtf8(LowerCase(c), out);
+}
+
+}  // namespace
+
+bool IsAscii(std::string_view bytes) {
+  std::size_t i = 0;
+  // Eight bytes at a time: most texts are plain ASCII and long.
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if ((word & 0x8080808080808080ULL) != 0) return false;
+  }
+  for (; i < bytes.size(); ++i)
+    if (static_cast<uint8_t>(bytes[i]) >= 0x80) return false;
+  return true;
+}
+
+void AppendFolded(std::string_view bytes, std::string& out) {
+  if (IsAscii(bytes)) {
+    for (const char c : bytes) out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c);
+    return;
+  }
+  ForEachCharacter(bytes, [&out](char32_t c) { AppendFoldedCharacter(c, out); });
+}
+
+}  // namespace vimbo
