@@ -51,6 +51,8 @@ bool CommandEnabled(CommandId commandId, const CommandContext& context) {
     case kZoomIn: return context.previewShown && context.canZoomIn;
     case kZoomOut: return context.previewShown && context.canZoomOut;
     case kUndo: return mayStep && context.canUndo;
+    // Find shows its results in the form, which an edit or the preview holds.
+    case kPersonFind: return mayStep;
     case kRedo: return mayStep && context.canRedo;
     case kPageSetup:
     case kPrintSetup:

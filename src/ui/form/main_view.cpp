@@ -10,11 +10,13 @@
 #include <QTimeEdit>
 #include <QTreeView>
 #include <algorithm>
+#include <utility>
 
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/document/document.h"
 #include "ui/form/contacts_list_model.h"
+#include "ui/form/find_bar.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/form_text.h"
@@ -40,8 +42,9 @@ void MainView::SetDocument(TouchDocument& document) {
 void MainView::Detach() {
   DocumentView::Detach();
   document_ = nullptr;
-  // The list reads its rows from the document, which may go away now.
+  // The lists read their rows from the document, which may go away now.
   contacts_->Clear();
+  findBar_->Refresh();
 }
 
 const DocumentData& MainView::Data() const {
@@ -52,6 +55,7 @@ const DocumentData& MainView::Data() const {
 void MainView::OnUpdate() {
   RefreshContactTypes();
   RefreshPersons();
+  findBar_->Refresh();
 }
 
 void MainView::OnContentReplaced() {
@@ -68,6 +72,7 @@ void MainView::OnHistoryStep(const DocumentChanges& changes) {
     FillContacts(currentPersonId_);
   SelectPerson(changes.personId);
   SelectContact(changes.contactId);
+  findBar_->Refresh();
 }
 
 void MainView::SelectPerson(int32_t id) {
@@ -78,6 +83,14 @@ void MainView::SelectPerson(int32_t id) {
   currentPersonId_ = id;
   ShowPerson(id);
   FillContacts(id);
+}
+
+void MainView::GoTo(int32_t personId, int32_t contactId) {
+  if (editMode_ != EditMode::Browsing) return;
+  SelectPerson(personId);
+  SelectContact(contactId);
+  if (contactId == 0) personSelector_->setFocus(Qt::OtherFocusReason);
+  else contactsList_->setFocus(Qt::OtherFocusReason);
 }
 
 void MainView::SelectContact(int32_t id) {
@@ -219,10 +232,27 @@ void MainView::OnPersonPicked(int position) {
 }
 
 // After the selector's text field was left: the entry of the person shown
-// is selected again, and the typed text left as it is.
+// is selected again, and the typed text left as it is. Enter instead makes
+// the person current whose entry the text names, or else shows the current
+// person's name again, so that the selector and the form never disagree.
 void MainView::KeepPersonSelection() {
   leavingSelectorText_ = false;
-  if (persons_->rowCount() == 0 || personSelector_->currentIndex() == personPosition_) return;
+  const bool returned = std::exchange(selectorReturn_, false);
+  if (persons_->rowCount() == 0) return;
+  if (returned) {
+    const QString typed = personSelector_->lineEdit()->text();
+    QModelIndexList named = persons_->match(persons_->index(0), Qt::DisplayRole, typed, 2, Qt::MatchFixedString);
+    if (named.size() != 1) named = persons_->match(persons_->index(0), Qt::DisplayRole, typed, 2, Qt::MatchStartsWith);
+    const int row = named.size() == 1 && !typed.isEmpty() ? named.front().row() : personPosition_;
+    {
+      const QSignalBlocker blocker(personSelector_);
+      personSelector_->setCurrentIndex(row);
+      personSelector_->setEditText(personSelector_->itemText(row));
+    }
+    if (row != personPosition_) OnPersonPicked(row);
+    return;
+  }
+  if (personSelector_->currentIndex() == personPosition_) return;
   const QString typed = personSelector_->lineEdit()->text();
   const QSignalBlocker blocker(personSelector_);
   personSelector_->setCurrentIndex(personPosition_);

@@ -32,6 +32,7 @@ namespace vimbo {
 struct Contact;
 struct DocumentData;
 class ContactsListModel;
+class FindBar;
 class HelpSystem;
 class Prompter;
 struct Person;
@@ -84,6 +85,7 @@ class MainView : public QWidget, public DocumentView {
   QComboBox* PersonSelector() { return personSelector_; }
   QComboBox* ContactTypeSelector() { return contactTypeSelector_; }
   QTreeView* ContactsList() { return contactsList_; }
+  FindBar* Finder() { return findBar_; }
   QDateEdit* DatePicker() { return datePicker_; }
   QTimeEdit* TimePicker() { return timePicker_; }
   QPlainTextEdit* NotesBox() { return notesBox_; }
@@ -143,6 +145,9 @@ class MainView : public QWidget, public DocumentView {
   Contact ContactFromPanel(const Contact* original) const;
   void SelectPerson(int32_t id);
   void SelectContact(int32_t id);
+  // Makes a result of the find bar current: its person, and its contact.
+  void GoTo(int32_t personId, int32_t contactId);
+  QWidget* BuildFindBar();
 
   const DocumentData& Data() const;
   void SetPickers(const DateTimeValue& value);
@@ -166,9 +171,11 @@ class MainView : public QWidget, public DocumentView {
   bool helpGrab_ = false;
   bool fillingContacts_ = false;
   bool leavingSelectorText_ = false;
+  bool selectorReturn_ = false;
 
   DialogUnits units_;
   QHash<int, QWidget*> controls_;
+  FindBar* findBar_ = nullptr;
   std::vector<PersonBox> personBoxes_;
   QGroupBox* personGroup_ = nullptr;
   QGroupBox* contactGroup_ = nullptr;

@@ -13,6 +13,7 @@
 #include "core/editing/document_operations.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
+#include "ui/form/find_bar.h"
 #include "ui/document/document.h"
 #include "ui/form/contacts_list_model.h"
 #include "ui/form/main_view.h"
@@ -42,12 +43,19 @@ bool MainView::OnCommand(CommandId id) {
     case kPersonEdit: PersonEdit(); return true;
     case kPersonUpdate: PersonUpdate(); return true;
     case kPersonCancel: PersonCancel(); return true;
-    case kPersonDelete: PersonDelete(); return true;
+    case kPersonDelete:
+      PersonDelete();
+      findBar_->Refresh();
+      return true;
     case kContactAdd: ContactAdd(); return true;
     case kContactEdit: ContactEdit(); return true;
     case kContactUpdate: ContactUpdate(); return true;
     case kContactCancel: ContactCancel(); return true;
-    case kContactDelete: ContactDelete(); return true;
+    case kContactDelete:
+      ContactDelete();
+      findBar_->Refresh();
+      return true;
+    case kPersonFind: findBar_->Open(); return true;
     default: return false;
   }
 }
@@ -56,6 +64,8 @@ bool MainView::OnCommand(CommandId id) {
 
 void MainView::SetEditMode(EditMode mode) {
   editMode_ = mode;
+  // Results are chosen in browse mode only; an edit takes the focus itself.
+  if (mode != EditMode::Browsing) findBar_->hide();
   const FormLocks locks = LocksFor(mode);
   for (const PersonBox& box : personBoxes_) {
     if (box.line)

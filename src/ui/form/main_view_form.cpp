@@ -7,10 +7,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QSpacerItem>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include "core/records/field_tables.h"
 #include "core/records/records.h"
 #include "ui/form/contacts_list_model.h"
+#include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/control_id.h"
@@ -126,11 +129,23 @@ void MainView::BuildForm() {
   auto* form = new QVBoxLayout(this);
   form->setContentsMargins(units_.X(kFormLeft), units_.Y(2), units_.X(kFormRight), units_.Y(7));
   form->setSpacing(units_.Y(4));
+  form->addWidget(BuildFindBar());
   form->addWidget(BuildPersonGroup());
   form->addWidget(BuildContactGroup());
   // Only the Contacts box grows in height.
   form->addWidget(BuildContactsGroup(), 1);
   SetTabOrder();
+}
+
+QWidget* MainView::BuildFindBar() {
+  findBar_ = new FindBar([this]() -> const DocumentData& { return Data(); },
+                         [this](int32_t id) { return persons_->RowOf(id); }, this);
+  Register(findBar_->Box(), kFindBox);
+  Register(findBar_->Results(), kFindResults);
+  Register(findBar_->CloseButton(), kFindClose);
+  connect(findBar_, &FindBar::Chosen, this, &MainView::GoTo);
+  connect(findBar_, &FindBar::Closed, this, [this] { personSelector_->setFocus(Qt::OtherFocusReason); });
+  return findBar_;
 }
 
 QGroupBox* MainView::BuildPersonGroup() {
@@ -156,6 +171,8 @@ QGroupBox* MainView::BuildPersonGroup() {
   // handlers around the combo box's own (slots run in the order connected)
   // tell that case apart and undo it.
   auto* selectorText = new QLineEdit(personSelector_);
+  selectorText->setAccessibleName(QStringLiteral("Person"));
+  connect(selectorText, &QLineEdit::returnPressed, this, [this] { selectorReturn_ = true; });
   connect(selectorText, &QLineEdit::editingFinished, this, [this] { leavingSelectorText_ = true; });
   personSelector_->setLineEdit(selectorText);
   connect(selectorText, &QLineEdit::editingFinished, this, &MainView::KeepPersonSelection);

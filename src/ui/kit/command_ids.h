@@ -52,6 +52,7 @@ enum class CommandId : int {
   kEditUser = 32825,
   kReportEnvelopes = 32826,
   kEditContactTypes = 32827,
+  kPersonFind = 32830,
   kCheckForUpdate = 102,
 };
 

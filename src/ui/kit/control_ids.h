@@ -62,6 +62,11 @@ enum Control : int {
 
   kContactsGroup = 1030,
   kContactsList = 1021,
+
+  // The find bar above the form.
+  kFindBox = 1090,
+  kFindResults = 1091,
+  kFindClose = 1092,
 };
 }  // namespace main_form
 

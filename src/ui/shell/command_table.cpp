@@ -37,6 +37,7 @@ constexpr std::array kCommands = {
     CommandInfo{kPersonDelete, "&Delete", "Delete the selected person", "Delete person", ""},
     CommandInfo{kPersonUpdate, "&Update", "Update the selected person", "Update person", ""},
     CommandInfo{kPersonCancel, "&Cancel", "Cancel changes", "Cancel changes", ""},
+    CommandInfo{kPersonFind, "&Find...\tCtrl+F", "Find persons and contacts by any word of theirs", "Find", "Ctrl+F"},
     CommandInfo{kReportAddressBook, "&Address Book...", "Print an address book of selected persons", "Print addresses", ""},
     CommandInfo{kReportContacts, "&Contacts...", "Print a list of contacts with the selected person", "Print contacts", ""},
     CommandInfo{kReportEnvelopes, "&Envelopes...", "Print envelopes for selected persons", "Print envelopes", ""},

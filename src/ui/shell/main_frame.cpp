@@ -160,6 +160,8 @@ void MainFrame::CreateMenus() {
 
   personMenu_ = bar->addMenu(QStringLiteral("&Person"));
   for (CommandId id : {kPersonAdd, kPersonEdit, kPersonDelete, kPersonUpdate, kPersonCancel}) add(personMenu_, id);
+  personMenu_->addSeparator();
+  add(personMenu_, kPersonFind);
 
   QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
   add(reports, kReportAddressBook);

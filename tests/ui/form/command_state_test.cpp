@@ -61,43 +61,43 @@ TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
 }
 
 // The rows outside the form: saving, printing and the preview, Undo and Redo.
-TEST(CommandState, FilePrintPreviewAndHistoryRows) {
+TEST(CommandState, FilePrintPreviewHistoryAndFindRows) {
   const CommandId commands[] = {kSave,     kPrint,  kPrintPreview, kClosePreview, kNextPage,
-                                kPreviousPage, kZoomIn, kZoomOut, kUndo, kRedo};
+                                kPreviousPage, kZoomIn, kZoomOut, kUndo, kRedo, kPersonFind};
   struct Row {
     const char* name;
     void (*set)(CommandContext&);
     const char* expected;
   };
   const Row rows[] = {
-      {"nothing", [](CommandContext&) {}, "0000000000"},
-      {"modified", [](CommandContext& c) { c.modified = true; }, "1000000000"},
-      {"report chosen", [](CommandContext& c) { c.printable = true; }, "0110000000"},
+      {"nothing", [](CommandContext&) {}, "00000000001"},
+      {"modified", [](CommandContext& c) { c.modified = true; }, "10000000001"},
+      {"report chosen", [](CommandContext& c) { c.printable = true; }, "01100000001"},
       {"preview, page 1 of 3, zoomed out",
        [](CommandContext& c) {
          c.printable = c.previewShown = c.canZoomIn = true;
          c.previewPages = 3;
        },
-       "0111101000"},
+       "01111010000"},
       {"preview, last page, zoomed in",
        [](CommandContext& c) {
          c.printable = c.previewShown = c.canZoomOut = true;
          c.previewPages = 3;
          c.previewPage = 2;
        },
-       "0111010100"},
-      {"history both ways", [](CommandContext& c) { c.canUndo = c.canRedo = true; }, "0000000011"},
+       "01110101000"},
+      {"history both ways", [](CommandContext& c) { c.canUndo = c.canRedo = true; }, "00000000111"},
       {"history, editing a contact",
        [](CommandContext& c) {
          c.canUndo = c.canRedo = true;
          c.form.mode = EditMode::EditingContact;
        },
-       "0000000000"},
+       "00000000000"},
       {"history, previewing",
        [](CommandContext& c) {
          c.canUndo = c.canRedo = c.previewShown = true;
        },
-       "0001000000"},
+       "00010000000"},
   };
   for (const Row& row : rows) {
     CommandContext context;

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,6 +25,7 @@
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "ui/document/document.h"
+#include "ui/form/find_bar.h"
 #include "ui/kit/control_id.h"
 
 namespace vimbo {
@@ -664,6 +666,81 @@ TEST_F(MainViewTest, WideningScalesThePanelsAndOnlyTheContactsBoxGrowsInHeight) 
   EXPECT_GT(workPhone->width(), phoneWidth * 3 / 2);
   EXPECT_EQ(personGroup->height(), personHeight);
   EXPECT_GE(view.ContactsList()->height(), listHeight + 180);
+}
+
+// Typed as a user types: the results follow after the pause.
+class FindBarTest : public FilledViewTest {
+ protected:
+  FindBar& Bar() { return *view.Finder(); }
+  int Results() { return Bar().Results()->model()->rowCount(); }
+  void Type(const char* text, int expectedRows) {
+    Bar().Box()->selectAll();
+    QTest::keyClicks(Bar().Box(), QString::fromUtf8(text));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Results() == expectedRows; }, 3000)) << text << ": " << Results();
+  }
+};
+
+TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
+  Show();
+  EXPECT_FALSE(Bar().isVisible());
+  ASSERT_TRUE(view.OnCommand(CommandId::kPersonFind));
+  ASSERT_TRUE(Bar().isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), Bar().Box());
+  EXPECT_FALSE(Bar().Box()->accessibleName().isEmpty());
+  EXPECT_FALSE(Bar().Results()->accessibleName().isEmpty());
+
+  // Bob's city: a person, and none of the notes.
+  Type("SPRINGFIELD", 1);
+  QTest::keyClick(Bar().Box(), Qt::Key_Return);
+  EXPECT_EQ(view.CurrentPersonId(), 2);
+
+  // Bob's name: Bob, then his contacts newest first; the third row is the
+  // January call.
+  Pick(2);  // Smith, Ann
+  Type("ADAMS", 4);
+  EXPECT_EQ(Bar().Results()->model()->index(0, 0).data().toString(), "adams, Bob");
+  QTest::keyClick(Bar().Box(), Qt::Key_Down);
+  QTest::keyClick(Bar().Box(), Qt::Key_Down);
+  QTest::keyClick(Bar().Box(), Qt::Key_Return);
+  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(view.CurrentContactId(), 4);
+  EXPECT_EQ(view.NotesBox()->toPlainText(), "January call");
+  EXPECT_EQ(view.ContactsList()->currentIndex().row(), 1);
+
+  EXPECT_TRUE(Bar().NoMatch()->isHidden());
+  Type("adams nowhere", 0);
+  EXPECT_FALSE(Bar().NoMatch()->isHidden());
+
+  QTest::keyClick(Bar().Box(), Qt::Key_Escape);
+  EXPECT_FALSE(Bar().isVisible());
+  EXPECT_EQ(OwningControl(QApplication::focusWidget()), 1024);
+
+  // An edit closes the bar.
+  ASSERT_TRUE(view.OnCommand(CommandId::kPersonFind));
+  ASSERT_TRUE(view.OnCommand(CommandId::kPersonEdit));
+  EXPECT_FALSE(Bar().isVisible());
+}
+
+// Enter in the selector makes the person current whose entry its text names
+// alone; otherwise the selector shows the current person again.
+TEST_F(FilledViewTest, EnterInTheSelectorNeverLeavesItDisagreeingWithTheForm) {
+  Show();
+  QLineEdit* text = view.PersonSelector()->lineEdit();
+  text->setFocus();
+  const struct {
+    const char* typed;
+    int32_t current;
+    const char* shown;
+  } cases[] = {{"sm", 1, "Smith, Ann"}, {"zz", 1, "Smith, Ann"}, {"BAKER", 3, "Baker"}, {"", 3, "Baker"}};
+  for (const auto& c : cases) {
+    text->selectAll();
+    QTest::keyClick(text, Qt::Key_Delete);
+    QTest::keyClicks(text, QString::fromLatin1(c.typed));
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(view.CurrentPersonId(), c.current) << c.typed;
+    EXPECT_EQ(text->text(), c.shown) << c.typed;
+    EXPECT_EQ(view.PersonSelector()->currentIndex(), view.PersonPosition()) << c.typed;
+  }
 }
 
 }  // namespace
