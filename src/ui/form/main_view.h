@@ -103,6 +103,9 @@ class MainView : public QWidget, public DocumentView {
 
  signals:
   void HelpRequested(int controlId, QPoint globalPos);
+  // The find bar opened or closed, and the form needs that much more or less
+  // height: `extra` is the bar's height with its spacing, or 0.
+  void FindBarToggled(int extra);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -145,6 +145,8 @@ QWidget* MainView::BuildFindBar() {
   Register(findBar_->CloseButton(), kFindClose);
   connect(findBar_, &FindBar::Chosen, this, &MainView::GoTo);
   connect(findBar_, &FindBar::Closed, this, [this] { personSelector_->setFocus(Qt::OtherFocusReason); });
+  // Told of the bar's showing and hiding, so the window can make room.
+  findBar_->installEventFilter(this);
   return findBar_;
 }
 

@@ -5,9 +5,11 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
+#include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/control_id.h"
 
@@ -72,6 +74,10 @@ bool MainView::LetsHistoryKeysThrough(QEvent* event) const {
 }
 
 bool MainView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == findBar_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+    emit FindBarToggled(event->type() == QEvent::Show ? findBar_->sizeHint().height() + layout()->spacing() : 0);
+    return false;
+  }
   if (watched == personSelector_ && LetsHistoryKeysThrough(event)) {
     event->ignore();
     return true;

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 
 #include "ui/form/command_state.h"
 #include "ui/form/main_view.h"
@@ -73,6 +74,7 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
   client_->addWidget(preview_);
   setCentralWidget(client_);
   connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
+  connect(view_, &MainView::FindBarToggled, this, &MainFrame::MakeRoomForFindBar);
 
   actions_.value(kToolbar)->setChecked(true);
   actions_.value(kStatusBar)->setChecked(true);
@@ -232,6 +234,21 @@ void MainFrame::FitToForm() {
                      statusBar()->sizeHint().height();
   resize(form.width(), height);
   setMinimumSize(form.width(), height);
+  formMinimumHeight_ = height;
+}
+
+// The find bar takes its height from the window rather than from the form:
+// the window grows by it while it is open, and gives back what it grew.
+void MainFrame::MakeRoomForFindBar(int extra) {
+  // Measured before the new least height, which may resize the window itself.
+  if (extra > 0 && findBarGrowth_ == 0) findBarGrowth_ = std::max(0, formMinimumHeight_ + extra - height());
+  setMinimumHeight(formMinimumHeight_ + extra);
+  if (extra > 0) {
+    resize(width(), std::max(height(), formMinimumHeight_ + extra));
+  } else if (findBarGrowth_ > 0) {
+    resize(width(), std::max(formMinimumHeight_, height() - findBarGrowth_));
+    findBarGrowth_ = 0;
+  }
 }
 
 // ---- commands --------------------------------------------------------------------

@@ -86,6 +86,7 @@ class MainFrame : public QMainWindow {
   void CreateToolbars();
   void CreateStatusBar();
   void FitToForm();
+  void MakeRoomForFindBar(int extra);
 
   bool IsEnabled(CommandId id) const;
   void SetTitle();
@@ -155,6 +156,10 @@ class MainFrame : public QMainWindow {
   PrintPreview* preview_ = nullptr;
   Printing printing_;
   bool previewShown_ = false;
+  // The window's least height with the form alone, and what it grew by to
+  // make room for the find bar.
+  int formMinimumHeight_ = 0;
+  int findBarGrowth_ = 0;
   QTimer* paginationTimer_ = nullptr;
   QProgressBar* paginationBar_ = nullptr;
   std::function<bool(const QUrl&)> openUrl_;

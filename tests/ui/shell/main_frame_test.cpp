@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -25,6 +26,7 @@
 #include "core/document/document_writer.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
+#include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
 #include "ui/kit/control_id.h"
@@ -163,6 +165,22 @@ TEST_F(MainFrameFixture, TheWindowCannotShrinkBelowTheFittedForm) {
   EXPECT_EQ(frame->size(), fitted);
   frame->resize(fitted.width() + 100, fitted.height() + 80);
   EXPECT_EQ(frame->size(), QSize(fitted.width() + 100, fitted.height() + 80));
+}
+
+// The find bar takes its room from the window, and gives it back.
+TEST_F(MainFrameFixture, TheFindBarGrowsTheWindowWhileItIsOpen) {
+  frame->show();
+  const QSize fitted = frame->size();
+  EXPECT_EQ(frame->Action(kPersonFind)->text(), "&Find...\tCtrl+F");
+  frame->OnCommand(kPersonFind);
+  auto* bar = frame->findChild<FindBar*>();
+  ASSERT_TRUE(bar && bar->isVisible());
+  const int grown = frame->height() - fitted.height();
+  EXPECT_GE(grown, bar->height());
+  EXPECT_EQ(frame->minimumHeight(), frame->height());
+  QTest::keyClick(bar->Box(), Qt::Key_Escape);
+  EXPECT_EQ(frame->size(), fitted);
+  EXPECT_EQ(frame->minimumSize(), fitted);
 }
 
 TEST_F(MainFrameFixture, StartupFilesOpenInTurn) {
