@@ -25,6 +25,7 @@ constexpr int kVisibleRows = 6;
 
 FindBar::FindBar(DataSource data, PersonRank rank, QWidget* parent)
     : QWidget(parent), data_(std::move(data)), rank_(std::move(rank)) {
+  setAccessibleName(QStringLiteral("Find bar"));
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
   auto* label = new QLabel(QStringLiteral("F&ind:"), this);

@@ -706,6 +706,12 @@ TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
   EXPECT_EQ(view.CurrentContactId(), 4);
   EXPECT_EQ(view.NotesBox()->toPlainText(), "January call");
   EXPECT_EQ(view.ContactsList()->currentIndex().row(), 1);
+  // A double click chooses as Enter does: the newest of Bob's contacts.
+  QListView* results = Bar().Results();
+  const QPoint newest = results->visualRect(results->model()->index(1, 0)).center();
+  QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, newest);
+  QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, newest);
+  EXPECT_EQ(view.CurrentContactId(), 6);
 
   EXPECT_TRUE(Bar().NoMatch()->isHidden());
   Type("adams nowhere", 0);
