@@ -1,24 +1,18 @@
 #include "core/find/find.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <bit>
 #include <utility>
 
+#include "core/find/newest_first.h"
+#include "core/find/person_text.h"
 #include "core/find/text_fold.h"
 #include "core/find/text_search.h"
-#include "core/records/field_tables.h"
 
 namespace vimbo {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-// The fields whose digits alone are matched too.
-bool IsPhoneField(const CompactText Person::*member) {
-  return member == &Person::Phone || member == &Person::WkPhone || member == &Person::WkExt ||
-         member == &Person::CelPhone || member == &Person::Pager || member == &Person::Fax;
-}
 
 class Matcher {
  public:
@@ -33,36 +27,28 @@ class Matcher {
   // Whether every word is in some field of `person`; and, as flags in
   // `inName`, which words its display name holds.
   bool ScanPerson(const Person& person, std::vector<char>& inName) {
-    inName.assign(words_.size(), 0);
-    inPerson_.assign(words_.size(), 0);
-    // The display name is the last name, the first name or both, or else
-    // the company. A word without a comma lies within one of them; only a
-    // word with one can run across the ", " between them.
-    const CompactText* shown[2] = {&person.Company, nullptr};
-    if (!person.LName.empty())
-      shown[0] = &person.LName, shown[1] = person.FName.empty() ? nullptr : &person.FName;
-    else if (!person.FName.empty())
-      shown[0] = &person.FName;
+    inName.resize(words_.size());
+    text_.Build(person);
+    const std::string_view name = text_.Name();
+    bool matches = true;
     for (std::size_t w = 0; w < words_.size(); ++w) {
-      for (const CompactText* field : shown)
-        if (field && !inName[w] && words_[w].OccursIn(*field, scratch_)) inName[w] = 1;
-      inPerson_[w] = inName[w];
+      const FoldedWord& word = words_[w];
+      // Once a word is missing the person fails, and the rest are looked
+      // for in the name alone. The name's lines come first, so a word the
+      // name holds is first found there.
+      const std::size_t at = word.FindIn(matches ? text_.All() : name);
+      inName[w] = at < name.size() ? 1 : 0;
+      if (matches && at == std::string_view::npos)
+        matches = word.AllDigits() && text_.PhoneDigits().find(word.Text()) != std::string_view::npos;
+      // A word without a comma lies within one part of the name; only a
+      // word with one can run across the ", " between them.
       if (spansNameParts_[w] && !inName[w]) {
         name_.clear();
         person.AppendDisplayName(name_);
-        inName[w] = words_[w].OccursIn(name_, scratch_) ? 1 : 0;
+        inName[w] = word.OccursIn(name_, scratch_) ? 1 : 0;
       }
     }
-    for (const RecordField<Person>& field : kPersonFields) {
-      const CompactText& text = person.*field.member;
-      if (text.empty() || &text == shown[0] || &text == shown[1]) continue;
-      for (std::size_t w = 0; w < words_.size(); ++w) {
-        if (inPerson_[w]) continue;
-        inPerson_[w] = words_[w].OccursIn(text, scratch_) ||
-                       (words_[w].AllDigits() && IsPhoneField(field.member) && words_[w].OccursInDigitsOf(text, scratch_));
-      }
-    }
-    return std::find(inPerson_.begin(), inPerson_.end(), 0) == inPerson_.end();
+    return matches;
   }
 
   // Whether every word is either flagged in `covered` (may be null) or in
@@ -78,45 +64,47 @@ class Matcher {
  private:
   std::vector<FoldedWord> words_;
   std::vector<char> spansNameParts_;
-  std::vector<char> inPerson_;
+  PersonText text_;
   std::string name_;
   std::string scratch_;
 };
 
 // The persons whose display name holds one of the words, with the words it
 // holds: few persons for most queries, so a contact's person is looked up
-// here only when one of them may be it.
+// here only when one of them may be it. A bit per ID, taken modulo a power
+// of two at least the number of persons, tells which IDs may be here: with
+// IDs handed out in turn it tells them exactly.
 class NameMatches {
  public:
-  explicit NameMatches(std::size_t words) : words_(words) {}
+  NameMatches(std::size_t words, std::size_t persons)
+      : words_(words), mask_(std::bit_ceil(std::max<std::size_t>(persons, 64)) - 1), bits_((mask_ + 1) / 64) {}
 
   void Add(int32_t personId, const std::vector<char>& inName) {
     if (std::find(inName.begin(), inName.end(), 1) == inName.end()) return;
     ids_.push_back(personId);
     flags_.insert(flags_.end(), inName.begin(), inName.end());
+    const std::size_t bit = Bit(personId);
+    bits_[bit / 64] |= uint64_t{1} << (bit % 64);
   }
 
   // The flags of the person's words, or null when the name holds none.
   const char* WordsOf(int32_t personId) const {
-    if (ids_.empty()) return nullptr;
+    const std::size_t bit = Bit(personId);
+    if ((bits_[bit / 64] >> (bit % 64) & 1U) == 0) return nullptr;
     const auto at = std::lower_bound(ids_.begin(), ids_.end(), personId);
     if (at == ids_.end() || *at != personId) return nullptr;
     return flags_.data() + static_cast<std::size_t>(at - ids_.begin()) * words_;
   }
 
  private:
+  std::size_t Bit(int32_t personId) const { return static_cast<uint32_t>(personId) & mask_; }
+
   std::size_t words_;
+  std::size_t mask_;
+  std::vector<uint64_t> bits_;
   std::vector<int32_t> ids_;  // ascending, as the persons are
   std::vector<char> flags_;
 };
-
-std::vector<int32_t> NewestFirst(std::vector<std::pair<double, int32_t>> found) {
-  std::sort(found.begin(), found.end(),
-            [](const auto& a, const auto& b) { return a.first > b.first || (a.first == b.first && a.second < b.second); });
-  std::vector<int32_t> ids(found.size());
-  std::transform(found.begin(), found.end(), ids.begin(), [](const auto& entry) { return entry.second; });
-  return ids;
-}
 
 }  // namespace
 
@@ -144,20 +132,18 @@ FindResults Find(const DocumentData& data, std::string_view query) {
   Matcher matcher(query);
   if (!matcher.HasWords()) return results;
 
-  NameMatches names(matcher.WordCount());
+  NameMatches names(matcher.WordCount(), data.persons.Size());
   std::vector<char> inName;
   for (const auto& [id, person] : data.persons) {
     if (matcher.ScanPerson(person, inName)) results.persons.push_back(id);
     names.Add(id, inName);
   }
 
-  std::vector<std::pair<double, int32_t>> found;
+  std::vector<FoundContact> found;
   for (const auto& [id, contact] : data.contacts) {
     const char* covered = names.WordsOf(contact.PersonID);
     if (!matcher.Completes(covered, contact.Description)) continue;
-    // A moment that is no number is listed last, as in the contacts list.
-    const double moment = contact.DateTime.Linear();
-    found.emplace_back(std::isnan(moment) ? -std::numeric_limits<double>::infinity() : moment, id);
+    found.push_back({NewestFirstKey(contact.DateTime.Linear()), id});
   }
   results.contacts = NewestFirst(std::move(found));
   return results;

@@ -20,48 +20,83 @@ bool SameFrom(const char* at, std::string_view word) {
   return true;
 }
 
+// The first of the places `from` + bit of `candidates` where the word
+// starts, or npos.
+std::size_t FirstOf(unsigned candidates, std::string_view text, std::size_t from, std::string_view word) {
+  while (candidates != 0) {
+    const std::size_t at = from + static_cast<std::size_t>(__builtin_ctz(candidates));
+    if (SameFrom(text.data() + at, word)) return at;
+    candidates &= candidates - 1;
+  }
+  return std::string_view::npos;
+}
+
+#ifdef __SSE2__
+// Sixteen places at a time: a place is a candidate when its first and the
+// word's last byte match with the case bit set on both sides; setting the
+// bit lets through some non-letters, which the full comparison rejects.
+class Probe {
+ public:
+  explicit Probe(std::string_view word)
+      : size_(word.size()),
+        first_(_mm_set1_epi8(static_cast<char>(word.front() | 0x20))),
+        final_(_mm_set1_epi8(static_cast<char>(word.back() | 0x20))) {}
+
+  // The candidates among the sixteen places from `at`, as bits.
+  unsigned Candidates(const char* at) {
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    const __m128i rawA = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i rawB = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + size_ - 1));
+    seen_ = _mm_or_si128(seen_, _mm_or_si128(rawA, rawB));
+    const __m128i a = _mm_or_si128(rawA, caseBit);
+    const __m128i b = _mm_or_si128(rawB, caseBit);
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first_), _mm_cmpeq_epi8(b, final_))));
+  }
+  // Whether every byte at the places probed so far is ASCII.
+  bool SeenAscii() const { return _mm_movemask_epi8(seen_) == 0; }
+
+ private:
+  std::size_t size_;
+  __m128i first_;
+  __m128i final_;
+  __m128i seen_ = _mm_setzero_si128();
+};
+
+// The search of a text of at least sixteen places, all of them probed sixteen
+// at a time: the last block overlaps the one before it rather than leaving
+// places to a byte-by-byte loop.
+std::size_t FindInBlocks(std::string_view text, std::string_view word, bool& ascii) {
+  const std::size_t last = text.size() - word.size();
+  Probe probe(word);
+  std::size_t i = 0;
+  for (; i + 16 <= last + 1; i += 16)
+    if (const std::size_t at = FirstOf(probe.Candidates(text.data() + i), text, i, word); at != std::string_view::npos)
+      return at;
+  if (i <= last) {
+    const std::size_t from = last - 15;
+    const unsigned unseen = probe.Candidates(text.data() + from) & (~0U << (i - from));
+    if (const std::size_t at = FirstOf(unseen, text, from, word); at != std::string_view::npos) return at;
+  }
+  // The blocks have seen the bytes of every place, and the last block the
+  // sixteen bytes at the end: only a word longer than seventeen bytes leaves
+  // some between them.
+  ascii = probe.SeenAscii() && (word.size() <= 17 || IsAscii(text.substr(last + 1)));
+  return std::string_view::npos;
+}
+#endif
+
 }  // namespace
 
-bool ContainsAsciiCaseless(std::string_view text, std::string_view word, bool& ascii) {
+std::size_t FindAsciiCaseless(std::string_view text, std::string_view word, bool& ascii) {
   const std::size_t m = word.size();
-  if (m == 0) return true;
-  if (text.size() < m) {
-    ascii = IsAscii(text);
-    return false;
-  }
-  const std::size_t last = text.size() - m;  // the last place the word can start
-  std::size_t i = 0;
+  if (m == 0) return 0;
 #ifdef __SSE2__
-  // Sixteen places at a time: a place is a candidate when its first and the
-  // word's last byte match with the case bit set on both sides; setting the
-  // bit lets through some non-letters, which the full comparison rejects.
-  const __m128i caseBit = _mm_set1_epi8(0x20);
-  const __m128i first = _mm_set1_epi8(static_cast<char>(word.front() | 0x20));
-  const __m128i final = _mm_set1_epi8(static_cast<char>(word.back() | 0x20));
-  __m128i seen = _mm_setzero_si128();
-  for (; i + 16 <= last + 1; i += 16) {
-    const __m128i rawA = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    seen = _mm_or_si128(seen, rawA);
-    const __m128i a = _mm_or_si128(rawA, caseBit);
-    const __m128i b =
-        _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + m - 1)), caseBit);
-    auto candidates = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, final))));
-    while (candidates != 0) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(candidates));
-      if (SameFrom(text.data() + at, word)) return true;
-      candidates &= candidates - 1;
-    }
-  }
-  ascii = _mm_movemask_epi8(seen) == 0;
-#else
-  ascii = true;
+  if (text.size() >= m + 15) return FindInBlocks(text, word, ascii);
 #endif
-  // The sixteen-byte loads have seen every byte before `i`.
-  const std::size_t unseen = i;
-  for (; i <= last; ++i)
-    if (Lower(text[i]) == word.front() && SameFrom(text.data() + i, word)) return true;
-  ascii = ascii && IsAscii(text.substr(unseen));
-  return false;
+  for (std::size_t i = 0; i + m <= text.size(); ++i)
+    if (Lower(text[i]) == word.front() && SameFrom(text.data() + i, word)) return i;
+  ascii = IsAscii(text);
+  return std::string_view::npos;
 }
 
 FoldedWord::FoldedWord(std::string folded)
@@ -75,7 +110,7 @@ bool FoldedWord::OccursIn(std::string_view bytes, std::string& scratch) const {
   // in the raw bytes is found in the folded text.
   bool ascii = false;
   if (ascii_) {
-    if (ContainsAsciiCaseless(bytes, text_, ascii)) return true;
+    if (FindAsciiCaseless(bytes, text_, ascii) != std::string::npos) return true;
   } else {
     ascii = IsAscii(bytes);
   }
@@ -85,11 +120,11 @@ bool FoldedWord::OccursIn(std::string_view bytes, std::string& scratch) const {
   return scratch.find(text_) != std::string::npos;
 }
 
-bool FoldedWord::OccursInDigitsOf(std::string_view bytes, std::string& scratch) const {
-  scratch.clear();
-  for (const char c : bytes)
-    if (c >= '0' && c <= '9') scratch.push_back(c);
-  return scratch.find(text_) != std::string::npos;
+std::size_t FoldedWord::FindIn(std::string_view text) const {
+  // A word that is not ASCII can lie only in a folded line, which holds no
+  // upper case letter, so it is found as it is.
+  bool ascii = false;
+  return ascii_ ? FindAsciiCaseless(text, text_, ascii) : text.find(text_);
 }
 
 }  // namespace vimbo

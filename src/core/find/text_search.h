@@ -3,6 +3,7 @@
 // text where that cannot change the answer: most notes are plain ASCII, and
 // a document of a million notes is searched in one pass over their bytes.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,9 @@ class FoldedWord {
   // Whether the word occurs in `bytes` once they are folded. `scratch`
   // holds the folded text of a text that needs it.
   bool OccursIn(std::string_view bytes, std::string& scratch) const;
-  // Whether the word, all digits, occurs in the digits of `bytes` read
-  // without anything between them: "(217) 555-0108" holds "5550108".
-  bool OccursInDigitsOf(std::string_view bytes, std::string& scratch) const;
+  // Where the word first occurs in `text`, or npos. `text` is lines, each
+  // either folded or all ASCII as stored; the word lies within one line.
+  std::size_t FindIn(std::string_view text) const;
 
  private:
   std::string text_;
@@ -29,9 +30,10 @@ class FoldedWord {
   bool allDigits_ = false;
 };
 
-// Whether `word`, in lower case ASCII, occurs in `text` without regard to
-// the case of its ASCII letters. When it does not, `ascii` tells whether
-// every byte of `text` is ASCII (the search has seen them all by then).
-bool ContainsAsciiCaseless(std::string_view text, std::string_view word, bool& ascii);
+// Where `word`, in lower case ASCII, first occurs in `text` without regard
+// to the case of its ASCII letters; npos when it does not, and then `ascii`
+// tells whether every byte of `text` is ASCII (the search has seen them all
+// by then). An empty word occurs at 0.
+std::size_t FindAsciiCaseless(std::string_view text, std::string_view word, bool& ascii);
 
 }  // namespace vimbo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ TEST(Find, FoldsTextAsTheFormShowsIt) {
   EXPECT_EQ(QueryWords("  Ok  ok\tM\xC3\x9CLLER \xCC\x88 "), (std::vector<std::string>{"ok", "muller"}));
 }
 
+bool Contains(std::string_view text, std::string_view word, bool& ascii) {
+  return FindAsciiCaseless(text, word, ascii) != std::string_view::npos;
+}
+
 TEST(Find, CaselessSearchFindsEveryPlaceAndSeesEveryByte) {
   // Places before, across and after each sixteen-byte block, and near misses;
   // a byte past ASCII anywhere, the last one included, is seen.
@@ -44,17 +49,41 @@ TEST(Find, CaselessSearchFindsEveryPlaceAndSeesEveryByte) {
   for (std::size_t at : {0U, 15U, 16U, 31U, 47U, 93U}) {
     std::string placed = text;
     placed.replace(at, 7, "ShElVeS");
-    EXPECT_TRUE(ContainsAsciiCaseless(placed, "shelves", ascii)) << at;
-    EXPECT_FALSE(ContainsAsciiCaseless(placed, "shelvez", ascii)) << at;
+    EXPECT_EQ(FindAsciiCaseless(placed, "shelves", ascii), at) << at;
+    EXPECT_FALSE(Contains(placed, "shelvez", ascii)) << at;
     EXPECT_TRUE(ascii);
-    EXPECT_FALSE(ContainsAsciiCaseless(placed.substr(0, at + 6), "shelves", ascii)) << at;
+    EXPECT_FALSE(Contains(placed.substr(0, at + 6), "shelves", ascii)) << at;
     std::string high = text;
     high[at + 6] = '\xE9';
-    EXPECT_FALSE(ContainsAsciiCaseless(high, "shelves", ascii) || ascii) << at;
+    EXPECT_FALSE(Contains(high, "shelves", ascii) || ascii) << at;
+  }
+  // Words of 1 to 24 bytes in texts at the edges of the sixteen-byte probes:
+  // the word at each place, and a byte past ASCII at each place.
+  const std::string letters = "abcdefghijklmnopqrstuvwx";
+  for (std::size_t m : {1U, 5U, 17U, 18U, 24U}) {
+    const std::string word = letters.substr(0, m);
+    std::string upper = word;
+    for (char& c : upper) c = static_cast<char>(c - 'a' + 'A');
+    for (std::size_t n : {m, m + 14, m + 15, m + 16, m + 31, m + 32, m + 47}) {
+      SCOPED_TRACE(testing::Message() << m << " in " << n);
+      const std::string dots(n, '.');
+      EXPECT_EQ(FindAsciiCaseless(dots, word, ascii), std::string_view::npos);
+      EXPECT_TRUE(ascii);
+      for (std::size_t at = 0; at + m <= n; ++at) {
+        std::string placed = dots;
+        std::copy(upper.begin(), upper.end(), placed.begin() + static_cast<std::ptrdiff_t>(at));
+        EXPECT_EQ(FindAsciiCaseless(placed, word, ascii), at) << at;
+      }
+      for (std::size_t at = 0; at < n; ++at) {
+        std::string high = dots;
+        high[at] = '\x80';
+        EXPECT_FALSE(Contains(high, word, ascii) || ascii) << at;
+      }
+    }
   }
   // Setting the case bit must not make "@" a "`" or "[" a "{".
-  EXPECT_FALSE(ContainsAsciiCaseless(std::string(40, '@'), "`", ascii));
-  EXPECT_FALSE(ContainsAsciiCaseless(std::string(40, '[') + "x", "{x", ascii));
+  EXPECT_FALSE(Contains(std::string(40, '@'), "`", ascii));
+  EXPECT_FALSE(Contains(std::string(40, '[') + "x", "{x", ascii));
 }
 
 Person MakePerson(int32_t id, const char* first, const char* last, const char* phone = "", const char* city = "") {
@@ -86,12 +115,25 @@ TEST(Find, MatchesEveryWordInPersonsAndInNotesOrTheirPersonsName) {
   company.Company = "Shelving & Co";
   company.WebPage = "http://5550108.example";
   data.persons.Insert(company);
+  // Fields folded one by one: the city's UTF-8 and the company's 1252 bytes.
+  Person mixed = MakePerson(5, "Ann", "\xD0\x9F\xD0\x81\xD0\xA2\xD0\xA0", "", "Z\xC3\xBCrich");  // ПЁТР
+  mixed.Company = "Gr\xFCn AG";
+  mixed.State = "ville";
+  data.persons.Insert(mixed);
   data.contacts.Insert(MakeContact(10, 1, 40000.5, "Asked for the shelving quote"));
   data.contacts.Insert(MakeContact(11, 2, 41000.0, "Called about the QUOTE"));
   data.contacts.Insert(MakeContact(12, 3, 41000.0, "Quote for shelving, sent"));
   data.contacts.Insert(MakeContact(13, 1, 39000.0, "Lunch\r\nwith Müller's team"));
   data.contacts.Insert(MakeContact(14, 99, 42000.0, "quote for a person long gone"));
   data.contacts.Insert(MakeContact(15, 2, std::nan(""), "quote, undated"));
+  data.contacts.Insert(MakeContact(16, 4, 30000.0, "Delivered"));
+  // Moments around zero: -0 is +0, and a negative moment counts its time
+  // of day away from day 0 (-1.5 is -0.5, -2.25 is -1.75).
+  data.contacts.Insert(MakeContact(17, 5, -0.0, "zero hour"));
+  data.contacts.Insert(MakeContact(18, 5, 0.0, "zero hour"));
+  data.contacts.Insert(MakeContact(19, 5, -1.5, "zero hour"));
+  data.contacts.Insert(MakeContact(20, 5, -2.25, "zero hour"));
+  data.contacts.Insert(MakeContact(21, 5, 2.5, "zero hour"));
 
   struct Case {
     const char* query;
@@ -109,8 +151,16 @@ TEST(Find, MatchesEveryWordInPersonsAndInNotesOrTheirPersonsName) {
       {"5550199 becker", {3}, {}},
       {"okafor springfield", {1}, {}},          // words in different fields
       {"okafor lunch", {}, {13}},
-      {"&", {4}, {}},
+      {"&", {4}, {16}},
       {"quote nothing", {}, {}},
+      {"co delivered", {}, {16}},                // the company is the name
+      {"5550108 delivered", {}, {}},             // the web page is not
+      {"springfield lunch", {}, {}},             // nor is the city
+      {"zurich", {5}, {}},
+      {"gr\xC3\xBCn \xD0\xBF\xD0\xB5\xD1\x82\xD1\x80", {5}, {}},  // грн пётр, folded words
+      {"\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 hour", {}, {21, 17, 18, 19, 20}},  // Пётр in the name
+      {"zurichville", {}, {}},                   // no word runs from one field into the next
+      {"ann,", {}, {}},
       {" \t ", {}, {}},
       {"", {}, {}},
   };
