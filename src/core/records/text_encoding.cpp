@@ -57,6 +57,32 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::string ToUtf8(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 2);
+  for (const char byte : bytes) AppendUtf8(Windows1252Character(static_cast<uint8_t>(byte)), text);
+  return text;
+}
+
 char32_t Windows1252Character(uint8_t byte) {
   return byte >= 0x80 && byte <= 0x9F ? char32_t{kHighControls[byte - 0x80]} : char32_t{byte};
 }

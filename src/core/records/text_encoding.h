@@ -5,6 +5,7 @@
 // system shows its accented names).
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vimbo {
@@ -15,6 +16,13 @@ bool IsValidUtf8(std::string_view bytes);
 // The character of one Windows-1252 byte. The five bytes that code page
 // leaves unassigned are the C1 controls of the same value, as Windows has it.
 char32_t Windows1252Character(uint8_t byte);
+
+// Appends the UTF-8 bytes of `c`.
+void AppendUtf8(char32_t c, std::string& out);
+
+// `bytes` as UTF-8, read as above: valid UTF-8 as it is, other text
+// converted from Windows-1252.
+std::string ToUtf8(std::string_view bytes);
 
 // Calls `visit(char32_t)` for each character of `bytes`, read as above.
 template <typename Visit>
