@@ -38,7 +38,7 @@ if command -v clang++ >/dev/null 2>&1; then
     -DVIMBO_FUZZ=ON -DVIMBO_TESTS=OFF -DVIMBO_CORE_ONLY=ON -DVIMBO_SANITIZE=address,undefined \
     -DVIMBO_WERROR=ON
   cmake --build build-fuzz -j "$jobs"
-  for target in xml_parser document_loader date_text field_tokenizer; do
+  for target in xml_parser document_loader date_text field_tokenizer vcard_reader; do
     # New inputs go to a scratch copy, so the committed corpus stays as it is.
     work=$(mktemp -d)
     cp -r "fuzz/corpus/$target/." "$work/"
