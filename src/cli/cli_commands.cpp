@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <set>
+#include <string_view>
 
 #include "cli/command_support.h"
 #include "cli/find_command.h"
@@ -14,6 +15,7 @@
 #endif
 #include "core/document/document_writer.h"
 #include "core/records/document_data.h"
+#include "core/transfer/column_names.h"
 #include "core/transfer/field_tokenizer.h"
 #include "core/transfer/person_import.h"
 #include "core/transfer/text_export.h"
@@ -28,8 +30,11 @@ constexpr const char* kUsage =
     "       vimbo-cli info IN.tch\n"
     "       vimbo-cli export persons|contacts IN.tch OUT.txt [--fields K1,K2,...]\n"
     "                 [--separator S] [--encloser E]\n"
+    "       vimbo-cli export contacts IN.tch OUT.txt ... [--iso-dates]\n"
     "       vimbo-cli import IN.tch DATA.txt OUT.tch --columns K1,K2,...\n"
     "                 [--separator S] [--encloser E] [--first-line-names]\n"
+    "       vimbo-cli import IN.tch DATA.txt OUT.tch --columns auto\n"
+    "                 [--separator S] [--encloser E]\n"
     "       vimbo-cli report addressbook|contacts|envelopes IN.tch OUT.pdf\n"
     "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
     "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
@@ -42,6 +47,13 @@ constexpr const char* kUsage =
     "Field keys, each at most once: FirstName, LastName, Address, City, State,\n"
     "ZipCode, Phone, Fax, E-Mail, Company, Position; for contacts FirstName,\n"
     "LastName, Date, Time, Description, ContactType.\n"
+    "More person keys after those: Title, WorkPhone, Extension, CelPhone, Pager,\n"
+    "WebPage. An export without --fields writes every key of its kind in order.\n"
+    "--iso-dates: dates as YYYY-MM-DD and times as hh:mm:ss instead of the\n"
+    "regional formats. --columns auto: the first line names the columns and is\n"
+    "skipped; each column whose name is known (a field key, or a heading such as\n"
+    "\"Given Name\", \"E-mail Address\", \"Mobile Phone\") is imported into its\n"
+    "field, the first of two columns naming one field; the others are not.\n"
     "report: --from and --to (contacts only) are YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS,\n"
     "a date alone meaning its whole day; by default the range runs from the chosen\n"
     "persons' first contact to their last. --recipient and --return (envelopes\n"
@@ -134,10 +146,12 @@ bool KeysAreKnown(const std::vector<std::string>& keys, const std::vector<std::s
 int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() < 4 || (args[1] != "persons" && args[1] != "contacts")) return Usage(err);
   const bool persons = args[1] == "persons";
-  const std::optional<Options> options = ReadOptions(args, 4, {"--fields", "--separator", "--encloser"}, {});
+  const std::set<std::string> flags = persons ? std::set<std::string>{} : std::set<std::string>{"--iso-dates"};
+  const std::optional<Options> options = ReadOptions(args, 4, {"--fields", "--separator", "--encloser"}, flags);
   if (!options) return Usage(err);
   TextTransferSettings settings = persons ? PersonsExportSettings() : ContactsExportSettings();
   if (!SetCharacters(settings, *options)) return Usage(err);
+  settings.IsoDates = options->flags.count("--iso-dates") > 0;
   const auto fields = options->values.find("--fields");
   settings.Fields = fields == options->values.end() ? settings.AvailableFields : SplitList(fields->second);
   if (!KeysAreKnown(settings.Fields, settings.AvailableFields, false, err)) return Usage(err);
@@ -156,6 +170,16 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return kSuccess;
 }
 
+// The columns of the file named by its first record, each assigned the
+// field its name is known for, as the wizard assigns them.
+std::vector<std::string> ColumnsByName(const std::string& firstRecord, const FieldTokenizer& tokenizer) {
+  std::vector<std::string> names;
+  std::string_view remaining = firstRecord;
+  std::string field;
+  while (tokenizer.NextField(remaining, field)) names.push_back(field);
+  return MatchColumnHeadings(names);
+}
+
 // import IN DATA OUT --columns ... [--separator S] [--encloser E] [--first-line-names]
 int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() < 4) return Usage(err);
@@ -164,12 +188,14 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (!options) return Usage(err);
   const auto columns = options->values.find("--columns");
   if (columns == options->values.end()) return Usage(err);
+  // Matched by name, the columns are named by the first line, which is
+  // therefore not a person.
+  const bool byName = columns->second == "auto";
   TextTransferSettings settings = PersonsImportSettings();
   if (!SetCharacters(settings, *options)) return Usage(err);
-  settings.Fields = SplitList(columns->second);
+  if (!byName) settings.Fields = SplitList(columns->second);
   if (!KeysAreKnown(settings.Fields, settings.AvailableFields, true, err)) return Usage(err);
-  settings.ColumnCount = static_cast<int>(settings.Fields.size());
-  settings.FirstLineHasNames = options->flags.count("--first-line-names") > 0;
+  settings.FirstLineHasNames = byName || options->flags.count("--first-line-names") > 0;
   settings.FileName = args[2];
 
   DocumentData data;
@@ -178,10 +204,20 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
   // error rather than an import of nobody.
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
-  if (!ReadFirstRecord(settings.FileName, tokenizer)) {
+  const std::optional<std::string> firstRecord = ReadFirstRecord(settings.FileName, tokenizer);
+  if (!firstRecord) {
     err << "Unable to open file " << settings.FileName << ".\n";
     return kFailure;
   }
+  if (byName) {
+    settings.Fields = ColumnsByName(*firstRecord, tokenizer);
+    const auto unknown = [](const std::string& key) { return key.empty(); };
+    if (std::all_of(settings.Fields.begin(), settings.Fields.end(), unknown)) {
+      err << "No column of " << settings.FileName << " has a field name Vimbo knows.\n";
+      return kFailure;
+    }
+  }
+  settings.ColumnCount = static_cast<int>(settings.Fields.size());
   const int added = ImportPersons(data, settings);
   if (SaveForCommand(data, args[3], err) != kSuccess) return kFailure;
   char message[64];

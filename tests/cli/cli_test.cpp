@@ -124,9 +124,24 @@ TEST(CliExport, PersonsWithEveryFieldByDefault) {
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(testing::ReadBytes(out),
             "\"FirstName\",\"LastName\",\"Address\",\"City\",\"State\",\"ZipCode\",\"Phone\",\"Fax\","
-            "\"E-Mail\",\"Company\",\"Position\"\n"
-            "\"Ann\",\"O\"\"Neil\",,\"Ely\",,,,,,,\n"
-            "\"Bob\",,,,,,,,,,\n");
+            "\"E-Mail\",\"Company\",\"Position\",\"Title\",\"WorkPhone\",\"Extension\",\"CelPhone\",\"Pager\","
+            "\"WebPage\"\n"
+            "\"Ann\",\"O\"\"Neil\",,\"Ely\",,,,,,,,,,,,,\n"
+            "\"Bob\",,,,,,,,,,,,,,,,\n");
+}
+
+TEST(CliExport, ContactsWithIsoDates) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string out = dir.File("contacts.csv");
+  CliResult result = RunCli({"export", "contacts", in, out, "--iso-dates", "--encloser", "none"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(testing::ReadBytes(out),
+            "FirstName,LastName,Date,Time,Description,ContactType\n"
+            "Ann,O\"Neil,2004-03-01,09:30:00,,Telephone\n"
+            "Bob,,2004-03-02,09:30:00,,E-Mail\n");
+  result = RunCli({"export", "persons", in, out, "--iso-dates"});
+  EXPECT_EQ(result.status, 2) << "persons have no dates";
 }
 
 TEST(CliExport, ContactsWithChosenFieldsAndCharacters) {
@@ -199,6 +214,46 @@ TEST(CliImport, NamesLineImportedUnlessSkipped) {
   ASSERT_TRUE(Load(data, dir.File("out.tch")).Ok());
   EXPECT_EQ(data.persons.Find(3)->LName, "LastName");
   EXPECT_EQ(data.persons.Find(4)->LName, "'Lee'");
+}
+
+// A web address book's file: the first line names the columns, those Vimbo
+// knows are imported and the first line is not a person.
+TEST(CliImport, ColumnsByTheirNames) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string text = dir.File("contacts.csv");
+  testing::WriteBytes(text,
+                      "Given Name;Family Name;Country;E-mail 1 - Value;Phone 1 - Value;Website;Surname\n"
+                      "Cy;Lee;UK;cy@example.org;555;https://lee.example;ignored\n");
+  const std::string out = dir.File("out.tch");
+  CliResult result = RunCli({"import", in, text, out, "--separator", ";", "--columns", "auto"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "1 names added to current database.\n");
+  DocumentData data;
+  ASSERT_TRUE(Load(data, out).Ok());
+  ASSERT_EQ(data.persons.Size(), 3u);
+  const Person& cy = *data.persons.Find(3);
+  EXPECT_EQ(cy.FName, "Cy");
+  EXPECT_EQ(cy.LName, "Lee");
+  EXPECT_EQ(cy.EMail, "cy@example.org");
+  EXPECT_EQ(cy.Phone, "555");
+  EXPECT_EQ(cy.WebPage, "https://lee.example");
+  EXPECT_EQ(cy.City, "");
+
+  // What the export writes comes back by its names, every field of it.
+  const std::string csv = dir.File("all.csv");
+  ASSERT_EQ(RunCli({"export", "persons", out, csv}).status, 0);
+  ASSERT_EQ(RunCli({"import", in, csv, dir.File("back.tch"), "--columns", "auto", "--first-line-names"}).status, 0);
+  ASSERT_TRUE(Load(data, dir.File("back.tch")).Ok());
+  ASSERT_EQ(data.persons.Size(), 5u);
+  EXPECT_EQ(data.persons.Find(5)->WebPage, "https://lee.example");
+  EXPECT_EQ(data.persons.Find(3)->LName, "O\"Neil");
+
+  testing::WriteBytes(text, "id,notes\n1,x\n");
+  result = RunCli({"import", in, text, dir.File("none.tch"), "--columns", "auto"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "No column of " + text + " has a field name Vimbo knows.\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("none.tch")));
 }
 
 TEST(CliImport, FailuresSayWhatFailed) {
@@ -286,6 +341,15 @@ TEST(CliProgram, ExitStatusReachesTheShell) {
   EXPECT_EQ(WEXITSTATUS(std::system(failed.c_str())), 1);
   const std::string usage = std::string(VIMBO_CLI_PATH) + " 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(usage.c_str())), 2);
+
+  testing::WriteBytes(dir.File("names.csv"), "Last Name,Mobile Phone\nLee,0700\n");
+  const std::string byName = std::string(VIMBO_CLI_PATH) + " import '" + dir.File("p.tch") + "' '" +
+                             dir.File("names.csv") + "' '" + dir.File("q.tch") + "' --columns auto >/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(byName.c_str())), 0);
+  DocumentData data;
+  ASSERT_TRUE(Load(data, dir.File("q.tch")).Ok());
+  ASSERT_EQ(data.persons.Size(), 1u);
+  EXPECT_EQ(data.persons.begin()->second.CelPhone, "0700");
 }
 
 TEST(CliFind, PersonsThenContactsNewestFirstWithTheirExitStatus) {
@@ -402,6 +466,8 @@ TEST(CliUsage, UnknownOrRepeatedFieldKeysAreNamed) {
       {{"import", in, data, out, "--columns", "LastName,FristName"}, "unknown field key 'FristName'"},
       {{"import", in, data, out, "--columns", "Date"}, "unknown field key 'Date'"},
       {{"import", in, data, out, "--columns", ",LastName,,LastName"}, "field key 'LastName' given twice"},
+      {{"export", "persons", in, out, "--fields", "WebPage,Pager,WebPage"}, "field key 'WebPage' given twice"},
+      {{"import", in, data, out, "--columns", "LastName,CellPhone"}, "unknown field key 'CellPhone'"},
   };
   for (const Case& c : cases) {
     const CliResult result = RunCli(c.args);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <cstdint>
 #include <functional>
@@ -315,6 +316,24 @@ class MomentPieces {
   std::string piece_;
 };
 
+// The date as YYYY-MM-DD and the time as hh:mm:ss on the 24-hour clock,
+// whatever the locale; empty for an invalid value, as the regional texts are.
+std::string IsoDateText(const DateTimeValue& value) {
+  if (!value.IsValid()) return {};
+  const SystemTime fields = value.ToSystemTime();
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", fields.year, fields.month, fields.day);
+  return text;
+}
+
+std::string IsoTimeText(const DateTimeValue& value) {
+  if (!value.IsValid()) return {};
+  const SystemTime fields = value.ToSystemTime();
+  char text[40];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", fields.hour, fields.minute, fields.second);
+  return text;
+}
+
 // Which columns a contacts export writes beyond the contact's own.
 struct ContactNeeds {
   bool names = false;
@@ -400,8 +419,10 @@ int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferS
     contactTypes.Index();
   }
   const std::size_t count = data.contacts.Size();
-  MomentPieces dateTexts(DateTextCache::Part::kDate, ShortDateText, encloser, needs.dates ? count : 0);
-  MomentPieces timeTexts(DateTextCache::Part::kTime, ShortTimeText, encloser, needs.times ? count : 0);
+  MomentPieces dateTexts(DateTextCache::Part::kDate, settings.IsoDates ? IsoDateText : ShortDateText, encloser,
+                         needs.dates ? count : 0);
+  MomentPieces timeTexts(DateTextCache::Part::kTime, settings.IsoDates ? IsoTimeText : ShortTimeText, encloser,
+                         needs.times ? count : 0);
   ContactLine line{fields, settings.Separator, encloser, dateTexts, timeTexts};
 
   // The person's table entry is fetched further ahead still, since the

@@ -28,6 +28,10 @@ struct TextTransferSettings {
   int ColumnCount = 0;
   std::string RecordKind;  // "Persons" or "Contacts"
   std::string FirstLine;   // import: the file's first record, trimmed
+  // Export of contacts: dates as YYYY-MM-DD and times as hh:mm:ss (24-hour)
+  // instead of the regional formats, for spreadsheets and scripts that must
+  // read them whatever the locale of the machine that wrote them.
+  bool IsoDates = false;
 };
 
 // The settings the Export Persons, Export Contacts and Import Persons

@@ -1,7 +1,10 @@
 #pragma once
 // The columns of the text transfers under their keys, in the order the
 // wizard offers them. Export, the wizard's settings, the import and
-// vimbo-cli all take their keys from here.
+// vimbo-cli all take their keys from here. The person keys cover every
+// person field: the first eleven are the ones files of earlier versions
+// hold, in their order; the rest come after them, so those files and the
+// scripts that read them keep their columns.
 
 #include <array>
 #include <string>
@@ -20,7 +23,7 @@ struct PersonKey {
   bool namesPerson;
 };
 
-inline constexpr std::array<PersonKey, 11> kPersonKeys{{
+inline constexpr std::array<PersonKey, 17> kPersonKeys{{
     {"FirstName", &Person::FName, true},
     {"LastName", &Person::LName, true},
     {"Address", &Person::Address, false},
@@ -32,6 +35,12 @@ inline constexpr std::array<PersonKey, 11> kPersonKeys{{
     {"E-Mail", &Person::EMail, false},
     {"Company", &Person::Company, true},
     {"Position", &Person::Position, false},
+    {"Title", &Person::Title, false},
+    {"WorkPhone", &Person::WkPhone, false},
+    {"Extension", &Person::WkExt, false},
+    {"CelPhone", &Person::CelPhone, false},
+    {"Pager", &Person::Pager, false},
+    {"WebPage", &Person::WebPage, false},
 }};
 
 // What a contact column holds: a field of the contact, of its person or of

@@ -192,6 +192,7 @@ namespace fields_page {
 enum Control : int {
   kFieldsGroup = 1063,
   kFields = 1145,
+  kIsoDates = 1146,
 };
 }  // namespace fields_page
 

@@ -131,7 +131,8 @@ namespace ds = document_structure;
 constexpr HelpPair kDocumentStructurePage[] = {
     {ds::kPreview, 4002},    {ds::kPreviewGroup, 4002},   {ds::kFieldNames, 4004}, {ds::kFieldNamesGroup, 4004},
     {ds::kSeparators, 4006}, {ds::kSeparatorGroup, 4006}, {ds::kEnclosers, 4008},  {ds::kEncloserGroup, 4008}};
-constexpr HelpPair kFieldsPage[] = {{fields_page::kFields, 4010}, {fields_page::kFieldsGroup, 4010}};
+constexpr HelpPair kFieldsPage[] = {
+    {fields_page::kFields, 4010}, {fields_page::kFieldsGroup, 4010}, {fields_page::kIsoDates, 4012}};
 // OK and Cancel answer with the texts every dialog's OK and Cancel have.
 constexpr HelpPair kFieldAssignmentDialog[] = {{field_assignment::kKeys, 5000},
                                                {field_assignment::kKeysLabel, 5000},

@@ -1,13 +1,16 @@
 #include "ui/transfer/fields_page.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string_view>
 
+#include "core/transfer/column_names.h"
 #include "core/transfer/field_tokenizer.h"
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
@@ -37,6 +40,18 @@ FieldsPage::FieldsPage(TextTransferSettings& settings, TransferDirection directi
     connect(list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { AssignColumn(list_->indexOfTopLevelItem(item)); });
     list_->installEventFilter(this);
+    matched_ = new QLabel(this);
+    matched_->setWordWrap(true);
+    matched_->hide();
+    Content()->addWidget(matched_);
+  } else {
+    // A tick or its removal may make Finish available or take it away.
+    connect(list_, &QTreeWidget::itemChanged, this, &FieldsPage::completeChanged);
+    if (settings.RecordKind == "Contacts") {
+      isoDates_ = new QCheckBox(QStringLiteral("Write &dates and times as ISO 8601 (2026-12-07 and 14:05:00)"), this);
+      SetControlId(isoDates_, fields_page::kIsoDates);
+      Content()->addWidget(isoDates_);
+    }
   }
   InstallContextHelp(this, help, help::FieldsPage());
 }
@@ -63,8 +78,9 @@ void FieldsPage::Activated() {
   // The rows stand for the columns of the file: going back and picking
   // another file or other characters must not leave the rows of the old
   // split, or the import would put each value into another column's field.
-  // Unchanged choices keep the rows and their assignments.
-  Source source{settings_.FirstLine, settings_.Separator, settings_.Encloser};
+  // Whether the first line holds names decides whether the columns start
+  // assigned by them. Unchanged choices keep the rows and their assignments.
+  Source source{settings_.FirstLine, settings_.Separator, settings_.Encloser, settings_.FirstLineHasNames};
   if (built_ && source == builtFrom_) return;
   built_ = true;
   builtFrom_ = std::move(source);
@@ -93,6 +109,28 @@ void FieldsPage::BuildImportRows() {
   assignments_.assign(settings_.ImportedFieldNames.size(), std::string());
   for (const std::string& name : settings_.ImportedFieldNames) new QTreeWidgetItem(list_, {ToDisplay(name), QString()});
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
+  matched_->setVisible(settings_.FirstLineHasNames);
+  if (settings_.FirstLineHasNames) AssignByNames();
+}
+
+void FieldsPage::AssignByNames() {
+  // The assignments must name keys this transfer offers.
+  std::vector<std::string> keys = MatchColumnHeadings(settings_.ImportedFieldNames);
+  QStringList names;
+  for (size_t row = 0; row < keys.size(); ++row) {
+    if (std::find(available_.begin(), available_.end(), keys[row]) == available_.end()) continue;
+    assignments_[row] = std::move(keys[row]);
+    ShowAssignment(static_cast<int>(row));
+    names.append(ToDisplay(settings_.ImportedFieldNames[row]));
+  }
+  if (names.isEmpty()) {
+    matched_->setText(QStringLiteral("No column name was recognised. Click a row to choose its field."));
+  } else {
+    matched_->setText(QStringLiteral("Assigned by name (%1 of %2 columns): %3. Click a row to change its field.")
+                          .arg(names.size())
+                          .arg(assignments_.size())
+                          .arg(names.join(QStringLiteral(", "))));
+  }
 }
 
 void FieldsPage::AssignColumn(int row) {
@@ -136,11 +174,20 @@ bool FieldsPage::eventFilter(QObject* watched, QEvent* event) {
   return TransferPage::eventFilter(watched, event);
 }
 
+bool FieldsPage::isComplete() const {
+  // An export without a field would write nothing but empty lines.
+  if (importMode_) return TransferPage::isComplete();
+  for (int row = 0; row < list_->topLevelItemCount(); ++row)
+    if (list_->topLevelItem(row)->checkState(0) == Qt::Checked) return true;
+  return false;
+}
+
 bool FieldsPage::validatePage() {
   if (!importMode_) {
     settings_.Fields.clear();
     for (int row = 0; row < list_->topLevelItemCount(); ++row)
       if (list_->topLevelItem(row)->checkState(0) == Qt::Checked) settings_.Fields.push_back(available_[row]);
+    settings_.IsoDates = isoDates_ && isoDates_->isChecked();
     return true;
   }
   for (const std::string& key : required_)

@@ -49,7 +49,7 @@ TEST_F(PersonImport, SkipsTheNamesLineAndAddsOnePersonPerNamedLine) {
 }
 
 TEST_F(PersonImport, EveryKeyFillsItsField) {
-  EXPECT_EQ(Import("f,l,a,c,s,z,p,x,e,co,po\n", PersonsImportSettings().AvailableFields), 1);
+  EXPECT_EQ(Import("f,l,a,c,s,z,p,x,e,co,po,t,w,ex,ce,pa,we\n", PersonsImportSettings().AvailableFields), 1);
   const Person& p = At(1);
   EXPECT_EQ(p.FName, "f");
   EXPECT_EQ(p.LName, "l");
@@ -62,9 +62,20 @@ TEST_F(PersonImport, EveryKeyFillsItsField) {
   EXPECT_EQ(p.EMail, "e");
   EXPECT_EQ(p.Company, "co");
   EXPECT_EQ(p.Position, "po");
-  for (const CompactText* never : {&p.Title, &p.WkPhone, &p.WkExt, &p.CelPhone, &p.Pager, &p.WebPage}) {
-    EXPECT_EQ(*never, "");
-  }
+  EXPECT_EQ(p.Title, "t");
+  EXPECT_EQ(p.WkPhone, "w");
+  EXPECT_EQ(p.WkExt, "ex");
+  EXPECT_EQ(p.CelPhone, "ce");
+  EXPECT_EQ(p.Pager, "pa");
+  EXPECT_EQ(p.WebPage, "we");
+
+  // The six fields beyond the first eleven name nobody on their own.
+  EXPECT_EQ(Import("Mr,555,x,y,z,www\n",
+                   {"Title", "WorkPhone", "Extension", "CelPhone", "Pager", "WebPage"}),
+            0);
+  EXPECT_EQ(Import(",Lee,Dr,555\n", {"", "LastName", "Title", "CelPhone"}), 1);
+  EXPECT_EQ(At(2).Title, "Dr");
+  EXPECT_EQ(At(2).CelPhone, "555");
 }
 
 TEST_F(PersonImport, OnlyAFirstNameLastNameOrCompanyNamesAPerson) {

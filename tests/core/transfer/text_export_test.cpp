@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <array>
 #include <csignal>
 #include <filesystem>
 #include <iterator>
@@ -44,14 +45,19 @@ DocumentData AnnAndMoss() {
   return data;
 }
 
+constexpr std::array<const char*, 11> kEleven = {"FirstName", "LastName", "Address", "City",    "State",   "ZipCode",
+                                                  "Phone",     "Fax",      "E-Mail",  "Company", "Position"};
+
 TEST(TextExportSettings, OfferEveryKeyInColumnOrder) {
   const TextTransferSettings persons = PersonsExportSettings();
   EXPECT_EQ(persons.RecordKind, "Persons");
-  EXPECT_EQ(persons.AvailableFields, (std::vector<std::string>{"FirstName", "LastName", "Address", "City", "State",
-                                                               "ZipCode", "Phone", "Fax", "E-Mail", "Company",
-                                                               "Position"}));
-  EXPECT_EQ(persons.AvailableCount, 11);
-  EXPECT_EQ(persons.Fields, std::vector<std::string>(11));
+  EXPECT_EQ(persons.AvailableFields,
+            (std::vector<std::string>{"FirstName", "LastName", "Address", "City", "State", "ZipCode", "Phone", "Fax",
+                                      "E-Mail", "Company", "Position", "Title", "WorkPhone", "Extension", "CelPhone",
+                                      "Pager", "WebPage"}));
+  EXPECT_EQ(persons.AvailableCount, 17);
+  EXPECT_EQ(persons.Fields, std::vector<std::string>(17));
+  EXPECT_FALSE(persons.IsoDates);
   EXPECT_TRUE(persons.RequiredFields.empty());
   EXPECT_EQ(persons.Separator, "");
   EXPECT_EQ(persons.Encloser, "");
@@ -68,8 +74,8 @@ TEST(TextExportSettings, OfferEveryKeyInColumnOrder) {
   const TextTransferSettings import = PersonsImportSettings();
   EXPECT_EQ(import.RecordKind, "Persons");
   EXPECT_EQ(import.AvailableFields, persons.AvailableFields);
-  EXPECT_EQ(import.AvailableCount, 11);
-  EXPECT_EQ(import.Fields, std::vector<std::string>(11));
+  EXPECT_EQ(import.AvailableCount, 17);
+  EXPECT_EQ(import.Fields, std::vector<std::string>(17));
   EXPECT_EQ(import.RequiredFields, std::vector<std::string>{"LastName"});
 }
 
@@ -105,11 +111,24 @@ TEST(TextExport, EveryPersonColumnAndItsField) {
   p.Company = "Co";
   p.Position = "Po";
   p.Title = "T";
-  p.WkPhone = p.WkExt = p.CelPhone = p.Pager = p.WebPage = "never";
+  p.WkPhone = "W";
+  p.WkExt = "Ex";
+  p.CelPhone = "Ce";
+  p.Pager = "Pa";
+  p.WebPage = "We";
   data.persons.Insert(p);
   EXPECT_EQ(PersonsText(data, Settings(PersonsExportSettings().AvailableFields, ";", "'"), 1),
             "'FirstName';'LastName';'Address';'City';'State';'ZipCode';'Phone';'Fax';'E-Mail';'Company';"
+            "'Position';'Title';'WorkPhone';'Extension';'CelPhone';'Pager';'WebPage'\n"
+            "'F';'L';'A';'C';'S';'Z';'P';'X';'E';'Co';'Po';'T';'W';'Ex';'Ce';'Pa';'We'\n");
+  // The fields of earlier versions alone, as the wizard's default, keep their
+  // columns; a new key ticked among them goes after them.
+  const std::vector<std::string> eleven(kEleven.begin(), kEleven.end());
+  EXPECT_EQ(PersonsText(data, Settings(eleven, ";", "'"), 1),
+            "'FirstName';'LastName';'Address';'City';'State';'ZipCode';'Phone';'Fax';'E-Mail';'Company';"
             "'Position'\n'F';'L';'A';'C';'S';'Z';'P';'X';'E';'Co';'Po'\n");
+  EXPECT_EQ(PersonsText(data, Settings({"CelPhone", "LastName", "WebPage"})),
+            "\"CelPhone\",\"LastName\",\"WebPage\"\n\"L\",\"Ce\",\"We\"\n");
 }
 
 TEST(TextExport, NameLineSeparators) {
@@ -124,8 +143,8 @@ TEST(TextExport, NameLineSeparators) {
 }
 
 TEST(TextExport, UnknownKeysAreNamedButGetNoColumn) {
-  EXPECT_EQ(PersonsText(AnnAndMoss(), Settings({"Nickname", "lastname", "LastName", "Title"})),
-            "\"Nickname\",\"lastname\",\"LastName\",\"Title\"\n\"Lee\"\n\"Moss\"\n");
+  EXPECT_EQ(PersonsText(AnnAndMoss(), Settings({"Nickname", "lastname", "LastName", "Birthday"})),
+            "\"Nickname\",\"lastname\",\"LastName\",\"Birthday\"\n\"Lee\"\n\"Moss\"\n");
 }
 
 TEST(TextExport, NoFieldsGiveOneLineFeedPerLine) {
@@ -144,11 +163,12 @@ TEST(TextExport, EncloserDoubledInEveryColumn) {
   Person p = NamedPerson(1, "a\"", "O\"Neil");
   p.Address = p.City = p.Company = "x\"y";
   p.State = p.Zip = p.Phone = p.Fax = p.EMail = p.Position = "\"q\"";
+  p.Title = p.WkPhone = p.WkExt = p.CelPhone = p.Pager = p.WebPage = "\"";
   data.persons.Insert(p);
   const std::string text = PersonsText(data, Settings(PersonsExportSettings().AvailableFields));
   EXPECT_EQ(text.substr(text.find('\n') + 1),
             "\"a\"\"\",\"O\"\"Neil\",\"x\"\"y\",\"x\"\"y\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\",\"\"\"q\"\"\","
-            "\"\"\"q\"\"\",\"x\"\"y\",\"\"\"q\"\"\"\n");
+            "\"\"\"q\"\"\",\"x\"\"y\",\"\"\"q\"\"\",\"\"\"\",\"\"\"\",\"\"\"\",\"\"\"\",\"\"\"\",\"\"\"\"\n");
   // Field names too, where an unusual encloser occurs in them.
   EXPECT_EQ(PersonsText(data, Settings({"LastName"}, ",", "a")), "aLaastNaamea\naO\"Neila\n");
 }
@@ -326,6 +346,45 @@ TEST(TextExport, ContactsDateAndTimeTextsOfEveryMoment) {
     EXPECT_EQ(ContactsExportText(data, settings, lines), expected) << encloser;
     EXPECT_EQ(lines, static_cast<int>(2 * moments.size()));
   }
+}
+
+// ISO dates: the date and the time in their own columns, each in one form
+// whatever the locale, across the moments that round or lie far back.
+TEST(TextExport, ContactsIsoDatesAndTimes) {
+  int lines = 0;
+  TextTransferSettings settings = ContactSettings(ContactsExportSettings().AvailableFields);
+  settings.IsoDates = true;
+  EXPECT_EQ(ContactsExportText(ContactsDocument(), settings, lines),
+            "\"FirstName\",\"LastName\",\"Date\",\"Time\",\"Description\",\"ContactType\"\n"
+            ",\"Moss\",\"2004-03-07\",\"14:05:09\",\"Said \"\"hi\"\"\",\"E-Mail\"\n"
+            "\"Ann\",\"Lee\",\"1999-12-31\",\"00:00:00\",,\"Telephone\"\n");
+
+  const double second = 1.0 / 86400;
+  const struct {
+    DateTimeValue moment;
+    const char* line;
+  } cases[] = {
+      {Make(2026, 12, 7, 14, 5, 0), "2026-12-07;14:05:00"},
+      {Make(2026, 1, 27, 23, 59, 59), "2026-01-27;23:59:59"},
+      {Make(2011, 11, 11, 11, 11, 11), "2011-11-11;11:11:11"},
+      {DateTimeValue(0.0), "1899-12-30;00:00:00"},
+      {DateTimeValue(-1.75), "1899-12-29;18:00:00"},
+      {DateTimeValue(38000 + 86399.6 * second), "2004-01-15;00:00:00"},
+      {DateTimeValue(DateTimeValue::kMin), "0100-01-01;00:00:00"},
+      {DateTimeValue(), ";"},
+  };
+  DocumentData data;
+  std::string expected = "Date;Time\n";
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& entry : cases) {
+      data.contacts.Insert(MakeContact(static_cast<int32_t>(data.contacts.Size()) + 1, 1, 1, entry.moment, ""));
+      expected += std::string(entry.line) + "\n";
+    }
+  }
+  settings.Fields = {"Date", "Time"};
+  settings.Separator = ";";
+  settings.Encloser = "";
+  EXPECT_EQ(ContactsExportText(data, settings, lines), expected);
 }
 
 TEST(TextExport, ContactsWithoutPersonOrTypeGetEmptyValues) {

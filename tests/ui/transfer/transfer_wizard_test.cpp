@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -147,6 +148,9 @@ TEST_F(TransferWizardTest, ExportCaptionsHeadingsAndButtons) {
   EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Fields To Export"));
   EXPECT_TRUE(Offered(wizard, QWizard::BackButton));
   EXPECT_FALSE(Offered(wizard, QWizard::NextButton));
+  // Finish waits for a ticked field.
+  EXPECT_FALSE(Offered(wizard, QWizard::FinishButton));
+  wizard.Fields()->List()->topLevelItem(3)->setCheckState(0, Qt::Checked);
   EXPECT_TRUE(Offered(wizard, QWizard::FinishButton));
 
   Click(wizard, QWizard::BackButton);
@@ -345,7 +349,8 @@ TEST_F(TransferWizardTest, ExportListsTheKeysAndFinishesWithTheTickedOnes) {
   ASSERT_EQ(list->columnCount(), 1);
   EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Persons Fields"));
   EXPECT_EQ(Column(list, 0), (std::vector<QString>{"FirstName", "LastName", "Address", "City", "State", "ZipCode",
-                                                    "Phone", "Fax", "E-Mail", "Company", "Position"}));
+                                                    "Phone", "Fax", "E-Mail", "Company", "Position", "Title",
+                                                    "WorkPhone", "Extension", "CelPhone", "Pager", "WebPage"}));
   for (int row = 0; row < list->topLevelItemCount(); ++row)
     EXPECT_EQ(list->topLevelItem(row)->checkState(0), Qt::Unchecked);
 
@@ -363,7 +368,8 @@ TEST_F(TransferWizardTest, ExportListsTheKeysAndFinishesWithTheTickedOnes) {
   // Going back does not rebuild the list or lose the ticks.
   Click(*wizard, QWizard::BackButton);
   Click(*wizard, QWizard::NextButton);
-  EXPECT_EQ(list->topLevelItemCount(), 11);
+  EXPECT_EQ(list->topLevelItemCount(), 17);
+  EXPECT_EQ(wizard->Fields()->IsoDatesBox(), nullptr) << "persons have no dates";
   Click(*wizard, QWizard::FinishButton);
   EXPECT_EQ(wizard->result(), QDialog::Accepted);
   EXPECT_EQ(settings.Fields, (Strings{"FirstName", "Phone"}));
@@ -372,21 +378,42 @@ TEST_F(TransferWizardTest, ExportListsTheKeysAndFinishesWithTheTickedOnes) {
   EXPECT_EQ(settings.Encloser, "\"");
 }
 
-TEST_F(TransferWizardTest, ExportWithNothingTickedAndContactsHeading) {
-  TextTransferSettings settings = ContactsExportSettings();
-  settings.Fields = {"stale"};
-  prompter.dialogs.push_back([](QDialog& dialog) {
-    dialog.show();
-    auto& wizard = static_cast<TextTransferWizard&>(dialog);
-    ToFields(wizard, QStringLiteral("contacts.csv"));
-    EXPECT_EQ(wizard.Fields()->List()->headerItem()->text(0), QStringLiteral("Contacts Fields"));
-    EXPECT_EQ(wizard.Fields()->List()->topLevelItemCount(), 6);
-    Click(wizard, QWizard::FinishButton);
-    return dialog.result();
-  });
-  TextTransferWizard wizard(settings, TransferDirection::kExport, QStringLiteral("Export Contact Information To Text File"), prompter, help);
-  EXPECT_EQ(prompter.RunDialog(wizard), QDialog::Accepted);
-  EXPECT_TRUE(settings.Fields.empty());
+// Nothing ticked, Finish cannot be pressed: the export would write empty
+// lines only. A contacts export may write ISO dates; its box starts clear.
+TEST_F(TransferWizardTest, ExportNeedsATickedFieldAndContactsMayHaveIsoDates) {
+  for (const bool iso : {false, true}) {
+    TextTransferSettings settings = ContactsExportSettings();
+    settings.Fields = {"stale"};
+    prompter.dialogs.push_back([iso](QDialog& dialog) {
+      dialog.show();
+      auto& wizard = static_cast<TextTransferWizard&>(dialog);
+      ToFields(wizard, QStringLiteral("contacts.csv"));
+      QTreeWidget* list = wizard.Fields()->List();
+      EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Contacts Fields"));
+      EXPECT_EQ(list->topLevelItemCount(), 6);
+      QCheckBox* box = wizard.Fields()->IsoDatesBox();
+      EXPECT_EQ(box->text(), QStringLiteral("Write &dates and times as ISO 8601 (2026-12-07 and 14:05:00)"));
+      EXPECT_TRUE(box->isVisible());
+      EXPECT_FALSE(box->isChecked());
+      Click(wizard, QWizard::FinishButton);
+      EXPECT_TRUE(wizard.isVisible()) << "Finish is disabled";
+      EXPECT_FALSE(wizard.button(QWizard::FinishButton)->isEnabled());
+      list->setCurrentItem(list->topLevelItem(2));
+      QTest::keyClick(list, Qt::Key_Space);
+      EXPECT_TRUE(wizard.button(QWizard::FinishButton)->isEnabled());
+      QTest::keyClick(list, Qt::Key_Space);
+      EXPECT_FALSE(wizard.button(QWizard::FinishButton)->isEnabled());
+      QTest::keyClick(list, Qt::Key_Space);
+      if (iso) QTest::mouseClick(box, Qt::LeftButton);
+      Click(wizard, QWizard::FinishButton);
+      return dialog.result();
+    });
+    TextTransferWizard wizard(settings, TransferDirection::kExport,
+                              QStringLiteral("Export Contact Information To Text File"), prompter, help);
+    EXPECT_EQ(prompter.RunDialog(wizard), QDialog::Accepted);
+    EXPECT_EQ(settings.Fields, Strings{"Date"});
+    EXPECT_EQ(settings.IsoDates, iso);
+  }
 }
 
 TEST_F(TransferWizardTest, ImportRowsComeFromTheFirstLine) {
@@ -398,7 +425,8 @@ TEST_F(TransferWizardTest, ImportRowsComeFromTheFirstLine) {
   EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Import Fields"));
   EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("Persons Fields"));
   EXPECT_EQ(Column(list, 0), (std::vector<QString>{"First", "EMPTY FIELD", "Last", "Phone"}));
-  EXPECT_EQ(Column(list, 1), (std::vector<QString>{"", "", "", ""}));
+  // The first line holds names: the one Vimbo knows is assigned.
+  EXPECT_EQ(Column(list, 1), (std::vector<QString>{"", "", "", "Phone"}));
   EXPECT_EQ(settings.ImportedFieldNames, (Strings{"First", "EMPTY FIELD", "Last", "Phone"}));
   EXPECT_EQ(settings.ColumnCount, 4);
   EXPECT_EQ(list->header()->sectionSize(0), list->header()->sectionSize(1));
@@ -458,14 +486,14 @@ TEST_F(TransferWizardTest, FinishNeedsTheLastNameAssigned) {
   EXPECT_TRUE(wizard->isVisible());
   EXPECT_EQ(wizard->currentId(), TextTransferWizard::kFields);
   EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_EQ(settings.Fields, Strings(11, ""));
+  EXPECT_EQ(settings.Fields, Strings(17, ""));
 
   prompter.dialogs.push_back(AnswerFields(kLastName, true));
   ClickRow(list, 1);
   Click(*wizard, QWizard::FinishButton);
   EXPECT_FALSE(wizard->isVisible());
   EXPECT_EQ(wizard->result(), QDialog::Accepted);
-  EXPECT_EQ(settings.Fields, (Strings{"FirstName", "LastName", ""}));
+  EXPECT_EQ(settings.Fields, (Strings{"FirstName", "LastName", "Company"})) << "Company is known by its name";
   EXPECT_EQ(settings.ColumnCount, 3);
   EXPECT_TRUE(settings.FirstLineHasNames);
 }
@@ -478,6 +506,47 @@ TEST_F(TransferWizardTest, EmptyFirstLineGivesNoRowsAndNoFinish) {
   EXPECT_EQ(settings.ColumnCount, 0);
   Click(*wizard, QWizard::FinishButton);
   EXPECT_TRUE(wizard->isVisible());
+}
+
+// A first line of names assigns the columns Vimbo knows, each field to its
+// first column; the page says which, and each stays the user's to change.
+// Without names nothing is assigned and nothing said.
+TEST_F(TransferWizardTest, ColumnsAreAssignedByTheirNames) {
+  TextTransferSettings settings = PersonsImportSettings();
+  auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
+  const QString path = File("google.csv",
+                            "Given Name,Surname,Country,E-mail 1 - Value,Email,Mobile Phone,Organization 1 - Name\n"
+                            "Ann,Lee,UK,a@x.org,b@x.org,0700,Acme\n");
+  ToFields(*wizard, path);
+  QTreeWidget* list = wizard->Fields()->List();
+  QLabel* matched = wizard->Fields()->MatchedText();
+  EXPECT_EQ(Column(list, 1),
+            (std::vector<QString>{"FirstName", "LastName", "", "E-Mail", "", "CelPhone", "Company"}));
+  EXPECT_TRUE(matched->isVisible());
+  EXPECT_EQ(matched->text(),
+            "Assigned by name (5 of 7 columns): Given Name, Surname, E-mail 1 - Value, Mobile Phone, "
+            "Organization 1 - Name. Click a row to change its field.");
+
+  prompter.dialogs.push_back(AnswerFields(9, true));  // Company, taken from the last column
+  ClickRow(list, 2);
+  prompter.dialogs.push_back(AnswerFields(-1, false));
+  ClickRow(list, 5);
+  Click(*wizard, QWizard::FinishButton);
+  EXPECT_EQ(wizard->result(), QDialog::Accepted);
+  EXPECT_EQ(settings.Fields, (Strings{"FirstName", "LastName", "Company", "E-Mail", "", "", ""}));
+
+  TextTransferSettings again = PersonsImportSettings();
+  wizard = Open(again, TransferDirection::kImport, kImportTitle);
+  ToFields(*wizard, File("plain.csv", "id,nickname\n1,Al\n"));
+  EXPECT_EQ(wizard->Fields()->MatchedText()->text(), "No column name was recognised. Click a row to choose its field.");
+  Click(*wizard, QWizard::BackButton);
+  QTest::mouseClick(wizard->DocumentStructure()->NamesBox(), Qt::LeftButton);
+  Click(*wizard, QWizard::BackButton);
+  TypeName(*wizard, path);
+  Click(*wizard, QWizard::NextButton);
+  Click(*wizard, QWizard::NextButton);
+  EXPECT_EQ(Column(wizard->Fields()->List(), 1), std::vector<QString>(7));
+  EXPECT_FALSE(wizard->Fields()->MatchedText()->isVisible());
 }
 
 TEST_F(TransferWizardTest, EnterAndSpaceOnARowOpenTheAssignment) {
@@ -531,7 +600,7 @@ TEST_F(TransferWizardTest, CancelEndsWithNothingChosen) {
   });
   TextTransferWizard wizard(settings, TransferDirection::kImport, kImportTitle, prompter, help);
   EXPECT_EQ(prompter.RunDialog(wizard), QDialog::Rejected);
-  EXPECT_EQ(settings.Fields, Strings(11, ""));
+  EXPECT_EQ(settings.Fields, Strings(17, ""));
   EXPECT_TRUE(settings.FileName.empty());
 }
 
@@ -557,6 +626,12 @@ TEST_F(TransferWizardTest, F1ShowsEachControlsPopup) {
   Click(*wizard, QWizard::NextButton);
   expectPopup(wizard->Fields()->List(), 4010);
   expectPopup(wizard->button(QWizard::FinishButton), 1006);
+
+  TextTransferSettings contacts = ContactsExportSettings();
+  auto exporter = Open(contacts, TransferDirection::kExport, kExportTitle);
+  ToFields(*exporter, QStringLiteral("out.csv"));
+  expectPopup(exporter->Fields()->IsoDatesBox(), 4012);
+  exporter->close();
 
   prompter.dialogs.push_back([&](QDialog& dialog) {
     dialog.show();
