@@ -10,6 +10,7 @@
 
 #include "cli/command_support.h"
 #include "cli/find_command.h"
+#include "cli/vcard_command.h"
 #ifdef VIMBO_CLI_REPORTS
 #include "cli/report_command.h"
 #endif
@@ -39,6 +40,8 @@ constexpr const char* kUsage =
     "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
     "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
     "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"
+    "       vimbo-cli export vcard IN.tch OUT.vcf [--persons all|ID,ID,...]\n"
+    "       vimbo-cli import IN.tch DATA OUT.tch ... [--format csv|vcard]\n"
     "       vimbo-cli find IN.tch QUERY...\n"
     "       vimbo-cli --help | --version\n"
     "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
@@ -60,6 +63,9 @@ constexpr const char* kUsage =
     "only) list title, company, position. Margins in thousandths of an inch\n"
     "(default 500 each); font \"Times New Roman\" 10 points; paper from the locale.\n"
     "A person ID not in the document is an error. A build without Qt has no report.\n"
+    "vCard: export writes version 4.0, one card per person in name order; import\n"
+    "reads versions 2.1 to 4.0, as --format vcard or when the file's first line\n"
+    "that is not blank is BEGIN:VCARD, and takes no other option.\n"
     "find: persons that hold every word in their fields, then contacts that hold\n"
     "each word in their notes or their person's name, newest first; case and\n"
     "accents aside. Exit status 1 when nothing matches.\n";
@@ -226,6 +232,25 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return kSuccess;
 }
 
+// import with --format csv|vcard taken out of the options; without it a
+// file that opens a card is read as vCard.
+int ImportAnyFormat(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+  std::string format;
+  for (std::size_t i = 4; i < args.size(); ++i) {
+    if (args[i] != "--format") continue;
+    if (i + 1 == args.size()) return Usage(err);
+    format = args[i + 1];
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    break;
+  }
+  if (!format.empty() && format != "csv" && format != "vcard") return Usage(err);
+  if (args.size() >= 4 && (format == "vcard" || (format.empty() && FileLooksLikeVCard(args[2])))) {
+    if (args.size() != 4) return Usage(err);
+    return VCardImportCommand(args[1], args[2], args[3], out, err);
+  }
+  return Import(args, out, err);
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -243,8 +268,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (command == "new" && args.size() == 2) return New(args[1], err);
   if (command == "resave" && args.size() == 3) return Resave(args[1], args[2], err);
   if (command == "info" && args.size() == 2) return Info(args[1], out, err);
+  if (command == "export" && args.size() > 1 && args[1] == "vcard") {
+    const int status = VCardExportCommand(args, out, err);
+    return status == kUsageError ? Usage(err) : status;
+  }
   if (command == "export") return Export(args, out, err);
-  if (command == "import") return Import(args, out, err);
+  if (command == "import") return ImportAnyFormat(args, out, err);
   if (command == "find") {
     const int status = FindCommand(args, out, err);
     return status == kUsageError ? Usage(err) : status;

@@ -395,6 +395,38 @@ TEST(CliFind, PersonsThenContactsNewestFirstWithTheirExitStatus) {
   EXPECT_EQ(WEXITSTATUS(std::system((program + "'   ' >/dev/null").c_str())), 1);
 }
 
+TEST(CliVCard, ExportsTheChosenPersonsAndImportsCardsOfAnyVersion) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);  // Ann O"Neil (1) and Bob (2)
+  CliResult result = RunCli({"export", "vcard", in, dir.File("all.vcf")});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "2 cards written\n");
+  const std::string cards = testing::ReadBytes(dir.File("all.vcf"));
+  EXPECT_EQ(cards.substr(0, 41), "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Bob\r\nN:;Bob;");
+  EXPECT_EQ(RunCli({"export", "vcard", in, dir.File("one.vcf"), "--persons", "1"}).out, "1 cards written\n");
+  result = RunCli({"export", "vcard", in, dir.File("none.vcf"), "--persons", "7"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "No person with ID 7.\n");
+
+  // Found by its first line, and named by --format.
+  testing::WriteBytes(dir.File("cards.txt"), "\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n"
+                                             "BEGIN:VCARD\r\nN:Broken\r\n");
+  result = RunCli({"import", in, dir.File("cards.txt"), dir.File("out.tch")});
+  EXPECT_EQ(result.out, "1 names added to current database. 1 cards could not be read.\n");
+  result = RunCli({"import", dir.File("out.tch"), dir.File("one.vcf"), dir.File("out2.tch"), "--format", "vcard"});
+  EXPECT_EQ(result.out, "1 names added to current database.\n");
+  EXPECT_EQ(RunCli({"info", dir.File("out2.tch")}).out, "persons 4\ncontacts 2\ncontact types 4\nversion 12\n");
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"export", "vcard", in},
+           {"export", "vcard", in, "x.vcf", "--persons", "two"},
+           {"import", in, dir.File("cards.txt"), "o.tch", "--format", "xml"},
+           {"import", in, dir.File("cards.txt"), "o.tch", "--separator", "tab"}}) {
+    EXPECT_EQ(RunCli(args).status, 2) << args.back();
+  }
+  const std::string program = std::string(VIMBO_CLI_PATH) + " export vcard '" + in + "' '" + dir.File("s.vcf") + "'";
+  EXPECT_EQ(WEXITSTATUS(std::system((program + " >/dev/null").c_str())), 0);
+}
+
 TEST(CliFiles, WhatIsNoDocumentIsRefusedAtOnce) {
   testing::TempDir dir;
   testing::WriteBytes(dir.File("other.xml"), "<?xml version=\"1.0\"?>\n<Catalog><Item/></Catalog>\n");

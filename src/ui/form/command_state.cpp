@@ -26,11 +26,13 @@ std::optional<bool> FormCommandEnabled(CommandId commandId, const FormState& sta
     case kReportAddressBook:
     case kReportContacts:
     case kReportEnvelopes:
-    case kExportPersons: return state.hasPersons;
+    case kExportPersons:
+    case kExportVCard: return state.hasPersons;
     case kExportContacts: return state.hasContacts;
     case kEditUser:
     case kEditContactTypes:
-    case kImportPersons: return true;
+    case kImportPersons:
+    case kImportVCard: return true;
     default: return std::nullopt;
   }
 }

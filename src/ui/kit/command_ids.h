@@ -53,6 +53,8 @@ enum class CommandId : int {
   kReportEnvelopes = 32826,
   kEditContactTypes = 32827,
   kPersonFind = 32830,
+  kImportVCard = 32831,
+  kExportVCard = 32832,
   kCheckForUpdate = 102,
 };
 

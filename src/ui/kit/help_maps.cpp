@@ -103,6 +103,8 @@ constexpr HelpPair kEnvelopeDialog[] = {{pc::kPersons, 3000},
                                         {envelope::kReturnTitle, 3010},
                                         {envelope::kReturnCompany, 3011},
                                         {envelope::kReturnPosition, 3012}};
+constexpr HelpPair kVCardExportDialog[] = {{pc::kPersons, 3000}, {pc::kSelectAll, 3004}, {pc::kOk, 1000},
+                                           {pc::kCancel, 1001},  {pc::kHelp, 1002},      {pc::kPersonsGroup, 3020}};
 
 constexpr HelpPair kUserInfoSheet[] = {{user_sheet::kOk, 1000}, {user_sheet::kCancel, 1001}};
 namespace gp = general_page;
@@ -148,6 +150,7 @@ HelpMap ContactTypeDetailsDialog() { return kContactTypeDetailsDialog; }
 HelpMap AddressBookDialog() { return kAddressBookDialog; }
 HelpMap ContactsReportDialog() { return kContactsReportDialog; }
 HelpMap EnvelopeDialog() { return kEnvelopeDialog; }
+HelpMap VCardExportDialog() { return kVCardExportDialog; }
 HelpMap UserInfoSheet() { return kUserInfoSheet; }
 HelpMap GeneralPage() { return kGeneralPage; }
 HelpMap AddressPage() { return kAddressPage; }
@@ -165,6 +168,7 @@ std::span<const HelpMap> AllMaps() {
                                    AddressBookDialog(),
                                    ContactsReportDialog(),
                                    EnvelopeDialog(),
+                                   VCardExportDialog(),
                                    UserInfoSheet(),
                                    GeneralPage(),
                                    AddressPage(),

@@ -19,6 +19,7 @@ HelpMap ContactTypeDetailsDialog();
 HelpMap AddressBookDialog();
 HelpMap ContactsReportDialog();
 HelpMap EnvelopeDialog();
+HelpMap VCardExportDialog();
 HelpMap UserInfoSheet();
 HelpMap GeneralPage();
 HelpMap AddressPage();

@@ -17,6 +17,8 @@ constexpr std::array kCommands = {
     CommandInfo{kImportPersons, "&Persons...", "Import persons information", "Import persons", ""},
     CommandInfo{kExportPersons, "&Persons...", "Export persons information", "Export persons", ""},
     CommandInfo{kExportContacts, "&Contacts...", "Export contact information", "Export contacts", ""},
+    CommandInfo{kImportVCard, "&vCard...", "Import persons from vCard address cards", "Import vCard", ""},
+    CommandInfo{kExportVCard, "&vCard...", "Export persons as vCard address cards", "Export vCard", ""},
     CommandInfo{kPageSetup, "Page Set&up...", "Change the page setup options", "Page Setup", ""},
     CommandInfo{kPrintSetup, "P&rint Setup...", "Change the printer and printing options", "Print Setup", ""},
     CommandInfo{kPrint, "&Print", "Print the active document", "Print", ""},

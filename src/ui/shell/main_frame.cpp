@@ -135,9 +135,11 @@ void MainFrame::CreateMenus() {
   file->addSeparator();
   QMenu* import = file->addMenu(QStringLiteral("&Import"));
   add(import, kImportPersons);
+  add(import, kImportVCard);
   QMenu* exportMenu = file->addMenu(QStringLiteral("&Export"));
   add(exportMenu, kExportPersons);
   add(exportMenu, kExportContacts);
+  add(exportMenu, kExportVCard);
   file->addSeparator();
   add(file, kPageSetup);
   add(file, kPrintSetup);

@@ -119,6 +119,8 @@ class MainFrame : public QMainWindow {
   void EditUser();
   void EditContactTypes();
   void ImportPersons();
+  void ImportVCard();
+  void ExportVCard();
   void Export(CommandId id);
   void ChooseReport(CommandId id);
 

@@ -5,8 +5,13 @@
 #include <QDialog>
 #include <QFile>
 
+#include "core/document/file_io.h"
 #include "core/transfer/person_import.h"
 #include "core/transfer/text_export.h"
+#include "core/transfer/vcard_reader.h"
+#include "core/transfer/vcard_writer.h"
+#include "gfx/display_text.h"
+#include "gfx/name_order.h"
 #include "ui/editors/contact_types_dialog.h"
 #include "ui/editors/user_info_sheet.h"
 #include "ui/form/main_view.h"
@@ -15,6 +20,7 @@
 #include "ui/reports/address_book_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"
 #include "ui/reports/envelope_dialog.h"
+#include "ui/reports/vcard_export_dialog.h"
 #include "ui/shell/main_frame.h"
 #include "ui/transfer/text_transfer_wizard.h"
 
@@ -27,6 +33,8 @@ bool MainFrame::RunDialogCommand(CommandId id) {
     case kEditUser: EditUser(); return true;
     case kEditContactTypes: EditContactTypes(); return true;
     case kImportPersons: ImportPersons(); return true;
+    case kImportVCard: ImportVCard(); return true;
+    case kExportVCard: ExportVCard(); return true;
     case kExportPersons:
     case kExportContacts: Export(id); return true;
     case kReportAddressBook:
@@ -83,6 +91,44 @@ void MainFrame::Export(CommandId id) {
     prompter_.Message(view_,
                       QStringLiteral("Error saving %1.").arg(QFile::decodeName(QByteArray::fromStdString(settings.FileName))),
                       QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+}
+
+// ---- vCard ------------------------------------------------------------------------
+
+void MainFrame::ImportVCard() {
+  const std::optional<QString> path = prompter_.OpenFileName(this, QStringLiteral("vCard Files (*.vcf *.vcard);;All Files (*)"),
+                                                             QStringLiteral("vcf"));
+  if (!path) return;
+  const std::optional<std::string> text = ReadFileText(LocalPath(*path));
+  if (!text) {
+    prompter_.Message(view_, QStringLiteral("Unable to open file %1.").arg(*path), QStringLiteral("Vimbo"),
+                      Prompter::Icon::Error, Prompter::Buttons::Ok);
+    return;
+  }
+  VCardImport cards = ReadVCards(*text);
+  const int added = document_.Editor().ImportPersons(std::move(cards.persons)).id;
+  if (added > 0) document_.SetModified(true, ViewUpdate::kNone);
+  QString message = QStringLiteral("%1 names added to current database.").arg(added);
+  if (cards.unreadable > 0) message += QStringLiteral(" %1 cards could not be read.").arg(cards.unreadable);
+  prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::Information, Prompter::Buttons::Ok);
+  view_->RefreshPersons();
+}
+
+void MainFrame::ExportVCard() {
+  VCardExportDialog dialog(document_.Data().persons, prompter_, help_, this);
+  if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
+  const std::optional<QString> path = prompter_.SaveFileName(this, QStringLiteral("vCard Files (*.vcf);;All Files (*)"),
+                                                             QStringLiteral("vcf"), QStringLiteral("Contacts.vcf"));
+  if (!path) return;
+  // In the order of the person list, as the dialog showed them.
+  std::vector<NamedEntry> entries;
+  for (const auto& [id, person] : dialog.Result()) entries.push_back({ToDisplay(person.DisplayName()), id});
+  SortByName(entries);
+  std::vector<const Person*> persons;
+  for (const NamedEntry& entry : entries) persons.push_back(&dialog.Result().at(entry.id));
+  if (!WriteVCardFile(LocalPath(*path), persons))
+    prompter_.Message(view_, QStringLiteral("Error saving %1.").arg(*path), QStringLiteral("Vimbo"),
+                      Prompter::Icon::Error, Prompter::Buttons::Ok);
 }
 
 // ---- reports ----------------------------------------------------------------------

@@ -190,7 +190,7 @@ TEST_F(TransferCommandsFixture, ExportedPersonsImportBackUnchanged) {
   const std::string text = testing::ReadBytes(path);
   EXPECT_EQ(text.substr(0, text.find('\n')),
             "\"FirstName\",\"LastName\",\"Address\",\"City\",\"State\",\"ZipCode\",\"Phone\",\"Fax\",\"E-Mail\","
-            "\"Company\",\"Position\"");
+            "\"Company\",\"Position\",\"Title\",\"WorkPhone\",\"Extension\",\"CelPhone\",\"Pager\",\"WebPage\"");
 
   frame->OnCommand(kNew);
   ASSERT_TRUE(Data().persons.Empty());

@@ -25,6 +25,7 @@
 #include "ui/reports/address_book_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"
 #include "ui/reports/envelope_dialog.h"
+#include "ui/reports/vcard_export_dialog.h"
 #include "ui/transfer/document_structure_page.h"
 #include "ui/transfer/field_assignment_dialog.h"
 #include "ui/transfer/fields_page.h"
@@ -97,6 +98,7 @@ TEST(HelpCoverage, EveryNumberedControlOfEveryWindowHasHelp) {
   AddressBookDialog addressBook(persons, prompter, help);
   ContactsReportDialog contactsReport(persons, prompter, help);
   EnvelopeDialog envelopes(persons, EnvelopeOptions{}, prompter, help);
+  VCardExportDialog vcardExport(persons, prompter, help);
 
   const std::vector<Part> parts = {
       {"main form", &form, help::MainForm()},
@@ -114,6 +116,7 @@ TEST(HelpCoverage, EveryNumberedControlOfEveryWindowHasHelp) {
       {"address book", &addressBook, help::AddressBookDialog()},
       {"contacts report", &contactsReport, help::ContactsReportDialog()},
       {"envelopes", &envelopes, help::EnvelopeDialog()},
+      {"vcard export", &vcardExport, help::VCardExportDialog()},
   };
   const Coverage coverage = Check(parts);
   EXPECT_TRUE(coverage.missing.isEmpty()) << "no help for\n" << coverage.missing.join('\n').toStdString();

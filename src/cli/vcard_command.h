@@ -1,0 +1,24 @@
+#pragma once
+// vimbo-cli's vCard exchange: persons written as vCard 4.0 cards, and cards
+// of any version added as persons.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vimbo::cli {
+
+// export vcard IN OUT.vcf [--persons all|ID,...]: the persons in the
+// person list's order. kUsageError without printing the usage.
+int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Adds a person per card of `cardsPath` to IN and writes OUT, as one
+// operation; says how many were added and how many cards could not be read.
+int VCardImportCommand(const std::string& in, const std::string& cardsPath, const std::string& outPath,
+                       std::ostream& out, std::ostream& err);
+
+// Whether the file's first line that is not blank opens a card; false for a
+// file that cannot be read.
+bool FileLooksLikeVCard(const std::string& path);
+
+}  // namespace vimbo::cli
