@@ -18,7 +18,7 @@ class Matcher {
  public:
   explicit Matcher(std::string_view query) {
     for (std::string& word : QueryWords(query)) words_.emplace_back(std::move(word));
-    for (const FoldedWord& word : words_) spansNameParts_.push_back(word.Text().find(',') != std::string::npos);
+    for (const FoldedWord& word : words_) spansNameParts_.push_back(word.Text().find(',') != std::string::npos ? 1 : 0);
   }
 
   bool HasWords() const { return !words_.empty(); }
