@@ -1,5 +1,6 @@
 #include "cli/command_support.h"
 
+#include <charconv>
 #include <ostream>
 
 #include "core/document/document_loader.h"
@@ -48,6 +49,22 @@ std::vector<std::string> SplitList(const std::string& text) {
   }
   entries.push_back(text.substr(from));
   return entries;
+}
+
+bool ReadPersonIds(const Options& options, std::optional<std::vector<int32_t>>& ids) {
+  ids.reset();
+  const auto given = options.values.find("--persons");
+  if (given == options.values.end() || given->second == "all") return true;
+  std::vector<int32_t> list;
+  for (const std::string& entry : SplitList(given->second)) {
+    int32_t id = 0;
+    const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), id);
+    if (error != std::errc() || end != entry.data() + entry.size() || id <= 0) return false;
+    list.push_back(id);
+  }
+  if (list.empty()) return false;
+  ids = std::move(list);
+  return true;
 }
 
 }  // namespace vimbo::cli

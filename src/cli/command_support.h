@@ -2,6 +2,7 @@
 // What the vimbo-cli commands share: loading a document as File Open does,
 // and reading the options and lists that follow the positional arguments.
 
+#include <cstdint>
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -28,6 +29,10 @@ struct Options {
 // option has no value.
 std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::size_t first,
                                    const std::set<std::string>& valueNames, const std::set<std::string>& flagNames);
+
+// --persons: absent or "all" leaves `ids` empty, for every person; else a
+// list of at least one ID. False when the value is no such list.
+bool ReadPersonIds(const Options& options, std::optional<std::vector<int32_t>>& ids);
 
 // "K1,K2,..." as its entries, empty ones included; the empty text has none.
 std::vector<std::string> SplitList(const std::string& text);

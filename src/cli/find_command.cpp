@@ -1,6 +1,5 @@
 #include "cli/find_command.h"
 
-#include <cstdio>
 #include <ostream>
 #include <string_view>
 
@@ -8,18 +7,10 @@
 #include "cli/command_support.h"
 #include "cli/person_order.h"
 #include "core/find/find.h"
+#include "core/records/date_time_text.h"
 
 namespace vimbo::cli {
 namespace {
-
-std::string IsoMoment(const DateTimeValue& value) {
-  if (!value.IsValid()) return {};
-  const SystemTime t = value.ToSystemTime();
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                t.second);
-  return text;
-}
 
 // A line break of any kind, CR LF included, as one space.
 void PutOnOneLine(std::ostream& out, std::string_view text) {
@@ -47,7 +38,9 @@ int FindCommand(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   for (const int32_t id : results.contacts) {
     const Contact& contact = *data.contacts.Find(id);
-    out << "contact\t" << id << '\t' << contact.PersonID << '\t' << IsoMoment(contact.DateTime) << '\t';
+    out << "contact\t" << id << '\t' << contact.PersonID << '\t';
+    if (contact.DateTime.IsValid()) out << IsoDateText(contact.DateTime) << ' ' << IsoTimeText(contact.DateTime);
+    out << '\t';
     PutOnOneLine(out, contact.Description);
     out << '\n';
   }

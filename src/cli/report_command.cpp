@@ -119,21 +119,6 @@ const std::string* OptionValue(const Options& options, const std::string& name) 
   return found == options.values.end() ? nullptr : &found->second;
 }
 
-// --persons: "all" (the default), or a list of at least one ID.
-bool ReadPersons(const Options& options, ReportRequest& request) {
-  const std::string* persons = OptionValue(options, "--persons");
-  if (!persons || *persons == "all") return true;
-  std::vector<int32_t> ids;
-  for (const std::string& id : SplitList(*persons)) {
-    const std::optional<int> number = ReadInt(id, 1, INT32_MAX);
-    if (!number) return false;
-    ids.push_back(*number);
-  }
-  if (ids.empty()) return false;
-  request.personIds = ids;
-  return true;
-}
-
 // --from and --to, each optional.
 bool ReadDateRange(const Options& options, ReportRequest& request) {
   if (const std::string* from = OptionValue(options, "--from")) {
@@ -188,7 +173,7 @@ std::optional<ReportRequest> ReadRequest(const std::vector<std::string>& args) {
   std::set<std::string> names;
   if (!ReadKind(args[1], request, names)) return std::nullopt;
   const std::optional<Options> options = ReadOptions(args, 4, names, {});
-  if (!options || !ReadPersons(*options, request) || !ReadDateRange(*options, request) ||
+  if (!options || !ReadPersonIds(*options, request.personIds) || !ReadDateRange(*options, request) ||
       !ReadEnvelopeOptions(*options, request.envelope) || !ReadPdfOptions(*options, request.pdf)) {
     return std::nullopt;
   }

@@ -1,6 +1,5 @@
 #include "cli/vcard_command.h"
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <ostream>
@@ -20,25 +19,6 @@ namespace {
 // Enough of the file to find its first line that is not blank.
 constexpr std::size_t kSniffBytes = 4096;
 
-// The IDs --persons names, in the order given; nothing when the list is no
-// list of IDs. Without --persons, or with "all", every person.
-std::optional<std::vector<int32_t>> ChosenIds(const Options& options, const Persons& persons) {
-  std::vector<int32_t> ids;
-  const auto given = options.values.find("--persons");
-  if (given == options.values.end() || given->second == "all") {
-    for (const auto& [id, person] : persons) ids.push_back(id);
-    return ids;
-  }
-  for (const std::string& entry : SplitList(given->second)) {
-    int32_t id = 0;
-    const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), id);
-    if (error != std::errc() || end != entry.data() + entry.size() || id <= 0) return std::nullopt;
-    ids.push_back(id);
-  }
-  if (ids.empty()) return std::nullopt;
-  return ids;
-}
-
 }  // namespace
 
 int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -47,8 +27,12 @@ int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, 
   if (!options) return kUsageError;
   DocumentData data;
   if (!LoadForCommand(data, args[2], err)) return kFailure;
-  std::optional<std::vector<int32_t>> ids = ChosenIds(*options, data.persons);
-  if (!ids) return kUsageError;
+  std::optional<std::vector<int32_t>> ids;
+  if (!ReadPersonIds(*options, ids)) return kUsageError;
+  if (!ids) {
+    ids.emplace();
+    for (const auto& [id, person] : data.persons) ids->push_back(id);
+  }
   std::vector<const Person*> persons;
   for (const int32_t id : *ids) {
     if (!data.persons.Find(id)) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/records/document_data.h"
+
 namespace vimbo {
 
 struct NamedEntry {
@@ -16,6 +18,9 @@ struct NamedEntry {
 
 // Sorts entries given in ascending id order.
 void SortByName(std::vector<NamedEntry>& entries);
+
+// Puts `ids`, each a person of `persons`, in that order by display name.
+void SortPersonIdsByName(const Persons& persons, std::vector<int32_t>& ids);
 
 // Whether `entry` belongs before `other` in that order.
 bool ListedBefore(const NamedEntry& entry, const NamedEntry& other);

@@ -39,14 +39,7 @@ uint64_t CopyBytes(char* to, const char* from, std::size_t n) {
 void PersonText::Build(const Person& person) {
   person_ = &person;
   digitsMade_ = false;
-  // The display name is the last name, the first name or both, or else the
-  // company.
-  shown_[0] = &person.Company;
-  shown_[1] = nullptr;
-  if (!person.LName.empty())
-    shown_[0] = &person.LName, shown_[1] = person.FName.empty() ? nullptr : &person.FName;
-  else if (!person.FName.empty())
-    shown_[0] = &person.FName;
+  shown_ = person.DisplayNameParts();
   // Nearly every person is plain ASCII, whose bytes need no folding.
   if (!Fill(false)) Fill(true);
 }

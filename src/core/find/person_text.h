@@ -6,6 +6,7 @@
 // name holds it. A field that is not all ASCII is folded; the rest are kept
 // as stored.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -30,7 +31,7 @@ class PersonText {
   bool Fill(bool fold);
 
   const Person* person_ = nullptr;
-  const CompactText* shown_[2] = {};
+  std::array<const CompactText*, 2> shown_{};
   // The text is the first `length_` bytes: the string only grows, and a
   // line is copied in without the string's own bookkeeping.
   std::string text_;

@@ -1,5 +1,6 @@
 #include "core/records/date_time_text.h"
 
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -288,6 +289,22 @@ bool ParseDocumentDateText(std::string_view text, DateTimeValue& value) {
   Fields f;
   if (!ReadDateTime(TrimBlanks(text), f)) return false;
   return value.SetDateTime(f.year, f.month, f.day, f.hour, f.minute, f.second);
+}
+
+std::string IsoDateText(const DateTimeValue& value) {
+  if (!value.IsValid()) return {};
+  const SystemTime fields = value.ToSystemTime();
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", fields.year, fields.month, fields.day);
+  return text;
+}
+
+std::string IsoTimeText(const DateTimeValue& value) {
+  if (!value.IsValid()) return {};
+  const SystemTime fields = value.ToSystemTime();
+  char text[40];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", fields.hour, fields.minute, fields.second);
+  return text;
 }
 
 std::string ShortDateText(const DateTimeValue& value) { return Format<255>(value, "%x"); }

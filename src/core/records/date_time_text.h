@@ -58,6 +58,11 @@ class DocumentDateWriter {
 // the text is none of these or names no valid date.
 bool ParseDocumentDateText(std::string_view text, DateTimeValue& value);
 
+// The date as YYYY-MM-DD and the time as hh:mm:ss on the 24-hour clock,
+// whatever the locale; empty for an invalid value.
+std::string IsoDateText(const DateTimeValue& value);
+std::string IsoTimeText(const DateTimeValue& value);
+
 // The locale's short date (strftime "%x") and time ("%X"); empty when invalid.
 std::string ShortDateText(const DateTimeValue& value);
 std::string ShortTimeText(const DateTimeValue& value);

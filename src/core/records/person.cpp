@@ -8,13 +8,15 @@ std::string Person::DisplayName() const {
   return name;
 }
 
+std::array<const CompactText*, 2> Person::DisplayNameParts() const {
+  if (!LName.empty()) return {&LName, FName.empty() ? nullptr : &FName};
+  return {FName.empty() ? &Company : &FName, nullptr};
+}
+
 void Person::AppendDisplayName(std::string& out) const {
-  if (!LName.empty()) {
-    out.append(LName.view());
-    if (!FName.empty()) out.append(", ").append(FName.view());
-  } else {
-    out.append(FName.empty() ? Company.view() : FName.view());
-  }
+  const auto [first, second] = DisplayNameParts();
+  out.append(first->view());
+  if (second) out.append(", ").append(second->view());
 }
 
 }  // namespace vimbo

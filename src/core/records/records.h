@@ -3,6 +3,7 @@
 // the collections, never shared. Text fields hold bytes exactly as the file
 // or the editors gave them, each in a compact form that reads as a view.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -31,8 +32,11 @@ struct Person {
   CompactText EMail;
   CompactText WebPage;
 
-  // The name under which the person is listed and printed.
+  // The name under which the person is listed and printed: "Last, First",
+  // or the one of them given, or else the company.
   std::string DisplayName() const;
+  // The fields that name holds, in its order; the second may be null.
+  std::array<const CompactText*, 2> DisplayNameParts() const;
   // The same, appended to `out`, for loops over many persons.
   void AppendDisplayName(std::string& out) const;
 };

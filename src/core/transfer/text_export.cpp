@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <cstdint>
 #include <functional>
@@ -315,24 +314,6 @@ class MomentPieces {
   std::vector<Slot> slots_;
   std::string piece_;
 };
-
-// The date as YYYY-MM-DD and the time as hh:mm:ss on the 24-hour clock,
-// whatever the locale; empty for an invalid value, as the regional texts are.
-std::string IsoDateText(const DateTimeValue& value) {
-  if (!value.IsValid()) return {};
-  const SystemTime fields = value.ToSystemTime();
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", fields.year, fields.month, fields.day);
-  return text;
-}
-
-std::string IsoTimeText(const DateTimeValue& value) {
-  if (!value.IsValid()) return {};
-  const SystemTime fields = value.ToSystemTime();
-  char text[40];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", fields.hour, fields.minute, fields.second);
-  return text;
-}
 
 // Which columns a contacts export writes beyond the contact's own.
 struct ContactNeeds {

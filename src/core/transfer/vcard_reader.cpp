@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/records/text_encoding.h"
+#include "core/records/text_rules.h"
 
 namespace vimbo {
 namespace {
@@ -22,14 +23,7 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool IsLine(std::string_view line, std::string_view expected) { return Lower(Trim(line)) == expected; }
+bool IsLine(std::string_view line, std::string_view expected) { return Lower(TrimView(line)) == expected; }
 
 // The pieces of `text` between the separators that stand outside double
 // quotes (parameters) or are not escaped by a backslash (values).
@@ -114,14 +108,14 @@ struct Property {
 
 void ReadParameter(std::string_view piece, Property& p) {
   const std::size_t eq = piece.find('=');
-  std::string value = Lower(Trim(eq == std::string_view::npos ? piece : piece.substr(eq + 1)));
+  std::string value = Lower(TrimView(eq == std::string_view::npos ? piece : piece.substr(eq + 1)));
   value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
-  const std::string key = eq == std::string_view::npos ? "type" : Lower(Trim(piece.substr(0, eq)));
+  const std::string key = eq == std::string_view::npos ? "type" : Lower(TrimView(piece.substr(0, eq)));
   if (key == "type") {
     for (std::string_view type : Split(value, ',', false)) {
       if (type == "pref") p.pref = std::min(p.pref, 1);
       else if (type == "quoted-printable") p.quotedPrintable = true;
-      else p.types.emplace_back(Trim(type));
+      else p.types.emplace_back(TrimView(type));
     }
   } else if (key == "pref") {
     p.pref = std::min(p.pref, std::clamp(std::atoi(value.c_str()), 1, 100));
@@ -144,7 +138,7 @@ std::optional<Property> ReadProperty(std::string_view line) {
   }
   if (colon == std::string_view::npos) return std::nullopt;
   const std::vector<std::string_view> head = Split(line.substr(0, colon), ';', true);
-  std::string_view name = Trim(head.front());
+  std::string_view name = TrimView(head.front());
   if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) name.remove_prefix(dot + 1);
   if (name.empty()) return std::nullopt;
   Property p;
@@ -264,7 +258,7 @@ class CardBuilder {
 class CardsReader {
  public:
   void Line(std::string_view line) {
-    if (Trim(line).empty()) return;
+    if (TrimView(line).empty()) return;
     if (IsLine(line, "begin:vcard")) {
       if (card_) ++result_.unreadable;
       card_.emplace();
@@ -343,7 +337,7 @@ VCardImport ReadVCards(std::string_view text) {
 
 bool LooksLikeVCard(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  const std::string_view rest = Trim(text);
+  const std::string_view rest = TrimView(text);
   const std::size_t end = rest.find_first_of("\r\n");
   return IsLine(rest.substr(0, end), "begin:vcard");
 }

@@ -64,11 +64,8 @@ void PutPhone(std::string& out, std::string_view type, std::string_view number) 
 // The name the person is listed under, from its parts each made UTF-8: a
 // name joined first from parts of different encodings would read as neither.
 std::string FormattedName(const Person& p) {
-  Person parts;
-  parts.LName = ToUtf8(p.LName);
-  parts.FName = ToUtf8(p.FName);
-  parts.Company = ToUtf8(p.Company);
-  return parts.DisplayName();
+  const auto [first, second] = p.DisplayNameParts();
+  return second ? ToUtf8(*first) + ", " + ToUtf8(*second) : ToUtf8(*first);
 }
 
 void AppendCard(std::string& out, const Person& p) {

@@ -121,11 +121,11 @@ void MainFrame::ExportVCard() {
                                                              QStringLiteral("vcf"), QStringLiteral("Contacts.vcf"));
   if (!path) return;
   // In the order of the person list, as the dialog showed them.
-  std::vector<NamedEntry> entries;
-  for (const auto& [id, person] : dialog.Result()) entries.push_back({ToDisplay(person.DisplayName()), id});
-  SortByName(entries);
+  std::vector<int32_t> ids;
+  for (const auto& [id, person] : dialog.Result()) ids.push_back(id);
+  SortPersonIdsByName(document_.Data().persons, ids);
   std::vector<const Person*> persons;
-  for (const NamedEntry& entry : entries) persons.push_back(&dialog.Result().at(entry.id));
+  for (const int32_t id : ids) persons.push_back(&dialog.Result().at(id));
   if (!WriteVCardFile(LocalPath(*path), persons))
     prompter_.Message(view_, QStringLiteral("Error saving %1.").arg(*path), QStringLiteral("Vimbo"),
                       Prompter::Icon::Error, Prompter::Buttons::Ok);
