@@ -6,7 +6,6 @@
 #include <span>
 #include <utility>
 
-#include "core/records/date_time_text.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/kit/form_text.h"
@@ -100,8 +99,8 @@ QVariant ContactsListModel::data(const QModelIndex& index, int role) const {
   const Contact* contact = data_ ? data_->contacts.Find(id) : nullptr;
   if (!contact) return {};
   switch (index.column()) {
-    case kDate: return ToDisplay(ShortDateText(contact->DateTime));
-    case kTime: return ToDisplay(ShortTimeText(contact->DateTime));
+    case kDate: return dateTimeText_.Date(contact->DateTime);
+    case kTime: return dateTimeText_.Time(contact->DateTime);
     case kType: {
       const ContactType* type = data_->contactTypes.Find(contact->ContactTypeID);
       return type ? ToDisplay(type->Description) : QString();

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/kit/form_text.h"
+
 namespace vimbo {
 
 struct DocumentData;
@@ -40,6 +42,7 @@ class ContactsListModel : public QAbstractTableModel {
  private:
   const DocumentData* data_ = nullptr;
   std::vector<int32_t> ids_;
+  FormDateTimeText dateTimeText_;
 };
 
 }  // namespace vimbo

@@ -1,6 +1,5 @@
 #include "ui/form/find_results_model.h"
 
-#include "core/records/date_time_text.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
 #include "ui/kit/form_text.h"
@@ -52,7 +51,7 @@ QVariant FindResultsModel::data(const QModelIndex& index, int role) const {
   if (target.contactId == 0) return PersonName(target.personId);
   // A contact reads as its day, its person and its notes on one line.
   const Contact& contact = *data_->contacts.Find(target.contactId);
-  return ToDisplay(ShortDateText(contact.DateTime)) + QStringLiteral("  ") + PersonName(target.personId) +
+  return dateTimeText_.Date(contact.DateTime) + QStringLiteral("  ") + PersonName(target.personId) +
          QStringLiteral(": ") + SingleLineToDisplay(contact.Description);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/find/find.h"
+#include "ui/kit/form_text.h"
 
 namespace vimbo {
 
@@ -38,6 +39,7 @@ class FindResultsModel : public QAbstractListModel {
 
   const DocumentData* data_ = nullptr;
   FindResults results_;
+  FormDateTimeText dateTimeText_;
 };
 
 }  // namespace vimbo

@@ -108,6 +108,7 @@ void MainView::RefreshContactTypes() {
   for (const auto& [id, type] : Data().contactTypes)
     entries.push_back({ToDisplay(type.Description), id});
   FillSorted(*contactTypeSelector_, std::move(entries));
+  FitContactColumns();
   if (IsContactMode(editMode_) && chosen.isValid()) contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
 }
 
@@ -123,6 +124,7 @@ void MainView::RefreshPersons() {
   }
 
   const int count = persons_->rowCount();
+  ShowEmptyHint();
   if (editMode_ != EditMode::Browsing) {
     // An import or the contact types editor may run during an edit: the
     // record being edited stays the one the next Update stores, wherever the
@@ -210,17 +212,9 @@ void MainView::SetPickers(const DateTimeValue& value) {
 }
 
 void MainView::SetPersonFieldsReadOnly(bool readOnly) {
-  for (const PersonBox& box : personBoxes_) {
-    if (box.line) {
-      box.line->setReadOnly(readOnly);
-    } else {
-      box.lines->setReadOnly(readOnly);
-    }
-  }
-  notesBox_->setReadOnly(readOnly);
-  datePicker_->setEnabled(false);
-  timePicker_->setEnabled(false);
-  contactTypeSelector_->setEnabled(false);
+  LockPersonBoxes(readOnly);
+  LockNotes(readOnly);
+  EnableContactFields(false);
 }
 
 void MainView::OnPersonPicked(int position) {

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 
 class QComboBox;
 class QDateEdit;
+class QDateTimeEdit;
 class QGroupBox;
 class QGridLayout;
 class QItemSelection;
@@ -109,6 +111,7 @@ class MainView : public QWidget, public DocumentView {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -129,6 +132,15 @@ class MainView : public QWidget, public DocumentView {
   void AddLabel(QGridLayout& grid, int id, const char* text, int row, int column);
   void Register(QWidget* control, int id);
   void SetTabOrder();
+  void FitContactColumns();
+
+  // The locks of the form's boxes, each with its look, in
+  // main_view_look.cpp; and the hint of an empty document.
+  void LockPersonBoxes(bool readOnly);
+  void LockNotes(bool readOnly);
+  void EnableContactFields(bool enabled);
+  void ShowEmptyHint();
+  std::array<QDateTimeEdit*, 2> Pickers() const;
 
   // The commands, in main_view_commands.cpp.
   void PersonAdd();

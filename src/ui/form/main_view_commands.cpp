@@ -67,18 +67,12 @@ void MainView::SetEditMode(EditMode mode) {
   // Results are chosen in browse mode only; an edit takes the focus itself.
   if (mode != EditMode::Browsing) findBar_->hide();
   const FormLocks locks = LocksFor(mode);
-  for (const PersonBox& box : personBoxes_) {
-    if (box.line)
-      box.line->setReadOnly(!locks.personBoxesWritable);
-    else
-      box.lines->setReadOnly(!locks.personBoxesWritable);
-  }
-  notesBox_->setReadOnly(!locks.notesWritable);
-  datePicker_->setEnabled(locks.contactFieldsEnabled);
-  timePicker_->setEnabled(locks.contactFieldsEnabled);
-  contactTypeSelector_->setEnabled(locks.contactFieldsEnabled);
+  LockPersonBoxes(!locks.personBoxesWritable);
+  LockNotes(!locks.notesWritable);
+  EnableContactFields(locks.contactFieldsEnabled);
   personSelector_->setEnabled(locks.pickingEnabled);
   contactsList_->setEnabled(locks.pickingEnabled);
+  ShowEmptyHint();
 }
 
 // ---- persons ----------------------------------------------------------------------
@@ -161,6 +155,7 @@ void MainView::PersonDelete() {
   }
   ShowPerson(currentPersonId_);
   FillContacts(currentPersonId_);
+  ShowEmptyHint();
 }
 
 // ---- contacts ---------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QSpacerItem>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -96,9 +97,8 @@ constexpr int kFormLeft = 6;
 constexpr int kFormRight = 8;
 constexpr int kListWidth = 417;
 
-constexpr int kDateColumnWidth = 75;
-constexpr int kTimeColumnWidth = 75;
-constexpr int kTypeColumnWidth = 85;
+// The narrowest the Date, Time and Contact Type columns are made, in pixels.
+constexpr int kMinimumColumnWidths[] = {75, 75, 85};
 
 template <std::size_t N>
 void SetColumnStretches(QGridLayout& grid, const int (&widths)[N]) {
@@ -279,17 +279,48 @@ QGroupBox* MainView::BuildContactsGroup() {
   header->setSectionsMovable(false);
   header->setStretchLastSection(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  contactsList_->setColumnWidth(0, kDateColumnWidth);
-  contactsList_->setColumnWidth(1, kTimeColumnWidth);
-  contactsList_->setColumnWidth(2, kTypeColumnWidth);
   // Notes takes the rest of the list's width as created and keeps its width
   // when the form is resized.
-  const int clientWidth = listWidth - 2 * contactsList_->frameWidth();
-  const int fixedWidths = kDateColumnWidth + kTimeColumnWidth + kTypeColumnWidth;
-  contactsList_->setColumnWidth(3, std::max(0, clientWidth - fixedWidths));
+  int fixedWidths = 0;
+  for (int column = 0; column < 3; ++column) {
+    contactsList_->setColumnWidth(column, kMinimumColumnWidths[column]);
+    fixedWidths += kMinimumColumnWidths[column];
+  }
+  contactsList_->setColumnWidth(3, std::max(0, listWidth - 2 * contactsList_->frameWidth() - fixedWidths));
+  FitContactColumns();
   Register(contactsList_, kContactsList);
   grid->addWidget(contactsList_, 0, 0);
   return contactsGroup_;
+}
+
+// Date and Time fit any text their format gives, Contact Type the longest
+// type name, each at least as wide as its heading. A column is only ever
+// widened here, so a width the user chose stays while it is wide enough.
+void MainView::FitContactColumns() {
+  const QFontMetrics metrics = contactsList_->fontMetrics();
+  // The room a cell keeps on either side of its text.
+  const int margins = 2 * (contactsList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, contactsList_) + 1);
+  int longestType = 0;
+  for (int i = 0; i < contactTypeSelector_->count(); ++i)
+    longestType = std::max(longestType, metrics.horizontalAdvance(contactTypeSelector_->itemText(i)));
+  const FormDateTimeText texts;
+  const int textWidths[] = {texts.WidestDate(metrics), texts.WidestTime(metrics), longestType};
+
+  QHeaderView* header = contactsList_->header();
+  int fixedWidths = 0;
+  bool widened = false;
+  for (int column = 0; column < 3; ++column) {
+    const int width = contactsList_->columnWidth(column);
+    const int needed = std::max({textWidths[column] + margins, header->sectionSizeHint(column), kMinimumColumnWidths[column]});
+    widened = widened || needed > width;
+    fixedWidths += std::max(width, needed);
+    contactsList_->setColumnWidth(column, std::max(width, needed));
+  }
+  if (!widened) return;
+  // Notes takes what is left of the list's width, and at least its heading.
+  const int clientWidth = contactsList_->isVisible() ? contactsList_->viewport()->width()
+                                                     : units_.X(kListWidth) - 2 * contactsList_->frameWidth();
+  contactsList_->setColumnWidth(3, std::max(header->sectionSizeHint(3), clientWidth - fixedWidths));
 }
 
 QSize MainView::sizeHint() const {

@@ -1,10 +1,14 @@
 #include "ui/kit/form_text.h"
 
+#include <QDate>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QTime>
 #include <QTextDocument>
 #include <algorithm>
 
+#include "core/records/date_time_value.h"
 #include "core/records/text_rules.h"
 #include "gfx/display_text.h"
 
@@ -44,6 +48,38 @@ QString PickerTimeFormat(const QLocale& locale) {
   return RewriteRuns(locale.timeFormat(QLocale::LongFormat), u't',
                      [](qsizetype) { return QString(); })
       .trimmed();
+}
+
+FormDateTimeText::FormDateTimeText(const QLocale& locale)
+    : locale_(locale), dateFormat_(PickerDateFormat(locale)), timeFormat_(PickerTimeFormat(locale)) {}
+
+QString FormDateTimeText::Date(const DateTimeValue& value) const {
+  if (!value.IsValid()) return {};
+  const SystemTime fields = value.ToSystemTime();
+  return locale_.toString(QDate(fields.year, fields.month, fields.day), dateFormat_);
+}
+
+QString FormDateTimeText::Time(const DateTimeValue& value) const {
+  if (!value.IsValid()) return {};
+  const SystemTime fields = value.ToSystemTime();
+  return locale_.toString(QTime(fields.hour, fields.minute, fields.second), timeFormat_);
+}
+
+// Days 22 to 28 of each month fall on every weekday, with two-digit days.
+int FormDateTimeText::WidestDate(const QFontMetrics& metrics) const {
+  int widest = 0;
+  for (int month = 1; month <= 12; ++month)
+    for (int day = 22; day <= 28; ++day)
+      widest = std::max(widest, metrics.horizontalAdvance(locale_.toString(QDate(2028, month, day), dateFormat_)));
+  return widest;
+}
+
+// Every hour, for one- and two-digit hours and both halves of the day.
+int FormDateTimeText::WidestTime(const QFontMetrics& metrics) const {
+  int widest = 0;
+  for (int hour = 0; hour < 24; ++hour)
+    widest = std::max(widest, metrics.horizontalAdvance(locale_.toString(QTime(hour, 58, 58), timeFormat_)));
+  return widest;
 }
 
 QString MultiLineToDisplay(std::string_view bytes) { return ToDisplay(LineFeedBreaks(bytes)); }

@@ -2,14 +2,19 @@
 // How the main form turns stored bytes and the user's locale into what its
 // widgets show.
 
+#include <QLocale>
 #include <QString>
 #include <string>
 #include <string_view>
 
-class QLocale;
+class QDate;
+class QFontMetrics;
 class QPlainTextEdit;
+class QTime;
 
 namespace vimbo {
+
+class DateTimeValue;
 
 // The locale's short date with the year always in four digits: a two-digit
 // year would make the picker guess the century of every date it reads.
@@ -18,6 +23,30 @@ QString PickerDateFormat(const QLocale& locale);
 // The locale's time of day with seconds and without the time zone, since a
 // contact's time is local and kept to the second.
 QString PickerTimeFormat(const QLocale& locale);
+
+// The date and time texts of the form: the contacts list, the find results
+// and the pickers (which show PickerDateFormat and PickerTimeFormat in the
+// same locale) give one moment the same text. The formats are worked out
+// once, as a list formats a row each time it scrolls into view.
+class FormDateTimeText {
+ public:
+  explicit FormDateTimeText(const QLocale& locale = QLocale());
+
+  // Empty for a moment that is no date.
+  QString Date(const DateTimeValue& value) const;
+  QString Time(const DateTimeValue& value) const;
+
+  // The width in `metrics` of the widest text each format gives, from a
+  // sample of every month, weekday and hour: enough for a column that shows
+  // any date or time without cutting it.
+  int WidestDate(const QFontMetrics& metrics) const;
+  int WidestTime(const QFontMetrics& metrics) const;
+
+ private:
+  QLocale locale_;
+  QString dateFormat_;
+  QString timeFormat_;
+};
 
 // Text for a multi-line box: each line break as stored (CR LF, a lone LF, a
 // lone CR, or the CR CR LF an edit box leaves) shows as one break.

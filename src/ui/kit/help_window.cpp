@@ -1,14 +1,29 @@
 #include "ui/kit/help_window.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QPalette>
 #include <QSplitter>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTextStream>
 #include <QUrl>
 
 namespace vimbo {
+
+QString HelpStyleSheet(const QPalette& palette) {
+  const auto name = [&palette](QPalette::ColorRole role) { return palette.color(role).name(); };
+  return QStringLiteral(
+             "body { color: %1; background-color: %2; }\n"
+             "a { color: %3; }\n"
+             "table, th, td { border-color: %4; }\n"
+             "hr { border-color: %4; }\n"
+             "th, p.note { background-color: %5; }\n")
+      .arg(name(QPalette::Text), name(QPalette::Base), name(QPalette::Link), name(QPalette::Mid),
+           name(QPalette::AlternateBase));
+}
 
 HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, QWidget* parent)
     : QWidget(parent, Qt::Window), pagesFolder_(pagesFolder) {
@@ -16,6 +31,7 @@ HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, 
   setWindowTitle(QStringLiteral("Vimbo Help"));
   browser_ = new QTextBrowser(this);
   browser_->setSearchPaths({pagesFolder_});
+  browser_->document()->setDefaultStyleSheet(HelpStyleSheet(palette()));
   browser_->setOpenExternalLinks(true);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
     const QString title = browser_->documentTitle();
@@ -57,6 +73,16 @@ HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, 
   splitter->setSizes({200, 600});
   layout->addWidget(splitter);
   resize(820, 560);
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && browser_) FollowPalette();
+}
+
+void HelpWindow::FollowPalette() {
+  browser_->document()->setDefaultStyleSheet(HelpStyleSheet(palette()));
+  if (!browser_->source().isEmpty()) browser_->reload();
 }
 
 void HelpWindow::ShowPage(const QString& page) {

@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QDateEdit>
+#include <QLocale>
+#include <QTimeEdit>
 #include <vector>
 
 #include "core/editing/document_editor.h"
-#include "core/records/date_time_text.h"
-#include "gfx/display_text.h"
 #include "support/dates.h"
 #include "support/people.h"
 #include "ui/form/contacts_list_model.h"
 #include "ui/form/person_list_model.h"
+#include "ui/kit/form_text.h"
 
 namespace vimbo {
 namespace {
@@ -43,8 +45,9 @@ TEST_F(ContactsListModelTest, RowsShowOnePersonsContactsLatestFirst) {
   const int32_t call = Add(1, At(2004, 3, 1, 9, 0, 0), 1, "Called\r\nagreed");
   const int32_t lost = Add(1, At(2004, 3, 2, 9, 0, 0), 99);
   EXPECT_EQ(Listed(1), (Ids{lost, call}));
-  const QString expected[] = {ToDisplay(ShortDateText(At(2004, 3, 1, 9, 0, 0))),
-                              ToDisplay(ShortTimeText(At(2004, 3, 1, 9, 0, 0))), "Telephone", "Called agreed"};
+  const FormDateTimeText texts;
+  const QString expected[] = {texts.Date(At(2004, 3, 1, 9, 0, 0)), texts.Time(At(2004, 3, 1, 9, 0, 0)), "Telephone",
+                              "Called agreed"};
   for (int column = 0; column < 4; ++column) EXPECT_EQ(model.index(1, column).data().toString(), expected[column]);
   EXPECT_EQ(model.index(0, 2).data().toString(), QString()) << "a missing type";
 
@@ -54,6 +57,45 @@ TEST_F(ContactsListModelTest, RowsShowOnePersonsContactsLatestFirst) {
   const int32_t evening = Add(1, At(1899, 12, 29, 18, 0, 0));
   const int32_t morning = Add(1, At(1899, 12, 29, 6, 0, 0));
   EXPECT_EQ(Listed(1), (Ids{lost, call, again, evening, morning}));
+}
+
+// A date reads the same in the list as in the picker above it, in the
+// locale's order with all four digits of the year.
+TEST_F(ContactsListModelTest, DatesAndTimesReadAsThePickersShowThem) {
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  ContactsListModel list;
+  QDateEdit datePicker;
+  datePicker.setDisplayFormat(PickerDateFormat(QLocale()));
+  datePicker.setMinimumDate(QDate(100, 1, 1));
+  QTimeEdit timePicker;
+  timePicker.setDisplayFormat(PickerTimeFormat(QLocale()));
+  struct Case {
+    DateTimeValue when;
+    const char* date;
+    const char* time;
+  };
+  const Case cases[] = {
+      {At(2026, 11, 30, 14, 5, 9), "11/30/2026", "2:05:09 PM"},
+      {At(2005, 7, 4, 0, 0, 0), "7/4/2005", "12:00:00 AM"},
+      {At(1926, 2, 3, 12, 0, 0), "2/3/1926", "12:00:00 PM"},
+      {At(999, 1, 2, 23, 59, 59), "1/2/0999", "11:59:59 PM"},
+      {At(100, 1, 2, 6, 7, 8), "1/2/0100", "6:07:08 AM"},
+      {At(1899, 12, 29, 18, 0, 0), "12/29/1899", "6:00:00 PM"},
+  };
+  for (const Case& c : cases) {
+    const int32_t id = Add(2, c.when);
+    list.Fill(editor.Data(), 2);
+    const int row = list.RowOf(id);
+    const SystemTime fields = c.when.ToSystemTime();
+    datePicker.setDate(QDate(fields.year, fields.month, fields.day));
+    timePicker.setTime(QTime(fields.hour, fields.minute, fields.second));
+    EXPECT_EQ(list.index(row, 0).data().toString(), QString::fromLatin1(c.date));
+    EXPECT_EQ(list.index(row, 0).data().toString(), datePicker.text());
+    EXPECT_EQ(list.index(row, 1).data().toString(), QString::fromLatin1(c.time));
+    EXPECT_EQ(list.index(row, 1).data().toString(), timePicker.text());
+  }
+  QLocale::setDefault(before);
 }
 
 TEST_F(ContactsListModelTest, RefillFollowsEveryEditAndUndo) {

@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPalette>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <set>
 
 #include "ui/kit/help_maps.h"
@@ -70,6 +73,35 @@ TEST(Help, ADialogsHelpButtonOpensItsOwnPage) {
   EXPECT_EQ(windows[0]->Browser()->source().fileName(), "userinfdlg.htm");
   EXPECT_EQ(windows[0]->Contents(), nullptr) << "a single topic has no contents list";
   EXPECT_TRUE(windows[0]->windowTitle().startsWith("Vimbo Help"));
+}
+
+// Fixed colours would turn the pages unreadable in a dark scheme; a broken
+// entity shows as stray text.
+TEST(Help, PagesFixNoColoursAndTheViewerTakesThemFromThePalette) {
+  const QDir pages(kHelp + QStringLiteral("/html"));
+  const QRegularExpression fixed(QStringLiteral("color\\s*:|bgcolor|style\\s*=|[^&]gt;"));
+  for (const QString& page : pages.entryList({QStringLiteral("*.htm"), QStringLiteral("*.css")})) {
+    QFile file(pages.filePath(page));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    const QRegularExpressionMatch match = fixed.match(text);
+    EXPECT_FALSE(match.hasMatch()) << page.toStdString() << ": " << match.captured().toStdString();
+  }
+
+  QPalette dark;
+  dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+  dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x28));
+  dark.setColor(QPalette::Link, QColor(0x80, 0xb0, 0xff));
+  dark.setColor(QPalette::Mid, QColor(0x50, 0x50, 0x50));
+  HelpWindow window(kHelp + QStringLiteral("/html"), QString(), nullptr);
+  window.ShowPage(QStringLiteral("persons.htm"));
+  window.setPalette(dark);
+  const QString sheet = window.Browser()->document()->defaultStyleSheet();
+  for (const char* colour : {"#e0e0e0", "#202028", "#80b0ff", "#505050"})
+    EXPECT_TRUE(sheet.contains(QLatin1String(colour))) << colour;
+  // The page shown was laid out again in the new colours.
+  const QTextBlock body = window.Browser()->document()->findBlock(0);
+  EXPECT_EQ(body.charFormat().foreground().color(), QColor(0xe0, 0xe0, 0xe0));
 }
 
 }  // namespace

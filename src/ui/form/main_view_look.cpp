@@ -1,0 +1,70 @@
+// How the form shows what it allows: a box that cannot be typed into looks
+// read-only, a locked picker offers no buttons, and an empty document says
+// how to begin.
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimeEdit>
+
+#include "ui/form/main_view.h"
+#include "ui/form/person_list_model.h"
+#include "ui/kit/read_only_look.h"
+
+namespace vimbo {
+
+std::array<QDateTimeEdit*, 2> MainView::Pickers() const { return {datePicker_, timePicker_}; }
+
+void MainView::LockPersonBoxes(bool readOnly) {
+  for (const PersonBox& box : personBoxes_) {
+    if (box.line) {
+      box.line->setReadOnly(readOnly);
+      SetReadOnlyLook(*box.line, readOnly, palette());
+    } else {
+      box.lines->setReadOnly(readOnly);
+      SetReadOnlyLook(*box.lines, readOnly, palette());
+    }
+  }
+}
+
+void MainView::LockNotes(bool readOnly) {
+  notesBox_->setReadOnly(readOnly);
+  SetReadOnlyLook(*notesBox_, readOnly, palette());
+}
+
+// A locked picker shows no buttons and no calendar arrow, which would offer
+// a change it cannot make.
+void MainView::EnableContactFields(bool enabled) {
+  for (QDateTimeEdit* picker : Pickers()) {
+    picker->setEnabled(enabled);
+    picker->setButtonSymbols(enabled ? QAbstractSpinBox::UpDownArrows : QAbstractSpinBox::NoButtons);
+    SetReadOnlyLook(*picker, !enabled, palette());
+  }
+  datePicker_->setCalendarPopup(enabled);
+  contactTypeSelector_->setEnabled(enabled);
+}
+
+void MainView::ShowEmptyHint() {
+  const bool empty = persons_->rowCount() == 0 && editMode_ == EditMode::Browsing;
+  personSelector_->lineEdit()->setPlaceholderText(empty ? QStringLiteral("No persons yet: use Person > Add")
+                                                        : QString());
+}
+
+// The read-only look is made of the palette's colours: a new scheme brings
+// new ones.
+void MainView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::PaletteChange || !notesBox_) return;
+  for (const PersonBox& box : personBoxes_) {
+    if (box.line)
+      SetReadOnlyLook(*box.line, box.line->isReadOnly(), palette());
+    else
+      SetReadOnlyLook(*box.lines, box.lines->isReadOnly(), palette());
+  }
+  SetReadOnlyLook(*notesBox_, notesBox_->isReadOnly(), palette());
+  for (QDateTimeEdit* picker : Pickers()) SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
+}
+
+}  // namespace vimbo
