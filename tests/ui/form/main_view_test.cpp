@@ -695,8 +695,8 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     for (const QLabel* label : form->findChildren<QLabel*>()) {
-      if (label->isVisibleTo(form))
-        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString() << " at " << points;
+      if (!label->isVisibleTo(form)) continue;
+      EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString() << " at " << points;
     }
     for (const QWidget* picker : {static_cast<QWidget*>(form->DatePicker()), static_cast<QWidget*>(form->TimePicker())})
       EXPECT_GE(picker->width(), picker->minimumSizeHint().width()) << points;
