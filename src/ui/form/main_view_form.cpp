@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QSpacerItem>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -217,7 +218,8 @@ QGroupBox* MainView::BuildContactGroup() {
   Register(contactGroup_, kContactGroup);
   auto* grid = new QGridLayout(contactGroup_);
   grid->setContentsMargins(units_.X(3), units_.Y(1), units_.X(5), units_.Y(3));
-  grid->setHorizontalSpacing(0);
+  // A label as wide as its column would touch its picker without a gap.
+  grid->setHorizontalSpacing(units_.X(2));
   grid->setVerticalSpacing(units_.Y(2));
   SetColumnStretches(*grid, kContactColumns);
 
@@ -297,21 +299,33 @@ QGroupBox* MainView::BuildContactsGroup() {
 // type name, each at least as wide as its heading. A column is only ever
 // widened here, so a width the user chose stays while it is wide enough.
 void MainView::FitContactColumns() {
+  // The list's own font may come with its style, once polished.
+  contactsList_->ensurePolished();
   const QFontMetrics metrics = contactsList_->fontMetrics();
-  // The room a cell keeps on either side of its text.
-  const int margins = 2 * (contactsList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, contactsList_) + 1);
-  int longestType = 0;
-  for (int i = 0; i < contactTypeSelector_->count(); ++i)
-    longestType = std::max(longestType, metrics.horizontalAdvance(contactTypeSelector_->itemText(i)));
+  QString longestType;
+  for (int i = 0; i < contactTypeSelector_->count(); ++i) {
+    const QString type = contactTypeSelector_->itemText(i);
+    if (metrics.horizontalAdvance(type) > metrics.horizontalAdvance(longestType)) longestType = type;
+  }
   const FormDateTimeText texts;
-  const int textWidths[] = {texts.WidestDate(metrics), texts.WidestTime(metrics), longestType};
+  const QString widest[] = {texts.WidestDate(metrics), texts.WidestTime(metrics), longestType};
+  // A cell's width as the view's style lays it out, margins included.
+  QStyleOptionViewItem cell;
+  cell.initFrom(contactsList_);
+  cell.font = contactsList_->font();
+  cell.fontMetrics = metrics;
+  cell.features = QStyleOptionViewItem::HasDisplay;
+  const auto cellWidth = [&](const QString& text) {
+    cell.text = text;
+    return contactsList_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), contactsList_).width();
+  };
 
   QHeaderView* header = contactsList_->header();
   int fixedWidths = 0;
   bool widened = false;
   for (int column = 0; column < 3; ++column) {
     const int width = contactsList_->columnWidth(column);
-    const int needed = std::max({textWidths[column] + margins, header->sectionSizeHint(column), kMinimumColumnWidths[column]});
+    const int needed = std::max({cellWidth(widest[column]), header->sectionSizeHint(column), kMinimumColumnWidths[column]});
     widened = widened || needed > width;
     fixedWidths += std::max(width, needed);
     contactsList_->setColumnWidth(column, std::max(width, needed));

@@ -65,20 +65,27 @@ QString FormDateTimeText::Time(const DateTimeValue& value) const {
   return locale_.toString(QTime(fields.hour, fields.minute, fields.second), timeFormat_);
 }
 
+namespace {
+
+QString Widest(const QFontMetrics& metrics, QString widest, const QString& text) {
+  return metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest) ? text : widest;
+}
+
+}  // namespace
+
 // Days 22 to 28 of each month fall on every weekday, with two-digit days.
-int FormDateTimeText::WidestDate(const QFontMetrics& metrics) const {
-  int widest = 0;
+QString FormDateTimeText::WidestDate(const QFontMetrics& metrics) const {
+  QString widest;
   for (int month = 1; month <= 12; ++month)
     for (int day = 22; day <= 28; ++day)
-      widest = std::max(widest, metrics.horizontalAdvance(locale_.toString(QDate(2028, month, day), dateFormat_)));
+      widest = Widest(metrics, widest, locale_.toString(QDate(2028, month, day), dateFormat_));
   return widest;
 }
 
 // Every hour, for one- and two-digit hours and both halves of the day.
-int FormDateTimeText::WidestTime(const QFontMetrics& metrics) const {
-  int widest = 0;
-  for (int hour = 0; hour < 24; ++hour)
-    widest = std::max(widest, metrics.horizontalAdvance(locale_.toString(QTime(hour, 58, 58), timeFormat_)));
+QString FormDateTimeText::WidestTime(const QFontMetrics& metrics) const {
+  QString widest;
+  for (int hour = 0; hour < 24; ++hour) widest = Widest(metrics, widest, locale_.toString(QTime(hour, 58, 58), timeFormat_));
   return widest;
 }
 

@@ -36,11 +36,11 @@ class FormDateTimeText {
   QString Date(const DateTimeValue& value) const;
   QString Time(const DateTimeValue& value) const;
 
-  // The width in `metrics` of the widest text each format gives, from a
-  // sample of every month, weekday and hour: enough for a column that shows
-  // any date or time without cutting it.
-  int WidestDate(const QFontMetrics& metrics) const;
-  int WidestTime(const QFontMetrics& metrics) const;
+  // The widest text in `metrics` that each format gives, from a sample of
+  // every month, weekday and hour: a column as wide shows any date or time
+  // without cutting it.
+  QString WidestDate(const QFontMetrics& metrics) const;
+  QString WidestTime(const QFontMetrics& metrics) const;
 
  private:
   QLocale locale_;
