@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include "core/records/date_time_value.h"
+
 namespace vimbo {
 namespace {
 
@@ -12,6 +14,14 @@ TEST(PickerFormats, DateYearAlwaysHasFourDigits) {
   EXPECT_EQ(PickerDateFormat(QLocale(QStringLiteral("de_DE"))), QStringLiteral("dd.MM.yyyy"));
   EXPECT_EQ(PickerDateFormat(QLocale(QStringLiteral("en_GB"))), QStringLiteral("dd/MM/yyyy"));
   EXPECT_EQ(PickerDateFormat(QLocale(QStringLiteral("ja_JP"))), QStringLiteral("yyyy/MM/dd"));
+}
+
+// A stored number that is no date shows nothing rather than a made-up day.
+TEST(PickerFormats, AMomentThatIsNoDateShowsNoText) {
+  const FormDateTimeText texts(QLocale(QStringLiteral("en_US")));
+  EXPECT_EQ(texts.Date(DateTimeValue(1e9)), QString());
+  EXPECT_EQ(texts.Time(DateTimeValue(-1e9)), QString());
+  EXPECT_EQ(texts.Date(DateTimeValue(0.0)), QStringLiteral("12/30/1899"));
 }
 
 TEST(PickerFormats, TimeKeepsSecondsAndDropsTheZone) {
