@@ -79,6 +79,7 @@ void MainView::SetEditMode(EditMode mode) {
   contactTypeSelector_->setEnabled(locks.contactFieldsEnabled);
   personSelector_->setEnabled(locks.pickingEnabled);
   contactsList_->setEnabled(locks.pickingEnabled);
+  EnableEditKeys();
 }
 
 // ---- persons ----------------------------------------------------------------------

@@ -8,6 +8,8 @@
 #include <QTextStream>
 #include <QUrl>
 
+#include "ui/kit/accessible_names.h"
+
 namespace vimbo {
 
 HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, QWidget* parent)
@@ -15,6 +17,7 @@ HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, 
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Vimbo Help"));
   browser_ = new QTextBrowser(this);
+  NameControl(browser_, QStringLiteral("Help Page"));
   browser_->setSearchPaths({pagesFolder_});
   browser_->setOpenExternalLinks(true);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
@@ -35,6 +38,7 @@ HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, 
   }
 
   contents_ = new QListWidget(this);
+  NameControl(contents_, QStringLiteral("Contents"));
   QFile file(contentsFile);
   if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
     QTextStream in(&file);

@@ -75,6 +75,7 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
   setCentralWidget(client_);
   connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
   connect(view_, &MainView::FindBarToggled, this, &MainFrame::MakeRoomForFindBar);
+  connect(view_, &MainView::CommandKeyPressed, this, &MainFrame::OnCommand);
 
   actions_.value(kToolbar)->setChecked(true);
   actions_.value(kStatusBar)->setChecked(true);
@@ -192,7 +193,7 @@ void MainFrame::CreateToolbars() {
       if (id == kSeparator)
         toolbar->addSeparator();
       else
-        toolbar->addAction(actions_.value(id));
+        AddToolbarButton(toolbar, id);
     }
   };
 
@@ -216,6 +217,13 @@ void MainFrame::CreateToolbars() {
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, previewToolbar_);
   previewToolbar_->hide();
+}
+
+// Every toolbar button has a name of its own for assistive technology,
+// though the Person and Contact commands share their menu texts.
+void MainFrame::AddToolbarButton(QToolBar* toolbar, CommandId id) {
+  toolbar->addAction(actions_.value(id));
+  toolbar->widgetForAction(actions_.value(id))->setAccessibleName(SpokenName(*FindCommand(id)));
 }
 
 void MainFrame::CreateStatusBar() {
