@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <algorithm>
 
@@ -195,6 +196,11 @@ void MainFrame::CreateToolbars() {
       else
         AddToolbarButton(toolbar, id);
     }
+    // The one button without a command shows those a narrow window has no
+    // room for: "More Toolbar Buttons", "More Print Preview Buttons".
+    for (QToolButton* button : toolbar->findChildren<QToolButton*>())
+      if (button->accessibleName().isEmpty())
+        button->setAccessibleName(QStringLiteral("More %1 Buttons").arg(toolbar->windowTitle()));
   };
 
   previewToolbar_ = new QToolBar(QStringLiteral("Print Preview"), this);

@@ -16,6 +16,7 @@
 
 #include "support/people.h"
 #include "support/scripted_prompter.h"
+#include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
 #include "ui/kit/control_ids.h"
@@ -110,7 +111,7 @@ TEST_F(MainWindowKeysTest, EscCancelsAndCtrlReturnUpdatesTheEditUnderWay) {
   }
 }
 
-TEST_F(MainWindowKeysTest, EscClosesThePickersCalendarFirst) {
+TEST_F(MainWindowKeysTest, EscClosesAPopupOrTheFindBarFirst) {
   frame->OnCommand(kContactAdd);
   QDateEdit* picker = frame->View()->DatePicker();
   picker->setFocus();
@@ -122,6 +123,11 @@ TEST_F(MainWindowKeysTest, EscClosesThePickersCalendarFirst) {
   EXPECT_EQ(frame->View()->GetEditMode(), EditMode::AddingContact);
   QTest::keyClick(picker, Qt::Key_Escape);
   EXPECT_EQ(frame->View()->GetEditMode(), EditMode::Browsing);
+
+  frame->OnCommand(kPersonFind);
+  ASSERT_TRUE(frame->View()->Finder()->isVisible());
+  QTest::keyClick(frame->View()->Finder()->Box(), Qt::Key_Escape);
+  EXPECT_FALSE(frame->View()->Finder()->isVisible());
 }
 
 TEST_F(MainWindowKeysTest, CtrlQQuitsAsExitDoesAndCtrlPPrintsTheChosenReport) {
