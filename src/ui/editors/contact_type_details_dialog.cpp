@@ -10,6 +10,7 @@
 #include "core/editing/document_operations.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
@@ -40,7 +41,7 @@ ContactTypeDetailsDialog::ContactTypeDetailsDialog(const DocumentData& data, boo
   box_->setMinimumWidth(units.X(89));
   // Names have no length limit; a long one read from a file must not be cut.
   box_->setMaxLength(std::numeric_limits<int>::max());
-  label->setBuddy(box_);
+  LabelControl(label, box_);
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   SetControlId(ok_, type_details::kOk);

@@ -10,6 +10,7 @@
 #include "gfx/display_text.h"
 #include "ui/document/document.h"
 #include "ui/editors/contact_type_details_dialog.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
@@ -44,6 +45,7 @@ ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompt
 
   list_ = new QTreeWidget(this);
   SetControlId(list_, contact_types::kTypeList);
+  NameControl(list_, QStringLiteral("Contact Types"));
   list_->setColumnCount(1);
   list_->setHeaderLabels({QStringLiteral("Activity")});
   list_->header()->setStretchLastSection(true);

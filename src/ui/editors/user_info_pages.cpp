@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "gfx/display_text.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
@@ -58,7 +59,7 @@ void UserInfoPage::Place(QWidget* box, const BoxPlace& place) {
   SetControlId(box, place.boxId);
   box->setGeometry(units_.X(place.x), units_.Y(place.y), units_.X(place.width), units_.Y(place.height));
   auto* label = new QLabel(QString::fromLatin1(place.label), this);
-  label->setBuddy(box);
+  LabelControl(label, box);
   SetControlId(label, place.labelId);
   label->setGeometry(units_.X(place.labelLeft), units_.Y(place.y + kLabelDrop),
                      units_.X(place.x - kLabelGap - place.labelLeft), units_.Y(kLabelHeight));

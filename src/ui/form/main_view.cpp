@@ -26,6 +26,7 @@ namespace vimbo {
 
 MainView::MainView(QWidget* parent) : QWidget(parent), units_(fontMetrics()) {
   BuildForm();
+  BuildEditKeys();
   SetEditMode(EditMode::Browsing);
   ShowContact(0);
 

@@ -26,6 +26,7 @@ class QGridLayout;
 class QItemSelection;
 class QLineEdit;
 class QPlainTextEdit;
+class QShortcut;
 class QTimeEdit;
 class QTreeView;
 
@@ -108,6 +109,9 @@ class MainView : public QWidget, public DocumentView {
   // The find bar opened or closed, and the form needs that much more or less
   // height: `extra` is the bar's height with its spacing, or 0.
   void FindBarToggled(int extra);
+  // A key of an edit asks for the command it stands for (Esc for Cancel,
+  // Ctrl+Return for Update), to be run as the menu runs it.
+  void CommandKeyPressed(CommandId id);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,7 +133,8 @@ class MainView : public QWidget, public DocumentView {
   QGroupBox* BuildPersonGroup();
   QGroupBox* BuildContactGroup();
   QGroupBox* BuildContactsGroup();
-  void AddLabel(QGridLayout& grid, int id, const char* text, int row, int column);
+  // A label at the cell given, naming `control` and moving the focus to it.
+  void AddLabel(QGridLayout& grid, int id, const char* text, QWidget* control, int row, int column);
   void Register(QWidget* control, int id);
   void SetTabOrder();
   void FitContactColumns();
@@ -141,6 +146,9 @@ class MainView : public QWidget, public DocumentView {
   void EnableContactFields(bool enabled);
   void ShowEmptyHint();
   std::array<QDateTimeEdit*, 2> Pickers() const;
+  // The keys of an edit, in main_view_keys.cpp; live only during an edit.
+  void BuildEditKeys();
+  void EnableEditKeys();
 
   // The commands, in main_view_commands.cpp.
   void PersonAdd();
@@ -190,6 +198,7 @@ class MainView : public QWidget, public DocumentView {
 
   DialogUnits units_;
   QHash<int, QWidget*> controls_;
+  std::vector<QShortcut*> editKeys_;
   FindBar* findBar_ = nullptr;
   std::vector<PersonBox> personBoxes_;
   QGroupBox* personGroup_ = nullptr;

@@ -73,6 +73,7 @@ void MainView::SetEditMode(EditMode mode) {
   personSelector_->setEnabled(locks.pickingEnabled);
   contactsList_->setEnabled(locks.pickingEnabled);
   ShowEmptyHint();
+  EnableEditKeys();
 }
 
 // ---- persons ----------------------------------------------------------------------

@@ -26,6 +26,7 @@
 #include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
 #include "ui/form/person_list_model.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
@@ -174,7 +175,8 @@ QGroupBox* MainView::BuildPersonGroup() {
   // handlers around the combo box's own (slots run in the order connected)
   // tell that case apart and undo it.
   auto* selectorText = new QLineEdit(personSelector_);
-  selectorText->setAccessibleName(QStringLiteral("Person"));
+  NameControl(personSelector_, QStringLiteral("Person"));
+  NameControl(selectorText, QStringLiteral("Person"));
   connect(selectorText, &QLineEdit::returnPressed, this, [this] { selectorReturn_ = true; });
   connect(selectorText, &QLineEdit::editingFinished, this, [this] { leavingSelectorText_ = true; });
   personSelector_->setLineEdit(selectorText);
@@ -207,7 +209,7 @@ QGroupBox* MainView::BuildPersonGroup() {
     }
     Register(widget, field.boxId);
     grid->addWidget(widget, field.row, field.column, rowSpan, field.columnSpan);
-    AddLabel(*grid, field.labelId, field.label, field.row, field.column - 1);
+    AddLabel(*grid, field.labelId, field.label, widget, field.row, field.column - 1);
     personBoxes_.push_back(box);
   }
   return personGroup_;
@@ -241,7 +243,7 @@ QGroupBox* MainView::BuildContactGroup() {
     ProportionalWidth(pickers[row].first);
     Register(pickers[row].first, pickers[row].second);
     grid->addWidget(pickers[row].first, row, 1);
-    AddLabel(*grid, labels[row].first, labels[row].second, row, 0);
+    AddLabel(*grid, labels[row].first, labels[row].second, pickers[row].first, row, 0);
   }
   grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Ignored, QSizePolicy::Minimum), 0, 2);
 
@@ -250,6 +252,7 @@ QGroupBox* MainView::BuildContactGroup() {
   notesBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   notesBox_->setTabChangesFocus(true);
   notesBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  NameControl(notesBox_, QStringLiteral("Notes"));
   Register(notesBox_, kNotes);
   grid->addWidget(notesBox_, 0, 3, 3, 1);
   return contactGroup_;
@@ -268,6 +271,7 @@ QGroupBox* MainView::BuildContactsGroup() {
   grid->setContentsMargins(sides / 3, units_.Y(1), sides - sides / 3, units_.Y(2));
 
   contactsList_ = new QTreeView(contactsGroup_);
+  NameControl(contactsList_, QStringLiteral("Contacts"));
   contacts_ = new ContactsListModel(contactsList_);
   contactsList_->setModel(contacts_);
   contactsList_->setRootIsDecorated(false);
@@ -341,8 +345,9 @@ QSize MainView::sizeHint() const {
   return units_.Size(kFormWidth, kFormHeight).expandedTo(minimumSizeHint());
 }
 
-void MainView::AddLabel(QGridLayout& grid, int id, const char* text, int row, int column) {
+void MainView::AddLabel(QGridLayout& grid, int id, const char* text, QWidget* control, int row, int column) {
   auto* label = new QLabel(QString::fromLatin1(text), grid.parentWidget());
+  LabelControl(label, control);
   Register(label, id);
   grid.addWidget(label, row, column, Qt::AlignLeft | Qt::AlignVCenter);
 }

@@ -11,6 +11,8 @@
 #include <QTextStream>
 #include <QUrl>
 
+#include "ui/kit/accessible_names.h"
+
 namespace vimbo {
 
 QString HelpStyleSheet(const QPalette& palette) {
@@ -30,6 +32,7 @@ HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, 
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Vimbo Help"));
   browser_ = new QTextBrowser(this);
+  NameControl(browser_, QStringLiteral("Help Page"));
   browser_->setSearchPaths({pagesFolder_});
   browser_->document()->setDefaultStyleSheet(HelpStyleSheet(palette()));
   browser_->setOpenExternalLinks(true);
@@ -51,6 +54,7 @@ HelpWindow::HelpWindow(const QString& pagesFolder, const QString& contentsFile, 
   }
 
   contents_ = new QListWidget(this);
+  NameControl(contents_, QStringLiteral("Contents"));
   QFile file(contentsFile);
   if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
     QTextStream in(&file);

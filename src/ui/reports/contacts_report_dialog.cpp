@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QVBoxLayout>
 
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
@@ -42,7 +43,7 @@ QWidget* ContactsReportDialog::BuildRangeGroup(Clock clock) {
     picker->setMinimumDate(QDate(100, 1, 1));
     picker->setDate(today);
     picker->setMinimumWidth(Units().X(100));
-    label->setBuddy(picker);
+    LabelControl(label, picker);
     column->addWidget(label);
     column->addWidget(picker);
     column->addSpacing(Units().Y(3));

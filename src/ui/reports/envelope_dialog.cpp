@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 
@@ -37,6 +38,8 @@ QWidget* EnvelopeDialog::BuildOptionsGroup() {
   const char* const texts[] = {"Title", "Company", "Position"};
   for (int g = 0; g < 2; ++g) {
     auto* group = new QGroupBox(QString::fromLatin1(groups[g]), outer);
+    // Inside another group a group would be read by the outer one's title.
+    NameControl(group, group->title());
     auto* column = new QVBoxLayout(group);
     column->setContentsMargins(Units().X(4), Units().Y(1), Units().X(4), Units().Y(1));
     column->setSpacing(Units().Y(1));
@@ -46,6 +49,8 @@ QWidget* EnvelopeDialog::BuildOptionsGroup() {
       SetControlId(option.box, option.id);
       option.box->setMinimumSize(Units().Size(65, 12));
       option.box->setChecked(options_.*option.member);
+      // Each text is there twice: the group tells the two apart.
+      NameControl(option.box, group->title() + u' ' + option.box->text());
       column->addWidget(option.box);
     }
     outerColumn->addWidget(group);

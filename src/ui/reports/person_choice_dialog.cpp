@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/display_text.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
@@ -32,6 +33,7 @@ PersonChoiceDialog::PersonChoiceDialog(const Persons& persons, const Texts& text
   SetControlId(personsGroup_, person_choice::kPersonsGroup);
   list_ = new QListWidget(personsGroup_);
   SetControlId(list_, person_choice::kPersons);
+  NameControl(list_, personsGroup_->title());
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setMinimumSize(units_.Size(116, 90));
@@ -47,8 +49,9 @@ PersonChoiceDialog::PersonChoiceDialog(const Persons& persons, const Texts& text
   FillList();
 
   // Only ticking acts; clearing the box leaves the selection as it is, and
-  // the box does not follow selections made by hand afterwards.
-  connect(selectAll_, &QCheckBox::clicked, this, [this](bool ticked) {
+  // the box does not follow selections made by hand afterwards. The tick
+  // acts however it was made: by the mouse, the keyboard or a screen reader.
+  connect(selectAll_, &QCheckBox::toggled, this, [this](bool ticked) {
     if (ticked) list_->selectAll();
   });
 }

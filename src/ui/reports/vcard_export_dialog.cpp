@@ -1,7 +1,6 @@
 #include "ui/reports/vcard_export_dialog.h"
 
 #include <QCheckBox>
-#include <QListWidget>
 
 namespace vimbo {
 
@@ -12,8 +11,8 @@ VCardExportDialog::VCardExportDialog(const Persons& persons, Prompter& prompter,
                           QStringLiteral("vcard.htm")},
                          prompter, help, parent) {
   Arrange(nullptr, QSize(199, 129), help::VCardExportDialog());
-  // Most exports take the whole address book along.
-  List()->selectAll();
+  // Most exports take the whole address book along: the box starts ticked,
+  // and ticking it selects every person.
   SelectAllBox()->setChecked(true);
 }
 

@@ -3,6 +3,7 @@
 // and shortcut. Menus, toolbars and accelerators are all made from it, so a
 // command looks and behaves the same wherever it is offered.
 
+#include <QString>
 #include <span>
 
 #include "ui/kit/command_ids.h"
@@ -15,11 +16,18 @@ struct CommandInfo {
   const char* statusText;  // shown while the item is highlighted
   const char* tooltip;
   const char* shortcut;    // QKeySequence texts separated by ";", or empty
+  // What a screen reader calls the command's toolbar button where the menu
+  // text alone would not tell it from another ("Add" is in two menus).
+  const char* spokenName = "";
 };
 
 std::span<const CommandInfo> Commands();
 
 // The entry for `id`; a null pointer for an id the table does not hold.
 const CommandInfo* FindCommand(CommandId id);
+
+// The command's name for assistive technology: its spoken name, else its
+// menu text without the mnemonic, the dots and the accelerator hint.
+QString SpokenName(const CommandInfo& info);
 
 }  // namespace vimbo

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <algorithm>
 
@@ -75,6 +76,7 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
   setCentralWidget(client_);
   connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
   connect(view_, &MainView::FindBarToggled, this, &MainFrame::MakeRoomForFindBar);
+  connect(view_, &MainView::CommandKeyPressed, this, &MainFrame::OnCommand);
 
   actions_.value(kToolbar)->setChecked(true);
   actions_.value(kStatusBar)->setChecked(true);
@@ -192,8 +194,13 @@ void MainFrame::CreateToolbars() {
       if (id == kSeparator)
         toolbar->addSeparator();
       else
-        toolbar->addAction(actions_.value(id));
+        AddToolbarButton(toolbar, id);
     }
+    // The one button without a command shows those a narrow window has no
+    // room for: "More Toolbar Buttons", "More Print Preview Buttons".
+    for (QToolButton* button : toolbar->findChildren<QToolButton*>())
+      if (button->accessibleName().isEmpty())
+        button->setAccessibleName(QStringLiteral("More %1 Buttons").arg(toolbar->windowTitle()));
   };
 
   previewToolbar_ = new QToolBar(QStringLiteral("Print Preview"), this);
@@ -216,6 +223,13 @@ void MainFrame::CreateToolbars() {
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, previewToolbar_);
   previewToolbar_->hide();
+}
+
+// Every toolbar button has a name of its own for assistive technology,
+// though the Person and Contact commands share their menu texts.
+void MainFrame::AddToolbarButton(QToolBar* toolbar, CommandId id) {
+  toolbar->addAction(actions_.value(id));
+  toolbar->widgetForAction(actions_.value(id))->setAccessibleName(SpokenName(*FindCommand(id)));
 }
 
 void MainFrame::CreateStatusBar() {

@@ -84,6 +84,7 @@ class MainFrame : public QMainWindow {
   void CreateActions();
   void CreateMenus();
   void CreateToolbars();
+  void AddToolbarButton(QToolBar* toolbar, CommandId id);
   void CreateStatusBar();
   void FitToForm();
   void MakeRoomForFindBar(int extra);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "ui/kit/accessible_names.h"
+
 namespace vimbo {
 
 int ZoomIn(int zoom) {
@@ -20,6 +22,7 @@ int ZoomOut(int zoom) {
 PrintPreview::PrintPreview(QWidget* parent) : QAbstractScrollArea(parent) {
   setFrameShape(QFrame::StyledPanel);
   setFrameShadow(QFrame::Sunken);
+  NameControl(this, QStringLiteral("Print Preview"));
   setBackgroundRole(QPalette::Dark);
   viewport()->setBackgroundRole(QPalette::Dark);
   viewport()->setAutoFillBackground(true);

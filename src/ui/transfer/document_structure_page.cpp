@@ -13,6 +13,7 @@
 #include "core/transfer/person_import.h"
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
@@ -71,6 +72,7 @@ DocumentStructurePage::DocumentStructurePage(TextTransferSettings& settings, Tra
   preview_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   preview_->setMaximumHeight(preview_->fontMetrics().lineSpacing() * 4);
   previewGroup_ = Group(QStringLiteral("F&irst line of document"), document_structure::kPreviewGroup, preview_, this);
+  NameControl(preview_, previewGroup_->title());
 
   names_ = new QCheckBox(QStringLiteral("First line of document &contains field names"), this);
   SetControlId(names_, document_structure::kFieldNames);
@@ -81,6 +83,8 @@ DocumentStructurePage::DocumentStructurePage(TextTransferSettings& settings, Tra
   auto* lists = new QHBoxLayout;
   lists->addWidget(Group(QStringLiteral("Field &Separator"), document_structure::kSeparatorGroup, separators_, this));
   lists->addWidget(Group(QStringLiteral("Field &Encloser"), document_structure::kEncloserGroup, enclosers_, this));
+  NameControl(separators_, QStringLiteral("Field Separator"));
+  NameControl(enclosers_, QStringLiteral("Field Encloser"));
 
   Content()->addWidget(previewGroup_);
   Content()->addWidget(namesGroup);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gfx/display_text.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
@@ -23,7 +24,7 @@ FieldAssignmentDialog::FieldAssignmentDialog(const std::vector<std::string>& key
   SetControlId(label, field_assignment::kKeysLabel);
   keys_ = new QComboBox(this);
   SetControlId(keys_, field_assignment::kKeys);
-  label->setBuddy(keys_);
+  LabelControl(label, keys_);
   int selected = -1;
   for (size_t i = 0; i < keys.size(); ++i) {
     keys_->addItem(ToDisplay(keys[i]));

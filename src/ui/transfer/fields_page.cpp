@@ -14,6 +14,7 @@
 #include "core/transfer/field_tokenizer.h"
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
@@ -29,6 +30,7 @@ FieldsPage::FieldsPage(TextTransferSettings& settings, TransferDirection directi
   SetControlId(group, fields_page::kFieldsGroup);
   list_ = new QTreeWidget(group);
   SetControlId(list_, fields_page::kFields);
+  NameControl(list_, group->title());
   list_->setRootIsDecorated(false);
   list_->setAllColumnsShowFocus(true);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);

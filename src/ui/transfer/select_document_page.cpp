@@ -11,6 +11,7 @@
 #include "core/transfer/person_import.h"
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
@@ -32,10 +33,12 @@ SelectDocumentPage::SelectDocumentPage(TextTransferSettings& settings, TransferD
   SetControlId(group, select_document::kFileGroup);
   fileName_ = new QLineEdit(group);
   SetControlId(fileName_, select_document::kFileName);
+  NameControl(fileName_, group->title());
   // A long path must reach the file functions whole.
   fileName_->setMaxLength(std::numeric_limits<int>::max());
   browse_ = new QPushButton(QStringLiteral("..."), group);
   SetControlId(browse_, select_document::kBrowse);
+  NameControl(browse_, QStringLiteral("Browse"));
   browse_->setAutoDefault(false);
   auto* row = new QHBoxLayout(group);
   row->addWidget(fileName_, 1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -152,6 +153,23 @@ TEST_F(ReportDialogsTest, SelectAllSelectsEveryoneOnlyWhenTicked) {
     ClickRow(list, 0, Qt::ControlModifier);
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(SelectedCount(list), 3);
+  }
+  // A tick selects everybody however it is made: by the mouse, or by a
+  // screen reader through the box's toggle action or its checked state.
+  const std::pair<const char*, std::function<void(QCheckBox*)>> ticks[] = {
+      {"click", [](QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2)); }},
+      {"toggle action",
+       [](QCheckBox* box) {
+         QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(box)->actionInterface();
+         actions->doAction(QAccessibleActionInterface::toggleAction());
+       }},
+      {"checked state", [](QCheckBox* box) { box->setChecked(true); }}};
+  for (const auto& [how, tick] : ticks) {
+    SCOPED_TRACE(how);
+    AddressBookDialog dialog(persons, prompter, help);
+    tick(dialog.SelectAllBox());
+    EXPECT_TRUE(dialog.SelectAllBox()->isChecked());
+    EXPECT_EQ(SelectedCount(dialog.List()), 4);
   }
   EXPECT_EQ(AddressBookDialog(persons, prompter, help).SelectAllBox()->text(), "Select All");
   EXPECT_EQ(ContactsReportDialog(persons, prompter, help).SelectAllBox()->text(), "&Select All");

@@ -105,7 +105,7 @@ TEST_F(MainFrameFixture, MenusHoldEveryItemInOrder) {
     file.append(action->isSeparator() ? QStringLiteral("-") : action->text());
   EXPECT_EQ(file, QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-", "&Import",
                                "&Export", "-", "Page Set&up...", "P&rint Setup...", "-", "Recent &Files", "-",
-                               "E&xit"}));
+                               "E&xit\tCtrl+Q"}));
   QStringList help;
   for (QAction* action : frame->menuBar()->actions().last()->menu()->actions())
     help.append(action->isSeparator() ? QStringLiteral("-") : action->text());

@@ -1,0 +1,165 @@
+// What a screen reader hears: the main window and every dialog are walked,
+// and every control the keyboard can reach, every toolbar button and every
+// group box must have a name of its own.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QMap>
+#include <QPushButton>
+#include <QSettings>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "support/people.h"
+#include "support/scripted_prompter.h"
+#include "ui/editors/contact_types_dialog.h"
+#include "ui/form/main_view.h"
+#include "ui/kit/command_ids.h"
+#include "ui/kit/control_id.h"
+#include "ui/kit/control_ids.h"
+#include "ui/kit/help_window.h"
+#include "ui/shell/main_frame.h"
+#include "ui/shell/settings_store.h"
+#include "ui/transfer/field_assignment_dialog.h"
+
+namespace vimbo {
+namespace {
+
+using namespace command;
+
+// What a screen reader announces a control by. A combo box gives its value
+// as its name on this platform and is announced by its label instead.
+QString SpokenName(QWidget* widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+  if (!accessible) return {};
+  if (accessible->role() != QAccessible::ComboBox) return accessible->text(QAccessible::Name);
+  const auto labels = accessible->relations(QAccessible::Label);
+  return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+
+// The controls a user reaches with the keyboard or the mouse, the buttons
+// of its toolbars and its group boxes. A part that hands its focus on (a
+// spin box's text) is the control it hands it to.
+QList<QWidget*> Reachable(const QWidget& window) {
+  QList<QWidget*> reached;
+  for (QWidget* widget : window.findChildren<QWidget*>()) {
+    if (widget->window() != &window) continue;
+    const bool toolButton = qobject_cast<QToolButton*>(widget) && qobject_cast<QToolBar*>(widget->parentWidget());
+    const bool group = qobject_cast<QGroupBox*>(widget) != nullptr;
+    if (toolButton || group || (widget->focusPolicy() != Qt::NoFocus && !widget->focusProxy())) reached.append(widget);
+  }
+  return reached;
+}
+
+// Fails for a reachable control without a name, and for two that share one
+// unless one is part of the other (an editable combo box and its text).
+void ExpectNamed(const QWidget& window, const QMap<int, QString>& expected = {}) {
+  SCOPED_TRACE(window.windowTitle().toStdString());
+  QMap<QString, QWidget*> named;
+  for (QWidget* widget : Reachable(window)) {
+    const QString name = SpokenName(widget);
+    EXPECT_FALSE(name.isEmpty()) << widget->metaObject()->className() << " " << ControlId(widget);
+    if (name.isEmpty()) continue;
+    QWidget* other = named.value(name);
+    EXPECT_TRUE(!other || other->isAncestorOf(widget) || widget->isAncestorOf(other)) << "two are called " << name.toStdString() << ": "
+                                                                             << widget->metaObject()->className() << " "
+                                                                             << other->metaObject()->className();
+    named.insert(name, widget);
+  }
+  for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+    QWidget* control = nullptr;
+    for (QWidget* widget : window.findChildren<QWidget*>())
+      if (ControlId(widget) == it.key()) control = widget;
+    ASSERT_TRUE(control) << it.key();
+    EXPECT_EQ(SpokenName(control).toStdString(), it.value().toStdString()) << it.key();
+  }
+}
+
+struct AccessibleNamesTest : ::testing::Test {
+  AccessibleNamesTest() {
+    OpenSettings()->clear();
+    frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
+    DocumentData& data = frame->Doc().ContentToReplace();
+    data.persons.Insert(testing::NamedPerson(data.persons.NextID(), "Ann", "Archer"));
+    Contact contact;
+    contact.ID = data.contacts.NextID();
+    contact.PersonID = 1;
+    contact.ContactTypeID = 1;
+    data.contacts.Insert(contact);
+    frame->Doc().SetModified(true, ViewUpdate::kUpdateViews);
+    frame->UpdateCommandStates();
+  }
+  ~AccessibleNamesTest() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
+
+  // Runs the command; its dialog is checked in place of being shown.
+  void CheckDialogOf(CommandId id, const QMap<int, QString>& expected = {}) {
+    SCOPED_TRACE(static_cast<int>(id));
+    prompter.dialogs.push_back([expected](QDialog& dialog) {
+      ExpectNamed(dialog, expected);
+      return static_cast<int>(QDialog::Rejected);
+    });
+    frame->OnCommand(id);
+    EXPECT_TRUE(prompter.dialogs.empty()) << "no dialog";
+  }
+
+  testing::ScriptedPrompter prompter;
+  std::unique_ptr<MainFrame> frame;
+};
+
+TEST_F(AccessibleNamesTest, MainWindowAndToolbars) {
+  using namespace main_form;
+  frame->OnCommand(kPersonFind);
+  ExpectNamed(*frame, {{kFirstName, "First Name"}, {kWorkPhone, "Work Phone"}, {kExtension, "Ext"},
+                       {kCellPhone, "Cel Phone"}, {kPostalCode, "Postal Code"}, {kDate, "Date"},
+                       {kContactType, "Contact Type"}, {kNotes, "Notes"}, {kContactsList, "Contacts"},
+                       {kPersonSelector, "Person"}, {kContactGroup, "Contact Information"}});
+  const QMap<CommandId, QString> buttons = {{kPersonAdd, "Add Person"},       {kContactAdd, "Add Contact"},
+                                            {kPersonCancel, "Cancel Person"}, {kContactUpdate, "Update Contact"},
+                                            {kOpen, "Open"},                  {kHelpMode, "Help Mode"},
+                                            {kPrint, "Print"},                {kClosePreview, "Close Preview"}};
+  for (auto it = buttons.cbegin(); it != buttons.cend(); ++it) {
+    QWidget* button = frame->MainToolbar()->widgetForAction(frame->Action(it.key()));
+    if (!button) button = frame->PreviewToolbar()->widgetForAction(frame->Action(it.key()));
+    ASSERT_TRUE(button) << it.key();
+    EXPECT_EQ(SpokenName(button).toStdString(), it.value().toStdString());
+  }
+}
+
+TEST_F(AccessibleNamesTest, EveryDialog) {
+  CheckDialogOf(kEditUser, {{general_page::kFirstName, "First Name"}, {phone_page::kExtension, "Ext"},
+                            {address_page::kZip, "Zip"}});
+  CheckDialogOf(kImportPersons, {{document_structure::kSeparators, "Field Separator"},
+                                 {select_document::kFileName, "Select File"}});
+  CheckDialogOf(kExportContacts, {{fields_page::kFields, "Available Fields"}});
+  CheckDialogOf(kReportAddressBook, {{person_choice::kPersons, "Persons To Include"}});
+  CheckDialogOf(kReportContacts, {{contacts_report::kBeginningDate, "Beginning Date"}});
+  CheckDialogOf(kReportEnvelopes, {{envelope::kRecipientTitle, "Recipient Title"},
+                                   {envelope::kReturnPosition, "Return Address Position"}});
+  CheckDialogOf(kExportVCard);
+  CheckDialogOf(kAbout);
+
+  // The contact types editor, and the details dialog its Add button opens.
+  prompter.dialogs.push_back([&](QDialog& dialog) {
+    ExpectNamed(dialog, {{contact_types::kTypeList, "Contact Types"}});
+    static_cast<ContactTypesDialog&>(dialog).Button(contact_types::kAdd)->click();
+    return static_cast<int>(QDialog::Rejected);
+  });
+  prompter.dialogs.push_back([](QDialog& dialog) {
+    ExpectNamed(dialog, {{type_details::kDescription, "Description"}});
+    return static_cast<int>(QDialog::Rejected);
+  });
+  frame->OnCommand(kEditContactTypes);
+  EXPECT_TRUE(prompter.dialogs.empty());
+
+  FieldAssignmentDialog fields({"FName", "LName"}, "LName", frame->Help(), frame.get());
+  ExpectNamed(fields, {{field_assignment::kKeys, "Assign imported field to this field"}});
+
+  frame->OnCommand(kHelpTopics);
+  ASSERT_TRUE(frame->Help().ContentsWindow());
+  ExpectNamed(*frame->Help().ContentsWindow());
+}
+
+}  // namespace
+}  // namespace vimbo
