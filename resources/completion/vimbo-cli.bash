@@ -19,13 +19,17 @@ _vimbo_cli_files() {
   done
 }
 
-# Completes the comma list being typed from the words given.
+# Completes the comma list being typed from the words given, each at most
+# once.
 _vimbo_cli_list() {
-  local cur=$1 head= word
+  local cur=$1 head= word left=()
   shift
   [[ $cur == *,* ]] && head=${cur%,*},
+  for word in "$@"; do
+    [[ ",$head" == *",$word,"* ]] || left+=("$word")
+  done
   local IFS=$'\n'
-  COMPREPLY=($(compgen -P "$head" -W "$*" -- "${cur##*,}"))
+  COMPREPLY=($(compgen -P "$head" -W "${left[*]}" -- "${cur##*,}"))
   compopt -o nospace 2>/dev/null
 }
 
