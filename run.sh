@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
+scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl1-mesa-dev \
   libgtest-dev libgmock-dev fonts-liberation
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test.
 #   0. the layer check: every include under src/ points down the layers;
 #   1. the normal build: every test through ctest, and the benchmarks compiled;
-#      every build treats a compiler warning as an error;
+#      every build treats a compiler warning as an error; then its install
+#      tree and Debian package checked (scripts/check_install.sh);
 #   2. the core and its tests built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, and run;
 #   3. with clang: each fuzz target run briefly from its seed corpus.
@@ -16,13 +17,17 @@ fuzz_seconds=${VIMBO_FUZZ_SECONDS:-20}
 echo "== layer check"
 scripts/check_layers.sh
 
-scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev \
-  libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation
+scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl1-mesa-dev \
+  libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation \
+  desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file man-db groff-base
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON -DVIMBO_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== install tree and package"
+scripts/check_install.sh build
 
 echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIMBO_CORE_ONLY=ON \

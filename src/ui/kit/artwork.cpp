@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 #include <functional>
 
 #include "ui/kit/command_ids.h"
@@ -185,18 +186,19 @@ QIcon CommandIcon(CommandId commandId) {
 }
 
 QIcon ProgramIcon() {
-  return Draw([](QPainter& p) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(kAccent);
-    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-    QFont font;
-    font.setBold(true);
-    font.setItalic(true);
-    font.setPixelSize(24);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(1, 1, 30, 30), Qt::AlignCenter, QStringLiteral("V"));
-  });
+  // Drawn from the same picture as the installed icons, at each size a
+  // window manager or task bar asks for, so small sizes stay crisp.
+  QSvgRenderer renderer(QStringLiteral(":/icons/vimbo.svg"));
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 QPixmap ProgramPicture(const QSize& size) {

@@ -1,7 +1,7 @@
 #pragma once
-// The program's pictures, drawn in code so they scale and need no image
-// files: the toolbar icons, the window icon and the picture of the splash
-// window and the About box.
+// The program's pictures: the toolbar icons and the picture of the splash
+// window and the About box, drawn in code so they scale and need no image
+// files; the window icon, from the program's icon drawing built into it.
 
 #include <QIcon>
 #include <QPixmap>
@@ -14,6 +14,7 @@ namespace vimbo {
 // The icon of a toolbar command; a null icon for a command without one.
 QIcon CommandIcon(CommandId commandId);
 
+// The window icon; the installed icon files are drawn from the same picture.
 QIcon ProgramIcon();
 
 // The picture shown in the splash window and the About box.

@@ -1,6 +1,7 @@
 #include "ui/kit/help_system.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTextStream>
 #include <QWhatsThis>
@@ -11,6 +12,12 @@
 namespace vimbo {
 
 QString ProgramDirectory() { return QCoreApplication::applicationDirPath(); }
+
+QString HelpFolderOf(const QString& programDirectory) {
+  return QDir::cleanPath(programDirectory + QStringLiteral("/" VIMBO_HELP_FROM_PROGRAM));
+}
+
+QString ProgramHelpFolder() { return HelpFolderOf(ProgramDirectory()); }
 
 HelpSystem::HelpSystem(QString folder) : folder_(std::move(folder)) {}
 

@@ -1,6 +1,6 @@
 #pragma once
-// The program's help: the pages and popup texts in the help folder beside
-// the program. Help Topics opens a window with a contents list; a dialog's
+// The program's help: the pages and popup texts in the program's data
+// folder (share/vimbo/help beside the bin folder that holds the program). Help Topics opens a window with a contents list; a dialog's
 // Help button opens its one page; F1 or help mode on a control shows the
 // popup text of the control's context number.
 
@@ -18,9 +18,16 @@ namespace vimbo {
 
 class HelpWindow;
 
-// The folder the program runs from; the help is looked up there, never in
-// the current folder, which file dialogs change.
+// The folder the program runs from; the help is looked up from there, never
+// in the current folder, which file dialogs change.
 QString ProgramDirectory();
+
+// The help folder of a program in `programDirectory`: the same relative
+// place in the build tree and wherever the program is installed.
+QString HelpFolderOf(const QString& programDirectory);
+
+// The help folder of this program.
+QString ProgramHelpFolder();
 
 class HelpSystem {
  public:

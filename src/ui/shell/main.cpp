@@ -1,36 +1,98 @@
-// Vimbo, the desktop program. Each argument that does not start with "-"
-// names a document to open; "--no-splash" skips the splash window; Qt's own
-// options are taken by QApplication first.
+// Vimbo, the desktop program. Each argument that is not an option names a
+// document to open; "--no-splash" skips the splash window. The command line
+// is read before any window system is reached, so --help, --version and a
+// mistyped option work without a display.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QStringList>
 #include <clocale>
+#include <cstdio>
 
 #include "ui/kit/qt_prompter.h"
 #include "ui/shell/main_frame.h"
+#include "vimbo_version.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+constexpr const char* kHelp =
+    "Usage: vimbo [options] [document.tch ...]\n"
+    "Vimbo keeps a log of contacts with people. Each document named is opened.\n"
+    "\n"
+    "Options:\n"
+    "  --no-splash    Start without the splash window.\n"
+    "  -h, --help     Print this help and exit.\n"
+    "  -v, --version  Print the version and exit.\n"
+    "\n"
+    "Qt's own options, such as -platform NAME, -style NAME and -reverse, are\n"
+    "accepted too.\n";
+
+// QApplication takes these from the command line itself; they are known
+// here only so that they are not taken for mistakes.
+void AcceptQtOptions(QCommandLineParser& parser) {
+  const char* const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "style",
+                                   "stylesheet", "session", "display", "geometry", "qwindowgeometry",
+                                   "qwindowicon", "qwindowtitle", "title", "name", "qmljsdebugger"};
+  const char* const switches[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+  for (const char* name : withValue) {
+    QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  for (const char* name : switches) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+}
+
+QStringList ArgumentList(int argc, char** argv) {
+  QStringList list;
+  for (int i = 0; i < argc; ++i) list.append(QString::fromLocal8Bit(argv[i]));
+  return list;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  QCommandLineParser parser;
+  // Qt's options are written with one dash ("-style"), so one dash starts a
+  // long option here too, and "--no-splash" still reads as before.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
+  const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+  const QCommandLineOption noSplash(QStringLiteral("no-splash"));
+  parser.addOptions({help, version, noSplash});
+  AcceptQtOptions(parser);
+  if (!parser.parse(ArgumentList(argc, argv))) {
+    std::fprintf(stderr, "vimbo: %s\nTry 'vimbo --help' for more information.\n",
+                 parser.errorText().toLocal8Bit().constData());
+    return kUsageError;
+  }
+  if (parser.isSet(help)) {
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    std::printf("vimbo %s\n", VIMBO_VERSION);
+    return 0;
+  }
+
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vimbo"));
   QApplication::setOrganizationName(QStringLiteral("Brenwick"));
+  // Desktops match the window to its launcher entry and icon by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.brenwick.Vimbo"));
   // Dates in lists and reports follow the user's regional settings; numbers
   // in files never do.
   std::setlocale(LC_ALL, "");
   std::setlocale(LC_NUMERIC, "C");
 
-  QStringList documents;
-  bool splash = true;
-  const QStringList arguments = QApplication::arguments().mid(1);
-  for (const QString& argument : arguments) {
-    if (argument == QLatin1String("--no-splash"))
-      splash = false;
-    else if (!argument.startsWith(QLatin1Char('-')))
-      documents.append(argument);
-  }
-
   vimbo::QtPrompter prompter;
-  vimbo::MainFrame frame(prompter, {QString(), splash});
-  frame.OpenStartupFiles(documents);
+  vimbo::MainFrame frame(prompter, {QString(), !parser.isSet(noSplash)});
+  frame.OpenStartupFiles(parser.positionalArguments());
   if (!frame.RestorePlacement()) frame.show();
   return application.exec();
 }

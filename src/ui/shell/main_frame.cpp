@@ -41,14 +41,12 @@ namespace {
 
 constexpr const char* kCaption = "Vimbo";
 
-QString DefaultHelpFolder() { return ProgramDirectory() + QStringLiteral("/help"); }
-
 }  // namespace
 
 MainFrame::MainFrame(Prompter& prompter, Options options)
     : prompter_(prompter),
       document_(prompter),
-      help_(options.helpFolder.isEmpty() ? DefaultHelpFolder() : options.helpFolder),
+      help_(options.helpFolder.isEmpty() ? ProgramHelpFolder() : options.helpFolder),
       printing_(prompter),
       openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   setWindowIcon(ProgramIcon());

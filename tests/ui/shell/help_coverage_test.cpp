@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTabWidget>
 #include <QWidget>
@@ -122,6 +124,22 @@ TEST(HelpCoverage, EveryNumberedControlOfEveryWindowHasHelp) {
   EXPECT_TRUE(coverage.missing.isEmpty()) << "no help for\n" << coverage.missing.join('\n').toStdString();
   EXPECT_TRUE(coverage.empty.isEmpty()) << "no numbered control, so the wrong widget, in "
                                         << coverage.empty.join(QStringLiteral(", ")).toStdString();
+}
+
+// The help is looked up from the program's folder, never the current one:
+// share/vimbo/help beside its bin folder, where the build puts it too, so the
+// program run from the build tree shows the same pages as an installed one.
+TEST(HelpCoverage, TheProgramFindsItsHelpBesideItsBinFolder) {
+  EXPECT_EQ(HelpFolderOf(QStringLiteral("/usr/bin")), QStringLiteral("/usr/share/vimbo/help"));
+  EXPECT_EQ(HelpFolderOf(QStringLiteral("/opt/vimbo/bin/")), QStringLiteral("/opt/vimbo/share/vimbo/help"));
+
+  const QString built = HelpFolderOf(QStringLiteral(VIMBO_PROGRAM_DIR));
+  const QDir pages(QStringLiteral(VIMBO_HELP_DIR "/html"));
+  for (const QString& name : {QStringLiteral("contents.txt"), QStringLiteral("popups.txt")})
+    EXPECT_TRUE(QFileInfo::exists(built + QLatin1Char('/') + name)) << built.toStdString() << " " << name.toStdString();
+  ASSERT_FALSE(pages.isEmpty());
+  for (const QString& page : pages.entryList({QStringLiteral("*.htm")}, QDir::Files))
+    EXPECT_TRUE(QFileInfo::exists(built + QStringLiteral("/html/") + page)) << page.toStdString();
 }
 
 }  // namespace
