@@ -138,6 +138,7 @@ class MainView : public QWidget, public DocumentView {
   void Register(QWidget* control, int id);
   void SetTabOrder();
   void FitContactColumns();
+  void FillNotesColumn();
 
   // The locks of the form's boxes, each with its look, in
   // main_view_look.cpp; and the hint of an empty document.

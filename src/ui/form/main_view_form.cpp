@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QStyleOptionViewItem>
 #include <QSpacerItem>
 #include <QTimeEdit>
@@ -114,6 +115,30 @@ void ProportionalWidth(QWidget* widget) {
   widget->setSizePolicy(QSizePolicy::Ignored, widget->sizePolicy().verticalPolicy());
 }
 
+// The width of a line box that shows a text `textWidth` pixels wide whole,
+// with the two pixels a line edit keeps free either side of its text and
+// the cursor's.
+int LineBoxWidth(const QLineEdit& box, int textWidth) {
+  QStyleOptionFrame option;
+  option.initFrom(&box);
+  option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+  const QSize contents(textWidth + 5, box.fontMetrics().height());
+  return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, &box).width();
+}
+
+// The drawn widths of the box columns cut a usual phone number and a company
+// name of a few words in most fonts; each column is at least as wide as
+// such a text needs, and wider where the dialog units give more.
+void FitBoxColumns(QGridLayout& grid, const QLineEdit& box) {
+  const QFontMetrics metrics = box.fontMetrics();
+  const int letters = metrics.averageCharWidth();
+  const std::pair<int, int> columns[] = {{1, 20 * letters},
+                                         {3, 26 * letters},
+                                         {5, metrics.horizontalAdvance(QStringLiteral("(000) 000-0000"))},
+                                         {7, metrics.horizontalAdvance(QStringLiteral("00000"))}};
+  for (const auto& [column, textWidth] : columns) grid.setColumnMinimumWidth(column, LineBoxWidth(box, textWidth));
+}
+
 // Tab leaves a picker at once, as it leaves every other box of the form;
 // the arrow keys still move between the picker's fields.
 template <typename Picker>
@@ -137,6 +162,8 @@ void MainView::BuildForm() {
   // Only the Contacts box grows in height.
   form->addWidget(BuildContactsGroup(), 1);
   SetTabOrder();
+  FitContactColumns();
+  FillNotesColumn();
 }
 
 QWidget* MainView::BuildFindBar() {
@@ -212,6 +239,7 @@ QGroupBox* MainView::BuildPersonGroup() {
     AddLabel(*grid, field.labelId, field.label, widget, field.row, field.column - 1);
     personBoxes_.push_back(box);
   }
+  FitBoxColumns(*grid, *personBoxes_.back().line);
   return personGroup_;
 }
 
@@ -285,15 +313,7 @@ QGroupBox* MainView::BuildContactsGroup() {
   header->setSectionsMovable(false);
   header->setStretchLastSection(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  // Notes takes the rest of the list's width as created and keeps its width
-  // when the form is resized.
-  int fixedWidths = 0;
-  for (int column = 0; column < 3; ++column) {
-    contactsList_->setColumnWidth(column, kMinimumColumnWidths[column]);
-    fixedWidths += kMinimumColumnWidths[column];
-  }
-  contactsList_->setColumnWidth(3, std::max(0, listWidth - 2 * contactsList_->frameWidth() - fixedWidths));
-  FitContactColumns();
+  for (int column = 0; column < 3; ++column) contactsList_->setColumnWidth(column, kMinimumColumnWidths[column]);
   Register(contactsList_, kContactsList);
   grid->addWidget(contactsList_, 0, 0);
   return contactsGroup_;
@@ -325,20 +345,27 @@ void MainView::FitContactColumns() {
   };
 
   QHeaderView* header = contactsList_->header();
-  int fixedWidths = 0;
   bool widened = false;
   for (int column = 0; column < 3; ++column) {
     const int width = contactsList_->columnWidth(column);
     const int needed = std::max({cellWidth(widest[column]), header->sectionSizeHint(column), kMinimumColumnWidths[column]});
     widened = widened || needed > width;
-    fixedWidths += std::max(width, needed);
     contactsList_->setColumnWidth(column, std::max(width, needed));
   }
-  if (!widened) return;
-  // Notes takes what is left of the list's width, and at least its heading.
-  const int clientWidth = contactsList_->isVisible() ? contactsList_->viewport()->width()
-                                                     : units_.X(kListWidth) - 2 * contactsList_->frameWidth();
-  contactsList_->setColumnWidth(3, std::max(header->sectionSizeHint(3), clientWidth - fixedWidths));
+  if (widened) FillNotesColumn();
+}
+
+// Notes takes what is left of the list's width, and at least its heading;
+// as created, the width the list has at the form's own size, so that Notes
+// keeps its width when the form is resized.
+void MainView::FillNotesColumn() {
+  int fixedWidths = 0;
+  for (int column = 0; column < 3; ++column) fixedWidths += contactsList_->columnWidth(column);
+  const int formGrowth = std::max(0, sizeHint().width() - units_.X(kFormWidth));
+  const int clientWidth = contactsList_->isVisible()
+                              ? contactsList_->viewport()->width()
+                              : units_.X(kListWidth) + formGrowth - 2 * contactsList_->frameWidth();
+  contactsList_->setColumnWidth(3, std::max(contactsList_->header()->sectionSizeHint(3), clientWidth - fixedWidths));
 }
 
 QSize MainView::sizeHint() const {

@@ -673,6 +673,11 @@ TEST_F(MainViewTest, WideningScalesThePanelsAndOnlyTheContactsBoxGrowsInHeight) 
 TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
   AddType(4, "Correspondence by registered mail");
   AddContact(7, 2, At(2028, 12, 28, 23, 58, 58), 4, "letter");
+  Person bob = *Data().persons.Find(2);
+  bob.Company = "Becker & Sons Hardware";
+  bob.WkPhone = "(217) 555-0108";
+  bob.WkExt = "4417";
+  Data().persons.Replace(bob);
   const QLocale locale;
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   const QFont font = QApplication::font();
@@ -687,6 +692,11 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
     for (const QLabel* label : form.findChildren<QLabel*>())
       EXPECT_TRUE(!label->isVisibleTo(&form) || label->width() >= label->sizeHint().width())
           << label->text().toStdString() << " at " << points;
+    for (const int id : {1003, 1025, 1031}) {
+      const auto* box = qobject_cast<QLineEdit*>(form.Control(id));
+      EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width() - 4)
+          << box->text().toStdString() << " at " << points;
+    }
     QTreeView* list = form.ContactsList();
     for (int column = 0; column < 3; ++column)
       EXPECT_GE(list->columnWidth(column), static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << points;
