@@ -1,5 +1,5 @@
 #pragma once
-// A person with an ID and a name, for test data.
+// A person with an ID and a name, and a contact with one, for test data.
 
 #include <cstdint>
 #include <string>
@@ -15,6 +15,15 @@ inline Person NamedPerson(int32_t id, std::string first, std::string last, std::
   person.LName = std::move(last);
   person.Company = std::move(company);
   return person;
+}
+
+inline Contact PersonContact(int32_t id, int32_t personId, int32_t typeId, std::string notes = {}) {
+  Contact contact;
+  contact.ID = id;
+  contact.PersonID = personId;
+  contact.ContactTypeID = typeId;
+  contact.Description = std::move(notes);
+  return contact;
 }
 
 }  // namespace vimbo::testing

@@ -83,11 +83,7 @@ struct AccessibleNamesTest : ::testing::Test {
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
     DocumentData& data = frame->Doc().ContentToReplace();
     data.persons.Insert(testing::NamedPerson(data.persons.NextID(), "Ann", "Archer"));
-    Contact contact;
-    contact.ID = data.contacts.NextID();
-    contact.PersonID = 1;
-    contact.ContactTypeID = 1;
-    data.contacts.Insert(contact);
+    data.contacts.Insert(testing::PersonContact(data.contacts.NextID(), 1, 1));
     frame->Doc().SetModified(true, ViewUpdate::kUpdateViews);
     frame->UpdateCommandStates();
   }

@@ -36,12 +36,7 @@ struct MainWindowKeysTest : ::testing::Test {
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
     DocumentData& data = frame->Doc().ContentToReplace();
     data.persons.Insert(testing::NamedPerson(data.persons.NextID(), "Ann", "Archer"));
-    Contact contact;
-    contact.ID = data.contacts.NextID();
-    contact.PersonID = 1;
-    contact.ContactTypeID = 1;
-    contact.Description = "Met";
-    data.contacts.Insert(contact);
+    data.contacts.Insert(testing::PersonContact(data.contacts.NextID(), 1, 1, "Met"));
     frame->Doc().SetModified(false, ViewUpdate::kUpdateViews);
     frame->show();
     frame->activateWindow();
