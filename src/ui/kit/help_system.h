@@ -1,8 +1,9 @@
 #pragma once
 // The program's help: the pages and popup texts in the program's data
-// folder (share/vimbo/help beside the bin folder that holds the program). Help Topics opens a window with a contents list; a dialog's
-// Help button opens its one page; F1 or help mode on a control shows the
-// popup text of the control's context number.
+// folder (share/vimbo/help beside the bin folder that holds the program).
+// Help Topics opens a window with a contents list; a dialog's Help button
+// opens its one page; F1 or help mode on a control shows the popup text of
+// the control's context number.
 
 #include <QHash>
 #include <QPoint>
