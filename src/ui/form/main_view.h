@@ -145,6 +145,7 @@ class MainView : public QWidget, public DocumentView {
   void LockPersonBoxes(bool readOnly);
   void LockNotes(bool readOnly);
   void EnableContactFields(bool enabled);
+  void ShowLocks();
   void ShowEmptyHint();
   std::array<QDateTimeEdit*, 2> Pickers() const;
   // The keys of an edit, in main_view_keys.cpp; live only during an edit.

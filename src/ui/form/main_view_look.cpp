@@ -19,19 +19,17 @@ std::array<QDateTimeEdit*, 2> MainView::Pickers() const { return {datePicker_, t
 
 void MainView::LockPersonBoxes(bool readOnly) {
   for (const PersonBox& box : personBoxes_) {
-    if (box.line) {
+    if (box.line)
       box.line->setReadOnly(readOnly);
-      SetReadOnlyLook(*box.line, readOnly, palette());
-    } else {
+    else
       box.lines->setReadOnly(readOnly);
-      SetReadOnlyLook(*box.lines, readOnly, palette());
-    }
   }
+  ShowLocks();
 }
 
 void MainView::LockNotes(bool readOnly) {
   notesBox_->setReadOnly(readOnly);
-  SetReadOnlyLook(*notesBox_, readOnly, palette());
+  ShowLocks();
 }
 
 // A locked picker shows no buttons and no calendar arrow, which would offer
@@ -40,10 +38,22 @@ void MainView::EnableContactFields(bool enabled) {
   for (QDateTimeEdit* picker : Pickers()) {
     picker->setEnabled(enabled);
     picker->setButtonSymbols(enabled ? QAbstractSpinBox::UpDownArrows : QAbstractSpinBox::NoButtons);
-    SetReadOnlyLook(*picker, !enabled, palette());
   }
   datePicker_->setCalendarPopup(enabled);
   contactTypeSelector_->setEnabled(enabled);
+  ShowLocks();
+}
+
+// The look follows each box's lock, in the colours of the current palette.
+void MainView::ShowLocks() {
+  for (const PersonBox& box : personBoxes_) {
+    if (box.line)
+      SetReadOnlyLook(*box.line, box.line->isReadOnly(), palette());
+    else
+      SetReadOnlyLook(*box.lines, box.lines->isReadOnly(), palette());
+  }
+  SetReadOnlyLook(*notesBox_, notesBox_->isReadOnly(), palette());
+  for (QDateTimeEdit* picker : Pickers()) SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
 }
 
 void MainView::ShowEmptyHint() {
@@ -56,15 +66,7 @@ void MainView::ShowEmptyHint() {
 // new ones.
 void MainView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() != QEvent::PaletteChange || !notesBox_) return;
-  for (const PersonBox& box : personBoxes_) {
-    if (box.line)
-      SetReadOnlyLook(*box.line, box.line->isReadOnly(), palette());
-    else
-      SetReadOnlyLook(*box.lines, box.lines->isReadOnly(), palette());
-  }
-  SetReadOnlyLook(*notesBox_, notesBox_->isReadOnly(), palette());
-  for (QDateTimeEdit* picker : Pickers()) SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
+  if (event->type() == QEvent::PaletteChange && notesBox_) ShowLocks();
 }
 
 }  // namespace vimbo
