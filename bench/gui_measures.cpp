@@ -10,7 +10,6 @@
 #include <QPicture>
 #include <QPrinter>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +24,7 @@
 #include "ui/form/main_view.h"
 #include "ui/kit/prompter.h"
 #include "ui/shell/main_frame.h"
+#include "ui/shell/program_setup.h"
 
 namespace vimbo::bench {
 namespace {
@@ -255,10 +255,7 @@ int RunGuiMeasures(int& argc, char** argv, const GuiDocuments& documents, const 
   if (!std::getenv("XDG_RUNTIME_DIR") && ::mkdir(runtime.c_str(), 0700) == 0)
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vimbo"));
-  QApplication::setOrganizationName(QStringLiteral("Brenwick"));
-  std::setlocale(LC_ALL, "");
-  std::setlocale(LC_NUMERIC, "C");
+  SetUpRunningProgram();
 
   RefusingPrompter prompter;
   std::unique_ptr<MainFrame> frame = OpenMeasure(prompter, documents.document);

@@ -6,11 +6,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStringList>
-#include <clocale>
 #include <cstdio>
 
 #include "ui/kit/qt_prompter.h"
 #include "ui/shell/main_frame.h"
+#include "ui/shell/program_setup.h"
 #include "vimbo_version.h"
 
 namespace {
@@ -81,14 +81,7 @@ int main(int argc, char** argv) {
   }
 
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vimbo"));
-  QApplication::setOrganizationName(QStringLiteral("Brenwick"));
-  // Desktops match the window to its launcher entry and icon by this name.
-  QGuiApplication::setDesktopFileName(QStringLiteral("com.brenwick.Vimbo"));
-  // Dates in lists and reports follow the user's regional settings; numbers
-  // in files never do.
-  std::setlocale(LC_ALL, "");
-  std::setlocale(LC_NUMERIC, "C");
+  vimbo::SetUpRunningProgram();
 
   vimbo::QtPrompter prompter;
   vimbo::MainFrame frame(prompter, {QString(), !parser.isSet(noSplash)});
