@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "ui/kit/accessible_names.h"
 #include "ui/kit/command_ids.h"
 
 namespace vimbo {
@@ -69,10 +70,7 @@ const CommandInfo* FindCommand(CommandId id) {
 
 QString SpokenName(const CommandInfo& info) {
   if (*info.spokenName != '\0') return QString::fromLatin1(info.spokenName);
-  QString text = QString::fromLatin1(info.menuText).section(u'\t', 0, 0);
-  text.remove(QStringLiteral("..."));
-  text.remove(u'&');
-  return text;
+  return SpokenText(QString::fromLatin1(info.menuText).section(u'\t', 0, 0).remove(QStringLiteral("...")));
 }
 
 }  // namespace vimbo

@@ -27,7 +27,7 @@ std::span<const CommandInfo> Commands();
 const CommandInfo* FindCommand(CommandId id);
 
 // The command's name for assistive technology: its spoken name, else its
-// menu text without the mnemonic, the dots and the accelerator hint.
+// menu text read aloud, without the dots and the accelerator hint.
 QString SpokenName(const CommandInfo& info);
 
 }  // namespace vimbo
