@@ -45,48 +45,58 @@ constexpr uint64_t kSeed = 0x5EED'2026'0001ull;
 constexpr std::array<std::string_view, 6> kTitles = {"Mr.", "Mrs.", "Ms.", "Dr.", "Prof.", "Rev."};
 
 constexpr std::array<std::string_view, 48> kFirstNames = {
-    "James",   "Mary",     "Robert",  "Patricia", "John",     "Jennifer", "Michael",  "Linda",
-    "William", "Elizabeth", "David",  "Barbara",  "Richard",  "Susan",    "Joseph",   "Jessica",
-    "Thomas",  "Sarah",    "Charles", "Karen",    "Christopher", "Nancy", "Daniel",   "Lisa",
-    "Matthew", "Margaret", "Anthony", "Sandra",   "Mark",     "Ashley",   "Donald",   "Kimberly",
-    "Steven",  "Emily",    "Paul",    "Donna",    "Andrew",   "Michelle", "Joshua",   "Carol",
-    "Kenneth", "Amanda",   "Kevin",   "Dorothy",  "Brian",    "Melissa",  "George",   "Deborah"};
+    "James",   "Mary",      "Robert",  "Patricia", "John",        "Jennifer", "Michael", "Linda",
+    "William", "Elizabeth", "David",   "Barbara",  "Richard",     "Susan",    "Joseph",  "Jessica",
+    "Thomas",  "Sarah",     "Charles", "Karen",    "Christopher", "Nancy",    "Daniel",  "Lisa",
+    "Matthew", "Margaret",  "Anthony", "Sandra",   "Mark",        "Ashley",   "Donald",  "Kimberly",
+    "Steven",  "Emily",     "Paul",    "Donna",    "Andrew",      "Michelle", "Joshua",  "Carol",
+    "Kenneth", "Amanda",    "Kevin",   "Dorothy",  "Brian",       "Melissa",  "George",  "Deborah"};
 
 constexpr std::array<std::string_view, 48> kLastNames = {
-    "Smith",    "Johnson",  "Williams", "Brown",     "Jones",    "Garcia",   "Miller",   "Davis",
-    "Rodriguez", "Martinez", "Hernandez", "Lopez",   "Gonzalez", "Wilson",   "Anderson", "Thomas",
-    "Taylor",   "Moore",    "Jackson",  "Martin",    "Lee",      "Perez",    "Thompson", "White",
-    "Harris",   "Sanchez",  "Clark",    "Ramirez",   "Lewis",    "Robinson", "Walker",   "Young",
-    "Allen",    "King",     "Wright",   "Scott",     "Torres",   "Nguyen",   "Hill",     "Flores",
-    "Green",    "Adams",    "Nelson",   "Baker",     "Hall",     "Rivera",   "Campbell", "O'Connor"};
+    "Smith",     "Johnson", "Williams", "Brown",  "Jones",    "Garcia",  "Miller",   "Davis",   "Rodriguez", "Martinez",
+    "Hernandez", "Lopez",   "Gonzalez", "Wilson", "Anderson", "Thomas",  "Taylor",   "Moore",   "Jackson",   "Martin",
+    "Lee",       "Perez",   "Thompson", "White",  "Harris",   "Sanchez", "Clark",    "Ramirez", "Lewis",     "Robinson",
+    "Walker",    "Young",   "Allen",    "King",   "Wright",   "Scott",   "Torres",   "Nguyen",  "Hill",      "Flores",
+    "Green",     "Adams",   "Nelson",   "Baker",  "Hall",     "Rivera",  "Campbell", "O'Connor"};
 
 constexpr std::array<std::string_view, 20> kCompanyWords = {
-    "Bluewater", "Cedar Ridge", "Summit",   "Pioneer",   "Harbor",     "Keystone", "Riverbend",
-    "Granite",   "Northfield",  "Lakeside", "Silverline", "Oakmont",   "Redwood",  "Brightpath",
-    "Ironwood",  "Meadowbrook", "Westgate", "Clearview", "Stonebridge", "Evergreen"};
+    "Bluewater", "Cedar Ridge", "Summit",   "Pioneer",    "Harbor",      "Keystone", "Riverbend",
+    "Granite",   "Northfield",  "Lakeside", "Silverline", "Oakmont",     "Redwood",  "Brightpath",
+    "Ironwood",  "Meadowbrook", "Westgate", "Clearview",  "Stonebridge", "Evergreen"};
 
 constexpr std::array<std::string_view, 12> kCompanySuffixes = {
-    "Inc.",        "LLC",   "Ltd.",       "Consulting", "Associates", "Group",
-    "Supply Co.",  "Partners", "Logistics", "Dental",   "Realty",     "Insurance Agency"};
+    "Inc.",       "LLC",      "Ltd.",      "Consulting", "Associates", "Group",
+    "Supply Co.", "Partners", "Logistics", "Dental",     "Realty",     "Insurance Agency"};
 
 // Names that need escaping in the file: the markup characters turn up in
 // real company names often enough to matter for the parser's slow path.
 constexpr std::array<std::string_view, 6> kOddCompanies = {
-    "\"Fresh\" Bakery & Cafe", "Less<More Design",      "O'Brien \"The Plumber\" Services",
-    "R&D Labs",                "Kids < 12 Daycare",      "Tom's Tools & Hardware"};
+    "\"Fresh\" Bakery & Cafe", "Less<More Design",      "O'Brien \"The Plumber\" Services", "R&D Labs",
+    "Kids < 12 Daycare",       "Tom's Tools & Hardware"};
 
-constexpr std::array<std::string_view, 16> kPositions = {
-    "Manager",          "Sales Representative", "Accountant",      "Owner",
-    "Director of Sales", "Office Manager",      "Engineer",        "Project Manager",
-    "Vice President",   "Receptionist",         "Consultant",      "Chief Financial Officer",
-    "Buyer",            "Attorney",             "Technician",      "Marketing Coordinator"};
+constexpr std::array<std::string_view, 16> kPositions = {"Manager",
+                                                         "Sales Representative",
+                                                         "Accountant",
+                                                         "Owner",
+                                                         "Director of Sales",
+                                                         "Office Manager",
+                                                         "Engineer",
+                                                         "Project Manager",
+                                                         "Vice President",
+                                                         "Receptionist",
+                                                         "Consultant",
+                                                         "Chief Financial Officer",
+                                                         "Buyer",
+                                                         "Attorney",
+                                                         "Technician",
+                                                         "Marketing Coordinator"};
 
 constexpr std::array<std::string_view, 24> kStreets = {
-    "Main",  "Oak",    "Pine",       "Maple",   "Cedar",   "Elm",     "Washington", "Lake",
-    "Hill",  "Park",   "Sunset",     "Lincoln", "Jackson", "Church",  "Highland",   "Mill",
-    "River", "Spring", "Ridgeview",  "Willow",  "Franklin", "Chestnut", "Meadow",   "Forest"};
+    "Main",  "Oak",    "Pine",      "Maple",   "Cedar",    "Elm",      "Washington", "Lake",
+    "Hill",  "Park",   "Sunset",    "Lincoln", "Jackson",  "Church",   "Highland",   "Mill",
+    "River", "Spring", "Ridgeview", "Willow",  "Franklin", "Chestnut", "Meadow",     "Forest"};
 
-constexpr std::array<std::string_view, 8> kStreetTypes = {"Street", "Avenue", "Road", "Drive",
+constexpr std::array<std::string_view, 8> kStreetTypes = {"Street", "Avenue", "Road",  "Drive",
                                                           "Lane",   "Court",  "Blvd.", "Way"};
 
 struct City {
@@ -95,29 +105,27 @@ struct City {
 };
 
 constexpr std::array<City, 24> kCities = {{
-    {"Springfield", "IL"}, {"Portland", "OR"},   {"Austin", "TX"},      {"Columbus", "OH"},
-    {"Madison", "WI"},     {"Albany", "NY"},     {"Raleigh", "NC"},     {"Boise", "ID"},
-    {"Tucson", "AZ"},      {"Omaha", "NE"},      {"Richmond", "VA"},    {"Savannah", "GA"},
-    {"Fresno", "CA"},      {"Spokane", "WA"},    {"Des Moines", "IA"},  {"Burlington", "VT"},
-    {"Knoxville", "TN"},   {"Tulsa", "OK"},      {"Lansing", "MI"},     {"Provo", "UT"},
-    {"Salem", "MA"},       {"Wichita", "KS"},    {"Charleston", "SC"},  {"Santa Fe", "NM"},
+    {"Springfield", "IL"}, {"Portland", "OR"},  {"Austin", "TX"},     {"Columbus", "OH"}, {"Madison", "WI"},
+    {"Albany", "NY"},      {"Raleigh", "NC"},   {"Boise", "ID"},      {"Tucson", "AZ"},   {"Omaha", "NE"},
+    {"Richmond", "VA"},    {"Savannah", "GA"},  {"Fresno", "CA"},     {"Spokane", "WA"},  {"Des Moines", "IA"},
+    {"Burlington", "VT"},  {"Knoxville", "TN"}, {"Tulsa", "OK"},      {"Lansing", "MI"},  {"Provo", "UT"},
+    {"Salem", "MA"},       {"Wichita", "KS"},   {"Charleston", "SC"}, {"Santa Fe", "NM"},
 }};
 
-constexpr std::array<std::string_view, 8> kMailDomains = {"example.com", "mail.example.net", "example.org",
-                                                          "inbox.example.com", "corp.example.com",
-                                                          "example.net", "post.example.org", "example.us"};
+constexpr std::array<std::string_view, 8> kMailDomains = {"example.com",       "mail.example.net", "example.org",
+                                                          "inbox.example.com", "corp.example.com", "example.net",
+                                                          "post.example.org",  "example.us"};
 
 // Words of the contact notes; a few carry markup characters, as notes do.
 constexpr std::array<std::string_view, 72> kWords = {
-    "called",   "about",    "the",      "invoice",  "meeting",  "scheduled", "for",     "next",
-    "week",     "left",     "message",  "on",       "voicemail", "sent",     "proposal", "and",
-    "pricing",  "sheet",    "asked",    "to",       "follow",   "up",       "after",    "holidays",
-    "discussed", "contract", "renewal", "terms",    "they",     "want",     "a",        "discount",
-    "of",       "ten",      "percent",  "mailed",   "catalog",  "birthday", "card",     "lunch",
-    "at",       "noon",     "Q&A",      "session",  "went",     "well",     "needs",    "revised",
-    "quote",    "by",       "Friday",   "shipment", "delayed",  "until",    "Monday",   "P&L",
-    "review",   "\"urgent\"", "reply",  "expected", "soon",     "thanked",  "them",     "for",
-    "referral", "order",    "#4471",    "<draft>",  "attached", "copy",     "in",       "file"};
+    "called",  "about",    "the",     "invoice",    "meeting",  "scheduled", "for",       "next",     "week",
+    "left",    "message",  "on",      "voicemail",  "sent",     "proposal",  "and",       "pricing",  "sheet",
+    "asked",   "to",       "follow",  "up",         "after",    "holidays",  "discussed", "contract", "renewal",
+    "terms",   "they",     "want",    "a",          "discount", "of",        "ten",       "percent",  "mailed",
+    "catalog", "birthday", "card",    "lunch",      "at",       "noon",      "Q&A",       "session",  "went",
+    "well",    "needs",    "revised", "quote",      "by",       "Friday",    "shipment",  "delayed",  "until",
+    "Monday",  "P&L",      "review",  "\"urgent\"", "reply",    "expected",  "soon",      "thanked",  "them",
+    "for",     "referral", "order",   "#4471",      "<draft>",  "attached",  "copy",      "in",       "file"};
 
 std::string Digits(Random& random, int count) {
   std::string digits;
@@ -141,7 +149,8 @@ std::string PhoneNumber(Random& random) {
 std::string Lowercase(std::string_view text) {
   std::string lower;
   for (const char c : text)
-    if (std::isalpha(static_cast<unsigned char>(c))) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (std::isalpha(static_cast<unsigned char>(c)))
+      lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower;
 }
 
@@ -222,7 +231,8 @@ void FillCommonFields(Random& random, Record& record) {
 std::string ContactNote(Random& random) {
   constexpr std::size_t kShortest = 20;
   constexpr std::size_t kLongest = 300;
-  const std::size_t target = kShortest + std::min(random.Below(kLongest - kShortest + 1), random.Below(kLongest - kShortest + 1));
+  const std::size_t target =
+      kShortest + std::min(random.Below(kLongest - kShortest + 1), random.Below(kLongest - kShortest + 1));
   const bool multiLine = random.Percent(15);
   std::string note;
   bool sentenceStart = true;

@@ -34,7 +34,8 @@ std::size_t PlainScan(const DocumentData& data, const Query& query) {
       for (const std::string_view word : query.words)
         hits += (person.*field.member).view().find(word) != std::string_view::npos;
   for (const auto& [id, contact] : data.contacts)
-    for (const std::string_view word : query.words) hits += contact.Description.view().find(word) != std::string_view::npos;
+    for (const std::string_view word : query.words)
+      hits += contact.Description.view().find(word) != std::string_view::npos;
   return hits;
 }
 

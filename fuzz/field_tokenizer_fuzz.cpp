@@ -25,9 +25,7 @@
 
 namespace {
 
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 void SplitFields(const vimbo::FieldTokenizer& tokenizer, std::string_view record) {
   std::string field;
@@ -55,8 +53,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
 }
 
 void SplitWhole(const vimbo::FieldTokenizer& tokenizer, std::string_view text) {
-  const bool withoutEncloser =
-      tokenizer.Encloser == 0 || text.find(tokenizer.Encloser) == std::string_view::npos;
+  const bool withoutEncloser = tokenizer.Encloser == 0 || text.find(tokenizer.Encloser) == std::string_view::npos;
   const std::vector<std::string_view> lines = withoutEncloser ? Lines(text) : std::vector<std::string_view>();
   std::size_t count = 0;
   std::string_view record;
@@ -91,8 +88,7 @@ std::string Shaped(std::string_view raw, char separator, char encloser) {
 }
 
 void RoundTrip(char separator, char encloser, std::string_view rest) {
-  if (separator == 0 || encloser == 0 || separator == encloser || IsWhiteSpace(separator) ||
-      IsWhiteSpace(encloser)) {
+  if (separator == 0 || encloser == 0 || separator == encloser || IsWhiteSpace(separator) || IsWhiteSpace(encloser)) {
     return;
   }
   std::vector<std::string> values;

@@ -12,7 +12,8 @@ namespace {
 std::size_t Walk(const vimbo::XMLNode& node, int depth) {
   if (depth > vimbo::SimpleXMLParser::kMaxDepth + 1) std::abort();
   std::size_t bytes = node.Name().size() + node.Text().size();
-  for (const vimbo::XMLAttribute& attribute : node.Attributes()) bytes += attribute.name.size() + attribute.value.size();
+  for (const vimbo::XMLAttribute& attribute : node.Attributes())
+    bytes += attribute.name.size() + attribute.value.size();
   for (const vimbo::XMLNode& child : node.Children()) {
     if (node.FindChild(child.Name(), 0).IsAbsent()) std::abort();
     bytes += Walk(child, depth + 1);

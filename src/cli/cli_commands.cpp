@@ -131,8 +131,8 @@ bool SetCharacters(TextTransferSettings& settings, const Options& options) {
 // Every key must be one the record kind offers, and none may come twice, so
 // that each column the file holds is the one its name says; an empty import
 // column is a column that is not imported. Names the first bad key.
-bool KeysAreKnown(const std::vector<std::string>& keys, const std::vector<std::string>& available,
-                  bool emptyAllowed, std::ostream& err) {
+bool KeysAreKnown(const std::vector<std::string>& keys, const std::vector<std::string>& available, bool emptyAllowed,
+                  std::ostream& err) {
   std::set<std::string> seen;
   for (const std::string& key : keys) {
     if (key.empty() && emptyAllowed) continue;

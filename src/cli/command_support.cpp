@@ -10,15 +10,10 @@ namespace vimbo::cli {
 bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& err) {
   const LoadResult result = Load(data, path);
   switch (result.status) {
-    case LoadResult::Status::kLoaded:
-      return true;
-    case LoadResult::Status::kParseError:
-      err << ParseErrorMessage(result.errorLine) << "\n";
-      return false;
+    case LoadResult::Status::kLoaded: return true;
+    case LoadResult::Status::kParseError: err << ParseErrorMessage(result.errorLine) << "\n"; return false;
     case LoadResult::Status::kUnreadable:
-    case LoadResult::Status::kNotDocument:
-      err << "Error loading file.\n";
-      return false;
+    case LoadResult::Status::kNotDocument: err << "Error loading file.\n"; return false;
   }
   return false;
 }

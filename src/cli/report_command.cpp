@@ -54,8 +54,7 @@ std::optional<DateTimeValue> ReadDate(const std::string& text, bool endOfDay) {
 
 // A comma list of title, company and position, as the envelope dialog's
 // three check boxes of one address.
-bool ReadAddressParts(const Options& options, const std::string& name, bool& title, bool& company,
-                      bool& position) {
+bool ReadAddressParts(const Options& options, const std::string& name, bool& title, bool& company, bool& position) {
   const auto given = options.values.find(name);
   if (given == options.values.end()) return true;
   for (const std::string& part : SplitList(given->second)) {
@@ -135,8 +134,7 @@ bool ReadDateRange(const Options& options, ReportRequest& request) {
 bool ReadEnvelopeOptions(const Options& options, EnvelopeOptions& envelope) {
   return ReadAddressParts(options, "--recipient", envelope.recipientTitle, envelope.recipientCompany,
                           envelope.recipientPosition) &&
-         ReadAddressParts(options, "--return", envelope.returnTitle, envelope.returnCompany,
-                          envelope.returnPosition);
+         ReadAddressParts(options, "--return", envelope.returnTitle, envelope.returnCompany, envelope.returnPosition);
 }
 
 // The page: margins, font and paper, the paper by default the locale's.

@@ -11,7 +11,8 @@ QString ToDisplay(std::string_view bytes) {
   if (IsValidUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
-  for (const char byte : bytes) text.append(QChar(static_cast<char16_t>(Windows1252Character(static_cast<uint8_t>(byte)))));
+  for (const char byte : bytes)
+    text.append(QChar(static_cast<char16_t>(Windows1252Character(static_cast<uint8_t>(byte)))));
   return text;
 }
 

@@ -61,12 +61,7 @@ PageMetrics PageMetricsOf(const QPagedPaintDevice& page) {
   const int dpiY = page.logicalDpiY();
   const QRect sheet = layout.fullRectPixels(dpiX);
   const QRect printable = layout.paintRectPixels(dpiX);
-  return {dpiX,
-          dpiY,
-          sheet.width(),
-          sheet.height(),
-          printable.left() - sheet.left(),
-          printable.top() - sheet.top()};
+  return {dpiX, dpiY, sheet.width(), sheet.height(), printable.left() - sheet.left(), printable.top() - sheet.top()};
 }
 
 // One text block laid out: a QTextLayout per paragraph, its lines placed
@@ -78,11 +73,7 @@ struct QtCanvas::Block {
 };
 
 QtCanvas::QtCanvas(QPainter* painter, const QPaintDevice& fontDevice, const PageMetrics& metrics)
-    : painter_(painter),
-      fontDevice_(&fontDevice),
-      metrics_(metrics),
-      deviceMetrics_(QFont()),
-      layoutMetrics_(QFont()) {
+    : painter_(painter), fontDevice_(&fontDevice), metrics_(metrics), deviceMetrics_(QFont()), layoutMetrics_(QFont()) {
   AddFaceSubstitutes();
   UseFont(font_);
 }
@@ -192,7 +183,8 @@ int QtCanvas::WrappedLines(const QString& paragraph, qreal width) const {
   // costs far less than laying it out. A paragraph far longer than the line
   // is not shaped twice.
   const bool mayFit = paragraph.size() * deviceMetrics_.averageCharWidth() < 2 * width;
-  if (mayFit && MeasurableByWidth(paragraph) && layoutMetrics_.horizontalAdvance(paragraph) + qfont_.pixelSize() < width)
+  if (mayFit && MeasurableByWidth(paragraph) &&
+      layoutMetrics_.horizontalAdvance(paragraph) + qfont_.pixelSize() < width)
     return 1;
   QTextOption option;
   option.setWrapMode(QTextOption::WordWrap);

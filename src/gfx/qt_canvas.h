@@ -86,15 +86,15 @@ class QtCanvas final : public Canvas {
   // Makes `font` the font in use, with its metrics.
   void UseFont(const CanvasFont& font);
 
-  QPainter* painter_;                // null on a measuring canvas
-  const QPaintDevice* fontDevice_;   // whose font metrics count
+  QPainter* painter_;               // null on a measuring canvas
+  const QPaintDevice* fontDevice_;  // whose font metrics count
   PageMetrics metrics_;
   CanvasFont font_;
   QFont qfont_;
   // The fonts in use are few and asked for again and again; a QFont and
   // its metrics kept keep their font engine, which a new QFont looks up anew.
   std::vector<std::pair<CanvasFont, QFont>> fonts_;
-  QFontMetrics deviceMetrics_;  // qfont_ on the font device
+  QFontMetrics deviceMetrics_;   // qfont_ on the font device
   QFontMetricsF layoutMetrics_;  // qfont_ as a text layout without a device measures it
   std::vector<CanvasFont> saved_;
 };

@@ -66,14 +66,14 @@ TEST(CliReport, WritesEveryPageAndSaysHowMany) {
   EXPECT_EQ(result.out, "1 pages\n");
   EXPECT_EQ(CountPages(testing::ReadBytes(out)), 1);
 
-  result = RunCli({"report", "envelopes", in, out, "--persons", "5,1", "--recipient", "title,company",
-                   "--return", "", "--paper", "a4", "--margins", "250,250,250,250"});
+  result = RunCli({"report", "envelopes", in, out, "--persons", "5,1", "--recipient", "title,company", "--return", "",
+                   "--paper", "a4", "--margins", "250,250,250,250"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "2 pages\n");
   EXPECT_EQ(CountPages(testing::ReadBytes(out)), 2);
 
-  result = RunCli({"report", "contacts", in, out, "--from", "2004-03-02", "--to", "2004-03-02T09:30:00",
-                   "--font", "Liberation Serif", "--size", "12", "--persons", "all"});
+  result = RunCli({"report", "contacts", in, out, "--from", "2004-03-02", "--to", "2004-03-02T09:30:00", "--font",
+                   "Liberation Serif", "--size", "12", "--persons", "all"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "1 pages\n");
 }

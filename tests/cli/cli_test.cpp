@@ -148,20 +148,18 @@ TEST(CliExport, ContactsWithChosenFieldsAndCharacters) {
   testing::TempDir dir;
   const std::string in = TransferDocument(dir);
   const std::string out = dir.File("contacts.txt");
-  const CliResult result =
-      RunCli({"export", "contacts", in, out, "--encloser", "none", "--fields", "ContactType,Date",
-              "--separator", "semicolon"});
+  const CliResult result = RunCli({"export", "contacts", in, out, "--encloser", "none", "--fields", "ContactType,Date",
+                                   "--separator", "semicolon"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "2 lines written\n");
   EXPECT_EQ(testing::ReadBytes(out), "ContactType;Date\nTelephone;03/01/04\nE-Mail;03/02/04\n");
 
-  ASSERT_EQ(RunCli({"export", "contacts", in, out, "--fields", "", "--separator", "x", "--encloser", "'"}).status,
-            0);
+  ASSERT_EQ(RunCli({"export", "contacts", in, out, "--fields", "", "--separator", "x", "--encloser", "'"}).status, 0);
   EXPECT_EQ(testing::ReadBytes(out), "\n\n\n");
-  ASSERT_EQ(RunCli({"export", "persons", in, out, "--fields", "LastName", "--separator", "tab",
-                    "--encloser", "single-quote"})
-                .status,
-            0);
+  ASSERT_EQ(
+      RunCli({"export", "persons", in, out, "--fields", "LastName", "--separator", "tab", "--encloser", "single-quote"})
+          .status,
+      0);
   EXPECT_EQ(testing::ReadBytes(out), "'LastName'\n'O\"Neil'\n\n");
 }
 
@@ -186,8 +184,8 @@ TEST(CliImport, AddsPersonsAndWritesTheDocument) {
   const std::string text = dir.File("people.txt");
   testing::WriteBytes(text, "\xEF\xBB\xBFid\tLast\tFirst\n7\tLee\tCy\n8\t\tDee\n9\n10\tMoss");
   const std::string out = dir.File("out.tch");
-  const CliResult result = RunCli({"import", in, text, out, "--first-line-names", "--separator", "tab",
-                                   "--columns", ",LastName,FirstName"});
+  const CliResult result =
+      RunCli({"import", in, text, out, "--first-line-names", "--separator", "tab", "--columns", ",LastName,FirstName"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out, "3 names added to current database.\n");
@@ -207,8 +205,8 @@ TEST(CliImport, NamesLineImportedUnlessSkipped) {
   const std::string in = TransferDocument(dir);
   const std::string text = dir.File("people.csv");
   testing::WriteBytes(text, "\"LastName\";\"City\"\n'Lee';'Ely'\n");
-  const CliResult result = RunCli({"import", in, text, dir.File("out.tch"), "--columns", "LastName,City",
-                                   "--separator", ";", "--encloser", "double-quote"});
+  const CliResult result = RunCli({"import", in, text, dir.File("out.tch"), "--columns", "LastName,City", "--separator",
+                                   ";", "--encloser", "double-quote"});
   EXPECT_EQ(result.out, "2 names added to current database.\n");
   DocumentData data;
   ASSERT_TRUE(Load(data, dir.File("out.tch")).Ok());
@@ -336,8 +334,8 @@ TEST(CliProgram, ExitStatusReachesTheShell) {
   const std::string command = std::string(VIMBO_CLI_PATH) + " new '" + dir.File("p.tch") + "'";
   EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
   EXPECT_EQ(testing::ReadBytes(dir.File("p.tch")), NewDocumentText());
-  const std::string failed =
-      std::string(VIMBO_CLI_PATH) + " export persons '" + dir.File("p.tch") + "' '" + dir.File("no/x.csv") + "' 2>/dev/null";
+  const std::string failed = std::string(VIMBO_CLI_PATH) + " export persons '" + dir.File("p.tch") + "' '" +
+                             dir.File("no/x.csv") + "' 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(failed.c_str())), 1);
   const std::string usage = std::string(VIMBO_CLI_PATH) + " 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(usage.c_str())), 2);
@@ -412,18 +410,19 @@ TEST(CliVCard, ExportsTheChosenPersonsAndImportsCardsOfAnyVersion) {
   EXPECT_EQ(result.err, "No person with ID 7.\n");
 
   // Found by its first line, and named by --format.
-  testing::WriteBytes(dir.File("cards.txt"), "\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n"
-                                             "BEGIN:VCARD\r\nN:Broken\r\n");
+  testing::WriteBytes(dir.File("cards.txt"),
+                      "\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n"
+                      "BEGIN:VCARD\r\nN:Broken\r\n");
   result = RunCli({"import", in, dir.File("cards.txt"), dir.File("out.tch")});
   EXPECT_EQ(result.out, "1 names added to current database. 1 cards could not be read.\n");
   result = RunCli({"import", dir.File("out.tch"), dir.File("one.vcf"), dir.File("out2.tch"), "--format", "vcard"});
   EXPECT_EQ(result.out, "1 names added to current database.\n");
   EXPECT_EQ(RunCli({"info", dir.File("out2.tch")}).out, "persons 4\ncontacts 2\ncontact types 4\nversion 12\n");
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"export", "vcard", in},
-           {"export", "vcard", in, "x.vcf", "--persons", "two"},
-           {"import", in, dir.File("cards.txt"), "o.tch", "--format", "xml"},
-           {"import", in, dir.File("cards.txt"), "o.tch", "--separator", "tab"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"export", "vcard", in},
+                                             {"export", "vcard", in, "x.vcf", "--persons", "two"},
+                                             {"import", in, dir.File("cards.txt"), "o.tch", "--format", "xml"},
+                                             {"import", in, dir.File("cards.txt"), "o.tch", "--separator", "tab"}}) {
     EXPECT_EQ(RunCli(args).status, 2) << args.back();
   }
   const std::string program = std::string(VIMBO_CLI_PATH) + " export vcard '" + in + "' '" + dir.File("s.vcf") + "'";
@@ -454,8 +453,8 @@ TEST(CliProgram, HostileSizesGiveAMessageUnderAMemoryLimit) {
 #endif
   testing::TempDir dir;
   const auto runLimited = [&dir](const std::string& args) {
-    const std::string command = "ulimit -v 262144; exec " VIMBO_CLI_PATH " " + args + " >'" + dir.File("out") +
-                                "' 2>'" + dir.File("err") + "'";
+    const std::string command =
+        "ulimit -v 262144; exec " VIMBO_CLI_PATH " " + args + " >'" + dir.File("out") + "' 2>'" + dir.File("err") + "'";
     const int status = std::system(command.c_str());
     return CliResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadBytes(dir.File("out")),
                      testing::ReadBytes(dir.File("err"))};
@@ -474,8 +473,11 @@ TEST(CliProgram, HostileSizesGiveAMessageUnderAMemoryLimit) {
 
   // A long field is streamed to the file, not given memory six times its size.
   DocumentData data;
-  data.contacts.Insert({.ID = 1, .PersonID = 0, .DateTime = testing::At(2004, 3, 1, 9, 30),
-                        .Description = std::string(std::size_t{40} << 20, 'x'), .ContactTypeID = 0});
+  data.contacts.Insert({.ID = 1,
+                        .PersonID = 0,
+                        .DateTime = testing::At(2004, 3, 1, 9, 30),
+                        .Description = std::string(std::size_t{40} << 20, 'x'),
+                        .ContactTypeID = 0});
   data.contacts.LastID = 1;
   ASSERT_TRUE(Write(data, dir.File("long.tch")));
   result = runLimited("resave '" + dir.File("long.tch") + "' '" + dir.File("copy.tch") + "'");

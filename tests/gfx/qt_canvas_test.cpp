@@ -176,11 +176,12 @@ TEST(QtCanvasBlocks, WrappedHeightsAreThoseOfTheFullLayoutAtEveryWidth) {
   canvas.SelectFont(font);
   QTextOption option;
   option.setTabStopDistance(8 * canvas.Metrics().averageCharWidth);
-  for (const std::string text : {"Called about the catalogue.", "ends on an overhanging f", "trailing blanks   ",
-                                 "  leading  and  double  blanks", "a well-known self-employed co-worker",
-                                 "see http://example.com/a/long/path?q=1", "M\xC3\xBCller caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC",
-                                 "soft\xC2\xADhyphen", "line\xE2\x80\xA8separator", "tab\tstop", "C1 \xC2\x9C control", "",
-                                 "two\nparagraphs, the second the longer"}) {
+  for (const std::string text :
+       {"Called about the catalogue.", "ends on an overhanging f", "trailing blanks   ",
+        "  leading  and  double  blanks", "a well-known self-employed co-worker",
+        "see http://example.com/a/long/path?q=1", "M\xC3\xBCller caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC",
+        "soft\xC2\xADhyphen", "line\xE2\x80\xA8separator", "tab\tstop", "C1 \xC2\x9C control", "",
+        "two\nparagraphs, the second the longer"}) {
     const int own = canvas.TextWidth(text);
     for (int width = std::max(1, own - 166); width <= own + 166; width += 5) {
       int lines = 0;

@@ -42,8 +42,7 @@ class ScriptedPrompter : public Prompter {
   std::vector<QString> proposedSaveNames;
   int openDialogs = 0;
 
-  Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon,
-                 Buttons buttons) override {
+  Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon, Buttons buttons) override {
     messages.push_back({text, caption, icon, buttons, owner != nullptr});
     if (answers.empty()) {
       ADD_FAILURE() << "unexpected message: " << text.toStdString();
@@ -73,8 +72,7 @@ class ScriptedPrompter : public Prompter {
     return TakeFront(openNames);
   }
 
-  std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&,
-                                      const QString& proposedName) override {
+  std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&, const QString& proposedName) override {
     proposedSaveNames.push_back(proposedName);
     if (saveNames.empty()) {
       ADD_FAILURE() << "unexpected save-file dialog";

@@ -140,9 +140,7 @@ class DocumentReader final : public XMLHandler {
     const int32_t id = NumberAttribute(attributes, "ID").value_or(0);
     field_ = -1;
     switch (section_) {
-      case Section::kUser:
-        userField_ = FieldIndex(name, kUserFields);
-        break;
+      case Section::kUser: userField_ = FieldIndex(name, kUserFields); break;
       case Section::kPersons:
         person_ = Person();
         person_.ID = id;
@@ -156,25 +154,21 @@ class DocumentReader final : public XMLHandler {
         contactType_ = ContactType();
         contactType_.ID = id;
         break;
-      case Section::kOther:
-        break;
+      case Section::kOther: break;
     }
   }
 
   int FieldOf(std::string_view name) const {
     switch (section_) {
-      case Section::kPersons:
-        return FieldIndex(name, kPersonFields);
+      case Section::kPersons: return FieldIndex(name, kPersonFields);
       case Section::kContacts:
         if (name == "PersonID") return kPersonID;
         if (name == "ContactTypeID") return kContactTypeID;
         if (name == "Description") return kDescription;
         if (name == "DateTime") return kDateTime;
         return -1;
-      case Section::kContactTypes:
-        return name == "Description" ? kDescription : -1;
-      default:
-        return -1;
+      case Section::kContactTypes: return name == "Description" ? kDescription : -1;
+      default: return -1;
     }
   }
 
@@ -182,16 +176,16 @@ class DocumentReader final : public XMLHandler {
     if (field_ < 0) return;
     const auto field = static_cast<std::size_t>(field_);
     if (section_ == Section::kPersons) {
-      (person_.*kPersonFields[field].member)= text;
+      (person_.*kPersonFields[field].member) = text;
     } else if (section_ == Section::kContactTypes) {
-      contactType_.Description= text;
+      contactType_.Description = text;
     } else if (section_ == Section::kContacts) {
       if (field_ == kPersonID)
         contact_.PersonID = ParseInteger(text);
       else if (field_ == kContactTypeID)
         contact_.ContactTypeID = ParseInteger(text);
       else if (field_ == kDescription)
-        contact_.Description= text;
+        contact_.Description = text;
       else
         dated_ = ParseDocumentDateText(text, contact_.DateTime);
     }
@@ -201,11 +195,9 @@ class DocumentReader final : public XMLHandler {
   void EndRecord(std::string_view text) {
     switch (section_) {
       case Section::kUser:
-        if (userField_ >= 0) (user_.*kUserFields[static_cast<std::size_t>(userField_)].member)= text;
+        if (userField_ >= 0) (user_.*kUserFields[static_cast<std::size_t>(userField_)].member) = text;
         break;
-      case Section::kPersons:
-        persons_.Add(std::move(person_));
-        break;
+      case Section::kPersons: persons_.Add(std::move(person_)); break;
       case Section::kContacts:
         // One "now" for every contact whose date does not read, and only
         // when one is needed: asking the clock is not free.
@@ -215,11 +207,8 @@ class DocumentReader final : public XMLHandler {
         }
         contacts_.Add(std::move(contact_));
         break;
-      case Section::kContactTypes:
-        contactTypes_.Add(std::move(contactType_));
-        break;
-      case Section::kOther:
-        break;
+      case Section::kContactTypes: contactTypes_.Add(std::move(contactType_)); break;
+      case Section::kOther: break;
     }
     field_ = -1;
   }

@@ -50,10 +50,10 @@ std::size_t FindEscaped(std::string_view text, std::size_t from) {
   const __m128i apos = _mm_set1_epi8('\''), quot = _mm_set1_epi8('"'), zero = _mm_setzero_si128();
   for (; i + 16 <= text.size(); i += 16) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const __m128i hits = _mm_or_si128(
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, amp), _mm_cmpeq_epi8(block, lt)),
-                     _mm_or_si128(_mm_cmpeq_epi8(block, gt), _mm_cmpeq_epi8(block, apos))),
-        _mm_or_si128(_mm_cmpeq_epi8(block, quot), _mm_cmpeq_epi8(block, zero)));
+    const __m128i hits =
+        _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, amp), _mm_cmpeq_epi8(block, lt)),
+                                  _mm_or_si128(_mm_cmpeq_epi8(block, gt), _mm_cmpeq_epi8(block, apos))),
+                     _mm_or_si128(_mm_cmpeq_epi8(block, quot), _mm_cmpeq_epi8(block, zero)));
     const int mask = _mm_movemask_epi8(hits);
     if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
   }
@@ -67,9 +67,7 @@ std::size_t FindEscaped(std::string_view text, std::size_t from) {
 // than tag character by tag character for every field of every record.
 struct FieldLine {
   explicit FieldLine(std::string_view name)
-      : open("\t\t\t<" + std::string(name) + ">"),
-        close("</" + std::string(name) + ">\n"),
-        empty(open + close) {}
+      : open("\t\t\t<" + std::string(name) + ">"), close("</" + std::string(name) + ">\n"), empty(open + close) {}
   std::string open;
   std::string close;
   std::string empty;
@@ -97,7 +95,8 @@ class TextOut {
     // Room for the longest number the copy may take in one piece, so that
     // the compiler sees no read past the array.
     char digits[32];
-    out_.Put(std::string_view(digits, static_cast<std::size_t>(std::to_chars(digits, digits + 12, number).ptr - digits)));
+    out_.Put(
+        std::string_view(digits, static_cast<std::size_t>(std::to_chars(digits, digits + 12, number).ptr - digits)));
     return *this;
   }
 

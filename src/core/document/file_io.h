@@ -67,7 +67,6 @@ class AtomicFileWriter {
 };
 
 // Replaces the file at `path` with `bytes` through an AtomicFileWriter.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         WriteChunkFunction writeChunk = nullptr);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, WriteChunkFunction writeChunk = nullptr);
 
 }  // namespace vimbo

@@ -105,9 +105,8 @@ void SimpleXMLParser::Parse(std::string_view bytes, XMLHandler& handler) {
   // Positions count from after the mark, which an editor does not show.
   if (StartsWith("\xEF\xBB\xBF")) begin_ = p_ += 3;
 
-  if (p_ + 5 <= end_ && std::equal(p_, p_ + 5, "<?xml", [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
-      })) {
+  if (p_ + 5 <= end_ &&
+      std::equal(p_, p_ + 5, "<?xml", [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; })) {
     p_ += 5;
     ParseDeclaration();
   }
@@ -191,8 +190,7 @@ void SimpleXMLParser::Fail() const {
 }
 
 bool SimpleXMLParser::StartsWith(std::string_view literal) const {
-  return static_cast<std::size_t>(end_ - p_) >= literal.size() &&
-         std::memcmp(p_, literal.data(), literal.size()) == 0;
+  return static_cast<std::size_t>(end_ - p_) >= literal.size() && std::memcmp(p_, literal.data(), literal.size()) == 0;
 }
 
 void SimpleXMLParser::Expect(char c) {

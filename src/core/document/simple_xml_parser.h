@@ -63,9 +63,7 @@ class SimpleXMLParser {
   // Parses `bytes` into an element tree (the returned root owns the bytes and
   // the tree), for callers that walk a document more than once.
   std::unique_ptr<XMLElement> Parse(std::string bytes);
-  std::unique_ptr<XMLElement> Parse(const char* text, std::size_t length) {
-    return Parse(std::string(text, length));
-  }
+  std::unique_ptr<XMLElement> Parse(const char* text, std::size_t length) { return Parse(std::string(text, length)); }
 
   // The version text of the XML declaration, "1.0" when there was none.
   const std::string& Version() const { return version_; }
@@ -95,7 +93,7 @@ class SimpleXMLParser {
   const char* end_ = nullptr;
   std::string version_ = "1.0";
   XMLHandler* handler_ = nullptr;
-  std::vector<std::string> textScratch_;  // one per depth, reused
+  std::vector<std::string> textScratch_;      // one per depth, reused
   std::deque<std::string> attributeScratch_;  // one per attribute of a tag; a deque keeps them in place
   std::vector<XMLAttribute> attributes_;
 };

@@ -95,8 +95,7 @@ OperationResult DeleteContact(DocumentData& data, int32_t contactId) {
   return Apply(data, std::move(step), contactId);
 }
 
-bool ContactTypeNameTaken(const DocumentData& data, const std::string& description,
-                          std::optional<int32_t> exceptId) {
+bool ContactTypeNameTaken(const DocumentData& data, const std::string& description, std::optional<int32_t> exceptId) {
   for (const auto& [id, type] : data.contactTypes)
     if (id != exceptId && type.Description == description) return true;
   return false;

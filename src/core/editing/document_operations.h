@@ -65,7 +65,6 @@ OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons);
 
 // Whether a contact type, other than the one `exceptId` names, is named
 // exactly `description`.
-bool ContactTypeNameTaken(const DocumentData& data, const std::string& description,
-                          std::optional<int32_t> exceptId);
+bool ContactTypeNameTaken(const DocumentData& data, const std::string& description, std::optional<int32_t> exceptId);
 
 }  // namespace vimbo

@@ -54,8 +54,8 @@ void ApplyChanges(Records& collection, const std::vector<RecordChange<Record>>& 
 }  // namespace
 
 std::size_t EditStep::MemorySize() const {
-  std::size_t size = sizeof(EditStep) + TextSize(name) + ChangesSize(persons) + ChangesSize(contacts) +
-                     ChangesSize(contactTypes);
+  std::size_t size =
+      sizeof(EditStep) + TextSize(name) + ChangesSize(persons) + ChangesSize(contacts) + ChangesSize(contactTypes);
   if (userBefore) size += RecordSize(*userBefore);
   if (userAfter) size += RecordSize(*userAfter);
   return size;

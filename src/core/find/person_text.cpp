@@ -73,8 +73,8 @@ bool PersonText::Fill(bool fold) {
 std::string_view PersonText::PhoneDigits() {
   if (digitsMade_) return digits_;
   digits_.clear();
-  for (const CompactText* field : {&person_->Phone, &person_->WkPhone, &person_->WkExt, &person_->CelPhone,
-                                   &person_->Pager, &person_->Fax}) {
+  for (const CompactText* field :
+       {&person_->Phone, &person_->WkPhone, &person_->WkExt, &person_->CelPhone, &person_->Pager, &person_->Fax}) {
     for (const char c : field->view())
       if (c >= '0' && c <= '9') digits_.push_back(c);
     digits_.push_back('\n');

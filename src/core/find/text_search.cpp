@@ -50,7 +50,8 @@ class Probe {
     seen_ = _mm_or_si128(seen_, _mm_or_si128(rawA, rawB));
     const __m128i a = _mm_or_si128(rawA, caseBit);
     const __m128i b = _mm_or_si128(rawB, caseBit);
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first_), _mm_cmpeq_epi8(b, final_))));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first_), _mm_cmpeq_epi8(b, final_))));
   }
   // Whether every byte at the places probed so far is ASCII.
   bool SeenAscii() const { return _mm_movemask_epi8(seen_) == 0; }
@@ -102,7 +103,8 @@ std::size_t FindAsciiCaseless(std::string_view text, std::string_view word, bool
 FoldedWord::FoldedWord(std::string folded)
     : text_(std::move(folded)),
       ascii_(IsAscii(text_)),
-      allDigits_(!text_.empty() && std::all_of(text_.begin(), text_.end(), [](char c) { return c >= '0' && c <= '9'; })) {}
+      allDigits_(!text_.empty() &&
+                 std::all_of(text_.begin(), text_.end(), [](char c) { return c >= '0' && c <= '9'; })) {}
 
 bool FoldedWord::OccursIn(std::string_view bytes, std::string& scratch) const {
   // ASCII bytes stand for the same characters whether the text reads as

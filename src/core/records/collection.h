@@ -70,8 +70,7 @@ class Collection {
   // keeps its own copy of them.
   void InsertMany(std::vector<const Record*> records) {
     const auto byId = [](const Record* a, const Record* b) { return a->ID < b->ID; };
-    if (!std::is_sorted(records.begin(), records.end(), byId))
-      std::stable_sort(records.begin(), records.end(), byId);
+    if (!std::is_sorted(records.begin(), records.end(), byId)) std::stable_sort(records.begin(), records.end(), byId);
     const std::size_t oldSize = records_.size();
     records_.reserve(oldSize + records.size());
     for (const Record* record : records) {
@@ -93,9 +92,8 @@ class Collection {
   // all of them: this is how a load hands over what it read.
   void Adopt(std::vector<Entry> entries) {
     const auto byId = [](const Entry& a, const Entry& b) { return a.first < b.first; };
-    if (std::adjacent_find(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-          return a.first >= b.first;
-        }) != entries.end()) {
+    if (std::adjacent_find(entries.begin(), entries.end(),
+                           [](const Entry& a, const Entry& b) { return a.first >= b.first; }) != entries.end()) {
       std::stable_sort(entries.begin(), entries.end(), byId);
       entries.erase(std::unique(entries.begin(), entries.end(),
                                 [](const Entry& a, const Entry& b) { return a.first == b.first; }),
@@ -169,8 +167,8 @@ class Collection {
   // The record of `id` among the first `count` entries.
   const Record* Find(int32_t id, std::size_t count) const {
     const auto last = records_.begin() + static_cast<std::ptrdiff_t>(count);
-    const auto at = std::lower_bound(records_.begin(), last, id,
-                                     [](const Entry& entry, int32_t key) { return entry.first < key; });
+    const auto at =
+        std::lower_bound(records_.begin(), last, id, [](const Entry& entry, int32_t key) { return entry.first < key; });
     return at != last && at->first == id ? &at->second : nullptr;
   }
 

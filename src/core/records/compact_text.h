@@ -19,8 +19,8 @@ namespace vimbo {
 class CompactText {
  public:
   CompactText() noexcept = default;
-  CompactText(std::string_view text) { Assign(text); }  // NOLINT(google-explicit-constructor)
-  CompactText(const char* text) : CompactText(std::string_view(text)) {}  // NOLINT(google-explicit-constructor)
+  CompactText(std::string_view text) { Assign(text); }                           // NOLINT(google-explicit-constructor)
+  CompactText(const char* text) : CompactText(std::string_view(text)) {}         // NOLINT(google-explicit-constructor)
   CompactText(const std::string& text) : CompactText(std::string_view(text)) {}  // NOLINT(google-explicit-constructor)
   CompactText(const CompactText& other) { Assign(other.view()); }
   CompactText(CompactText&& other) noexcept : word_(other.word_) { other.word_ = 0; }
@@ -70,9 +70,7 @@ class CompactText {
   }
 
   friend bool operator==(const CompactText& a, std::string_view b) noexcept { return a.view() == b; }
-  friend std::strong_ordering operator<=>(const CompactText& a, std::string_view b) noexcept {
-    return a.view() <=> b;
-  }
+  friend std::strong_ordering operator<=>(const CompactText& a, std::string_view b) noexcept { return a.view() <=> b; }
 
  private:
   // The low bit tells the forms apart: heap blocks are at least 8-aligned,

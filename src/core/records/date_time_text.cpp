@@ -206,8 +206,7 @@ bool ReadDateTime(std::string_view text, Fields& f) {
 // ---- Locale forms --------------------------------------------------------------
 
 int DayOfYear(const SystemTime& t) {
-  static constexpr int kDaysBeforeMonth[12] = {0,   31,  59,  90,  120, 151,
-                                               181, 212, 243, 273, 304, 334};
+  static constexpr int kDaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
   const bool leap = (t.year % 4 == 0 && t.year % 100 != 0) || t.year % 400 == 0;
   return kDaysBeforeMonth[t.month - 1] + t.day - 1 + (leap && t.month > 2 ? 1 : 0);
 }
@@ -311,8 +310,6 @@ std::string ShortDateText(const DateTimeValue& value) { return Format<255>(value
 
 std::string ShortTimeText(const DateTimeValue& value) { return Format<255>(value, "%X"); }
 
-std::string FormatDateTime(const DateTimeValue& value, const char* picture) {
-  return Format<4096>(value, picture);
-}
+std::string FormatDateTime(const DateTimeValue& value, const char* picture) { return Format<4096>(value, picture); }
 
 }  // namespace vimbo

@@ -30,8 +30,7 @@ void CivilFromDays(int64_t days, SystemTime& out) {
   days += 719468;
   const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
   const int64_t dayOfEra = days - era * 146097;
-  const int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
   out.day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
@@ -39,9 +38,7 @@ void CivilFromDays(int64_t days, SystemTime& out) {
   out.year = static_cast<int>(yearOfEra + era * 400 + (out.month <= 2 ? 1 : 0));
 }
 
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -52,9 +49,8 @@ bool FieldsInRange(int year, int month, int day, int hour, int minute, int secon
   // The year test only keeps the day arithmetic well away from overflow; the
   // exact limits (1 January 100 and 31 December 9999, both at midnight) are
   // checked on the resulting number.
-  return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-         day <= DaysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
-         minute <= 59 && second >= 0 && second <= 59;
+  return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month) &&
+         hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
 }
 
 }  // namespace
@@ -71,14 +67,12 @@ DateTimeValue DateTimeValue::Now() {
   if (converted) {
     // A leap second (tm_sec 60) would otherwise make the contact's time invalid.
     const int second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    value.SetDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                      local.tm_min, second);
+    value.SetDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, second);
   }
   return value;
 }
 
-bool DateTimeValue::SetDateTime(int year, int month, int day, int hour, int minute,
-                                int second) {
+bool DateTimeValue::SetDateTime(int year, int month, int day, int hour, int minute, int second) {
   value_ = kInvalid;
   if (!FieldsInRange(year, month, day, hour, minute, second)) return false;
 
@@ -138,25 +132,17 @@ SystemTime DateTimeValue::ToSystemTime() const {
 
 int32_t DateTimeValue::Year() const { return IsValid() ? ToSystemTime().year : kErrorComponent; }
 
-int32_t DateTimeValue::Month() const {
-  return IsValid() ? ToSystemTime().month : kErrorComponent;
-}
+int32_t DateTimeValue::Month() const { return IsValid() ? ToSystemTime().month : kErrorComponent; }
 
 int32_t DateTimeValue::Day() const { return IsValid() ? ToSystemTime().day : kErrorComponent; }
 
 int32_t DateTimeValue::Hour() const { return IsValid() ? ToSystemTime().hour : kErrorComponent; }
 
-int32_t DateTimeValue::Minute() const {
-  return IsValid() ? ToSystemTime().minute : kErrorComponent;
-}
+int32_t DateTimeValue::Minute() const { return IsValid() ? ToSystemTime().minute : kErrorComponent; }
 
-int32_t DateTimeValue::Second() const {
-  return IsValid() ? ToSystemTime().second : kErrorComponent;
-}
+int32_t DateTimeValue::Second() const { return IsValid() ? ToSystemTime().second : kErrorComponent; }
 
-int32_t DateTimeValue::DayOfWeek() const {
-  return IsValid() ? ToSystemTime().dayOfWeek + 1 : kErrorComponent;
-}
+int32_t DateTimeValue::DayOfWeek() const { return IsValid() ? ToSystemTime().dayOfWeek + 1 : kErrorComponent; }
 
 double DateTimeValue::Linear() const {
   if (value_ >= 0) return value_;

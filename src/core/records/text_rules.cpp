@@ -2,9 +2,7 @@
 
 namespace vimbo {
 
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 std::string_view TrimView(std::string_view text) {
   while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);

@@ -18,8 +18,7 @@ std::string CityLine(const Person& person) {
 
 }  // namespace
 
-AddressBookReport::AddressBookReport(Canvas& canvas, const std::map<int32_t, Person>& chosenPersons)
-    : Report(canvas) {
+AddressBookReport::AddressBookReport(Canvas& canvas, const std::map<int32_t, Person>& chosenPersons) : Report(canvas) {
   persons_.reserve(chosenPersons.size());
   for (const auto& [id, person] : chosenPersons) persons_.push_back(person);
   std::stable_sort(persons_.begin(), persons_.end(),
@@ -90,12 +89,9 @@ void AddressBookReport::DrawEntry(const Person& person) {
   canvas_->DrawText(leftColumnX_, currentY_, CityLine(person));
 
   const std::string rightLines[] = {
-      "Home Phone: " + person.Phone,
-      "Work Phone: " + person.WkPhone + " Ext. " + person.WkExt,
-      "Pager: " + person.Pager,
-      "Cel Phone: " + person.CelPhone,
-      "Fax: " + person.Fax,
-      "E-Mail: " + person.EMail,
+      "Home Phone: " + person.Phone, "Work Phone: " + person.WkPhone + " Ext. " + person.WkExt,
+      "Pager: " + person.Pager,      "Cel Phone: " + person.CelPhone,
+      "Fax: " + person.Fax,          "E-Mail: " + person.EMail,
       "Web Page: " + person.WebPage,
   };
   int y = y0;

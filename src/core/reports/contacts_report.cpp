@@ -20,8 +20,7 @@ std::string PrintedName(const Person& person) {
 }  // namespace
 
 ContactsReport::ContactsReport(Canvas& canvas, const std::map<int32_t, Person>& chosenPersons,
-                               const DateTimeValue& beginDate, const DateTimeValue& endDate,
-                               const Contacts& contacts)
+                               const DateTimeValue& beginDate, const DateTimeValue& endDate, const Contacts& contacts)
     : Report(canvas), beginDate_(beginDate), endDate_(endDate) {
   persons_.reserve(chosenPersons.size());
   for (const auto& [id, person] : chosenPersons) persons_.push_back(person);

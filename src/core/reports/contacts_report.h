@@ -48,9 +48,9 @@ class ContactsReport : public Report {
 
   std::vector<Person> persons_;
   std::vector<Contact> contacts_;
-  std::vector<Entry> entries_;  // print order: by person, then newest first
+  std::vector<Entry> entries_;                   // print order: by person, then newest first
   std::vector<std::vector<std::size_t>> pages_;  // indices into entries_; the last may still grow
-  int nextY_ = 0;  // where the next entry to lay out would start on the last page
+  int nextY_ = 0;                                // where the next entry to lay out would start on the last page
   DateTimeValue beginDate_;
   DateTimeValue endDate_;
   int dateColumnX_ = 0;

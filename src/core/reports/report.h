@@ -106,7 +106,7 @@ class Report {
   int lineHeight_ = 0;
   int charWidth_ = 0;
   int currentY_ = 0;
-  Canvas* canvas_;  // the canvas in use: the report's own, or a page's during DrawPage
+  Canvas* canvas_;      // the canvas in use: the report's own, or a page's during DrawPage
   Canvas* homeCanvas_;  // the canvas the report was built with and paginates on
   int pageCount_ = 0;
   std::size_t entriesPaginated_ = 0;

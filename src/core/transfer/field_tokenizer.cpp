@@ -168,8 +168,8 @@ std::size_t RecordEnd(std::string_view text, char separator, char encloser) {
     if (i == n || text[i] == '\n') return i;
     FieldScan scan{i + 1, false};  // a separator: an empty field
     if (!Is(text[i], separator)) {
-      scan = Is(text[i], encloser) ? ScanEnclosedField(text, i, separator, encloser)
-                                   : ScanPlainField(text, i, separator);
+      scan =
+          Is(text[i], encloser) ? ScanEnclosedField(text, i, separator, encloser) : ScanPlainField(text, i, separator);
     }
     if (scan.recordEnd) return scan.at;
     i = scan.at;

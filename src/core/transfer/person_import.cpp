@@ -22,8 +22,8 @@ struct ColumnTarget {
 // The target of each column, found once for the whole file. Columns past the
 // end of Fields have no key, so they are not imported either.
 std::vector<ColumnTarget> ColumnTargets(const TextTransferSettings& settings) {
-  const std::size_t columns = std::min(static_cast<std::size_t>(std::max(settings.ColumnCount, 0)),
-                                       settings.Fields.size());
+  const std::size_t columns =
+      std::min(static_cast<std::size_t>(std::max(settings.ColumnCount, 0)), settings.Fields.size());
   std::vector<ColumnTarget> targets(columns);
   for (std::size_t i = 0; i < columns; ++i) {
     if (settings.Fields[i].empty()) continue;
@@ -71,8 +71,7 @@ constexpr std::size_t kPersonsBeforeEstimate = 1000;
 
 }  // namespace
 
-std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path,
-                                                        const FieldTokenizer& tokenizer) {
+std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path, const FieldTokenizer& tokenizer) {
   TextRecordReader reader(tokenizer);
   if (!reader.Open(path)) return std::nullopt;
   std::vector<std::string> records;
@@ -111,7 +110,8 @@ std::vector<Person> ReadImportedPersons(const TextTransferSettings& settings) {
     // than the estimate (room never filled is hardly ever touched).
     if (persons.size() == kPersonsBeforeEstimate && reader.Taken() > 0) {
       const std::uintmax_t estimate = reader.Size() * persons.size() / reader.Taken() * 9 / 8;
-      if (estimate > persons.size()) persons.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(estimate, persons.max_size())));
+      if (estimate > persons.size())
+        persons.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(estimate, persons.max_size())));
     }
   }
   // A file that could not be read to its end adds nobody, as one that could

@@ -16,8 +16,7 @@ namespace vimbo {
 // one also without a closing line feed, of any length, without the carriage
 // return before the line feed that ends it, and without a UTF-8 byte order
 // mark at the start. Nothing when the file cannot be read.
-std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path,
-                                                        const FieldTokenizer& tokenizer);
+std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path, const FieldTokenizer& tokenizer);
 
 // The file's first record as the wizard shows and splits it, trimmed of
 // white space; empty when the file is empty. Nothing when the file cannot be

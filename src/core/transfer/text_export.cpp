@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cmath>
-#include <cstring>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -111,12 +111,10 @@ std::vector<std::size_t> PutNamesLine(ExportOutput& out, const std::array<Column
   return written;
 }
 
-int PutPersons(ExportOutput& out, const DocumentData& data, const TextTransferSettings& settings,
-               ColumnOrder order) {
+int PutPersons(ExportOutput& out, const DocumentData& data, const TextTransferSettings& settings, ColumnOrder order) {
   if (data.persons.Size() == 0) return 0;
   std::vector<CompactText Person::*> members;
-  for (const std::size_t c : PutNamesLine(out, kPersonKeys, settings, order))
-    members.push_back(kPersonKeys[c].member);
+  for (const std::size_t c : PutNamesLine(out, kPersonKeys, settings, order)) members.push_back(kPersonKeys[c].member);
   const std::string_view separator = settings.Separator;
   const std::string_view encloser = settings.Encloser;
   int lines = 0;
@@ -224,8 +222,7 @@ class PieceTable {
 // seconds in a day, is put together anew from its pattern each time.
 class MomentPieces {
  public:
-  MomentPieces(DateTextCache::Part part, DateTextCache::Format format, std::string_view encloser,
-               std::size_t contacts)
+  MomentPieces(DateTextCache::Part part, DateTextCache::Format format, std::string_view encloser, std::size_t contacts)
       : part_(part), texts_(part, format), encloser_(encloser) {
     if (part != DateTextCache::Part::kDate) return;
     std::size_t slots = 64;
@@ -373,12 +370,10 @@ struct ContactLine {
   }
 };
 
-int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferSettings& settings,
-                ColumnOrder order) {
+int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferSettings& settings, ColumnOrder order) {
   if (data.contacts.Size() == 0) return 0;
   std::vector<ContactField> fields;
-  for (const std::size_t c : PutNamesLine(out, kContactKeys, settings, order))
-    fields.push_back(kContactKeys[c].field);
+  for (const std::size_t c : PutNamesLine(out, kContactKeys, settings, order)) fields.push_back(kContactKeys[c].field);
   const auto uses = [&](ContactField field) { return std::find(fields.begin(), fields.end(), field) != fields.end(); };
   const ContactNeeds needs{.names = uses(ContactField::kFirstName) || uses(ContactField::kLastName),
                            .types = uses(ContactField::kContactType),
@@ -412,7 +407,9 @@ int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferS
   constexpr std::size_t kEntryAhead = 2 * kAhead;
   std::array<Ahead, kAhead> ahead{};
   const auto contacts = data.contacts.begin();
-  const auto contactAt = [&](std::size_t c) -> const Contact& { return contacts[static_cast<std::ptrdiff_t>(c)].second; };
+  const auto contactAt = [&](std::size_t c) -> const Contact& {
+    return contacts[static_cast<std::ptrdiff_t>(c)].second;
+  };
   for (std::size_t c = 0; c < std::min(count, kAhead); ++c)
     ahead[c] = LookAhead(contactAt(c), needs, persons, contactTypes, dateTexts);
   for (std::size_t c = 0; c < count; ++c) {

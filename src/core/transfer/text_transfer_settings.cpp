@@ -16,13 +16,9 @@ TextTransferSettings SettingsFor(const char* recordKind, std::vector<std::string
 
 }  // namespace
 
-TextTransferSettings PersonsExportSettings() {
-  return SettingsFor("Persons", PersonKeyNames());
-}
+TextTransferSettings PersonsExportSettings() { return SettingsFor("Persons", PersonKeyNames()); }
 
-TextTransferSettings ContactsExportSettings() {
-  return SettingsFor("Contacts", ContactKeyNames());
-}
+TextTransferSettings ContactsExportSettings() { return SettingsFor("Contacts", ContactKeyNames()); }
 
 TextTransferSettings PersonsImportSettings() {
   TextTransferSettings settings = PersonsExportSettings();

@@ -32,8 +32,10 @@ std::vector<std::string_view> Split(std::string_view text, char separator, bool 
   bool quoted = false;
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (byQuotes && text[i] == '"') quoted = !quoted;
-    else if (!byQuotes && text[i] == '\\') ++i;
+    if (byQuotes && text[i] == '"')
+      quoted = !quoted;
+    else if (!byQuotes && text[i] == '\\')
+      ++i;
     else if (text[i] == separator && !quoted) {
       pieces.push_back(text.substr(start, i - start));
       start = i + 1;
@@ -90,8 +92,10 @@ std::string Unescaped(std::string_view text) {
       if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
       c = '\n';
     }
-    if (c == '\n') out += "\r\n";
-    else out += c;
+    if (c == '\n')
+      out += "\r\n";
+    else
+      out += c;
   }
   return out;
 }
@@ -113,9 +117,12 @@ void ReadParameter(std::string_view piece, Property& p) {
   const std::string key = eq == std::string_view::npos ? "type" : Lower(TrimView(piece.substr(0, eq)));
   if (key == "type") {
     for (std::string_view type : Split(value, ',', false)) {
-      if (type == "pref") p.pref = std::min(p.pref, 1);
-      else if (type == "quoted-printable") p.quotedPrintable = true;
-      else p.types.emplace_back(TrimView(type));
+      if (type == "pref")
+        p.pref = std::min(p.pref, 1);
+      else if (type == "quoted-printable")
+        p.quotedPrintable = true;
+      else
+        p.types.emplace_back(TrimView(type));
     }
   } else if (key == "pref") {
     p.pref = std::min(p.pref, std::clamp(std::atoi(value.c_str()), 1, 100));
@@ -133,8 +140,10 @@ std::optional<Property> ReadProperty(std::string_view line) {
   bool quoted = false;
   std::size_t colon = std::string_view::npos;
   for (std::size_t i = 0; i < line.size() && colon == std::string_view::npos; ++i) {
-    if (line[i] == '"') quoted = !quoted;
-    else if (line[i] == ':' && !quoted) colon = i;
+    if (line[i] == '"')
+      quoted = !quoted;
+    else if (line[i] == ':' && !quoted)
+      colon = i;
   }
   if (colon == std::string_view::npos) return std::nullopt;
   const std::vector<std::string_view> head = Split(line.substr(0, colon), ';', true);
@@ -143,9 +152,8 @@ std::optional<Property> ReadProperty(std::string_view line) {
   if (name.empty()) return std::nullopt;
   Property p;
   p.name = Lower(name);
-  std::transform(p.name.begin(), p.name.end(), p.name.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
-  });
+  std::transform(p.name.begin(), p.name.end(), p.name.begin(),
+                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; });
   for (std::size_t i = 1; i < head.size(); ++i) ReadParameter(head[i], p);
   const std::string_view value = line.substr(colon + 1);
   p.value = p.quotedPrintable ? DecodeQuotedPrintable(value) : std::string(value);
@@ -213,8 +221,20 @@ class CardBuilder {
   }
 
  private:
-  enum Slot { kFormatted, kCompany, kPosition, kAddress, kHomePhone, kWorkPhone, kCellPhone, kPager, kFax, kEMail,
-              kWebPage, kSlots };
+  enum Slot {
+    kFormatted,
+    kCompany,
+    kPosition,
+    kAddress,
+    kHomePhone,
+    kWorkPhone,
+    kCellPhone,
+    kPager,
+    kFax,
+    kEMail,
+    kWebPage,
+    kSlots
+  };
   struct Candidate {
     std::string value;
     int pref = kNotPreferred + 1;
@@ -265,12 +285,16 @@ class CardsReader {
       broken_ = false;
     } else if (IsLine(line, "end:vcard")) {
       if (!card_) return;
-      if (broken_) ++result_.unreadable;
-      else if (std::optional<Person> person = card_->Finish()) result_.persons.push_back(std::move(*person));
+      if (broken_)
+        ++result_.unreadable;
+      else if (std::optional<Person> person = card_->Finish())
+        result_.persons.push_back(std::move(*person));
       card_.reset();
     } else if (card_ && !broken_) {
-      if (const std::optional<Property> property = ReadProperty(line)) card_->Add(*property);
-      else broken_ = true;
+      if (const std::optional<Property> property = ReadProperty(line))
+        card_->Add(*property);
+      else
+        broken_ = true;
     }
   }
 

@@ -75,8 +75,9 @@ void AppendCard(std::string& out, const Person& p) {
   if (!p.Company.empty()) PutProperty(out, "ORG", Escaped(p.Company));
   if (!p.Position.empty()) PutProperty(out, "TITLE", Escaped(p.Position));
   if (!p.Address.empty() || !p.City.empty() || !p.State.empty() || !p.Zip.empty())
-    PutProperty(out, "ADR;TYPE=home",
-                ";;" + Escaped(p.Address) + ";" + Escaped(p.City) + ";" + Escaped(p.State) + ";" + Escaped(p.Zip) + ";");
+    PutProperty(
+        out, "ADR;TYPE=home",
+        ";;" + Escaped(p.Address) + ";" + Escaped(p.City) + ";" + Escaped(p.State) + ";" + Escaped(p.Zip) + ";");
   PutPhone(out, "home", p.Phone);
   // The extension stays with the number it belongs to.
   if (!p.WkPhone.empty() || !p.WkExt.empty())

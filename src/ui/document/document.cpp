@@ -25,16 +25,13 @@ bool DocumentView::IsModified() const { return document_ != nullptr && document_
 
 bool DocumentView::QuerySave(QWidget* owner, const QString& caption) {
   if (!IsModified()) return true;
-  const auto answer = document_->GetPrompter().Message(
-      owner, QStringLiteral("Save changes to %1?").arg(document_->DocumentTitle()), caption,
-      Prompter::Icon::Warning, Prompter::Buttons::YesNoCancel);
+  const auto answer =
+      document_->GetPrompter().Message(owner, QStringLiteral("Save changes to %1?").arg(document_->DocumentTitle()),
+                                       caption, Prompter::Icon::Warning, Prompter::Buttons::YesNoCancel);
   switch (answer) {
-    case Prompter::Answer::Yes:
-      return document_->Save(owner) == FileResult::kDone;
-    case Prompter::Answer::Cancel:
-      return false;
-    default:
-      return true;
+    case Prompter::Answer::Yes: return document_->Save(owner) == FileResult::kDone;
+    case Prompter::Answer::Cancel: return false;
+    default: return true;
   }
 }
 

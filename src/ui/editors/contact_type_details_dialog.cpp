@@ -19,10 +19,8 @@
 
 namespace vimbo {
 
-ContactTypeDetailsDialog::ContactTypeDetailsDialog(const DocumentData& data, bool adding,
-                                                   int32_t editedTypeId,
-                                                   std::string_view description,
-                                                   Prompter& prompter, HelpSystem& help,
+ContactTypeDetailsDialog::ContactTypeDetailsDialog(const DocumentData& data, bool adding, int32_t editedTypeId,
+                                                   std::string_view description, Prompter& prompter, HelpSystem& help,
                                                    QWidget* parent)
     : QDialog(parent),
       data_(data),
@@ -87,8 +85,7 @@ void ContactTypeDetailsDialog::accept() {
                       QStringLiteral("%1 is already listed in the table of Contact Types.\n"
                                      "Please enter a different description.")
                           .arg(box_->text()),
-                      QStringLiteral("Duplicate Contact Type"), Prompter::Icon::Error,
-                      Prompter::Buttons::Ok);
+                      QStringLiteral("Duplicate Contact Type"), Prompter::Icon::Error, Prompter::Buttons::Ok);
     box_->setFocus();
     box_->selectAll();
     return;

@@ -22,9 +22,8 @@ class ContactTypeDetailsDialog : public QDialog {
  public:
   // `editedTypeId` is the type being renamed, or -1 when adding; a type may
   // keep its own name.
-  ContactTypeDetailsDialog(const DocumentData& data, bool adding, int32_t editedTypeId,
-                           std::string_view description, Prompter& prompter, HelpSystem& help,
-                           QWidget* parent = nullptr);
+  ContactTypeDetailsDialog(const DocumentData& data, bool adding, int32_t editedTypeId, std::string_view description,
+                           Prompter& prompter, HelpSystem& help, QWidget* parent = nullptr);
 
   // The accepted name, in the bytes the document stores.
   const std::string& Description() const { return description_; }

@@ -37,8 +37,7 @@ QPushButton* MakeButton(const char* text, int id, const DialogUnits& units, QWid
 
 }  // namespace
 
-ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompter,
-                                       HelpSystem& help, QWidget* parent)
+ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompter, HelpSystem& help, QWidget* parent)
     : QDialog(parent), document_(document), prompter_(prompter), help_(help) {
   setWindowTitle(QStringLiteral("Contact Types"));
   const DialogUnits units(fontMetrics());
@@ -147,12 +146,11 @@ void ContactTypesDialog::Edit() {
 }
 
 void ContactTypesDialog::Delete() {
-  const auto answer = prompter_.Message(
-      this,
-      QStringLiteral("Are you sure you want to delete the selected contact? If it is in use "
-                     "anywhere, it will not be deleted"),
-      QStringLiteral("Delete Contact Type"), Prompter::Icon::Information,
-      Prompter::Buttons::YesNo);
+  const auto answer =
+      prompter_.Message(this,
+                        QStringLiteral("Are you sure you want to delete the selected contact? If it is in use "
+                                       "anywhere, it will not be deleted"),
+                        QStringLiteral("Delete Contact Type"), Prompter::Icon::Information, Prompter::Buttons::YesNo);
   if (answer != Prompter::Answer::Yes) return;
   // With nothing selected there is nothing to delete, and the document must
   // not be marked as changed.

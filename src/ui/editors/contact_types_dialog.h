@@ -19,8 +19,7 @@ class TouchDocument;
 class ContactTypesDialog : public QDialog {
   Q_OBJECT
  public:
-  ContactTypesDialog(TouchDocument& document, Prompter& prompter, HelpSystem& help,
-                     QWidget* parent = nullptr);
+  ContactTypesDialog(TouchDocument& document, Prompter& prompter, HelpSystem& help, QWidget* parent = nullptr);
 
   QTreeWidget* List() const { return list_; }
   // The button with control number contact_types::kAdd, kDelete, kEdit or

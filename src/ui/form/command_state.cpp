@@ -68,8 +68,7 @@ bool CommandEnabled(CommandId commandId, const CommandContext& context) {
     case kHelpTopics:
     case kAbout:
     case kCheckForUpdate:
-    case kHelpMode:
-      return true;
+    case kHelpMode: return true;
     default: return false;
   }
 }

@@ -52,8 +52,9 @@ void ContactsListModel::Fill(const DocumentData& data, int32_t personId) {
   }
   // Contacts of the same moment stay in ascending ID; with the ID as the
   // tie-break every pair differs, so a plain sort gives the one order.
-  std::sort(listed.begin(), listed.end(),
-            [](const auto& a, const auto& b) { return a.first > b.first || (a.first == b.first && a.second < b.second); });
+  std::sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) {
+    return a.first > b.first || (a.first == b.first && a.second < b.second);
+  });
 
   beginResetModel();
   data_ = &data;

@@ -131,9 +131,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   switch (key->key()) {
-    case Qt::Key_Escape:
-      Close();
-      return true;
+    case Qt::Key_Escape: Close(); return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
       if (watched != box_) break;

@@ -31,8 +31,7 @@ MainView::MainView(QWidget* parent) : QWidget(parent), units_(fontMetrics()) {
   ShowContact(0);
 
   connect(personSelector_, &QComboBox::activated, this, &MainView::OnPersonPicked);
-  connect(contactsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          &MainView::OnContactSelected);
+  connect(contactsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainView::OnContactSelected);
 }
 
 void MainView::SetDocument(TouchDocument& document) {
@@ -90,8 +89,10 @@ void MainView::GoTo(int32_t personId, int32_t contactId) {
   if (editMode_ != EditMode::Browsing) return;
   SelectPerson(personId);
   SelectContact(contactId);
-  if (contactId == 0) personSelector_->setFocus(Qt::OtherFocusReason);
-  else contactsList_->setFocus(Qt::OtherFocusReason);
+  if (contactId == 0)
+    personSelector_->setFocus(Qt::OtherFocusReason);
+  else
+    contactsList_->setFocus(Qt::OtherFocusReason);
 }
 
 void MainView::SelectContact(int32_t id) {
@@ -106,11 +107,11 @@ void MainView::RefreshContactTypes() {
   // if the type was renamed meanwhile.
   const QVariant chosen = contactTypeSelector_->currentData();
   std::vector<ComboEntry> entries;
-  for (const auto& [id, type] : Data().contactTypes)
-    entries.push_back({ToDisplay(type.Description), id});
+  for (const auto& [id, type] : Data().contactTypes) entries.push_back({ToDisplay(type.Description), id});
   FillSorted(*contactTypeSelector_, std::move(entries));
   FitContactColumns();
-  if (IsContactMode(editMode_) && chosen.isValid()) contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
+  if (IsContactMode(editMode_) && chosen.isValid())
+    contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
 }
 
 void MainView::RefreshPersons() {

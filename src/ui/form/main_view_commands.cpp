@@ -13,9 +13,9 @@
 #include "core/editing/document_operations.h"
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
-#include "ui/form/find_bar.h"
 #include "ui/document/document.h"
 #include "ui/form/contacts_list_model.h"
+#include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/command_ids.h"
@@ -94,8 +94,8 @@ Person MainView::PersonFromBoxes(const Person& original) const {
   Person person;
   for (const PersonBox& box : personBoxes_) {
     const std::string_view before = original.*box.field;
-    person.*box.field = box.line ? FromDisplay(box.line->text(), before)
-                                 : MultiLineFromDisplay(MultiLineBoxText(*box.lines), before);
+    person.*box.field =
+        box.line ? FromDisplay(box.line->text(), before) : MultiLineFromDisplay(MultiLineBoxText(*box.lines), before);
   }
   return person;
 }
@@ -114,8 +114,9 @@ void MainView::PersonUpdate() {
   if (result.status == OperationStatus::kNoIdentifiers) {
     // Identifiers are never reused; with the counter spent there is none to
     // give, and a person under 0 could never be picked again.
-    RefuseForNoIdentifiers(QStringLiteral("The person cannot be added: this document has no "
-                                          "identifiers left for new persons."));
+    RefuseForNoIdentifiers(
+        QStringLiteral("The person cannot be added: this document has no "
+                       "identifiers left for new persons."));
     return;
   }
   if (result.Done()) {
@@ -179,7 +180,8 @@ Contact MainView::ContactFromPanel(const Contact* original) const {
   Contact contact;
   contact.ID = original ? original->ID : 0;
   contact.PersonID = currentPersonId_;
-  contact.Description = MultiLineFromDisplay(MultiLineBoxText(*notesBox_), original ? original->Description.view() : std::string_view());
+  contact.Description =
+      MultiLineFromDisplay(MultiLineBoxText(*notesBox_), original ? original->Description.view() : std::string_view());
   const QDate date = datePicker_->date();
   const QTime time = timePicker_->time();
   contact.DateTime.SetDate(date.year(), date.month(), date.day());
@@ -196,8 +198,9 @@ void MainView::ContactUpdate() {
   const OperationResult result = adding ? document_->Editor().AddContact(std::move(contact))
                                         : document_->Editor().UpdateContact(std::move(contact));
   if (result.status == OperationStatus::kNoIdentifiers) {
-    RefuseForNoIdentifiers(QStringLiteral("The contact cannot be added: this document has no "
-                                          "identifiers left for new contacts."));
+    RefuseForNoIdentifiers(
+        QStringLiteral("The contact cannot be added: this document has no "
+                       "identifiers left for new contacts."));
     return;
   }
   if (result.Done() && adding) currentContactId_ = result.id;

@@ -10,10 +10,10 @@
 #include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QSpacerItem>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionViewItem>
-#include <QSpacerItem>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QTreeView>
@@ -105,8 +105,7 @@ constexpr int kMinimumColumnWidths[] = {75, 75, 85};
 
 template <std::size_t N>
 void SetColumnStretches(QGridLayout& grid, const int (&widths)[N]) {
-  for (std::size_t column = 0; column < N; ++column)
-    grid.setColumnStretch(static_cast<int>(column), widths[column]);
+  for (std::size_t column = 0; column < N; ++column) grid.setColumnStretch(static_cast<int>(column), widths[column]);
 }
 
 // Boxes take their width from the grid's proportions rather than from
@@ -348,7 +347,8 @@ void MainView::FitContactColumns() {
   bool widened = false;
   for (int column = 0; column < 3; ++column) {
     const int width = contactsList_->columnWidth(column);
-    const int needed = std::max({cellWidth(widest[column]), header->sectionSizeHint(column), kMinimumColumnWidths[column]});
+    const int needed =
+        std::max({cellWidth(widest[column]), header->sectionSizeHint(column), kMinimumColumnWidths[column]});
     widened = widened || needed > width;
     contactsList_->setColumnWidth(column, std::max(width, needed));
   }
@@ -368,9 +368,7 @@ void MainView::FillNotesColumn() {
   contactsList_->setColumnWidth(3, std::max(contactsList_->header()->sectionSizeHint(3), clientWidth - fixedWidths));
 }
 
-QSize MainView::sizeHint() const {
-  return units_.Size(kFormWidth, kFormHeight).expandedTo(minimumSizeHint());
-}
+QSize MainView::sizeHint() const { return units_.Size(kFormWidth, kFormHeight).expandedTo(minimumSizeHint()); }
 
 void MainView::AddLabel(QGridLayout& grid, int id, const char* text, QWidget* control, int row, int column) {
   auto* label = new QLabel(QString::fromLatin1(text), grid.parentWidget());
@@ -387,8 +385,7 @@ void MainView::Register(QWidget* control, int id) {
 }
 
 void MainView::SetTabOrder() {
-  for (std::size_t i = 1; i < std::size(kTabOrder); ++i)
-    setTabOrder(Control(kTabOrder[i - 1]), Control(kTabOrder[i]));
+  for (std::size_t i = 1; i < std::size(kTabOrder); ++i) setTabOrder(Control(kTabOrder[i - 1]), Control(kTabOrder[i]));
 }
 
 }  // namespace vimbo

@@ -55,8 +55,7 @@ void MainView::mouseReleaseEvent(QMouseEvent* event) {
 // The control under `pos`, looking through the group boxes; 0 on the form's
 // bare background or a group box's own frame.
 int MainView::ControlAt(const QPoint& pos) const {
-  for (const QWidget* widget = childAt(pos); widget && widget != this;
-       widget = widget->parentWidget()) {
+  for (const QWidget* widget = childAt(pos); widget && widget != this; widget = widget->parentWidget()) {
     if (const int id = ControlId(widget)) return qobject_cast<const QGroupBox*>(widget) ? 0 : id;
   }
   return 0;

@@ -86,8 +86,8 @@ enum class Badge { Add, Delete, Edit, Update, Cancel };
 void DrawBadge(QPainter& p, Badge badge) {
   const QRectF circle(18, 18, 13, 13);
   const QColor color = badge == Badge::Delete || badge == Badge::Cancel ? kBad
-                       : badge == Badge::Edit                            ? QColor(210, 140, 30)
-                                                                         : kGood;
+                       : badge == Badge::Edit                           ? QColor(210, 140, 30)
+                                                                        : kGood;
   p.setPen(QPen(Qt::white, 1));
   p.setBrush(color);
   p.drawEllipse(circle);
@@ -98,15 +98,9 @@ void DrawBadge(QPainter& p, Badge badge) {
       p.drawLine(c + QPointF(-4, 0), c + QPointF(4, 0));
       p.drawLine(c + QPointF(0, -4), c + QPointF(0, 4));
       break;
-    case Badge::Delete:
-      p.drawLine(c + QPointF(-4, 0), c + QPointF(4, 0));
-      break;
-    case Badge::Edit:
-      p.drawLine(c + QPointF(-3, 3), c + QPointF(3, -3));
-      break;
-    case Badge::Update:
-      p.drawPolyline(QPolygonF({c + QPointF(-4, 0), c + QPointF(-1, 3), c + QPointF(4, -3)}));
-      break;
+    case Badge::Delete: p.drawLine(c + QPointF(-4, 0), c + QPointF(4, 0)); break;
+    case Badge::Edit: p.drawLine(c + QPointF(-3, 3), c + QPointF(3, -3)); break;
+    case Badge::Update: p.drawPolyline(QPolygonF({c + QPointF(-4, 0), c + QPointF(-1, 3), c + QPointF(4, -3)})); break;
     case Badge::Cancel:
       p.drawLine(c + QPointF(-3, -3), c + QPointF(3, 3));
       p.drawLine(c + QPointF(-3, 3), c + QPointF(3, -3));
@@ -164,21 +158,66 @@ QIcon CommandIcon(CommandId commandId) {
     case kNew: return Draw(Page);
     case kOpen: return Draw(Folder);
     case kSave: return Draw(Disk);
-    case kPersonAdd: return Draw([](QPainter& p) { Person(p); DrawBadge(p, Badge::Add); });
-    case kPersonDelete: return Draw([](QPainter& p) { Person(p); DrawBadge(p, Badge::Delete); });
-    case kPersonEdit: return Draw([](QPainter& p) { Person(p); DrawBadge(p, Badge::Edit); });
-    case kPersonUpdate: return Draw([](QPainter& p) { Person(p); DrawBadge(p, Badge::Update); });
-    case kPersonCancel: return Draw([](QPainter& p) { Person(p); DrawBadge(p, Badge::Cancel); });
-    case kContactAdd: return Draw([](QPainter& p) { Envelope(p); DrawBadge(p, Badge::Add); });
-    case kContactDelete: return Draw([](QPainter& p) { Envelope(p); DrawBadge(p, Badge::Delete); });
-    case kContactEdit: return Draw([](QPainter& p) { Envelope(p); DrawBadge(p, Badge::Edit); });
-    case kContactUpdate: return Draw([](QPainter& p) { Envelope(p); DrawBadge(p, Badge::Update); });
-    case kContactCancel: return Draw([](QPainter& p) { Envelope(p); DrawBadge(p, Badge::Cancel); });
+    case kPersonAdd:
+      return Draw([](QPainter& p) {
+        Person(p);
+        DrawBadge(p, Badge::Add);
+      });
+    case kPersonDelete:
+      return Draw([](QPainter& p) {
+        Person(p);
+        DrawBadge(p, Badge::Delete);
+      });
+    case kPersonEdit:
+      return Draw([](QPainter& p) {
+        Person(p);
+        DrawBadge(p, Badge::Edit);
+      });
+    case kPersonUpdate:
+      return Draw([](QPainter& p) {
+        Person(p);
+        DrawBadge(p, Badge::Update);
+      });
+    case kPersonCancel:
+      return Draw([](QPainter& p) {
+        Person(p);
+        DrawBadge(p, Badge::Cancel);
+      });
+    case kContactAdd:
+      return Draw([](QPainter& p) {
+        Envelope(p);
+        DrawBadge(p, Badge::Add);
+      });
+    case kContactDelete:
+      return Draw([](QPainter& p) {
+        Envelope(p);
+        DrawBadge(p, Badge::Delete);
+      });
+    case kContactEdit:
+      return Draw([](QPainter& p) {
+        Envelope(p);
+        DrawBadge(p, Badge::Edit);
+      });
+    case kContactUpdate:
+      return Draw([](QPainter& p) {
+        Envelope(p);
+        DrawBadge(p, Badge::Update);
+      });
+    case kContactCancel:
+      return Draw([](QPainter& p) {
+        Envelope(p);
+        DrawBadge(p, Badge::Cancel);
+      });
     case kHelpMode: return Draw(HelpArrow);
     case kPreviousPage: return Draw([](QPainter& p) { Arrow(p, false); });
     case kNextPage: return Draw([](QPainter& p) { Arrow(p, true); });
     case kPrint: return Draw(Printer);
-    case kPageSetup: return Draw([](QPainter& p) { Page(p); p.setPen(QPen(kAccent, 1)); p.drawRect(QRectF(10, 12, 12, 14)); });
+    case kPageSetup:
+      return Draw([](QPainter& p) {
+        Page(p);
+        p.setPen(QPen(kAccent, 1));
+        p.drawRect(QRectF(10, 12, 12, 14));
+      });
     case kZoomIn: return Draw([](QPainter& p) { Magnifier(p, true); });
     case kZoomOut: return Draw([](QPainter& p) { Magnifier(p, false); });
     default: return {};

@@ -59,7 +59,9 @@ enum class CommandId : int {
 };
 
 // The recent-file commands are a range: file n (from 0) is kRecentFirst + n.
-constexpr CommandId operator+(CommandId id, int offset) { return static_cast<CommandId>(static_cast<int>(id) + offset); }
+constexpr CommandId operator+(CommandId id, int offset) {
+  return static_cast<CommandId>(static_cast<int>(id) + offset);
+}
 constexpr int operator-(CommandId a, CommandId b) { return static_cast<int>(a) - static_cast<int>(b); }
 
 inline std::ostream& operator<<(std::ostream& out, CommandId id) { return out << static_cast<int>(id); }

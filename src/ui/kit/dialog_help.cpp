@@ -28,10 +28,8 @@ class ContextHelpFilter : public QObject {
       case QEvent::QueryWhatsThis:
         // Tells the help pointer that this control has help to show.
         return help::ContextOf(map_, static_cast<uint32_t>(ControlId(widget))).has_value();
-      case QEvent::WhatsThis:
-        return Show(widget, static_cast<QHelpEvent*>(event)->globalPos());
-      default:
-        return false;
+      case QEvent::WhatsThis: return Show(widget, static_cast<QHelpEvent*>(event)->globalPos());
+      default: return false;
     }
   }
 

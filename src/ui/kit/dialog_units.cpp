@@ -17,11 +17,9 @@ int Scale(int units, int base, int divisor) {
 // The average width is measured over the 52 letters and rounded the way the
 // dialog templates the layout was drawn for expect.
 DialogUnits::DialogUnits(const QFontMetrics& metrics)
-    : baseX_((metrics.horizontalAdvance(
-                  QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                  26 +
-              1) /
-             2),
+    : baseX_(
+          (metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) /
+          2),
       baseY_(metrics.height()) {}
 
 int DialogUnits::X(int units) const { return Scale(units, baseX_, 4); }

@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QTime>
 #include <QTextDocument>
+#include <QTime>
 #include <algorithm>
 
 #include "core/records/date_time_value.h"
@@ -45,9 +45,7 @@ QString PickerDateFormat(const QLocale& locale) {
 }
 
 QString PickerTimeFormat(const QLocale& locale) {
-  return RewriteRuns(locale.timeFormat(QLocale::LongFormat), u't',
-                     [](qsizetype) { return QString(); })
-      .trimmed();
+  return RewriteRuns(locale.timeFormat(QLocale::LongFormat), u't', [](qsizetype) { return QString(); }).trimmed();
 }
 
 FormDateTimeText::FormDateTimeText(const QLocale& locale)
@@ -85,7 +83,8 @@ QString FormDateTimeText::WidestDate(const QFontMetrics& metrics) const {
 // Every hour, for one- and two-digit hours and both halves of the day.
 QString FormDateTimeText::WidestTime(const QFontMetrics& metrics) const {
   QString widest;
-  for (int hour = 0; hour < 24; ++hour) widest = Widest(metrics, widest, locale_.toString(QTime(hour, 58, 58), timeFormat_));
+  for (int hour = 0; hour < 24; ++hour)
+    widest = Widest(metrics, widest, locale_.toString(QTime(hour, 58, 58), timeFormat_));
   return widest;
 }
 

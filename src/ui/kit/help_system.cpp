@@ -30,7 +30,8 @@ HelpSystem::~HelpSystem() {
 QString HelpSystem::PagePath(const QString& page) const { return folder_ + QStringLiteral("/html/") + page; }
 
 void HelpSystem::ShowContents(QWidget* parent) {
-  if (!contents_) contents_ = new HelpWindow(folder_ + QStringLiteral("/html"), folder_ + QStringLiteral("/contents.txt"), parent);
+  if (!contents_)
+    contents_ = new HelpWindow(folder_ + QStringLiteral("/html"), folder_ + QStringLiteral("/contents.txt"), parent);
   contents_->ShowPage(QStringLiteral("Introduction.htm"));
   contents_->show();
   contents_->raise();

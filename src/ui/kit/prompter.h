@@ -23,8 +23,7 @@ class Prompter {
   virtual ~Prompter() = default;
 
   // A message box. `owner` may be null (a box without an owner window).
-  virtual Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon,
-                         Buttons buttons) = 0;
+  virtual Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon, Buttons buttons) = 0;
 
   // The open-file dialog; nothing when cancelled. `filter` is in Qt's form
   // ("Vimbo Files (*.tch);;All Files (*.*)").
@@ -34,8 +33,7 @@ class Prompter {
   // The save-file dialog proposing `proposedName`; it asks before an existing
   // file is replaced and appends `defaultExtension` to a name typed without
   // one. Nothing when cancelled.
-  virtual std::optional<QString> SaveFileName(QWidget* owner, const QString& filter,
-                                              const QString& defaultExtension,
+  virtual std::optional<QString> SaveFileName(QWidget* owner, const QString& filter, const QString& defaultExtension,
                                               const QString& proposedName) = 0;
 
   // Runs a dialog of our own modally and returns its result code.

@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QMessageBox>
 
 namespace vimbo {
 namespace {
@@ -50,7 +50,8 @@ Prompter::Answer QtPrompter::Message(QWidget* owner, const QString& text, const 
   return FromQt(box.exec());
 }
 
-std::optional<QString> QtPrompter::OpenFileName(QWidget* owner, const QString& filter, const QString& defaultExtension) {
+std::optional<QString> QtPrompter::OpenFileName(QWidget* owner, const QString& filter,
+                                                const QString& defaultExtension) {
   QFileDialog dialog(owner);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);

@@ -8,8 +8,7 @@ namespace vimbo {
 class AddressBookDialog : public PersonChoiceDialog {
   Q_OBJECT
  public:
-  AddressBookDialog(const Persons& persons, Prompter& prompter, HelpSystem& help,
-                    QWidget* parent = nullptr);
+  AddressBookDialog(const Persons& persons, Prompter& prompter, HelpSystem& help, QWidget* parent = nullptr);
 };
 
 }  // namespace vimbo

@@ -15,12 +15,11 @@ namespace vimbo {
 
 ContactsReportDialog::ContactsReportDialog(const Persons& persons, Prompter& prompter, HelpSystem& help,
                                            QWidget* parent, Clock clock)
-    : PersonChoiceDialog(
-          persons,
-          {QStringLiteral("Contacts Printout"), QStringLiteral("&Select All"),
-           QStringLiteral("You must select at least one person whose contacts to print."),
-           QStringLiteral("cntrptdlg.htm")},
-          prompter, help, parent) {
+    : PersonChoiceDialog(persons,
+                         {QStringLiteral("Contacts Printout"), QStringLiteral("&Select All"),
+                          QStringLiteral("You must select at least one person whose contacts to print."),
+                          QStringLiteral("cntrptdlg.htm")},
+                         prompter, help, parent) {
   Arrange(BuildRangeGroup(clock), QSize(318, 129), help::ContactsReportDialog());
 }
 

@@ -10,14 +10,13 @@
 
 namespace vimbo {
 
-EnvelopeDialog::EnvelopeDialog(const Persons& persons, const EnvelopeOptions& options,
-                               Prompter& prompter, HelpSystem& help, QWidget* parent)
-    : PersonChoiceDialog(
-          persons,
-          {QStringLiteral("Envelope Printout"), QStringLiteral("Select All"),
-           QStringLiteral("You must select at least one person for whom to print an envelope."),
-           QStringLiteral("envrptdlg.htm")},
-          prompter, help, parent),
+EnvelopeDialog::EnvelopeDialog(const Persons& persons, const EnvelopeOptions& options, Prompter& prompter,
+                               HelpSystem& help, QWidget* parent)
+    : PersonChoiceDialog(persons,
+                         {QStringLiteral("Envelope Printout"), QStringLiteral("Select All"),
+                          QStringLiteral("You must select at least one person for whom to print an envelope."),
+                          QStringLiteral("envrptdlg.htm")},
+                         prompter, help, parent),
       options_(options),
       boxes_{{envelope::kRecipientTitle, &EnvelopeOptions::recipientTitle, nullptr},
              {envelope::kRecipientCompany, &EnvelopeOptions::recipientCompany, nullptr},

@@ -14,8 +14,8 @@ class EnvelopeDialog : public PersonChoiceDialog {
  public:
   // The six boxes start as `options` says; the caller passes the options of
   // the previous envelopes so they are offered again.
-  EnvelopeDialog(const Persons& persons, const EnvelopeOptions& options, Prompter& prompter,
-                 HelpSystem& help, QWidget* parent = nullptr);
+  EnvelopeDialog(const Persons& persons, const EnvelopeOptions& options, Prompter& prompter, HelpSystem& help,
+                 QWidget* parent = nullptr);
 
   // The boxes as confirmed with OK; before that, the options passed in.
   const EnvelopeOptions& Options() const { return options_; }

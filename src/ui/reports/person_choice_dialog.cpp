@@ -9,24 +9,19 @@
 #include <vector>
 
 #include "gfx/display_text.h"
+#include "gfx/name_order.h"
 #include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/dialog_help.h"
 #include "ui/kit/help_system.h"
-#include "gfx/name_order.h"
 #include "ui/kit/prompter.h"
 
 namespace vimbo {
 
-PersonChoiceDialog::PersonChoiceDialog(const Persons& persons, const Texts& texts,
-                                       Prompter& prompter, HelpSystem& help, QWidget* parent)
-    : QDialog(parent),
-      persons_(persons),
-      texts_(texts),
-      prompter_(prompter),
-      help_(help),
-      units_(fontMetrics()) {
+PersonChoiceDialog::PersonChoiceDialog(const Persons& persons, const Texts& texts, Prompter& prompter, HelpSystem& help,
+                                       QWidget* parent)
+    : QDialog(parent), persons_(persons), texts_(texts), prompter_(prompter), help_(help), units_(fontMetrics()) {
   setWindowTitle(texts_.title);
 
   personsGroup_ = new QGroupBox(QStringLiteral("Persons To Include"), this);
@@ -95,8 +90,7 @@ void PersonChoiceDialog::Arrange(QWidget* choices, QSize size, help::HelpMap map
 
   connect(ok_, &QPushButton::clicked, this, &PersonChoiceDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  connect(helpButton_, &QPushButton::clicked, this,
-          [this] { help_.ShowTopic(texts_.helpPage, this); });
+  connect(helpButton_, &QPushButton::clicked, this, [this] { help_.ShowTopic(texts_.helpPage, this); });
 
   setFixedSize(units_.Size(size.width(), size.height()).expandedTo(sizeHint()));
   list_->setFocus();
@@ -106,8 +100,8 @@ void PersonChoiceDialog::Arrange(QWidget* choices, QSize size, help::HelpMap map
 void PersonChoiceDialog::accept() {
   const QList<QListWidgetItem*> selected = list_->selectedItems();
   if (selected.isEmpty()) {
-    prompter_.Message(this, texts_.noSelection, QStringLiteral("Select Names"),
-                      Prompter::Icon::Information, Prompter::Buttons::Ok);
+    prompter_.Message(this, texts_.noSelection, QStringLiteral("Select Names"), Prompter::Icon::Information,
+                      Prompter::Buttons::Ok);
     list_->setFocus();
     return;
   }

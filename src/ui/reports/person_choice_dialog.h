@@ -41,13 +41,12 @@ class PersonChoiceDialog : public QDialog {
  protected:
   struct Texts {
     QString title;
-    QString selectAll;     // the box's text, with or without a mnemonic
-    QString noSelection;   // what OK says when nobody is selected
-    QString helpPage;      // the page the Help button opens
+    QString selectAll;    // the box's text, with or without a mnemonic
+    QString noSelection;  // what OK says when nobody is selected
+    QString helpPage;     // the page the Help button opens
   };
 
-  PersonChoiceDialog(const Persons& persons, const Texts& texts, Prompter& prompter,
-                     HelpSystem& help, QWidget* parent);
+  PersonChoiceDialog(const Persons& persons, const Texts& texts, Prompter& prompter, HelpSystem& help, QWidget* parent);
 
   // Puts the persons, `choices` (may be null) and the buttons side by side,
   // sizes the dialog to at least `size` dialog units and installs the F1

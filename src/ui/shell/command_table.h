@@ -15,7 +15,7 @@ struct CommandInfo {
   const char* menuText;    // with "&" marks and, after a tab, the accelerator hint
   const char* statusText;  // shown while the item is highlighted
   const char* tooltip;
-  const char* shortcut;    // QKeySequence texts separated by ";", or empty
+  const char* shortcut;  // QKeySequence texts separated by ";", or empty
   // What a screen reader calls the command's toolbar button where the menu
   // text alone would not tell it from another ("Add" is in two menus).
   const char* spokenName = "";

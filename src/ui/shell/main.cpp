@@ -32,9 +32,10 @@ constexpr const char* kHelp =
 // QApplication takes these from the command line itself; they are known
 // here only so that they are not taken for mistakes.
 void AcceptQtOptions(QCommandLineParser& parser) {
-  const char* const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "style",
-                                   "stylesheet", "session", "display", "geometry", "qwindowgeometry",
-                                   "qwindowicon", "qwindowtitle", "title", "name", "qmljsdebugger"};
+  const char* const withValue[] = {
+      "platform",     "platformpluginpath", "platformtheme",   "plugin",      "style",        "stylesheet", "session",
+      "display",      "geometry",           "qwindowgeometry", "qwindowicon", "qwindowtitle", "title",      "name",
+      "qmljsdebugger"};
   const char* const switches[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
   for (const char* name : withValue) {
     QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));

@@ -160,7 +160,8 @@ void MainFrame::CreateMenus() {
   add(edit, kEditContactTypes);
 
   contactMenu_ = bar->addMenu(QStringLiteral("&Contact"));
-  for (CommandId id : {kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel}) add(contactMenu_, id);
+  for (CommandId id : {kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel})
+    add(contactMenu_, id);
 
   personMenu_ = bar->addMenu(QStringLiteral("&Person"));
   for (CommandId id : {kPersonAdd, kPersonEdit, kPersonDelete, kPersonUpdate, kPersonCancel}) add(personMenu_, id);
@@ -204,7 +205,8 @@ void MainFrame::CreateToolbars() {
   previewToolbar_ = new QToolBar(QStringLiteral("Print Preview"), this);
   previewToolbar_->setObjectName(QStringLiteral("PreviewToolbar"));
   previewToolbar_->setMovable(false);
-  fill(previewToolbar_, {kPreviousPage, kNextPage, kSeparator, kPrint, kPageSetup, kSeparator, kZoomIn, kZoomOut, kSeparator, kClosePreview});
+  fill(previewToolbar_, {kPreviousPage, kNextPage, kSeparator, kPrint, kPageSetup, kSeparator, kZoomIn, kZoomOut,
+                         kSeparator, kClosePreview});
   previewToolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
   mainToolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -214,8 +216,9 @@ void MainFrame::CreateToolbars() {
   // The context-menu request over a toolbar would otherwise offer to hide it
   // behind the View menu's back.
   mainToolbar_->toggleViewAction()->setVisible(false);
-  fill(mainToolbar_, {kNew, kSeparator, kOpen, kSave, kSeparator, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate, kPersonCancel, kSeparator,
-                      kContactAdd, kContactDelete, kContactEdit, kContactUpdate, kContactCancel, kSeparator, kHelpMode});
+  fill(mainToolbar_, {kNew, kSeparator, kOpen, kSave, kSeparator, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate,
+                      kPersonCancel, kSeparator, kContactAdd, kContactDelete, kContactEdit, kContactUpdate,
+                      kContactCancel, kSeparator, kHelpMode});
 
   addToolBar(Qt::TopToolBarArea, mainToolbar_);
   addToolBarBreak(Qt::TopToolBarArea);

@@ -32,7 +32,7 @@ class MainFrame : public QMainWindow {
   Q_OBJECT
  public:
   struct Options {
-    QString helpFolder;   // the program's own help when empty
+    QString helpFolder;  // the program's own help when empty
     bool showSplash = true;
   };
 

@@ -62,8 +62,8 @@ void MainFrame::EditContactTypes() {
 
 void MainFrame::ImportPersons() {
   TextTransferSettings settings = PersonsImportSettings();
-  TextTransferWizard wizard(settings, TransferDirection::kImport, QStringLiteral("Import Person Information From Text File"), prompter_,
-                            help_, this);
+  TextTransferWizard wizard(settings, TransferDirection::kImport,
+                            QStringLiteral("Import Person Information From Text File"), prompter_, help_, this);
   if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
 
   const int added = document_.Editor().ImportPersons(ReadImportedPersons(settings)).id;
@@ -88,16 +88,16 @@ void MainFrame::Export(CommandId id) {
   // The command runs only while there is something to export, so no line
   // written means the file could not be written; the user must hear of it.
   if (lines == 0)
-    prompter_.Message(view_,
-                      QStringLiteral("Error saving %1.").arg(QFile::decodeName(QByteArray::fromStdString(settings.FileName))),
-                      QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+    prompter_.Message(
+        view_, QStringLiteral("Error saving %1.").arg(QFile::decodeName(QByteArray::fromStdString(settings.FileName))),
+        QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
 }
 
 // ---- vCard ------------------------------------------------------------------------
 
 void MainFrame::ImportVCard() {
-  const std::optional<QString> path = prompter_.OpenFileName(this, QStringLiteral("vCard Files (*.vcf *.vcard);;All Files (*)"),
-                                                             QStringLiteral("vcf"));
+  const std::optional<QString> path =
+      prompter_.OpenFileName(this, QStringLiteral("vCard Files (*.vcf *.vcard);;All Files (*)"), QStringLiteral("vcf"));
   if (!path) return;
   const std::optional<std::string> text = ReadFileText(LocalPath(*path));
   if (!text) {
@@ -110,7 +110,8 @@ void MainFrame::ImportVCard() {
   if (added > 0) document_.SetModified(true, ViewUpdate::kNone);
   QString message = QStringLiteral("%1 names added to current database.").arg(added);
   if (cards.unreadable > 0) message += QStringLiteral(" %1 cards could not be read.").arg(cards.unreadable);
-  prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::Information, Prompter::Buttons::Ok);
+  prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::Information,
+                    Prompter::Buttons::Ok);
   view_->RefreshPersons();
 }
 

@@ -84,7 +84,8 @@ void PrintPreview::resizeEvent(QResizeEvent* event) {
 
 QRect PrintPreview::PageRect() const {
   if (!hasPage_) return {};
-  const QRect area = QRect(QPoint(0, 0), viewport()->size() + QSize(zoom_, zoom_)).adjusted(kPageGap, kPageGap, -kPageGap, -kPageGap);
+  const QRect area =
+      QRect(QPoint(0, 0), viewport()->size() + QSize(zoom_, zoom_)).adjusted(kPageGap, kPageGap, -kPageGap, -kPageGap);
   if (area.width() <= 0 || area.height() <= 0) return {};
   QSize fitted = sheet_;
   fitted.scale(area.size(), Qt::KeepAspectRatio);

@@ -26,9 +26,9 @@ void RecentFileList::AttachMenu(QMenu* menu, QAction* placeholder, std::function
 }
 
 void RecentFileList::Add(const QString& path) {
-  entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
-                                [&](const QString& entry) { return SamePath(entry, path); }),
-                 entries_.end());
+  entries_.erase(
+      std::remove_if(entries_.begin(), entries_.end(), [&](const QString& entry) { return SamePath(entry, path); }),
+      entries_.end());
   while (entries_.size() >= maximum_) entries_.removeLast();
   entries_.prepend(path);
   RebuildMenu();

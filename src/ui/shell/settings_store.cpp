@@ -64,9 +64,7 @@ bool WindowPlacementStore::ReadAndApply(QSettings& settings, QWidget& window, co
 
 bool WindowPlacementStore::CaptureAndWrite(QSettings& settings, const QWidget& window) {
   const Qt::WindowStates state = window.windowState();
-  showCmd = state & Qt::WindowMinimized   ? kShowMinimized
-            : state & Qt::WindowMaximized ? kShowMaximized
-                                          : kShowNormal;
+  showCmd = state & Qt::WindowMinimized ? kShowMinimized : state & Qt::WindowMaximized ? kShowMaximized : kShowNormal;
   flags = 0;
   minX = minY = maxX = maxY = -1;
   // A window that was never shown or is maximized reports its restored

@@ -46,8 +46,7 @@ SplashWindow::SplashWindow(QWidget* parent, std::chrono::milliseconds showTime)
 bool SplashWindow::TimerRunning() const { return timer_->isActive(); }
 
 void SplashWindow::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton ||
-      event->button() == Qt::MiddleButton)
+  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton || event->button() == Qt::MiddleButton)
     accept();
 }
 

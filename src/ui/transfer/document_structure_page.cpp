@@ -28,11 +28,8 @@ struct Choice {
 };
 
 // The list entries and the characters they stand for, by list position.
-constexpr std::array<Choice, 5> kSeparators = {{{"Comma(,)", ","},
-                                                {"Semi-colon(;)", ";"},
-                                                {"Pipe(|)", "|"},
-                                                {"Space", " "},
-                                                {"Tab", "\t"}}};
+constexpr std::array<Choice, 5> kSeparators = {
+    {{"Comma(,)", ","}, {"Semi-colon(;)", ";"}, {"Pipe(|)", "|"}, {"Space", " "}, {"Tab", "\t"}}};
 constexpr std::array<Choice, 3> kEnclosers = {{{"Double Quote(\")", "\""}, {"Single Quote(')", "'"}, {"Nothing", ""}}};
 
 template <size_t N>
@@ -62,8 +59,8 @@ int SelectedRow(const QListWidget* list) {
 
 }  // namespace
 
-DocumentStructurePage::DocumentStructurePage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter,
-                                             HelpSystem& help, const QString& heading)
+DocumentStructurePage::DocumentStructurePage(TextTransferSettings& settings, TransferDirection direction,
+                                             Prompter& prompter, HelpSystem& help, const QString& heading)
     : TransferPage(settings, direction, prompter, heading) {
   preview_ = new QPlainTextEdit(this);
   SetControlId(preview_, document_structure::kPreview);

@@ -20,8 +20,8 @@ class DocumentStructurePage : public TransferPage {
   Q_OBJECT
 
  public:
-  DocumentStructurePage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter, HelpSystem& help,
-                        const QString& heading);
+  DocumentStructurePage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter,
+                        HelpSystem& help, const QString& heading);
 
   QString Caption() const override { return QStringLiteral("Document Structure"); }
   bool validatePage() override;

@@ -23,8 +23,8 @@
 
 namespace vimbo {
 
-FieldsPage::FieldsPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter, HelpSystem& help,
-                       const QString& heading)
+FieldsPage::FieldsPage(TextTransferSettings& settings, TransferDirection direction, Prompter& prompter,
+                       HelpSystem& help, const QString& heading)
     : TransferPage(settings, direction, prompter, heading), help_(help) {
   auto* group = new QGroupBox(QStringLiteral("&Available Fields"), this);
   SetControlId(group, fields_page::kFieldsGroup);
@@ -157,9 +157,7 @@ void FieldsPage::AssignColumn(int row) {
   ShowAssignment(row);
 }
 
-void FieldsPage::ShowAssignment(int row) {
-  list_->topLevelItem(row)->setText(1, ToDisplay(assignments_[row]));
-}
+void FieldsPage::ShowAssignment(int row) { list_->topLevelItem(row)->setText(1, ToDisplay(assignments_[row])); }
 
 bool FieldsPage::eventFilter(QObject* watched, QEvent* event) {
   // Enter or Space on a column opens its assignment like a click, and is not

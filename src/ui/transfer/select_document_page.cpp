@@ -20,8 +20,7 @@
 namespace vimbo {
 namespace {
 
-const QString kFilter =
-    QStringLiteral("Comma Separated files (*.csv);;Text Files (*.txt);;All files (*.*)");
+const QString kFilter = QStringLiteral("Comma Separated files (*.csv);;Text Files (*.txt);;All files (*.*)");
 const QString kDefaultExtension = QStringLiteral("csv");
 
 }  // namespace
@@ -54,9 +53,8 @@ SelectDocumentPage::SelectDocumentPage(TextTransferSettings& settings, TransferD
 bool SelectDocumentPage::isComplete() const { return !fileName_->text().isEmpty(); }
 
 void SelectDocumentPage::Browse() {
-  const auto chosen = importMode_
-                          ? prompter_.OpenFileName(wizard(), kFilter, kDefaultExtension)
-                          : prompter_.SaveFileName(wizard(), kFilter, kDefaultExtension, fileName_->text());
+  const auto chosen = importMode_ ? prompter_.OpenFileName(wizard(), kFilter, kDefaultExtension)
+                                  : prompter_.SaveFileName(wizard(), kFilter, kDefaultExtension, fileName_->text());
   if (chosen) fileName_->setText(*chosen);
 }
 

@@ -11,8 +11,8 @@
 
 namespace vimbo {
 
-TextTransferWizard::TextTransferWizard(TextTransferSettings& settings, TransferDirection direction, const QString& title,
-                                       Prompter& prompter, HelpSystem& help, QWidget* parent)
+TextTransferWizard::TextTransferWizard(TextTransferSettings& settings, TransferDirection direction,
+                                       const QString& title, Prompter& prompter, HelpSystem& help, QWidget* parent)
     : QWizard(parent) {
   setWindowTitle(title);
   // The same look everywhere: the pages paint their own picture.

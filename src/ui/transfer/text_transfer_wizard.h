@@ -27,8 +27,8 @@ class TextTransferWizard : public QWizard {
 
   // `title` names the transfer ("Import Person Information From Text File"):
   // the caption until the first page shows, and the heading of every page.
-  TextTransferWizard(TextTransferSettings& settings, TransferDirection direction, const QString& title, Prompter& prompter,
-                     HelpSystem& help, QWidget* parent = nullptr);
+  TextTransferWizard(TextTransferSettings& settings, TransferDirection direction, const QString& title,
+                     Prompter& prompter, HelpSystem& help, QWidget* parent = nullptr);
 
   SelectDocumentPage* SelectDocument() const { return select_; }
   DocumentStructurePage* DocumentStructure() const { return structure_; }

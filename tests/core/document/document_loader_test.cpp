@@ -152,8 +152,8 @@ TEST(DocumentLoader, UserSectionReplacesTheUserOrLeavesIt) {
   data.user.City = "Old";
   ASSERT_TRUE(LoadText(data, "<Vimbo><Persons/></Vimbo>").Ok());
   EXPECT_EQ(data.user.FName, "Kept");
-  ASSERT_TRUE(LoadText(data, "<Vimbo><User><FName>New</FName><Phone>x</Phone><HmPhone>1</HmPhone></User></Vimbo>")
-                  .Ok());
+  ASSERT_TRUE(
+      LoadText(data, "<Vimbo><User><FName>New</FName><Phone>x</Phone><HmPhone>1</HmPhone></User></Vimbo>").Ok());
   EXPECT_EQ(data.user.FName, "New");
   EXPECT_EQ(data.user.City, "") << "a field missing from the file becomes empty";
   EXPECT_EQ(data.user.HmPhone, "1");

@@ -25,17 +25,18 @@ DocumentData NewDocument() {
 
 TEST(DocumentWriter, NewDocumentBytes) {
   DocumentData data = NewDocument();
-  const std::string expected = std::string("<?xml version=\"1.0\"?>\n<Vimbo Version=\"12\">\n") + kEmptyUser +
-                               "\t<Persons LastID=\"0\">\n\t</Persons>\n"
-                               "\t<Contacts LastID=\"0\">\n\t</Contacts>\n"
-                               "\t<ContactTypes LastID=\"4\">\n"
-                               "\t\t<ContactType ID=\"1\">\n\t\t\t<Description>Telephone</Description>\n\t\t</ContactType>\n"
-                               "\t\t<ContactType ID=\"2\">\n\t\t\t<Description>E-Mail</Description>\n\t\t</ContactType>\n"
-                               "\t\t<ContactType ID=\"3\">\n\t\t\t<Description>Personal</Description>\n\t\t</ContactType>\n"
-                               "\t\t<ContactType ID=\"4\">\n\t\t\t<Description>Correspondence</Description>\n"
-                               "\t\t</ContactType>\n"
-                               "\t</ContactTypes>\n"
-                               "</Vimbo>\n";
+  const std::string expected =
+      std::string("<?xml version=\"1.0\"?>\n<Vimbo Version=\"12\">\n") + kEmptyUser +
+      "\t<Persons LastID=\"0\">\n\t</Persons>\n"
+      "\t<Contacts LastID=\"0\">\n\t</Contacts>\n"
+      "\t<ContactTypes LastID=\"4\">\n"
+      "\t\t<ContactType ID=\"1\">\n\t\t\t<Description>Telephone</Description>\n\t\t</ContactType>\n"
+      "\t\t<ContactType ID=\"2\">\n\t\t\t<Description>E-Mail</Description>\n\t\t</ContactType>\n"
+      "\t\t<ContactType ID=\"3\">\n\t\t\t<Description>Personal</Description>\n\t\t</ContactType>\n"
+      "\t\t<ContactType ID=\"4\">\n\t\t\t<Description>Correspondence</Description>\n"
+      "\t\t</ContactType>\n"
+      "\t</ContactTypes>\n"
+      "</Vimbo>\n";
   EXPECT_EQ(DocumentText(data), expected);
   EXPECT_EQ(data.version, 12);
 }
@@ -44,11 +45,12 @@ TEST(DocumentWriter, PersonAndContactFieldsInFileOrder) {
   DocumentData data;
   Person person;
   person.ID = 7;
-  const char* values[] = {"Mr", "Ann", "Lee", "Acme", "Boss", "1 Main St\r\nApt 2", "Town", "ST", "12345",
-                          "555-1", "555-2", "9", "555-3", "555-4", "555-5", "a@b.c", "http://x"};
-  CompactText* fields[] = {&person.Title,   &person.FName, &person.LName,   &person.Company, &person.Position,
-                           &person.Address, &person.City,  &person.State,   &person.Zip,     &person.Phone,
-                           &person.WkPhone, &person.WkExt, &person.CelPhone, &person.Pager, &person.Fax,
+  const char* values[] = {"Mr",    "Ann",   "Lee",   "Acme",  "Boss",    "1 Main St\r\nApt 2",
+                          "Town",  "ST",    "12345", "555-1", "555-2",   "9",
+                          "555-3", "555-4", "555-5", "a@b.c", "http://x"};
+  CompactText* fields[] = {&person.Title,   &person.FName,  &person.LName,    &person.Company, &person.Position,
+                           &person.Address, &person.City,   &person.State,    &person.Zip,     &person.Phone,
+                           &person.WkPhone, &person.WkExt,  &person.CelPhone, &person.Pager,   &person.Fax,
                            &person.EMail,   &person.WebPage};
   for (int i = 0; i < 17; ++i) *fields[i] = values[i];
   data.persons.Insert(person);

@@ -90,7 +90,8 @@ TEST(OpenRegularFileForReading, OpensOnlyRegularFilesAndNeverWaits) {
   std::fclose(file);
 
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
-  for (const std::string& other : {dir.File("missing"), dir.Path().string(), dir.File("pipe"), std::string("/dev/null")})
+  for (const std::string& other :
+       {dir.File("missing"), dir.Path().string(), dir.File("pipe"), std::string("/dev/null")})
     EXPECT_EQ(OpenRegularFileForReading(other), nullptr) << other;
 }
 

@@ -60,7 +60,8 @@ TEST(XMLDeclaration, AByteOrderMarkAtTheVeryStartIsSkipped) {
   EXPECT_EQ(Parse("\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<a/>")->Name(), "a");
   EXPECT_EQ(Parse("\xEF\xBB\xBF<a/>")->Name(), "a");
   EXPECT_EQ(ErrorAt("\xEF\xBB\xBF<a></b>").column, 7) << "the mark takes no column";
-  for (const char* text : {"\xEF\xBB\xBF\xEF\xBB\xBF<a/>", " \xEF\xBB\xBF<a/>", "\xEF\xBB<a/>"}) EXPECT_TRUE(Fails(text));
+  for (const char* text : {"\xEF\xBB\xBF\xEF\xBB\xBF<a/>", " \xEF\xBB\xBF<a/>", "\xEF\xBB<a/>"})
+    EXPECT_TRUE(Fails(text));
 }
 
 TEST(XMLElements, EmptyElementHasNothing) {
@@ -166,8 +167,8 @@ TEST(XMLReferences, NumbersGiveTheirLowByteWithoutOverflow) {
 }
 
 TEST(XMLReferences, MalformedOnesFail) {
-  for (const char* text : {"<a>&;</a>", "<a>&#;</a>", "<a>&#x;</a>", "<a>&#X41;</a>", "<a>&#65</a>",
-                           "<a>&AMP;</a>", "<a>&nbsp;</a>", "<a>&amp</a>", "<a>&</a>", "<a>&#x4g;</a>"})
+  for (const char* text : {"<a>&;</a>", "<a>&#;</a>", "<a>&#x;</a>", "<a>&#X41;</a>", "<a>&#65</a>", "<a>&AMP;</a>",
+                           "<a>&nbsp;</a>", "<a>&amp</a>", "<a>&</a>", "<a>&#x4g;</a>"})
     EXPECT_TRUE(Fails(text)) << text;
 }
 

@@ -19,14 +19,19 @@ TEST(Find, FoldsTextAsTheFormShowsIt) {
     std::string folded;
   };
   const Case cases[] = {
-      {"M\xC3\xBCller", "muller"},                         // UTF-8
-      {"M\xFCller", "muller"},                             // Windows-1252
-      {"\xC9tienne Stra\xDF" "e", "etienne strasse"},      // Windows-1252
-      {"\xC3\x89TIENNE \xC3\x86sop", "etienne aesop"},     // UTF-8
-      {"Mu\xCC\x88ller", "muller"},                        // a combining diaeresis
-      {"\x8A\x8C\x9F \x80", "soey \xE2\x82\xAC"},          // 1252's own letters; the euro sign kept
+      {"M\xC3\xBCller", "muller"},  // UTF-8
+      {"M\xFCller", "muller"},      // Windows-1252
+      {"\xC9tienne Stra\xDF"
+       "e",
+       "etienne strasse"},                              // Windows-1252
+      {"\xC3\x89TIENNE \xC3\x86sop", "etienne aesop"},  // UTF-8
+      {"Mu\xCC\x88ller", "muller"},                     // a combining diaeresis
+      {"\x8A\x8C\x9F \x80", "soey \xE2\x82\xAC"},       // 1252's own letters; the euro sign kept
       {"\xD0\x9F\xD0\x81\xD0\xA2\xD0\xA0", "\xD0\xBF\xD0\xB5\xD1\x82\xD1\x80"},  // ПЁТР
-      {"\xCE\xA9mega 5\xC3\x97" "3", "\xCF\x89mega 5\xC3\x97" "3"},           // Ωmega 5×3
+      {"\xCE\xA9mega 5\xC3\x97"
+       "3",
+       "\xCF\x89mega 5\xC3\x97"
+       "3"},  // Ωmega 5×3
       {"", ""},
   };
   for (const Case& c : cases) {
@@ -141,25 +146,25 @@ TEST(Find, MatchesEveryWordInPersonsAndInNotesOrTheirPersonsName) {
     std::vector<int32_t> contacts;
   };
   const Case cases[] = {
-      {"muller", {2}, {11, 13, 15}},            // the name, 1252 bytes; the UTF-8 note; no moment last
+      {"muller", {2}, {11, 13, 15}},  // the name, 1252 bytes; the UTF-8 note; no moment last
       {"ETIENNE", {3}, {12}},
-      {"jurgen quote", {}, {11, 15}},           // one word in the name, one in the notes
-      {"shelving quote", {}, {12, 10}},         // newest first
-      {"quote", {}, {14, 11, 12, 10, 15}},      // same moment by ID
-      {"5550108", {1, 4}, {}},                  // a phone's digits; the web page holds them as they are
+      {"jurgen quote", {}, {11, 15}},       // one word in the name, one in the notes
+      {"shelving quote", {}, {12, 10}},     // newest first
+      {"quote", {}, {14, 11, 12, 10, 15}},  // same moment by ID
+      {"5550108", {1, 4}, {}},              // a phone's digits; the web page holds them as they are
       {"555-0108", {1}, {}},
       {"5550199 becker", {3}, {}},
-      {"okafor springfield", {1}, {}},          // words in different fields
+      {"okafor springfield", {1}, {}},  // words in different fields
       {"okafor lunch", {}, {13}},
       {"&", {4}, {16}},
       {"quote nothing", {}, {}},
-      {"co delivered", {}, {16}},                // the company is the name
-      {"5550108 delivered", {}, {}},             // the web page is not
-      {"springfield lunch", {}, {}},             // nor is the city
+      {"co delivered", {}, {16}},     // the company is the name
+      {"5550108 delivered", {}, {}},  // the web page is not
+      {"springfield lunch", {}, {}},  // nor is the city
       {"zurich", {5}, {}},
-      {"gr\xC3\xBCn \xD0\xBF\xD0\xB5\xD1\x82\xD1\x80", {5}, {}},  // грн пётр, folded words
+      {"gr\xC3\xBCn \xD0\xBF\xD0\xB5\xD1\x82\xD1\x80", {5}, {}},            // грн пётр, folded words
       {"\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 hour", {}, {21, 17, 18, 19, 20}},  // Пётр in the name
-      {"zurichville", {}, {}},                   // no word runs from one field into the next
+      {"zurichville", {}, {}},                                              // no word runs from one field into the next
       {"ann,", {}, {}},
       {" \t ", {}, {}},
       {"", {}, {}},

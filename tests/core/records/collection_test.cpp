@@ -40,8 +40,7 @@ TEST(Collection, IteratesInAscendingIdWhateverTheInsertOrder) {
 TEST(Collection, EraseDuringIterationVisitsEveryOtherEntry) {
   Persons persons;
   for (int32_t id = 1; id <= 6; ++id) persons.Insert(NamedPerson(id, "x"));
-  for (auto it = persons.begin(); it != persons.end();)
-    it = it->first % 2 == 0 ? persons.Erase(it) : std::next(it);
+  for (auto it = persons.begin(); it != persons.end();) it = it->first % 2 == 0 ? persons.Erase(it) : std::next(it);
   EXPECT_EQ(Ids(persons), (std::vector<int32_t>{1, 3, 5}));
   persons.Erase(42);  // absent: nothing happens
   EXPECT_EQ(persons.Size(), 3u);
@@ -52,7 +51,7 @@ TEST(Collection, BatchCallsMatchOneRecordAtATime) {
   for (int32_t id : {2, 4, 6, 8}) persons.Insert(NamedPerson(id, "old"));
   // Interleaved with the present IDs, out of order, one repeated, one present.
   const Person added[] = {NamedPerson(5, "new"), NamedPerson(1, "new"), NamedPerson(9, "new"), NamedPerson(5, "again"),
-                         NamedPerson(4, "new")};
+                          NamedPerson(4, "new")};
   persons.InsertMany({&added[0], &added[1], &added[2], &added[3], &added[4]});
   EXPECT_EQ(Ids(persons), (std::vector<int32_t>{1, 2, 4, 5, 6, 8, 9}));
   EXPECT_EQ(persons.Find(4)->LName, "old");

@@ -14,7 +14,10 @@ namespace {
 // Bytes of every kind, NUL included, cut at every length around the one
 // where a text stops fitting in place.
 std::string Sample(std::size_t length) {
-  static const std::string kBytes("Ab\0\xE9\xFF \r\n" "0123456789xyz\x80", 22);
+  static const std::string kBytes(
+      "Ab\0\xE9\xFF \r\n"
+      "0123456789xyz\x80",
+      22);
   return kBytes.substr(0, length);
 }
 

@@ -46,8 +46,7 @@ TEST(DateTimeTextTest, DocumentTextByteForByte) {
       {DateTimeValue(-1.75), "12/29/1899 6:00:00 PM"},
       // Rounded to the second before the parts are chosen.
       {DateTimeValue(Make(2004, 3, 7).Number() + 86399.6 / 86400), "3/8/2004"},
-      {DateTimeValue(Make(2004, 3, 7).Number() + 1.0 / 86400 + 0.3 / 86400),
-       "3/7/2004 12:00:01 AM"},
+      {DateTimeValue(Make(2004, 3, 7).Number() + 1.0 / 86400 + 0.3 / 86400), "3/7/2004 12:00:01 AM"},
       {DateTimeValue(0.2 / 86400), "12:00:00 AM"},
       {DateTimeValue(-1.0 - 86399.7 / 86400), "12:00:00 AM"},
       {DateTimeValue(), ""},
@@ -85,8 +84,7 @@ TEST(DateTimeTextTest, DocumentTextRoundTrip) {
         if (!midnight.IsValid()) continue;
         ExpectRoundTrip(midnight);
         const int secondOfDay = (++dayIndex * 7919) % 86400;
-        const DateTimeValue timed =
-            Make(year, month, day, secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
+        const DateTimeValue timed = Make(year, month, day, secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
         if (timed.IsValid()) ExpectRoundTrip(timed);
       }
     }
@@ -167,24 +165,81 @@ TEST(DateTimeTextTest, LenientForms) {
 TEST(DateTimeTextTest, Rejections) {
   const char* const texts[] = {
       // Empty and garbage.
-      "", "   ", "\t", "hello", "AM", "3", "/", ":", "-",
+      "",
+      "   ",
+      "\t",
+      "hello",
+      "AM",
+      "3",
+      "/",
+      ":",
+      "-",
       // Incomplete forms.
-      "3/7", "3/7/", "3/", "/7/2004", "3//2004", "2004-03", "2004-03-", "14", "14:", "14:05:",
-      "3/7/2004 14", "3/7/2004 14:", "2004-03-07T", "3/7/2004T14:05",
-      "2004-03-07 T14:05", "2004-03-07T 14:05", "7.3.2004T14:05",
+      "3/7",
+      "3/7/",
+      "3/",
+      "/7/2004",
+      "3//2004",
+      "2004-03",
+      "2004-03-",
+      "14",
+      "14:",
+      "14:05:",
+      "3/7/2004 14",
+      "3/7/2004 14:",
+      "2004-03-07T",
+      "3/7/2004T14:05",
+      "2004-03-07 T14:05",
+      "2004-03-07T 14:05",
+      "7.3.2004T14:05",
       // Trailing junk.
-      "3/7/2004x", "3/7/2004 2:05:09 PMX", "3/7/2004 2:05:09 P", "3/7/2004 2:05:09 PM PM",
-      "3/7/2004 2:05:09 XM", "2:05:09 PM 3/7/2004", "3/7/2004 2:05:09.5", "2004-03-07T14:05:09Z",
+      "3/7/2004x",
+      "3/7/2004 2:05:09 PMX",
+      "3/7/2004 2:05:09 P",
+      "3/7/2004 2:05:09 PM PM",
+      "3/7/2004 2:05:09 XM",
+      "2:05:09 PM 3/7/2004",
+      "3/7/2004 2:05:09.5",
+      "2004-03-07T14:05:09Z",
       // Too many digits, signs and other separators.
-      "003/7/2004", "3/007/2004", "3/7/02004", "3/7/2004 002:05", "3/7/2004 2:5", "3/7/2004 2:005",
-      "3/7/2004 2:05:9", "04-03-07", "20040-03-07", "2004/03/07", "-3/7/2004", "+3/7/2004",
-      "3-7-2004", "3/7.2004", "3.7/2004", "12:00:00 AM 12:00:00 AM",
+      "003/7/2004",
+      "3/007/2004",
+      "3/7/02004",
+      "3/7/2004 002:05",
+      "3/7/2004 2:5",
+      "3/7/2004 2:005",
+      "3/7/2004 2:05:9",
+      "04-03-07",
+      "20040-03-07",
+      "2004/03/07",
+      "-3/7/2004",
+      "+3/7/2004",
+      "3-7-2004",
+      "3/7.2004",
+      "3.7/2004",
+      "12:00:00 AM 12:00:00 AM",
       // Out-of-range fields.
-      "13/13/2004", "0/7/2004", "3/0/2004", "2/30/2004", "2/29/1900", "2/29/2100", "32/1/2004",
-      "3/7/2004 24:00", "3/7/2004 23:60", "3/7/2004 23:59:60", "2004-13-07", "2004-02-30",
-      "3/7/0099", "3/7/0000", "12/31/9999 0:00:01", "1/1/0100 12:00:01 AM",
+      "13/13/2004",
+      "0/7/2004",
+      "3/0/2004",
+      "2/30/2004",
+      "2/29/1900",
+      "2/29/2100",
+      "32/1/2004",
+      "3/7/2004 24:00",
+      "3/7/2004 23:60",
+      "3/7/2004 23:59:60",
+      "2004-13-07",
+      "2004-02-30",
+      "3/7/0099",
+      "3/7/0000",
+      "12/31/9999 0:00:01",
+      "1/1/0100 12:00:01 AM",
       // A 12-hour clock has hours 1 to 12.
-      "3/7/2004 13:05 PM", "3/7/2004 14:05:09 AM", "3/7/2004 0:05 AM", "0:00 PM",
+      "3/7/2004 13:05 PM",
+      "3/7/2004 14:05:09 AM",
+      "3/7/2004 0:05 AM",
+      "0:00 PM",
   };
   for (const char* text : texts) {
     SCOPED_TRACE(text);
@@ -229,8 +284,7 @@ TEST_F(DateTimeLocaleTest, ShortFormsFollowTheLocale) {
   EXPECT_EQ(ShortTimeText(Make(1776, 7, 4, 6, 30, 0)), "06:30:00");
   EXPECT_EQ(ShortTimeText(DateTimeValue(0.0)), "00:00:00");
   // The carried second reaches the date too.
-  EXPECT_EQ(ShortDateText(DateTimeValue(Make(2003, 12, 31).Number() + 86399.6 / 86400)),
-            "01/01/04");
+  EXPECT_EQ(ShortDateText(DateTimeValue(Make(2003, 12, 31).Number() + 86399.6 / 86400)), "01/01/04");
 
   EXPECT_EQ(ShortDateText(DateTimeValue()), "");
   EXPECT_EQ(ShortTimeText(DateTimeValue()), "");

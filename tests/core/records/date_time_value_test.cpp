@@ -22,8 +22,8 @@ DateTimeValue Make(int year, int month, int day, int hour = 0, int minute = 0, i
 // The calendar fields as one readable text, so a failure shows the whole date.
 std::string Stamp(const SystemTime& t) {
   char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d wd%d", t.year, t.month, t.day,
-                t.hour, t.minute, t.second, t.dayOfWeek);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d wd%d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second, t.dayOfWeek);
   return text;
 }
 
@@ -52,8 +52,7 @@ TEST(DateTimeValueTest, NewValueIsInvalidAndReadsAsErrors) {
 }
 
 TEST(DateTimeValueTest, NotANumberAndInfinitiesAreInvalid) {
-  for (double number : {std::numeric_limits<double>::quiet_NaN(),
-                        std::numeric_limits<double>::infinity(),
+  for (double number : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity()}) {
     SCOPED_TRACE(number);
     DateTimeValue value(number);
@@ -102,24 +101,35 @@ TEST(DateTimeValueTest, FieldValidation) {
     bool valid;
   };
   const Case cases[] = {
-      {2004, 2, 29, 0, 0, 0, true},       {2000, 2, 29, 0, 0, 0, true},
-      {1900, 2, 29, 0, 0, 0, false},      {2100, 2, 29, 0, 0, 0, false},
-      {2003, 2, 29, 0, 0, 0, false},      {1600, 2, 29, 0, 0, 0, true},
-      {2004, 4, 30, 0, 0, 0, true},       {2004, 4, 31, 0, 0, 0, false},
-      {2004, 12, 31, 23, 59, 59, true},   {2004, 13, 1, 0, 0, 0, false},
-      {2004, 0, 1, 0, 0, 0, false},       {2004, 1, 0, 0, 0, 0, false},
-      {2004, 1, 32, 0, 0, 0, false},      {2004, 1, 1, 24, 0, 0, false},
-      {2004, 1, 1, 0, 60, 0, false},      {2004, 1, 1, 0, 0, 60, false},
-      {2004, 1, 1, -1, 0, 0, false},      {2004, 1, 1, 0, -1, 0, false},
-      {2004, 1, 1, 0, 0, -1, false},      {-2004, 1, 1, 0, 0, 0, false},
-      {0, 1, 1, 0, 0, 0, false},          {std::numeric_limits<int>::max(), 1, 1, 0, 0, 0, false},
+      {2004, 2, 29, 0, 0, 0, true},
+      {2000, 2, 29, 0, 0, 0, true},
+      {1900, 2, 29, 0, 0, 0, false},
+      {2100, 2, 29, 0, 0, 0, false},
+      {2003, 2, 29, 0, 0, 0, false},
+      {1600, 2, 29, 0, 0, 0, true},
+      {2004, 4, 30, 0, 0, 0, true},
+      {2004, 4, 31, 0, 0, 0, false},
+      {2004, 12, 31, 23, 59, 59, true},
+      {2004, 13, 1, 0, 0, 0, false},
+      {2004, 0, 1, 0, 0, 0, false},
+      {2004, 1, 0, 0, 0, 0, false},
+      {2004, 1, 32, 0, 0, 0, false},
+      {2004, 1, 1, 24, 0, 0, false},
+      {2004, 1, 1, 0, 60, 0, false},
+      {2004, 1, 1, 0, 0, 60, false},
+      {2004, 1, 1, -1, 0, 0, false},
+      {2004, 1, 1, 0, -1, 0, false},
+      {2004, 1, 1, 0, 0, -1, false},
+      {-2004, 1, 1, 0, 0, 0, false},
+      {0, 1, 1, 0, 0, 0, false},
+      {std::numeric_limits<int>::max(), 1, 1, 0, 0, 0, false},
       {std::numeric_limits<int>::min(), 1, 1, 0, 0, 0, false},
       {2004, std::numeric_limits<int>::max(), 1, 0, 0, 0, false},
       {2004, 1, std::numeric_limits<int>::min(), 0, 0, 0, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day << " " << c.hour
-                                    << ":" << c.minute << ":" << c.second);
+    SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day << " " << c.hour << ":" << c.minute
+                                    << ":" << c.second);
     // Start from a valid value: a failed build must not keep the old number.
     DateTimeValue value = Make(2010, 6, 15, 10, 0, 0);
     EXPECT_EQ(value.SetDateTime(c.year, c.month, c.day, c.hour, c.minute, c.second), c.valid);
@@ -204,14 +214,13 @@ TEST(DateTimeValueTest, CalendarRoundTripOverWholeYears) {
         DateTimeValue value;
         if (!value.SetDateTime(year, month, day, hour, minute, second)) {
           // Only the range ends refuse a time of day.
-          EXPECT_TRUE((year == 100 && month == 1 && day == 1) ||
-                      (year == 9999 && month == 12 && day == 31));
+          EXPECT_TRUE((year == 100 && month == 1 && day == 1) || (year == 9999 && month == 12 && day == 31));
           continue;
         }
         const SystemTime t = value.ToSystemTime();
         char expected[64];
-        std::snprintf(expected, sizeof expected, "%04d-%02d-%02d %02d:%02d:%02d", year, month,
-                      day, hour, minute, second);
+        std::snprintf(expected, sizeof expected, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute,
+                      second);
         ASSERT_EQ(Stamp(t).substr(0, 19), expected);
 
         const double wholeDay = Make(year, month, day).Number();
@@ -283,9 +292,9 @@ TEST(DateTimeValueTest, LinearOrderRunsContinuouslyAcrossDayZero) {
   EXPECT_FALSE(Greater(morning, morning));
 
   // Times on consecutive days in ascending order, across day 0.
-  const DateTimeValue ordered[] = {Make(1899, 12, 28, 23, 0, 0), Make(1899, 12, 29),
-                                   morning, evening, Make(1899, 12, 30), Make(1899, 12, 30, 6),
-                                   Make(1899, 12, 31, 1)};
+  const DateTimeValue ordered[] = {
+      Make(1899, 12, 28, 23, 0, 0), Make(1899, 12, 29),   morning, evening, Make(1899, 12, 30),
+      Make(1899, 12, 30, 6),        Make(1899, 12, 31, 1)};
   for (size_t i = 1; i < std::size(ordered); ++i) {
     SCOPED_TRACE(i);
     EXPECT_TRUE(Less(ordered[i - 1], ordered[i]));
@@ -325,8 +334,8 @@ TEST(DateTimeValueTest, NowIsTheLocalTimeToTheSecond) {
     std::tm local{};
     ASSERT_NE(localtime_r(&moment, &local), nullptr);
     const int second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    matched = matched || now == Make(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                     local.tm_hour, local.tm_min, second);
+    matched = matched ||
+              now == Make(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, second);
   }
   EXPECT_TRUE(matched) << Stamp(now.ToSystemTime());
 }

@@ -47,8 +47,7 @@ TEST(DocumentData, DefaultContactTypesAfterClearAreNumberedOneToFour) {
   data.contactTypes.LastID = 12;
   data.Clear();
   data.AddDefaultContactTypes();
-  EXPECT_EQ(TypeNames(data),
-            (std::vector<std::string>{"1 Telephone", "2 E-Mail", "3 Personal", "4 Correspondence"}));
+  EXPECT_EQ(TypeNames(data), (std::vector<std::string>{"1 Telephone", "2 E-Mail", "3 Personal", "4 Correspondence"}));
   EXPECT_EQ(data.contactTypes.LastID, 4);
 }
 
@@ -57,8 +56,8 @@ TEST(DocumentData, DefaultContactTypesFollowTheCounter) {
   data.contactTypes.Insert({2, "Visit"});
   data.contactTypes.LastID = 6;
   data.AddDefaultContactTypes();
-  EXPECT_EQ(TypeNames(data), (std::vector<std::string>{"2 Visit", "7 Telephone", "8 E-Mail", "9 Personal",
-                                                       "10 Correspondence"}));
+  EXPECT_EQ(TypeNames(data),
+            (std::vector<std::string>{"2 Visit", "7 Telephone", "8 E-Mail", "9 Personal", "10 Correspondence"}));
 }
 
 // The form dates a new contact from the clock it is given; a record made

@@ -28,7 +28,8 @@ std::vector<std::string> NameLines(const FakeCanvas& page) {
 
 TEST(AddressBookReport, SortsByDisplayNameByteByByte) {
   FakeCanvas canvas;
-  AddressBookReport report(canvas, {{1, NamedPerson(1, "Ann", "Lee")}, {2, NamedPerson(2, "", "adams")}, {3, NamedPerson(3, "", "Baker")}});
+  AddressBookReport report(
+      canvas, {{1, NamedPerson(1, "Ann", "Lee")}, {2, NamedPerson(2, "", "adams")}, {3, NamedPerson(3, "", "Baker")}});
   report.SetMargins({});
   FakeCanvas page;
   report.DrawPage(page, 0);
@@ -99,7 +100,7 @@ TEST(AddressBookReport, DrawsOneEntryLineByLine) {
   // Decorations first, then one rule under each entry.
   const auto lines = page.Of(Kind::Line);
   ASSERT_EQ(lines.size(), 8u);
-  const int ends[][4] = {{50, 50, 50, 1050},   {800, 50, 800, 1050}, {50, 50, 150, 50},    {800, 50, 700, 50},
+  const int ends[][4] = {{50, 50, 50, 1050},    {800, 50, 800, 1050},   {50, 50, 150, 50},   {800, 50, 700, 50},
                          {50, 1050, 150, 1050}, {800, 1050, 700, 1050}, {60, 230, 790, 230}, {60, 390, 790, 390}};
   for (std::size_t i = 0; i < lines.size(); ++i)
     EXPECT_EQ((std::vector<int>{lines[i].x, lines[i].y, lines[i].x2, lines[i].y2}),
@@ -125,9 +126,9 @@ TEST(AddressBookReport, EmptyFieldsKeepTheirLabelsAndCityLineCommas) {
 
   const auto texts = page.Texts();
   const std::vector<std::string> bareEntry(texts.begin() + 2, texts.begin() + 14);
-  EXPECT_EQ(bareEntry, (std::vector<std::string>{" Bare", "Company: ", "Position: ", ",", "Home Phone: ",
-                                                 "Work Phone:  Ext. ", "Pager: ", "Cel Phone: ", "Fax: ",
-                                                 "E-Mail: ", "Web Page: ", " Boston"}));
+  EXPECT_EQ(bareEntry,
+            (std::vector<std::string>{" Bare", "Company: ", "Position: ", ",", "Home Phone: ", "Work Phone:  Ext. ",
+                                      "Pager: ", "Cel Phone: ", "Fax: ", "E-Mail: ", "Web Page: ", " Boston"}));
   EXPECT_NE(page.Find("Boston,"), nullptr);
   EXPECT_NE(page.Find("Austin, 73301"), nullptr);
   EXPECT_NE(page.Find("Dover, DE"), nullptr);

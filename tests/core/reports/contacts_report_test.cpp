@@ -114,8 +114,8 @@ TEST_F(ContactsReportTest, HeaderTitleHeadingsAndFooter) {
   EXPECT_EQ(texts[0].text, "CONTACTS 03/01/24 - 03/31/24");
   EXPECT_EQ(texts[0].x, 50 + (750 - 280) / 2);
   EXPECT_EQ(texts[0].y, 50);
-  const std::pair<int, std::string> headings[] = {{kPersonX, "Person"}, {kDateX, "Date / Time"},
-                                                  {kDescriptionX, "Description"}};
+  const std::pair<int, std::string> headings[] = {
+      {kPersonX, "Person"}, {kDateX, "Date / Time"}, {kDescriptionX, "Description"}};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(texts[1 + i].x, headings[i].first);
     EXPECT_EQ(texts[1 + i].y, 90);
@@ -155,19 +155,20 @@ TEST_F(ContactsReportTest, NamesRepeatOnAContinuedPageButNotForSameNameNeighbour
   for (int day = 1; day <= 4; ++day) Add(1, At(2024, 3, day, 10, 0));
   Add(2, At(2024, 3, 20, 10, 0));
   Add(3, At(2024, 3, 21, 10, 0));
-  auto report = Build({{1, NamedPerson(1, "Al", "Bo")}, {2, NamedPerson(2, "Cy", "Do")}, {3, NamedPerson(3, "Cy", "Do")}});
+  auto report =
+      Build({{1, NamedPerson(1, "Al", "Bo")}, {2, NamedPerson(2, "Cy", "Do")}, {3, NamedPerson(3, "Cy", "Do")}});
   ASSERT_EQ(report->GetPageCount(), 2);
 
   using Texts = std::vector<std::pair<int, std::string>>;
   EXPECT_EQ(EntryTexts(Draw(*report, 0)), (Texts{{kPersonX, "Al Bo"},
-                                                {kDateX, "03/04/24 10:00AM"},
-                                                {kDateX, "03/03/24 10:00AM"},
-                                                {kDateX, "03/02/24 10:00AM"}}));
+                                                 {kDateX, "03/04/24 10:00AM"},
+                                                 {kDateX, "03/03/24 10:00AM"},
+                                                 {kDateX, "03/02/24 10:00AM"}}));
   EXPECT_EQ(EntryTexts(Draw(*report, 1)), (Texts{{kPersonX, "Al Bo"},
-                                                {kDateX, "03/01/24 10:00AM"},
-                                                {kPersonX, "Cy Do"},
-                                                {kDateX, "03/20/24 10:00AM"},
-                                                {kDateX, "03/21/24 10:00AM"}}));
+                                                 {kDateX, "03/01/24 10:00AM"},
+                                                 {kPersonX, "Cy Do"},
+                                                 {kDateX, "03/20/24 10:00AM"},
+                                                 {kDateX, "03/21/24 10:00AM"}}));
 }
 
 TEST_F(ContactsReportTest, PaginationMeasuresInTheCurrentReportFont) {
@@ -197,8 +198,8 @@ TEST_F(ContactsReportTest, PaginationInSlicesGivesThePagesOfOneRun) {
   canvas.physicalHeight = 400;
   const std::string notes[] = {"a", "ccc ccc ccc ccc ccc ccc ccc ccc ccc", "dd\ndd", ""};
   for (int i = 0; i < 60; ++i) Add(1 + i % 3, At(2024, 3, 1 + i % 28, 9 + i % 8, i), notes[i % 4]);
-  const std::map<int32_t, Person> chosen{{1, NamedPerson(1, "Al", "Bo")}, {2, NamedPerson(2, "Cy", "Do")},
-                                         {3, NamedPerson(3, "Ed", "Fu")}};
+  const std::map<int32_t, Person> chosen{
+      {1, NamedPerson(1, "Al", "Bo")}, {2, NamedPerson(2, "Cy", "Do")}, {3, NamedPerson(3, "Ed", "Fu")}};
   const auto drawing = [](ContactsReport& report, int page) {
     std::vector<std::tuple<int, int, std::string, int>> shown;
     for (const auto& d : Draw(report, page).drawn) shown.emplace_back(d.x, d.y, d.text, d.rect.bottom);

@@ -161,8 +161,8 @@ TEST(EnvelopeReport, RecipientBlockWithOptions) {
   EXPECT_EQ(Placements(DrawEnvelope(User{}, p), true),
             (std::vector<Placed>{{x, 520, ""}, {x, 540, "9 Dock St\nUnit 4\n"}, {x, 600, cityLine}}));
   EXPECT_EQ(Placements(DrawEnvelope(User{}, p, {false, true, false, false, false, false}), true),
-            (std::vector<Placed>{{x, 520, ""}, {x, 540, "Acme Corporation"}, {x, 560, "9 Dock St\nUnit 4\n"},
-                                 {x, 620, cityLine}}));
+            (std::vector<Placed>{
+                {x, 520, ""}, {x, 540, "Acme Corporation"}, {x, 560, "9 Dock St\nUnit 4\n"}, {x, 620, cityLine}}));
   EXPECT_EQ(Placements(DrawEnvelope(User{}, p, {true, true, true, false, false, false}), true),
             (std::vector<Placed>{{x, 520, "Ms."},
                                  {x, 540, "Buyer"},

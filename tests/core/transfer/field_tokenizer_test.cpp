@@ -143,8 +143,12 @@ TEST(FieldTokenizer, LineBreaksStayInAnOpenEncloser) {
   ASSERT_TRUE(tokenizer.NextField(line, field));
   EXPECT_EQ(field, "ab\rcd");
   EXPECT_EQ(line, "e");
-  EXPECT_EQ(Split("\"12 Main St\r\nPortland, Suite 4\",\"Hauptstra\xC3\x9F" "e 5\nBerlin\",x"),
-            (Fields{"12 Main St\r\nPortland, Suite 4", "Hauptstra\xC3\x9F" "e 5\nBerlin", "x"}));
+  EXPECT_EQ(Split("\"12 Main St\r\nPortland, Suite 4\",\"Hauptstra\xC3\x9F"
+                  "e 5\nBerlin\",x"),
+            (Fields{"12 Main St\r\nPortland, Suite 4",
+                    "Hauptstra\xC3\x9F"
+                    "e 5\nBerlin",
+                    "x"}));
   EXPECT_EQ(Split("\"say \"\"hi\"\"\r\nbye\",x"), (Fields{"say \"hi\"\r\nbye", "x"}));
   EXPECT_EQ(Split("\"ab\ncd"), (Fields{"ab\nc"})) << "without its closing encloser, a character goes";
   // Once a lone encloser has closed the field, a break ends it as it always did.

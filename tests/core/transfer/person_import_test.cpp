@@ -70,9 +70,7 @@ TEST_F(PersonImport, EveryKeyFillsItsField) {
   EXPECT_EQ(p.WebPage, "we");
 
   // The six fields beyond the first eleven name nobody on their own.
-  EXPECT_EQ(Import("Mr,555,x,y,z,www\n",
-                   {"Title", "WorkPhone", "Extension", "CelPhone", "Pager", "WebPage"}),
-            0);
+  EXPECT_EQ(Import("Mr,555,x,y,z,www\n", {"Title", "WorkPhone", "Extension", "CelPhone", "Pager", "WebPage"}), 0);
   EXPECT_EQ(Import(",Lee,Dr,555\n", {"", "LastName", "Title", "CelPhone"}), 1);
   EXPECT_EQ(At(2).Title, "Dr");
   EXPECT_EQ(At(2).CelPhone, "555");

@@ -46,7 +46,7 @@ DocumentData AnnAndMoss() {
 }
 
 constexpr std::array<const char*, 11> kEleven = {"FirstName", "LastName", "Address", "City",    "State",   "ZipCode",
-                                                  "Phone",     "Fax",      "E-Mail",  "Company", "Position"};
+                                                 "Phone",     "Fax",      "E-Mail",  "Company", "Position"};
 
 TEST(TextExportSettings, OfferEveryKeyInColumnOrder) {
   const TextTransferSettings persons = PersonsExportSettings();
@@ -147,9 +147,7 @@ TEST(TextExport, UnknownKeysAreNamedButGetNoColumn) {
             "\"Nickname\",\"lastname\",\"LastName\",\"Birthday\"\n\"Lee\"\n\"Moss\"\n");
 }
 
-TEST(TextExport, NoFieldsGiveOneLineFeedPerLine) {
-  EXPECT_EQ(PersonsText(AnnAndMoss(), Settings({}), 2), "\n\n\n");
-}
+TEST(TextExport, NoFieldsGiveOneLineFeedPerLine) { EXPECT_EQ(PersonsText(AnnAndMoss(), Settings({}), 2), "\n\n\n"); }
 
 TEST(TextExport, EmptyValuesAddOnlyTheirSeparator) {
   DocumentData data;
@@ -176,8 +174,7 @@ TEST(TextExport, EncloserDoubledInEveryColumn) {
 TEST(TextExport, WithoutEncloserValuesAreBare) {
   DocumentData data;
   data.persons.Insert(NamedPerson(1, "O\"Neil", "Lee, Jr."));
-  EXPECT_EQ(PersonsText(data, Settings({"FirstName", "LastName"}, ",", "")),
-            "FirstName,LastName\nO\"Neil,Lee, Jr.\n");
+  EXPECT_EQ(PersonsText(data, Settings({"FirstName", "LastName"}, ",", "")), "FirstName,LastName\nO\"Neil,Lee, Jr.\n");
 }
 
 TEST(TextExport, TabSeparatorAndLineBreaksInsideValues) {
@@ -301,7 +298,8 @@ TEST(TextExport, ContactsFindTheirPersonsWhereverTheirIdentifiersLie) {
     for (std::size_t i = 0; i < ids.size(); ++i)
       data.persons.Insert(NamedPerson(ids[i], "F\"" + std::to_string(i), "L" + std::to_string(i)));
     const int32_t order[] = {ids[2], ids[0], ids[2], 12345, ids[1], ids[0]};
-    for (int32_t c = 0; c < 6; ++c) data.contacts.Insert(MakeContact(c + 1, order[c], 1, Make(2004, 3, 7, 14, 5, 9), ""));
+    for (int32_t c = 0; c < 6; ++c)
+      data.contacts.Insert(MakeContact(c + 1, order[c], 1, Make(2004, 3, 7, 14, 5, 9), ""));
     int lines = 0;
     EXPECT_EQ(ContactsExportText(data, ContactSettings({"LastName", "FirstName"}), lines),
               "\"LastName\",\"FirstName\"\n"
@@ -318,11 +316,19 @@ TEST(TextExport, ContactsFindTheirPersonsWhereverTheirIdentifiersLie) {
 TEST(TextExport, ContactsDateAndTimeTextsOfEveryMoment) {
   const double second = 1.0 / 86400;
   const std::vector<DateTimeValue> moments = {
-      Make(2004, 3, 7, 14, 5, 9),  Make(1944, 11, 9, 8, 0, 1), Make(2004, 3, 7, 23, 59, 59),
-      DateTimeValue(-1.75),        DateTimeValue(0.0),          DateTimeValue(38000 + 43200.5 * second),
-      DateTimeValue(38000 + 86399.6 * second), DateTimeValue(-38000 - 86399.6 * second),
-      Make(1944, 11, 9, 8, 0, 2),  DateTimeValue(),             DateTimeValue(2958465.0 - 1e-9),
-      Make(2004, 3, 7, 0, 0, 0),   Make(100, 1, 1, 12, 0, 0),
+      Make(2004, 3, 7, 14, 5, 9),
+      Make(1944, 11, 9, 8, 0, 1),
+      Make(2004, 3, 7, 23, 59, 59),
+      DateTimeValue(-1.75),
+      DateTimeValue(0.0),
+      DateTimeValue(38000 + 43200.5 * second),
+      DateTimeValue(38000 + 86399.6 * second),
+      DateTimeValue(-38000 - 86399.6 * second),
+      Make(1944, 11, 9, 8, 0, 2),
+      DateTimeValue(),
+      DateTimeValue(2958465.0 - 1e-9),
+      Make(2004, 3, 7, 0, 0, 0),
+      Make(100, 1, 1, 12, 0, 0),
   };
   for (const std::string& encloser : {std::string("\""), std::string("/"), std::string()}) {
     DocumentData data;

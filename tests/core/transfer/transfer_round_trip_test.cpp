@@ -42,7 +42,9 @@ TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   berg.ID = 13;
   berg.FName = "Anna";
   berg.LName = "Berg";
-  berg.Address = "Hauptstra\xC3\x9F" "e 5\r\nPortland, Suite 4";
+  berg.Address =
+      "Hauptstra\xC3\x9F"
+      "e 5\r\nPortland, Suite 4";
   berg.City = "Port\nland";
   berg.Company = "Lakeside \"Dental\"\r\n";
   berg.Position = "Office Manager";

@@ -24,7 +24,8 @@ std::string Fixture(const std::string& name) {
 std::string Fields(const Person& person) {
   std::string text;
   for (const RecordField<Person>& field : kPersonFields)
-    if (!(person.*field.member).empty()) text.append(field.fileName).append("=").append((person.*field.member).view()).append("\n");
+    if (!(person.*field.member).empty())
+      text.append(field.fileName).append("=").append((person.*field.member).view()).append("\n");
   return text;
 }
 
@@ -36,10 +37,12 @@ TEST(VCardReader, ReadsCardsAsAddressBooksWriteThem) {
   };
   const Case cases[] = {
       {"v21_phone.vcf",
-       {"Title=Dr.\nFName=J\xC3\xBCrgen\nLName=M\xC3\xBCller\nAddress=Hauptstra\xC3\x9F" "e 5\r\nHinterhaus\n"
+       {"Title=Dr.\nFName=J\xC3\xBCrgen\nLName=M\xC3\xBCller\nAddress=Hauptstra\xC3\x9F"
+        "e 5\r\nHinterhaus\n"
         "City=Berlin\nZip=10115\nPhone=+49 30 1234567\nWkPhone=+49 30 7654321\nCelPhone=+49 170 1112223\n"
         "Fax=+49 30 7654322\nEMail=juergen@example.de\nCompany=M\xFCller & S\xF6hne\n"
-        "Position=Gesch\xE4" "ftsf\xFChrer\n"},
+        "Position=Gesch\xE4"
+        "ftsf\xFChrer\n"},
        0},
       {"v30_groups.vcf",
        {"FName=David\nLName=Okafor\nAddress=1020 Main Street\r\nSuite 4\nCity=Springfield\nState=IL\nZip=62701\n"
@@ -82,7 +85,9 @@ TEST(VCardWriter, WritesVersionFourByteForByte) {
   p.WkExt = "9";
   p.Fax = "555-3";
   // Long enough to fold, with a two-byte character across the 75th octet.
-  p.WebPage = "https://example.com/" + std::string(50, 'x') + "\xC3\xA9" "end";
+  p.WebPage = "https://example.com/" + std::string(50, 'x') +
+              "\xC3\xA9"
+              "end";
   Person company;
   company.Company = "Acme";
   EXPECT_EQ(VCardText({&p, &company}),
@@ -95,16 +100,21 @@ TEST(VCardWriter, WritesVersionFourByteForByte) {
             "TEL;TYPE=home:555-1\r\n"
             "TEL;TYPE=work:555-2 ext. 9\r\n"
             "TEL;TYPE=fax:555-3\r\n"
-            "URL:https://example.com/" + std::string(50, 'x') + "\r\n \xC3\xA9" "end\r\n"
-            "END:VCARD\r\n"
-            "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Acme\r\nN:;;;;\r\nORG:Acme\r\nEND:VCARD\r\n");
+            "URL:https://example.com/" +
+                std::string(50, 'x') +
+                "\r\n \xC3\xA9"
+                "end\r\n"
+                "END:VCARD\r\n"
+                "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Acme\r\nN:;;;;\r\nORG:Acme\r\nEND:VCARD\r\n");
 }
 
 // Every field back byte for byte, over persons made of separators, line
 // breaks and text of several scripts.
 TEST(VCardRoundTrip, GivesEveryFieldBack) {
-  const std::vector<std::string> pieces = {"a", "Z", " ", ",", ";", "\\", ":", "\"", "=", "\r\n", "\xC3\xA9",
-                                           "\xD0\x96", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "tel:", "0"};
+  const std::vector<std::string> pieces = {
+      "a",    "Z", " ",    ",",        ";",        "\\",           ":",
+      "\"",   "=", "\r\n", "\xC3\xA9", "\xD0\x96", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80",
+      "tel:", "0"};
   std::mt19937 random(20261207);
   std::vector<Person> persons(200);
   for (Person& person : persons) {

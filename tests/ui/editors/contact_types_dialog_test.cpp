@@ -95,9 +95,7 @@ class ContactTypesDialogTest : public ::testing::Test {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
   }
 
-  void Click(ContactTypesDialog& dialog, int id) {
-    QTest::mouseClick(dialog.Button(id), Qt::LeftButton);
-  }
+  void Click(ContactTypesDialog& dialog, int id) { QTest::mouseClick(dialog.Button(id), Qt::LeftButton); }
 
   ScriptedPrompter prompter;
   // Declared before the document, which detaches its views when it goes.
@@ -106,10 +104,8 @@ class ContactTypesDialogTest : public ::testing::Test {
   HelpSystem help{QStringLiteral(VIMBO_HELP_DIR)};
 };
 
-const std::vector<std::pair<QString, int>> kDefaults = {{"Telephone", 1},
-                                                        {"E-Mail", 2},
-                                                        {"Personal", 3},
-                                                        {"Correspondence", 4}};
+const std::vector<std::pair<QString, int>> kDefaults = {
+    {"Telephone", 1}, {"E-Mail", 2}, {"Personal", 3}, {"Correspondence", 4}};
 
 TEST_F(ContactTypesDialogTest, OpensWithTypesInIdOrderAndTheFirstSelected) {
   Types().Insert(ContactType{9, "Aardvark"});
@@ -128,8 +124,7 @@ TEST_F(ContactTypesDialogTest, OpensWithTypesInIdOrderAndTheFirstSelected) {
   EXPECT_EQ(SelectedRow(dialog), 0);
   EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
 
-  const std::pair<int, const char*> buttons[] = {
-      {1003, "&Add"}, {1004, "&Delete"}, {1005, "&Edit"}, {1, "&Close"}};
+  const std::pair<int, const char*> buttons[] = {{1003, "&Add"}, {1004, "&Delete"}, {1005, "&Edit"}, {1, "&Close"}};
   for (const auto& [id, text] : buttons) {
     ASSERT_NE(dialog.Button(id), nullptr) << id;
     EXPECT_EQ(dialog.Button(id)->text(), text);
@@ -152,8 +147,8 @@ TEST_F(ContactTypesDialogTest, AddingAnExistingNameIsRefusedButAnotherCaseIsAcce
     EXPECT_TRUE(details.DescriptionBox()->text().isEmpty());
     if (Confirm(QStringLiteral("Telephone"))(dialog) == QDialog::Accepted) return 1;
     stayedOpen = details.isVisible();
-    textSelected = details.DescriptionBox()->selectedText() == "Telephone" &&
-                   details.focusWidget() == details.DescriptionBox();
+    textSelected =
+        details.DescriptionBox()->selectedText() == "Telephone" && details.focusWidget() == details.DescriptionBox();
     return Confirm(QStringLiteral("telephone"))(dialog);
   });
   Select(dialog, 2);
@@ -311,8 +306,8 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   prompter.answers = {Answer::Yes};
   Click(dialog, 1004);
   EXPECT_EQ(Types().Find(3), nullptr);
-  EXPECT_EQ(Shown(dialog), (std::vector<std::pair<QString, int>>{
-                               {"Telephone", 1}, {"E-Mail", 2}, {"Correspondence", 4}}));
+  EXPECT_EQ(Shown(dialog),
+            (std::vector<std::pair<QString, int>>{{"Telephone", 1}, {"E-Mail", 2}, {"Correspondence", 4}}));
   EXPECT_EQ(SelectedRow(dialog), 0);
   EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(view.updates, 1);

@@ -49,10 +49,10 @@ User SampleUser() {
 }
 
 void ExpectSameBytes(const User& a, const User& b) {
-  const CompactText User::*fields[] = {&User::Title,   &User::FName, &User::LName,   &User::Company,
-                                       &User::Position, &User::Address, &User::City, &User::State,
-                                       &User::Zip,     &User::HmPhone, &User::WkPhone, &User::WkExt,
-                                       &User::CelPhone, &User::Fax,  &User::EMail,   &User::WebPage};
+  const CompactText User::*fields[] = {&User::Title,    &User::FName,   &User::LName,   &User::Company,
+                                       &User::Position, &User::Address, &User::City,    &User::State,
+                                       &User::Zip,      &User::HmPhone, &User::WkPhone, &User::WkExt,
+                                       &User::CelPhone, &User::Fax,     &User::EMail,   &User::WebPage};
   for (const auto field : fields) EXPECT_EQ(a.*field, b.*field);
 }
 
@@ -182,7 +182,8 @@ TEST_F(UserInfoSheetTest, PhoneBoxesDropTypedLettersAndKeepTheRest) {
   QLineEdit* home = Line(sheet, 1023);
   home->clear();
   TypeText(home, QString::fromUtf8("+1.2/3*4,5;6#7@8aZ~\u00e9\u20ac\u0161\u0100"));
-  EXPECT_EQ(home->text(), QString::fromUtf8("+1.2345678\u00e9\u20ac\u0161")) << "accented letters of the code page pass";
+  EXPECT_EQ(home->text(), QString::fromUtf8("+1.2345678\u00e9\u20ac\u0161"))
+      << "accented letters of the code page pass";
 
   ASSERT_TRUE(PhoneNumberEdit::IsPhoneCharacter(QChar(u'\t')));
   for (char16_t dropped : {u'!', u'\'', u'*', u',', u'/', u':', u'@', u'~'})

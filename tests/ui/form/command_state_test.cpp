@@ -16,7 +16,7 @@ using namespace command;
 // person and contact, which Person and Contact commands are on.
 TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
   const CommandId commands[] = {kPersonAdd,  kPersonEdit,  kPersonDelete,  kPersonUpdate,  kPersonCancel,
-                          kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel};
+                                kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel};
   // "1" on, "0" off, in the order above; P and C name the cases.
   struct Row {
     EditMode mode;
@@ -25,9 +25,9 @@ TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
     const char* expected;
   };
   const Row rows[] = {
-      {EditMode::Browsing, false, false, "1000000000"},       {EditMode::Browsing, true, false, "1110010000"},
-      {EditMode::Browsing, true, true, "1110011100"},         {EditMode::AddingPerson, true, true, "0001100000"},
-      {EditMode::EditingPerson, false, false, "0001100000"},  {EditMode::AddingContact, true, true, "0000000011"},
+      {EditMode::Browsing, false, false, "1000000000"},      {EditMode::Browsing, true, false, "1110010000"},
+      {EditMode::Browsing, true, true, "1110011100"},        {EditMode::AddingPerson, true, true, "0001100000"},
+      {EditMode::EditingPerson, false, false, "0001100000"}, {EditMode::AddingContact, true, true, "0000000011"},
       {EditMode::EditingContact, true, false, "0000000011"},
   };
   for (const Row& row : rows) {
@@ -62,8 +62,8 @@ TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
 
 // The rows outside the form: saving, printing and the preview, Undo and Redo.
 TEST(CommandState, FilePrintPreviewHistoryAndFindRows) {
-  const CommandId commands[] = {kSave,     kPrint,  kPrintPreview, kClosePreview, kNextPage,
-                                kPreviousPage, kZoomIn, kZoomOut, kUndo, kRedo, kPersonFind};
+  const CommandId commands[] = {kSave,   kPrint,   kPrintPreview, kClosePreview, kNextPage,  kPreviousPage,
+                                kZoomIn, kZoomOut, kUndo,         kRedo,         kPersonFind};
   struct Row {
     const char* name;
     void (*set)(CommandContext&);
@@ -93,11 +93,7 @@ TEST(CommandState, FilePrintPreviewHistoryAndFindRows) {
          c.form.mode = EditMode::EditingContact;
        },
        "00000000000"},
-      {"history, previewing",
-       [](CommandContext& c) {
-         c.canUndo = c.canRedo = c.previewShown = true;
-       },
-       "00010000000"},
+      {"history, previewing", [](CommandContext& c) { c.canUndo = c.canRedo = c.previewShown = true; }, "00010000000"},
   };
   for (const Row& row : rows) {
     CommandContext context;

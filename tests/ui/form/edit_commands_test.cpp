@@ -8,8 +8,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
@@ -131,13 +131,20 @@ TEST_F(EditCommandsFixture, OnlyTheBoxesOpenForTypingLookEditable) {
   frame->Doc().UpdateAllViews();
   const auto base = [](const QWidget* box) { return box->palette().color(QPalette::Active, QPalette::Base); };
   const auto lookReadOnly = [&](const QWidget* box) { return base(box) == box->palette().color(QPalette::Window); };
-  const struct { CommandId enter, leave; bool personOpen, contactOpen; } modes[] = {
-      {kPersonAdd, kPersonCancel, true, false},    {kPersonEdit, kPersonCancel, true, false},
-      {kContactAdd, kContactCancel, false, true},  {kContactEdit, kContactCancel, false, true}};
+  const struct {
+    CommandId enter, leave;
+    bool personOpen, contactOpen;
+  } modes[] = {{kPersonAdd, kPersonCancel, true, false},
+               {kPersonEdit, kPersonCancel, true, false},
+               {kContactAdd, kContactCancel, false, true},
+               {kContactEdit, kContactCancel, false, true}};
   for (const auto& mode : modes) {
     Run(mode.enter);
-    const std::vector<bool> locked = {lookReadOnly(Box(1001)), lookReadOnly(Address()), lookReadOnly(view->NotesBox()),
-                                      lookReadOnly(view->TimePicker()), !view->DatePicker()->calendarPopup(),
+    const std::vector<bool> locked = {lookReadOnly(Box(1001)),
+                                      lookReadOnly(Address()),
+                                      lookReadOnly(view->NotesBox()),
+                                      lookReadOnly(view->TimePicker()),
+                                      !view->DatePicker()->calendarPopup(),
                                       view->TimePicker()->buttonSymbols() == QAbstractSpinBox::NoButtons};
     const bool p = mode.personOpen, c = mode.contactOpen;
     EXPECT_EQ(locked, (std::vector<bool>{!p, !p, !c, !c, !c, !c})) << static_cast<int>(mode.enter);
@@ -447,7 +454,11 @@ TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
 
   const std::vector<std::pair<const char*, std::function<void()>>> replacements = {
       {"New", [&] { frame->OnCommand(kNew); }},
-      {"Open", [&] { prompter.openNames.push_back(path); frame->OnCommand(kOpen); }},
+      {"Open",
+       [&] {
+         prompter.openNames.push_back(path);
+         frame->OnCommand(kOpen);
+       }},
       {"Recent", [&] { frame->OnCommand(kRecentFirst); }},
       {"Rejected", [&] {
          prompter.openNames.push_back(bad);
@@ -508,7 +519,6 @@ TEST_F(EditCommandsFixture, AnEditSurvivesTheContactTypesEditor) {
   EXPECT_EQ(added.ContactTypeID, 3);
   EXPECT_EQ(added.Description, "typed");
   EXPECT_EQ(added.DateTime, At(2010, 5, 6, 7, 8, 9));
-
 }
 
 // With the identifier counter spent, Update refuses and changes nothing;
@@ -523,11 +533,10 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
     EditMode mode;
     QString text;
   };
-  for (const Case& c :
-       {Case{kPersonAdd, kPersonUpdate, EditMode::AddingPerson,
-             "The person cannot be added: this document has no identifiers left for new persons."},
-        Case{kContactAdd, kContactUpdate, EditMode::AddingContact,
-             "The contact cannot be added: this document has no identifiers left for new contacts."}}) {
+  for (const Case& c : {Case{kPersonAdd, kPersonUpdate, EditMode::AddingPerson,
+                             "The person cannot be added: this document has no identifiers left for new persons."},
+                        Case{kContactAdd, kContactUpdate, EditMode::AddingContact,
+                             "The contact cannot be added: this document has no identifiers left for new contacts."}}) {
     Run(c.add);
     Box(1001)->setText(QStringLiteral("typed"));
     prompter.answers = {Prompter::Answer::Ok};

@@ -67,10 +67,14 @@ TEST_F(ContactsListModelTest, DatesAndTimesReadAsThePickersShowThem) {
   QDateTimeEdit picker;
   picker.setDisplayFormat(PickerDateFormat(QLocale()) + ' ' + PickerTimeFormat(QLocale()));
   picker.setMinimumDate(QDate(100, 1, 1));
-  const struct { DateTimeValue when; const char* text; } cases[] = {
-      {At(2026, 11, 30, 14, 5, 9), "11/30/2026 2:05:09 PM"}, {At(2005, 7, 4, 0, 0, 0), "7/4/2005 12:00:00 AM"},
-      {At(1926, 2, 3, 12, 0, 0), "2/3/1926 12:00:00 PM"},    {At(999, 1, 2, 23, 59, 59), "1/2/0999 11:59:59 PM"},
-      {At(100, 1, 2, 6, 7, 8), "1/2/0100 6:07:08 AM"}};
+  const struct {
+    DateTimeValue when;
+    const char* text;
+  } cases[] = {{At(2026, 11, 30, 14, 5, 9), "11/30/2026 2:05:09 PM"},
+               {At(2005, 7, 4, 0, 0, 0), "7/4/2005 12:00:00 AM"},
+               {At(1926, 2, 3, 12, 0, 0), "2/3/1926 12:00:00 PM"},
+               {At(999, 1, 2, 23, 59, 59), "1/2/0999 11:59:59 PM"},
+               {At(100, 1, 2, 6, 7, 8), "1/2/0100 6:07:08 AM"}};
   for (const auto& c : cases) {
     const int32_t id = Add(2, c.when);
     list.Fill(editor.Data(), 2);

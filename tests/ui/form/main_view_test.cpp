@@ -64,12 +64,9 @@ class MainViewTest : public ::testing::Test {
 
   DocumentData& Data() { return document.ContentToReplace(); }
 
-  void AddType(int32_t id, const std::string& description) {
-    Data().contactTypes.Insert(ContactType{id, description});
-  }
+  void AddType(int32_t id, const std::string& description) { Data().contactTypes.Insert(ContactType{id, description}); }
 
-  void AddContact(int32_t id, int32_t personId, const DateTimeValue& when, int32_t typeId,
-                  const std::string& notes) {
+  void AddContact(int32_t id, int32_t personId, const DateTimeValue& when, int32_t typeId, const std::string& notes) {
     Contact contact;
     contact.ID = id;
     contact.PersonID = personId;
@@ -133,9 +130,7 @@ class MainViewTest : public ::testing::Test {
   }
 
   // A click as the window system delivers it, so that a mouse grab applies.
-  void ClickAt(const QPoint& posInHost) {
-    QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, posInHost);
-  }
+  void ClickAt(const QPoint& posInHost) { QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, posInHost); }
   void ClickOn(QWidget* widget) { ClickAt(widget->mapTo(&host, widget->rect().center())); }
 
   testing::ScriptedPrompter prompter;
@@ -166,21 +161,18 @@ class FilledViewTest : public MainViewTest {
 
 TEST_F(MainViewTest, FormHasEveryControlWithItsNumberAndText) {
   const std::pair<int, const char*> labels[] = {
-      {1045, "Title:"},          {1036, "First Name:"},  {1041, "Last Name:"},
-      {1037, "Company:"},        {1042, "Position:"},    {1062, "Home Phone:"},
-      {1064, "Work Phone:"},     {1081, "Ext:"},         {1068, "Pager:"},
-      {1047, "Cel Phone:"},      {1039, "Fax:"},         {1040, "E-Mail:"},
-      {1072, "Web Page:"},       {1032, "Address:"},     {1033, "City:"},
-      {1034, "State/Province:"}, {1035, "Postal Code:"}, {1043, "Date:"},
-      {1078, "Time:"},           {1044, "Contact Type:"}};
+      {1045, "Title:"},       {1036, "First Name:"}, {1041, "Last Name:"},  {1037, "Company:"},
+      {1042, "Position:"},    {1062, "Home Phone:"}, {1064, "Work Phone:"}, {1081, "Ext:"},
+      {1068, "Pager:"},       {1047, "Cel Phone:"},  {1039, "Fax:"},        {1040, "E-Mail:"},
+      {1072, "Web Page:"},    {1032, "Address:"},    {1033, "City:"},       {1034, "State/Province:"},
+      {1035, "Postal Code:"}, {1043, "Date:"},       {1078, "Time:"},       {1044, "Contact Type:"}};
   for (const auto& [id, text] : labels) {
     auto* label = qobject_cast<QLabel*>(view.Control(id));
     ASSERT_NE(label, nullptr) << id;
     EXPECT_EQ(label->text(), QString::fromLatin1(text));
     EXPECT_EQ(ControlId(label), id);
   }
-  const std::pair<int, const char*> groups[] = {
-      {1028, "Person"}, {1029, "Contact Information"}, {1030, "Contacts"}};
+  const std::pair<int, const char*> groups[] = {{1028, "Person"}, {1029, "Contact Information"}, {1030, "Contacts"}};
   for (const auto& [id, title] : groups) {
     auto* group = qobject_cast<QGroupBox*>(view.Control(id));
     ASSERT_NE(group, nullptr) << id;
@@ -197,8 +189,7 @@ TEST_F(MainViewTest, FormHasEveryControlWithItsNumberAndText) {
 
   EXPECT_TRUE(view.PersonSelector()->isEditable());
   EXPECT_FALSE(view.ContactTypeSelector()->isEditable());
-  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(view.Control(1010))->lineWrapMode(),
-            QPlainTextEdit::NoWrap);
+  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(view.Control(1010))->lineWrapMode(), QPlainTextEdit::NoWrap);
   EXPECT_EQ(view.NotesBox()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
@@ -292,8 +283,7 @@ TEST_F(MainViewTest, ContactTypesAreSortedAndNoneIsSelected) {
   AddType(3, "Personal");
   AddType(4, "Correspondence");
   view.RefreshContactTypes();
-  EXPECT_EQ(Entries(view.ContactTypeSelector()),
-            (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
+  EXPECT_EQ(Entries(view.ContactTypeSelector()), (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
   EXPECT_EQ(view.ContactTypeSelector()->itemData(1).toInt(), 2);
   EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
 }
@@ -407,15 +397,9 @@ TEST_F(MainViewTest, EveryFieldHasItsOwnBox) {
   Data().persons.Insert(person);
   document.UpdateAllViews();
 
-  const char* expected[] = {"Dr.",        "Eva",
-                            "Lind",       "Acme",
-                            "Chief",      "1 Main St\nApt 2",
-                            "Lund",       "Skane",
-                            "22100",      "111",
-                            "222",        "33",
-                            "444",        "555",
-                            "666",        "eva@example.org",
-                            "example.org"};
+  const char* expected[] = {
+      "Dr.", "Eva", "Lind", "Acme", "Chief", "1 Main St\nApt 2", "Lund",       "Skane", "22100", "111",
+      "222", "33",  "444",  "555",  "666",   "eva@example.org",  "example.org"};
   for (std::size_t i = 0; i < std::size(kPersonBoxes); ++i)
     EXPECT_EQ(BoxText(kPersonBoxes[i]), QString::fromLatin1(expected[i])) << kPersonBoxes[i];
 
@@ -572,9 +556,8 @@ TEST_F(MainViewTest, F1AsksHelpForTheFocusedControl) {
 
   // Controls made of inner parts answer for themselves.
   view.DatePicker()->setEnabled(true);
-  for (QWidget* control :
-       {static_cast<QWidget*>(view.PersonSelector()), static_cast<QWidget*>(view.DatePicker()),
-        static_cast<QWidget*>(view.ContactsList())}) {
+  for (QWidget* control : {static_cast<QWidget*>(view.PersonSelector()), static_cast<QWidget*>(view.DatePicker()),
+                           static_cast<QWidget*>(view.ContactsList())}) {
     control->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     ASSERT_EQ(help.count(), 2);

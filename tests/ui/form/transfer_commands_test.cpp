@@ -166,8 +166,8 @@ TEST_F(TransferCommandsFixture, ACancelledWizardChangesNothingAndZeroIsReported)
 // Export every person key, import the file into a new document with the
 // first line skipped: the same persons come back.
 TEST_F(TransferCommandsFixture, ExportedPersonsImportBackUnchanged) {
-  for (const auto& [first, last, company] : {std::tuple{"Ann", "O\"Neil", "Lee & Co, Ltd"}, {"", "Moss", ""},
-                                             {"Bo", "Berg", "Berg \"Tools\""}}) {
+  for (const auto& [first, last, company] :
+       {std::tuple{"Ann", "O\"Neil", "Lee & Co, Ltd"}, {"", "Moss", ""}, {"Bo", "Berg", "Berg \"Tools\""}}) {
     Person person;
     person.ID = Data().persons.NextID();
     person.FName = first;

@@ -30,8 +30,7 @@ TEST(FormText, EveryStoredLineBreakShowsAsOne) {
   // Empty lines survive.
   EXPECT_EQ(MultiLineToDisplay("a\r\n\r\nb\n\n"), QStringLiteral("a\n\nb\n\n"));
   EXPECT_EQ(MultiLineToDisplay(""), QString());
-  EXPECT_EQ(SingleLineToDisplay("call back\r\ntomorrow\r\r\n"),
-            QStringLiteral("call back tomorrow "));
+  EXPECT_EQ(SingleLineToDisplay("call back\r\ntomorrow\r\r\n"), QStringLiteral("call back tomorrow "));
   // Bytes that are not UTF-8 are read as Windows-1252.
   EXPECT_EQ(MultiLineToDisplay("M\xfcller\r\n\x80"), QStringLiteral(u"Müller\n€"));
 }

@@ -32,8 +32,8 @@ TEST(Help, EveryContextNumberHasAPopupText) {
 TEST(Help, TheNamedPagesExistAndTheirLinksResolve) {
   const QDir pages(kHelp + QStringLiteral("/html"));
   for (const char* page : {"Introduction.htm", "addrrptdlg.htm", "cntrptdlg.htm", "envrptdlg.htm", "userinfdlg.htm",
-                           "mainform.htm", "persons.htm", "contacts.htm", "contacttypes.htm", "files.htm",
-                           "import.htm", "export.htm", "printing.htm", "keyboard.htm"})
+                           "mainform.htm", "persons.htm", "contacts.htm", "contacttypes.htm", "files.htm", "import.htm",
+                           "export.htm", "printing.htm", "keyboard.htm"})
     EXPECT_TRUE(pages.exists(QString::fromLatin1(page))) << page;
 
   const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)[^\"]*\""));

@@ -52,10 +52,10 @@ class ReportDialogsTest : public ::testing::Test {
   // The three dialogs, made the way the Reports commands make them.
   using Factory = std::function<std::unique_ptr<PersonChoiceDialog>()>;
   std::vector<std::pair<const char*, Factory>> AllDialogs() {
-    return {{"address book", [this] { return std::make_unique<AddressBookDialog>(persons, prompter, help); }},
-            {"contacts", [this] { return std::make_unique<ContactsReportDialog>(persons, prompter, help); }},
-            {"envelopes",
-             [this] { return std::make_unique<EnvelopeDialog>(persons, EnvelopeOptions{}, prompter, help); }}};
+    return {
+        {"address book", [this] { return std::make_unique<AddressBookDialog>(persons, prompter, help); }},
+        {"contacts", [this] { return std::make_unique<ContactsReportDialog>(persons, prompter, help); }},
+        {"envelopes", [this] { return std::make_unique<EnvelopeDialog>(persons, EnvelopeOptions{}, prompter, help); }}};
   }
 
   static void ClickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -227,7 +227,7 @@ TEST_F(ReportDialogsTest, EnvelopeOptionsAreShownAndReadBack) {
   start.recipientTitle = true;
   start.returnPosition = true;
   EnvelopeDialog dialog(persons, start, prompter, help);
-  const std::pair<int, bool> shown[] = {{1015, true}, {1003, false}, {1004, false},
+  const std::pair<int, bool> shown[] = {{1015, true},  {1003, false}, {1004, false},
                                         {1007, false}, {1009, false}, {1011, true}};
   for (const auto& [id, ticked] : shown) {
     ASSERT_NE(dialog.OptionBox(id), nullptr) << id;
@@ -253,8 +253,7 @@ TEST_F(ReportDialogsTest, EnvelopeOptionsAreShownAndReadBack) {
   EXPECT_EQ(dialog.Options(), onlyCompany);
 
   EnvelopeDialog reopened(persons, dialog.Options(), prompter, help);
-  for (int id : {1015, 1003, 1004, 1007, 1009, 1011})
-    EXPECT_EQ(reopened.OptionBox(id)->isChecked(), id == 1003) << id;
+  for (int id : {1015, 1003, 1004, 1007, 1009, 1011}) EXPECT_EQ(reopened.OptionBox(id)->isChecked(), id == 1003) << id;
 
   // Cancel keeps the options passed in.
   reopened.show();
@@ -276,10 +275,10 @@ TEST_F(ReportDialogsTest, UntouchedDatePickersCoverTheWholeOfTheOpeningDay) {
   ClickRow(dialog.List(), 0);
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.BeginDate().ToSystemTime(), (SystemTime{today.year(), today.month(), today.dayOfWeek() % 7,
-                                                           today.day(), 0, 0, 0, 0}));
-  EXPECT_EQ(dialog.EndDate().ToSystemTime(), (SystemTime{today.year(), today.month(), today.dayOfWeek() % 7,
-                                                         today.day(), 23, 59, 59, 0}));
+  EXPECT_EQ(dialog.BeginDate().ToSystemTime(),
+            (SystemTime{today.year(), today.month(), today.dayOfWeek() % 7, today.day(), 0, 0, 0, 0}));
+  EXPECT_EQ(dialog.EndDate().ToSystemTime(),
+            (SystemTime{today.year(), today.month(), today.dayOfWeek() % 7, today.day(), 23, 59, 59, 0}));
   // The moment the dialog opened, its day's last second, lies inside the
   // range handed over.
   const DateTimeValue opened = testing::At(2026, 12, 7, 23, 59, 59);

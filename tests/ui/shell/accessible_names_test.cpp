@@ -63,9 +63,9 @@ void ExpectNamed(const QWidget& window, const QMap<int, QString>& expected = {})
     EXPECT_FALSE(name.isEmpty()) << widget->metaObject()->className() << " " << ControlId(widget);
     if (name.isEmpty()) continue;
     QWidget* other = named.value(name);
-    EXPECT_TRUE(!other || other->isAncestorOf(widget) || widget->isAncestorOf(other)) << "two are called " << name.toStdString() << ": "
-                                                                             << widget->metaObject()->className() << " "
-                                                                             << other->metaObject()->className();
+    EXPECT_TRUE(!other || other->isAncestorOf(widget) || widget->isAncestorOf(other))
+        << "two are called " << name.toStdString() << ": " << widget->metaObject()->className() << " "
+        << other->metaObject()->className();
     named.insert(name, widget);
   }
   for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
@@ -107,14 +107,25 @@ struct AccessibleNamesTest : ::testing::Test {
 TEST_F(AccessibleNamesTest, MainWindowAndToolbars) {
   using namespace main_form;
   frame->OnCommand(kPersonFind);
-  ExpectNamed(*frame, {{kFirstName, "First Name"}, {kWorkPhone, "Work Phone"}, {kExtension, "Ext"},
-                       {kCellPhone, "Cel Phone"}, {kPostalCode, "Postal Code"}, {kDate, "Date"},
-                       {kContactType, "Contact Type"}, {kNotes, "Notes"}, {kContactsList, "Contacts"},
-                       {kPersonSelector, "Person"}, {kContactGroup, "Contact Information"}});
-  const QMap<CommandId, QString> buttons = {{kPersonAdd, "Add Person"},       {kContactAdd, "Add Contact"},
-                                            {kPersonCancel, "Cancel Person"}, {kContactUpdate, "Update Contact"},
-                                            {kOpen, "Open"},                  {kHelpMode, "Help Mode"},
-                                            {kPrint, "Print"},                {kClosePreview, "Close Preview"}};
+  ExpectNamed(*frame, {{kFirstName, "First Name"},
+                       {kWorkPhone, "Work Phone"},
+                       {kExtension, "Ext"},
+                       {kCellPhone, "Cel Phone"},
+                       {kPostalCode, "Postal Code"},
+                       {kDate, "Date"},
+                       {kContactType, "Contact Type"},
+                       {kNotes, "Notes"},
+                       {kContactsList, "Contacts"},
+                       {kPersonSelector, "Person"},
+                       {kContactGroup, "Contact Information"}});
+  const QMap<CommandId, QString> buttons = {{kPersonAdd, "Add Person"},
+                                            {kContactAdd, "Add Contact"},
+                                            {kPersonCancel, "Cancel Person"},
+                                            {kContactUpdate, "Update Contact"},
+                                            {kOpen, "Open"},
+                                            {kHelpMode, "Help Mode"},
+                                            {kPrint, "Print"},
+                                            {kClosePreview, "Close Preview"}};
   for (auto it = buttons.cbegin(); it != buttons.cend(); ++it) {
     QWidget* button = frame->MainToolbar()->widgetForAction(frame->Action(it.key()));
     if (!button) button = frame->PreviewToolbar()->widgetForAction(frame->Action(it.key()));
@@ -124,10 +135,11 @@ TEST_F(AccessibleNamesTest, MainWindowAndToolbars) {
 }
 
 TEST_F(AccessibleNamesTest, EveryDialog) {
-  CheckDialogOf(kEditUser, {{general_page::kFirstName, "First Name"}, {phone_page::kExtension, "Ext"},
-                            {address_page::kZip, "Zip"}});
-  CheckDialogOf(kImportPersons, {{document_structure::kSeparators, "Field Separator"},
-                                 {select_document::kFileName, "Select File"}});
+  CheckDialogOf(
+      kEditUser,
+      {{general_page::kFirstName, "First Name"}, {phone_page::kExtension, "Ext"}, {address_page::kZip, "Zip"}});
+  CheckDialogOf(kImportPersons,
+                {{document_structure::kSeparators, "Field Separator"}, {select_document::kFileName, "Select File"}});
   CheckDialogOf(kExportContacts, {{fields_page::kFields, "Available Fields"}});
   CheckDialogOf(kReportAddressBook, {{person_choice::kPersons, "Persons To Include"}});
   CheckDialogOf(kReportContacts, {{contacts_report::kBeginningDate, "Beginning Date"}});

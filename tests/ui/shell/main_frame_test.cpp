@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -103,9 +103,9 @@ TEST_F(MainFrameFixture, MenusHoldEveryItemInOrder) {
   QStringList file;
   for (QAction* action : frame->menuBar()->actions().first()->menu()->actions())
     file.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-  EXPECT_EQ(file, QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-", "&Import",
-                               "&Export", "-", "Page Set&up...", "P&rint Setup...", "-", "Recent &Files", "-",
-                               "E&xit\tCtrl+Q"}));
+  EXPECT_EQ(file,
+            QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-", "&Import", "&Export",
+                         "-", "Page Set&up...", "P&rint Setup...", "-", "Recent &Files", "-", "E&xit\tCtrl+Q"}));
   QStringList help;
   for (QAction* action : frame->menuBar()->actions().last()->menu()->actions())
     help.append(action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -118,11 +118,12 @@ TEST_F(MainFrameFixture, MenusHoldEveryItemInOrder) {
   EXPECT_EQ(frame->Action(kPreviousPage)->statusTip(), "View PreviousPage");
 
   QList<int> toolbar;
-  for (QAction* action : frame->MainToolbar()->actions()) toolbar.append(action->isSeparator() ? 0 : action->data().toInt());
+  for (QAction* action : frame->MainToolbar()->actions())
+    toolbar.append(action->isSeparator() ? 0 : action->data().toInt());
   QList<int> expected;
-  for (CommandId id : {kNew, kSeparator, kOpen, kSave, kSeparator, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate,
-                       kPersonCancel, kSeparator, kContactAdd, kContactDelete, kContactEdit, kContactUpdate,
-                       kContactCancel, kSeparator, kHelpMode})
+  for (CommandId id : {kNew, kSeparator, kOpen, kSave, kSeparator, kPersonAdd, kPersonDelete, kPersonEdit,
+                       kPersonUpdate, kPersonCancel, kSeparator, kContactAdd, kContactDelete, kContactEdit,
+                       kContactUpdate, kContactCancel, kSeparator, kHelpMode})
     expected.append(static_cast<int>(id));
   EXPECT_EQ(toolbar, expected);
   EXPECT_FALSE(frame->PreviewToolbar()->isVisibleTo(frame.get()));
@@ -130,7 +131,8 @@ TEST_F(MainFrameFixture, MenusHoldEveryItemInOrder) {
 
 TEST_F(MainFrameFixture, CommandEnabling) {
   EXPECT_FALSE(Enabled(kSave));
-  for (CommandId id : {kNew, kOpen, kSaveAs, kExit, kToolbar, kStatusBar, kHelpTopics, kAbout, kCheckForUpdate, kHelpMode})
+  for (CommandId id :
+       {kNew, kOpen, kSaveAs, kExit, kToolbar, kStatusBar, kHelpTopics, kAbout, kCheckForUpdate, kHelpMode})
     EXPECT_TRUE(Enabled(id)) << id;
   Modify();
   EXPECT_TRUE(Enabled(kSave));
@@ -214,9 +216,9 @@ TEST_F(MainFrameFixture, ARejectedStartupFileLeavesAnUntitledDocument) {
     std::vector<QString> messages;
     bool replaced;
   };
-  for (const Case& c : {Case{bad, {"Parsing error at line 3", "Error loading file."}, true},
-                        Case{foreign, {"Error loading file."}, true},
-                        Case{dir.File("pipe.tch"), {"Error loading file."}, false}}) {
+  for (const Case& c :
+       {Case{bad, {"Parsing error at line 3", "Error loading file."}, true},
+        Case{foreign, {"Error loading file."}, true}, Case{dir.File("pipe.tch"), {"Error loading file."}, false}}) {
     const QString good = Q(WriteSample("good.tch"));
     frame->OpenStartupFiles({good});
     prompter.messages.clear();

@@ -38,7 +38,7 @@ using Strings = std::vector<std::string>;
 
 const QString kImportTitle = QStringLiteral("Import Person Information From Text File");
 const QString kExportTitle = QStringLiteral("Export Person Information To Text File");
-constexpr int kLastName = 1;   // position of "LastName" among the person keys
+constexpr int kLastName = 1;  // position of "LastName" among the person keys
 constexpr int kFirstName = 0;
 
 // What the assignment dialog showed when it opened.
@@ -69,7 +69,8 @@ class TransferWizardTest : public ::testing::Test {
   ScriptedPrompter prompter;
   TempDir dir;
 
-  std::unique_ptr<TextTransferWizard> Open(TextTransferSettings& settings, TransferDirection direction, const QString& title) {
+  std::unique_ptr<TextTransferWizard> Open(TextTransferSettings& settings, TransferDirection direction,
+                                           const QString& title) {
     auto wizard = std::make_unique<TextTransferWizard>(settings, direction, title, prompter, help);
     wizard->show();
     return wizard;
@@ -349,8 +350,8 @@ TEST_F(TransferWizardTest, ExportListsTheKeysAndFinishesWithTheTickedOnes) {
   ASSERT_EQ(list->columnCount(), 1);
   EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Persons Fields"));
   EXPECT_EQ(Column(list, 0), (std::vector<QString>{"FirstName", "LastName", "Address", "City", "State", "ZipCode",
-                                                    "Phone", "Fax", "E-Mail", "Company", "Position", "Title",
-                                                    "WorkPhone", "Extension", "CelPhone", "Pager", "WebPage"}));
+                                                   "Phone", "Fax", "E-Mail", "Company", "Position", "Title",
+                                                   "WorkPhone", "Extension", "CelPhone", "Pager", "WebPage"}));
   for (int row = 0; row < list->topLevelItemCount(); ++row)
     EXPECT_EQ(list->topLevelItem(row)->checkState(0), Qt::Unchecked);
 
@@ -520,8 +521,7 @@ TEST_F(TransferWizardTest, ColumnsAreAssignedByTheirNames) {
   ToFields(*wizard, path);
   QTreeWidget* list = wizard->Fields()->List();
   QLabel* matched = wizard->Fields()->MatchedText();
-  EXPECT_EQ(Column(list, 1),
-            (std::vector<QString>{"FirstName", "LastName", "", "E-Mail", "", "CelPhone", "Company"}));
+  EXPECT_EQ(Column(list, 1), (std::vector<QString>{"FirstName", "LastName", "", "E-Mail", "", "CelPhone", "Company"}));
   EXPECT_TRUE(matched->isVisible());
   EXPECT_EQ(matched->text(),
             "Assigned by name (5 of 7 columns): Given Name, Surname, E-mail 1 - Value, Mobile Phone, "
