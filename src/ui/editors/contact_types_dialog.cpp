@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gfx/display_text.h"
-#include "ui/document/document.h"
+#include "ui/document/log_document.h"
 #include "ui/editors/contact_type_details_dialog.h"
 #include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
@@ -37,7 +37,7 @@ QPushButton* MakeButton(const char* text, int id, const DialogUnits& units, QWid
 
 }  // namespace
 
-ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompter, HelpSystem& help, QWidget* parent)
+ContactTypesDialog::ContactTypesDialog(LogDocument& document, Prompter& prompter, HelpSystem& help, QWidget* parent)
     : QDialog(parent), document_(document), prompter_(prompter), help_(help) {
   setWindowTitle(QStringLiteral("Contact Types"));
   const DialogUnits units(fontMetrics());
@@ -76,6 +76,10 @@ ContactTypesDialog::ContactTypesDialog(TouchDocument& document, Prompter& prompt
   connect(delete_, &QPushButton::clicked, this, &ContactTypesDialog::Delete);
   connect(edit_, &QPushButton::clicked, this, &ContactTypesDialog::Edit);
   connect(close_, &QPushButton::clicked, this, [this] { done(0); });
+  // Whatever changed the types (this dialog, an undo), the list shows them.
+  connect(&document_, &LogDocument::changed, this, [this](const DocumentChanges& changes) {
+    if (changes.contactTypes) Fill();
+  });
 
   Fill();
   resize(units.Size(205, 94).expandedTo(sizeHint()));
@@ -115,25 +119,18 @@ std::optional<int32_t> ContactTypesDialog::SelectedId() const {
   return id;
 }
 
-void ContactTypesDialog::Changed() {
-  document_.SetModified(true, ViewUpdate::kUpdateViews);
-  Fill();
-}
-
 void ContactTypesDialog::Add() {
   ContactTypeDetailsDialog details(document_.Data(), true, -1, {}, prompter_, help_, this);
   if (prompter_.RunDialog(details) != QDialog::Accepted) return;
   // Identifiers are never reused; once the counter is spent there is none
   // to give, and a type without one would clash with "no type".
-  const OperationResult result = document_.Editor().AddContactType(details.Description());
+  const OperationResult result = document_.Run(&DocumentEditor::AddContactType, details.Description());
   if (result.status == OperationStatus::kNoIdentifiers) {
     prompter_.Message(this,
                       QStringLiteral("The contact type cannot be added: this document has no "
                                      "identifiers left for new contact types."),
                       QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
-    return;
   }
-  if (result.Done()) Changed();
 }
 
 void ContactTypesDialog::Edit() {
@@ -142,7 +139,7 @@ void ContactTypesDialog::Edit() {
   ContactTypeDetailsDialog details(document_.Data(), false, *id, document_.Data().contactTypes.Find(*id)->Description,
                                    prompter_, help_, this);
   if (prompter_.RunDialog(details) != QDialog::Accepted) return;
-  if (document_.Editor().RenameContactType(*id, details.Description()).Done()) Changed();
+  document_.Run(&DocumentEditor::RenameContactType, *id, details.Description());
 }
 
 void ContactTypesDialog::Delete() {
@@ -157,8 +154,7 @@ void ContactTypesDialog::Delete() {
   const std::optional<int32_t> id = SelectedId();
   if (!id) return;
   // A type still used by a contact stays, silently: the question said so.
-  if (!document_.Editor().DeleteContactType(*id).Done()) return;
-  Changed();
+  document_.Run(&DocumentEditor::DeleteContactType, *id);
 }
 
 }  // namespace vimbo

@@ -1,7 +1,8 @@
 #pragma once
 // "Contact Types": the document's table of contact types, with Add, Edit and
-// Delete. Each change goes into the document at once and updates its views,
-// so Close has nothing left to apply and there is nothing to cancel.
+// Delete. Each change goes into the document at once, and the list follows
+// the document's changes, so Close has nothing left to apply and there is
+// nothing to cancel.
 
 #include <QDialog>
 #include <cstdint>
@@ -14,12 +15,12 @@ namespace vimbo {
 
 class HelpSystem;
 class Prompter;
-class TouchDocument;
+class LogDocument;
 
 class ContactTypesDialog : public QDialog {
   Q_OBJECT
  public:
-  ContactTypesDialog(TouchDocument& document, Prompter& prompter, HelpSystem& help, QWidget* parent = nullptr);
+  ContactTypesDialog(LogDocument& document, Prompter& prompter, HelpSystem& help, QWidget* parent = nullptr);
 
   QTreeWidget* List() const { return list_; }
   // The button with control number contact_types::kAdd, kDelete, kEdit or
@@ -37,9 +38,8 @@ class ContactTypesDialog : public QDialog {
   void Delete();
   // The ID of the selected type, when one is selected and still exists.
   std::optional<int32_t> SelectedId() const;
-  void Changed();
 
-  TouchDocument& document_;
+  LogDocument& document_;
   Prompter& prompter_;
   HelpSystem& help_;
   QTreeWidget* list_;

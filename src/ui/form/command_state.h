@@ -1,29 +1,22 @@
 #pragma once
-// Which of the main form's commands are enabled, from the form's edit mode,
-// its current person and contact, and what the document holds.
+// What the enabling of the commands depends on (the form's edit mode, its
+// current person and contact, what the document holds, the print preview and
+// the undo history), and the rules a command's row picks from.
 
 #include <cstdint>
-#include <optional>
 
 #include "ui/form/edit_mode.h"
-#include "ui/kit/command_ids.h"
 
 namespace vimbo {
 
 struct FormState {
-  EditMode mode = EditMode::Browsing;
+  EditMode mode = EditMode::kBrowsing;
   int32_t currentPersonId = 0;
   int32_t currentContactId = 0;
   bool hasPersons = false;
   bool hasContacts = false;
 };
 
-// The enabled state of a Person, Contact, Edit, Reports or Export command;
-// nothing for any other command.
-std::optional<bool> FormCommandEnabled(CommandId commandId, const FormState& state);
-
-// Everything the enabling of every command depends on: the form, the
-// document, the print preview and the undo history.
 struct CommandContext {
   FormState form;
   bool modified = false;
@@ -38,8 +31,30 @@ struct CommandContext {
   bool canRedo = false;
 };
 
-// The one enabling table of the program's commands; false for an id it
-// does not know.
-bool CommandEnabled(CommandId commandId, const CommandContext& context);
+namespace enabling {
 
+bool Always(const CommandContext& context);
+// Person > Add: only while browsing.
+bool Browsing(const CommandContext& context);
+bool BrowsingWithPerson(const CommandContext& context);
+bool BrowsingWithContact(const CommandContext& context);
+bool EditingPerson(const CommandContext& context);
+bool EditingContact(const CommandContext& context);
+bool HasPersons(const CommandContext& context);
+bool HasContacts(const CommandContext& context);
+bool Modified(const CommandContext& context);
+bool Printable(const CommandContext& context);
+bool Previewing(const CommandContext& context);
+bool HasNextPage(const CommandContext& context);
+bool HasPreviousPage(const CommandContext& context);
+bool CanZoomIn(const CommandContext& context);
+bool CanZoomOut(const CommandContext& context);
+// Undo would fight with the text being typed in an edit, and would change
+// the records under a previewed report; Find shows its results in the form,
+// which an edit or the preview holds.
+bool MayStep(const CommandContext& context);
+bool CanUndo(const CommandContext& context);
+bool CanRedo(const CommandContext& context);
+
+}  // namespace enabling
 }  // namespace vimbo

@@ -6,11 +6,11 @@
 namespace vimbo {
 
 // Browsing, or adding or editing one person or one contact.
-enum class EditMode { Browsing, AddingPerson, EditingPerson, AddingContact, EditingContact };
+enum class EditMode { kBrowsing, kAddingPerson, kEditingPerson, kAddingContact, kEditingContact };
 
-constexpr bool IsPersonMode(EditMode mode) { return mode == EditMode::AddingPerson || mode == EditMode::EditingPerson; }
+constexpr bool IsPersonMode(EditMode mode) { return mode == EditMode::kAddingPerson || mode == EditMode::kEditingPerson; }
 constexpr bool IsContactMode(EditMode mode) {
-  return mode == EditMode::AddingContact || mode == EditMode::EditingContact;
+  return mode == EditMode::kAddingContact || mode == EditMode::kEditingContact;
 }
 
 struct FormLocks {

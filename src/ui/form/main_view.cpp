@@ -9,14 +9,15 @@
 #include <QSignalBlocker>
 #include <QTimeEdit>
 #include <QTreeView>
-#include <algorithm>
 #include <utility>
 
 #include "core/records/document_data.h"
 #include "gfx/display_text.h"
-#include "ui/document/document.h"
+#include "ui/document/log_document.h"
 #include "ui/form/contacts_list_model.h"
+#include "ui/form/edit_keys.h"
 #include "ui/form/find_bar.h"
+#include "ui/form/form_help_mode.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/form_text.h"
@@ -25,26 +26,30 @@
 namespace vimbo {
 
 MainView::MainView(QWidget* parent) : QWidget(parent), units_(fontMetrics()) {
+  helpMode_ = new FormHelpMode(*this);
+  connect(helpMode_, &FormHelpMode::HelpRequested, this, &MainView::HelpRequested);
   BuildForm();
-  BuildEditKeys();
-  SetEditMode(EditMode::Browsing);
+  editKeys_ = new EditKeys(*this);
+  connect(editKeys_, &EditKeys::CommandKeyPressed, this, &MainView::CommandKeyPressed);
+  SetEditMode(EditMode::kBrowsing);
   ShowContact(0);
 
   connect(personSelector_, &QComboBox::activated, this, &MainView::OnPersonPicked);
-  connect(contactsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainView::OnContactSelected);
+  connect(contactsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &MainView::OnContactSelected);
 }
 
-void MainView::SetDocument(TouchDocument& document) {
+void MainView::SetDocument(LogDocument& document) {
   document_ = &document;
-  document.Attach(*this);
-}
-
-void MainView::Detach() {
-  DocumentView::Detach();
-  document_ = nullptr;
-  // The lists read their rows from the document, which may go away now.
-  contacts_->Clear();
-  findBar_->Refresh();
+  connect(&document, &LogDocument::replaced, this, &MainView::OnReplaced);
+  connect(&document, &LogDocument::changed, this, &MainView::OnChanged);
+  // The lists read their rows from the document: they let go of it first.
+  connect(&document, &QObject::destroyed, this, [this] {
+    document_ = nullptr;
+    contacts_->Clear();
+    findBar_->Refresh();
+  });
+  OnReplaced();
 }
 
 const DocumentData& MainView::Data() const {
@@ -52,54 +57,114 @@ const DocumentData& MainView::Data() const {
   return document_ ? document_->Data() : kNoDocument;
 }
 
-void MainView::OnUpdate() {
-  RefreshContactTypes();
-  RefreshPersons();
-  findBar_->Refresh();
+FormState MainView::State() const {
+  return {editMode_, person_.id, contact_.id, !Data().persons.Empty(), !Data().contacts.Empty()};
 }
 
-void MainView::OnContentReplaced() {
-  if (editMode_ != EditMode::Browsing) SetEditMode(EditMode::Browsing);
+// The commands' enabling is told only when something it reads changed.
+void MainView::NoteState() {
+  const FormState state = State();
+  if (state.mode == noted_.mode && state.currentPersonId == noted_.currentPersonId &&
+      state.currentContactId == noted_.currentContactId && state.hasPersons == noted_.hasPersons &&
+      state.hasContacts == noted_.hasContacts)
+    return;
+  noted_ = state;
+  emit StateChanged();
 }
 
-// Only what the step touched is refilled: the form shows nothing of the
+bool MainView::InHelpMode() const { return helpMode_->IsOn(); }
+
+void MainView::EnterHelpMode() { helpMode_->Enter(); }
+
+void MainView::SetHelpOutsideForm(std::function<bool(const QPoint& globalPos)> pick) {
+  helpMode_->SetOutsidePick(std::move(pick));
+}
+
+// An edit in progress belongs to the content it began in: when that content
+// is thrown away, the edit ends as Cancel ends it.
+void MainView::OnReplaced() {
+  if (editMode_ != EditMode::kBrowsing) SetEditMode(EditMode::kBrowsing);
+  Refill(true, true, true, FormChange::kRefill, 0, 0);
+}
+
+// Only what the change touched is refilled: the form shows nothing of the
 // user, and contact type names appear in the selector and the list.
-void MainView::OnHistoryStep(const DocumentChanges& changes) {
-  if (changes.contactTypes) RefreshContactTypes();
-  if (changes.persons)
-    RefreshPersons();
-  else if (changes.contacts || changes.contactTypes)
-    FillContacts(currentPersonId_);
-  SelectPerson(changes.personId);
-  SelectContact(changes.contactId);
-  findBar_->Refresh();
+void MainView::OnChanged(const DocumentChanges& changes) {
+  const FormChange how = std::exchange(pending_, FormChange::kStep);
+  Refill(changes.persons, changes.contacts, changes.contactTypes, how, changes.personId, changes.contactId);
 }
 
-void MainView::SelectPerson(int32_t id) {
-  const int position = id > 0 ? persons_->RowOf(id) : -1;
-  if (position < 0 || id == currentPersonId_) return;
-  personPosition_ = position;
-  personSelector_->setCurrentIndex(position);
-  currentPersonId_ = id;
-  ShowPerson(id);
-  FillContacts(id);
+void MainView::Refill(bool persons, bool contacts, bool types, FormChange how, int32_t stepPerson,
+                      int32_t stepContact) {
+  if (types) RefreshContactTypes();
+  if (persons) {
+    std::vector<NamedEntry> entries;
+    entries.reserve(Data().persons.Size());
+    for (const auto& [id, person] : Data().persons) entries.push_back({ToDisplay(person.DisplayName()), id});
+    // Refilling is not a choice of the user's, so nobody hears of it.
+    const QSignalBlocker blocker(personSelector_);
+    persons_->Fill(std::move(entries));
+    personSelector_->setCurrentIndex(-1);
+  }
+  const CurrentRecord person = PersonAfter(how, person_, stepPerson, PersonRows(), editMode_ != EditMode::kBrowsing);
+  if (persons || person.id != person_.id)
+    MakePersonCurrent(person, how, stepContact);
+  else if (contacts || types)
+    MakePersonCurrent(person_, how, stepContact);
+  ShowEmptyHint();
+  if (persons || contacts) findBar_->Refresh();
+  NoteState();
+}
+
+ListRows MainView::PersonRows() const {
+  return {persons_->rowCount(), [this](int32_t id) { return persons_->RowOf(id); },
+          [this](int row) { return persons_->IdAt(row); }};
+}
+
+ListRows MainView::ContactRows() const {
+  return {contacts_->rowCount(), [this](int32_t id) { return contacts_->RowOf(id); },
+          [this](int row) { return contacts_->ContactIdAt(row); }};
+}
+
+void MainView::MakePersonCurrent(CurrentRecord person, FormChange how, int32_t stepContact) {
+  const bool editing = editMode_ != EditMode::kBrowsing;
+  {
+    const QSignalBlocker blocker(personSelector_);
+    personSelector_->setCurrentIndex(person.row);
+  }
+  if (person.row < 0 && persons_->rowCount() == 0) personSelector_->clearEditText();
+  // While an edit is under way the boxes hold the user's typing.
+  if (!editing) ShowPerson(person.id);
+  person_ = person;
+
+  // The refill's own selection changes are not the user's choice.
+  fillingContacts_ = true;
+  contacts_->Fill(Data(), person.id);
+  fillingContacts_ = false;
+  MakeContactCurrent(ContactAfter(how, contact_, stepContact, ContactRows(), IsContactMode(editMode_)));
+}
+
+void MainView::MakeContactCurrent(CurrentRecord contact) {
+  contact_ = contact;
+  if (contact.row >= 0) {
+    fillingContacts_ = true;
+    contactsList_->setCurrentIndex(contacts_->index(contact.row, 0));
+    contactsList_->scrollTo(contacts_->index(contact.row, 0));
+    fillingContacts_ = false;
+  }
+  if (!IsContactMode(editMode_)) ShowContact(contact.id);
+  NoteState();
 }
 
 void MainView::GoTo(int32_t personId, int32_t contactId) {
-  if (editMode_ != EditMode::Browsing) return;
-  SelectPerson(personId);
-  SelectContact(contactId);
+  if (editMode_ != EditMode::kBrowsing) return;
+  const CurrentRecord person = PersonAfter(FormChange::kStep, person_, personId, PersonRows(), false);
+  if (person.id != person_.id) MakePersonCurrent(person, FormChange::kStep, contactId);
+  else if (contactId > 0) MakeContactCurrent(ContactAfter(FormChange::kStep, contact_, contactId, ContactRows(), false));
   if (contactId == 0)
     personSelector_->setFocus(Qt::OtherFocusReason);
   else
     contactsList_->setFocus(Qt::OtherFocusReason);
-}
-
-void MainView::SelectContact(int32_t id) {
-  const int row = id > 0 ? contacts_->RowOf(id) : -1;
-  if (row < 0) return;
-  contactsList_->setCurrentIndex(contacts_->index(row, 0));
-  contactsList_->scrollTo(contacts_->index(row, 0));
 }
 
 void MainView::RefreshContactTypes() {
@@ -114,44 +179,6 @@ void MainView::RefreshContactTypes() {
     contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(chosen));
 }
 
-void MainView::RefreshPersons() {
-  std::vector<NamedEntry> entries;
-  entries.reserve(Data().persons.Size());
-  for (const auto& [id, person] : Data().persons) entries.push_back({ToDisplay(person.DisplayName()), id});
-  {
-    // Refilling is not a choice of the user's, so nobody hears of it.
-    const QSignalBlocker blocker(personSelector_);
-    persons_->Fill(std::move(entries));
-    personSelector_->setCurrentIndex(-1);
-  }
-
-  const int count = persons_->rowCount();
-  ShowEmptyHint();
-  if (editMode_ != EditMode::Browsing) {
-    // An import or the contact types editor may run during an edit: the
-    // record being edited stays the one the next Update stores, wherever the
-    // refill put its entry, and what the user typed stays in the boxes.
-    const int position = persons_->RowOf(currentPersonId_);
-    if (position >= 0) {
-      personPosition_ = position;
-      personSelector_->setCurrentIndex(position);
-    }
-    FillContacts(currentPersonId_);
-    return;
-  }
-  if (count > 0) {
-    // After another document was opened the remembered position may lie
-    // past its last person; the last one is then the nearest.
-    personPosition_ = std::clamp(personPosition_, 0, count - 1);
-    personSelector_->setCurrentIndex(personPosition_);
-    currentPersonId_ = persons_->IdAt(personPosition_);
-  } else {
-    currentPersonId_ = 0;
-  }
-  ShowPerson(currentPersonId_);
-  FillContacts(currentPersonId_);
-}
-
 void MainView::ShowPerson(int32_t id) {
   const Person* person = id > 0 ? Data().persons.Find(id) : nullptr;
   for (const PersonBox& box : personBoxes_) {
@@ -164,31 +191,6 @@ void MainView::ShowPerson(int32_t id) {
       box.lines->setPlainText(MultiLineToDisplay(bytes));
     }
   }
-}
-
-void MainView::FillContacts(int32_t personId) {
-  // The refill's own selection changes are not the user's choice.
-  fillingContacts_ = true;
-  contacts_->Fill(Data(), personId);
-  // While a contact is edited its panel holds the user's typing: the list is
-  // refilled around it, and the contact stays the one being edited.
-  const bool keepContact = IsContactMode(editMode_);
-  if (keepContact) {
-    const int kept = contacts_->RowOf(currentContactId_);
-    if (kept >= 0) {
-      contactsList_->setCurrentIndex(contacts_->index(kept, 0));
-      contactPosition_ = kept;
-    }
-  } else if (contacts_->rowCount() > 0) {
-    contactsList_->setCurrentIndex(contacts_->index(0, 0));
-    contactsList_->scrollTo(contacts_->index(0, 0));
-    currentContactId_ = contacts_->ContactIdAt(0);
-    contactPosition_ = 0;
-  } else {
-    currentContactId_ = 0;
-  }
-  fillingContacts_ = false;
-  if (!keepContact) ShowContact(currentContactId_);
 }
 
 // The type is selected by its ID rather than by its name, so that of two
@@ -213,18 +215,12 @@ void MainView::SetPickers(const DateTimeValue& value) {
   timePicker_->setTime(QTime(time.hour, time.minute, time.second));
 }
 
-void MainView::SetPersonFieldsReadOnly(bool readOnly) {
-  LockPersonBoxes(readOnly);
-  LockNotes(readOnly);
-  EnableContactFields(false);
-}
-
 void MainView::OnPersonPicked(int position) {
   if (leavingSelectorText_) return;
-  personPosition_ = position;
-  currentPersonId_ = persons_->IdAt(position);
-  ShowPerson(currentPersonId_);
-  FillContacts(currentPersonId_);
+  MakePersonCurrent({position, persons_->IdAt(position)}, FormChange::kRefill, 0);
+  // While a person is edited, the boxes show the person picked, and Update
+  // stores into that one.
+  if (editMode_ != EditMode::kBrowsing) ShowPerson(person_.id);
 }
 
 // After the selector's text field was left: the entry of the person shown
@@ -239,28 +235,28 @@ void MainView::KeepPersonSelection() {
     const QString typed = personSelector_->lineEdit()->text();
     QModelIndexList named = persons_->match(persons_->index(0), Qt::DisplayRole, typed, 2, Qt::MatchFixedString);
     if (named.size() != 1) named = persons_->match(persons_->index(0), Qt::DisplayRole, typed, 2, Qt::MatchStartsWith);
-    const int row = named.size() == 1 && !typed.isEmpty() ? named.front().row() : personPosition_;
+    const int row = named.size() == 1 && !typed.isEmpty() ? named.front().row() : person_.row;
     {
       const QSignalBlocker blocker(personSelector_);
       personSelector_->setCurrentIndex(row);
       personSelector_->setEditText(personSelector_->itemText(row));
     }
-    if (row != personPosition_) OnPersonPicked(row);
+    if (row != person_.row) OnPersonPicked(row);
     return;
   }
-  if (personSelector_->currentIndex() == personPosition_) return;
+  if (personSelector_->currentIndex() == person_.row) return;
   const QString typed = personSelector_->lineEdit()->text();
   const QSignalBlocker blocker(personSelector_);
-  personSelector_->setCurrentIndex(personPosition_);
+  personSelector_->setCurrentIndex(person_.row);
   personSelector_->lineEdit()->setText(typed);
 }
 
 void MainView::OnContactSelected(const QItemSelection& selected) {
   if (fillingContacts_ || selected.isEmpty()) return;
-  const int position = selected.indexes().front().row();
-  contactPosition_ = position;
-  currentContactId_ = contacts_->ContactIdAt(position);
-  ShowContact(currentContactId_);
+  const int row = selected.indexes().front().row();
+  contact_ = {row, contacts_->ContactIdAt(row)};
+  ShowContact(contact_.id);
+  NoteState();
 }
 
 int MainView::GroupBoxAt(const QPoint& globalPos) const {

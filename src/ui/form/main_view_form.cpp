@@ -25,6 +25,7 @@
 #include "core/records/records.h"
 #include "ui/form/contacts_list_model.h"
 #include "ui/form/find_bar.h"
+#include "ui/form/form_help_mode.h"
 #include "ui/form/main_view.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/accessible_names.h"
@@ -161,6 +162,9 @@ void MainView::BuildForm() {
   // Only the Contacts box grows in height.
   form->addWidget(BuildContactsGroup(), 1);
   SetTabOrder();
+  // The form's history keys and the notes box's Enter are seen here first.
+  personSelector_->installEventFilter(this);
+  notesBox_->installEventFilter(this);
   FitContactColumns();
   FillNotesColumn();
 }
@@ -168,6 +172,7 @@ void MainView::BuildForm() {
 QWidget* MainView::BuildFindBar() {
   findBar_ = new FindBar([this]() -> const DocumentData& { return Data(); },
                          [this](int32_t id) { return persons_->RowOf(id); }, this);
+  findBar_->setObjectName(QStringLiteral("FindBar"));
   Register(findBar_->Box(), kFindBox);
   Register(findBar_->Results(), kFindResults);
   Register(findBar_->CloseButton(), kFindClose);
@@ -188,6 +193,7 @@ QGroupBox* MainView::BuildPersonGroup() {
   SetColumnStretches(*grid, kPersonColumns);
 
   personSelector_ = new QComboBox(personGroup_);
+  personSelector_->setObjectName(QStringLiteral("PersonSelector"));
   persons_ = new PersonListModel(personSelector_);
   personSelector_->setModel(persons_);
   // The box takes its width from the grid. Sized to its contents, it would
@@ -258,9 +264,12 @@ QGroupBox* MainView::BuildContactGroup() {
   datePicker_->setDisplayFormat(PickerDateFormat(locale));
   // The earliest date a contact can hold.
   datePicker_->setMinimumDate(QDate(100, 1, 1));
+  datePicker_->setObjectName(QStringLiteral("DatePicker"));
   timePicker_ = new TabLeavingPicker<QTimeEdit>(contactGroup_);
+  timePicker_->setObjectName(QStringLiteral("TimePicker"));
   timePicker_->setDisplayFormat(PickerTimeFormat(locale));
   contactTypeSelector_ = new QComboBox(contactGroup_);
+  contactTypeSelector_->setObjectName(QStringLiteral("ContactTypeSelector"));
 
   const std::pair<QWidget*, int> pickers[] = {
       {datePicker_, kDate}, {timePicker_, kTime}, {contactTypeSelector_, kContactType}};
@@ -275,6 +284,7 @@ QGroupBox* MainView::BuildContactGroup() {
   grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Ignored, QSizePolicy::Minimum), 0, 2);
 
   notesBox_ = new QPlainTextEdit(contactGroup_);
+  notesBox_->setObjectName(QStringLiteral("NotesBox"));
   notesBox_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   notesBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   notesBox_->setTabChangesFocus(true);
@@ -298,6 +308,7 @@ QGroupBox* MainView::BuildContactsGroup() {
   grid->setContentsMargins(sides / 3, units_.Y(1), sides - sides / 3, units_.Y(2));
 
   contactsList_ = new QTreeView(contactsGroup_);
+  contactsList_->setObjectName(QStringLiteral("ContactsList"));
   NameControl(contactsList_, QStringLiteral("Contacts"));
   contacts_ = new ContactsListModel(contactsList_);
   contactsList_->setModel(contacts_);
@@ -380,8 +391,7 @@ void MainView::AddLabel(QGridLayout& grid, int id, const char* text, QWidget* co
 void MainView::Register(QWidget* control, int id) {
   SetControlId(control, id);
   controls_.insert(id, control);
-  // F1 on a control, and Enter in the notes box, are seen here first.
-  if (control->focusPolicy() != Qt::NoFocus) control->installEventFilter(this);
+  if (control->focusPolicy() != Qt::NoFocus) helpMode_->Watch(control);
 }
 
 void MainView::SetTabOrder() {

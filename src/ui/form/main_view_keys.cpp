@@ -1,38 +1,46 @@
-// The keys of an edit on the main form: Esc cancels the edit under way as
-// Person > Cancel or Contact > Cancel does, and Ctrl+Return (or Ctrl+Enter
-// on the keypad) stores it as Update does. They are live only during an
-// edit, so in browse mode Esc still closes the find bar and Enter still
-// reaches the lists. A popup, such as a picker's calendar, keeps its own Esc.
+// The form's own handling of keys and of the find bar's showing: what the
+// form's controls would otherwise do differently from a dialog.
 
-#include <QKeySequence>
-#include <QShortcut>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPlainTextEdit>
 
+#include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
-#include "ui/kit/command_ids.h"
 
 namespace vimbo {
 
-using namespace command;
-
-void MainView::BuildEditKeys() {
-  const auto add = [this](const QKeySequence& keys, bool update) {
-    auto* shortcut = new QShortcut(keys, this);
-    connect(shortcut, &QShortcut::activated, this, [this, update] {
-      const bool person = IsPersonMode(editMode_);
-      if (update)
-        emit CommandKeyPressed(person ? kPersonUpdate : kContactUpdate);
-      else
-        emit CommandKeyPressed(person ? kPersonCancel : kContactCancel);
-    });
-    editKeys_.push_back(shortcut);
-  };
-  add(QKeySequence(Qt::Key_Escape), false);
-  add(QKeySequence(Qt::CTRL | Qt::Key_Return), true);
-  add(QKeySequence(Qt::CTRL | Qt::Key_Enter), true);
+// While browsing, Ctrl+Z and the redo keys in the person selector undo a
+// change to the document, not a name typed there to find someone: the
+// selector (which hands the question on to its text box) lets those keys
+// through to the window's shortcuts.
+bool MainView::LetsHistoryKeysThrough(QEvent* event) const {
+  if (event->type() != QEvent::ShortcutOverride || editMode_ != EditMode::kBrowsing) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+         (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier);
 }
 
-void MainView::EnableEditKeys() {
-  for (QShortcut* key : editKeys_) key->setEnabled(editMode_ != EditMode::Browsing);
+bool MainView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == findBar_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+    emit FindBarToggled(event->type() == QEvent::Show ? findBar_->sizeHint().height() + layout()->spacing() : 0);
+    return false;
+  }
+  if (watched == personSelector_ && LetsHistoryKeysThrough(event)) {
+    event->ignore();
+    return true;
+  }
+  // Enter in the notes box is not a line break: it goes on to the form's
+  // parents, as it would to a dialog's default button.
+  if (watched == notesBox_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vimbo

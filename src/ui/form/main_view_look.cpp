@@ -15,8 +15,6 @@
 
 namespace vimbo {
 
-std::array<QDateTimeEdit*, 2> MainView::Pickers() const { return {datePicker_, timePicker_}; }
-
 void MainView::LockPersonBoxes(bool readOnly) {
   for (const PersonBox& box : personBoxes_) {
     if (box.line)
@@ -35,7 +33,7 @@ void MainView::LockNotes(bool readOnly) {
 // A locked picker shows no buttons and no calendar arrow, which would offer
 // a change it cannot make.
 void MainView::EnableContactFields(bool enabled) {
-  for (QDateTimeEdit* picker : Pickers()) {
+  for (QDateTimeEdit* picker : {static_cast<QDateTimeEdit*>(datePicker_), static_cast<QDateTimeEdit*>(timePicker_)}) {
     picker->setEnabled(enabled);
     picker->setButtonSymbols(enabled ? QAbstractSpinBox::UpDownArrows : QAbstractSpinBox::NoButtons);
   }
@@ -53,11 +51,11 @@ void MainView::ShowLocks() {
       SetReadOnlyLook(*box.lines, box.lines->isReadOnly(), palette());
   }
   SetReadOnlyLook(*notesBox_, notesBox_->isReadOnly(), palette());
-  for (QDateTimeEdit* picker : Pickers()) SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
+  for (QDateTimeEdit* picker : {static_cast<QDateTimeEdit*>(datePicker_), static_cast<QDateTimeEdit*>(timePicker_)}) SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
 }
 
 void MainView::ShowEmptyHint() {
-  const bool empty = persons_->rowCount() == 0 && editMode_ == EditMode::Browsing;
+  const bool empty = persons_->rowCount() == 0 && editMode_ == EditMode::kBrowsing;
   personSelector_->lineEdit()->setPlaceholderText(empty ? QStringLiteral("No persons yet: use Person > Add")
                                                         : QString());
 }

@@ -1,6 +1,5 @@
 #include "ui/shell/main_frame.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,8 +18,10 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <vector>
 
 #include "ui/form/command_state.h"
+#include "ui/shell/command_table.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/artwork.h"
 #include "ui/kit/command_ids.h"
@@ -28,7 +29,6 @@
 #include "ui/kit/program_texts.h"
 #include "ui/kit/prompter.h"
 #include "ui/shell/about_dialog.h"
-#include "ui/shell/command_table.h"
 #include "ui/shell/print_preview.h"
 #include "ui/shell/settings_store.h"
 #include "ui/shell/splash_window.h"
@@ -61,13 +61,12 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
 
   {
     auto settings = OpenSettings();
-    recent_.ReadFromRegistry(*settings);
+    recent_.ReadFromSettings(*settings);
   }
 
   // The client is the form, or the print preview in its place.
   client_ = new QStackedWidget(this);
   view_ = new MainView(client_);
-  view_->SetServices(prompter_, help_);
   preview_ = new PrintPreview(client_);
   client_->addWidget(view_);
   client_->addWidget(preview_);
@@ -75,27 +74,31 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
   connect(view_, &MainView::HelpRequested, this, &MainFrame::ShowFormHelp);
   connect(view_, &MainView::FindBarToggled, this, &MainFrame::MakeRoomForFindBar);
   connect(view_, &MainView::CommandKeyPressed, this, &MainFrame::OnCommand);
+  view_->SetHelpOutsideForm([this](const QPoint& globalPos) { return ShowCommandHelpAt(globalPos); });
 
   actions_.value(kToolbar)->setChecked(true);
   actions_.value(kStatusBar)->setChecked(true);
 
-  // The enabled state of every command follows the document and the form;
-  // it is worked out whenever the program has nothing else to do.
-  idleConnection_ = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-                            &MainFrame::UpdateCommandStates);
-
   FitToForm();
 
-  document_.New();
   view_->SetDocument(document_);
-  document_.UpdateAllViews();
+  // The enabling of the commands follows what the document and the form
+  // say changed; the preview's commands update it themselves.
+  connect(&document_, &LogDocument::changed, this, &MainFrame::UpdateCommandStates);
+  connect(&document_, &LogDocument::replaced, this, &MainFrame::UpdateCommandStates);
+  connect(&document_, &LogDocument::modifiedChanged, this, &MainFrame::UpdateCommandStates);
+  connect(&document_, &LogDocument::fileNameChanged, this, [this] {
+    SetTitle();
+    UpdateCommandStates();
+  });
+  connect(view_, &MainView::StateChanged, this, &MainFrame::UpdateCommandStates);
   SetTitle();
   UpdateCommandStates();
 }
 
 MainFrame::~MainFrame() {
-  disconnect(idleConnection_);
-  document_.DetachAll();
+  // The form goes before the document it shows.
+  delete client_;
 }
 
 // ---- building the window --------------------------------------------------------
@@ -103,7 +106,7 @@ MainFrame::~MainFrame() {
 void MainFrame::CreateActions() {
   for (const CommandInfo& info : Commands()) {
     if (info.id == kRecentFirst) continue;  // the recent-file list makes its own items
-    auto* action = new QAction(QString::fromLatin1(info.menuText), this);
+    auto* action = new QAction(MenuText(info), this);
     action->setData(static_cast<int>(info.id));
     action->setStatusTip(QString::fromLatin1(info.statusText));
     action->setToolTip(QString::fromLatin1(info.tooltip));
@@ -112,9 +115,9 @@ void MainFrame::CreateActions() {
     const CommandId id = info.id;
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_.insert(id, action);
-    // Accelerators reach their command even while its menu item is
-    // disabled: Ctrl+S on an unnamed, unmodified document asks for a name.
-    for (const QString& keys : QString::fromLatin1(info.shortcut).split(u';', Qt::SkipEmptyParts)) {
+    // Keys reach their command even while its menu item is disabled, so
+    // they are the window's own rather than the action's.
+    for (const QString& keys : Shortcuts(info)) {
       auto* shortcut = new QShortcut(QKeySequence(keys), this);
       connect(shortcut, &QShortcut::activated, this, [this, id] { OnCommand(id); });
     }
@@ -123,77 +126,67 @@ void MainFrame::CreateActions() {
   actions_.value(kStatusBar)->setCheckable(true);
 }
 
+namespace {
+
+// The items of one menu or toolbar, in the order of their slots.
+template <typename Where>
+std::vector<const CommandInfo*> ItemsOf(Where where, Place<Where> CommandInfo::* place) {
+  std::vector<const CommandInfo*> items;
+  for (const CommandInfo& info : Commands())
+    if ((info.*place).where == where) items.push_back(&info);
+  std::stable_sort(items.begin(), items.end(),
+                   [place](const CommandInfo* a, const CommandInfo* b) { return (a->*place).slot < (b->*place).slot; });
+  return items;
+}
+
+}  // namespace
+
 void MainFrame::CreateMenus() {
-  QMenuBar* bar = menuBar();
-  const auto add = [this](QMenu* menu, CommandId id) { menu->addAction(actions_.value(id)); };
-
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  add(file, kNew);
-  add(file, kOpen);
-  add(file, kSave);
-  add(file, kSaveAs);
-  file->addSeparator();
-  QMenu* import = file->addMenu(QStringLiteral("&Import"));
-  add(import, kImportPersons);
-  add(import, kImportVCard);
-  QMenu* exportMenu = file->addMenu(QStringLiteral("&Export"));
-  add(exportMenu, kExportPersons);
-  add(exportMenu, kExportContacts);
-  add(exportMenu, kExportVCard);
-  file->addSeparator();
-  add(file, kPageSetup);
-  add(file, kPrintSetup);
-  file->addSeparator();
-  QMenu* recentMenu = file->addMenu(QStringLiteral("Recent &Files"));
-  const CommandInfo* placeholderInfo = FindCommand(kRecentFirst);
-  auto* placeholder = recentMenu->addAction(QString::fromLatin1(placeholderInfo->menuText));
-  placeholder->setStatusTip(QString::fromLatin1(placeholderInfo->statusText));
-  recent_.AttachMenu(recentMenu, placeholder, [this](CommandId id) { OnCommand(id); });
-  file->addSeparator();
-  add(file, kExit);
-
-  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-  add(edit, kUndo);
-  add(edit, kRedo);
-  edit->addSeparator();
-  add(edit, kEditUser);
-  add(edit, kEditContactTypes);
-
-  contactMenu_ = bar->addMenu(QStringLiteral("&Contact"));
-  for (CommandId id : {kContactAdd, kContactEdit, kContactDelete, kContactUpdate, kContactCancel})
-    add(contactMenu_, id);
-
-  personMenu_ = bar->addMenu(QStringLiteral("&Person"));
-  for (CommandId id : {kPersonAdd, kPersonEdit, kPersonDelete, kPersonUpdate, kPersonCancel}) add(personMenu_, id);
-  personMenu_->addSeparator();
-  add(personMenu_, kPersonFind);
-
-  QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
-  add(reports, kReportAddressBook);
-  add(reports, kReportContacts);
-  add(reports, kReportEnvelopes);
-  reports->addSeparator();
-  add(reports, kReportFont);
-
-  QMenu* view = bar->addMenu(QStringLiteral("&View"));
-  add(view, kToolbar);
-  add(view, kStatusBar);
-
-  QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
-  add(helpMenu, kHelpTopics);
-  add(helpMenu, kAbout);
-  helpMenu->addSeparator();
-  add(helpMenu, kCheckForUpdate);
+  QHash<MenuId, QMenu*> menus;
+  for (const Submenu& submenu : Menus()) {
+    const QString title = QString::fromLatin1(submenu.title);
+    menus.insert(submenu.id, submenu.place.where == MenuId::kNone ? menuBar()->addMenu(title) : new QMenu(title, this));
+  }
+  for (const Submenu& menu : Menus()) {
+    // Commands and submenus of this menu, by slot.
+    struct Item {
+      int slot;
+      QAction* action;
+    };
+    std::vector<Item> items;
+    for (const CommandInfo* info : ItemsOf(menu.id, &CommandInfo::menu)) {
+      if (info->id == kRecentFirst) {
+        auto* placeholder = new QAction(QString::fromLatin1(info->menuText), this);
+        placeholder->setStatusTip(QString::fromLatin1(info->statusText));
+        recent_.AttachMenu(menus.value(menu.id), placeholder, [this](CommandId id) { OnCommand(id); });
+        items.push_back({info->menu.slot, placeholder});
+      } else {
+        items.push_back({info->menu.slot, actions_.value(info->id)});
+      }
+    }
+    for (const Submenu& sub : Menus())
+      if (sub.place.where == menu.id) items.push_back({sub.place.slot, menus.value(sub.id)->menuAction()});
+    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.slot < b.slot; });
+    QMenu* target = menus.value(menu.id);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (i > 0 && items[i].slot / 10 != items[i - 1].slot / 10) target->addSeparator();
+      target->addAction(items[i].action);
+    }
+  }
+  contactMenu_ = menus.value(MenuId::kContact);
+  personMenu_ = menus.value(MenuId::kPerson);
 }
 
 void MainFrame::CreateToolbars() {
-  constexpr auto kSeparator = static_cast<CommandId>(0);
-  const auto fill = [this](QToolBar* toolbar, std::initializer_list<CommandId> ids) {
-    for (CommandId id : ids) {
-      if (id == kSeparator)
-        toolbar->addSeparator();
-      else
-        AddToolbarButton(toolbar, id);
+  const auto fill = [this](QToolBar* toolbar, ToolbarId id) {
+    int lastGroup = -1;
+    for (const CommandInfo* info : ItemsOf(id, &CommandInfo::toolbar)) {
+      if (lastGroup >= 0 && info->toolbar.slot / 10 != lastGroup) toolbar->addSeparator();
+      lastGroup = info->toolbar.slot / 10;
+      toolbar->addAction(actions_.value(info->id));
+      // Every button has a name of its own for assistive technology, though
+      // the Person and Contact commands share their menu texts.
+      toolbar->widgetForAction(actions_.value(info->id))->setAccessibleName(SpokenName(*info));
     }
     // The one button without a command shows those a narrow window has no
     // room for: "More Toolbar Buttons", "More Print Preview Buttons".
@@ -205,8 +198,7 @@ void MainFrame::CreateToolbars() {
   previewToolbar_ = new QToolBar(QStringLiteral("Print Preview"), this);
   previewToolbar_->setObjectName(QStringLiteral("PreviewToolbar"));
   previewToolbar_->setMovable(false);
-  fill(previewToolbar_, {kPreviousPage, kNextPage, kSeparator, kPrint, kPageSetup, kSeparator, kZoomIn, kZoomOut,
-                         kSeparator, kClosePreview});
+  fill(previewToolbar_, ToolbarId::kPreview);
   previewToolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
   mainToolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -216,21 +208,12 @@ void MainFrame::CreateToolbars() {
   // The context-menu request over a toolbar would otherwise offer to hide it
   // behind the View menu's back.
   mainToolbar_->toggleViewAction()->setVisible(false);
-  fill(mainToolbar_, {kNew, kSeparator, kOpen, kSave, kSeparator, kPersonAdd, kPersonDelete, kPersonEdit, kPersonUpdate,
-                      kPersonCancel, kSeparator, kContactAdd, kContactDelete, kContactEdit, kContactUpdate,
-                      kContactCancel, kSeparator, kHelpMode});
+  fill(mainToolbar_, ToolbarId::kMain);
 
   addToolBar(Qt::TopToolBarArea, mainToolbar_);
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, previewToolbar_);
   previewToolbar_->hide();
-}
-
-// Every toolbar button has a name of its own for assistive technology,
-// though the Person and Contact commands share their menu texts.
-void MainFrame::AddToolbarButton(QToolBar* toolbar, CommandId id) {
-  toolbar->addAction(actions_.value(id));
-  toolbar->widgetForAction(actions_.value(id))->setAccessibleName(SpokenName(*FindCommand(id)));
 }
 
 void MainFrame::CreateStatusBar() {
@@ -275,48 +258,10 @@ void MainFrame::OnCommand(CommandId id) {
     FileRecent(id);
     return;
   }
-  switch (id) {
-    case kNew: FileNew(); break;
-    case kOpen: FileOpen(); break;
-    case kSave: FileSave(); break;
-    case kSaveAs: FileSaveAs(); break;
-    case kExit: FileExit(); break;
-    case kToolbar: ToggleToolbar(); break;
-    case kStatusBar: ToggleStatusBar(); break;
-    case kHelpTopics: help_.ShowContents(this); break;
-    case kAbout: ShowAbout(); break;
-    case kCheckForUpdate: CheckForUpdate(); break;
-    case kHelpMode: view_->EnterHelpMode(); break;
-    case kPrintPreview:
-    case kClosePreview:
-      if (IsEnabled(id)) TogglePreview();
-      break;
-    case kNextPage:
-      if (IsEnabled(id)) ShowPreviewPage(printing_.PreviewPage() + 1);
-      break;
-    case kPreviousPage:
-      if (IsEnabled(id)) ShowPreviewPage(printing_.PreviewPage() - 1);
-      break;
-    case kZoomIn:
-    case kZoomOut:
-      if (IsEnabled(id)) Zoom(id == kZoomIn);
-      break;
-    case kPageSetup: PageSetup(); break;
-    case kPrintSetup: printing_.PrintSetup(this); break;
-    case kPrint:
-      if (IsEnabled(id)) Print();
-      break;
-    case kReportFont: printing_.ChooseFont(this); break;
-    case kUndo:
-    case kRedo:
-      if (IsEnabled(id)) StepHistory(id);
-      break;
-    default:
-      // The form's commands run only while enabled: an accelerator or a
-      // stale menu must not start an edit the form is not ready for.
-      if (IsEnabled(id) && !RunDialogCommand(id)) view_->OnCommand(id);
-      break;
-  }
+  const CommandInfo* info = FindCommand(id);
+  // An accelerator or a stale menu must not start what the window is not
+  // ready for.
+  if (info && (id == kSave || IsEnabled(id))) info->run(*this);
 }
 
 bool MainFrame::IsEnabled(CommandId id) const {
@@ -334,24 +279,17 @@ bool MainFrame::IsEnabled(CommandId id) const {
   return CommandEnabled(id, context);
 }
 
-void MainFrame::StepHistory(CommandId id) {
-  if (id == kUndo)
-    document_.Undo();
-  else
-    document_.Redo();
-  SetTitle();
-}
-
 // "&Undo Delete Person", or plain "&Undo" with nothing to undo.
 void MainFrame::UpdateUndoTexts() {
-  const auto text = [](const char* verb, const std::string& step, const char* keys) {
-    QString menu = QString::fromLatin1(verb);
+  const auto text = [](CommandId id, const std::string& step) {
+    const CommandInfo& info = *FindCommand(id);
+    QString menu = QString::fromLatin1(info.menuText);
     if (!step.empty()) menu += u' ' + QString::fromStdString(step);
-    return menu + u'\t' + QString::fromLatin1(keys);
+    return menu + u'\t' + Shortcuts(info).first();
   };
   const EditHistory& history = document_.History();
-  const QString undo = text("&Undo", history.UndoName(), "Ctrl+Z");
-  const QString redo = text("&Redo", history.RedoName(), "Ctrl+Shift+Z");
+  const QString undo = text(kUndo, history.UndoName());
+  const QString redo = text(kRedo, history.RedoName());
   if (actions_.value(kUndo)->text() != undo) actions_.value(kUndo)->setText(undo);
   if (actions_.value(kRedo)->text() != redo) actions_.value(kRedo)->setText(redo);
 }
@@ -364,8 +302,20 @@ void MainFrame::UpdateCommandStates() {
   }
 }
 
+bool MainFrame::ShowCommandHelpAt(const QPoint& globalPos) {
+  for (QToolBar* toolbar : {mainToolbar_, previewToolbar_}) {
+    if (!toolbar->isVisible()) continue;
+    const QAction* action = toolbar->actionAt(toolbar->mapFromGlobal(globalPos));
+    const CommandInfo* info = action ? FindCommand(static_cast<CommandId>(action->data().toInt())) : nullptr;
+    if (!info) continue;
+    help_.ShowTopic(QString::fromLatin1(info->helpPage), this);
+    return true;
+  }
+  return false;
+}
+
 void MainFrame::SetTitle() {
-  setWindowTitle(QStringLiteral("%1 [%2]").arg(QLatin1String(texts::kProgramName), document_.DocumentTitle()));
+  setWindowTitle(QStringLiteral("%1 [%2]").arg(QLatin1String(texts::kProgramName), document_.Title()));
 }
 
 void MainFrame::SavePlacement() {
@@ -382,98 +332,69 @@ bool MainFrame::RestorePlacement() {
 
 void MainFrame::WriteRecentFiles() {
   auto settings = OpenSettings();
-  recent_.WriteToRegistry(*settings);
+  recent_.WriteToSettings(*settings);
 }
 
 void MainFrame::ShowError(const QString& text) {
   prompter_.Message(this, text, QLatin1String(kCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
 }
 
-void MainFrame::OpenStartupFiles(const QStringList& arguments) {
-  for (const QString& argument : arguments) {
-    // Shown and remembered as the file dialog gives it, so the recent entry
-    // still works when the program is later started from another folder.
-    const QString path = QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
-    if (document_.LoadFromFile(path)) {
-      document_.SetPathName(path);
-      document_.UpdateAllViews();
-      recent_.Add(document_.DocumentTitle());
-      WriteRecentFiles();
-    } else {
-      ShowError(QStringLiteral("Error loading file."));
-    }
-    SetTitle();
+bool MainFrame::LoadAndRemember(const QString& path) {
+  if (!document_.Load(path)) {
+    ShowError(QStringLiteral("Error loading file."));
+    return false;
   }
+  recent_.Add(document_.Title());
+  WriteRecentFiles();
+  return true;
+}
+
+void MainFrame::OpenStartupFiles(const QStringList& arguments) {
+  // Shown and remembered as the file dialog gives it, so the recent entry
+  // still works when the program is later started from another folder.
+  for (const QString& argument : arguments) LoadAndRemember(QDir::cleanPath(QFileInfo(argument).absoluteFilePath()));
 }
 
 void MainFrame::FileNew() {
-  if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
-  if (document_.New()) {
-    SetTitle();
-  } else {
-    ShowError(QStringLiteral("Error creating new file."));
-  }
+  if (document_.QuerySave(this, QLatin1String(kCaption))) document_.New();
 }
 
 void MainFrame::FileOpen() {
-  if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
-  const FileResult opened = document_.Open(this);
-  if (opened != FileResult::kDone) {
-    if (opened == FileResult::kFailed) {
-      ShowError(QStringLiteral("Error loading file."));
-      // A rejected file left a new, unnamed document behind.
-      SetTitle();
-    }
-    return;
+  if (!document_.QuerySave(this, QLatin1String(kCaption))) return;
+  const Outcome opened = document_.Open(this);
+  if (opened.IsFailed()) {
+    ShowError(QString::fromStdString(opened.message));
+  } else if (opened.IsDone()) {
+    recent_.Add(document_.Title());
+    WriteRecentFiles();
   }
-  document_.UpdateAllViews();
-  recent_.Add(document_.DocumentTitle());
-  WriteRecentFiles();
-  SetTitle();
 }
 
 void MainFrame::FileRecent(CommandId id) {
   const QString path = recent_.PathOf(id);
   if (path.isEmpty()) return;
-  if (!view_->QuerySave(this, QLatin1String(kCaption))) return;
-  if (document_.LoadFromFile(path)) {
-    document_.UpdateAllViews();
+  if (!document_.QuerySave(this, QLatin1String(kCaption))) return;
+  if (document_.Load(path)) {
     recent_.MoveToTop(id);
-    document_.SetPathName(path);
   } else {
     ShowError(QStringLiteral("Error loading file."));
     recent_.Remove(id);
   }
-  SetTitle();
   WriteRecentFiles();
 }
 
 void MainFrame::FileSave() {
-  const QString name = document_.FileName();
-  const bool unnamed = name.isEmpty() || name == QLatin1String("Untitled");
-  const FileResult saved = document_.Save(this);
-  if (saved == FileResult::kFailed) {
-    prompter_.Message(this, QStringLiteral("Error saving %1.").arg(document_.DocumentTitle()), QLatin1String(kCaption),
-                      Prompter::Icon::Error, Prompter::Buttons::RetryCancel);
-    return;
-  }
-  if (saved == FileResult::kDone && unnamed) AfterNamedSave();
+  const bool unnamed = !document_.IsNamed();
+  if (document_.Save(this).IsDone() && unnamed) AfterNamedSave();
 }
 
 void MainFrame::FileSaveAs() {
-  const FileResult saved = document_.SaveAs(this);
-  if (saved == FileResult::kDone) {
-    AfterNamedSave();
-  } else if (saved == FileResult::kFailed) {
-    prompter_.Message(this, QStringLiteral("Error saving %1.").arg(document_.DocumentTitle()), QLatin1String(kCaption),
-                      Prompter::Icon::Error, Prompter::Buttons::RetryCancel);
-  }
+  if (document_.SaveAs(this).IsDone()) AfterNamedSave();
 }
 
 void MainFrame::AfterNamedSave() {
-  recent_.Add(document_.DocumentTitle());
+  recent_.Add(document_.Title());
   WriteRecentFiles();
-  SetTitle();
 }
 
 void MainFrame::FileExit() {
@@ -500,7 +421,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
 
 void MainFrame::AskAndClose() {
   SavePlacement();
-  const bool mayClose = view_->QuerySave(this, QLatin1String(kCaption));
+  const bool mayClose = document_.QuerySave(this, QLatin1String(kCaption));
   closeAsked_ = false;
   if (!mayClose) return;
   closeConfirmed_ = true;

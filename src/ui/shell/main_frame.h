@@ -8,9 +8,11 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <span>
 
-#include "ui/document/document.h"
+#include "ui/document/log_document.h"
 #include "ui/kit/help_system.h"
+#include "ui/shell/command_table.h"
 #include "ui/shell/printing.h"
 #include "ui/shell/recent_file_list.h"
 
@@ -44,12 +46,15 @@ class MainFrame : public QMainWindow {
   // Restores the stored placement; false when there was none to apply.
   bool RestorePlacement();
 
-  // Runs a command as the menu, toolbar or accelerator would.
+  // Runs a command as the menu, toolbar or accelerator would: only while
+  // it is enabled, but for Save, whose key on an unnamed, unmodified
+  // document asks for a name.
   void OnCommand(CommandId id);
-  // Sets every command's enabled state; runs whenever the program is idle.
+  // Sets every command's enabled state and the Undo and Redo texts; runs
+  // whenever the document, the form or the preview says something changed.
   void UpdateCommandStates();
 
-  TouchDocument& Doc() { return document_; }
+  LogDocument& Doc() { return document_; }
   MainView* View() const { return view_; }
   RecentFileList& RecentFiles() { return recent_; }
   HelpSystem& Help() { return help_; }
@@ -81,6 +86,8 @@ class MainFrame : public QMainWindow {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  friend std::span<const CommandInfo> Commands();
+
   void CreateActions();
   void CreateMenus();
   void CreateToolbars();
@@ -90,6 +97,9 @@ class MainFrame : public QMainWindow {
   void MakeRoomForFindBar(int extra);
 
   bool IsEnabled(CommandId id) const;
+  // A help-mode click outside the form: a toolbar button shows the page of
+  // its command.
+  bool ShowCommandHelpAt(const QPoint& globalPos);
   void SetTitle();
   void SavePlacement();
   // Asks about unsaved changes outside any close event, then closes.
@@ -104,6 +114,8 @@ class MainFrame : public QMainWindow {
   void FileRecent(CommandId id);
   void FileExit();
   void AfterNamedSave();
+  // Loads `path` as Open does; false, having said so, when it could not.
+  bool LoadAndRemember(const QString& path);
   void ToggleToolbar();
   void ToggleStatusBar();
   void ShowAbout();
@@ -111,15 +123,12 @@ class MainFrame : public QMainWindow {
   void ShowFormHelp(int controlId, const QPoint& globalPos);
 
   // Undo and Redo, whose menu texts name the step.
-  void StepHistory(CommandId id);
   void UpdateUndoTexts();
 
-  // The editors, transfers and report dialogs, in main_frame_dialogs.cpp;
-  // false for any other command.
-  bool RunDialogCommand(CommandId id);
+  // The editors, transfers and report dialogs, in main_frame_dialogs.cpp.
   void EditUser();
   void EditContactTypes();
-  void ImportPersons();
+  void ImportTextFile();
   void ImportVCard();
   void ExportVCard();
   void Export(CommandId id);
@@ -142,7 +151,7 @@ class MainFrame : public QMainWindow {
   void StopPagination();
 
   Prompter& prompter_;
-  TouchDocument document_;
+  LogDocument document_;
   RecentFileList recent_;
   HelpSystem help_;
   MainView* view_ = nullptr;
@@ -166,7 +175,6 @@ class MainFrame : public QMainWindow {
   QTimer* paginationTimer_ = nullptr;
   QProgressBar* paginationBar_ = nullptr;
   std::function<bool(const QUrl&)> openUrl_;
-  QMetaObject::Connection idleConnection_;
 };
 
 }  // namespace vimbo

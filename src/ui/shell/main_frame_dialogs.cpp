@@ -16,6 +16,7 @@
 #include "ui/editors/user_info_sheet.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
+#include "core/editing/document_editor.h"
 #include "ui/kit/prompter.h"
 #include "ui/reports/address_book_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"
@@ -28,29 +29,12 @@ namespace vimbo {
 
 using namespace command;
 
-bool MainFrame::RunDialogCommand(CommandId id) {
-  switch (id) {
-    case kEditUser: EditUser(); return true;
-    case kEditContactTypes: EditContactTypes(); return true;
-    case kImportPersons: ImportPersons(); return true;
-    case kImportVCard: ImportVCard(); return true;
-    case kExportVCard: ExportVCard(); return true;
-    case kExportPersons:
-    case kExportContacts: Export(id); return true;
-    case kReportAddressBook:
-    case kReportContacts:
-    case kReportEnvelopes: ChooseReport(id); return true;
-    default: return false;
-  }
-}
-
 // ---- editors ----------------------------------------------------------------------
 
 void MainFrame::EditUser() {
   UserInfoSheet sheet(document_.Data().user, help_, this);
   if (prompter_.RunDialog(sheet) != QDialog::Accepted) return;
-  document_.Editor().UpdateUser(sheet.Result());
-  document_.SetModified(true, ViewUpdate::kUpdateViews);
+  document_.Run(&DocumentEditor::UpdateUser, sheet.Result());
 }
 
 void MainFrame::EditContactTypes() {
@@ -60,19 +44,16 @@ void MainFrame::EditContactTypes() {
 
 // ---- text transfers ---------------------------------------------------------------
 
-void MainFrame::ImportPersons() {
+void MainFrame::ImportTextFile() {
   TextTransferSettings settings = PersonsImportSettings();
   TextTransferWizard wizard(settings, TransferDirection::kImport,
                             QStringLiteral("Import Person Information From Text File"), prompter_, help_, this);
   if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
 
-  const int added = document_.Editor().ImportPersons(ReadImportedPersons(settings)).id;
-  // One refresh for the whole file, the RefreshPersons below: a thousand
-  // lines must not mean a thousand refills of the form, nor two.
-  if (added > 0) document_.SetModified(true, ViewUpdate::kNone);
+  // One operation, and one refill of the form, for the whole file.
+  const int added = document_.Run(&DocumentEditor::ImportPersons, ReadImportedPersons(settings)).id;
   prompter_.Message(view_, QStringLiteral("%1 names added to current database.").arg(added),
                     QStringLiteral("Imported Names"), Prompter::Icon::Information, Prompter::Buttons::Ok);
-  view_->RefreshPersons();
 }
 
 void MainFrame::Export(CommandId id) {
@@ -106,13 +87,11 @@ void MainFrame::ImportVCard() {
     return;
   }
   VCardImport cards = ReadVCards(*text);
-  const int added = document_.Editor().ImportPersons(std::move(cards.persons)).id;
-  if (added > 0) document_.SetModified(true, ViewUpdate::kNone);
+  const int added = document_.Run(&DocumentEditor::ImportPersons, std::move(cards.persons)).id;
   QString message = QStringLiteral("%1 names added to current database.").arg(added);
   if (cards.unreadable > 0) message += QStringLiteral(" %1 cards could not be read.").arg(cards.unreadable);
   prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::Information,
                     Prompter::Buttons::Ok);
-  view_->RefreshPersons();
 }
 
 void MainFrame::ExportVCard() {

@@ -58,7 +58,7 @@ int RecentFileList::IndexOf(CommandId commandId) const {
   return index >= 0 && index < entries_.size() ? index : -1;
 }
 
-bool RecentFileList::ReadFromRegistry(QSettings& settings) {
+bool RecentFileList::ReadFromSettings(QSettings& settings) {
   settings.beginGroup(QLatin1String(kRecentFilesGroup));
   bool ok = false;
   const int count = settings.value(QStringLiteral("DocumentCount")).toInt(&ok);
@@ -76,7 +76,7 @@ bool RecentFileList::ReadFromRegistry(QSettings& settings) {
   return ok;
 }
 
-bool RecentFileList::WriteToRegistry(QSettings& settings) const {
+bool RecentFileList::WriteToSettings(QSettings& settings) const {
   settings.beginGroup(QLatin1String(kRecentFilesGroup));
   settings.setValue(QStringLiteral("DocumentCount"), maximum_);
   for (int i = 1; i <= entries_.size(); ++i) settings.setValue(QStringLiteral("Document%1").arg(i), entries_.at(i - 1));

@@ -36,8 +36,8 @@ class RecentFileList {
   int Maximum() const { return maximum_; }
 
   // False, leaving the list as it was, when nothing is stored.
-  bool ReadFromRegistry(QSettings& settings);
-  bool WriteToRegistry(QSettings& settings) const;
+  bool ReadFromSettings(QSettings& settings);
+  bool WriteToSettings(QSettings& settings) const;
 
  private:
   int IndexOf(CommandId commandId) const;

@@ -25,10 +25,10 @@ TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
     const char* expected;
   };
   const Row rows[] = {
-      {EditMode::Browsing, false, false, "1000000000"},      {EditMode::Browsing, true, false, "1110010000"},
-      {EditMode::Browsing, true, true, "1110011100"},        {EditMode::AddingPerson, true, true, "0001100000"},
-      {EditMode::EditingPerson, false, false, "0001100000"}, {EditMode::AddingContact, true, true, "0000000011"},
-      {EditMode::EditingContact, true, false, "0000000011"},
+      {EditMode::kBrowsing, false, false, "1000000000"},      {EditMode::kBrowsing, true, false, "1110010000"},
+      {EditMode::kBrowsing, true, true, "1110011100"},        {EditMode::kAddingPerson, true, true, "0001100000"},
+      {EditMode::kEditingPerson, false, false, "0001100000"}, {EditMode::kAddingContact, true, true, "0000000011"},
+      {EditMode::kEditingContact, true, false, "0000000011"},
   };
   for (const Row& row : rows) {
     FormState state;
@@ -53,7 +53,7 @@ TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
   state.hasContacts = true;
   EXPECT_TRUE(*FormCommandEnabled(kExportContacts, state));
 
-  state.mode = EditMode::AddingContact;
+  state.mode = EditMode::kAddingContact;
   EXPECT_TRUE(*FormCommandEnabled(kEditUser, FormState()));
   EXPECT_TRUE(*FormCommandEnabled(kEditContactTypes, state));
   EXPECT_TRUE(*FormCommandEnabled(kImportPersons, FormState()));
@@ -90,7 +90,7 @@ TEST(CommandState, FilePrintPreviewHistoryAndFindRows) {
       {"history, editing a contact",
        [](CommandContext& c) {
          c.canUndo = c.canRedo = true;
-         c.form.mode = EditMode::EditingContact;
+         c.form.mode = EditMode::kEditingContact;
        },
        "00000000000"},
       {"history, previewing", [](CommandContext& c) { c.canUndo = c.canRedo = c.previewShown = true; }, "00010000000"},

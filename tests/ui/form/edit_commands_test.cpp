@@ -172,7 +172,7 @@ TEST_F(EditCommandsFixture, AnEmptyDocumentHintsAtPersonAdd) {
 
 TEST_F(EditCommandsFixture, AddingAnEmptyPersonStoresItUnderANewId) {
   Run(kPersonAdd);
-  EXPECT_EQ(view->GetEditMode(), EditMode::AddingPerson);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kAddingPerson);
   EXPECT_EQ(frame->focusWidget(), view->Control(1015));
   EXPECT_FALSE(Box(1001)->isReadOnly());
   EXPECT_TRUE(view->NotesBox()->isReadOnly());
@@ -182,7 +182,7 @@ TEST_F(EditCommandsFixture, AddingAnEmptyPersonStoresItUnderANewId) {
   EXPECT_TRUE(Enabled(kPersonUpdate));
 
   Run(kPersonUpdate);
-  EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
   EXPECT_EQ(Data().persons.Size(), 1u);
   EXPECT_EQ(view->CurrentPersonId(), 1);
   EXPECT_EQ(SelectorTexts(), QStringList({""}));
@@ -213,7 +213,7 @@ TEST_F(EditCommandsFixture, UpdateAfterPickingAnotherPersonStoresUnderThePickedI
   Pick("Adams");
   Run(kPersonEdit);
   Pick("Baker");
-  EXPECT_EQ(view->GetEditMode(), EditMode::EditingPerson);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kEditingPerson);
   EXPECT_EQ(Box(1002)->text(), "Baker");
   Box(1003)->setText(QStringLiteral("Baker & Co"));
   Run(kPersonUpdate);
@@ -228,7 +228,7 @@ TEST_F(EditCommandsFixture, CancelRestoresTheStoredPerson) {
   Run(kPersonCancel);
   EXPECT_EQ(Box(1002)->text(), "Adams");
   EXPECT_FALSE(frame->Doc().IsModified());
-  EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
 
   Run(kPersonAdd);
   Run(kPersonCancel);
@@ -274,7 +274,7 @@ TEST_F(EditCommandsFixture, DeletingTheOnlyPersonLeavesNothingCurrent) {
 TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
   AddPersons({"Adams"});
   Run(kContactAdd);
-  EXPECT_EQ(view->GetEditMode(), EditMode::AddingContact);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kAddingContact);
   EXPECT_EQ(frame->focusWidget(), view->DatePicker());
   EXPECT_FALSE(view->PersonSelector()->isEnabled());
   EXPECT_FALSE(view->ContactsList()->isEnabled());
@@ -296,7 +296,7 @@ TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
   EXPECT_EQ(Data().contactTypes.Find(stored.ContactTypeID)->Description, "Telephone");
   EXPECT_EQ(stored.PersonID, 1);
   EXPECT_EQ(view->CurrentContactId(), stored.ID);
-  EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
   EXPECT_TRUE(view->NotesBox()->isReadOnly());
   EXPECT_TRUE(view->PersonSelector()->isEnabled());
   EXPECT_FALSE(view->DatePicker()->isEnabled());
@@ -320,7 +320,7 @@ TEST_F(EditCommandsFixture, EditingAnOlderContactLeavesTheLatestCurrent) {
   ChooseContact(1);
   EXPECT_EQ(view->CurrentContactId(), 2);
   Run(kContactEdit);
-  EXPECT_EQ(view->GetEditMode(), EditMode::EditingContact);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kEditingContact);
   view->NotesBox()->setPlainText(QStringLiteral("older, edited"));
   Run(kContactUpdate);
   EXPECT_EQ(Data().contacts.Find(2)->Description, "older, edited");
@@ -476,7 +476,7 @@ TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
       Box(1001)->setText(QStringLiteral("typed"));
       view->NotesBox()->setPlainText(QStringLiteral("typed"));
       replace();
-      EXPECT_EQ(view->GetEditMode(), EditMode::Browsing);
+      EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
       EXPECT_FALSE(Enabled(kPersonUpdate) || Enabled(kContactUpdate));
       EXPECT_TRUE(Box(1001)->isReadOnly() && view->NotesBox()->isReadOnly());
       EXPECT_TRUE(view->PersonSelector()->isEnabled() && view->ContactsList()->isEnabled());
@@ -511,7 +511,7 @@ TEST_F(EditCommandsFixture, AnEditSurvivesTheContactTypesEditor) {
   RenameType(2, "Zz");
   EXPECT_EQ(view->NotesBox()->toPlainText(), "typed");
   EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zz");
-  EXPECT_EQ(view->GetEditMode(), EditMode::AddingContact);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kAddingContact);
   Run(kContactUpdate);
   ASSERT_NE(Data().contacts.Find(2), nullptr);
   const Contact& added = *Data().contacts.Find(2);
@@ -533,9 +533,9 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
     EditMode mode;
     QString text;
   };
-  for (const Case& c : {Case{kPersonAdd, kPersonUpdate, EditMode::AddingPerson,
+  for (const Case& c : {Case{kPersonAdd, kPersonUpdate, EditMode::kAddingPerson,
                              "The person cannot be added: this document has no identifiers left for new persons."},
-                        Case{kContactAdd, kContactUpdate, EditMode::AddingContact,
+                        Case{kContactAdd, kContactUpdate, EditMode::kAddingContact,
                              "The contact cannot be added: this document has no identifiers left for new contacts."}}) {
     Run(c.add);
     Box(1001)->setText(QStringLiteral("typed"));
@@ -681,7 +681,7 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   EXPECT_FALSE(Enabled(kUndo));
   EXPECT_FALSE(Enabled(kRedo));
   QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(view->GetEditMode(), EditMode::EditingPerson);
+  EXPECT_EQ(view->GetEditMode(), EditMode::kEditingPerson);
   Run(kPersonUpdate);
   EXPECT_EQ(undoText(), "&Undo Update Person\tCtrl+Z");
   EXPECT_FALSE(Enabled(kRedo)) << "a new step ends the redo";

@@ -217,7 +217,7 @@ TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
 }
 
 TEST_F(MainViewTest, CreatedBrowsingWithEverythingLocked) {
-  EXPECT_EQ(view.GetEditMode(), EditMode::Browsing);
+  EXPECT_EQ(view.GetEditMode(), EditMode::kBrowsing);
   EXPECT_FALSE(view.InHelpMode());
   EXPECT_EQ(view.PersonPosition(), 0);
   EXPECT_EQ(view.CurrentPersonId(), 0);

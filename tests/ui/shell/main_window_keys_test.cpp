@@ -94,7 +94,7 @@ TEST_F(MainWindowKeysTest, EscCancelsAndCtrlReturnUpdatesTheEditUnderWay) {
     if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) lines->selectAll();
     if (row.start != CommandId{}) QTest::keyClicks(box, "x");
     QTest::keyClick(box, row.key, row.modifiers);
-    EXPECT_EQ(frame->View()->GetEditMode() == EditMode::Browsing, row.browsingAfter);
+    EXPECT_EQ(frame->View()->GetEditMode() == EditMode::kBrowsing, row.browsingAfter);
     EXPECT_EQ(Data().persons.Size(), row.persons);
     EXPECT_EQ(Data().contacts.Size(), row.contacts);
     EXPECT_EQ(Typed(), row.typed);
@@ -115,9 +115,9 @@ TEST_F(MainWindowKeysTest, EscClosesAPopupOrTheFindBarFirst) {
   ASSERT_TRUE(calendar);
   QTest::keyClick(calendar, Qt::Key_Escape);
   EXPECT_FALSE(QApplication::activePopupWidget());
-  EXPECT_EQ(frame->View()->GetEditMode(), EditMode::AddingContact);
+  EXPECT_EQ(frame->View()->GetEditMode(), EditMode::kAddingContact);
   QTest::keyClick(picker, Qt::Key_Escape);
-  EXPECT_EQ(frame->View()->GetEditMode(), EditMode::Browsing);
+  EXPECT_EQ(frame->View()->GetEditMode(), EditMode::kBrowsing);
 
   frame->OnCommand(kPersonFind);
   ASSERT_TRUE(frame->View()->Finder()->isVisible());

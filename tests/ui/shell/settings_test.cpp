@@ -74,22 +74,22 @@ TEST_F(SettingsFixture, RecentListMenuShowsEntriesOrEmpty) {
 
 TEST_F(SettingsFixture, RecentListWritesCountAndEntriesAndDeletesLeftovers) {
   RecentFileList list;
-  EXPECT_FALSE(list.ReadFromRegistry(settings)) << "nothing stored yet";
+  EXPECT_FALSE(list.ReadFromSettings(settings)) << "nothing stored yet";
   EXPECT_EQ(list.Maximum(), 4);
 
   list.Add(QStringLiteral("/a.tch"));
   list.Add(QStringLiteral("/b.tch"));
   list.Add(QStringLiteral("/c.tch"));
-  ASSERT_TRUE(list.WriteToRegistry(settings));
+  ASSERT_TRUE(list.WriteToSettings(settings));
   EXPECT_EQ(settings.value(QStringLiteral("Recent Document List/DocumentCount")).toInt(), 4);
   EXPECT_EQ(StoredDocuments(), QStringList({"1=/c.tch", "2=/b.tch", "3=/a.tch"}));
 
   list.Remove(command::kRecentFirst + 1);
-  ASSERT_TRUE(list.WriteToRegistry(settings));
+  ASSERT_TRUE(list.WriteToSettings(settings));
   EXPECT_EQ(StoredDocuments(), QStringList({"1=/c.tch", "2=/a.tch"}));
 
   RecentFileList reread;
-  ASSERT_TRUE(reread.ReadFromRegistry(settings));
+  ASSERT_TRUE(reread.ReadFromSettings(settings));
   EXPECT_EQ(reread.Entries(), QStringList({"/c.tch", "/a.tch"}));
 }
 
@@ -97,11 +97,11 @@ TEST_F(SettingsFixture, RecentListMaximumComesFromTheStoreWithinTwoToSixteen) {
   for (const auto& [stored, expected] : std::vector<std::pair<int, int>>{{10, 10}, {0, 2}, {1, 2}, {40, 16}}) {
     settings.setValue(QStringLiteral("Recent Document List/DocumentCount"), stored);
     RecentFileList list;
-    ASSERT_TRUE(list.ReadFromRegistry(settings));
+    ASSERT_TRUE(list.ReadFromSettings(settings));
     EXPECT_EQ(list.Maximum(), expected);
     for (int i = 0; i < 20; ++i) list.Add(QStringLiteral("/f%1.tch").arg(i));
     EXPECT_EQ(list.Entries().size(), expected);
-    list.WriteToRegistry(settings);
+    list.WriteToSettings(settings);
     EXPECT_EQ(settings.value(QStringLiteral("Recent Document List/DocumentCount")).toInt(), expected);
   }
 }

@@ -1,0 +1,148 @@
+#include "ui/document/log_document.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "core/document/document_loader.h"
+#include "core/document/document_writer.h"
+#include "core/document/file_io.h"
+#include "gfx/display_text.h"
+#include "ui/kit/prompter.h"
+
+namespace vimbo {
+
+LogDocument::LogDocument(Prompter& prompter, QObject* parent) : QObject(parent), prompter_(prompter) {
+  editor_.ContentToReplace().AddDefaultContactTypes();
+}
+
+QString LogDocument::Title() const { return fileName_.isEmpty() ? QStringLiteral("Untitled") : fileName_; }
+
+// A document once named "Untitled" by hand is as unnamed as a new one.
+bool LogDocument::IsNamed() const { return !fileName_.isEmpty() && fileName_ != QLatin1String("Untitled"); }
+
+QString LogDocument::FileFilter() { return QStringLiteral("%1;;All Files (*.*)").arg(QLatin1String(kDocumentFilter)); }
+
+QString LogDocument::DefaultExtension() { return QLatin1String(kDocumentExtension); }
+
+void LogDocument::Announce(const DocumentChanges& changes, bool wasModified) {
+  emit changed(changes);
+  if (IsModified() != wasModified) emit modifiedChanged(IsModified());
+}
+
+bool LogDocument::Undo() {
+  const bool wasModified = IsModified();
+  const std::optional<DocumentChanges> changes = editor_.Undo();
+  if (changes) Announce(*changes, wasModified);
+  return changes.has_value();
+}
+
+bool LogDocument::Redo() {
+  const bool wasModified = IsModified();
+  const std::optional<DocumentChanges> changes = editor_.Redo();
+  if (changes) Announce(*changes, wasModified);
+  return changes.has_value();
+}
+
+void LogDocument::AnnounceReplaced(bool wasModified, bool upgraded) {
+  // The file on disk still has the old version: no undo makes the document
+  // match it again.
+  if (upgraded) editor_.History().ForgetSaved();
+  emit replaced();
+  if (IsModified() != wasModified) emit modifiedChanged(IsModified());
+}
+
+void LogDocument::New() {
+  const bool wasModified = IsModified();
+  DocumentData& data = editor_.ContentToReplace();
+  data.Clear();
+  data.AddDefaultContactTypes();
+  SetFileName(QString());
+  AnnounceReplaced(wasModified, false);
+}
+
+void LogDocument::Replace(DocumentData data) {
+  const bool wasModified = IsModified();
+  editor_.ContentToReplace() = std::move(data);
+  AnnounceReplaced(wasModified, false);
+}
+
+bool LogDocument::Load(const QString& path) {
+  // Not const: the loader takes the text over rather than a copy of it.
+  std::optional<std::string> text = ReadFileText(LocalPath(path));
+  if (!text) return false;
+  const bool wasModified = IsModified();
+  DocumentData& data = editor_.ContentToReplace();
+  data.Clear();
+  const LoadResult result = LoadDocumentText(data, std::move(*text));
+  if (!result.Ok()) {
+    if (result.status == LoadResult::Status::kParseError)
+      prompter_.Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
+                        QLatin1String(kParseErrorCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
+    New();
+    return false;
+  }
+  SetFileName(path);
+  AnnounceReplaced(wasModified, result.upgraded);
+  return true;
+}
+
+bool LogDocument::WriteTo(const QString& path) {
+  if (!Write(editor_.DataForWriting(), LocalPath(path))) return false;
+  const bool wasModified = IsModified();
+  editor_.History().MarkSaved();
+  if (wasModified) emit modifiedChanged(false);
+  return true;
+}
+
+void LogDocument::SetFileName(const QString& path) {
+  if (fileName_ == path) return;
+  fileName_ = path;
+  emit fileNameChanged(fileName_);
+}
+
+Outcome LogDocument::Open(QWidget* owner) {
+  const std::optional<QString> path = prompter_.OpenFileName(owner, FileFilter(), DefaultExtension());
+  if (!path) return Outcome::Cancelled();
+  if (!Load(*path)) return Outcome::Failed("Error loading file.");
+  return Outcome::Done();
+}
+
+Outcome LogDocument::Save(QWidget* owner) {
+  if (!IsNamed()) return SaveAs(owner);
+  if (!IsModified()) return Outcome::Done();
+  return SaveWithRetry(owner, fileName_);
+}
+
+Outcome LogDocument::SaveAs(QWidget* owner) {
+  const std::optional<QString> path = prompter_.SaveFileName(owner, FileFilter(), DefaultExtension(), Title());
+  if (!path) return Outcome::Cancelled();
+  const Outcome saved = SaveWithRetry(owner, *path);
+  if (saved.IsDone()) SetFileName(*path);
+  return saved;
+}
+
+Outcome LogDocument::SaveWithRetry(QWidget* owner, const QString& path) {
+  for (;;) {
+    if (WriteTo(path)) return Outcome::Done();
+    // The box names the document as the title shows it, before a Save As
+    // gives it the new name.
+    const QString text = QStringLiteral("Error saving %1.").arg(Title());
+    if (prompter_.Message(owner, text, QStringLiteral("Vimbo"), Prompter::Icon::Error,
+                          Prompter::Buttons::RetryCancel) != Prompter::Answer::Retry)
+      return Outcome::Failed(text.toStdString());
+  }
+}
+
+bool LogDocument::QuerySave(QWidget* owner, const QString& caption) {
+  if (!IsModified()) return true;
+  const auto answer = prompter_.Message(owner, QStringLiteral("Save changes to %1?").arg(Title()), caption,
+                                        Prompter::Icon::Warning, Prompter::Buttons::YesNoCancel);
+  switch (answer) {
+    case Prompter::Answer::Yes: return Save(owner).IsDone();
+    case Prompter::Answer::Cancel: return false;
+    default: return true;
+  }
+}
+
+}  // namespace vimbo

@@ -1,0 +1,106 @@
+#pragma once
+// The one open contact log: its records and their undo history, its file
+// name, and the file commands New, Open, Save and Save As. Every change goes
+// through here, an operation, an undo, a redo or a new content, and the views
+// hear of it once, afterwards, through the signals below. Whether the
+// document is modified is the history's answer: it differs from the point
+// last saved or opened.
+
+#include <QObject>
+#include <QString>
+#include <utility>
+
+#include "core/editing/document_editor.h"
+#include "core/records/document_data.h"
+#include "core/records/outcome.h"
+
+class QWidget;
+
+namespace vimbo {
+
+class Prompter;
+
+class LogDocument : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit LogDocument(Prompter& prompter, QObject* parent = nullptr);
+
+  const DocumentData& Data() const { return editor_.Data(); }
+  const EditHistory& History() const { return editor_.History(); }
+  bool IsModified() const { return !editor_.History().AtSavedPoint(); }
+  // The file name, or "Untitled" when the document has none.
+  QString Title() const;
+  const QString& FileName() const { return fileName_; }
+  bool IsNamed() const;
+  Prompter& GetPrompter() const { return prompter_; }
+
+  // Runs one of the editor's operations: when it is done it is kept for
+  // Undo and the views are told what it changed; a refused one changes
+  // nothing and tells nobody.
+  template <typename... Params, typename... Args>
+  OperationResult Run(OperationResult (DocumentEditor::*operation)(Params...), Args&&... args) {
+    const bool wasModified = IsModified();
+    OperationResult result = (editor_.*operation)(std::forward<Args>(args)...);
+    if (result.Done()) Announce(result.changes, wasModified);
+    return result;
+  }
+  // False when there was nothing to undo or redo.
+  bool Undo();
+  bool Redo();
+
+  // A new document: no name, the default contact types, an empty history.
+  void New();
+  // Puts `data` in place of the whole content, unmodified, with an empty
+  // history; the name stays.
+  void Replace(DocumentData data);
+  // Reads the file and names the document after it. A file that cannot be
+  // read leaves the document as it was (false); a rejected one (not
+  // well-formed, not a Vimbo document) says why and leaves a new, unnamed
+  // document, so a later Save can never overwrite that file with the
+  // emptied content (false).
+  bool Load(const QString& path);
+  // Writes the document to `path` without asking anything; the document is
+  // then unmodified, under its old name.
+  bool WriteTo(const QString& path);
+  void SetFileName(const QString& path);
+
+  // The file dialogs' filter, in Qt's form, and the extension they add.
+  static QString FileFilter();
+  static QString DefaultExtension();
+
+  // Open asks for a file and loads it; a file that cannot be read fails
+  // without a word (the caller says "Error loading file.").
+  Outcome Open(QWidget* owner);
+  // Save writes to the document's name, asking for one when it has none;
+  // an unmodified named document writes nothing. Save As always asks. A
+  // failed write says "Error saving FILE." with Retry, which writes again,
+  // and Cancel, which gives up (failed).
+  Outcome Save(QWidget* owner);
+  Outcome SaveAs(QWidget* owner);
+  // The save-changes question before anything replaces or closes the
+  // document: true when the command may go on.
+  bool QuerySave(QWidget* owner, const QString& caption);
+
+ signals:
+  // The whole content was replaced (New, Open, Replace): an edit in
+  // progress ends, and every view refills.
+  void replaced();
+  // An operation, an undo or a redo changed what `changes` names.
+  void changed(const vimbo::DocumentChanges& changes);
+  void modifiedChanged(bool modified);
+  void fileNameChanged(const QString& fileName);
+
+ private:
+  void Announce(const DocumentChanges& changes, bool wasModified);
+  // Replaces the content and tells the views; `upgraded` content matches
+  // no file, so it starts modified.
+  void AnnounceReplaced(bool wasModified, bool upgraded);
+  Outcome SaveWithRetry(QWidget* owner, const QString& path);
+
+  Prompter& prompter_;
+  DocumentEditor editor_;
+  QString fileName_;
+};
+
+}  // namespace vimbo

@@ -1,0 +1,74 @@
+#include "ui/form/current_records.h"
+
+#include <algorithm>
+
+namespace vimbo {
+namespace {
+
+CurrentRecord At(const ListRows& rows, int row) {
+  if (row < 0 || row >= rows.count) return {};
+  return {row, rows.idAt(row)};
+}
+
+CurrentRecord Listed(const ListRows& rows, int32_t id) { return id > 0 ? At(rows, rows.rowOf(id)) : CurrentRecord{}; }
+
+// A list refilled under the user keeps the place they were at; a document
+// with fewer records than before shows its last one instead.
+CurrentRecord SamePlace(const ListRows& rows, const CurrentRecord& before) {
+  return rows.count > 0 ? At(rows, std::clamp(before.row, 0, rows.count - 1)) : CurrentRecord{};
+}
+
+// The record before the deleted one takes its place; after the first, the
+// new first one.
+CurrentRecord InPlaceOfDeleted(const ListRows& rows, const CurrentRecord& before) {
+  return rows.count > 0 ? At(rows, std::clamp(before.row - 1, 0, rows.count - 1)) : CurrentRecord{};
+}
+
+}  // namespace
+
+CurrentRecord PersonAfter(FormChange change, CurrentRecord before, int32_t stepPerson, const ListRows& rows,
+                          bool editing) {
+  switch (change) {
+    case FormChange::kStored: {
+      const CurrentRecord stored = Listed(rows, stepPerson);
+      return stored.row >= 0 ? stored : SamePlace(rows, before);
+    }
+    case FormChange::kPersonDeleted: return InPlaceOfDeleted(rows, before);
+    case FormChange::kContactDeleted: return SamePlace(rows, before);
+    case FormChange::kStep: {
+      const CurrentRecord step = Listed(rows, stepPerson);
+      return step.row >= 0 ? step : SamePlace(rows, before);
+    }
+    case FormChange::kRefill:
+      if (editing) {
+        // The record being edited stays the one the next Update stores,
+        // wherever the refill put its entry.
+        const CurrentRecord edited = Listed(rows, before.id);
+        return edited.row >= 0 ? edited : before;
+      }
+      return SamePlace(rows, before);
+  }
+  return before;
+}
+
+CurrentRecord ContactAfter(FormChange change, CurrentRecord before, int32_t stepContact, const ListRows& rows,
+                           bool editing) {
+  if (editing) {
+    // The panel holds what the user typed: the list is refilled around it.
+    const CurrentRecord edited = Listed(rows, before.id);
+    return edited.row >= 0 ? edited : before;
+  }
+  switch (change) {
+    case FormChange::kContactDeleted: return InPlaceOfDeleted(rows, before);
+    case FormChange::kStep: {
+      const CurrentRecord step = Listed(rows, stepContact);
+      return step.row >= 0 ? step : At(rows, 0);
+    }
+    case FormChange::kStored:
+    case FormChange::kPersonDeleted:
+    case FormChange::kRefill: return At(rows, 0);
+  }
+  return before;
+}
+
+}  // namespace vimbo
