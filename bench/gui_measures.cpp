@@ -210,7 +210,7 @@ void SwitchMeasure(MainFrame& frame, const std::string& path, const RoundOptions
   frame.OpenStartupFiles({QString::fromStdString(path)});
   QCoreApplication::processEvents();
   MainView& view = *frame.View();
-  QComboBox& selector = *view.PersonSelector();
+  QComboBox& selector = *view.findChild<QComboBox*>(QStringLiteral("PersonSelector"));
   const int persons = selector.count();
   Check(persons > 0, "the switch document shows no persons");
 
@@ -223,7 +223,7 @@ void SwitchMeasure(MainFrame& frame, const std::string& path, const RoundOptions
   int painted = 0;
   const int switches = std::max(20, 4 * options.rounds);
   for (int i = 0; i < switches; ++i) {
-    const int position = (view.PersonPosition() + 1) % persons;
+    const int position = (selector.currentIndex() + 1) % persons;
     watcher.painted = false;
     const double start = ProcessCpuSeconds();
     selector.setCurrentIndex(position);
@@ -231,8 +231,8 @@ void SwitchMeasure(MainFrame& frame, const std::string& path, const RoundOptions
     QCoreApplication::processEvents();
     seconds.push_back(ProcessCpuSeconds() - start);
     painted += watcher.painted;
-    Check(view.PersonPosition() == position, "the form did not switch to the person picked");
-    for (const auto& [id, contact] : data.contacts) contacts += contact.PersonID == view.CurrentPersonId();
+    Check(selector.currentIndex() == position, "the form did not switch to the person picked");
+    for (const auto& [id, contact] : data.contacts) contacts += contact.PersonID == view.State().currentPersonId;
   }
   QCoreApplication::instance()->removeEventFilter(&watcher);
   const double median = Median(seconds);

@@ -37,6 +37,9 @@ class ScriptedPrompter : public Prompter {
   std::deque<std::function<bool(QPrinter&)>> printDialogs;
   std::deque<std::optional<QFont>> fonts;
 
+  // Runs as each message box shows, before it is answered.
+  std::function<void(const QString& text)> onMessage;
+
   // What was asked.
   std::vector<Shown> messages;
   std::vector<QString> proposedSaveNames;
@@ -44,6 +47,7 @@ class ScriptedPrompter : public Prompter {
 
   Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon, Buttons buttons) override {
     messages.push_back({text, caption, icon, buttons, owner != nullptr});
+    if (onMessage) onMessage(text);
     if (answers.empty()) {
       ADD_FAILURE() << "unexpected message: " << text.toStdString();
       return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;

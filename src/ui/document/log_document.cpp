@@ -12,9 +12,7 @@
 
 namespace vimbo {
 
-LogDocument::LogDocument(Prompter& prompter, QObject* parent) : QObject(parent), prompter_(prompter) {
-  editor_.ContentToReplace().AddDefaultContactTypes();
-}
+LogDocument::LogDocument(Prompter& prompter, QObject* parent) : QObject(parent), prompter_(prompter) {}
 
 QString LogDocument::Title() const { return fileName_.isEmpty() ? QStringLiteral("Untitled") : fileName_; }
 

@@ -81,6 +81,7 @@ MainFrame::MainFrame(Prompter& prompter, Options options)
 
   FitToForm();
 
+  document_.New();
   view_->SetDocument(document_);
   // The enabling of the commands follows what the document and the form
   // say changed; the preview's commands update it themselves.

@@ -11,9 +11,9 @@
 #include <limits>
 #include <vector>
 
+#include "support/document_setup.h"
 #include "support/scripted_prompter.h"
-#include "ui/document/document.h"
-#include "ui/document/document_view.h"
+#include "ui/document/log_document.h"
 #include "ui/editors/contact_type_details_dialog.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/help_system.h"
@@ -33,12 +33,6 @@ QString DuplicateText(const QString& name) {
                     " is already listed in the table of Contact Types.\n"
                     "Please enter a different description.");
 }
-
-class CountingView : public DocumentView {
- public:
-  void OnUpdate() override { ++updates; }
-  int updates = 0;
-};
 
 // Types `text` into the details dialog and clicks OK; the dialog's result
 // tells whether it accepted.
@@ -66,10 +60,11 @@ class ContactTypesDialogTest : public ::testing::Test {
  protected:
   ContactTypesDialogTest() {
     document.New();
-    document.Attach(view);
+    // Every change the dialog makes reaches the document's views once.
+    QObject::connect(&document, &LogDocument::changed, [this] { ++updates; });
   }
 
-  ContactTypes& Types() { return document.ContentToReplace().contactTypes; }
+  ContactTypes& Types() { return setup.Content().contactTypes; }
 
   // The list as shown: each item's text and the ID it carries.
   std::vector<std::pair<QString, int>> Shown(const ContactTypesDialog& dialog) {
@@ -99,8 +94,9 @@ class ContactTypesDialogTest : public ::testing::Test {
 
   ScriptedPrompter prompter;
   // Declared before the document, which detaches its views when it goes.
-  CountingView view;
-  TouchDocument document{prompter};
+  int updates = 0;
+  LogDocument document{prompter};
+  testing::DocumentSetup setup{document};
   HelpSystem help{QStringLiteral(VIMBO_HELP_DIR)};
 };
 
@@ -133,7 +129,7 @@ TEST_F(ContactTypesDialogTest, OpensWithTypesInIdOrderAndTheFirstSelected) {
   EXPECT_TRUE(dialog.Button(1)->isDefault());
   EXPECT_EQ(dialog.Button(2), nullptr);
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(view.updates, 0);
+  EXPECT_EQ(updates, 0);
 }
 
 TEST_F(ContactTypesDialogTest, AddingAnExistingNameIsRefusedButAnotherCaseIsAccepted) {
@@ -170,7 +166,7 @@ TEST_F(ContactTypesDialogTest, AddingAnExistingNameIsRefusedButAnotherCaseIsAcce
   // The first item, not the added one nor the one selected before.
   EXPECT_EQ(SelectedRow(dialog), 0);
   EXPECT_TRUE(document.IsModified());
-  EXPECT_EQ(view.updates, 1);
+  EXPECT_EQ(updates, 1);
 }
 
 TEST_F(ContactTypesDialogTest, CancelledAddChangesNothingAndTakesNoIdentifier) {
@@ -185,7 +181,7 @@ TEST_F(ContactTypesDialogTest, CancelledAddChangesNothingAndTakesNoIdentifier) {
   EXPECT_EQ(Shown(dialog), kDefaults);
   EXPECT_EQ(Types().LastID, 4);
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(view.updates, 0);
+  EXPECT_EQ(updates, 0);
 }
 
 TEST_F(ContactTypesDialogTest, BlankNamesCountAndKeepTheirBlanks) {
@@ -228,10 +224,10 @@ TEST_F(ContactTypesDialogTest, EditKeepsItsOwnNameAndRefusesAnothersName) {
   EXPECT_TRUE(prompter.messages.empty());
   EXPECT_EQ(Shown(dialog), kDefaults);
   EXPECT_TRUE(document.IsModified());
-  EXPECT_EQ(view.updates, 1);
+  EXPECT_EQ(updates, 1);
   EXPECT_EQ(SelectedRow(dialog), 0);
 
-  document.SetModified(false, ViewUpdate::kNone);
+  testing::MarkUnmodified(document);
   prompter.answers = {Answer::Ok};
   prompter.dialogs.push_back([](QDialog& dialog) {
     if (Confirm(QStringLiteral("Personal"))(dialog) == QDialog::Accepted) return 1;
@@ -243,7 +239,7 @@ TEST_F(ContactTypesDialogTest, EditKeepsItsOwnNameAndRefusesAnothersName) {
   EXPECT_EQ(prompter.messages[0].text, DuplicateText("Personal"));
   EXPECT_EQ(Shown(dialog), kDefaults);
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(view.updates, 1);
+  EXPECT_EQ(updates, 1);
 
   // A rename keeps the type's identifier and its place in the list.
   prompter.dialogs.push_back(Confirm(QStringLiteral("Email")));
@@ -254,7 +250,7 @@ TEST_F(ContactTypesDialogTest, EditKeepsItsOwnNameAndRefusesAnothersName) {
   EXPECT_EQ(Types().LastID, 4);
   EXPECT_EQ(Shown(dialog)[1], std::make_pair(QStringLiteral("Email"), 2));
   EXPECT_EQ(SelectedRow(dialog), 0);
-  EXPECT_EQ(view.updates, 2);
+  EXPECT_EQ(updates, 2);
 }
 
 // A name from an older file in another encoding, and one longer than a box
@@ -285,7 +281,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   contact.ID = 1;
   contact.PersonID = 1;
   contact.ContactTypeID = 3;
-  document.ContentToReplace().contacts.Insert(contact);
+  setup.Content().contacts.Insert(contact);
   ContactTypesDialog dialog(document, prompter, help);
 
   prompter.answers = {Answer::Yes};
@@ -300,9 +296,9 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   // Refused without a refill: the selection stays where the user put it.
   EXPECT_EQ(SelectedRow(dialog), 2);
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(view.updates, 0);
+  EXPECT_EQ(updates, 0);
 
-  document.ContentToReplace().contacts.Erase(1);
+  setup.Content().contacts.Erase(1);
   prompter.answers = {Answer::Yes};
   Click(dialog, 1004);
   EXPECT_EQ(Types().Find(3), nullptr);
@@ -310,7 +306,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
             (std::vector<std::pair<QString, int>>{{"Telephone", 1}, {"E-Mail", 2}, {"Correspondence", 4}}));
   EXPECT_EQ(SelectedRow(dialog), 0);
   EXPECT_TRUE(document.IsModified());
-  EXPECT_EQ(view.updates, 1);
+  EXPECT_EQ(updates, 1);
 }
 
 TEST_F(ContactTypesDialogTest, AnsweringNoDeletesNothing) {
@@ -322,7 +318,7 @@ TEST_F(ContactTypesDialogTest, AnsweringNoDeletesNothing) {
   EXPECT_EQ(Shown(dialog), kDefaults);
   EXPECT_EQ(SelectedRow(dialog), 3);
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(view.updates, 0);
+  EXPECT_EQ(updates, 0);
 }
 
 TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
@@ -333,25 +329,25 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
   }
   EXPECT_TRUE(Shown(dialog).empty());
   EXPECT_TRUE(Types().Empty());
-  EXPECT_EQ(view.updates, 4);
+  EXPECT_EQ(updates, 4);
   EXPECT_FALSE(dialog.Button(1005)->isEnabled());
   EXPECT_TRUE(dialog.Button(1004)->isEnabled());
   EXPECT_TRUE(dialog.Button(1003)->isEnabled());
   EXPECT_TRUE(dialog.Button(1)->isEnabled());
 
   // Deleting from the empty list asks, then leaves the document unmarked.
-  document.SetModified(false, ViewUpdate::kNone);
+  testing::MarkUnmodified(document);
   prompter.answers = {Answer::Yes};
   Click(dialog, 1004);
   EXPECT_EQ(prompter.messages.size(), 5u);
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(view.updates, 4);
+  EXPECT_EQ(updates, 4);
 
   // A list whose selection the user cleared: Edit opens nothing (the
   // scripted prompter fails on any dialog), Delete erases nothing.
   prompter.dialogs.push_back(Confirm(QStringLiteral("Visit")));
   Click(dialog, 1003);
-  document.SetModified(false, ViewUpdate::kNone);
+  testing::MarkUnmodified(document);
   dialog.List()->clearSelection();
   Click(dialog, 1005);
   prompter.answers = {Answer::Yes};
@@ -371,7 +367,7 @@ TEST_F(ContactTypesDialogTest, AddWithTheCounterSpentIsRefused) {
   EXPECT_EQ(Types().Find(0), nullptr);
   EXPECT_EQ(Shown(dialog), kDefaults);
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(view.updates, 0);
+  EXPECT_EQ(updates, 0);
 }
 
 TEST_F(ContactTypesDialogTest, OnlyTheCloseButtonEndsTheDialog) {

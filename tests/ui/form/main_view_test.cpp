@@ -19,10 +19,12 @@
 #include <QTreeView>
 #include <vector>
 
+#include "support/document_setup.h"
+#include "support/form_widgets.h"
 #include "support/dates.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
-#include "ui/document/document.h"
+#include "ui/document/log_document.h"
 #include "ui/form/find_bar.h"
 #include "ui/kit/control_id.h"
 
@@ -62,7 +64,7 @@ class MainViewTest : public ::testing::Test {
     return now;
   }();
 
-  DocumentData& Data() { return document.ContentToReplace(); }
+  DocumentData& Data() { return setup.Content(); }
 
   void AddType(int32_t id, const std::string& description) { Data().contactTypes.Insert(ContactType{id, description}); }
 
@@ -77,7 +79,7 @@ class MainViewTest : public ::testing::Test {
   }
 
   QString BoxText(int id) {
-    QWidget* box = view.Control(id);
+    QWidget* box = testing::FormControl(&view, id);
     if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
     return qobject_cast<QPlainTextEdit*>(box)->toPlainText();
   }
@@ -95,26 +97,32 @@ class MainViewTest : public ::testing::Test {
     return ids;
   }
 
-  int ListedCount() { return view.ContactsList()->model()->rowCount(); }
-  QModelIndex Row(int row, int column = 0) { return view.ContactsList()->model()->index(row, column); }
+  // Makes the contact current as a click on its row does.
+  void ShowContact(int32_t id) {
+    for (int row = 0; row < ListedCount(); ++row)
+      if (Row(row).data(Qt::UserRole).toInt() == id) testing::ContactsList(&view)->setCurrentIndex(Row(row));
+  }
+
+  int ListedCount() { return testing::ContactsList(&view)->model()->rowCount(); }
+  QModelIndex Row(int row, int column = 0) { return testing::ContactsList(&view)->model()->index(row, column); }
   QString Cell(int row, int column) { return Row(row, column).data().toString(); }
-  QPoint RowCenter(int row) { return view.ContactsList()->visualRect(Row(row)).center(); }
+  QPoint RowCenter(int row) { return testing::ContactsList(&view)->visualRect(Row(row)).center(); }
 
   int32_t SelectedTypeId() {
-    QComboBox* types = view.ContactTypeSelector();
+    QComboBox* types = testing::ContactTypeSelector(&view);
     return types->currentIndex() < 0 ? -1 : types->currentData().toInt();
   }
 
   // What picking an entry from the selector's list does.
   void Pick(int position) {
-    view.PersonSelector()->setCurrentIndex(position);
-    emit view.PersonSelector()->activated(position);
+    testing::PersonSelector(&view)->setCurrentIndex(position);
+    emit testing::PersonSelector(&view)->activated(position);
   }
 
   // The pickers show the moment of the form's clock.
   void ExpectPickersShowNow() {
-    EXPECT_EQ(view.DatePicker()->date(), QDate(2026, 12, 7));
-    EXPECT_EQ(view.TimePicker()->time(), QTime(14, 5, 9));
+    EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(14, 5, 9));
   }
 
   // Puts the form on screen inside a larger window, so that there is room
@@ -136,7 +144,8 @@ class MainViewTest : public ::testing::Test {
   testing::ScriptedPrompter prompter;
   QWidget host;
   MainView view;
-  TouchDocument document{prompter};
+  LogDocument document{prompter};
+  testing::DocumentSetup setup{document};
 };
 
 // A document with the persons "Smith, Ann" (1), "adams, Bob" (2) and
@@ -155,7 +164,7 @@ class FilledViewTest : public MainViewTest {
     AddContact(4, 2, At(2004, 1, 5, 10, 0, 0), 1, "January call");
     AddContact(5, 2, At(2003, 12, 31, 23, 59, 59), 2, "December mail");
     AddContact(6, 2, At(2004, 3, 1, 9, 0, 0), 3, "March visit");
-    document.UpdateAllViews();
+    setup.Apply();
   }
 };
 
@@ -167,34 +176,34 @@ TEST_F(MainViewTest, FormHasEveryControlWithItsNumberAndText) {
       {1072, "Web Page:"},    {1032, "Address:"},    {1033, "City:"},       {1034, "State/Province:"},
       {1035, "Postal Code:"}, {1043, "Date:"},       {1078, "Time:"},       {1044, "Contact Type:"}};
   for (const auto& [id, text] : labels) {
-    auto* label = qobject_cast<QLabel*>(view.Control(id));
+    auto* label = qobject_cast<QLabel*>(testing::FormControl(&view, id));
     ASSERT_NE(label, nullptr) << id;
     EXPECT_EQ(label->text(), QString::fromLatin1(text));
     EXPECT_EQ(ControlId(label), id);
   }
   const std::pair<int, const char*> groups[] = {{1028, "Person"}, {1029, "Contact Information"}, {1030, "Contacts"}};
   for (const auto& [id, title] : groups) {
-    auto* group = qobject_cast<QGroupBox*>(view.Control(id));
+    auto* group = qobject_cast<QGroupBox*>(testing::FormControl(&view, id));
     ASSERT_NE(group, nullptr) << id;
     EXPECT_EQ(group->title(), QString::fromLatin1(title));
   }
-  for (const int id : kTabOrder) EXPECT_EQ(ControlId(view.Control(id)), id);
-  EXPECT_EQ(view.Control(1024), view.PersonSelector());
-  EXPECT_EQ(view.Control(1020), view.ContactTypeSelector());
-  EXPECT_EQ(view.Control(1021), view.ContactsList());
-  EXPECT_EQ(view.Control(1026), view.DatePicker());
-  EXPECT_EQ(view.Control(1076), view.TimePicker());
-  EXPECT_EQ(view.Control(1022), view.NotesBox());
-  EXPECT_EQ(view.Control(4242), nullptr);
+  for (const int id : kTabOrder) EXPECT_EQ(ControlId(testing::FormControl(&view, id)), id);
+  EXPECT_EQ(testing::FormControl(&view, 1024), testing::PersonSelector(&view));
+  EXPECT_EQ(testing::FormControl(&view, 1020), testing::ContactTypeSelector(&view));
+  EXPECT_EQ(testing::FormControl(&view, 1021), testing::ContactsList(&view));
+  EXPECT_EQ(testing::FormControl(&view, 1026), testing::DatePicker(&view));
+  EXPECT_EQ(testing::FormControl(&view, 1076), testing::TimePicker(&view));
+  EXPECT_EQ(testing::FormControl(&view, 1022), testing::NotesBox(&view));
+  EXPECT_EQ(testing::FormControl(&view, 4242), nullptr);
 
-  EXPECT_TRUE(view.PersonSelector()->isEditable());
-  EXPECT_FALSE(view.ContactTypeSelector()->isEditable());
-  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(view.Control(1010))->lineWrapMode(), QPlainTextEdit::NoWrap);
-  EXPECT_EQ(view.NotesBox()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  EXPECT_TRUE(testing::PersonSelector(&view)->isEditable());
+  EXPECT_FALSE(testing::ContactTypeSelector(&view)->isEditable());
+  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(testing::FormControl(&view, 1010))->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(testing::NotesBox(&view)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
 TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
-  QTreeView* list = view.ContactsList();
+  QTreeView* list = testing::ContactsList(&view);
   ASSERT_EQ(list->model()->columnCount(), 4);
   const QStringList headers{"Date", "Time", "Contact Type", "Notes"};
   for (int column = 0; column < 4; ++column)
@@ -217,14 +226,14 @@ TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
 }
 
 TEST_F(MainViewTest, CreatedBrowsingWithEverythingLocked) {
-  EXPECT_EQ(view.GetEditMode(), EditMode::kBrowsing);
+  EXPECT_EQ(view.State().mode, EditMode::kBrowsing);
   EXPECT_FALSE(view.InHelpMode());
-  EXPECT_EQ(view.PersonPosition(), 0);
-  EXPECT_EQ(view.CurrentPersonId(), 0);
-  EXPECT_EQ(view.ContactPosition(), 0);
-  EXPECT_EQ(view.CurrentContactId(), 0);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(view.State().currentPersonId, 0);
+  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 0);
+  EXPECT_EQ(view.State().currentContactId, 0);
   for (const int id : kPersonBoxes) {
-    QWidget* box = view.Control(id);
+    QWidget* box = testing::FormControl(&view, id);
     if (auto* line = qobject_cast<QLineEdit*>(box)) {
       EXPECT_TRUE(line->isReadOnly()) << id;
     } else {
@@ -232,30 +241,21 @@ TEST_F(MainViewTest, CreatedBrowsingWithEverythingLocked) {
     }
     EXPECT_TRUE(box->isEnabled()) << id;
   }
-  EXPECT_TRUE(view.NotesBox()->isReadOnly());
-  EXPECT_FALSE(view.DatePicker()->isEnabled());
-  EXPECT_FALSE(view.TimePicker()->isEnabled());
-  EXPECT_FALSE(view.ContactTypeSelector()->isEnabled());
-  EXPECT_TRUE(view.PersonSelector()->isEnabled());
-  EXPECT_TRUE(view.ContactsList()->isEnabled());
-
-  // Unlocking opens the person boxes and the notes, never the pickers.
-  view.SetPersonFieldsReadOnly(false);
-  EXPECT_FALSE(qobject_cast<QLineEdit*>(view.Control(1001))->isReadOnly());
-  EXPECT_FALSE(qobject_cast<QPlainTextEdit*>(view.Control(1010))->isReadOnly());
-  EXPECT_FALSE(view.NotesBox()->isReadOnly());
-  EXPECT_FALSE(view.DatePicker()->isEnabled());
-  EXPECT_FALSE(view.TimePicker()->isEnabled());
-  EXPECT_FALSE(view.ContactTypeSelector()->isEnabled());
+  EXPECT_TRUE(testing::NotesBox(&view)->isReadOnly());
+  EXPECT_FALSE(testing::DatePicker(&view)->isEnabled());
+  EXPECT_FALSE(testing::TimePicker(&view)->isEnabled());
+  EXPECT_FALSE(testing::ContactTypeSelector(&view)->isEnabled());
+  EXPECT_TRUE(testing::PersonSelector(&view)->isEnabled());
+  EXPECT_TRUE(testing::ContactsList(&view)->isEnabled());
 }
 
 TEST_F(MainViewTest, TabVisitsTheControlsInFormOrder) {
   Show();
   // The pickers take part once a contact is being edited.
-  view.DatePicker()->setEnabled(true);
-  view.TimePicker()->setEnabled(true);
-  view.ContactTypeSelector()->setEnabled(true);
-  view.PersonSelector()->setFocus();
+  testing::DatePicker(&view)->setEnabled(true);
+  testing::TimePicker(&view)->setEnabled(true);
+  testing::ContactTypeSelector(&view)->setEnabled(true);
+  testing::PersonSelector(&view)->setFocus();
   std::vector<int> visited{OwningControl(QApplication::focusWidget())};
   for (std::size_t i = 1; i < std::size(kTabOrder); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -265,15 +265,15 @@ TEST_F(MainViewTest, TabVisitsTheControlsInFormOrder) {
 }
 
 TEST_F(MainViewTest, EmptyDocumentShowsNothing) {
-  document.UpdateAllViews();
-  EXPECT_EQ(view.PersonSelector()->count(), 0);
-  EXPECT_EQ(view.PersonSelector()->currentText(), QString());
-  EXPECT_EQ(view.CurrentPersonId(), 0);
+  setup.Apply();
+  EXPECT_EQ(testing::PersonSelector(&view)->count(), 0);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentText(), QString());
+  EXPECT_EQ(view.State().currentPersonId, 0);
   for (const int id : kPersonBoxes) EXPECT_EQ(BoxText(id), QString()) << id;
   EXPECT_EQ(ListedCount(), 0);
-  EXPECT_EQ(view.CurrentContactId(), 0);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QString());
-  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
+  EXPECT_EQ(view.State().currentContactId, 0);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QString());
+  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
   ExpectPickersShowNow();
 }
 
@@ -282,77 +282,77 @@ TEST_F(MainViewTest, ContactTypesAreSortedAndNoneIsSelected) {
   AddType(2, "e-mail");
   AddType(3, "Personal");
   AddType(4, "Correspondence");
-  view.RefreshContactTypes();
-  EXPECT_EQ(Entries(view.ContactTypeSelector()), (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
-  EXPECT_EQ(view.ContactTypeSelector()->itemData(1).toInt(), 2);
-  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
+  setup.Apply();
+  EXPECT_EQ(Entries(testing::ContactTypeSelector(&view)), (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
+  EXPECT_EQ(testing::ContactTypeSelector(&view)->itemData(1).toInt(), 2);
+  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
 }
 
 TEST_F(FilledViewTest, PersonsAreListedAlphabeticallyIgnoringCase) {
-  EXPECT_EQ(Entries(view.PersonSelector()), (QStringList{"adams, Bob", "Baker", "Smith, Ann"}));
-  EXPECT_EQ(view.PersonSelector()->itemData(0).toInt(), 2);
-  EXPECT_EQ(view.PersonSelector()->itemData(1).toInt(), 3);
-  EXPECT_EQ(view.PersonSelector()->itemData(2).toInt(), 1);
+  EXPECT_EQ(Entries(testing::PersonSelector(&view)), (QStringList{"adams, Bob", "Baker", "Smith, Ann"}));
+  EXPECT_EQ(testing::PersonSelector(&view)->itemData(0).toInt(), 2);
+  EXPECT_EQ(testing::PersonSelector(&view)->itemData(1).toInt(), 3);
+  EXPECT_EQ(testing::PersonSelector(&view)->itemData(2).toInt(), 1);
   // The remembered position 0 is the first entry.
-  EXPECT_EQ(view.PersonSelector()->currentIndex(), 0);
-  EXPECT_EQ(view.PersonPosition(), 0);
-  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Bob"));
   EXPECT_EQ(BoxText(1012), QStringLiteral("Springfield"));
 }
 
 TEST_F(FilledViewTest, ContactsAreListedLatestFirstAndTheLatestIsShown) {
   EXPECT_EQ(ListedContactIds(), (std::vector<int32_t>{6, 4, 5}));
-  EXPECT_EQ(view.CurrentContactId(), 6);
-  EXPECT_EQ(view.ContactPosition(), 0);
+  EXPECT_EQ(view.State().currentContactId, 6);
+  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 0);
 
-  QTreeView* list = view.ContactsList();
+  QTreeView* list = testing::ContactsList(&view);
   ASSERT_EQ(list->selectionModel()->selectedRows().size(), 1);
   EXPECT_EQ(list->selectionModel()->selectedRows().front(), Row(0));
   EXPECT_EQ(list->currentIndex().row(), 0);
   // The list reads as the pickers above it.
-  EXPECT_EQ(Cell(0, 0), view.DatePicker()->text());
-  EXPECT_EQ(Cell(0, 1), view.TimePicker()->text());
+  EXPECT_EQ(Cell(0, 0), testing::DatePicker(&view)->text());
+  EXPECT_EQ(Cell(0, 1), testing::TimePicker(&view)->text());
   EXPECT_EQ(Cell(0, 2), QStringLiteral("Personal"));
   EXPECT_EQ(Cell(0, 3), QStringLiteral("March visit"));
 
-  EXPECT_EQ(view.DatePicker()->date(), QDate(2004, 3, 1));
-  EXPECT_EQ(view.TimePicker()->time(), QTime(9, 0, 0));
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("March visit"));
-  EXPECT_EQ(view.ContactTypeSelector()->currentText(), QStringLiteral("Personal"));
+  EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2004, 3, 1));
+  EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(9, 0, 0));
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("March visit"));
+  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentText(), QStringLiteral("Personal"));
   EXPECT_EQ(SelectedTypeId(), 3);
 }
 
 TEST_F(FilledViewTest, PickingAPersonShowsThemAndTheirLatestContact) {
   Pick(1);  // Baker, who has no contacts
-  EXPECT_EQ(view.PersonPosition(), 1);
-  EXPECT_EQ(view.CurrentPersonId(), 3);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 1);
+  EXPECT_EQ(view.State().currentPersonId, 3);
   EXPECT_EQ(BoxText(1002), QStringLiteral("Baker"));
   EXPECT_EQ(BoxText(1012), QString());
   EXPECT_EQ(ListedCount(), 0);
-  EXPECT_EQ(view.CurrentContactId(), 0);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QString());
-  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
+  EXPECT_EQ(view.State().currentContactId, 0);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QString());
+  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
   ExpectPickersShowNow();
 
   Pick(0);
-  EXPECT_EQ(view.CurrentPersonId(), 2);
-  EXPECT_EQ(view.CurrentContactId(), 6);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("March visit"));
+  EXPECT_EQ(view.State().currentPersonId, 2);
+  EXPECT_EQ(view.State().currentContactId, 6);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("March visit"));
 }
 
 TEST_F(FilledViewTest, TypingInTheSelectorChangesNothing) {
   Show();
-  QComboBox* selector = view.PersonSelector();
+  QComboBox* selector = testing::PersonSelector(&view);
   selector->setFocus();
   selector->lineEdit()->selectAll();
   QTest::keyClicks(selector, QStringLiteral("Smith, Ann"));
   // Leaving the field would let the combo box select the matching entry.
-  view.ContactsList()->setFocus();
+  testing::ContactsList(&view)->setFocus();
   EXPECT_EQ(selector->lineEdit()->text(), QStringLiteral("Smith, Ann"));
   EXPECT_EQ(selector->currentIndex(), 0);
-  EXPECT_EQ(view.PersonPosition(), 0);
-  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Bob"));
   EXPECT_EQ(selector->count(), 3);
 }
@@ -363,14 +363,14 @@ TEST_F(MainViewTest, PersonWithoutAnyNameIsAnEmptyEntryThatCanBePicked) {
   nameless.ID = 2;
   nameless.City = "Nowhere";
   Data().persons.Insert(nameless);
-  document.UpdateAllViews();
+  setup.Apply();
 
-  EXPECT_EQ(Entries(view.PersonSelector()), (QStringList{"", "Smith, Ann"}));
+  EXPECT_EQ(Entries(testing::PersonSelector(&view)), (QStringList{"", "Smith, Ann"}));
   Pick(1);
-  EXPECT_EQ(view.CurrentPersonId(), 1);
+  EXPECT_EQ(view.State().currentPersonId, 1);
   Pick(0);
-  EXPECT_EQ(view.PersonPosition(), 0);
-  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(BoxText(1012), QStringLiteral("Nowhere"));
 }
 
@@ -395,7 +395,7 @@ TEST_F(MainViewTest, EveryFieldHasItsOwnBox) {
   person.EMail = "eva@example.org";
   person.WebPage = "example.org";
   Data().persons.Insert(person);
-  document.UpdateAllViews();
+  setup.Apply();
 
   const char* expected[] = {
       "Dr.", "Eva", "Lind", "Acme", "Chief", "1 Main St\nApt 2", "Lund",       "Skane", "22100", "111",
@@ -403,10 +403,10 @@ TEST_F(MainViewTest, EveryFieldHasItsOwnBox) {
   for (std::size_t i = 0; i < std::size(kPersonBoxes); ++i)
     EXPECT_EQ(BoxText(kPersonBoxes[i]), QString::fromLatin1(expected[i])) << kPersonBoxes[i];
 
-  view.ShowPerson(0);
+  view.PersonAdd();
   for (const int id : kPersonBoxes) EXPECT_EQ(BoxText(id), QString()) << id;
   // The selector is left alone.
-  EXPECT_EQ(view.PersonSelector()->currentText(), QStringLiteral("Lind, Eva"));
+  EXPECT_EQ(testing::PersonSelector(&view)->currentText(), QStringLiteral("Lind, Eva"));
 }
 
 TEST_F(MainViewTest, BytesThatAreNotUtf8ShowAsWindows1252) {
@@ -417,12 +417,12 @@ TEST_F(MainViewTest, BytesThatAreNotUtf8ShowAsWindows1252) {
   AddContact(1, 1, At(2005, 6, 1, 8, 30, 0), 1,
              "Gr\xfc\xdf"
              "e \x80 5");
-  document.UpdateAllViews();
-  EXPECT_EQ(view.PersonSelector()->itemText(0), QString::fromUtf8("Müller, Jürgen"));
+  setup.Apply();
+  EXPECT_EQ(testing::PersonSelector(&view)->itemText(0), QString::fromUtf8("Müller, Jürgen"));
   EXPECT_EQ(BoxText(1002), QString::fromUtf8("Müller"));
-  EXPECT_EQ(view.ContactTypeSelector()->currentText(), QString::fromUtf8("Gespräch"));
+  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentText(), QString::fromUtf8("Gespräch"));
   EXPECT_EQ(Cell(0, 2), QString::fromUtf8("Gespräch"));
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QString::fromUtf8("Grüße € 5"));
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QString::fromUtf8("Grüße € 5"));
 }
 
 TEST_F(MainViewTest, MissingContactTypeShowsNoType) {
@@ -430,16 +430,16 @@ TEST_F(MainViewTest, MissingContactTypeShowsNoType) {
   AddType(1, "Telephone");
   AddContact(1, 1, At(2004, 2, 29, 13, 5, 9), 99, "lost type");
   AddContact(2, 1, At(2004, 1, 1, 0, 0, 0), 1, "old");
-  document.UpdateAllViews();
-  EXPECT_EQ(view.CurrentContactId(), 1);
+  setup.Apply();
+  EXPECT_EQ(view.State().currentContactId, 1);
   EXPECT_EQ(Cell(0, 2), QString());
-  EXPECT_EQ(view.ContactTypeSelector()->currentIndex(), -1);
-  EXPECT_EQ(view.DatePicker()->date(), QDate(2004, 2, 29));
-  EXPECT_EQ(view.TimePicker()->time(), QTime(13, 5, 9));
+  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2004, 2, 29));
+  EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(13, 5, 9));
   // A contact of a known type after one without selects the type again.
-  view.ShowContact(2);
+  ShowContact(2);
   EXPECT_EQ(SelectedTypeId(), 1);
-  view.ShowContact(1);
+  ShowContact(1);
   EXPECT_EQ(SelectedTypeId(), -1);
 }
 
@@ -449,58 +449,58 @@ TEST_F(MainViewTest, TypeIsSelectedByIdWhenNamesDifferOnlyInCase) {
   AddType(5, "e-mail");
   AddContact(1, 1, At(2004, 1, 1, 12, 0, 0), 5, "");
   AddContact(2, 1, At(2003, 1, 1, 12, 0, 0), 2, "");
-  document.UpdateAllViews();
+  setup.Apply();
   EXPECT_EQ(SelectedTypeId(), 5);
-  view.ShowContact(2);
+  ShowContact(2);
   EXPECT_EQ(SelectedTypeId(), 2);
 }
 
 TEST_F(FilledViewTest, SelectingAContactShowsIt) {
   Show();
-  QTreeView* list = view.ContactsList();
+  QTreeView* list = testing::ContactsList(&view);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCenter(2));
-  EXPECT_EQ(view.ContactPosition(), 2);
-  EXPECT_EQ(view.CurrentContactId(), 5);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("December mail"));
-  EXPECT_EQ(view.DatePicker()->date(), QDate(2003, 12, 31));
-  EXPECT_EQ(view.TimePicker()->time(), QTime(23, 59, 59));
+  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 2);
+  EXPECT_EQ(view.State().currentContactId, 5);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("December mail"));
+  EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2003, 12, 31));
+  EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(23, 59, 59));
   EXPECT_EQ(SelectedTypeId(), 2);
 
   // The keyboard moves the selection too.
   QTest::keyClick(list, Qt::Key_Up);
-  EXPECT_EQ(view.ContactPosition(), 1);
-  EXPECT_EQ(view.CurrentContactId(), 4);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("January call"));
+  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 1);
+  EXPECT_EQ(view.State().currentContactId, 4);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("January call"));
 }
 
 TEST_F(FilledViewTest, ClickingEmptyListAreaKeepsTheCurrentContact) {
   Show();
-  QTreeView* list = view.ContactsList();
+  QTreeView* list = testing::ContactsList(&view);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCenter(1));
-  ASSERT_EQ(view.CurrentContactId(), 4);
+  ASSERT_EQ(view.State().currentContactId, 4);
   const QPoint empty(10, list->viewport()->height() - 3);
   ASSERT_FALSE(list->indexAt(empty).isValid());
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
   EXPECT_TRUE(list->selectionModel()->selectedRows().isEmpty());
-  EXPECT_EQ(view.CurrentContactId(), 4);
-  EXPECT_EQ(view.ContactPosition(), 1);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("January call"));
+  EXPECT_EQ(view.State().currentContactId, 4);
+  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 1);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("January call"));
 }
 
 TEST_F(FilledViewTest, UpdateKeepsThePositionAndShowsTheLatestContact) {
   Pick(2);  // Smith, Ann
   AddContact(7, 1, At(2001, 1, 1, 8, 0, 0), 1, "early");
   AddContact(8, 1, At(2002, 1, 1, 8, 0, 0), 1, "later");
-  view.ShowContact(7);
+  ShowContact(7);
   Data().persons.Erase(1);
   Data().persons.Insert(NamedPerson(1, "Anna", "Smith"));
-  document.SetModified(true, ViewUpdate::kUpdateViews);
-  EXPECT_EQ(view.PersonPosition(), 2);
-  EXPECT_EQ(view.PersonSelector()->currentText(), QStringLiteral("Smith, Anna"));
-  EXPECT_EQ(view.CurrentPersonId(), 1);
+  testing::MakeModified(document);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 2);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentText(), QStringLiteral("Smith, Anna"));
+  EXPECT_EQ(view.State().currentPersonId, 1);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Anna"));
-  EXPECT_EQ(view.CurrentContactId(), 8);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), QStringLiteral("later"));
+  EXPECT_EQ(view.State().currentContactId, 8);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("later"));
 }
 
 TEST_F(FilledViewTest, PositionPastTheEndOfAnotherDocumentSelectsTheLastPerson) {
@@ -508,16 +508,16 @@ TEST_F(FilledViewTest, PositionPastTheEndOfAnotherDocumentSelectsTheLastPerson) 
   Data().Clear();
   Data().persons.Insert(NamedPerson(10, "Zoe", "Young"));
   Data().persons.Insert(NamedPerson(11, "Al", "Able"));
-  document.UpdateAllViews();
-  EXPECT_EQ(view.PersonPosition(), 1);
-  EXPECT_EQ(view.PersonSelector()->currentIndex(), 1);
-  EXPECT_EQ(view.CurrentPersonId(), 10);
+  setup.Apply();
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 1);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 1);
+  EXPECT_EQ(view.State().currentPersonId, 10);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Zoe"));
 
   Data().Clear();
-  document.UpdateAllViews();
-  EXPECT_EQ(view.PersonSelector()->currentIndex(), -1);
-  EXPECT_EQ(view.CurrentPersonId(), 0);
+  setup.Apply();
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(view.State().currentPersonId, 0);
   EXPECT_EQ(BoxText(1001), QString());
   EXPECT_EQ(ListedCount(), 0);
 }
@@ -529,35 +529,37 @@ TEST_F(MainViewTest, AddressTakesLineBreaksAndNotesPassEnterOn) {
   ok->setDefault(true);
   QSignalSpy clicked(ok, &QPushButton::clicked);
   dialog.show();
-  form.SetPersonFieldsReadOnly(false);
+  form.PersonAdd();
 
-  auto* address = qobject_cast<QPlainTextEdit*>(form.Control(1010));
+  auto* address = qobject_cast<QPlainTextEdit*>(testing::FormControl(&form, 1010));
   QTest::keyClicks(address, QStringLiteral("1 Main St"));
   QTest::keyClick(address, Qt::Key_Return);
   QTest::keyClicks(address, QStringLiteral("Apt 2"));
   EXPECT_EQ(address->toPlainText(), QStringLiteral("1 Main St\nApt 2"));
   EXPECT_EQ(clicked.count(), 0);
 
-  QTest::keyClicks(form.NotesBox(), QStringLiteral("call back"));
-  QTest::keyClick(form.NotesBox(), Qt::Key_Return);
-  QTest::keyClick(form.NotesBox(), Qt::Key_Enter, Qt::KeypadModifier);
-  EXPECT_EQ(form.NotesBox()->toPlainText(), QStringLiteral("call back"));
+  form.PersonCancel();
+  form.ContactAdd();
+  QTest::keyClicks(testing::NotesBox(&form), QStringLiteral("call back"));
+  QTest::keyClick(testing::NotesBox(&form), Qt::Key_Return);
+  QTest::keyClick(testing::NotesBox(&form), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(testing::NotesBox(&form)->toPlainText(), QStringLiteral("call back"));
   EXPECT_EQ(clicked.count(), 2);
 }
 
 TEST_F(MainViewTest, F1AsksHelpForTheFocusedControl) {
   Show();
   QSignalSpy help(&view, &MainView::HelpRequested);
-  QWidget* firstName = view.Control(1001);
+  QWidget* firstName = testing::FormControl(&view, 1001);
   QTest::keyClick(firstName, Qt::Key_F1);
   ASSERT_EQ(help.count(), 1);
   EXPECT_EQ(help[0][0].toInt(), 1001);
   EXPECT_EQ(help[0][1].toPoint(), firstName->mapToGlobal(firstName->rect().center()));
 
   // Controls made of inner parts answer for themselves.
-  view.DatePicker()->setEnabled(true);
-  for (QWidget* control : {static_cast<QWidget*>(view.PersonSelector()), static_cast<QWidget*>(view.DatePicker()),
-                           static_cast<QWidget*>(view.ContactsList())}) {
+  testing::DatePicker(&view)->setEnabled(true);
+  for (QWidget* control : {static_cast<QWidget*>(testing::PersonSelector(&view)), static_cast<QWidget*>(testing::DatePicker(&view)),
+                           static_cast<QWidget*>(testing::ContactsList(&view))}) {
     control->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     ASSERT_EQ(help.count(), 2);
@@ -574,7 +576,7 @@ TEST_F(MainViewTest, HelpPointerAsksForTheControlClicked) {
   ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WhatsThisCursor);
 
-  QWidget* email = view.Control(1008);
+  QWidget* email = testing::FormControl(&view, 1008);
   ClickOn(email);
   ASSERT_EQ(help.count(), 1);
   EXPECT_EQ(help[0][0].toInt(), 1008);
@@ -587,9 +589,9 @@ TEST_F(MainViewTest, HelpPointerAsksForTheControlClicked) {
 
   // A label is a control too, and inner parts answer for their control.
   view.EnterHelpMode();
-  ClickOn(view.Control(1036));
+  ClickOn(testing::FormControl(&view, 1036));
   view.EnterHelpMode();
-  ClickOn(view.ContactsList()->viewport());
+  ClickOn(testing::ContactsList(&view)->viewport());
   ASSERT_EQ(help.count(), 3);
   EXPECT_EQ(help[1][0].toInt(), 1036);
   EXPECT_EQ(help[2][0].toInt(), 1021);
@@ -606,7 +608,7 @@ TEST_F(MainViewTest, HelpPointerOnBackgroundOrGroupBoxAsksNothing) {
 
   // A group box's title is no control.
   view.EnterHelpMode();
-  QWidget* group = view.Control(1030);
+  QWidget* group = testing::FormControl(&view, 1030);
   ClickAt(group->mapTo(&host, QPoint(group->width() / 2, 2)));
   EXPECT_FALSE(view.InHelpMode());
   EXPECT_EQ(help.count(), 0);
@@ -626,7 +628,7 @@ TEST_F(MainViewTest, HelpPointerReleasedOutsideTheFormStaysOn) {
 TEST_F(MainViewTest, GroupBoxAtNamesTheBoxUnderAPoint) {
   Show();
   for (const int id : {1028, 1029, 1030}) {
-    QWidget* group = view.Control(id);
+    QWidget* group = testing::FormControl(&view, id);
     EXPECT_EQ(view.GroupBoxAt(group->mapToGlobal(QPoint(5, group->height() / 2))), id);
   }
   EXPECT_EQ(view.GroupBoxAt(view.mapToGlobal(QPoint(1, 1))), 0);
@@ -635,20 +637,20 @@ TEST_F(MainViewTest, GroupBoxAtNamesTheBoxUnderAPoint) {
 
 TEST_F(MainViewTest, WideningScalesThePanelsAndOnlyTheContactsBoxGrowsInHeight) {
   Show();
-  QWidget* ext = view.Control(1031);
-  QWidget* workPhone = view.Control(1025);
-  QWidget* personGroup = view.Control(1028);
+  QWidget* ext = testing::FormControl(&view, 1031);
+  QWidget* workPhone = testing::FormControl(&view, 1025);
+  QWidget* personGroup = testing::FormControl(&view, 1028);
   const int extWidth = ext->width();
   const int phoneWidth = workPhone->width();
   const int personHeight = personGroup->height();
-  const int listHeight = view.ContactsList()->height();
+  const int listHeight = testing::ContactsList(&view)->height();
   EXPECT_LT(extWidth * 2, phoneWidth);
 
   view.resize(view.width() * 2, view.height() + 200);
   EXPECT_GT(ext->width(), extWidth * 3 / 2);
   EXPECT_GT(workPhone->width(), phoneWidth * 3 / 2);
   EXPECT_EQ(personGroup->height(), personHeight);
-  EXPECT_GE(view.ContactsList()->height(), listHeight + 180);
+  EXPECT_GE(testing::ContactsList(&view)->height(), listHeight + 180);
 }
 
 // Every label and column shows its whole text at the form's own size, in
@@ -668,7 +670,7 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
     QApplication::setFont(QFont(font.family(), points));
     MainView form;
     form.SetDocument(document);
-    document.UpdateAllViews();
+    setup.Apply();
     form.resize(form.sizeHint());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -676,11 +678,11 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
       EXPECT_TRUE(!label->isVisibleTo(&form) || label->width() >= label->sizeHint().width())
           << label->text().toStdString() << " at " << points;
     for (const int id : {1003, 1025, 1031}) {
-      const auto* box = qobject_cast<QLineEdit*>(form.Control(id));
+      const auto* box = qobject_cast<QLineEdit*>(testing::FormControl(&form, id));
       EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width() - 4)
           << box->text().toStdString() << " at " << points;
     }
-    QTreeView* list = form.ContactsList();
+    QTreeView* list = testing::ContactsList(&form);
     for (int column = 0; column < 3; ++column)
       EXPECT_GE(list->columnWidth(column), static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << points;
   }
@@ -691,7 +693,7 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
 // Typed as a user types: the results follow after the pause.
 class FindBarTest : public FilledViewTest {
  protected:
-  FindBar& Bar() { return *view.Finder(); }
+  FindBar& Bar() { return *testing::Finder(&view); }
   int Results() { return Bar().Results()->model()->rowCount(); }
   void Type(const char* text, int expectedRows) {
     Bar().Box()->selectAll();
@@ -703,7 +705,7 @@ class FindBarTest : public FilledViewTest {
 TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
   Show();
   EXPECT_FALSE(Bar().isVisible());
-  ASSERT_TRUE(view.OnCommand(CommandId::kPersonFind));
+  view.OpenFindBar();
   ASSERT_TRUE(Bar().isVisible());
   EXPECT_EQ(QApplication::focusWidget(), Bar().Box());
   EXPECT_FALSE(Bar().Box()->accessibleName().isEmpty());
@@ -712,7 +714,7 @@ TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
   // Bob's city: a person, and none of the notes.
   Type("SPRINGFIELD", 1);
   QTest::keyClick(Bar().Box(), Qt::Key_Return);
-  EXPECT_EQ(view.CurrentPersonId(), 2);
+  EXPECT_EQ(view.State().currentPersonId, 2);
 
   // Bob's name: Bob, then his contacts newest first; the third row is the
   // January call.
@@ -722,16 +724,16 @@ TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
   QTest::keyClick(Bar().Box(), Qt::Key_Down);
   QTest::keyClick(Bar().Box(), Qt::Key_Down);
   QTest::keyClick(Bar().Box(), Qt::Key_Return);
-  EXPECT_EQ(view.CurrentPersonId(), 2);
-  EXPECT_EQ(view.CurrentContactId(), 4);
-  EXPECT_EQ(view.NotesBox()->toPlainText(), "January call");
-  EXPECT_EQ(view.ContactsList()->currentIndex().row(), 1);
+  EXPECT_EQ(view.State().currentPersonId, 2);
+  EXPECT_EQ(view.State().currentContactId, 4);
+  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), "January call");
+  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 1);
   // A double click chooses as Enter does: the newest of Bob's contacts.
   QListView* results = Bar().Results();
   const QPoint newest = results->visualRect(results->model()->index(1, 0)).center();
   QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, newest);
   QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, newest);
-  EXPECT_EQ(view.CurrentContactId(), 6);
+  EXPECT_EQ(view.State().currentContactId, 6);
 
   EXPECT_TRUE(Bar().NoMatch()->isHidden());
   Type("adams nowhere", 0);
@@ -742,8 +744,8 @@ TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
   EXPECT_EQ(OwningControl(QApplication::focusWidget()), 1024);
 
   // An edit closes the bar.
-  ASSERT_TRUE(view.OnCommand(CommandId::kPersonFind));
-  ASSERT_TRUE(view.OnCommand(CommandId::kPersonEdit));
+  view.OpenFindBar();
+  view.PersonEdit();
   EXPECT_FALSE(Bar().isVisible());
 }
 
@@ -751,7 +753,7 @@ TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
 // alone; otherwise the selector shows the current person again.
 TEST_F(FilledViewTest, EnterInTheSelectorNeverLeavesItDisagreeingWithTheForm) {
   Show();
-  QLineEdit* text = view.PersonSelector()->lineEdit();
+  QLineEdit* text = testing::PersonSelector(&view)->lineEdit();
   text->setFocus();
   const struct {
     const char* typed;
@@ -763,9 +765,9 @@ TEST_F(FilledViewTest, EnterInTheSelectorNeverLeavesItDisagreeingWithTheForm) {
     QTest::keyClick(text, Qt::Key_Delete);
     QTest::keyClicks(text, QString::fromLatin1(c.typed));
     QTest::keyClick(text, Qt::Key_Return);
-    EXPECT_EQ(view.CurrentPersonId(), c.current) << c.typed;
+    EXPECT_EQ(view.State().currentPersonId, c.current) << c.typed;
     EXPECT_EQ(text->text(), c.shown) << c.typed;
-    EXPECT_EQ(view.PersonSelector()->currentIndex(), view.PersonPosition()) << c.typed;
+    EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), testing::PersonSelector(&view)->currentIndex()) << c.typed;
   }
 }
 

@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "support/document_setup.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "ui/editors/contact_types_dialog.h"
@@ -81,13 +82,12 @@ struct AccessibleNamesTest : ::testing::Test {
   AccessibleNamesTest() {
     OpenSettings()->clear();
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
-    DocumentData& data = frame->Doc().ContentToReplace();
+    DocumentData& data = Records().Content();
     data.persons.Insert(testing::NamedPerson(data.persons.NextID(), "Ann", "Archer"));
     data.contacts.Insert(testing::PersonContact(data.contacts.NextID(), 1, 1));
-    frame->Doc().SetModified(true, ViewUpdate::kUpdateViews);
+    testing::MakeModified(frame->Doc());
     frame->UpdateCommandStates();
   }
-  ~AccessibleNamesTest() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
   // Runs the command; its dialog is checked in place of being shown.
   void CheckDialogOf(CommandId id, const QMap<int, QString>& expected = {}) {
@@ -102,6 +102,11 @@ struct AccessibleNamesTest : ::testing::Test {
 
   testing::ScriptedPrompter prompter;
   std::unique_ptr<MainFrame> frame;
+  std::unique_ptr<testing::DocumentSetup> setup;
+  testing::DocumentSetup& Records() {
+    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
+    return *setup;
+  }
 };
 
 TEST_F(AccessibleNamesTest, MainWindowAndToolbars) {

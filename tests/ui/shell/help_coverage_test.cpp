@@ -15,7 +15,7 @@
 
 #include "core/transfer/text_transfer_settings.h"
 #include "support/scripted_prompter.h"
-#include "ui/document/document.h"
+#include "ui/document/log_document.h"
 #include "ui/editors/contact_type_details_dialog.h"
 #include "ui/editors/contact_types_dialog.h"
 #include "ui/editors/user_info_sheet.h"
@@ -89,7 +89,7 @@ TEST(HelpCoverage, EveryNumberedControlOfEveryWindowHasHelp) {
   HelpSystem help(QStringLiteral(VIMBO_HELP_DIR));
 
   MainView form;
-  TouchDocument document(prompter);
+  LogDocument document(prompter);
   ContactTypesDialog types(document, prompter, help);
   ContactTypeDetailsDialog details(document.Data(), true, 0, std::string(), prompter, help);
   UserInfoSheet sheet(User{}, help);

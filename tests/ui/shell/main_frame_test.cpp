@@ -24,6 +24,8 @@
 #include <sys/stat.h>
 
 #include "core/document/document_writer.h"
+#include "support/document_setup.h"
+#include "support/form_widgets.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/form/find_bar.h"
@@ -54,7 +56,7 @@ struct MainFrameFixture : ::testing::Test {
   }
   ~MainFrameFixture() override {
     // Nothing may be left for the window to ask about when it goes.
-    frame->Doc().SetModified(false, ViewUpdate::kNone);
+    testing::MarkUnmodified(frame->Doc());
   }
 
   std::string WriteSample(const std::string& name, int persons = 1) {
@@ -71,7 +73,7 @@ struct MainFrameFixture : ::testing::Test {
     return path;
   }
 
-  void Modify() { frame->Doc().SetModified(true, ViewUpdate::kNone); }
+  void Modify() { testing::MakeModified(frame->Doc()); }
 
   bool Enabled(CommandId id) {
     frame->UpdateCommandStates();
@@ -90,7 +92,7 @@ struct MainFrameFixture : ::testing::Test {
 TEST_F(MainFrameFixture, StartsUntitledWithTheDefaultContactTypes) {
   EXPECT_EQ(frame->windowTitle(), "Vimbo [Untitled]");
   EXPECT_FALSE(frame->Doc().IsModified());
-  EXPECT_EQ(frame->View()->ContactTypeSelector()->count(), 4);
+  EXPECT_EQ(testing::ContactTypeSelector(frame->View())->count(), 4);
   EXPECT_EQ(frame->statusBar()->currentMessage(), "Ready");
   EXPECT_TRUE(frame->RecentFiles().Entries().isEmpty());
 }
@@ -192,7 +194,7 @@ TEST_F(MainFrameFixture, StartupFilesOpenInTurn) {
   EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(path)}));
   EXPECT_EQ(StoredRecent(1), Q(path));
   EXPECT_EQ(OpenSettings()->value(QStringLiteral("Recent Document List/DocumentCount")).toInt(), 4);
-  EXPECT_EQ(frame->View()->PersonSelector()->count(), 2);
+  EXPECT_EQ(testing::PersonSelector(frame->View())->count(), 2);
 
   // A missing file: the message, and the document as it was.
   prompter.answers = {Answer::Ok};
@@ -228,7 +230,7 @@ TEST_F(MainFrameFixture, ARejectedStartupFileLeavesAnUntitledDocument) {
     EXPECT_EQ(frame->windowTitle(), c.replaced ? "Vimbo [Untitled]" : "Vimbo [" + good + "]") << c.path;
     EXPECT_FALSE(frame->Doc().IsModified());
     EXPECT_EQ(frame->Doc().Data().persons.Empty(), c.replaced);
-    EXPECT_EQ(frame->View()->ContactTypeSelector()->count(), 4) << "the document's types are shown";
+    EXPECT_EQ(testing::ContactTypeSelector(frame->View())->count(), 4) << "the document's types are shown";
     EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({good}));
   }
 }
@@ -239,7 +241,7 @@ TEST_F(MainFrameFixture, AStartupFileNamedRelativelyIsShownAndRememberedWhole) {
   QDir::setCurrent(Q(dir.File("")));
   frame->OpenStartupFiles({QStringLiteral("./a.tch")});
   QDir::setCurrent(before);
-  EXPECT_EQ(frame->Doc().DocumentTitle(), QDir::cleanPath(Q(path)));
+  EXPECT_EQ(frame->Doc().Title(), QDir::cleanPath(Q(path)));
   EXPECT_EQ(StoredRecent(1), QDir::cleanPath(Q(path)));
 }
 
@@ -251,7 +253,7 @@ TEST_F(MainFrameFixture, CancelAtTheSavePromptChangesNothing) {
     prompter.answers = {Answer::Cancel};
     frame->OnCommand(id);
     EXPECT_TRUE(frame->Doc().IsModified());
-    EXPECT_EQ(frame->Doc().DocumentTitle(), Q(path));
+    EXPECT_EQ(frame->Doc().Title(), Q(path));
   }
   EXPECT_EQ(prompter.openDialogs, 0);
   prompter.answers = {Answer::Cancel};
@@ -339,7 +341,7 @@ TEST_F(MainFrameFixture, AFailedSaveSaysSoAndStaysModified) {
   prompter.answers = {Answer::Cancel};
   frame->OnCommand(kSaveAs);
   EXPECT_EQ(prompter.messages.back().text, QStringLiteral("Error saving %1.").arg(Q(path)));
-  EXPECT_EQ(frame->Doc().DocumentTitle(), Q(path));
+  EXPECT_EQ(frame->Doc().Title(), Q(path));
 }
 
 TEST_F(MainFrameFixture, ClosingAsksAndCancelKeepsTheWindowButStoresThePlacement) {
@@ -366,7 +368,7 @@ TEST(MainFrameClose, TheCloseBoxEndsOnlyAfterYesOrNo) {
   QtPrompter prompter;
   MainFrame frame(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
   frame.show();
-  frame.Doc().SetModified(true, ViewUpdate::kNone);
+  testing::MakeModified(frame.Doc());
   QWindow* window = frame.windowHandle();
   int asked = 0;
   QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -391,7 +393,7 @@ TEST(MainFrameClose, TheCloseBoxEndsOnlyAfterYesOrNo) {
   answer = QMessageBox::No;
   QCoreApplication::postEvent(window, new QCloseEvent);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !frame.isVisible(); }, 5000));
-  frame.Doc().SetModified(false, ViewUpdate::kNone);
+  testing::MarkUnmodified(frame.Doc());
 }
 
 TEST_F(MainFrameFixture, AboutAndCheckForUpdate) {
@@ -424,7 +426,7 @@ TEST_F(MainFrameFixture, ContextMenusFollowTheGroupBoxes) {
   frame->show();
   MainView* view = frame->View();
   const auto centreOf = [&](int id) {
-    QWidget* box = view->Control(id);
+    QWidget* box = testing::FormControl(view, id);
     return box->mapToGlobal(QPoint(box->width() / 2, box->height() - 4));
   };
   EXPECT_EQ(frame->ContextMenuAt(centreOf(1028)), frame->PersonMenu());

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "support/document_setup.h"
+#include "support/form_widgets.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "ui/form/find_bar.h"
@@ -34,15 +36,14 @@ struct MainWindowKeysTest : ::testing::Test {
   MainWindowKeysTest() {
     OpenSettings()->clear();
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
-    DocumentData& data = frame->Doc().ContentToReplace();
+    DocumentData& data = Records().Content();
     data.persons.Insert(testing::NamedPerson(data.persons.NextID(), "Ann", "Archer"));
     data.contacts.Insert(testing::PersonContact(data.contacts.NextID(), 1, 1, "Met"));
-    frame->Doc().SetModified(false, ViewUpdate::kUpdateViews);
+    testing::MarkUnmodified(frame->Doc());
     frame->show();
     frame->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
   }
-  ~MainWindowKeysTest() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
   const DocumentData& Data() { return frame->Doc().Data(); }
   // How many persons and contacts hold the text typed during the edit.
@@ -55,6 +56,11 @@ struct MainWindowKeysTest : ::testing::Test {
 
   testing::ScriptedPrompter prompter;
   std::unique_ptr<MainFrame> frame;
+  std::unique_ptr<testing::DocumentSetup> setup;
+  testing::DocumentSetup& Records() {
+    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
+    return *setup;
+  }
 };
 
 TEST_F(MainWindowKeysTest, EscCancelsAndCtrlReturnUpdatesTheEditUnderWay) {
@@ -88,13 +94,13 @@ TEST_F(MainWindowKeysTest, EscCancelsAndCtrlReturnUpdatesTheEditUnderWay) {
   for (const auto& row : cases) {
     SCOPED_TRACE(::testing::Message() << "start " << row.start << ", key " << row.key);
     if (row.start != CommandId{}) frame->OnCommand(row.start);
-    QWidget* box = frame->View()->Control(row.typeInto);
+    QWidget* box = testing::FormControl(frame->View(), row.typeInto);
     box->setFocus();
     if (auto* line = qobject_cast<QLineEdit*>(box)) line->selectAll();
     if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) lines->selectAll();
     if (row.start != CommandId{}) QTest::keyClicks(box, "x");
     QTest::keyClick(box, row.key, row.modifiers);
-    EXPECT_EQ(frame->View()->GetEditMode() == EditMode::kBrowsing, row.browsingAfter);
+    EXPECT_EQ(frame->View()->State().mode == EditMode::kBrowsing, row.browsingAfter);
     EXPECT_EQ(Data().persons.Size(), row.persons);
     EXPECT_EQ(Data().contacts.Size(), row.contacts);
     EXPECT_EQ(Typed(), row.typed);
@@ -108,34 +114,34 @@ TEST_F(MainWindowKeysTest, EscCancelsAndCtrlReturnUpdatesTheEditUnderWay) {
 
 TEST_F(MainWindowKeysTest, EscClosesAPopupOrTheFindBarFirst) {
   frame->OnCommand(kContactAdd);
-  QDateEdit* picker = frame->View()->DatePicker();
+  QDateEdit* picker = testing::DatePicker(frame->View());
   picker->setFocus();
   QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2));
   QWidget* calendar = QApplication::activePopupWidget();
   ASSERT_TRUE(calendar);
   QTest::keyClick(calendar, Qt::Key_Escape);
   EXPECT_FALSE(QApplication::activePopupWidget());
-  EXPECT_EQ(frame->View()->GetEditMode(), EditMode::kAddingContact);
+  EXPECT_EQ(frame->View()->State().mode, EditMode::kAddingContact);
   QTest::keyClick(picker, Qt::Key_Escape);
-  EXPECT_EQ(frame->View()->GetEditMode(), EditMode::kBrowsing);
+  EXPECT_EQ(frame->View()->State().mode, EditMode::kBrowsing);
 
   frame->OnCommand(kPersonFind);
-  ASSERT_TRUE(frame->View()->Finder()->isVisible());
-  QTest::keyClick(frame->View()->Finder()->Box(), Qt::Key_Escape);
-  EXPECT_FALSE(frame->View()->Finder()->isVisible());
+  ASSERT_TRUE(testing::Finder(frame->View())->isVisible());
+  QTest::keyClick(testing::Finder(frame->View())->Box(), Qt::Key_Escape);
+  EXPECT_FALSE(testing::Finder(frame->View())->isVisible());
 }
 
 TEST_F(MainWindowKeysTest, CtrlQQuitsAsExitDoesAndCtrlPPrintsTheChosenReport) {
   EXPECT_EQ(frame->Action(kExit)->text(), "E&xit\tCtrl+Q");
-  frame->Doc().SetModified(true, ViewUpdate::kNone);
+  testing::MakeModified(frame->Doc());
   prompter.answers = {Answer::Cancel};
-  QTest::keyClick(frame->View()->ContactsList(), Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.answers.empty(); }, 5000)) << "asked";
   EXPECT_EQ(prompter.Texts().size(), 1u);
   EXPECT_TRUE(frame->isVisible());
 
   // Nothing is chosen to print yet.
-  QTest::keyClick(frame->View()->ContactsList(), Qt::Key_P, Qt::ControlModifier);
+  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_P, Qt::ControlModifier);
   prompter.dialogs.push_back([](QDialog& dialog) {
     auto& choice = dynamic_cast<PersonChoiceDialog&>(dialog);
     choice.SelectAllBox()->setChecked(true);
@@ -146,11 +152,11 @@ TEST_F(MainWindowKeysTest, CtrlQQuitsAsExitDoesAndCtrlPPrintsTheChosenReport) {
   frame->OnCommand(kClosePreview);
   int printDialogs = 0;
   prompter.printDialogs.push_back([&](QPrinter&) { return ++printDialogs, false; });
-  QTest::keyClick(frame->View()->ContactsList(), Qt::Key_P, Qt::ControlModifier);
+  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(printDialogs, 1);
 
   prompter.answers = {Answer::No};
-  QTest::keyClick(frame->View()->ContactsList(), Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isVisible(); }, 5000));
   EXPECT_EQ(prompter.Texts().size(), 2u);
 }

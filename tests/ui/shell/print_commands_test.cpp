@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "support/document_setup.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/form/main_view.h"
@@ -35,10 +36,9 @@ struct PrintCommandsFixture : ::testing::Test {
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
     frame->show();
   }
-  ~PrintCommandsFixture() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
   void AddPersons(int count) {
-    DocumentData& data = frame->Doc().ContentToReplace();
+    DocumentData& data = Records().Content();
     for (int i = 0; i < count; ++i) {
       Person person;
       person.ID = data.persons.NextID();
@@ -48,7 +48,7 @@ struct PrintCommandsFixture : ::testing::Test {
       person.City = "Springfield";
       data.persons.Insert(person);
     }
-    frame->Doc().SetModified(true, ViewUpdate::kUpdateViews);
+    testing::MakeModified(frame->Doc());
   }
 
   bool Enabled(CommandId id) {
@@ -75,6 +75,11 @@ struct PrintCommandsFixture : ::testing::Test {
   testing::TempDir dir;
   testing::ScriptedPrompter prompter;
   std::unique_ptr<MainFrame> frame;
+  std::unique_ptr<testing::DocumentSetup> setup;
+  testing::DocumentSetup& Records() {
+    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
+    return *setup;
+  }
 };
 
 TEST_F(PrintCommandsFixture, PrintAndPreviewWaitForAChosenReport) {
@@ -229,7 +234,7 @@ TEST_F(PrintCommandsFixture, PrintingToAFileCountsThePagesInTheStatusBar) {
 // goes when the count is known, or with the report when it is rebuilt or closed.
 TEST_F(PrintCommandsFixture, ALongReportIsPaginatedFromTheEventLoopUnderAProgressBar) {
   AddPersons(3);
-  Contacts& contacts = frame->Doc().ContentToReplace().contacts;
+  Contacts& contacts = Records().Content().contacts;
   for (int i = 0; i < 1500; ++i) {
     Contact contact;
     contact.ID = contacts.NextID();

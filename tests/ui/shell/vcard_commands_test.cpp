@@ -11,6 +11,7 @@
 
 #include "core/document/file_io.h"
 #include "core/transfer/vcard_reader.h"
+#include "support/document_setup.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -30,7 +31,6 @@ struct VCardCommandsFixture : ::testing::Test {
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
     frame->show();
   }
-  ~VCardCommandsFixture() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
   bool Enabled(CommandId id) {
     frame->UpdateCommandStates();
@@ -40,6 +40,11 @@ struct VCardCommandsFixture : ::testing::Test {
   testing::ScriptedPrompter prompter;
   testing::TempDir dir;
   std::unique_ptr<MainFrame> frame;
+  std::unique_ptr<testing::DocumentSetup> setup;
+  testing::DocumentSetup& Records() {
+    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
+    return *setup;
+  }
 };
 
 TEST_F(VCardCommandsFixture, ImportAddsEveryReadableCardAsOneUndoableStep) {
@@ -67,11 +72,11 @@ TEST_F(VCardCommandsFixture, ImportAddsEveryReadableCardAsOneUndoableStep) {
 }
 
 TEST_F(VCardCommandsFixture, ExportWritesTheChosenPersonsInListOrder) {
-  DocumentData& data = frame->Doc().ContentToReplace();
+  DocumentData& data = Records().Content();
   data.persons.Insert(testing::NamedPerson(1, "Ann", "Smith"));
   data.persons.Insert(testing::NamedPerson(2, "Bob", "adams"));
   data.persons.Insert(testing::NamedPerson(3, "", "Baker"));
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   ASSERT_TRUE(Enabled(kExportVCard));
   const std::string path = dir.File("out.vcf");
   // Everybody is chosen at first; Baker is left out by hand.

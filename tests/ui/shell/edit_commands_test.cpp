@@ -23,6 +23,8 @@
 #include "core/document/document_writer.h"
 #include "core/records/date_time_text.h"
 #include "gfx/display_text.h"
+#include "support/document_setup.h"
+#include "support/form_widgets.h"
 #include "support/dates.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
@@ -48,9 +50,8 @@ struct EditCommandsFixture : ::testing::Test {
     view = frame->View();
     frame->show();
   }
-  ~EditCommandsFixture() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
-  DocumentData& Data() { return frame->Doc().ContentToReplace(); }
+  DocumentData& Data() { return Records().Content(); }
 
   // Persons named by last name, given ids 1, 2, ...
   void AddPersons(std::initializer_list<const char*> lastNames) {
@@ -60,7 +61,7 @@ struct EditCommandsFixture : ::testing::Test {
       person.LName = name;
       Data().persons.Insert(person);
     }
-    frame->Doc().UpdateAllViews();
+    Records().Apply();
   }
 
   void AddContact(int32_t personId, const DateTimeValue& when, const std::string& notes, int32_t typeId = 1) {
@@ -74,10 +75,10 @@ struct EditCommandsFixture : ::testing::Test {
   }
 
   void Pick(const QString& displayName) {
-    const int index = view->PersonSelector()->findText(displayName);
+    const int index = testing::PersonSelector(view)->findText(displayName);
     ASSERT_GE(index, 0) << displayName.toStdString();
-    view->PersonSelector()->setCurrentIndex(index);
-    emit view->PersonSelector()->activated(index);
+    testing::PersonSelector(view)->setCurrentIndex(index);
+    emit testing::PersonSelector(view)->activated(index);
   }
 
   bool Enabled(CommandId id) {
@@ -106,20 +107,25 @@ struct EditCommandsFixture : ::testing::Test {
     Run(kEditContactTypes);
   }
 
-  QLineEdit* Box(int id) { return qobject_cast<QLineEdit*>(view->Control(id)); }
-  QPlainTextEdit* Address() { return qobject_cast<QPlainTextEdit*>(view->Control(1010)); }
+  QLineEdit* Box(int id) { return qobject_cast<QLineEdit*>(testing::FormControl(view, id)); }
+  QPlainTextEdit* Address() { return qobject_cast<QPlainTextEdit*>(testing::FormControl(view, 1010)); }
   QStringList SelectorTexts() {
     QStringList texts;
-    for (int i = 0; i < view->PersonSelector()->count(); ++i) texts.append(view->PersonSelector()->itemText(i));
+    for (int i = 0; i < testing::PersonSelector(view)->count(); ++i) texts.append(testing::PersonSelector(view)->itemText(i));
     return texts;
   }
-  int ListedContacts() { return view->ContactsList()->model()->rowCount(); }
-  QString ListCell(int row, int column) { return view->ContactsList()->model()->index(row, column).data().toString(); }
-  void ChooseContact(int row) { view->ContactsList()->setCurrentIndex(view->ContactsList()->model()->index(row, 0)); }
+  int ListedContacts() { return testing::ContactsList(view)->model()->rowCount(); }
+  QString ListCell(int row, int column) { return testing::ContactsList(view)->model()->index(row, column).data().toString(); }
+  void ChooseContact(int row) { testing::ContactsList(view)->setCurrentIndex(testing::ContactsList(view)->model()->index(row, 0)); }
 
   testing::TempDir dir;
   testing::ScriptedPrompter prompter;
   std::unique_ptr<MainFrame> frame;
+  std::unique_ptr<testing::DocumentSetup> setup;
+  testing::DocumentSetup& Records() {
+    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
+    return *setup;
+  }
   MainView* view = nullptr;
 };
 
@@ -128,7 +134,7 @@ struct EditCommandsFixture : ::testing::Test {
 TEST_F(EditCommandsFixture, OnlyTheBoxesOpenForTypingLookEditable) {
   AddPersons({"Smith"});
   AddContact(1, At(2004, 3, 1, 9, 0, 0), "call");
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   const auto base = [](const QWidget* box) { return box->palette().color(QPalette::Active, QPalette::Base); };
   const auto lookReadOnly = [&](const QWidget* box) { return base(box) == box->palette().color(QPalette::Window); };
   const struct {
@@ -142,14 +148,14 @@ TEST_F(EditCommandsFixture, OnlyTheBoxesOpenForTypingLookEditable) {
     Run(mode.enter);
     const std::vector<bool> locked = {lookReadOnly(Box(1001)),
                                       lookReadOnly(Address()),
-                                      lookReadOnly(view->NotesBox()),
-                                      lookReadOnly(view->TimePicker()),
-                                      !view->DatePicker()->calendarPopup(),
-                                      view->TimePicker()->buttonSymbols() == QAbstractSpinBox::NoButtons};
+                                      lookReadOnly(testing::NotesBox(view)),
+                                      lookReadOnly(testing::TimePicker(view)),
+                                      !testing::DatePicker(view)->calendarPopup(),
+                                      testing::TimePicker(view)->buttonSymbols() == QAbstractSpinBox::NoButtons};
     const bool p = mode.personOpen, c = mode.contactOpen;
     EXPECT_EQ(locked, (std::vector<bool>{!p, !p, !c, !c, !c, !c})) << static_cast<int>(mode.enter);
     Run(mode.leave);
-    EXPECT_TRUE(lookReadOnly(Address()) && lookReadOnly(view->NotesBox()) && lookReadOnly(view->TimePicker()));
+    EXPECT_TRUE(lookReadOnly(Address()) && lookReadOnly(testing::NotesBox(view)) && lookReadOnly(testing::TimePicker(view)));
   }
   QPalette dark = frame->palette();
   dark.setColor(QPalette::Window, Qt::darkGray);
@@ -160,7 +166,7 @@ TEST_F(EditCommandsFixture, OnlyTheBoxesOpenForTypingLookEditable) {
 // The selector of an empty document tells how to begin, and only then.
 TEST_F(EditCommandsFixture, AnEmptyDocumentHintsAtPersonAdd) {
   const QString hint = "No persons yet: use Person > Add";
-  const auto shown = [this] { return view->PersonSelector()->lineEdit()->placeholderText(); };
+  const auto shown = [this] { return testing::PersonSelector(view)->lineEdit()->placeholderText(); };
   EXPECT_EQ(shown(), hint);
   Run(kPersonAdd);
   EXPECT_EQ(shown(), QString()) << "while the first person is typed";
@@ -172,19 +178,19 @@ TEST_F(EditCommandsFixture, AnEmptyDocumentHintsAtPersonAdd) {
 
 TEST_F(EditCommandsFixture, AddingAnEmptyPersonStoresItUnderANewId) {
   Run(kPersonAdd);
-  EXPECT_EQ(view->GetEditMode(), EditMode::kAddingPerson);
-  EXPECT_EQ(frame->focusWidget(), view->Control(1015));
+  EXPECT_EQ(view->State().mode, EditMode::kAddingPerson);
+  EXPECT_EQ(frame->focusWidget(), testing::FormControl(view, 1015));
   EXPECT_FALSE(Box(1001)->isReadOnly());
-  EXPECT_TRUE(view->NotesBox()->isReadOnly());
-  EXPECT_TRUE(view->PersonSelector()->isEnabled());
+  EXPECT_TRUE(testing::NotesBox(view)->isReadOnly());
+  EXPECT_TRUE(testing::PersonSelector(view)->isEnabled());
   EXPECT_FALSE(Enabled(kPersonAdd));
   EXPECT_FALSE(Enabled(kContactAdd));
   EXPECT_TRUE(Enabled(kPersonUpdate));
 
   Run(kPersonUpdate);
-  EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
+  EXPECT_EQ(view->State().mode, EditMode::kBrowsing);
   EXPECT_EQ(Data().persons.Size(), 1u);
-  EXPECT_EQ(view->CurrentPersonId(), 1);
+  EXPECT_EQ(view->State().currentPersonId, 1);
   EXPECT_EQ(SelectorTexts(), QStringList({""}));
   EXPECT_TRUE(frame->Doc().IsModified());
   EXPECT_TRUE(Box(1001)->isReadOnly());
@@ -196,14 +202,14 @@ TEST_F(EditCommandsFixture, EditingTheLastNameMovesTheEntryAndKeepsItSelected) {
   AddPersons({"Baker", "Carter", "Adams"});
   Pick("Adams");
   Run(kPersonEdit);
-  EXPECT_EQ(frame->focusWidget(), view->Control(1010));
+  EXPECT_EQ(frame->focusWidget(), testing::FormControl(view, 1010));
   Box(1002)->setText(QStringLiteral("Zimmer"));
   Box(1001)->setText(QStringLiteral("Zoe"));
   Run(kPersonUpdate);
   EXPECT_EQ(SelectorTexts(), QStringList({"Baker", "Carter", "Zimmer, Zoe"}));
-  EXPECT_EQ(view->PersonPosition(), 2);
-  EXPECT_EQ(view->PersonSelector()->currentIndex(), 2);
-  EXPECT_EQ(view->CurrentPersonId(), 3);
+  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), 2);
+  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), 2);
+  EXPECT_EQ(view->State().currentPersonId, 3);
   EXPECT_EQ(Data().persons.Find(3)->LName, "Zimmer");
   EXPECT_EQ(Data().persons.Size(), 3u);
 }
@@ -213,7 +219,7 @@ TEST_F(EditCommandsFixture, UpdateAfterPickingAnotherPersonStoresUnderThePickedI
   Pick("Adams");
   Run(kPersonEdit);
   Pick("Baker");
-  EXPECT_EQ(view->GetEditMode(), EditMode::kEditingPerson);
+  EXPECT_EQ(view->State().mode, EditMode::kEditingPerson);
   EXPECT_EQ(Box(1002)->text(), "Baker");
   Box(1003)->setText(QStringLiteral("Baker & Co"));
   Run(kPersonUpdate);
@@ -228,7 +234,7 @@ TEST_F(EditCommandsFixture, CancelRestoresTheStoredPerson) {
   Run(kPersonCancel);
   EXPECT_EQ(Box(1002)->text(), "Adams");
   EXPECT_FALSE(frame->Doc().IsModified());
-  EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
+  EXPECT_EQ(view->State().mode, EditMode::kBrowsing);
 
   Run(kPersonAdd);
   Run(kPersonCancel);
@@ -240,12 +246,12 @@ TEST_F(EditCommandsFixture, DeletingAPersonMakesTheOneAboveCurrentAndTakesItsCon
   AddPersons({"Adams", "Baker", "Carter", "Davis", "Evans"});
   AddContact(3, At(2004, 1, 1, 9, 0, 0), "about Carter");
   AddContact(2, At(2004, 1, 2, 9, 0, 0), "about Baker");
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   Pick("Carter");
   Run(kPersonDelete);
   EXPECT_EQ(SelectorTexts(), QStringList({"Adams", "Baker", "Davis", "Evans"}));
-  EXPECT_EQ(view->CurrentPersonId(), 2);
-  EXPECT_EQ(view->PersonSelector()->currentIndex(), 1);
+  EXPECT_EQ(view->State().currentPersonId, 2);
+  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), 1);
   EXPECT_EQ(Box(1002)->text(), "Baker");
   EXPECT_EQ(Data().contacts.Size(), 1u);
   EXPECT_EQ(ListedContacts(), 1);
@@ -253,17 +259,17 @@ TEST_F(EditCommandsFixture, DeletingAPersonMakesTheOneAboveCurrentAndTakesItsCon
 
   Pick("Adams");
   Run(kPersonDelete);
-  EXPECT_EQ(view->CurrentPersonId(), 2) << "the first entry when the first was deleted";
+  EXPECT_EQ(view->State().currentPersonId, 2) << "the first entry when the first was deleted";
 }
 
 TEST_F(EditCommandsFixture, DeletingTheOnlyPersonLeavesNothingCurrent) {
   AddPersons({"Adams"});
   AddContact(1, At(2004, 1, 1, 9, 0, 0), "note");
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   Run(kPersonDelete);
-  EXPECT_EQ(view->PersonSelector()->count(), 0);
-  EXPECT_EQ(view->PersonPosition(), -1);
-  EXPECT_EQ(view->CurrentPersonId(), 0);
+  EXPECT_EQ(testing::PersonSelector(view)->count(), 0);
+  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), -1);
+  EXPECT_EQ(view->State().currentPersonId, 0);
   EXPECT_TRUE(Data().contacts.Empty());
   EXPECT_FALSE(Enabled(kPersonEdit));
   EXPECT_FALSE(Enabled(kPersonDelete));
@@ -274,19 +280,19 @@ TEST_F(EditCommandsFixture, DeletingTheOnlyPersonLeavesNothingCurrent) {
 TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
   AddPersons({"Adams"});
   Run(kContactAdd);
-  EXPECT_EQ(view->GetEditMode(), EditMode::kAddingContact);
-  EXPECT_EQ(frame->focusWidget(), view->DatePicker());
-  EXPECT_FALSE(view->PersonSelector()->isEnabled());
-  EXPECT_FALSE(view->ContactsList()->isEnabled());
-  EXPECT_TRUE(view->ContactTypeSelector()->isEnabled());
-  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Correspondence") << "the alphabetically first type";
+  EXPECT_EQ(view->State().mode, EditMode::kAddingContact);
+  EXPECT_EQ(frame->focusWidget(), testing::DatePicker(view));
+  EXPECT_FALSE(testing::PersonSelector(view)->isEnabled());
+  EXPECT_FALSE(testing::ContactsList(view)->isEnabled());
+  EXPECT_TRUE(testing::ContactTypeSelector(view)->isEnabled());
+  EXPECT_EQ(testing::ContactTypeSelector(view)->currentText(), "Correspondence") << "the alphabetically first type";
   for (CommandId id : {kPersonAdd, kPersonEdit, kPersonDelete, kContactAdd, kContactEdit, kContactDelete})
     EXPECT_FALSE(Enabled(id)) << id;
 
-  view->DatePicker()->setDate(QDate(2004, 2, 29));
-  view->TimePicker()->setTime(QTime(13, 5, 9, 700));
-  view->ContactTypeSelector()->setCurrentIndex(view->ContactTypeSelector()->findText("Telephone"));
-  QTest::keyClicks(view->NotesBox(), "Called & agreed");
+  testing::DatePicker(view)->setDate(QDate(2004, 2, 29));
+  testing::TimePicker(view)->setTime(QTime(13, 5, 9, 700));
+  testing::ContactTypeSelector(view)->setCurrentIndex(testing::ContactTypeSelector(view)->findText("Telephone"));
+  QTest::keyClicks(testing::NotesBox(view), "Called & agreed");
   Run(kContactUpdate);
 
   ASSERT_EQ(Data().contacts.Size(), 1u);
@@ -295,18 +301,18 @@ TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
   EXPECT_EQ(stored.Description, "Called & agreed");
   EXPECT_EQ(Data().contactTypes.Find(stored.ContactTypeID)->Description, "Telephone");
   EXPECT_EQ(stored.PersonID, 1);
-  EXPECT_EQ(view->CurrentContactId(), stored.ID);
-  EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
-  EXPECT_TRUE(view->NotesBox()->isReadOnly());
-  EXPECT_TRUE(view->PersonSelector()->isEnabled());
-  EXPECT_FALSE(view->DatePicker()->isEnabled());
+  EXPECT_EQ(view->State().currentContactId, stored.ID);
+  EXPECT_EQ(view->State().mode, EditMode::kBrowsing);
+  EXPECT_TRUE(testing::NotesBox(view)->isReadOnly());
+  EXPECT_TRUE(testing::PersonSelector(view)->isEnabled());
+  EXPECT_FALSE(testing::DatePicker(view)->isEnabled());
 }
 
 TEST_F(EditCommandsFixture, AContactWithoutTypesGetsTypeMinusOne) {
   Data().contactTypes.Clear();
   AddPersons({"Adams"});
   Run(kContactAdd);
-  EXPECT_EQ(view->ContactTypeSelector()->currentIndex(), -1);
+  EXPECT_EQ(testing::ContactTypeSelector(view)->currentIndex(), -1);
   Run(kContactUpdate);
   EXPECT_EQ(Data().contacts.begin()->second.ContactTypeID, -1);
   EXPECT_EQ(ListCell(0, 2), "");
@@ -316,30 +322,30 @@ TEST_F(EditCommandsFixture, EditingAnOlderContactLeavesTheLatestCurrent) {
   AddPersons({"Adams"});
   AddContact(1, At(2004, 3, 1, 9, 0, 0), "latest");
   AddContact(1, At(2004, 1, 5, 10, 0, 0), "older");
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   ChooseContact(1);
-  EXPECT_EQ(view->CurrentContactId(), 2);
+  EXPECT_EQ(view->State().currentContactId, 2);
   Run(kContactEdit);
-  EXPECT_EQ(view->GetEditMode(), EditMode::kEditingContact);
-  view->NotesBox()->setPlainText(QStringLiteral("older, edited"));
+  EXPECT_EQ(view->State().mode, EditMode::kEditingContact);
+  testing::NotesBox(view)->setPlainText(QStringLiteral("older, edited"));
   Run(kContactUpdate);
   EXPECT_EQ(Data().contacts.Find(2)->Description, "older, edited");
   EXPECT_EQ(Data().contacts.Find(2)->DateTime, At(2004, 1, 5, 10, 0, 0));
-  EXPECT_EQ(view->CurrentContactId(), 1);
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "latest");
+  EXPECT_EQ(view->State().currentContactId, 1);
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "latest");
 }
 
 TEST_F(EditCommandsFixture, ContactCancelShowsTheStoredNotesAndModifiesNothing) {
   AddPersons({"Adams"});
   AddContact(1, At(2004, 3, 1, 9, 0, 0), "stored");
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   Run(kContactEdit);
-  view->NotesBox()->setPlainText(QStringLiteral("typed"));
+  testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
   Run(kContactCancel);
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "stored");
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "stored");
   EXPECT_FALSE(frame->Doc().IsModified());
-  EXPECT_FALSE(view->DatePicker()->isEnabled());
-  EXPECT_TRUE(view->ContactsList()->isEnabled());
+  EXPECT_FALSE(testing::DatePicker(view)->isEnabled());
+  EXPECT_TRUE(testing::ContactsList(view)->isEnabled());
 }
 
 TEST_F(EditCommandsFixture, DeletingAContactMakesTheLatestRemainingCurrent) {
@@ -347,17 +353,17 @@ TEST_F(EditCommandsFixture, DeletingAContactMakesTheLatestRemainingCurrent) {
   AddContact(1, At(2004, 3, 1, 9, 0, 0), "march");
   AddContact(1, At(2004, 1, 5, 10, 0, 0), "january");
   AddContact(1, At(2003, 12, 31, 23, 59, 59), "december");
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   ChooseContact(1);
   Run(kContactDelete);
   EXPECT_EQ(Data().contacts.Size(), 2u);
-  EXPECT_EQ(view->CurrentContactId(), 1);
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "march");
+  EXPECT_EQ(view->State().currentContactId, 1);
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "march");
   EXPECT_TRUE(frame->Doc().IsModified());
   Run(kContactDelete);
   Run(kContactDelete);
-  EXPECT_EQ(view->CurrentContactId(), 0);
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "");
+  EXPECT_EQ(view->State().currentContactId, 0);
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "");
   EXPECT_FALSE(Enabled(kContactDelete));
 }
 
@@ -382,7 +388,7 @@ TEST_F(EditCommandsFixture, AddressLineBreaksAreStoredAsOnePairEach) {
   old.Address = "Old Road 5\r\r\nOldtown";
   Data().persons.Erase(1);
   Data().persons.Insert(old);
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   EXPECT_EQ(Address()->toPlainText(), "Old Road 5\nOldtown");
   Run(kPersonEdit);
   Run(kPersonUpdate);
@@ -399,7 +405,7 @@ TEST_F(EditCommandsFixture, UneditedFieldsKeepTheirBytes) {
   person.LName = "M\xfcller";
   person.City = "K\xf6ln";
   Data().persons.Insert(person);
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   Run(kPersonEdit);
   Box(1001)->setText(QStringLiteral("Jürgen"));
   Run(kPersonUpdate);
@@ -432,13 +438,13 @@ TEST_F(EditCommandsFixture, EditUserStoresTheSheetOnOkOnly) {
 TEST_F(EditCommandsFixture, ARenamedContactTypeShowsAtOnceInTheForm) {
   AddPersons({"Adams"});
   AddContact(1, At(2004, 3, 1, 9, 0, 0), "note", 2);
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   EXPECT_EQ(ListCell(0, 2), "E-Mail");
   RenameType(1, "Zmail");
   EXPECT_EQ(Data().contactTypes.Find(2)->Description, "Zmail");
   EXPECT_EQ(ListCell(0, 2), "Zmail");
-  EXPECT_EQ(view->ContactTypeSelector()->itemText(3), "Zmail") << "in its alphabetical place";
-  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zmail");
+  EXPECT_EQ(testing::ContactTypeSelector(view)->itemText(3), "Zmail") << "in its alphabetical place";
+  EXPECT_EQ(testing::ContactTypeSelector(view)->currentText(), "Zmail");
   EXPECT_TRUE(frame->Doc().IsModified());
 }
 
@@ -471,15 +477,15 @@ TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
       frame->OpenStartupFiles({path});
       Pick("Berg");
       AddContact(2, At(2004, 3, 1, 9, 0, 0), "stored");
-      frame->Doc().UpdateAllViews();
+      Records().Apply();
       Run(command);
       Box(1001)->setText(QStringLiteral("typed"));
-      view->NotesBox()->setPlainText(QStringLiteral("typed"));
+      testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
       replace();
-      EXPECT_EQ(view->GetEditMode(), EditMode::kBrowsing);
+      EXPECT_EQ(view->State().mode, EditMode::kBrowsing);
       EXPECT_FALSE(Enabled(kPersonUpdate) || Enabled(kContactUpdate));
-      EXPECT_TRUE(Box(1001)->isReadOnly() && view->NotesBox()->isReadOnly());
-      EXPECT_TRUE(view->PersonSelector()->isEnabled() && view->ContactsList()->isEnabled());
+      EXPECT_TRUE(Box(1001)->isReadOnly() && testing::NotesBox(view)->isReadOnly());
+      EXPECT_TRUE(testing::PersonSelector(view)->isEnabled() && testing::ContactsList(view)->isEnabled());
       EXPECT_NE(Box(1001)->text(), "typed");
       EXPECT_TRUE(Data().contacts.Empty());
     }
@@ -491,7 +497,7 @@ TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
 TEST_F(EditCommandsFixture, AnEditSurvivesTheContactTypesEditor) {
   AddPersons({"Adams", "Berg"});
   AddContact(2, At(2004, 3, 1, 9, 0, 0), "stored", 1);
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
 
   Pick("Berg");
   Run(kPersonEdit);
@@ -504,14 +510,14 @@ TEST_F(EditCommandsFixture, AnEditSurvivesTheContactTypesEditor) {
 
   Pick("Berg, Bea");
   Run(kContactAdd);
-  view->DatePicker()->setDate(QDate(2010, 5, 6));
-  view->TimePicker()->setTime(QTime(7, 8, 9));
-  view->ContactTypeSelector()->setCurrentIndex(view->ContactTypeSelector()->findData(3));
-  view->NotesBox()->setPlainText(QStringLiteral("typed"));
+  testing::DatePicker(view)->setDate(QDate(2010, 5, 6));
+  testing::TimePicker(view)->setTime(QTime(7, 8, 9));
+  testing::ContactTypeSelector(view)->setCurrentIndex(testing::ContactTypeSelector(view)->findData(3));
+  testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
   RenameType(2, "Zz");
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "typed");
-  EXPECT_EQ(view->ContactTypeSelector()->currentText(), "Zz");
-  EXPECT_EQ(view->GetEditMode(), EditMode::kAddingContact);
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "typed");
+  EXPECT_EQ(testing::ContactTypeSelector(view)->currentText(), "Zz");
+  EXPECT_EQ(view->State().mode, EditMode::kAddingContact);
   Run(kContactUpdate);
   ASSERT_NE(Data().contacts.Find(2), nullptr);
   const Contact& added = *Data().contacts.Find(2);
@@ -527,7 +533,7 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
   AddPersons({"Adams"});
   Data().persons.LastID = std::numeric_limits<int32_t>::max();
   Data().contacts.LastID = std::numeric_limits<int32_t>::max();
-  frame->Doc().SetModified(false, ViewUpdate::kNone);
+  testing::MarkUnmodified(frame->Doc());
   struct Case {
     CommandId add, update;
     EditMode mode;
@@ -545,7 +551,7 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
     EXPECT_EQ(prompter.messages.back().text, c.text);
     EXPECT_EQ(prompter.messages.back().caption, "Vimbo");
     EXPECT_EQ(prompter.messages.back().icon, Prompter::Icon::Error);
-    EXPECT_EQ(view->GetEditMode(), c.mode);
+    EXPECT_EQ(view->State().mode, c.mode);
     EXPECT_EQ(Data().persons.Size(), 1u);
     EXPECT_TRUE(Data().contacts.Empty());
     EXPECT_FALSE(frame->Doc().IsModified());
@@ -562,7 +568,7 @@ TEST_F(EditCommandsFixture, NoBoxCutsALongValue) {
   Data().persons.Insert(person);
   Data().user.Company = longText;
   Data().user.WkPhone = std::string(33000, '5');
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
 
   Run(kPersonEdit);
   Box(1023)->setText(QStringLiteral("555"));
@@ -583,13 +589,13 @@ TEST_F(EditCommandsFixture, NoBoxCutsALongValue) {
 // The road of one request: pick a person, log a contact, save it.
 TEST_F(EditCommandsFixture, LoggingAContactAndSavingItEndToEnd) {
   AddPersons({"Smith", "Adams"});
-  frame->Doc().SetModified(false, ViewUpdate::kNone);
+  testing::MarkUnmodified(frame->Doc());
   Pick("Smith");
   Run(kContactAdd);
-  view->DatePicker()->setDate(QDate(2026, 12, 7));
-  view->TimePicker()->setTime(QTime(9, 30, 15));
-  view->ContactTypeSelector()->setCurrentIndex(view->ContactTypeSelector()->findText("E-Mail"));
-  view->NotesBox()->setPlainText(QStringLiteral("Sent the \"winter\" catalogue <pdf>."));
+  testing::DatePicker(view)->setDate(QDate(2026, 12, 7));
+  testing::TimePicker(view)->setTime(QTime(9, 30, 15));
+  testing::ContactTypeSelector(view)->setCurrentIndex(testing::ContactTypeSelector(view)->findText("E-Mail"));
+  testing::NotesBox(view)->setPlainText(QStringLiteral("Sent the \"winter\" catalogue <pdf>."));
   Run(kContactUpdate);
 
   const std::string path = dir.File("log.tch");
@@ -618,7 +624,7 @@ TEST_F(EditCommandsFixture, LoggingAContactAndSavingItEndToEnd) {
 TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   AddPersons({"Adams", "Baker"});
   AddContact(1, At(2004, 1, 1, 9, 0, 0), "about Adams");
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   prompter.saveNames.push_back(QString::fromStdString(dir.File("undo.tch")));
   Run(kSaveAs);
   const std::string saved = testing::ReadBytes(dir.File("undo.tch"));
@@ -644,10 +650,10 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
 
   Run(kUndo);
   EXPECT_EQ(SelectorTexts(), QStringList({"Adams", "Baker"}));
-  EXPECT_EQ(view->CurrentPersonId(), 1) << "the restored person is shown";
+  EXPECT_EQ(view->State().currentPersonId, 1) << "the restored person is shown";
   EXPECT_EQ(Box(1002)->text(), "Adams");
   EXPECT_EQ(ListedContacts(), 1);
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "about Adams");
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "about Adams");
   EXPECT_FALSE(frame->Doc().IsModified()) << "back at the saved point";
   EXPECT_EQ(redoText(), "&Redo Delete Person\tCtrl+Shift+Z");
 
@@ -659,8 +665,8 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
 
   // Ctrl+Z reaches the document wherever the focus is while browsing, also
   // from the person selector, whose own text box would otherwise take it.
-  for (QWidget* focus : {static_cast<QWidget*>(view->PersonSelector()), static_cast<QWidget*>(Box(1002)),
-                         static_cast<QWidget*>(Address()), static_cast<QWidget*>(view->ContactsList())}) {
+  for (QWidget* focus : {static_cast<QWidget*>(testing::PersonSelector(view)), static_cast<QWidget*>(Box(1002)),
+                         static_cast<QWidget*>(Address()), static_cast<QWidget*>(testing::ContactsList(view))}) {
     focus->setFocus();
     Run(kPersonDelete);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
@@ -672,8 +678,8 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   EXPECT_EQ(ListedContacts(), 0);
   Run(kUndo);
   EXPECT_EQ(ListedContacts(), 1);
-  EXPECT_EQ(view->CurrentContactId(), 1);
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "about Adams");
+  EXPECT_EQ(view->State().currentContactId, 1);
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "about Adams");
 
   // An edit in progress: neither Undo nor Redo, from the menu or the keys.
   Run(kPersonEdit);
@@ -681,7 +687,7 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   EXPECT_FALSE(Enabled(kUndo));
   EXPECT_FALSE(Enabled(kRedo));
   QTest::keyClick(frame.get(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(view->GetEditMode(), EditMode::kEditingPerson);
+  EXPECT_EQ(view->State().mode, EditMode::kEditingPerson);
   Run(kPersonUpdate);
   EXPECT_EQ(undoText(), "&Undo Update Person\tCtrl+Z");
   EXPECT_FALSE(Enabled(kRedo)) << "a new step ends the redo";
@@ -690,7 +696,7 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
 
   // Back at the saved point, the file Save would write is the one saved.
   EXPECT_FALSE(frame->Doc().IsModified());
-  frame->Doc().SetModified(true, ViewUpdate::kNone);
+  testing::MakeModified(frame->Doc());
   Run(kSave);
   EXPECT_EQ(testing::ReadBytes(dir.File("undo.tch")), saved);
 

@@ -15,6 +15,8 @@
 #include <QTreeWidget>
 #include <QWizard>
 
+#include "support/document_setup.h"
+#include "support/form_widgets.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -39,9 +41,8 @@ struct TransferCommandsFixture : ::testing::Test {
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QString(), false});
     frame->show();
   }
-  ~TransferCommandsFixture() override { frame->Doc().SetModified(false, ViewUpdate::kNone); }
 
-  DocumentData& Data() { return frame->Doc().ContentToReplace(); }
+  DocumentData& Data() { return Records().Content(); }
 
   bool Enabled(CommandId id) {
     frame->UpdateCommandStates();
@@ -87,6 +88,11 @@ struct TransferCommandsFixture : ::testing::Test {
   testing::TempDir dir;
   testing::ScriptedPrompter prompter;
   std::unique_ptr<MainFrame> frame;
+  std::unique_ptr<testing::DocumentSetup> setup;
+  testing::DocumentSetup& Records() {
+    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
+    return *setup;
+  }
 };
 
 TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {
@@ -107,8 +113,8 @@ TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {
   EXPECT_EQ(Data().persons.Size(), 3u);
   EXPECT_TRUE(frame->Doc().IsModified());
   QStringList names;
-  for (int i = 0; i < frame->View()->PersonSelector()->count(); ++i)
-    names.append(frame->View()->PersonSelector()->itemText(i));
+  for (int i = 0; i < testing::PersonSelector(frame->View())->count(); ++i)
+    names.append(testing::PersonSelector(frame->View())->itemText(i));
   EXPECT_EQ(names, QStringList({"Berg, Bo", "Lee, Ann", "Moss"}));
   EXPECT_TRUE(Enabled(kExportPersons));
   EXPECT_FALSE(Enabled(kExportContacts));
@@ -118,7 +124,7 @@ TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {
 // stores it into the record being edited though the new names moved its entry.
 TEST_F(TransferCommandsFixture, AnEditSurvivesAnImport) {
   Data().persons.Insert(testing::NamedPerson(Data().persons.NextID(), "", "Moss"));
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   const std::string path = dir.File("names.csv");
   testing::WriteBytes(path, "LastName\nAbel\nAaron\n");
   MainView* view = frame->View();
@@ -129,19 +135,19 @@ TEST_F(TransferCommandsFixture, AnEditSurvivesAnImport) {
   };
 
   Trigger(kPersonEdit);
-  qobject_cast<QLineEdit*>(view->Control(1001))->setText(QStringLiteral("Mo"));
+  qobject_cast<QLineEdit*>(testing::FormControl(view, 1001))->setText(QStringLiteral("Mo"));
   import();
-  EXPECT_EQ(qobject_cast<QLineEdit*>(view->Control(1001))->text(), "Mo");
-  EXPECT_EQ(view->PersonSelector()->currentText(), "Moss");
+  EXPECT_EQ(qobject_cast<QLineEdit*>(testing::FormControl(view, 1001))->text(), "Mo");
+  EXPECT_EQ(testing::PersonSelector(view)->currentText(), "Moss");
   Trigger(kPersonUpdate);
   EXPECT_EQ(Data().persons.Find(1)->FName, "Mo");
   EXPECT_EQ(Data().persons.Find(2)->FName, "");
   EXPECT_EQ(Data().persons.Find(2)->LName, "Abel");
 
   Trigger(kContactAdd);
-  view->NotesBox()->setPlainText(QStringLiteral("typed"));
+  testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
   import();
-  EXPECT_EQ(view->NotesBox()->toPlainText(), "typed");
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "typed");
   Trigger(kContactUpdate);
   ASSERT_EQ(Data().contacts.Size(), 1u);
   EXPECT_EQ(Data().contacts.begin()->second.PersonID, 1);
@@ -177,7 +183,7 @@ TEST_F(TransferCommandsFixture, ExportedPersonsImportBackUnchanged) {
     person.EMail = "x@example.com";
     Data().persons.Insert(person);
   }
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   const DocumentData before = Data();
 
   const std::string path = dir.File("persons.csv");
@@ -217,7 +223,7 @@ TEST_F(TransferCommandsFixture, AnExportThatCannotBeWrittenSaysSo) {
   person.ID = 1;
   person.LName = "Moss";
   Data().persons.Insert(person);
-  frame->Doc().UpdateAllViews();
+  Records().Apply();
   const std::string path = dir.File("no/such/folder/out.csv");
   AnswerWizard(path, true, [](TextTransferWizard& wizard) {
     wizard.Fields()->List()->topLevelItem(1)->setCheckState(0, Qt::Checked);

@@ -1,8 +1,13 @@
-#include "ui/form/command_state.h"
+#include "ui/shell/command_table.h"
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QSet>
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "ui/kit/command_ids.h"
@@ -11,6 +16,13 @@ namespace vimbo {
 namespace {
 
 using namespace command;
+
+// The enabling of a command by its row, with the form in `state` and
+// nothing else to go by.
+std::optional<bool> FormCommandEnabled(CommandId id, const FormState& state) {
+  if (!FindCommand(id)) return std::nullopt;
+  return CommandEnabled(id, CommandContext{.form = state});
+}
 
 // The whole enabling table: for each mode, with and without a current
 // person and contact, which Person and Contact commands are on.
@@ -57,7 +69,7 @@ TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
   EXPECT_TRUE(*FormCommandEnabled(kEditUser, FormState()));
   EXPECT_TRUE(*FormCommandEnabled(kEditContactTypes, state));
   EXPECT_TRUE(*FormCommandEnabled(kImportPersons, FormState()));
-  EXPECT_FALSE(FormCommandEnabled(kSave, state).has_value()) << "not a command of the form";
+  EXPECT_FALSE(FormCommandEnabled(kRecentLast, state).has_value()) << "not a row of the table";
 }
 
 // The rows outside the form: saving, printing and the preview, Undo and Redo.
@@ -102,6 +114,35 @@ TEST(CommandState, FilePrintPreviewHistoryAndFindRows) {
     for (CommandId id : commands) actual += CommandEnabled(id, context) ? '1' : '0';
     EXPECT_EQ(actual, row.expected) << row.name;
   }
+}
+
+// Every command is offered somewhere, every key is one command's, and every
+// row names a help page that is there.
+TEST(CommandTable, EveryRowIsReachableWithUniqueKeysAndHelp) {
+  QSet<QString> keys;
+  for (const CommandInfo& info : Commands()) {
+    SCOPED_TRACE(info.menuText);
+    // The preview opens when a report is chosen.
+    const bool reached = info.menu.where != MenuId::kNone || info.toolbar.where != ToolbarId::kNone ||
+                         !Shortcuts(info).isEmpty() || info.id == kPrintPreview;
+    EXPECT_TRUE(reached);
+    for (const QString& key : Shortcuts(info)) {
+      EXPECT_FALSE(QKeySequence(key).isEmpty()) << key.toStdString();
+      EXPECT_FALSE(keys.contains(key)) << key.toStdString();
+      keys.insert(key);
+    }
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral(VIMBO_HELP_DIR "/html/") + QString::fromLatin1(info.helpPage)))
+        << info.helpPage;
+    EXPECT_NE(info.enabled, nullptr);
+    EXPECT_NE(info.run, nullptr);
+  }
+  for (const Submenu& menu : Menus()) {
+    const bool filled = std::any_of(Commands().begin(), Commands().end(),
+                                    [&](const CommandInfo& info) { return info.menu.where == menu.id; });
+    EXPECT_TRUE(filled) << menu.title;
+  }
+  EXPECT_EQ(MenuText(*FindCommand(kRedo)), QStringLiteral("&Redo\tCtrl+Shift+Z"));
+  EXPECT_EQ(MenuText(*FindCommand(kSaveAs)), QStringLiteral("Save &As..."));
 }
 
 }  // namespace
