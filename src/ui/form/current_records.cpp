@@ -28,6 +28,13 @@ CurrentRecord InPlaceOfDeleted(const ListRows& rows, const CurrentRecord& before
 
 CurrentRecord PersonAfter(FormChange change, CurrentRecord before, int32_t stepPerson, const ListRows& rows,
                           bool editing) {
+  if (editing) {
+    // An import or the contact types editor may run during an edit: the
+    // record being edited stays the one the next Update stores, wherever
+    // the refill put its entry.
+    const CurrentRecord edited = Listed(rows, before.id);
+    return edited.row >= 0 ? edited : before;
+  }
   switch (change) {
     case FormChange::kStored: {
       const CurrentRecord stored = Listed(rows, stepPerson);
@@ -39,14 +46,7 @@ CurrentRecord PersonAfter(FormChange change, CurrentRecord before, int32_t stepP
       const CurrentRecord step = Listed(rows, stepPerson);
       return step.row >= 0 ? step : SamePlace(rows, before);
     }
-    case FormChange::kRefill:
-      if (editing) {
-        // The record being edited stays the one the next Update stores,
-        // wherever the refill put its entry.
-        const CurrentRecord edited = Listed(rows, before.id);
-        return edited.row >= 0 ? edited : before;
-      }
-      return SamePlace(rows, before);
+    case FormChange::kRefill: return SamePlace(rows, before);
   }
   return before;
 }

@@ -105,6 +105,7 @@ const std::vector<std::pair<QString, int>> kDefaults = {
 
 TEST_F(ContactTypesDialogTest, OpensWithTypesInIdOrderAndTheFirstSelected) {
   Types().Insert(ContactType{9, "Aardvark"});
+  setup.Apply();
   ContactTypesDialog dialog(document, prompter, help);
 
   EXPECT_EQ(dialog.windowTitle(), "Contact Types");
@@ -227,7 +228,7 @@ TEST_F(ContactTypesDialogTest, EditKeepsItsOwnNameAndRefusesAnothersName) {
   EXPECT_EQ(updates, 1);
   EXPECT_EQ(SelectedRow(dialog), 0);
 
-  testing::MarkUnmodified(document);
+  setup.Apply();
   prompter.answers = {Answer::Ok};
   prompter.dialogs.push_back([](QDialog& dialog) {
     if (Confirm(QStringLiteral("Personal"))(dialog) == QDialog::Accepted) return 1;
@@ -259,6 +260,7 @@ TEST_F(ContactTypesDialogTest, EditingANameUnchangedKeepsItsBytes) {
   const std::string names[] = {"Caf\xe9", std::string(40000, 'x')};
   Types().Insert(ContactType{5, names[0]});
   Types().Insert(ContactType{6, names[1]});
+  setup.Apply();
   ContactTypesDialog dialog(document, prompter, help);
   QString shown;
   for (int row : {4, 5}) {
@@ -282,6 +284,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   contact.PersonID = 1;
   contact.ContactTypeID = 3;
   setup.Content().contacts.Insert(contact);
+  setup.Apply();
   ContactTypesDialog dialog(document, prompter, help);
 
   prompter.answers = {Answer::Yes};
@@ -336,7 +339,7 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
   EXPECT_TRUE(dialog.Button(1)->isEnabled());
 
   // Deleting from the empty list asks, then leaves the document unmarked.
-  testing::MarkUnmodified(document);
+  setup.Apply();
   prompter.answers = {Answer::Yes};
   Click(dialog, 1004);
   EXPECT_EQ(prompter.messages.size(), 5u);
@@ -347,7 +350,7 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
   // scripted prompter fails on any dialog), Delete erases nothing.
   prompter.dialogs.push_back(Confirm(QStringLiteral("Visit")));
   Click(dialog, 1003);
-  testing::MarkUnmodified(document);
+  setup.Apply();
   dialog.List()->clearSelection();
   Click(dialog, 1005);
   prompter.answers = {Answer::Yes};
@@ -358,6 +361,7 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
 
 TEST_F(ContactTypesDialogTest, AddWithTheCounterSpentIsRefused) {
   Types().LastID = std::numeric_limits<int32_t>::max();
+  setup.Apply();
   ContactTypesDialog dialog(document, prompter, help);
   prompter.answers = {Answer::Ok};
   prompter.dialogs.push_back(Confirm(QStringLiteral("Meeting")));

@@ -228,9 +228,9 @@ TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
 TEST_F(MainViewTest, CreatedBrowsingWithEverythingLocked) {
   EXPECT_EQ(view.State().mode, EditMode::kBrowsing);
   EXPECT_FALSE(view.InHelpMode());
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), -1);
   EXPECT_EQ(view.State().currentPersonId, 0);
-  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 0);
+  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), -1);
   EXPECT_EQ(view.State().currentContactId, 0);
   for (const int id : kPersonBoxes) {
     QWidget* box = testing::FormControl(&view, id);
@@ -494,7 +494,7 @@ TEST_F(FilledViewTest, UpdateKeepsThePositionAndShowsTheLatestContact) {
   ShowContact(7);
   Data().persons.Erase(1);
   Data().persons.Insert(NamedPerson(1, "Anna", "Smith"));
-  testing::MakeModified(document);
+  setup.Apply();
   EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 2);
   EXPECT_EQ(testing::PersonSelector(&view)->currentText(), QStringLiteral("Smith, Anna"));
   EXPECT_EQ(view.State().currentPersonId, 1);

@@ -85,6 +85,7 @@ struct AccessibleNamesTest : ::testing::Test {
     DocumentData& data = Records().Content();
     data.persons.Insert(testing::NamedPerson(data.persons.NextID(), "Ann", "Archer"));
     data.contacts.Insert(testing::PersonContact(data.contacts.NextID(), 1, 1));
+    Records().Apply();
     testing::MakeModified(frame->Doc());
     frame->UpdateCommandStates();
   }

@@ -328,9 +328,10 @@ TEST_F(MainFrameFixture, AFailedSaveSaysSoAndStaysModified) {
   Modify();
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);  // a folder now stands where the file was
-  prompter.answers = {Answer::Retry};
+  // Retry writes again, and fails again; Cancel gives up.
+  prompter.answers = {Answer::Retry, Answer::Cancel};
   frame->OnCommand(kSave);
-  ASSERT_EQ(prompter.messages.size(), 1u);
+  ASSERT_EQ(prompter.messages.size(), 2u);
   EXPECT_EQ(prompter.messages[0].text, QStringLiteral("Error saving %1.").arg(Q(path)));
   EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::RetryCancel);
   EXPECT_TRUE(frame->Doc().IsModified());

@@ -39,7 +39,7 @@ struct MainWindowKeysTest : ::testing::Test {
     DocumentData& data = Records().Content();
     data.persons.Insert(testing::NamedPerson(data.persons.NextID(), "Ann", "Archer"));
     data.contacts.Insert(testing::PersonContact(data.contacts.NextID(), 1, 1, "Met"));
-    testing::MarkUnmodified(frame->Doc());
+    Records().Apply();
     frame->show();
     frame->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));

@@ -48,6 +48,7 @@ struct PrintCommandsFixture : ::testing::Test {
       person.City = "Springfield";
       data.persons.Insert(person);
     }
+    Records().Apply();
     testing::MakeModified(frame->Doc());
   }
 
