@@ -302,6 +302,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   EXPECT_EQ(updates, 0);
 
   setup.Content().contacts.Erase(1);
+  setup.Apply();
   prompter.answers = {Answer::Yes};
   Click(dialog, 1004);
   EXPECT_EQ(Types().Find(3), nullptr);

@@ -244,6 +244,8 @@ TEST_F(PrintCommandsFixture, ALongReportIsPaginatedFromTheEventLoopUnderAProgres
     contact.Description = "Called about order " + std::to_string(i);
     contacts.Insert(contact);
   }
+  Records().Apply();
+  testing::MakeModified(frame->Doc());
   prompter.dialogs.push_back([](QDialog& dialog) {
     auto& choice = dynamic_cast<ContactsReportDialog&>(dialog);
     choice.BeginPicker()->setDate(QDate(2024, 1, 1));
