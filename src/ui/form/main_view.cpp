@@ -107,10 +107,11 @@ void MainView::Refill(bool persons, bool contacts, bool types, FormChange how, i
     personSelector_->setCurrentIndex(-1);
   }
   const CurrentRecord person = PersonAfter(how, person_, stepPerson, PersonRows(), editMode_ != EditMode::kBrowsing);
-  if (persons || person.id != person_.id)
-    MakePersonCurrent(person, how, stepContact);
-  else if (contacts || types)
-    MakePersonCurrent(person_, how, stepContact);
+  // The form's own Update and Delete show the first contact, as a new
+  // person does; an import or the owner's details leave the list alone.
+  const bool formEdit = how == FormChange::kStored || how == FormChange::kPersonDeleted;
+  if (persons || person.id != person_.id || contacts || types)
+    MakePersonCurrent(person, how, stepContact, contacts || types || formEdit);
   ShowEmptyHint();
   if (persons || contacts) findBar_->Refresh();
   NoteState();
@@ -126,8 +127,9 @@ ListRows MainView::ContactRows() const {
           [this](int row) { return contacts_->ContactIdAt(row); }};
 }
 
-void MainView::MakePersonCurrent(CurrentRecord person, FormChange how, int32_t stepContact) {
+void MainView::MakePersonCurrent(CurrentRecord person, FormChange how, int32_t stepContact, bool contactsChanged) {
   const bool editing = editMode_ != EditMode::kBrowsing;
+  const bool samePerson = person.id == person_.id;
   {
     const QSignalBlocker blocker(personSelector_);
     personSelector_->setCurrentIndex(person.row);
@@ -136,6 +138,7 @@ void MainView::MakePersonCurrent(CurrentRecord person, FormChange how, int32_t s
   // While an edit is under way the boxes hold the user's typing.
   if (!editing) ShowPerson(person.id);
   person_ = person;
+  if (samePerson && !contactsChanged) return;
 
   // The refill's own selection changes are not the user's choice.
   fillingContacts_ = true;
@@ -159,7 +162,7 @@ void MainView::MakeContactCurrent(CurrentRecord contact) {
 void MainView::GoTo(int32_t personId, int32_t contactId) {
   if (editMode_ != EditMode::kBrowsing) return;
   const CurrentRecord person = PersonAfter(FormChange::kStep, person_, personId, PersonRows(), false);
-  if (person.id != person_.id) MakePersonCurrent(person, FormChange::kStep, contactId);
+  if (person.id != person_.id) MakePersonCurrent(person, FormChange::kStep, contactId, false);
   else if (contactId > 0) MakeContactCurrent(ContactAfter(FormChange::kStep, contact_, contactId, ContactRows(), false));
   if (contactId == 0)
     personSelector_->setFocus(Qt::OtherFocusReason);
@@ -217,7 +220,7 @@ void MainView::SetPickers(const DateTimeValue& value) {
 
 void MainView::OnPersonPicked(int position) {
   if (leavingSelectorText_) return;
-  MakePersonCurrent({position, persons_->IdAt(position)}, FormChange::kRefill, 0);
+  MakePersonCurrent({position, persons_->IdAt(position)}, FormChange::kRefill, 0, false);
   // While a person is edited, the boxes show the person picked, and Update
   // stores into that one.
   if (editMode_ != EditMode::kBrowsing) ShowPerson(person_.id);

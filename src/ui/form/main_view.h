@@ -145,9 +145,10 @@ class MainView : public QWidget {
   void RefreshContactTypes();
   ListRows PersonRows() const;
   ListRows ContactRows() const;
-  // Makes `person` current, shows it and fills its contacts; then makes the
-  // contact chosen by the rules current.
-  void MakePersonCurrent(CurrentRecord person, FormChange how, int32_t stepContact);
+  // Makes `person` current and shows it; for another person, or when its
+  // contacts changed, fills them and makes the contact the rules choose
+  // current.
+  void MakePersonCurrent(CurrentRecord person, FormChange how, int32_t stepContact, bool contactsChanged);
   void MakeContactCurrent(CurrentRecord contact);
   void ShowPerson(int32_t id);
   void ShowContact(int32_t contactId);

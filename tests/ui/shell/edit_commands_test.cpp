@@ -17,6 +17,9 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
+#include <map>
+#include <string>
+#include <utility>
 #include <limits>
 
 #include "core/document/document_loader.h"
@@ -703,6 +706,62 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   Run(kNew);
   EXPECT_FALSE(Enabled(kUndo));
   EXPECT_FALSE(Enabled(kRedo));
+}
+
+// An edit, its undo and an import each refill only the lists they touched,
+// and the commands follow at once, with no pass of the event loop between.
+TEST_F(EditCommandsFixture, EachChangeRefillsOnlyWhatItTouched) {
+  AddPersons({"Adams", "Baker"});
+  AddContact(1, At(2004, 1, 1, 9, 0, 0), "about Adams");
+  Records().Apply();
+  Pick("Adams");
+  std::map<std::string, int> refills;
+  const auto count = [&](const char* name, QAbstractItemModel* model) {
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&refills, name] { ++refills[name]; });
+  };
+  count("persons", testing::PersonSelector(view)->model());
+  count("contacts", testing::ContactsList(view)->model());
+  count("types", testing::ContactTypeSelector(view)->model());
+  const auto refilled = [&] { return std::exchange(refills, {}); };
+  using Refills = std::map<std::string, int>;
+
+  Run(kContactEdit);
+  testing::NotesBox(view)->setPlainText(QStringLiteral("called back"));
+  Run(kContactUpdate);
+  EXPECT_EQ(refilled(), (Refills{{"contacts", 1}}));
+  EXPECT_TRUE(frame->Action(kUndo)->isEnabled());
+  EXPECT_TRUE(frame->Action(kSave)->isEnabled());
+
+  frame->Action(kUndo)->trigger();
+  EXPECT_EQ(refilled(), (Refills{{"contacts", 1}}));
+  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "about Adams");
+  EXPECT_FALSE(frame->Action(kUndo)->isEnabled());
+  EXPECT_TRUE(frame->Action(kRedo)->isEnabled());
+
+  const std::string path = dir.File("one.vcf");
+  testing::WriteBytes(path, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Carter;Cy;;;\r\nEND:VCARD\r\n");
+  prompter.openNames.push_back(QString::fromStdString(path));
+  prompter.answers.push_back(Prompter::Answer::Ok);
+  frame->Action(kImportVCard)->trigger();
+  EXPECT_EQ(refilled(), (Refills{{"persons", 1}}));
+  EXPECT_EQ(view->State().currentPersonId, 1) << "the person shown stays";
+  EXPECT_EQ(view->State().currentContactId, 1);
+  EXPECT_FALSE(frame->Action(kRedo)->isEnabled()) << "a new step ends the redo";
+}
+
+// A refused operation changes nothing, and nobody hears of it: the list
+// keeps its rows and the document stays as it was.
+TEST_F(EditCommandsFixture, ARefusedOperationChangesNothingOnScreen) {
+  AddPersons({"Adams", "Baker"});
+  Records().Apply();
+  int changes = 0;
+  QObject::connect(&frame->Doc(), &LogDocument::changed, [&changes] { ++changes; });
+  const OperationResult result = frame->Doc().Run(&DocumentEditor::DeletePerson, 99);
+  EXPECT_EQ(result.status, OperationStatus::kNotFound);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(SelectorTexts(), QStringList({"Adams", "Baker"}));
+  EXPECT_FALSE(frame->Doc().IsModified());
+  EXPECT_FALSE(frame->Action(kUndo)->isEnabled());
 }
 
 }  // namespace
