@@ -31,6 +31,8 @@ FindBar::FindBar(DataSource data, PersonRank rank, QWidget* parent)
   auto* label = new QLabel(QStringLiteral("F&ind:"), this);
   box_ = new QLineEdit(this);
   box_->setClearButtonEnabled(true);
+  // The box's own clear button has no name of its own.
+  for (QToolButton* clear : box_->findChildren<QToolButton*>()) clear->setAccessibleName(QStringLiteral("Clear find"));
   box_->setPlaceholderText(QStringLiteral("Names, any field, or words of the notes"));
   box_->setAccessibleName(QStringLiteral("Find"));
   label->setBuddy(box_);

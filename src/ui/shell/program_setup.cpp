@@ -4,6 +4,7 @@
 #include <QString>
 #include <clocale>
 
+#include "ui/kit/accessible_combo_box.h"
 #include "vimbo_version.h"
 
 namespace vimbo {
@@ -14,6 +15,7 @@ void SetUpRunningProgram() {
   QApplication::setOrganizationName(QStringLiteral("Brenwick"));
   // Desktops match the window to its launcher entry and icon by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(VIMBO_APP_ID));
+  InstallAccessibleComboBoxes();
   // Dates in lists and reports follow the user's regional settings; numbers
   // in files never do. Set after Qt, which sets the whole locale itself.
   std::setlocale(LC_ALL, "");

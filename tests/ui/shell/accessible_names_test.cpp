@@ -6,17 +6,20 @@
 
 #include <QAccessible>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "support/form_widgets.h"
 #include "support/document_setup.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "ui/editors/contact_types_dialog.h"
 #include "ui/form/main_view.h"
+#include "ui/kit/accessible_combo_box.h"
 #include "ui/kit/command_ids.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
@@ -30,14 +33,11 @@ namespace {
 
 using namespace command;
 
-// What a screen reader announces a control by. A combo box gives its value
-// as its name on this platform and is announced by its label instead.
+// What a screen reader announces a control by: its accessible name, which
+// for a combo box is its label's text rather than its current entry.
 QString SpokenName(QWidget* widget) {
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  if (!accessible) return {};
-  if (accessible->role() != QAccessible::ComboBox) return accessible->text(QAccessible::Name);
-  const auto labels = accessible->relations(QAccessible::Label);
-  return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+  return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
 // The controls a user reaches with the keyboard or the mouse, the buttons
@@ -79,6 +79,9 @@ void ExpectNamed(const QWidget& window, const QMap<int, QString>& expected = {})
 }
 
 struct AccessibleNamesTest : ::testing::Test {
+  // As the program does when it starts.
+  static void SetUpTestSuite() { InstallAccessibleComboBoxes(); }
+
   AccessibleNamesTest() {
     OpenSettings()->clear();
     frame = std::make_unique<MainFrame>(prompter, MainFrame::Options{QStringLiteral(VIMBO_HELP_DIR), false});
@@ -113,6 +116,13 @@ struct AccessibleNamesTest : ::testing::Test {
 TEST_F(AccessibleNamesTest, MainWindowAndToolbars) {
   using namespace main_form;
   frame->OnCommand(kPersonFind);
+  // The combo boxes' value is their current entry, not their name.
+  QAccessibleInterface* person = QAccessible::queryAccessibleInterface(testing::PersonSelector(frame->View()));
+  EXPECT_EQ(person->text(QAccessible::Value), "Archer, Ann");
+  EXPECT_EQ(person->childCount(), 2) << "the list of entries and the text box";
+  const QList<QToolButton*> clear = testing::Finder(frame->View())->Box()->findChildren<QToolButton*>();
+  ASSERT_FALSE(clear.isEmpty());
+  EXPECT_EQ(SpokenName(clear.first()), "Clear find");
   ExpectNamed(*frame, {{kFirstName, "First Name"},
                        {kWorkPhone, "Work Phone"},
                        {kExtension, "Ext"},
