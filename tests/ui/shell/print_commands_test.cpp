@@ -262,8 +262,7 @@ TEST_F(PrintCommandsFixture, ALongReportIsPaginatedFromTheEventLoopUnderAProgres
   EXPECT_TRUE(bar()->isVisible());
   EXPECT_EQ(bar()->maximum(), 1500);
   while (Enabled(kNextPage)) Run(kNextPage);
-  for (int pass = 0; pass < 1000 && bar(); ++pass) QCoreApplication::processEvents();
-  EXPECT_EQ(bar(), nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bar() == nullptr; }));
   Report* report = frame->CurrentReport();
   EXPECT_EQ(report->KnownPageCount(), report->GetPageCount()) << "the count shown is final";
   EXPECT_GT(report->KnownPageCount(), frame->PreviewPage() + 1) << "Next Page reached only the pages known";
@@ -274,7 +273,8 @@ TEST_F(PrintCommandsFixture, ALongReportIsPaginatedFromTheEventLoopUnderAProgres
   ASSERT_NE(bar(), nullptr);
   Run(kClosePreview);
   EXPECT_EQ(bar(), nullptr);
-  for (int pass = 0; pass < 20; ++pass) QCoreApplication::processEvents();
+  // Nothing the event loop still holds brings the report back.
+  QTest::qWait(50);
   EXPECT_EQ(frame->CurrentReport(), nullptr);
 }
 
