@@ -8,7 +8,9 @@ namespace vimbo {
 // Browsing, or adding or editing one person or one contact.
 enum class EditMode { kBrowsing, kAddingPerson, kEditingPerson, kAddingContact, kEditingContact };
 
-constexpr bool IsPersonMode(EditMode mode) { return mode == EditMode::kAddingPerson || mode == EditMode::kEditingPerson; }
+constexpr bool IsPersonMode(EditMode mode) {
+  return mode == EditMode::kAddingPerson || mode == EditMode::kEditingPerson;
+}
 constexpr bool IsContactMode(EditMode mode) {
   return mode == EditMode::kAddingContact || mode == EditMode::kEditingContact;
 }

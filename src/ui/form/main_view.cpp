@@ -35,8 +35,7 @@ MainView::MainView(QWidget* parent) : QWidget(parent), units_(fontMetrics()) {
   ShowContact(0);
 
   connect(personSelector_, &QComboBox::activated, this, &MainView::OnPersonPicked);
-  connect(contactsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          &MainView::OnContactSelected);
+  connect(contactsList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainView::OnContactSelected);
 }
 
 void MainView::SetDocument(LogDocument& document) {
@@ -162,8 +161,10 @@ void MainView::MakeContactCurrent(CurrentRecord contact) {
 void MainView::GoTo(int32_t personId, int32_t contactId) {
   if (editMode_ != EditMode::kBrowsing) return;
   const CurrentRecord person = PersonAfter(FormChange::kStep, person_, personId, PersonRows(), false);
-  if (person.id != person_.id) MakePersonCurrent(person, FormChange::kStep, contactId, false);
-  else if (contactId > 0) MakeContactCurrent(ContactAfter(FormChange::kStep, contact_, contactId, ContactRows(), false));
+  if (person.id != person_.id)
+    MakePersonCurrent(person, FormChange::kStep, contactId, false);
+  else if (contactId > 0)
+    MakeContactCurrent(ContactAfter(FormChange::kStep, contact_, contactId, ContactRows(), false));
   if (contactId == 0)
     personSelector_->setFocus(Qt::OtherFocusReason);
   else

@@ -106,7 +106,7 @@ class MainView : public QWidget {
   struct PersonBox {
     QLineEdit* line = nullptr;
     QPlainTextEdit* lines = nullptr;
-    CompactText Person::* field = nullptr;
+    CompactText Person::*field = nullptr;
   };
 
   // Form construction, in main_view_form.cpp.

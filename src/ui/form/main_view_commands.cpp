@@ -61,8 +61,8 @@ Person MainView::PersonFromBoxes(const Person& original) const {
   Person person;
   for (const PersonBox& box : personBoxes_) {
     const std::string_view before = original.*box.field;
-    person.*box.field = box.line ? FromDisplay(box.line->text(), before)
-                                 : MultiLineFromDisplay(MultiLineBoxText(*box.lines), before);
+    person.*box.field =
+        box.line ? FromDisplay(box.line->text(), before) : MultiLineFromDisplay(MultiLineBoxText(*box.lines), before);
   }
   return person;
 }
@@ -88,8 +88,9 @@ void MainView::PersonUpdate() {
     // give, and a person under 0 could never be picked again. The edit
     // stays, with everything typed, so the user can still cancel.
     SetEditMode(EditMode::kAddingPerson);
-    RefuseForNoIdentifiers(QStringLiteral("The person cannot be added: this document has no "
-                                          "identifiers left for new persons."));
+    RefuseForNoIdentifiers(
+        QStringLiteral("The person cannot be added: this document has no "
+                       "identifiers left for new persons."));
   } else if (!result.Done()) {
     ShowPerson(person_.id);
   }
@@ -125,8 +126,8 @@ Contact MainView::ContactFromPanel(const Contact* original) const {
   Contact contact;
   contact.ID = original ? original->ID : 0;
   contact.PersonID = person_.id;
-  contact.Description = MultiLineFromDisplay(MultiLineBoxText(*notesBox_),
-                                             original ? original->Description.view() : std::string_view());
+  contact.Description =
+      MultiLineFromDisplay(MultiLineBoxText(*notesBox_), original ? original->Description.view() : std::string_view());
   const QDate date = datePicker_->date();
   const QTime time = timePicker_->time();
   contact.DateTime.SetDate(date.year(), date.month(), date.day());
@@ -148,8 +149,9 @@ void MainView::ContactUpdate() {
   pending_ = FormChange::kStep;
   if (result.status == OperationStatus::kNoIdentifiers) {
     SetEditMode(mode);
-    RefuseForNoIdentifiers(QStringLiteral("The contact cannot be added: this document has no "
-                                          "identifiers left for new contacts."));
+    RefuseForNoIdentifiers(
+        QStringLiteral("The contact cannot be added: this document has no "
+                       "identifiers left for new contacts."));
   } else if (!result.Done()) {
     ShowContact(contact_.id);
   }

@@ -51,7 +51,8 @@ void MainView::ShowLocks() {
       SetReadOnlyLook(*box.lines, box.lines->isReadOnly(), palette());
   }
   SetReadOnlyLook(*notesBox_, notesBox_->isReadOnly(), palette());
-  for (QDateTimeEdit* picker : {static_cast<QDateTimeEdit*>(datePicker_), static_cast<QDateTimeEdit*>(timePicker_)}) SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
+  for (QDateTimeEdit* picker : {static_cast<QDateTimeEdit*>(datePicker_), static_cast<QDateTimeEdit*>(timePicker_)})
+    SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
 }
 
 void MainView::ShowEmptyHint() {

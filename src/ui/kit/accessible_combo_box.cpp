@@ -32,9 +32,7 @@ class NamedComboBox : public QAccessibleWidget {
     return -1;
   }
 
-  QStringList actionNames() const override {
-    return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
-  }
+  QStringList actionNames() const override { return QStringList{showMenuAction()} + QAccessibleWidget::actionNames(); }
   void doAction(const QString& action) override {
     if (action == showMenuAction())
       Box()->showPopup();

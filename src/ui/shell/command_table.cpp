@@ -40,6 +40,8 @@ std::span<const Submenu> Menus() {
 // The handlers reach into the window; the table is its friend.
 std::span<const CommandInfo> Commands() {
   using F = MainFrame;
+  // Laid out by hand, two lines a row, so the table reads as one.
+  // clang-format off
   static constexpr std::array kCommands = {
       CommandInfo{kNew, "&New", "Create a new document", "New", "Ctrl+N", {M::kFile, 10}, {T::kMain, 10},
                   "files.htm", Always, [](F& f) { f.FileNew(); }},
@@ -144,6 +146,7 @@ std::span<const CommandInfo> Commands() {
       CommandInfo{kZoomOut, "Zoom &Out", "Zoom Out", "Zoom Out", "", kNoItem, {T::kPreview, 31}, "printing.htm",
                   CanZoomOut, [](F& f) { f.Zoom(false); }},
   };
+  // clang-format on
   return kCommands;
 }
 

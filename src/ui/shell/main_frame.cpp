@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "ui/form/command_state.h"
-#include "ui/shell/command_table.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/artwork.h"
 #include "ui/kit/command_ids.h"
@@ -29,6 +28,7 @@
 #include "ui/kit/program_texts.h"
 #include "ui/kit/prompter.h"
 #include "ui/shell/about_dialog.h"
+#include "ui/shell/command_table.h"
 #include "ui/shell/print_preview.h"
 #include "ui/shell/settings_store.h"
 #include "ui/shell/splash_window.h"
@@ -131,7 +131,7 @@ namespace {
 
 // The items of one menu or toolbar, in the order of their slots.
 template <typename Where>
-std::vector<const CommandInfo*> ItemsOf(Where where, Place<Where> CommandInfo::* place) {
+std::vector<const CommandInfo*> ItemsOf(Where where, Place<Where> CommandInfo::*place) {
   std::vector<const CommandInfo*> items;
   for (const CommandInfo& info : Commands())
     if ((info.*place).where == where) items.push_back(&info);

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "core/document/file_io.h"
+#include "core/editing/document_editor.h"
 #include "core/transfer/person_import.h"
 #include "core/transfer/text_export.h"
 #include "core/transfer/vcard_reader.h"
@@ -16,7 +17,6 @@
 #include "ui/editors/user_info_sheet.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
-#include "core/editing/document_editor.h"
 #include "ui/kit/prompter.h"
 #include "ui/reports/address_book_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"

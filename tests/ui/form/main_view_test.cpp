@@ -19,9 +19,9 @@
 #include <QTreeView>
 #include <vector>
 
+#include "support/dates.h"
 #include "support/document_setup.h"
 #include "support/form_widgets.h"
-#include "support/dates.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "ui/document/log_document.h"
@@ -283,7 +283,8 @@ TEST_F(MainViewTest, ContactTypesAreSortedAndNoneIsSelected) {
   AddType(3, "Personal");
   AddType(4, "Correspondence");
   setup.Apply();
-  EXPECT_EQ(Entries(testing::ContactTypeSelector(&view)), (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
+  EXPECT_EQ(Entries(testing::ContactTypeSelector(&view)),
+            (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
   EXPECT_EQ(testing::ContactTypeSelector(&view)->itemData(1).toInt(), 2);
   EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
 }
@@ -558,8 +559,9 @@ TEST_F(MainViewTest, F1AsksHelpForTheFocusedControl) {
 
   // Controls made of inner parts answer for themselves.
   testing::DatePicker(&view)->setEnabled(true);
-  for (QWidget* control : {static_cast<QWidget*>(testing::PersonSelector(&view)), static_cast<QWidget*>(testing::DatePicker(&view)),
-                           static_cast<QWidget*>(testing::ContactsList(&view))}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(testing::PersonSelector(&view)), static_cast<QWidget*>(testing::DatePicker(&view)),
+        static_cast<QWidget*>(testing::ContactsList(&view))}) {
     control->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     ASSERT_EQ(help.count(), 2);
@@ -767,7 +769,8 @@ TEST_F(FilledViewTest, EnterInTheSelectorNeverLeavesItDisagreeingWithTheForm) {
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_EQ(view.State().currentPersonId, c.current) << c.typed;
     EXPECT_EQ(text->text(), c.shown) << c.typed;
-    EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), testing::PersonSelector(&view)->currentIndex()) << c.typed;
+    EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), testing::PersonSelector(&view)->currentIndex())
+        << c.typed;
   }
 }
 

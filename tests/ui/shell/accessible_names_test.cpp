@@ -13,8 +13,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "support/form_widgets.h"
 #include "support/document_setup.h"
+#include "support/form_widgets.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "ui/editors/contact_types_dialog.h"

@@ -17,18 +17,18 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <utility>
-#include <limits>
 
 #include "core/document/document_loader.h"
 #include "core/document/document_writer.h"
 #include "core/records/date_time_text.h"
 #include "gfx/display_text.h"
+#include "support/dates.h"
 #include "support/document_setup.h"
 #include "support/form_widgets.h"
-#include "support/dates.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -114,12 +114,17 @@ struct EditCommandsFixture : ::testing::Test {
   QPlainTextEdit* Address() { return qobject_cast<QPlainTextEdit*>(testing::FormControl(view, 1010)); }
   QStringList SelectorTexts() {
     QStringList texts;
-    for (int i = 0; i < testing::PersonSelector(view)->count(); ++i) texts.append(testing::PersonSelector(view)->itemText(i));
+    for (int i = 0; i < testing::PersonSelector(view)->count(); ++i)
+      texts.append(testing::PersonSelector(view)->itemText(i));
     return texts;
   }
   int ListedContacts() { return testing::ContactsList(view)->model()->rowCount(); }
-  QString ListCell(int row, int column) { return testing::ContactsList(view)->model()->index(row, column).data().toString(); }
-  void ChooseContact(int row) { testing::ContactsList(view)->setCurrentIndex(testing::ContactsList(view)->model()->index(row, 0)); }
+  QString ListCell(int row, int column) {
+    return testing::ContactsList(view)->model()->index(row, column).data().toString();
+  }
+  void ChooseContact(int row) {
+    testing::ContactsList(view)->setCurrentIndex(testing::ContactsList(view)->model()->index(row, 0));
+  }
 
   testing::TempDir dir;
   testing::ScriptedPrompter prompter;
@@ -158,7 +163,8 @@ TEST_F(EditCommandsFixture, OnlyTheBoxesOpenForTypingLookEditable) {
     const bool p = mode.personOpen, c = mode.contactOpen;
     EXPECT_EQ(locked, (std::vector<bool>{!p, !p, !c, !c, !c, !c})) << static_cast<int>(mode.enter);
     Run(mode.leave);
-    EXPECT_TRUE(lookReadOnly(Address()) && lookReadOnly(testing::NotesBox(view)) && lookReadOnly(testing::TimePicker(view)));
+    EXPECT_TRUE(lookReadOnly(Address()) && lookReadOnly(testing::NotesBox(view)) &&
+                lookReadOnly(testing::TimePicker(view)));
   }
   QPalette dark = frame->palette();
   dark.setColor(QPalette::Window, Qt::darkGray);
