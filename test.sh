@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
-#   0. the layer check: every include under src/ points down the layers;
+#   0. the layer check: every include under src/ points down the layers; the
+#      format check: every C++ file laid out as .clang-format says;
 #   1. the normal build: every test through ctest, and the benchmarks compiled;
 #      every build treats a compiler warning as an error; then its install
 #      tree and Debian package checked (scripts/check_install.sh);
@@ -16,10 +17,13 @@ fuzz_seconds=${VIMBO_FUZZ_SECONDS:-20}
 
 echo "== layer check"
 scripts/check_layers.sh
+echo "== format check"
+scripts/check_format.sh
 
 scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl1-mesa-dev \
   libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation \
-  desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file man-db groff-base
+  desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file man-db groff-base \
+  clang-format clang-tidy
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON -DVIMBO_WERROR=ON
