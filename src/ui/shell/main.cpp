@@ -1,7 +1,8 @@
 // Vimbo, the desktop program. Each argument that is not an option names a
 // document to open; "--no-splash" skips the splash window. The command line
 // is read before any window system is reached, so --help, --version and a
-// mistyped option work without a display.
+// mistyped option work without a display, and a missing display is told in
+// one line rather than by the toolkit's abort.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,6 +16,7 @@
 
 namespace {
 
+constexpr int kNoDisplay = 1;
 constexpr int kUsageError = 2;
 
 constexpr const char* kHelp =
@@ -79,6 +81,10 @@ int main(int argc, char** argv) {
   if (parser.isSet(version)) {
     std::printf("vimbo %s\n", VIMBO_VERSION);
     return 0;
+  }
+  if (vimbo::NoDisplayFor(argc, argv)) {
+    std::fputs("vimbo: no display found; run it on a desktop or under xvfb-run\n", stderr);
+    return kNoDisplay;
   }
 
   QApplication application(argc, argv);

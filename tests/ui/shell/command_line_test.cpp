@@ -22,10 +22,12 @@ struct ProgramResult {
   std::string err;
 };
 
-ProgramResult RunVimbo(const std::string& arguments) {
+// ENVIRONMENT is more for env(1): "-u NAME" or "NAME=VALUE" words.
+ProgramResult RunVimbo(const std::string& arguments, const std::string& environment = "") {
   testing::TempDir dir;
-  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " VIMBO_PROGRAM_PATH " " +
-                              arguments + " >'" + dir.File("out") + "' 2>'" + dir.File("err") + "'";
+  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + environment +
+                              " " VIMBO_PROGRAM_PATH " " + arguments + " >'" + dir.File("out") + "' 2>'" +
+                              dir.File("err") + "'";
   const int raw = std::system(command.c_str());
   const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return {status, testing::ReadBytes(dir.File("out")), testing::ReadBytes(dir.File("err"))};
@@ -72,6 +74,42 @@ TEST(VimboCommandLine, AMistakeIsAUsageErrorOnStandardError) {
     EXPECT_EQ(result.status, 2) << arguments;
     EXPECT_EQ(result.out, "") << arguments;
     EXPECT_EQ(result.err, "vimbo: " + message + "\nTry 'vimbo --help' for more information.\n") << arguments;
+  }
+}
+
+// Without a display the program says so in one line and fails, instead of
+// the toolkit's abort; a window system that needs none, or a display that is
+// named, is left for Qt to try (here an unknown plugin or a display that does
+// not answer, so Qt's own abort ends the run quickly).
+TEST(VimboCommandLine, NoDisplayIsOneLineAndStatusOne) {
+  const std::string noSession = "-u XDG_SESSION_TYPE -u XDG_RUNTIME_DIR";
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"", noSession},
+      {"--no-splash document.tch", noSession},
+      {"-platform xcb", noSession + " QT_QPA_PLATFORM=offscreen"},
+      {"--platform wayland", noSession},
+      {"", noSession + " QT_QPA_PLATFORM='wayland;xcb'"},
+      {"", noSession + " XDG_SESSION_TYPE=wayland"},
+      {"-platform=offscreen", noSession},
+  };
+  for (const auto& [arguments, environment] : refused) {
+    const ProgramResult result = RunVimbo(arguments, environment);
+    EXPECT_EQ(result.status, 1) << arguments << " / " << environment;
+    EXPECT_EQ(result.out, "") << arguments << " / " << environment;
+    EXPECT_EQ(result.err, "vimbo: no display found; run it on a desktop or under xvfb-run\n")
+        << arguments << " / " << environment;
+  }
+  const std::vector<std::pair<std::string, std::string>> triedByQt = {
+      {"-platform no-such-plugin", noSession},
+      {"", noSession + " QT_QPA_PLATFORM='xcb;no-such-plugin'"},
+      {"-display 127.0.0.1:97", noSession},
+      {"", noSession + " DISPLAY=127.0.0.1:97"},
+  };
+  for (const auto& [arguments, environment] : triedByQt) {
+    const ProgramResult result = RunVimbo(arguments, environment);
+    EXPECT_NE(result.status, 0) << arguments << " / " << environment;
+    EXPECT_NE(result.status, 1) << arguments << " / " << environment;
+    EXPECT_EQ(result.err.find("no display found"), std::string::npos) << arguments << " / " << environment;
   }
 }
 
