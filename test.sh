@@ -3,8 +3,9 @@
 #   0. the layer check: every include under src/ points down the layers; the
 #      format check: every C++ file laid out as .clang-format says;
 #   1. the normal build: every test through ctest, and the benchmarks compiled;
-#      every build treats a compiler warning as an error; then its install
-#      tree and Debian package checked (scripts/check_install.sh);
+#      every build treats a compiler warning as an error; clang-tidy on the
+#      files changed since scripts/tidy_baseline (scripts/check_tidy.sh); then
+#      its install tree and Debian package checked (scripts/check_install.sh);
 #   2. the core and its tests built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, and run;
 #   3. with clang: each fuzz target run briefly from its seed corpus.
@@ -23,12 +24,15 @@ scripts/check_format.sh
 scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl1-mesa-dev \
   libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation \
   desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file man-db groff-base \
-  clang-format clang-tidy
+  clang-format clang-tidy qt6-base-private-dev
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON -DVIMBO_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== clang-tidy"
+scripts/check_tidy.sh build
 
 echo "== install tree and package"
 scripts/check_install.sh build

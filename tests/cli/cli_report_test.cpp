@@ -51,7 +51,7 @@ std::string ReportDocument(const testing::TempDir& dir) {
     contact.DateTime.SetDateTime(2004, 3, day, 9, 30, 0);
     data.contacts.Insert(contact);
   }
-  const std::string path = dir.File("in.tch");
+  std::string path = dir.File("in.tch");
   EXPECT_TRUE(Write(data, path));
   return path;
 }

@@ -90,7 +90,7 @@ TEST(CliInfo, CountsTheRecords) {
 
 // A document with two persons and one contact of each.
 std::string TransferDocument(const testing::TempDir& dir) {
-  const std::string path = dir.File("in.tch");
+  std::string path = dir.File("in.tch");
   DocumentData data;
   data.AddDefaultContactTypes();
   Person ann;

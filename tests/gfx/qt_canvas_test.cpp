@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QTextLayout>
+#include <cmath>
 #include <optional>
 
 #include "gfx/display_text.h"
@@ -25,8 +26,8 @@ class ImagePage {
  public:
   explicit ImagePage(int dpi = kDpi, QSize size = QSize(2000, 1000)) : image_(size, QImage::Format_RGB32) {
     image_.fill(Qt::white);
-    image_.setDotsPerMeterX(static_cast<int>(dpi / 0.0254 + 0.5));
-    image_.setDotsPerMeterY(static_cast<int>(dpi / 0.0254 + 0.5));
+    image_.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+    image_.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
     painter_.emplace(&image_);
     canvas_.emplace(*painter_, PageMetrics{dpi, dpi, size.width(), size.height(), 0, 0});
   }
@@ -288,7 +289,7 @@ TEST(QtCanvasPages, APreviewPictureMeasuresAndDrawsAsThePrinterPage) {
   EXPECT_NEAR(ink.left(), 200, 6);
   EXPECT_GT(ink.top(), 150);
   EXPECT_LT(ink.bottom(), 150 + measuring.Metrics().height / 2 + 2);
-  EXPECT_NEAR(ink.width(), measuring.TextWidth("Page 1") / 2, 8);
+  EXPECT_NEAR(ink.width(), measuring.TextWidth("Page 1") / 2.0, 8);
 }
 
 }  // namespace

@@ -15,12 +15,12 @@ namespace {
 using testing::ExpectIndexExact;
 using testing::NamedPerson;
 
-Contact MakeContact(int32_t person, int32_t type, double when, std::string notes) {
+Contact MakeContact(int32_t person, int32_t type, double when, const std::string& notes) {
   Contact contact;
   contact.PersonID = person;
   contact.ContactTypeID = type;
   contact.DateTime = DateTimeValue(when);
-  contact.Description = std::move(notes);
+  contact.Description = notes;
   return contact;
 }
 
@@ -267,11 +267,12 @@ TEST(EditHistory, SavedPointFollowsUndoRedoAndIsLostWithItsSteps) {
 }
 
 TEST(EditHistory, MemoryBoundDropsOldestStepsFirst) {
-  DocumentEditor editor(64 * 1024);
+  constexpr std::size_t kKiB = 1024;
+  DocumentEditor editor(64 * kKiB);
   Seed(editor);
-  const std::string big(10 * 1024, 'x');
+  const std::string big(10 * kKiB, 'x');
   for (int i = 0; i < 20; ++i) editor.AddContactType(big + std::to_string(i));
-  EXPECT_LE(editor.History().MemoryUsed(), 64u * 1024);
+  EXPECT_LE(editor.History().MemoryUsed(), 64 * kKiB);
   int undone = 0;
   while (editor.Undo()) ++undone;
   EXPECT_GT(undone, 2);
@@ -280,7 +281,7 @@ TEST(EditHistory, MemoryBoundDropsOldestStepsFirst) {
   EXPECT_EQ(editor.Data().contactTypes.Size(), 4u + 20u - static_cast<unsigned>(undone));
   EXPECT_FALSE(editor.History().AtSavedPoint());
   // One step larger than the whole bound is still kept, alone.
-  editor.AddContactType(std::string(100 * 1024, 'y'));
+  editor.AddContactType(std::string(100 * kKiB, 'y'));
   EXPECT_TRUE(editor.History().CanUndo());
 }
 

@@ -8,10 +8,10 @@
 namespace vimbo {
 namespace {
 
-Person NamedPerson(int32_t id, std::string last) {
+Person NamedPerson(int32_t id, const std::string& last) {
   Person person;
   person.ID = id;
-  person.LName = std::move(last);
+  person.LName = last;
   return person;
 }
 

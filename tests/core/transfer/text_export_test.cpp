@@ -309,6 +309,17 @@ TEST(TextExport, ContactsFindTheirPersonsWhereverTheirIdentifiersLie) {
   }
 }
 
+// TEXT as the export writes it: between ENCLOSERs, each one inside doubled;
+// an empty text, or no encloser, as it is.
+std::string Enclosed(std::string text, const std::string& encloser) {
+  if (text.empty() || encloser.empty()) return text;
+  for (std::size_t at = text.find(encloser); at != std::string::npos; at = text.find(encloser, at + 2))
+    text.insert(at, encloser);
+  text.insert(0, encloser);
+  text += encloser;
+  return text;
+}
+
 // The date and time columns give each contact the texts of its own moment:
 // across days that meet again in the export's tables, before 1899, half a
 // second that rounds up, a time that rounds up into the next day, with an
@@ -332,17 +343,11 @@ TEST(TextExport, ContactsDateAndTimeTextsOfEveryMoment) {
   };
   for (const std::string& encloser : {std::string("\""), std::string("/"), std::string()}) {
     DocumentData data;
-    std::string expected = encloser + "Date" + encloser + ";" + encloser + "Time" + encloser + "\n";
-    const auto enclosed = [&](std::string text) {
-      if (text.empty() || encloser.empty()) return text;
-      for (std::size_t at = text.find(encloser); at != std::string::npos; at = text.find(encloser, at + 2))
-        text.insert(at, encloser);
-      return encloser + text + encloser;
-    };
+    std::string expected = Enclosed("Date", encloser) + ";" + Enclosed("Time", encloser) + "\n";
     for (int round = 0; round < 2; ++round) {
       for (const DateTimeValue& moment : moments) {
         data.contacts.Insert(MakeContact(static_cast<int32_t>(data.contacts.Size()) + 1, 1, 1, moment, ""));
-        expected += enclosed(ShortDateText(moment)) + ";" + enclosed(ShortTimeText(moment)) + "\n";
+        expected += Enclosed(ShortDateText(moment), encloser) + ";" + Enclosed(ShortTimeText(moment), encloser) + "\n";
       }
     }
     TextTransferSettings settings = ContactSettings({"Date", "Time"});

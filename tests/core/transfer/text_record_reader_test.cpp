@@ -30,8 +30,7 @@ TEST(TextRecordReader, PiecesOfAnySizeGiveTheRecordsOfTheWholeText) {
   const std::string texts[] = {
       "",
       "a,b\nc,d\n",
-      "\xEF\xBB\xBF"
-      "a\r\nb\rc\r\n\r",
+      std::string("\xEF\xBB\xBF") + "a\r\nb\rc\r\n\r",
       // Quoted values over several lines, their breaks and doubled enclosers
       // falling on every offset of a small piece somewhere in the text.
       "\"12 Main St\r\nPortland, Suite 4\",x\r\nnext\n\"say \"\"hi\"\"\nbye\"\nx\n\"\"\"a\nb\"\ny,\"\"\nz",

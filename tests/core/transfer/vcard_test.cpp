@@ -129,6 +129,7 @@ TEST(VCardRoundTrip, GivesEveryFieldBack) {
     if (person.WkPhone.view().find(" ext. ") != std::string_view::npos) person.WkPhone = "1";
   }
   std::vector<const Person*> written;
+  written.reserve(persons.size());
   for (const Person& person : persons) written.push_back(&person);
   const VCardImport read = ReadVCards(VCardText(written));
   ASSERT_EQ(read.persons.size(), persons.size());

@@ -36,6 +36,7 @@ QWidget* Control(const QWidget& dialog, int id) {
 
 std::vector<int32_t> Keys(const std::map<int32_t, Person>& persons) {
   std::vector<int32_t> keys;
+  keys.reserve(persons.size());
   for (const auto& [id, person] : persons) keys.push_back(id);
   return keys;
 }
@@ -65,6 +66,7 @@ class ReportDialogsTest : public ::testing::Test {
 
   static std::vector<QString> Texts(const QListWidget* list) {
     std::vector<QString> texts;
+    texts.reserve(static_cast<std::size_t>(list->count()));
     for (int row = 0; row < list->count(); ++row) texts.push_back(list->item(row)->text());
     return texts;
   }

@@ -108,6 +108,7 @@ class TransferWizardTest : public ::testing::Test {
 
   static std::vector<QString> Column(QTreeWidget* list, int column) {
     std::vector<QString> texts;
+    texts.reserve(static_cast<std::size_t>(list->topLevelItemCount()));
     for (int row = 0; row < list->topLevelItemCount(); ++row) texts.push_back(list->topLevelItem(row)->text(column));
     return texts;
   }
