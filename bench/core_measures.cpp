@@ -210,6 +210,7 @@ double PerRecordNanoseconds(double seconds, std::size_t records) {
 Work PugixmlWork(const std::string& text) {
   return [&text](int repeats) {
     std::vector<std::unique_ptr<pugi::xml_document>> documents;
+    documents.reserve(static_cast<std::size_t>(repeats));
     for (int i = 0; i < repeats; ++i) documents.push_back(std::make_unique<pugi::xml_document>());
     bool ok = true;
     const double seconds = CpuSecondsOf([&] {
@@ -288,6 +289,26 @@ void LoadMemoryMeasure(const BenchDocument& document) {
 }
 
 }  // namespace
+
+int32_t MakeHeapedDocument(const std::string& path, int32_t persons, int32_t contacts, int32_t perPerson) {
+  DocumentData data;
+  GenerateDocument(data, persons, contacts);
+  const int32_t heaped = std::max<int32_t>(2, contacts / std::max<int32_t>(1, perPerson));
+  Check(persons >= heaped, "too few persons for the contacts to heap on");
+  std::vector<Contact> moved;
+  std::vector<int32_t> ids;
+  moved.reserve(data.contacts.Size());
+  ids.reserve(data.contacts.Size());
+  for (const auto& [id, contact] : data.contacts) {
+    moved.push_back(contact);
+    moved.back().PersonID = 1 + static_cast<int32_t>(ids.size()) % heaped;
+    ids.push_back(id);
+  }
+  data.contacts.EraseMany(std::move(ids));
+  for (Contact& contact : moved) data.contacts.Insert(std::move(contact));
+  Check(WriteFileAtomically(path, DocumentText(data)), "cannot write the benchmark document");
+  return heaped;
+}
 
 BenchDocument MakeDocument(const std::string& path, int32_t persons, int32_t contacts) {
   BenchDocument document;

@@ -22,6 +22,11 @@ struct BenchDocument {
 // `path`; throws std::runtime_error when it cannot be written.
 BenchDocument MakeDocument(const std::string& path, int32_t persons, int32_t contacts);
 
+// The same persons and contacts, every contact given to one of the first
+// persons by ID, `perPerson` contacts each (at least two persons): a large
+// address book whose busiest persons have long lists. Returns those persons.
+int32_t MakeHeapedDocument(const std::string& path, int32_t persons, int32_t contacts, int32_t perPerson);
+
 void RunCoreMeasures(const BenchDocument& document, const std::string& folder, const RoundOptions& options);
 
 // Load, save, export and import at 1,000 contacts and ten times as many

@@ -36,7 +36,7 @@ constexpr const char* kUsage =
     "  --growth          load, save, export and import per record at 100/1,000 persons/contacts\n"
     "                    and ten times as many each step up to --growth-max (default 1000000)\n"
     "  --gui             the desktop program on the offscreen platform: open, report preview,\n"
-    "                    person switch (in a process of its own)\n"
+    "                    person switch, also with a screen reader listening (in a process of its own)\n"
     "  --rounds N        at least N interleaved rounds per measure (default 5)\n"
     "  --min-seconds S   and on until a measure took S seconds of CPU (default 2)\n";
 
@@ -67,29 +67,42 @@ struct Arguments {
   vimbo::bench::RoundOptions rounds;
 };
 
+// Reads the option at args[i], and its value if it takes one (i moves on to
+// it); false for an unknown option or a missing or wrong value.
+bool ParseOption(const std::vector<std::string_view>& args, std::size_t& i, Arguments& parsed) {
+  const std::string_view arg = args[i];
+  if (arg == "--core") {
+    parsed.core = true;
+    return true;
+  }
+  if (arg == "--growth") {
+    parsed.growth = true;
+    return true;
+  }
+  if (arg == "--gui") {
+    parsed.gui = true;
+    return true;
+  }
+  if (i + 1 >= args.size()) return false;
+  const std::string_view value = args[++i];
+  if (arg == "--rounds") {
+    int32_t rounds = 0;
+    if (!ParseCount(value, rounds) || rounds < 1) return false;
+    parsed.rounds.rounds = rounds;
+    return true;
+  }
+  if (arg == "--min-seconds") return ParseSeconds(value, parsed.rounds.minSeconds);
+  if (arg == "--growth-max") return ParseCount(value, parsed.growthMax);
+  return false;
+}
+
 bool ParseArguments(const std::vector<std::string_view>& args, Arguments& parsed) {
   std::vector<std::string_view> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--core") {
-      parsed.core = true;
-    } else if (arg == "--growth") {
-      parsed.growth = true;
-    } else if (arg == "--gui") {
-      parsed.gui = true;
-    } else if (arg == "--rounds") {
-      int32_t rounds = 0;
-      if (!hasValue || !ParseCount(args[++i], rounds) || rounds < 1) return false;
-      parsed.rounds.rounds = rounds;
-    } else if (arg == "--min-seconds") {
-      if (!hasValue || !ParseSeconds(args[++i], parsed.rounds.minSeconds)) return false;
-    } else if (arg == "--growth-max") {
-      if (!hasValue || !ParseCount(args[++i], parsed.growthMax)) return false;
-    } else if (arg.starts_with("-")) {
+    if (!args[i].starts_with("-")) {
+      positional.push_back(args[i]);
+    } else if (!ParseOption(args, i, parsed)) {
       return false;
-    } else {
-      positional.push_back(arg);
     }
   }
   if (positional.size() == 2) {
@@ -103,29 +116,37 @@ bool ParseArguments(const std::vector<std::string_view>& args, Arguments& parsed
 
 #ifdef VIMBO_BENCH_GUI
 // The child that runs the desktop measures: document_bench --gui-child
-// FOLDER DOCUMENT SWITCHING ROUNDS MIN-SECONDS.
+// FOLDER DOCUMENT SWITCHING HEAPED HEAPED-PERSONS ROUNDS MIN-SECONDS.
 constexpr std::string_view kGuiChild = "--gui-child";
 
 int RunGuiChild(int& argc, char** argv) {
   vimbo::bench::RoundOptions rounds;
   int32_t count = 0;
-  if (argc != 7 || !ParseCount(argv[5], count) || count < 1 || !ParseSeconds(argv[6], rounds.minSeconds))
+  int32_t heapedPersons = 0;
+  if (argc != 9 || !ParseCount(argv[6], heapedPersons) || !ParseCount(argv[7], count) || count < 1 ||
+      !ParseSeconds(argv[8], rounds.minSeconds))
     return Usage();
   rounds.rounds = count;
-  const vimbo::bench::GuiDocuments documents{argv[2], argv[3], argv[4]};
+  const vimbo::bench::GuiDocuments documents{argv[2], argv[3], argv[4], argv[5], heapedPersons};
   int childArgc = 1;
   return vimbo::bench::RunGuiMeasures(childArgc, argv, documents, rounds);
 }
 
 // Starts this program again as the GUI child and waits for it; its lines go
 // to the same standard output.
-bool SpawnGuiChild(const char* program, const std::string& folder, const std::string& document,
-                   const std::string& switching, const vimbo::bench::RoundOptions& rounds) {
-  const std::string roundCount = std::to_string(rounds.rounds);
-  const std::string minSeconds = std::to_string(rounds.minSeconds);
-  std::vector<std::string> args = {program,   std::string(kGuiChild), folder, document, switching, roundCount,
-                                   minSeconds};
+bool SpawnGuiChild(const char* program, const vimbo::bench::GuiDocuments& documents,
+                   const vimbo::bench::RoundOptions& rounds) {
+  std::vector<std::string> args = {program,
+                                   std::string(kGuiChild),
+                                   documents.folder,
+                                   documents.document,
+                                   documents.switching,
+                                   documents.heaped,
+                                   std::to_string(documents.heapedPersons),
+                                   std::to_string(rounds.rounds),
+                                   std::to_string(rounds.minSeconds)};
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
   std::fflush(stdout);
@@ -143,12 +164,17 @@ bool RunGui(const Arguments& arguments, const char* program, const std::string& 
   const int32_t switchPersons = std::max<int32_t>(1, arguments.contacts / 10'000);
   const std::string switching = folder + "/switching.tch";
   MakeDocument(switching, switchPersons, arguments.contacts);
+  // The switch with a screen reader picks among all the persons of the
+  // document above, between those that have 10,000 contacts.
+  const std::string heaped = folder + "/heaped.tch";
+  const int32_t heapedPersons = MakeHeapedDocument(heaped, arguments.persons, arguments.contacts, 10'000);
   std::printf(
       "\nthe desktop program, offscreen (open and report: the document above; switch: %s contacts of %s "
-      "person%s)\n",
-      Count(arguments.contacts).c_str(), Count(switchPersons).c_str(), switchPersons == 1 ? "" : "s");
+      "person%s; among all: the document above, its contacts on %s persons)\n",
+      Count(arguments.contacts).c_str(), Count(switchPersons).c_str(), switchPersons == 1 ? "" : "s",
+      Count(heapedPersons).c_str());
   PrintTableHeader();
-  if (SpawnGuiChild(program, folder, document.path, switching, arguments.rounds)) return true;
+  if (SpawnGuiChild(program, {folder, document.path, switching, heaped, heapedPersons}, arguments.rounds)) return true;
   std::fputs("document_bench: the desktop measures failed\n", stderr);
   return false;
 }
