@@ -115,7 +115,7 @@ Outcome LogDocument::Save(QWidget* owner) {
 Outcome LogDocument::SaveAs(QWidget* owner) {
   const std::optional<QString> path = prompter_.SaveFileName(owner, FileFilter(), DefaultExtension(), Title());
   if (!path) return Outcome::Cancelled();
-  const Outcome saved = SaveWithRetry(owner, *path);
+  Outcome saved = SaveWithRetry(owner, *path);
   if (saved.IsDone()) SetFileName(*path);
   return saved;
 }

@@ -147,7 +147,10 @@ class TabLeavingPicker : public Picker {
   using Picker::Picker;
 
  protected:
-  bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+  // The picker's own Tab handling, which walks its fields, is the one skipped.
+  bool focusNextPrevChild(bool next) override {
+    return QWidget::focusNextPrevChild(next);  // NOLINT(bugprone-parent-virtual-call)
+  }
 };
 
 }  // namespace

@@ -43,7 +43,7 @@ constexpr const char* kCaption = "Vimbo";
 
 }  // namespace
 
-MainFrame::MainFrame(Prompter& prompter, Options options)
+MainFrame::MainFrame(Prompter& prompter, const Options& options)
     : prompter_(prompter),
       document_(prompter),
       help_(options.helpFolder.isEmpty() ? ProgramHelpFolder() : options.helpFolder),

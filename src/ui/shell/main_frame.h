@@ -38,7 +38,7 @@ class MainFrame : public QMainWindow {
     bool showSplash = true;
   };
 
-  MainFrame(Prompter& prompter, Options options);
+  MainFrame(Prompter& prompter, const Options& options);
   ~MainFrame() override;
 
   // Opens each named document in turn, as at start-up.

@@ -105,6 +105,7 @@ void MainFrame::ExportVCard() {
   for (const auto& [id, person] : dialog.Result()) ids.push_back(id);
   SortPersonIdsByName(document_.Data().persons, ids);
   std::vector<const Person*> persons;
+  persons.reserve(ids.size());
   for (const int32_t id : ids) persons.push_back(&dialog.Result().at(id));
   if (!WriteVCardFile(LocalPath(*path), persons))
     prompter_.Message(view_, QStringLiteral("Error saving %1.").arg(*path), QStringLiteral("Vimbo"),

@@ -38,7 +38,7 @@ struct DocumentFixture : ::testing::Test {
     person.ID = data.persons.NextID();
     person.LName = "Smith";
     data.persons.Insert(person);
-    const std::string path = dir.File(name);
+    std::string path = dir.File(name);
     EXPECT_TRUE(Write(data, path));
     return path;
   }

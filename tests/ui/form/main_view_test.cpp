@@ -93,6 +93,7 @@ class MainViewTest : public ::testing::Test {
   // The contact ID each row carries as its item data.
   std::vector<int32_t> ListedContactIds() {
     std::vector<int32_t> ids;
+    ids.reserve(static_cast<std::size_t>(ListedCount()));
     for (int row = 0; row < ListedCount(); ++row) ids.push_back(Row(row).data(Qt::UserRole).toInt());
     return ids;
   }

@@ -68,7 +68,7 @@ struct MainFrameFixture : ::testing::Test {
       person.LName = "Person " + std::to_string(person.ID);
       data.persons.Insert(person);
     }
-    const std::string path = dir.File(name);
+    std::string path = dir.File(name);
     EXPECT_TRUE(Write(data, path));
     return path;
   }

@@ -57,7 +57,8 @@ struct TransferCommandsFixture : ::testing::Test {
 
   // Answers the wizard: the file name, the first entries of both lists, the
   // first line skipped or not, and then `onFields` on the last page.
-  void AnswerWizard(const std::string& path, bool firstLineNames, std::function<void(TextTransferWizard&)> onFields) {
+  void AnswerWizard(const std::string& path, bool firstLineNames,
+                    const std::function<void(TextTransferWizard&)>& onFields) {
     prompter.dialogs.push_back([=](QDialog& dialog) {
       auto& wizard = dynamic_cast<TextTransferWizard&>(dialog);
       wizard.show();
