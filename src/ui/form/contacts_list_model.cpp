@@ -15,9 +15,19 @@ namespace {
 
 enum Column { kDate, kTime, kType, kNotes, kColumnCount };
 
+constexpr std::size_t kRememberedLength = 1000;
+
 }  // namespace
 
 void ContactsListModel::Fill(const DocumentData& data, int32_t personId) {
+  if (&data != data_) orders_.clear();
+  if (const auto known = orders_.find(personId); known != orders_.end()) {
+    beginResetModel();
+    data_ = &data;
+    ids_ = known->second;
+    endResetModel();
+    return;
+  }
   // Latest first, on the scale Greater compares moments by, so that a day
   // before 1900 runs forward too; each moment is read once.
   std::vector<std::pair<double, int32_t>> listed;
@@ -61,6 +71,8 @@ void ContactsListModel::Fill(const DocumentData& data, int32_t personId) {
   ids_.resize(listed.size());
   std::transform(listed.begin(), listed.end(), ids_.begin(), [](const auto& entry) { return entry.second; });
   endResetModel();
+  // A short list sorts in less time than a look-up saves.
+  if (ids_.size() >= kRememberedLength) orders_.emplace(personId, ids_);
 }
 
 void ContactsListModel::Clear() {
@@ -68,13 +80,6 @@ void ContactsListModel::Clear() {
   data_ = nullptr;
   ids_.clear();
   endResetModel();
-}
-
-void ContactsListModel::RemoveRow(int row) {
-  if (row < 0 || row >= rowCount()) return;
-  beginRemoveRows(QModelIndex(), row, row);
-  ids_.erase(ids_.begin() + row);
-  endRemoveRows();
 }
 
 int32_t ContactsListModel::ContactIdAt(int row) const {

@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/kit/form_text.h"
@@ -27,7 +28,9 @@ class ContactsListModel : public QAbstractTableModel {
   void Fill(const DocumentData& data, int32_t personId);
   // Lists nothing and forgets the document.
   void Clear();
-  void RemoveRow(int row);
+  // The document's contacts changed: the orders worked out before no
+  // longer hold.
+  void ForgetOrders() { orders_.clear(); }
 
   // 0 for a row that is not there.
   int32_t ContactIdAt(int row) const;
@@ -42,6 +45,10 @@ class ContactsListModel : public QAbstractTableModel {
  private:
   const DocumentData* data_ = nullptr;
   std::vector<int32_t> ids_;
+  // The display order of each long list shown since the contacts last
+  // changed, so that going back to a person with thousands of contacts
+  // does not sort them again.
+  std::unordered_map<int32_t, std::vector<int32_t>> orders_;
   FormDateTimeText dateTimeText_;
 };
 

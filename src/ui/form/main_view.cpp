@@ -96,15 +96,8 @@ void MainView::OnChanged(const DocumentChanges& changes) {
 void MainView::Refill(bool persons, bool contacts, bool types, FormChange how, int32_t stepPerson,
                       int32_t stepContact) {
   if (types) RefreshContactTypes();
-  if (persons) {
-    std::vector<NamedEntry> entries;
-    entries.reserve(Data().persons.Size());
-    for (const auto& [id, person] : Data().persons) entries.push_back({ToDisplay(person.DisplayName()), id});
-    // Refilling is not a choice of the user's, so nobody hears of it.
-    const QSignalBlocker blocker(personSelector_);
-    persons_->Fill(std::move(entries));
-    personSelector_->setCurrentIndex(-1);
-  }
+  if (contacts) contacts_->ForgetOrders();
+  if (persons) RefillPersons(stepPerson);
   const CurrentRecord person = PersonAfter(how, person_, stepPerson, PersonRows(), editMode_ != EditMode::kBrowsing);
   // The form's own Update and Delete show the first contact, as a new
   // person does; an import or the owner's details leave the list alone.
@@ -114,6 +107,25 @@ void MainView::Refill(bool persons, bool contacts, bool types, FormChange how, i
   ShowEmptyHint();
   if (persons || contacts) findBar_->Refresh();
   NoteState();
+}
+
+// A change to one person moves that one entry; any other change lists the
+// document's persons anew.
+void MainView::RefillPersons(int32_t onlyPerson) {
+  // Refilling is not a choice of the user's, so nobody hears of it.
+  const QSignalBlocker blocker(personSelector_);
+  if (onlyPerson > 0) {
+    const int row = persons_->RowOf(onlyPerson);
+    if (row >= 0) persons_->Remove(row);
+    if (const Person* person = Data().persons.Find(onlyPerson))
+      persons_->Insert({ToDisplay(person->DisplayName()), onlyPerson});
+  } else {
+    std::vector<NamedEntry> entries;
+    entries.reserve(Data().persons.Size());
+    for (const auto& [id, person] : Data().persons) entries.push_back({ToDisplay(person.DisplayName()), id});
+    persons_->Fill(std::move(entries));
+  }
+  personSelector_->setCurrentIndex(-1);
 }
 
 ListRows MainView::PersonRows() const {
@@ -187,12 +199,16 @@ void MainView::ShowPerson(int32_t id) {
   const Person* person = id > 0 ? Data().persons.Find(id) : nullptr;
   for (const PersonBox& box : personBoxes_) {
     const std::string_view bytes = person ? (person->*box.field).view() : std::string_view();
+    // A box that already shows the text is left alone: most persons leave
+    // most boxes empty, and each new text is laid out and announced.
     if (box.line) {
-      box.line->setText(ToDisplay(bytes));
+      const QString text = ToDisplay(bytes);
+      if (box.line->text() != text) box.line->setText(text);
       // A long value is shown from its beginning, not scrolled to its end.
       box.line->setCursorPosition(0);
     } else {
-      box.lines->setPlainText(MultiLineToDisplay(bytes));
+      const QString text = MultiLineToDisplay(bytes);
+      if (box.lines->toPlainText() != text) box.lines->setPlainText(text);
     }
   }
 }

@@ -143,6 +143,7 @@ class MainView : public QWidget {
   void OnChanged(const DocumentChanges& changes);
   void Refill(bool persons, bool contacts, bool types, FormChange how, int32_t stepPerson, int32_t stepContact);
   void RefreshContactTypes();
+  void RefillPersons(int32_t onlyPerson);
   ListRows PersonRows() const;
   ListRows ContactRows() const;
   // Makes `person` current and shows it; for another person, or when its
