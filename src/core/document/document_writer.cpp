@@ -159,11 +159,11 @@ void WriteContacts(TextOut& out, const Contacts& contacts) {
   }
 }
 
-bool WriteDocument(DocumentData& data, TextOut& out) {
-  data.version = DocumentData::kWrittenVersion;
-
+// Every save writes the current version, whatever version the document was
+// read from; the data itself keeps the version it was loaded with.
+bool WriteDocument(const DocumentData& data, TextOut& out) {
   out << "<?xml version=\"1.0\"?>\n";
-  out << "<Vimbo Version=\"" << data.version << "\">\n";
+  out << "<Vimbo Version=\"" << DocumentData::kWrittenVersion << "\">\n";
   out << "\t\t<User>\n";
   WriteFields(out, data.user, kUserFields, FieldLines(kUserFields));
   out << "\t\t</User>\n";
@@ -195,7 +195,7 @@ bool WriteDocument(DocumentData& data, TextOut& out) {
 
 }  // namespace
 
-std::string DocumentText(DocumentData& data) {
+std::string DocumentText(const DocumentData& data) {
   std::string text;
   text.reserve(EstimateSize(data));
   TextOut out([&text](std::string_view piece) {
@@ -206,16 +206,16 @@ std::string DocumentText(DocumentData& data) {
   return text;
 }
 
-bool Write(DocumentData& data, const std::string& path, WriteChunkFunction writeChunk) {
+Outcome Write(const DocumentData& data, const std::string& path, WriteChunkFunction writeChunk) {
   // Running out of memory is a failed save like any other: the writer's
   // destructor removes its temporary file and the target stays as it was.
   try {
     AtomicFileWriter file(path, writeChunk);
     TextOut out([&file](std::string_view piece) { return file.Append(piece); });
-    return WriteDocument(data, out) && file.Commit();
+    if (WriteDocument(data, out) && file.Commit()) return Outcome::Done();
   } catch (const std::bad_alloc&) {
-    return false;
   }
+  return Outcome::Failed(SaveErrorMessage(path));
 }
 
 }  // namespace vimbo

@@ -24,9 +24,6 @@ class DocumentEditor {
     return data_;
   }
 
-  // The writer stamps the version it writes; that changes no record.
-  DocumentData& DataForWriting() { return data_; }
-
   OperationResult AddPerson(Person person) { return Keep(vimbo::AddPerson(data_, std::move(person))); }
   OperationResult UpdatePerson(Person person) { return Keep(vimbo::UpdatePerson(data_, std::move(person))); }
   OperationResult DeletePerson(int32_t id) { return Keep(vimbo::DeletePerson(data_, id)); }

@@ -153,8 +153,10 @@ OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
   }
   step.personsLastID = data.persons.LastID;
   step.changes = {.persons = true};
-  const auto added = static_cast<int32_t>(step.persons.size());
-  return Apply(data, std::move(step), added);
+  const auto added = static_cast<int>(step.persons.size());
+  OperationResult result = Apply(data, std::move(step), 0);
+  result.count = added;
+  return result;
 }
 
 }  // namespace vimbo

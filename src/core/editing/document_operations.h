@@ -34,9 +34,10 @@ struct OperationResult {
   // The step that was applied, for the undo history; empty unless the status
   // is kDone, and once the history has taken it.
   EditStep step;
-  // The identifier of the record added or changed; for an import, the
-  // number of persons added.
+  // The identifier of the record added or changed.
   int32_t id = 0;
+  // For an import, the number of persons added.
+  int count = 0;
 
   bool Done() const { return status == OperationStatus::kDone; }
 };
@@ -59,8 +60,8 @@ OperationResult DeleteContactType(DocumentData& data, int32_t contactTypeId);
 OperationResult UpdateUser(DocumentData& data, User user);
 
 // Adds the persons in order, each under the next identifier, until the
-// counter is spent; one step for the whole file. The result's id is the
-// number added.
+// counter is spent; one step for the whole file. The result's count is
+// the number added.
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons);
 
 // Whether a contact type, other than the one `exceptId` names, is named
