@@ -40,7 +40,9 @@ int main(int argc, char** argv) {
   // Loading and saving turn a lack of memory into their own messages; this
   // is for the work in between, so that a script sees a failure, not an abort.
   try {
-    return vimbo::cli::Run(args, std::cout, std::cerr);
+    // Only the streams carry the output, so they need not keep step with C's.
+    std::ios::sync_with_stdio(false);
+    return vimbo::cli::Run(args, std::cin, std::cout, std::cerr);
   } catch (const std::bad_alloc&) {
     std::cerr << "Out of memory.\n";
     return vimbo::cli::kFailure;

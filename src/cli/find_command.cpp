@@ -23,7 +23,8 @@ void PutOnOneLine(std::ostream& out, std::string_view text) {
 }  // namespace
 
 int FindCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 3) return kUsageError;
+  RequireArguments(args, 1, 1, "find", "IN.tch");
+  if (args.size() < 3) throw UsageError{"find needs at least one word"};
   DocumentData data;
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   std::string query;
