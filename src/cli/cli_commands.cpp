@@ -150,7 +150,7 @@ void RequireNoMore(const std::vector<std::string>& args, std::size_t count) {
 int New(const std::vector<std::string>& args, std::ostream& err) {
   RequireArguments(args, 1, 1, "new", "OUT.tch");
   ReadOptions(args, 2, {}, {}, "new");
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   data.Clear();
   data.AddDefaultContactTypes();
   return SaveForCommand(data, args[1], err);
@@ -159,7 +159,7 @@ int New(const std::vector<std::string>& args, std::ostream& err) {
 int Resave(const std::vector<std::string>& args, std::ostream& err) {
   RequireArguments(args, 1, 2, "resave", "IN.tch and OUT.tch");
   ReadOptions(args, 3, {}, {}, "resave");
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   return SaveForCommand(data, args[2], err);
 }
@@ -167,7 +167,7 @@ int Resave(const std::vector<std::string>& args, std::ostream& err) {
 int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   RequireArguments(args, 1, 1, "info", "IN.tch");
   ReadOptions(args, 2, {}, {}, "info");
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   out << "persons " << data.persons.Size() << "\n"
       << "contacts " << data.contacts.Size() << "\n"
@@ -230,7 +230,7 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
   RequireKnownKeys(settings.Fields, settings.AvailableFields, false);
   settings.FileName = args[3];
 
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;
   // The columns follow the keys as given, each under its name.
   if (IsStandardStream(settings.FileName)) {
@@ -283,7 +283,7 @@ int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::s
   settings.FirstLineHasNames = byName || options.flags.count("--first-line-names") > 0;
   settings.FileName = args[2];
 
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   // As the wizard does before it reads anything, so a missing file is an
   // error rather than an import of nobody.
@@ -310,7 +310,7 @@ int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::s
   settings.ColumnCount = static_cast<int>(settings.Fields.size());
   std::vector<Person> persons =
       input ? ReadPersonsFromBytes(std::move(*input), settings) : ReadPersonsFromText(settings);
-  const int added = ImportPersons(data, std::move(persons)).count;
+  const int added = ImportPersonsWithoutUndo(data, std::move(persons));
   if (SaveForCommand(data, args[3], err) != kSuccess) return kFailure;
   char message[64];
   std::snprintf(message, sizeof message, "%d names added to current database.", added);
@@ -391,12 +391,17 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  int status = kUsageError;
   try {
-    return RunCommand(args, in, out, err);
+    status = RunCommand(args, in, out, err);
   } catch (const UsageError& error) {
     err << "vimbo-cli: " << error.what << "\nTry 'vimbo-cli --help'.\n";
-    return kUsageError;
+  } catch (...) {
+    FreeCommandDocuments();
+    throw;
   }
+  FreeCommandDocuments();
+  return status;
 }
 
 }  // namespace vimbo::cli

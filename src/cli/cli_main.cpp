@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/command_support.h"
 
 #ifdef VIMBO_CLI_REPORTS
 #include <QGuiApplication>
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
   try {
     // Only the streams carry the output, so they need not keep step with C's.
     std::ios::sync_with_stdio(false);
+    vimbo::cli::KeepDocumentsUntilExit();
     return vimbo::cli::Run(args, std::cin, std::cout, std::cerr);
   } catch (const std::bad_alloc&) {
     std::cerr << "Out of memory.\n";

@@ -2,11 +2,32 @@
 
 #include <charconv>
 #include <istream>
+#include <memory>
 #include <ostream>
 
 #include "core/document/document_loader.h"
 
 namespace vimbo::cli {
+
+namespace {
+
+bool keepDocuments = false;
+
+// Never destroyed, so a document kept until the exit stays reachable.
+std::vector<std::unique_ptr<DocumentData>>& Documents() {
+  static auto* documents = new std::vector<std::unique_ptr<DocumentData>>;
+  return *documents;
+}
+
+}  // namespace
+
+DocumentData& CommandDocument() { return *Documents().emplace_back(std::make_unique<DocumentData>()); }
+
+void FreeCommandDocuments() {
+  if (!keepDocuments) Documents().clear();
+}
+
+void KeepDocumentsUntilExit() { keepDocuments = true; }
 
 bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& err) {
   const LoadResult result = Load(data, path);

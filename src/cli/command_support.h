@@ -22,6 +22,14 @@ struct UsageError {
   std::string what;
 };
 
+// A new, empty document for the command that runs. The documents are freed
+// when Run returns, unless KeepDocumentsUntilExit was called: vimbo-cli
+// lets the end of its process give their memory back, at once, instead of
+// freeing a large document's records one by one.
+DocumentData& CommandDocument();
+void FreeCommandDocuments();
+void KeepDocumentsUntilExit();
+
 // Loads as File Open does; on failure says why in the program's words. A
 // file that is not a Vimbo document is refused as an unreadable one is.
 bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& err);

@@ -25,7 +25,7 @@ void PutOnOneLine(std::ostream& out, std::string_view text) {
 int FindCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   RequireArguments(args, 1, 1, "find", "IN.tch");
   if (args.size() < 3) throw UsageError{"find needs at least one word"};
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   std::string query;
   for (std::size_t i = 2; i < args.size(); ++i) query.append(i > 2 ? " " : "").append(args[i]);

@@ -221,7 +221,7 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
   const ReportRequest request = ReadRequest(args);
   const std::string& path = args[3];
 
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;
   ReportSelection selection;
   selection.kind = request.kind;

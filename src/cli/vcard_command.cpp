@@ -25,7 +25,7 @@ int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, 
   RequireArguments(args, 2, 2, "export vcard", "IN.tch and OUT.vcf");
   const Options options = ReadOptions(args, 4, {"--persons"}, {}, "export vcard");
   std::optional<std::vector<int32_t>> ids = ReadPersonIds(options);
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;
   if (!ids) {
     ids.emplace();
@@ -60,10 +60,10 @@ int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, 
 
 int VCardImportCommand(const std::string& in, const std::string& cards, const std::string& outPath, std::ostream& out,
                        std::ostream& err) {
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, in, err)) return kFailure;
   VCardImport read = ReadVCards(cards);
-  const int added = ImportPersons(data, std::move(read.persons)).count;
+  const int added = ImportPersonsWithoutUndo(data, std::move(read.persons));
   const Outcome saved = Write(data, outPath);
   if (saved.IsFailed()) {
     err << saved.message << "\n";

@@ -9,11 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "core/document/buffered_output.h"
+#include "core/document/sixteen_bytes.h"
 #include "core/records/date_time_text.h"
 #include "core/records/field_tables.h"
 
@@ -48,15 +45,20 @@ std::size_t FindEscaped(std::string_view text, std::size_t from) {
 #ifdef __SSE2__
   const __m128i amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>');
   const __m128i apos = _mm_set1_epi8('\''), quot = _mm_set1_epi8('"'), zero = _mm_setzero_si128();
-  for (; i + 16 <= text.size(); i += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const __m128i hits =
+  const auto hits = [&](__m128i block) {
+    return _mm_movemask_epi8(
         _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, amp), _mm_cmpeq_epi8(block, lt)),
                                   _mm_or_si128(_mm_cmpeq_epi8(block, gt), _mm_cmpeq_epi8(block, apos))),
-                     _mm_or_si128(_mm_cmpeq_epi8(block, quot), _mm_cmpeq_epi8(block, zero)));
-    const int mask = _mm_movemask_epi8(hits);
+                     _mm_or_si128(_mm_cmpeq_epi8(block, quot), _mm_cmpeq_epi8(block, zero))));
+  };
+  for (; i + 16 <= text.size(); i += 16) {
+    const int mask = hits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
     if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
   }
+  // The rest, most fields whole, in one go too.
+  if (i == text.size()) return i;
+  const auto mask = static_cast<unsigned>(hits(LastSixteenBytes(text.data(), text.size(), 'x')));
+  return FirstMatchInLast(mask, i, text.size());
 #endif
   for (; i < text.size(); ++i)
     if (kEscaped[static_cast<uint8_t>(text[i])]) return i;
@@ -118,6 +120,11 @@ class TextOut {
   void Field(const FieldLine& line, std::string_view text) {
     if (text.empty()) {
       out_.Put(line.empty);
+      return;
+    }
+    // Most texts need no entity and go out in one piece with their tags.
+    if (FindEscaped(text, 0) == text.size()) {
+      out_.Put(line.open, text, line.close);
       return;
     }
     out_.Put(line.open);

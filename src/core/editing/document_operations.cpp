@@ -29,6 +29,17 @@ OperationResult Apply(DocumentData& data, EditStep step, int32_t id) {
   return result;
 }
 
+// Gives the persons the next identifiers in order; once every identifier
+// has been handed out, the rest are left out.
+void NumberImported(DocumentData& data, std::vector<Person>& persons) {
+  std::size_t numbered = 0;
+  for (; numbered < persons.size(); ++numbered) {
+    persons[numbered].ID = data.persons.NextID();
+    if (persons[numbered].ID == 0) break;
+  }
+  persons.resize(numbered);
+}
+
 }  // namespace
 
 OperationResult AddPerson(DocumentData& data, Person person) {
@@ -145,18 +156,22 @@ OperationResult UpdateUser(DocumentData& data, User user) {
 
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
   EditStep step = NewStep(data, "Import");
+  NumberImported(data, persons);
   step.persons.reserve(persons.size());
-  for (Person& person : persons) {
-    person.ID = data.persons.NextID();
-    if (person.ID == 0) break;  // every identifier has been handed out
-    step.persons.push_back(RecordChange<Person>::Added(std::move(person)));
-  }
+  for (Person& person : persons) step.persons.push_back(RecordChange<Person>::Added(std::move(person)));
   step.personsLastID = data.persons.LastID;
   step.changes = {.persons = true};
   const auto added = static_cast<int>(step.persons.size());
   OperationResult result = Apply(data, std::move(step), 0);
   result.count = added;
   return result;
+}
+
+int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Person> persons) {
+  NumberImported(data, persons);
+  const auto added = static_cast<int>(persons.size());
+  data.persons.InsertMany(std::move(persons));
+  return added;
 }
 
 }  // namespace vimbo

@@ -63,6 +63,10 @@ OperationResult UpdateUser(DocumentData& data, User user);
 // counter is spent; one step for the whole file. The result's count is
 // the number added.
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons);
+// The same import for a caller that keeps no undo history (vimbo-cli): no
+// step is made, and the persons move into the document instead of being
+// copied for one. Returns the number added.
+int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Person> persons);
 
 // Whether a contact type, other than the one `exceptId` names, is named
 // exactly `description`.

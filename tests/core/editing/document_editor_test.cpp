@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -137,6 +139,26 @@ const std::vector<Case>& Operations() {
        }},
   };
   return cases;
+}
+
+// Without an undo history an import adds exactly what the operation adds:
+// the same identifiers, the same counter, the same bytes, also when the
+// counter runs out part way.
+TEST(DocumentOperations, ImportWithoutUndoAddsWhatTheOperationAdds) {
+  for (const int32_t lastId : {0, 10, std::numeric_limits<int32_t>::max() - 1, std::numeric_limits<int32_t>::max()}) {
+    DocumentData data;
+    data.AddDefaultContactTypes();
+    data.persons.Insert(NamedPerson(3, "Kept", "Here"));
+    data.persons.LastID = std::max(lastId, 3);
+    const std::vector<Person> persons = {NamedPerson(0, "Di", "Dunn"), NamedPerson(0, "", "", "Ever Ltd"),
+                                         NamedPerson(99, "Al", "")};
+    DocumentData kept = data;
+    const OperationResult result = ImportPersons(kept, persons);
+    const int added = ImportPersonsWithoutUndo(data, persons);
+    EXPECT_EQ(added, result.count) << lastId;
+    EXPECT_EQ(DocumentText(data), DocumentText(kept)) << lastId;
+    EXPECT_EQ(data.persons.LastID, kept.persons.LastID);
+  }
 }
 
 TEST(DocumentEditor, EveryOperationUndoesAndRedoesToTheSameBytes) {
