@@ -308,9 +308,7 @@ int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::s
     }
   }
   settings.ColumnCount = static_cast<int>(settings.Fields.size());
-  std::vector<Person> persons =
-      input ? ReadPersonsFromBytes(std::move(*input), settings) : ReadPersonsFromText(settings);
-  const int added = ImportPersonsWithoutUndo(data, std::move(persons));
+  const int added = ImportPersonsWithoutUndo(data, ReadPersonEntries(settings, std::move(input)));
   if (SaveForCommand(data, args[3], err) != kSuccess) return kFailure;
   char message[64];
   std::snprintf(message, sizeof message, "%d names added to current database.", added);

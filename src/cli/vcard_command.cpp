@@ -63,7 +63,10 @@ int VCardImportCommand(const std::string& in, const std::string& cards, const st
   DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, in, err)) return kFailure;
   VCardImport read = ReadVCards(cards);
-  const int added = ImportPersonsWithoutUndo(data, std::move(read.persons));
+  std::vector<Persons::Entry> persons;
+  persons.reserve(read.persons.size());
+  for (Person& person : read.persons) persons.emplace_back(0, std::move(person));
+  const int added = ImportPersonsWithoutUndo(data, std::move(persons));
   const Outcome saved = Write(data, outPath);
   if (saved.IsFailed()) {
     err << saved.message << "\n";

@@ -31,14 +31,17 @@ OperationResult Apply(DocumentData& data, EditStep step, int32_t id) {
 
 // Gives the persons the next identifiers in order; once every identifier
 // has been handed out, the rest are left out.
-void NumberImported(DocumentData& data, std::vector<Person>& persons) {
+template <typename Item>
+void NumberImported(DocumentData& data, std::vector<Item>& persons, int32_t& (*idOf)(Item&)) {
   std::size_t numbered = 0;
   for (; numbered < persons.size(); ++numbered) {
-    persons[numbered].ID = data.persons.NextID();
-    if (persons[numbered].ID == 0) break;
+    idOf(persons[numbered]) = data.persons.NextID();
+    if (idOf(persons[numbered]) == 0) break;
   }
-  persons.resize(numbered);
+  persons.erase(persons.begin() + static_cast<std::ptrdiff_t>(numbered), persons.end());
 }
+
+int32_t& IdOf(Person& person) { return person.ID; }
 
 }  // namespace
 
@@ -156,7 +159,7 @@ OperationResult UpdateUser(DocumentData& data, User user) {
 
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
   EditStep step = NewStep(data, "Import");
-  NumberImported(data, persons);
+  NumberImported(data, persons, &IdOf);
   step.persons.reserve(persons.size());
   for (Person& person : persons) step.persons.push_back(RecordChange<Person>::Added(std::move(person)));
   step.personsLastID = data.persons.LastID;
@@ -167,10 +170,11 @@ OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
   return result;
 }
 
-int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Person> persons) {
-  NumberImported(data, persons);
+int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Persons::Entry> persons) {
+  NumberImported<Persons::Entry>(data, persons, [](Persons::Entry& entry) -> int32_t& { return entry.second.ID; });
+  for (Persons::Entry& entry : persons) entry.first = entry.second.ID;
   const auto added = static_cast<int>(persons.size());
-  data.persons.InsertMany(std::move(persons));
+  data.persons.AppendMany(std::move(persons));
   return added;
 }
 

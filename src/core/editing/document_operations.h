@@ -65,8 +65,9 @@ OperationResult UpdateUser(DocumentData& data, User user);
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons);
 // The same import for a caller that keeps no undo history (vimbo-cli): no
 // step is made, and the persons move into the document instead of being
-// copied for one. Returns the number added.
-int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Person> persons);
+// copied for one (as collection entries, which a document without persons
+// takes over whole). Returns the number added.
+int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Persons::Entry> persons);
 
 // Whether a contact type, other than the one `exceptId` names, is named
 // exactly `description`.

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -68,10 +69,39 @@ class Collection {
   // present keeps its record, and of two new records with one ID the first
   // stays. The records are copied straight into place: an undo history
   // keeps its own copy of them.
-  void InsertMany(std::vector<const Record*> records) { InsertSorted(records); }
-  // The same with the records moved into place, for a caller that keeps no
-  // copy of its own.
-  void InsertMany(std::vector<Record> records) { InsertSorted(records); }
+  void InsertMany(std::vector<const Record*> records) {
+    const auto byId = [](const Record* a, const Record* b) { return a->ID < b->ID; };
+    if (!std::is_sorted(records.begin(), records.end(), byId)) std::stable_sort(records.begin(), records.end(), byId);
+    const std::size_t oldSize = records_.size();
+    records_.reserve(oldSize + records.size());
+    for (const Record* record : records) {
+      const int32_t id = record->ID;
+      const bool repeated = records_.size() > oldSize && records_.back().first == id;
+      if (repeated || Find(id, oldSize)) continue;
+      records_.emplace_back(id, *record);
+      index_.Added(records_.back().second);
+    }
+    // Both runs are sorted; an append after the last record needs no merge.
+    const auto middle = records_.begin() + static_cast<std::ptrdiff_t>(oldSize);
+    if (oldSize > 0 && middle != records_.end() && std::prev(middle)->first > middle->first)
+      std::inplace_merge(records_.begin(), middle, records_.end(),
+                         [](const Entry& a, const Entry& b) { return a.first < b.first; });
+  }
+
+  // Adds new records after the last one: `entries` in ascending ID, each
+  // above every ID present (new identifiers are). An empty collection takes
+  // the vector over whole; otherwise the records move into place.
+  void AppendMany(std::vector<Entry> entries) {
+    const std::size_t count = entries.size();
+    if (records_.empty()) {
+      records_ = std::move(entries);
+    } else {
+      records_.reserve(records_.size() + count);
+      std::move(entries.begin(), entries.end(), std::back_inserter(records_));
+    }
+    for (auto at = records_.end() - static_cast<std::ptrdiff_t>(count); at != records_.end(); ++at)
+      index_.Added(at->second);
+  }
 
   // Replaces every record with `entries`, which may come in any order; of
   // two entries with one ID the first stays. The index is built once, for
@@ -145,32 +175,6 @@ class Collection {
   const_iterator end() const { return records_.end(); }
 
  private:
-  static const Record& Read(const Record* record) { return *record; }
-  static const Record& Read(const Record& record) { return record; }
-  static const Record& Take(const Record* record) { return *record; }
-  static Record&& Take(Record& record) { return std::move(record); }
-
-  // The batch insert of records or of pointers to them.
-  template <typename Item>
-  void InsertSorted(std::vector<Item>& records) {
-    const auto byId = [](const Item& a, const Item& b) { return Read(a).ID < Read(b).ID; };
-    if (!std::is_sorted(records.begin(), records.end(), byId)) std::stable_sort(records.begin(), records.end(), byId);
-    const std::size_t oldSize = records_.size();
-    records_.reserve(oldSize + records.size());
-    for (Item& record : records) {
-      const int32_t id = Read(record).ID;
-      const bool repeated = records_.size() > oldSize && records_.back().first == id;
-      if (repeated || Find(id, oldSize)) continue;
-      records_.emplace_back(id, Take(record));
-      index_.Added(records_.back().second);
-    }
-    // Both runs are sorted; an append after the last record needs no merge.
-    const auto middle = records_.begin() + static_cast<std::ptrdiff_t>(oldSize);
-    if (oldSize > 0 && middle != records_.end() && std::prev(middle)->first > middle->first)
-      std::inplace_merge(records_.begin(), middle, records_.end(),
-                         [](const Entry& a, const Entry& b) { return a.first < b.first; });
-  }
-
   typename std::vector<Entry>::iterator LowerBound(int32_t id) {
     return std::lower_bound(records_.begin(), records_.end(), id,
                             [](const Entry& entry, int32_t key) { return entry.first < key; });

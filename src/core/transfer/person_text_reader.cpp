@@ -39,10 +39,11 @@ class PersonReader {
       : tokenizer_(tokenizer), targets_(ColumnTargets(settings)) {}
 
   // Adds the person the record describes to `persons`, unless it names nobody.
-  void Read(std::string_view record, std::vector<Person>& persons) {
+  template <typename Item>
+  void Read(std::string_view record, std::vector<Item>& persons) {
     // Made in place and taken back when the record names nobody, so no
     // person is moved.
-    Person& person = persons.emplace_back();
+    Person& person = PersonOf(persons.emplace_back());
     bool named = false;
     std::string_view value;
     for (const ColumnTarget& target : targets_) {
@@ -61,6 +62,9 @@ class PersonReader {
   }
 
  private:
+  static Person& PersonOf(Person& person) { return person; }
+  static Person& PersonOf(Persons::Entry& entry) { return entry.second; }
+
   const FieldTokenizer& tokenizer_;
   const std::vector<ColumnTarget> targets_;
   std::string scratch_;
@@ -75,9 +79,10 @@ std::optional<std::string> FirstRecord(TextRecordReader& reader) {
   return found ? std::string(TrimView(record)) : std::string();
 }
 
-std::vector<Person> ReadPersons(TextRecordReader& reader, const FieldTokenizer& tokenizer,
-                                const TextTransferSettings& settings) {
-  std::vector<Person> persons;
+template <typename Item>
+std::vector<Item> ReadPersons(TextRecordReader& reader, const FieldTokenizer& tokenizer,
+                              const TextTransferSettings& settings) {
+  std::vector<Item> persons;
   PersonReader read(tokenizer, settings);
   std::string_view record;
   if (settings.FirstLineHasNames) reader.Next(record);
@@ -131,15 +136,18 @@ std::vector<Person> ReadPersonsFromText(const TextTransferSettings& settings) {
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
   TextRecordReader reader(tokenizer);
   if (!reader.Open(settings.FileName)) return {};
-  return ReadPersons(reader, tokenizer, settings);
+  return ReadPersons<Person>(reader, tokenizer, settings);
 }
 
-std::vector<Person> ReadPersonsFromBytes(std::string bytes, const TextTransferSettings& settings) {
+std::vector<Persons::Entry> ReadPersonEntries(const TextTransferSettings& settings, std::optional<std::string> bytes) {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
-  TextRecordReader reader(tokenizer, 0);
-  reader.OpenBytes(std::move(bytes));
-  return ReadPersons(reader, tokenizer, settings);
+  TextRecordReader reader(tokenizer, bytes ? 0 : std::size_t{1} << 20);
+  if (bytes)
+    reader.OpenBytes(std::move(*bytes));
+  else if (!reader.Open(settings.FileName))
+    return {};
+  return ReadPersons<Persons::Entry>(reader, tokenizer, settings);
 }
 
 }  // namespace vimbo

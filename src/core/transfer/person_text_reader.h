@@ -28,9 +28,14 @@ std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldT
 // name or company; none when the file cannot be read.
 std::vector<Person> ReadPersonsFromText(const TextTransferSettings& settings);
 
-// The same two from bytes already in memory (standard input, read whole)
-// instead of the file settings.FileName names.
+// The first record of bytes already in memory (standard input, read whole),
+// as ReadFirstRecord gives a file's.
 std::string FirstRecordOfBytes(std::string bytes, const FieldTokenizer& tokenizer);
-std::vector<Person> ReadPersonsFromBytes(std::string bytes, const TextTransferSettings& settings);
+
+// The same persons as ReadPersonsFromText, as entries of a person collection
+// (identifiers 0) that a document can take over without a copy; from
+// `bytes` when given (standard input, read whole), else from the file.
+std::vector<Persons::Entry> ReadPersonEntries(const TextTransferSettings& settings,
+                                              std::optional<std::string> bytes = std::nullopt);
 
 }  // namespace vimbo

@@ -148,13 +148,16 @@ TEST(DocumentOperations, ImportWithoutUndoAddsWhatTheOperationAdds) {
   for (const int32_t lastId : {0, 10, std::numeric_limits<int32_t>::max() - 1, std::numeric_limits<int32_t>::max()}) {
     DocumentData data;
     data.AddDefaultContactTypes();
-    data.persons.Insert(NamedPerson(3, "Kept", "Here"));
-    data.persons.LastID = std::max(lastId, 3);
+    // Without a person the document takes the imported ones over whole.
+    if (lastId > 0) data.persons.Insert(NamedPerson(3, "Kept", "Here"));
+    data.persons.LastID = lastId > 0 ? std::max(lastId, 3) : 0;
     const std::vector<Person> persons = {NamedPerson(0, "Di", "Dunn"), NamedPerson(0, "", "", "Ever Ltd"),
                                          NamedPerson(99, "Al", "")};
     DocumentData kept = data;
     const OperationResult result = ImportPersons(kept, persons);
-    const int added = ImportPersonsWithoutUndo(data, persons);
+    std::vector<Persons::Entry> entries;
+    for (const Person& person : persons) entries.emplace_back(0, person);
+    const int added = ImportPersonsWithoutUndo(data, std::move(entries));
     EXPECT_EQ(added, result.count) << lastId;
     EXPECT_EQ(DocumentText(data), DocumentText(kept)) << lastId;
     EXPECT_EQ(data.persons.LastID, kept.persons.LastID);
