@@ -55,6 +55,7 @@ constexpr const char* kUsage =
 // it took, user and kernel.
 double ChildCpuSeconds(const std::vector<std::string>& args) {
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
@@ -68,7 +69,9 @@ double ChildCpuSeconds(const std::vector<std::string>& args) {
   rusage usage{};
   if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
     Fail(args[0] + " failed");
-  const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
+  const auto seconds = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+  };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/command_support.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -12,6 +13,13 @@ namespace vimbo::cli {
 namespace {
 
 bool keepDocuments = false;
+
+// The pieces of a message as one text.
+std::string Joined(std::initializer_list<std::string_view> pieces) {
+  std::string text;
+  for (const std::string_view piece : pieces) text.append(piece);
+  return text;
+}
 
 // Never destroyed, so a document kept until the exit stays reachable.
 std::vector<std::unique_ptr<DocumentData>>& Documents() {
@@ -43,7 +51,7 @@ bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& e
 void RequireArguments(const std::vector<std::string>& args, std::size_t first, std::size_t count,
                       const std::string& command, const std::string& what) {
   for (std::size_t i = first; i < first + count; ++i)
-    if (i >= args.size() || args[i].starts_with("--")) throw UsageError{command + " needs " + what};
+    if (i >= args.size() || args[i].starts_with("--")) throw UsageError{Joined({command, " needs ", what})};
 }
 
 Options ReadOptions(const std::vector<std::string>& args, std::size_t first, const std::set<std::string>& valueNames,
@@ -54,19 +62,19 @@ Options ReadOptions(const std::vector<std::string>& args, std::size_t first, con
     if (flagNames.count(arg)) {
       options.flags.insert(arg);
     } else if (valueNames.count(arg)) {
-      if (i + 1 == args.size()) throw UsageError{"option '" + arg + "' needs a value"};
+      if (i + 1 == args.size()) throw UsageError{Joined({"option '", arg, "' needs a value"})};
       options.values[arg] = args[++i];
     } else if (arg.starts_with("--")) {
-      throw UsageError{command + " takes no option '" + arg + "'"};
+      throw UsageError{Joined({command, " takes no option '", arg, "'"})};
     } else {
-      throw UsageError{"unexpected argument '" + arg + "'"};
+      throw UsageError{Joined({"unexpected argument '", arg, "'"})};
     }
   }
   return options;
 }
 
 UsageError BadValue(const std::string& name, const std::string& value) {
-  return UsageError{"invalid value '" + value + "' for " + name};
+  return UsageError{Joined({"invalid value '", value, "' for ", name})};
 }
 
 std::vector<std::string> SplitList(const std::string& text) {

@@ -123,7 +123,8 @@ std::unique_ptr<XMLElement> ParseTree(SimpleXMLParser& parser, std::string bytes
   // markup cannot size it in advance: a comment may hold any number of '<'
   // bytes and builds a single node. The block size follows the text's, so a
   // large document takes few blocks and a small one little memory.
-  const std::size_t blockSize = std::clamp<std::size_t>(bytes.size() / 16, 16 * 1024, 4 * 1024 * 1024);
+  const std::size_t blockSize =
+      std::clamp<std::size_t>(bytes.size() / 16, std::size_t{16} * 1024, std::size_t{4} * 1024 * 1024);
   auto arena = std::make_unique<XMLArena>(blockSize);
   XMLArena& tree = *arena;
   auto root = std::make_unique<XMLRootElement>(std::string_view{}, std::move(bytes), std::move(arena));

@@ -19,7 +19,7 @@ namespace {
 
 constexpr std::array<bool, 256> MakeEscaped() {
   std::array<bool, 256> table{};
-  for (int c : {'&', '<', '>', '\'', '"', '\0'}) table[c] = true;
+  for (const char c : {'&', '<', '>', '\'', '"', '\0'}) table[static_cast<unsigned char>(c)] = true;
   return table;
 }
 constexpr std::array<bool, 256> kEscaped = MakeEscaped();

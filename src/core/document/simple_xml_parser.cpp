@@ -21,7 +21,7 @@ enum CharClass : uint8_t {
 
 constexpr std::array<uint8_t, 256> MakeClasses() {
   std::array<uint8_t, 256> table{};
-  for (int c : {'\t', '\n', '\r', ' '}) table[c] |= kWhitespace;
+  for (const char c : {'\t', '\n', '\r', ' '}) table[static_cast<unsigned char>(c)] |= kWhitespace;
   for (int c = 0; c < 256; ++c) {
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     const bool digit = c >= '0' && c <= '9';
@@ -30,7 +30,7 @@ constexpr std::array<uint8_t, 256> MakeClasses() {
     if ((c >= 0x20 && c <= 0x7F) || c == '\t' || c == '\n' || c == '\r') table[c] |= kCDATAByte;
     if (digit || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) table[c] |= kHexDigit;
   }
-  for (int c : {'\0', '&', '<', ']'}) table[c] |= kContentStop;
+  for (const char c : {'\0', '&', '<', ']'}) table[static_cast<unsigned char>(c)] |= kContentStop;
   return table;
 }
 

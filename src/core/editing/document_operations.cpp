@@ -115,26 +115,25 @@ bool ContactTypeNameTaken(const DocumentData& data, const std::string& descripti
   return false;
 }
 
-OperationResult AddContactType(DocumentData& data, std::string description) {
+OperationResult AddContactType(DocumentData& data, const std::string& description) {
   if (ContactTypeNameTaken(data, description, std::nullopt)) return Refused(OperationStatus::kDuplicateName);
   EditStep step = NewStep(data, "Add Contact Type");
   const int32_t id = data.contactTypes.NextID();
   if (id == 0) return Refused(OperationStatus::kNoIdentifiers);
   step.contactTypesLastID = data.contactTypes.LastID;
   step.changes = {.contactTypes = true};
-  step.contactTypes.push_back(RecordChange<ContactType>::Added(ContactType{id, std::move(description)}));
+  step.contactTypes.push_back(RecordChange<ContactType>::Added(ContactType{id, description}));
   return Apply(data, std::move(step), id);
 }
 
-OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, std::string description) {
+OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, const std::string& description) {
   const ContactType* stored = contactTypeId > 0 ? data.contactTypes.Find(contactTypeId) : nullptr;
   if (!stored) return Refused(OperationStatus::kNotFound);
   if (ContactTypeNameTaken(data, description, contactTypeId)) return Refused(OperationStatus::kDuplicateName);
   EditStep step = NewStep(data, "Rename Contact Type");
   // The contacts list shows type names, so it changes with them.
   step.changes = {.contacts = true, .contactTypes = true};
-  step.contactTypes.push_back(
-      RecordChange<ContactType>::Changed(*stored, ContactType{contactTypeId, std::move(description)}));
+  step.contactTypes.push_back(RecordChange<ContactType>::Changed(*stored, ContactType{contactTypeId, description}));
   return Apply(data, std::move(step), contactTypeId);
 }
 

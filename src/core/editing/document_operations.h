@@ -53,8 +53,8 @@ OperationResult AddContact(DocumentData& data, Contact contact);
 OperationResult UpdateContact(DocumentData& data, Contact contact);
 OperationResult DeleteContact(DocumentData& data, int32_t contactId);
 
-OperationResult AddContactType(DocumentData& data, std::string description);
-OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, std::string description);
+OperationResult AddContactType(DocumentData& data, const std::string& description);
+OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, const std::string& description);
 OperationResult DeleteContactType(DocumentData& data, int32_t contactTypeId);
 
 OperationResult UpdateUser(DocumentData& data, User user);

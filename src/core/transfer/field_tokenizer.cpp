@@ -283,7 +283,7 @@ std::size_t PlainEnclosedField(std::string_view text, char separator, char enclo
 }  // namespace
 
 void FieldTokenizer::SetCharacters(const std::string& separator, const std::string& encloser) {
-  Separator = separator.empty() ? 0 : separator[0];
+  Separator = separator.empty() ? '\0' : separator[0];
   if (!encloser.empty()) Encloser = encloser[0];
 }
 

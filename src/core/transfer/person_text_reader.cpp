@@ -120,7 +120,7 @@ std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldT
   // The wizard reads the first record again whenever the separator or the
   // encloser changes, so only as much of the file is read as the record
   // needs.
-  TextRecordReader reader(tokenizer, 64 * 1024);
+  TextRecordReader reader(tokenizer, std::size_t{64} * 1024);
   if (!reader.Open(path)) return std::nullopt;
   return FirstRecord(reader);
 }

@@ -99,6 +99,7 @@ void MainFrame::ExportVCard() {
   if (!path) return;
   // In the order of the person list, as the dialog showed them.
   std::vector<int32_t> ids;
+  ids.reserve(dialog.Result().size());
   for (const auto& [id, person] : dialog.Result()) ids.push_back(id);
   SortPersonIdsByName(document_.Data().persons, ids);
   std::vector<const Person*> persons;

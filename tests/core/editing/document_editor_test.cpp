@@ -39,10 +39,7 @@ void Seed(DocumentEditor& editor) {
   editor.History().Clear();
 }
 
-std::string Text(const DocumentEditor& editor) {
-  DocumentData copy = editor.Data();
-  return DocumentText(copy);
-}
+std::string Text(const DocumentEditor& editor) { return DocumentText(editor.Data()); }
 
 // The file as it was before the step, but with the counters the step left:
 // undo never lowers them.
@@ -156,6 +153,7 @@ TEST(DocumentOperations, ImportWithoutUndoAddsWhatTheOperationAdds) {
     DocumentData kept = data;
     const OperationResult result = ImportPersons(kept, persons);
     std::vector<Persons::Entry> entries;
+    entries.reserve(persons.size());
     for (const Person& person : persons) entries.emplace_back(0, person);
     const int added = ImportPersonsWithoutUndo(data, std::move(entries));
     EXPECT_EQ(added, result.count) << lastId;
