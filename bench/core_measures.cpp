@@ -19,7 +19,8 @@
 #include "core/document/document_writer.h"
 #include "core/document/file_io.h"
 #include "core/document/simple_xml_parser.h"
-#include "core/transfer/person_import.h"
+#include "core/editing/document_operations.h"
+#include "core/transfer/person_text_reader.h"
 #include "core/transfer/text_export.h"
 #include "core/transfer/text_transfer_settings.h"
 #include "document_generator.h"
@@ -78,7 +79,7 @@ Work SaveWork(DocumentData& data, const std::string& path) {
   return [&data, &path](int repeats) {
     bool ok = true;
     const double seconds = CpuSecondsOf([&] {
-      for (int i = 0; i < repeats; ++i) ok = Write(data, path) && ok;
+      for (int i = 0; i < repeats; ++i) ok = Write(data, path).IsDone() && ok;
     });
     Check(ok, "the save failed");
     return seconds;
@@ -94,7 +95,8 @@ struct ContactsExport {
 ContactsExport PrepareExport(const DocumentData& data, const std::string& fileName) {
   ContactsExport prepared;
   FillTransferSettings(prepared.settings, fileName);
-  prepared.text = ContactsExportText(data, prepared.settings, prepared.lines);
+  prepared.text = ContactsExportText(data, prepared.settings);
+  prepared.lines = static_cast<int>(data.contacts.Size());
   return prepared;
 }
 
@@ -102,7 +104,7 @@ Work ExportWork(const DocumentData& data, const ContactsExport& prepared) {
   return [&data, &prepared](int repeats) {
     bool ok = true;
     const double seconds = CpuSecondsOf([&] {
-      for (int i = 0; i < repeats; ++i) ok = ExportContacts(data, prepared.settings) == prepared.lines && ok;
+      for (int i = 0; i < repeats; ++i) ok = ExportContacts(data, prepared.settings).count == prepared.lines && ok;
     });
     Check(ok, "the export did not write every contact");
     return seconds;
@@ -122,8 +124,8 @@ PersonsImport PrepareImport(const DocumentData& data, const std::string& fileNam
   PersonsImport prepared;
   TextTransferSettings exportSettings = PersonsExportSettings();
   FillTransferSettings(exportSettings, fileName);
-  int lines = 0;
-  const std::string exported = PersonsExportText(data, exportSettings, lines);
+  const std::string exported = PersonsExportText(data, exportSettings);
+  const int lines = static_cast<int>(data.persons.Size());
   Check(lines > 0, "the import needs a document with persons");
   const std::size_t bodyStart = exported.find('\n') + 1;
   const std::size_t copies =
@@ -147,7 +149,7 @@ Work ReadImportWork(const PersonsImport& prepared) {
     bool ok = true;
     const double seconds = CpuSecondsOf([&] {
       for (int i = 0; i < repeats; ++i)
-        ok = ReadImportedPersons(prepared.settings).size() == static_cast<std::size_t>(prepared.persons) && ok;
+        ok = ReadPersonsFromText(prepared.settings).size() == static_cast<std::size_t>(prepared.persons) && ok;
     });
     Check(ok, "the import did not read every person");
     return seconds;
@@ -176,7 +178,8 @@ Work ImportWork(const PersonsImport& prepared) {
     std::vector<DocumentData> documents(static_cast<std::size_t>(repeats));
     bool ok = true;
     const double seconds = CpuSecondsOf([&] {
-      for (DocumentData& data : documents) ok = ImportPersons(data, prepared.settings) == prepared.persons && ok;
+      for (DocumentData& data : documents)
+        ok = ImportPersons(data, ReadPersonsFromText(prepared.settings)).count == prepared.persons && ok;
     });
     Check(ok, "the import did not add every person");
     return seconds;

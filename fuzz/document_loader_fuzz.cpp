@@ -12,7 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   vimbo::DocumentData first;
-  const vimbo::LoadResult result = vimbo::MapDocument(first, std::string(reinterpret_cast<const char*>(data), size));
+  const vimbo::LoadResult result =
+      vimbo::LoadDocumentText(first, std::string(reinterpret_cast<const char*>(data), size));
   if (!result.Ok()) {
     if (!first.persons.Empty() || !first.contacts.Empty() || !first.contactTypes.Empty()) std::abort();
     return 0;
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string written = vimbo::DocumentText(first);
 
   vimbo::DocumentData second;
-  if (!vimbo::MapDocument(second, written).Ok()) std::abort();
+  if (!vimbo::LoadDocumentText(second, written).Ok()) std::abort();
   if (vimbo::DocumentText(second) != written) std::abort();
   return 0;
 }

@@ -113,8 +113,7 @@ void RoundTrip(char separator, char encloser, std::string_view rest) {
   settings.Fields = {"FirstName", "LastName", "Address", "City", "Company"};
   settings.Separator = std::string(1, separator);
   settings.Encloser = std::string(1, encloser);
-  int lines = 0;
-  const std::string text = vimbo::PersonsExportText(data, settings, lines);
+  const std::string text = vimbo::PersonsExportText(data, settings);
 
   vimbo::FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);

@@ -1,5 +1,6 @@
 # Bash completion for vimbo-cli: commands, report and export kinds, options,
-# option values, and file names by the extension each place expects.
+# option values, and file names by the extension each place expects; "-"
+# (standard input or output) where a data file goes.
 # Works with the bash-completion package and without it.
 
 # Adds the files ending in one of the extensions (any case) and the folders.
@@ -56,11 +57,21 @@ _vimbo_cli() {
   fi
   COMPREPLY=()
 
+  local commands="new resave info export import report find help"
   if ((cword == 1)); then
-    COMPREPLY=($(compgen -W "new resave info export import report find --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
   fi
   local command=${words[1]}
+  if [[ $command == help || $command == --help ]]; then
+    ((cword == 2)) && COMPREPLY=($(compgen -W "${commands% help}" -- "$cur"))
+    return
+  fi
+  # A command's own usage, asked for right after it.
+  if ((cword == 2)) && [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W "--help" -- "$cur"))
+    return
+  fi
 
   # The value of the option just typed.
   local persons="FirstName LastName Address City State ZipCode Phone Fax E-Mail Company Position
@@ -90,11 +101,6 @@ _vimbo_cli() {
     --from | --to | --margins | --font | --size) return ;;
   esac
 
-  if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W "$(_vimbo_cli_options "$command" "${words[2]}")" -- "$cur"))
-    return
-  fi
-
   # The place of this word among the words that are neither options nor
   # option values.
   local i position=0
@@ -105,6 +111,14 @@ _vimbo_cli() {
       *) ((position++)) ;;
     esac
   done
+
+  if [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W "$(_vimbo_cli_options "$command" "${words[2]}")" -- "$cur"))
+    case $command:$position in
+      import:1 | export:2) [[ $cur == - ]] && COMPREPLY+=(-) ;;
+    esac
+    return
+  fi
 
   case $command:$position in
     new:0 | resave:[01] | info:0 | find:0 | import:[02]) _vimbo_cli_files "$cur" tch ;;

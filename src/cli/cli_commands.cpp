@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <istream>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -15,88 +16,159 @@
 #include "cli/report_command.h"
 #endif
 #include "core/document/document_writer.h"
+#include "core/document/file_io.h"
+#include "core/editing/document_operations.h"
 #include "core/records/document_data.h"
 #include "core/transfer/column_names.h"
 #include "core/transfer/field_tokenizer.h"
-#include "core/transfer/person_import.h"
+#include "core/transfer/person_text_reader.h"
 #include "core/transfer/text_export.h"
+#include "core/transfer/vcard_reader.h"
 #include "vimbo_version.h"
 
 namespace vimbo::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vimbo-cli new OUT.tch\n"
-    "       vimbo-cli resave IN.tch OUT.tch\n"
-    "       vimbo-cli info IN.tch\n"
-    "       vimbo-cli export persons|contacts IN.tch OUT.txt [--fields K1,K2,...]\n"
-    "                 [--separator S] [--encloser E]\n"
-    "       vimbo-cli export contacts IN.tch OUT.txt ... [--iso-dates]\n"
-    "       vimbo-cli import IN.tch DATA.txt OUT.tch --columns K1,K2,...\n"
-    "                 [--separator S] [--encloser E] [--first-line-names]\n"
-    "       vimbo-cli import IN.tch DATA.txt OUT.tch --columns auto\n"
-    "                 [--separator S] [--encloser E]\n"
-    "       vimbo-cli report addressbook|contacts|envelopes IN.tch OUT.pdf\n"
-    "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
-    "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
-    "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"
-    "       vimbo-cli export vcard IN.tch OUT.vcf [--persons all|ID,ID,...]\n"
-    "       vimbo-cli import IN.tch DATA OUT.tch ... [--format csv|vcard]\n"
-    "       vimbo-cli find IN.tch QUERY...\n"
-    "       vimbo-cli --help | --version\n"
-    "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
-    "single-quote or none (defaults: comma, double-quote). An empty import column\n"
-    "entry is a column that is not imported.\n"
-    "Field keys, each at most once: FirstName, LastName, Address, City, State,\n"
-    "ZipCode, Phone, Fax, E-Mail, Company, Position; for contacts FirstName,\n"
-    "LastName, Date, Time, Description, ContactType.\n"
-    "More person keys after those: Title, WorkPhone, Extension, CelPhone, Pager,\n"
-    "WebPage. An export without --fields writes every key of its kind in order.\n"
-    "--iso-dates: dates as YYYY-MM-DD and times as hh:mm:ss instead of the\n"
-    "regional formats. --columns auto: the first line names the columns and is\n"
-    "skipped; each column whose name is known (a field key, or a heading such as\n"
-    "\"Given Name\", \"E-mail Address\", \"Mobile Phone\") is imported into its\n"
-    "field, the first of two columns naming one field; the others are not.\n"
-    "report: --from and --to (contacts only) are YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS,\n"
-    "a date alone meaning its whole day; by default the range runs from the chosen\n"
-    "persons' first contact to their last. --recipient and --return (envelopes\n"
-    "only) list title, company, position. Margins in thousandths of an inch\n"
-    "(default 500 each); font \"Times New Roman\" 10 points; paper from the locale.\n"
-    "A person ID not in the document is an error. A build without Qt has no report.\n"
-    "vCard: export writes version 4.0, one card per person in name order; import\n"
-    "reads versions 2.1 to 4.0, as --format vcard or when the file's first line\n"
-    "that is not blank is BEGIN:VCARD, and takes no other option.\n"
-    "find: persons that hold every word in their fields, then contacts that hold\n"
-    "each word in their notes or their person's name, newest first; case and\n"
-    "accents aside. Exit status 1 when nothing matches.\n";
+// The usage, a piece per command: `vimbo-cli --help` prints every piece in
+// order, `vimbo-cli help COMMAND` the pieces of that command. A synopsis
+// piece goes in the list of command lines, a note after it.
+struct UsagePiece {
+  std::set<std::string_view> commands;  // none: the whole usage only
+  bool synopsis;
+  const char* text;
+};
 
-int Usage(std::ostream& err) {
-  err << kUsage;
-  return kUsageError;
+const std::vector<UsagePiece>& UsagePieces() {
+  static const std::vector<UsagePiece> pieces = {
+      {{"new"}, true, "vimbo-cli new OUT.tch\n"},
+      {{"resave"}, true, "vimbo-cli resave IN.tch OUT.tch\n"},
+      {{"info"}, true, "vimbo-cli info IN.tch\n"},
+      {{"export"},
+       true,
+       "vimbo-cli export persons|contacts IN.tch OUT.txt [--fields K1,K2,...]\n"
+       "                 [--separator S] [--encloser E]\n"},
+      {{"export"}, true, "vimbo-cli export contacts IN.tch OUT.txt ... [--iso-dates]\n"},
+      {{"import"},
+       true,
+       "vimbo-cli import IN.tch DATA.txt OUT.tch --columns K1,K2,...\n"
+       "                 [--separator S] [--encloser E] [--first-line-names]\n"},
+      {{"import"},
+       true,
+       "vimbo-cli import IN.tch DATA.txt OUT.tch --columns auto\n"
+       "                 [--separator S] [--encloser E]\n"},
+      {{"report"},
+       true,
+       "vimbo-cli report addressbook|contacts|envelopes IN.tch OUT.pdf\n"
+       "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
+       "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
+       "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"},
+      {{"export"}, true, "vimbo-cli export vcard IN.tch OUT.vcf [--persons all|ID,ID,...]\n"},
+      {{"import"}, true, "vimbo-cli import IN.tch DATA OUT.tch ... [--format csv|vcard]\n"},
+      {{"find"}, true, "vimbo-cli find IN.tch QUERY...\n"},
+      {{"help"}, true, "vimbo-cli help [COMMAND] | COMMAND --help | --help | --version\n"},
+      {{"export", "import"},
+       false,
+       "S and E: one character, or comma, semicolon, pipe, space, tab, double-quote,\n"
+       "single-quote or none (defaults: comma, double-quote). An empty import column\n"
+       "entry is a column that is not imported.\n"
+       "Field keys, each at most once: FirstName, LastName, Address, City, State,\n"
+       "ZipCode, Phone, Fax, E-Mail, Company, Position; for contacts FirstName,\n"
+       "LastName, Date, Time, Description, ContactType.\n"
+       "More person keys after those: Title, WorkPhone, Extension, CelPhone, Pager,\n"
+       "WebPage. An export without --fields writes every key of its kind in order.\n"},
+      {{"export"},
+       false,
+       "--iso-dates: dates as YYYY-MM-DD and times as hh:mm:ss instead of the\n"
+       "regional formats.\n"},
+      {{"import"},
+       false,
+       "--columns auto: the first line names the columns and is\n"
+       "skipped; each column whose name is known (a field key, or a heading such as\n"
+       "\"Given Name\", \"E-mail Address\", \"Mobile Phone\") is imported into its\n"
+       "field, the first of two columns naming one field; the others are not.\n"},
+      {{"export", "import"},
+       false,
+       "DATA \"-\" reads standard input. OUT.txt or OUT.vcf \"-\" writes standard\n"
+       "output, and the \"N lines written\" or \"N cards written\" line then goes to\n"
+       "standard error.\n"},
+      {{"report"},
+       false,
+       "report: --from and --to (contacts only) are YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS,\n"
+       "a date alone meaning its whole day; by default the range runs from the chosen\n"
+       "persons' first contact to their last. --recipient and --return (envelopes\n"
+       "only) list title, company, position. Margins in thousandths of an inch\n"
+       "(default 500 each); font \"Times New Roman\" 10 points; paper from the locale.\n"
+       "A person ID not in the document is an error. A report that lists nothing\n"
+       "(no person, no contact in the range) writes no file: exit status 1.\n"
+       "A build without Qt has no report.\n"},
+      {{"export", "import"},
+       false,
+       "vCard: export writes version 4.0, one card per person in name order; import\n"
+       "reads versions 2.1 to 4.0, as --format vcard or when the file's first line\n"
+       "that is not blank is BEGIN:VCARD, and takes no other option.\n"},
+      {{"find"},
+       false,
+       "find: persons that hold every word in their fields, then contacts that hold\n"
+       "each word in their notes or their person's name, newest first; case and\n"
+       "accents aside. Exit status 1 when nothing matches.\n"},
+      {{}, false, "Exit status: 0 on success, 1 on a failure, 2 on a wrong command line.\n"},
+  };
+  return pieces;
 }
 
-int SaveForCommand(DocumentData& data, const std::string& path, std::ostream& err) {
-  if (Write(data, path)) return kSuccess;
-  err << "Error saving " << path << ".\n";
+// The whole usage, or with a command only that command's pieces.
+std::string UsageText(std::string_view command = {}) {
+  std::string text;
+  bool first = true;
+  for (const UsagePiece& piece : UsagePieces()) {
+    if (!command.empty() && !piece.commands.count(command)) continue;
+    if (piece.synopsis) text += first ? "usage: " : "       ";
+    first = first && !piece.synopsis;
+    text += piece.text;
+  }
+  return text;
+}
+
+bool IsCommand(std::string_view word) {
+  for (const UsagePiece& piece : UsagePieces())
+    if (piece.commands.count(word)) return true;
+  return false;
+}
+
+int SaveForCommand(const DocumentData& data, const std::string& path, std::ostream& err) {
+  const Outcome outcome = Write(data, path);
+  if (outcome.IsDone()) return kSuccess;
+  err << outcome.message << "\n";
   return kFailure;
 }
 
-int New(const std::string& out, std::ostream& err) {
-  DocumentData data;
+// No more arguments after the `count` the command takes.
+void RequireNoMore(const std::vector<std::string>& args, std::size_t count) {
+  if (args.size() > count) throw UsageError{"unexpected argument '" + args[count] + "'"};
+}
+
+int New(const std::vector<std::string>& args, std::ostream& err) {
+  RequireArguments(args, 1, 1, "new", "OUT.tch");
+  ReadOptions(args, 2, {}, {}, "new");
+  DocumentData& data = CommandDocument();
   data.Clear();
   data.AddDefaultContactTypes();
-  return SaveForCommand(data, out, err);
+  return SaveForCommand(data, args[1], err);
 }
 
-int Resave(const std::string& in, const std::string& out, std::ostream& err) {
-  DocumentData data;
-  if (!LoadForCommand(data, in, err)) return kFailure;
-  return SaveForCommand(data, out, err);
+int Resave(const std::vector<std::string>& args, std::ostream& err) {
+  RequireArguments(args, 1, 2, "resave", "IN.tch and OUT.tch");
+  ReadOptions(args, 3, {}, {}, "resave");
+  DocumentData& data = CommandDocument();
+  if (!LoadForCommand(data, args[1], err)) return kFailure;
+  return SaveForCommand(data, args[2], err);
 }
 
-int Info(const std::string& in, std::ostream& out, std::ostream& err) {
-  DocumentData data;
-  if (!LoadForCommand(data, in, err)) return kFailure;
+int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  RequireArguments(args, 1, 1, "info", "IN.tch");
+  ReadOptions(args, 2, {}, {}, "info");
+  DocumentData& data = CommandDocument();
+  if (!LoadForCommand(data, args[1], err)) return kFailure;
   out << "persons " << data.persons.Size() << "\n"
       << "contacts " << data.contacts.Size() << "\n"
       << "contact types " << data.contactTypes.Size() << "\n"
@@ -105,8 +177,7 @@ int Info(const std::string& in, std::ostream& out, std::ostream& err) {
 }
 
 // A separator or encloser: one character, or its name.
-std::optional<std::string> TransferCharacter(const Options& options, const std::string& name,
-                                             const std::string& fallback) {
+std::string TransferCharacter(const Options& options, const std::string& name, const std::string& fallback) {
   static const std::map<std::string, std::string> kNamed = {
       {"comma", ","}, {"semicolon", ";"},     {"pipe", "|"},         {"space", " "},
       {"tab", "\t"},  {"double-quote", "\""}, {"single-quote", "'"}, {"none", ""}};
@@ -114,65 +185,73 @@ std::optional<std::string> TransferCharacter(const Options& options, const std::
   if (given == options.values.end()) return fallback;
   if (given->second.size() == 1) return given->second;
   const auto named = kNamed.find(given->second);
-  if (named == kNamed.end()) return std::nullopt;
+  if (named == kNamed.end()) throw BadValue(name, given->second);
   return named->second;
 }
 
-// Fills the separator and encloser as the wizard does; false on a bad choice.
-bool SetCharacters(TextTransferSettings& settings, const Options& options) {
-  const std::optional<std::string> separator = TransferCharacter(options, "--separator", ",");
-  const std::optional<std::string> encloser = TransferCharacter(options, "--encloser", "\"");
-  if (!separator || !encloser) return false;
-  settings.Separator = *separator;
-  settings.Encloser = *encloser;
-  return true;
+// Fills the separator and encloser as the wizard does.
+void SetCharacters(TextTransferSettings& settings, const Options& options) {
+  settings.Separator = TransferCharacter(options, "--separator", ",");
+  settings.Encloser = TransferCharacter(options, "--encloser", "\"");
 }
 
 // Every key must be one the record kind offers, and none may come twice, so
 // that each column the file holds is the one its name says; an empty import
 // column is a column that is not imported. Names the first bad key.
-bool KeysAreKnown(const std::vector<std::string>& keys, const std::vector<std::string>& available, bool emptyAllowed,
-                  std::ostream& err) {
+void RequireKnownKeys(const std::vector<std::string>& keys, const std::vector<std::string>& available,
+                      bool emptyAllowed) {
   std::set<std::string> seen;
   for (const std::string& key : keys) {
     if (key.empty() && emptyAllowed) continue;
-    if (std::find(available.begin(), available.end(), key) == available.end()) {
-      err << "vimbo-cli: unknown field key '" << key << "'\n";
-      return false;
-    }
-    if (!seen.insert(key).second) {
-      err << "vimbo-cli: field key '" << key << "' given twice\n";
-      return false;
-    }
+    if (std::find(available.begin(), available.end(), key) == available.end())
+      throw UsageError{"unknown field key '" + key + "'"};
+    if (!seen.insert(key).second) throw UsageError{"field key '" + key + "' given twice"};
   }
-  return true;
 }
 
+constexpr const char* kExportKinds = "persons, contacts or vcard";
+
 // export persons|contacts IN OUT [--fields ...] [--separator S] [--encloser E]
-int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 4 || (args[1] != "persons" && args[1] != "contacts")) return Usage(err);
+int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  RequireArguments(args, 1, 1, "export", kExportKinds);
+  if (args[1] == "vcard") return VCardExportCommand(args, out, err);
+  if (args[1] != "persons" && args[1] != "contacts")
+    throw UsageError{"unknown export '" + args[1] + "' (" + kExportKinds + ")"};
   const bool persons = args[1] == "persons";
+  const std::string command = "export " + args[1];
+  RequireArguments(args, 2, 2, command, "IN.tch and OUT.txt");
   const std::set<std::string> flags = persons ? std::set<std::string>{} : std::set<std::string>{"--iso-dates"};
-  const std::optional<Options> options = ReadOptions(args, 4, {"--fields", "--separator", "--encloser"}, flags);
-  if (!options) return Usage(err);
+  const Options options = ReadOptions(args, 4, {"--fields", "--separator", "--encloser"}, flags, command);
   TextTransferSettings settings = persons ? PersonsExportSettings() : ContactsExportSettings();
-  if (!SetCharacters(settings, *options)) return Usage(err);
-  settings.IsoDates = options->flags.count("--iso-dates") > 0;
-  const auto fields = options->values.find("--fields");
-  settings.Fields = fields == options->values.end() ? settings.AvailableFields : SplitList(fields->second);
-  if (!KeysAreKnown(settings.Fields, settings.AvailableFields, false, err)) return Usage(err);
+  SetCharacters(settings, options);
+  settings.IsoDates = options.flags.count("--iso-dates") > 0;
+  const auto fields = options.values.find("--fields");
+  settings.Fields = fields == options.values.end() ? settings.AvailableFields : SplitList(fields->second);
+  RequireKnownKeys(settings.Fields, settings.AvailableFields, false);
   settings.FileName = args[3];
 
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;
   // The columns follow the keys as given, each under its name.
-  const std::optional<int> lines = persons ? WritePersonsExport(data, settings, ColumnOrder::kKeys)
-                                           : WriteContactsExport(data, settings, ColumnOrder::kKeys);
-  if (!lines) {
-    err << "Error saving " << settings.FileName << ".\n";
+  if (IsStandardStream(settings.FileName)) {
+    // The text is the output; the count goes with the messages.
+    const ExportSink sink = [&out](std::string_view bytes) { return PutTo(out, bytes); };
+    const Outcome outcome = persons ? ExportPersons(data, settings, sink, ColumnOrder::kKeys)
+                                    : ExportContacts(data, settings, sink, ColumnOrder::kKeys);
+    if (outcome.IsFailed() || !out.flush()) {
+      err << kStandardOutputError << "\n";
+      return kFailure;
+    }
+    err << outcome.count << " lines written\n";
+    return kSuccess;
+  }
+  const Outcome outcome =
+      persons ? ExportPersons(data, settings, ColumnOrder::kKeys) : ExportContacts(data, settings, ColumnOrder::kKeys);
+  if (outcome.IsFailed()) {
+    err << outcome.message << "\n";
     return kFailure;
   }
-  out << *lines << " lines written\n";
+  out << outcome.count << " lines written\n";
   return kSuccess;
 }
 
@@ -186,34 +265,39 @@ std::vector<std::string> ColumnsByName(const std::string& firstRecord, const Fie
   return MatchColumnHeadings(names);
 }
 
-// import IN DATA OUT --columns ... [--separator S] [--encloser E] [--first-line-names]
-int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 4) return Usage(err);
-  const std::optional<Options> options =
-      ReadOptions(args, 4, {"--columns", "--separator", "--encloser"}, {"--first-line-names"});
-  if (!options) return Usage(err);
-  const auto columns = options->values.find("--columns");
-  if (columns == options->values.end()) return Usage(err);
+// import IN DATA OUT --columns ... [--separator S] [--encloser E] [--first-line-names];
+// `input` holds standard input's bytes when DATA is "-".
+int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::string> input, std::ostream& out,
+                      std::ostream& err) {
+  const Options options =
+      ReadOptions(args, 4, {"--columns", "--separator", "--encloser"}, {"--first-line-names"}, "import");
+  const auto columns = options.values.find("--columns");
+  if (columns == options.values.end()) throw UsageError{"import needs --columns"};
   // Matched by name, the columns are named by the first line, which is
   // therefore not a person.
   const bool byName = columns->second == "auto";
   TextTransferSettings settings = PersonsImportSettings();
-  if (!SetCharacters(settings, *options)) return Usage(err);
+  SetCharacters(settings, options);
   if (!byName) settings.Fields = SplitList(columns->second);
-  if (!KeysAreKnown(settings.Fields, settings.AvailableFields, true, err)) return Usage(err);
-  settings.FirstLineHasNames = byName || options->flags.count("--first-line-names") > 0;
+  RequireKnownKeys(settings.Fields, settings.AvailableFields, true);
+  settings.FirstLineHasNames = byName || options.flags.count("--first-line-names") > 0;
   settings.FileName = args[2];
 
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   // As the wizard does before it reads anything, so a missing file is an
   // error rather than an import of nobody.
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
-  const std::optional<std::string> firstRecord = ReadFirstRecord(settings.FileName, tokenizer);
-  if (!firstRecord) {
-    err << "Unable to open file " << settings.FileName << ".\n";
-    return kFailure;
+  std::optional<std::string> firstRecord;
+  if (!input) {
+    firstRecord = ReadFirstRecord(settings.FileName, tokenizer);
+    if (!firstRecord) {
+      err << "Unable to open file " << settings.FileName << ".\n";
+      return kFailure;
+    }
+  } else if (byName) {
+    firstRecord = FirstRecordOfBytes(*input, tokenizer);
   }
   if (byName) {
     settings.Fields = ColumnsByName(*firstRecord, tokenizer);
@@ -224,7 +308,7 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   }
   settings.ColumnCount = static_cast<int>(settings.Fields.size());
-  const int added = ImportPersons(data, settings);
+  const int added = ImportPersonsWithoutUndo(data, ReadPersonEntries(settings, std::move(input)));
   if (SaveForCommand(data, args[3], err) != kSuccess) return kFailure;
   char message[64];
   std::snprintf(message, sizeof message, "%d names added to current database.", added);
@@ -234,60 +318,88 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 // import with --format csv|vcard taken out of the options; without it a
 // file that opens a card is read as vCard.
-int ImportAnyFormat(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+int ImportCommand(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
+  RequireArguments(args, 1, 3, "import", "IN.tch, DATA and OUT.tch");
   std::string format;
   for (std::size_t i = 4; i < args.size(); ++i) {
     if (args[i] != "--format") continue;
-    if (i + 1 == args.size()) return Usage(err);
+    if (i + 1 == args.size()) throw UsageError{"option '--format' needs a value"};
     format = args[i + 1];
     args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     break;
   }
-  if (!format.empty() && format != "csv" && format != "vcard") return Usage(err);
-  if (args.size() >= 4 && (format == "vcard" || (format.empty() && FileLooksLikeVCard(args[2])))) {
-    if (args.size() != 4) return Usage(err);
-    return VCardImportCommand(args[1], args[2], args[3], out, err);
+  if (!format.empty() && format != "csv" && format != "vcard") throw BadValue("--format", format);
+  std::optional<std::string> input;
+  if (IsStandardStream(args[2])) {
+    input = ReadWhole(in);
+    if (!input) {
+      err << kStandardInputError << "\n";
+      return kFailure;
+    }
   }
-  return Import(args, out, err);
+  const bool vcard =
+      format == "vcard" || (format.empty() && (input ? LooksLikeVCard(*input) : FileLooksLikeVCard(args[2])));
+  if (!vcard) return ImportTextCommand(args, std::move(input), out, err);
+  ReadOptions(args, 4, {}, {}, "import of vCard cards");
+  if (!input) {
+    input = ReadFileText(args[2]);
+    if (!input) {
+      err << "Unable to open file " << args[2] << ".\n";
+      return kFailure;
+    }
+  }
+  return VCardImportCommand(args[1], *input, args[3], out, err);
+}
+
+int Help(const std::vector<std::string>& args, std::ostream& out) {
+  if (args.size() > 2) throw UsageError{"unexpected argument '" + args[2] + "'"};
+  if (args.size() == 2 && !IsCommand(args[1])) throw UsageError{"unknown command '" + args[1] + "'"};
+  out << (args.size() == 2 ? UsageText(args[1]) : UsageText());
+  return kSuccess;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (args.empty()) throw UsageError{"no command given"};
+  const std::string& command = args[0];
+  // Asked for, the usage and the version are results: standard output, success.
+  if (command == "--help" || command == "help") return Help(args, out);
+  if (command == "--version") {
+    RequireNoMore(args, 1);
+    out << "vimbo-cli " << VIMBO_VERSION << "\n";
+    return kSuccess;
+  }
+  if (!IsCommand(command)) throw UsageError{"unknown command '" + command + "'"};
+  if (std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
+    out << UsageText(command);
+    return kSuccess;
+  }
+  if (command == "new") return New(args, err);
+  if (command == "resave") return Resave(args, err);
+  if (command == "info") return Info(args, out, err);
+  if (command == "export") return ExportCommand(args, out, err);
+  if (command == "import") return ImportCommand(args, in, out, err);
+  if (command == "find") return FindCommand(args, out, err);
+#ifdef VIMBO_CLI_REPORTS
+  return ReportCommand(args, out, err);
+#else
+  throw UsageError{"this build has no report output (it was built without Qt)"};
+#endif
 }
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) return Usage(err);
-  const std::string& command = args[0];
-  // Asked for, the usage and the version are results: standard output, success.
-  if (command == "--help" && args.size() == 1) {
-    out << kUsage;
-    return kSuccess;
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  int status = kUsageError;
+  try {
+    status = RunCommand(args, in, out, err);
+  } catch (const UsageError& error) {
+    err << "vimbo-cli: " << error.what << "\nTry 'vimbo-cli --help'.\n";
+  } catch (...) {
+    FreeCommandDocuments();
+    throw;
   }
-  if (command == "--version" && args.size() == 1) {
-    out << "vimbo-cli " << VIMBO_VERSION << "\n";
-    return kSuccess;
-  }
-  if (command == "new" && args.size() == 2) return New(args[1], err);
-  if (command == "resave" && args.size() == 3) return Resave(args[1], args[2], err);
-  if (command == "info" && args.size() == 2) return Info(args[1], out, err);
-  if (command == "export" && args.size() > 1 && args[1] == "vcard") {
-    const int status = VCardExportCommand(args, out, err);
-    return status == kUsageError ? Usage(err) : status;
-  }
-  if (command == "export") return Export(args, out, err);
-  if (command == "import") return ImportAnyFormat(args, out, err);
-  if (command == "find") {
-    const int status = FindCommand(args, out, err);
-    return status == kUsageError ? Usage(err) : status;
-  }
-  if (command == "report") {
-#ifdef VIMBO_CLI_REPORTS
-    const int status = ReportCommand(args, out, err);
-    return status == kUsageError ? Usage(err) : status;
-#else
-    err << "vimbo-cli report: this build has no report output (it was built without Qt).\n";
-    return Usage(err);
-#endif
-  }
-  return Usage(err);
+  FreeCommandDocuments();
+  return status;
 }
 
 }  // namespace vimbo::cli

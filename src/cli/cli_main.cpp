@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/command_support.h"
 
 #ifdef VIMBO_CLI_REPORTS
 #include <QGuiApplication>
@@ -40,7 +41,10 @@ int main(int argc, char** argv) {
   // Loading and saving turn a lack of memory into their own messages; this
   // is for the work in between, so that a script sees a failure, not an abort.
   try {
-    return vimbo::cli::Run(args, std::cout, std::cerr);
+    // Only the streams carry the output, so they need not keep step with C's.
+    std::ios::sync_with_stdio(false);
+    vimbo::cli::KeepDocumentsUntilExit();
+    return vimbo::cli::Run(args, std::cin, std::cout, std::cerr);
   } catch (const std::bad_alloc&) {
     std::cerr << "Out of memory.\n";
     return vimbo::cli::kFailure;

@@ -1,6 +1,7 @@
 #pragma once
 // What the vimbo-cli commands share: loading a document as File Open does,
-// and reading the options and lists that follow the positional arguments.
+// reading the options and lists that follow the positional arguments, and
+// "-" for standard input or output.
 
 #include <cstdint>
 #include <iosfwd>
@@ -8,15 +9,35 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/records/document_data.h"
 
 namespace vimbo::cli {
 
+// What is wrong with a command line, in one line ("unknown command 'x'");
+// Run prints it with a pointer to --help and exits with kUsageError.
+struct UsageError {
+  std::string what;
+};
+
+// A new, empty document for the command that runs. The documents are freed
+// when Run returns, unless KeepDocumentsUntilExit was called: vimbo-cli
+// lets the end of its process give their memory back, at once, instead of
+// freeing a large document's records one by one.
+DocumentData& CommandDocument();
+void FreeCommandDocuments();
+void KeepDocumentsUntilExit();
+
 // Loads as File Open does; on failure says why in the program's words. A
 // file that is not a Vimbo document is refused as an unreadable one is.
 bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& err);
+
+// Throws a UsageError saying `command` needs `what` unless args[first] up to
+// args[first + count] are there and none of them is an option.
+void RequireArguments(const std::vector<std::string>& args, std::size_t first, std::size_t count,
+                      const std::string& command, const std::string& what);
 
 // The options after a command's positional arguments: "--name VALUE" for
 // the named value options, "--name" alone for the flags. Later repeats win.
@@ -25,16 +46,31 @@ struct Options {
   std::set<std::string> flags;
 };
 
-// Nothing when an argument is neither a known option nor a flag, or a value
-// option has no value.
-std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::size_t first,
-                                   const std::set<std::string>& valueNames, const std::set<std::string>& flagNames);
+// Throws a UsageError for an argument that is neither one of the command's
+// options nor a flag, and for a value option without its value.
+Options ReadOptions(const std::vector<std::string>& args, std::size_t first, const std::set<std::string>& valueNames,
+                    const std::set<std::string>& flagNames, const std::string& command);
 
-// --persons: absent or "all" leaves `ids` empty, for every person; else a
-// list of at least one ID. False when the value is no such list.
-bool ReadPersonIds(const Options& options, std::optional<std::vector<int32_t>>& ids);
+// The UsageError for a value that option `name` does not take.
+UsageError BadValue(const std::string& name, const std::string& value);
+
+// --persons: absent or "all" gives nothing, for every person; else a list of
+// at least one ID. Throws a UsageError when the value is no such list.
+std::optional<std::vector<int32_t>> ReadPersonIds(const Options& options);
 
 // "K1,K2,..." as its entries, empty ones included; the empty text has none.
 std::vector<std::string> SplitList(const std::string& text);
+
+// The name that stands for standard input or standard output.
+inline bool IsStandardStream(std::string_view path) { return path == "-"; }
+
+// Every byte of `in`; nothing when reading it failed.
+std::optional<std::string> ReadWhole(std::istream& in);
+
+// A sink that writes to `out`, for the exports that write to standard output.
+bool PutTo(std::ostream& out, std::string_view bytes);
+
+inline constexpr const char* kStandardOutputError = "Error writing to standard output.";
+inline constexpr const char* kStandardInputError = "Unable to read standard input.";
 
 }  // namespace vimbo::cli

@@ -23,8 +23,9 @@ void PutOnOneLine(std::ostream& out, std::string_view text) {
 }  // namespace
 
 int FindCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 3) return kUsageError;
-  DocumentData data;
+  RequireArguments(args, 1, 1, "find", "IN.tch");
+  if (args.size() < 3) throw UsageError{"find needs at least one word"};
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   std::string query;
   for (std::size_t i = 2; i < args.size(); ++i) query.append(i > 2 ? " " : "").append(args[i]);

@@ -15,6 +15,8 @@
 namespace vimbo::cli {
 namespace {
 
+constexpr const char* kNoPagesMessage = "The report has no pages; no file was written.";
+
 std::optional<int> ReadInt(const std::string& text, int low, int high) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -54,9 +56,9 @@ std::optional<DateTimeValue> ReadDate(const std::string& text, bool endOfDay) {
 
 // A comma list of title, company and position, as the envelope dialog's
 // three check boxes of one address.
-bool ReadAddressParts(const Options& options, const std::string& name, bool& title, bool& company, bool& position) {
+void ReadAddressParts(const Options& options, const std::string& name, bool& title, bool& company, bool& position) {
   const auto given = options.values.find(name);
-  if (given == options.values.end()) return true;
+  if (given == options.values.end()) return;
   for (const std::string& part : SplitList(given->second)) {
     if (part == "title") {
       title = true;
@@ -65,22 +67,21 @@ bool ReadAddressParts(const Options& options, const std::string& name, bool& tit
     } else if (part == "position") {
       position = true;
     } else {
-      return false;
+      throw BadValue(name, given->second);
     }
   }
-  return true;
 }
 
-std::optional<Margins> ReadMargins(const Options& options) {
+Margins ReadMargins(const Options& options) {
   const auto given = options.values.find("--margins");
   if (given == options.values.end()) return Margins{};
   const std::vector<std::string> parts = SplitList(given->second);
-  if (parts.size() != 4) return std::nullopt;
+  if (parts.size() != 4) throw BadValue("--margins", given->second);
   int values[4];
   for (int i = 0; i < 4; ++i) {
     // Up to a hundred inches: enough for any sheet, small enough to stay exact.
     const std::optional<int> value = ReadInt(parts[i], 0, 100000);
-    if (!value) return std::nullopt;
+    if (!value) throw BadValue("--margins", given->second);
     values[i] = *value;
   }
   return Margins{values[0], values[1], values[2], values[3]};
@@ -119,36 +120,33 @@ const std::string* OptionValue(const Options& options, const std::string& name) 
 }
 
 // --from and --to, each optional.
-bool ReadDateRange(const Options& options, ReportRequest& request) {
+void ReadDateRange(const Options& options, ReportRequest& request) {
   if (const std::string* from = OptionValue(options, "--from")) {
     request.from = ReadDate(*from, false);
-    if (!request.from) return false;
+    if (!request.from) throw BadValue("--from", *from);
   }
   if (const std::string* to = OptionValue(options, "--to")) {
     request.to = ReadDate(*to, true);
-    if (!request.to) return false;
+    if (!request.to) throw BadValue("--to", *to);
   }
-  return true;
 }
 
-bool ReadEnvelopeOptions(const Options& options, EnvelopeOptions& envelope) {
-  return ReadAddressParts(options, "--recipient", envelope.recipientTitle, envelope.recipientCompany,
-                          envelope.recipientPosition) &&
-         ReadAddressParts(options, "--return", envelope.returnTitle, envelope.returnCompany, envelope.returnPosition);
+void ReadEnvelopeOptions(const Options& options, EnvelopeOptions& envelope) {
+  ReadAddressParts(options, "--recipient", envelope.recipientTitle, envelope.recipientCompany,
+                   envelope.recipientPosition);
+  ReadAddressParts(options, "--return", envelope.returnTitle, envelope.returnCompany, envelope.returnPosition);
 }
 
 // The page: margins, font and paper, the paper by default the locale's.
-bool ReadPdfOptions(const Options& options, PdfOptions& pdf) {
-  const std::optional<Margins> margins = ReadMargins(options);
-  if (!margins) return false;
-  pdf.margins = *margins;
+void ReadPdfOptions(const Options& options, PdfOptions& pdf) {
+  pdf.margins = ReadMargins(options);
   if (const std::string* font = OptionValue(options, "--font")) {
-    if (font->empty()) return false;
+    if (font->empty()) throw BadValue("--font", *font);
     pdf.face = *font;
   }
   if (const std::string* size = OptionValue(options, "--size")) {
     const std::optional<int> points = ReadInt(*size, 1, 500);
-    if (!points) return false;
+    if (!points) throw BadValue("--size", *size);
     pdf.points = *points;
   }
   pdf.paper = LocalePaper();
@@ -158,23 +156,27 @@ bool ReadPdfOptions(const Options& options, PdfOptions& pdf) {
     } else if (*paper == "a4") {
       pdf.paper = Paper::A4;
     } else {
-      return false;
+      throw BadValue("--paper", *paper);
     }
   }
-  return true;
 }
 
-// The request the arguments make, or nothing on a usage error. Options
-// that do not apply to the report's kind are usage errors too.
-std::optional<ReportRequest> ReadRequest(const std::vector<std::string>& args) {
+constexpr const char* kKinds = "addressbook, contacts or envelopes";
+
+// The request the arguments make; throws a UsageError for a wrong command
+// line. Options that do not apply to the report's kind are usage errors too.
+ReportRequest ReadRequest(const std::vector<std::string>& args) {
   ReportRequest request;
   std::set<std::string> names;
-  if (!ReadKind(args[1], request, names)) return std::nullopt;
-  const std::optional<Options> options = ReadOptions(args, 4, names, {});
-  if (!options || !ReadPersonIds(*options, request.personIds) || !ReadDateRange(*options, request) ||
-      !ReadEnvelopeOptions(*options, request.envelope) || !ReadPdfOptions(*options, request.pdf)) {
-    return std::nullopt;
-  }
+  RequireArguments(args, 1, 1, "report", kKinds);
+  if (!ReadKind(args[1], request, names)) throw UsageError{"unknown report '" + args[1] + "' (" + kKinds + ")"};
+  const std::string command = "report " + args[1];
+  RequireArguments(args, 2, 2, command, "IN.tch and OUT.pdf");
+  const Options options = ReadOptions(args, 4, names, {}, command);
+  request.personIds = ReadPersonIds(options);
+  ReadDateRange(options, request);
+  ReadEnvelopeOptions(options, request.envelope);
+  ReadPdfOptions(options, request.pdf);
   return request;
 }
 
@@ -216,29 +218,31 @@ void SetDateRange(const ReportRequest& request, const DocumentData& data, Report
 }  // namespace
 
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 4) return kUsageError;
-  const std::optional<ReportRequest> request = ReadRequest(args);
-  if (!request) return kUsageError;
+  const ReportRequest request = ReadRequest(args);
   const std::string& path = args[3];
 
-  DocumentData data;
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;
   ReportSelection selection;
-  selection.kind = request->kind;
-  if (!ChoosePersons(*request, data, selection.chosenPersons, err)) return kFailure;
-  if (request->kind == ReportKind::Contacts) SetDateRange(*request, data, selection);
-  if (request->kind == ReportKind::Envelopes) {
+  selection.kind = request.kind;
+  if (!ChoosePersons(request, data, selection.chosenPersons, err)) return kFailure;
+  if (request.kind == ReportKind::Contacts) SetDateRange(request, data, selection);
+  if (request.kind == ReportKind::Envelopes) {
     for (auto& [id, person] : selection.chosenPersons) selection.envelopePersons.push_back(person);
     selection.chosenPersons.clear();
-    selection.envelopeOptions = request->envelope;
+    selection.envelopeOptions = request.envelope;
   }
 
-  const int pages = WriteReportPdf(selection, data, path, request->pdf);
-  if (pages < 0) {
-    err << "Error saving " << path << ".\n";
+  const Outcome outcome = WriteReportPdf(selection, data, path, request.pdf);
+  if (outcome.IsFailed()) {
+    err << outcome.message << "\n";
     return kFailure;
   }
-  out << pages << " pages\n";
+  if (outcome.count == 0) {
+    err << kNoPagesMessage << "\n";
+    return kFailure;
+  }
+  out << outcome.count << " pages\n";
   return kSuccess;
 }
 

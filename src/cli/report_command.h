@@ -8,8 +8,9 @@
 
 namespace vimbo::cli {
 
-// report addressbook|contacts|envelopes IN OUT.pdf [options]. Returns
-// kUsageError without printing the usage, which the caller prints.
+// report addressbook|contacts|envelopes IN OUT.pdf [options]. Throws a
+// UsageError for a wrong command line; a report that lists nothing writes
+// no file and is a failure.
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vimbo::cli

@@ -22,18 +22,15 @@ constexpr std::size_t kSniffBytes = 4096;
 }  // namespace
 
 int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 4) return kUsageError;
-  const std::optional<Options> options = ReadOptions(args, 4, {"--persons"}, {});
-  if (!options) return kUsageError;
-  DocumentData data;
+  RequireArguments(args, 2, 2, "export vcard", "IN.tch and OUT.vcf");
+  const Options options = ReadOptions(args, 4, {"--persons"}, {}, "export vcard");
+  std::optional<std::vector<int32_t>> ids = ReadPersonIds(options);
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;
-  std::optional<std::vector<int32_t>> ids;
-  if (!ReadPersonIds(*options, ids)) return kUsageError;
   if (!ids) {
     ids.emplace();
     for (const auto& [id, person] : data.persons) ids->push_back(id);
   }
-  std::vector<const Person*> persons;
   for (const int32_t id : *ids) {
     if (!data.persons.Find(id)) {
       err << "No person with ID " << id << ".\n";
@@ -41,34 +38,44 @@ int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, 
     }
   }
   ListedByName(data.persons, *ids);
+  std::vector<const Person*> persons;
   for (const int32_t id : *ids) persons.push_back(data.persons.Find(id));
-  if (!WriteVCardFile(args[3], persons)) {
-    err << "Error saving " << args[3] << ".\n";
+  if (IsStandardStream(args[3])) {
+    // The cards are the output; the count goes with the messages.
+    if (!PutTo(out, VCardText(persons)) || !out.flush()) {
+      err << kStandardOutputError << "\n";
+      return kFailure;
+    }
+    err << persons.size() << " cards written\n";
+    return kSuccess;
+  }
+  const Outcome outcome = WriteVCardFile(args[3], persons);
+  if (outcome.IsFailed()) {
+    err << outcome.message << "\n";
     return kFailure;
   }
-  out << persons.size() << " cards written\n";
+  out << outcome.count << " cards written\n";
   return kSuccess;
 }
 
-int VCardImportCommand(const std::string& in, const std::string& cardsPath, const std::string& outPath,
-                       std::ostream& out, std::ostream& err) {
-  DocumentData data;
+int VCardImportCommand(const std::string& in, const std::string& cards, const std::string& outPath, std::ostream& out,
+                       std::ostream& err) {
+  DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, in, err)) return kFailure;
-  const std::optional<std::string> text = ReadFileText(cardsPath);
-  if (!text) {
-    err << "Unable to open file " << cardsPath << ".\n";
-    return kFailure;
-  }
-  VCardImport cards = ReadVCards(*text);
-  const int added = ImportPersons(data, std::move(cards.persons)).id;
-  if (!Write(data, outPath)) {
-    err << "Error saving " << outPath << ".\n";
+  VCardImport read = ReadVCards(cards);
+  std::vector<Persons::Entry> persons;
+  persons.reserve(read.persons.size());
+  for (Person& person : read.persons) persons.emplace_back(0, std::move(person));
+  const int added = ImportPersonsWithoutUndo(data, std::move(persons));
+  const Outcome saved = Write(data, outPath);
+  if (saved.IsFailed()) {
+    err << saved.message << "\n";
     return kFailure;
   }
   char message[128];
-  if (cards.unreadable > 0)
+  if (read.unreadable > 0)
     std::snprintf(message, sizeof message, "%d names added to current database. %d cards could not be read.", added,
-                  cards.unreadable);
+                  read.unreadable);
   else
     std::snprintf(message, sizeof message, "%d names added to current database.", added);
   out << message << "\n";

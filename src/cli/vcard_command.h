@@ -9,13 +9,15 @@
 namespace vimbo::cli {
 
 // export vcard IN OUT.vcf [--persons all|ID,...]: the persons in the
-// person list's order. kUsageError without printing the usage.
+// person list's order; OUT "-" writes the cards to `out` and the count to
+// `err`. Throws a UsageError for a wrong command line.
 int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Adds a person per card of `cardsPath` to IN and writes OUT, as one
-// operation; says how many were added and how many cards could not be read.
-int VCardImportCommand(const std::string& in, const std::string& cardsPath, const std::string& outPath,
-                       std::ostream& out, std::ostream& err);
+// Adds a person per card of `cards` (the bytes of a file or of standard
+// input) to IN and writes OUT, as one operation; says how many were added
+// and how many cards could not be read.
+int VCardImportCommand(const std::string& in, const std::string& cards, const std::string& outPath, std::ostream& out,
+                       std::ostream& err);
 
 // Whether the file's first line that is not blank opens a card; false for a
 // file that cannot be read.

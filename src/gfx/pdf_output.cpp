@@ -16,8 +16,8 @@ Paper LocalePaper() {
   return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? Paper::Letter : Paper::A4;
 }
 
-int WriteReportPdf(const ReportSelection& selection, const DocumentData& data, const std::string& path,
-                   const PdfOptions& options) {
+Outcome WriteReportPdf(const ReportSelection& selection, const DocumentData& data, const std::string& path,
+                       const PdfOptions& options) {
   // The PDF is made in memory and then written through a temporary file, so
   // a failure never leaves a half-written PDF under the name.
   QBuffer buffer;
@@ -32,15 +32,15 @@ int WriteReportPdf(const ReportSelection& selection, const DocumentData& data, c
 
   QtCanvas measuring = QtCanvas::ForMeasuring(writer);
   const std::unique_ptr<Report> report = CreateReport(selection, data, measuring);
-  if (!report) return 0;
+  if (!report) return Outcome::Done(0);
   report->SetMargins(options.margins);
   report->SetFaceName(options.face);
   report->SetPointSize(options.points);
   const int pages = report->GetPageCount();
-  if (pages <= 0) return 0;
+  if (pages <= 0 || report->ListsNothing()) return Outcome::Done(0);
 
   QPainter painter;
-  if (!painter.begin(&writer)) return -1;
+  if (!painter.begin(&writer)) return Outcome::Failed(SaveErrorMessage(path));
   QtCanvas page = QtCanvas::ForPage(painter, writer);
   for (int i = 0; i < pages; ++i) {
     if (i > 0) writer.newPage();
@@ -48,9 +48,11 @@ int WriteReportPdf(const ReportSelection& selection, const DocumentData& data, c
     report->DrawPage(page, i);
     page.Restore();
   }
-  if (!painter.end()) return -1;
+  if (!painter.end()) return Outcome::Failed(SaveErrorMessage(path));
   const QByteArray& bytes = buffer.data();
-  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size())) ? pages : -1;
+  if (!WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size())))
+    return Outcome::Failed(SaveErrorMessage(path));
+  return Outcome::Done(pages);
 }
 
 }  // namespace vimbo

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/records/document_data.h"
+#include "core/records/outcome.h"
 #include "core/reports/report.h"
 #include "core/reports/report_selection.h"
 
@@ -23,10 +24,12 @@ struct PdfOptions {
 Paper LocalePaper();
 
 // Lays the selected report out on pages of the options' paper and writes
-// every page to `path`. Returns the page count; a report without pages
-// writes no file and returns 0. Returns -1 when the file cannot be written,
-// and then nothing is left under `path`: the PDF is replaced in one step.
-int WriteReportPdf(const ReportSelection& selection, const DocumentData& data, const std::string& path,
-                   const PdfOptions& options);
+// every page to `path`: Done with the page count. A report that lists
+// nothing (no person chosen, no contact in the range) writes no file and is
+// Done with 0 pages. Failed with "Error saving PATH." when the file cannot be
+// written, and then nothing is left under `path`: the PDF is replaced in one
+// step.
+Outcome WriteReportPdf(const ReportSelection& selection, const DocumentData& data, const std::string& path,
+                       const PdfOptions& options);
 
 }  // namespace vimbo

@@ -111,7 +111,7 @@ std::string TransferDocument(const testing::TempDir& dir) {
     contact.DateTime.SetDateTime(2004, 3, id, 9, 30, 0);
     data.contacts.Insert(contact);
   }
-  EXPECT_TRUE(Write(data, path));
+  EXPECT_TRUE(Write(data, path).IsDone());
   return path;
 }
 
@@ -277,42 +277,82 @@ TEST(CliImport, FailuresSayWhatFailed) {
   EXPECT_EQ(result.err, "Error saving " + out + ".\n");
 }
 
-TEST(CliUsage, WrongArgumentsExitWithTwo) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {},
-           {"new"},
-           {"new", "a", "b"},
-           {"resave", "a"},
-           {"info"},
-           {"frobnicate", "a"},
-           {"export", "persons", "a"},
-           {"export", "people", "a", "b"},
-           {"export", "persons", "a", "b", "--fields"},
-           {"export", "persons", "a", "b", "--columns", "LastName"},
-           {"export", "persons", "a", "b", "--separator", "colon"},
-           {"export", "persons", "a", "b", "--separator", ""},
-           {"export", "persons", "a", "b", "--encloser", "\xC2\xAB"},
-           {"export", "persons", "a", "b", "extra"},
-           {"import", "a", "b", "c"},
-           {"import", "a", "b", "--columns", "LastName"},
-           {"import", "a", "b", "c", "--columns", "LastName", "--first-line-names", "yes"},
-           {"import", "a", "b", "c", "--columns", "LastName", "--fields", "LastName"},
-           {"--help", "new"},
-           {"--version", "--help"},
-           {"new", "a", "--version"},
-           {"-v"}}) {
-    const CliResult result = RunCli(args);
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.err.find("usage: vimbo-cli"), std::string::npos);
+// A wrong command line says in one line what is wrong, points to --help and
+// exits with 2, before any file is read or written.
+TEST(CliUsage, WrongArgumentsSayWhatIsWrong) {
+  const struct {
+    std::vector<std::string> args;
+    std::string what;
+  } cases[] = {
+      {{}, "no command given"},
+      {{"new"}, "new needs OUT.tch"},
+      {{"new", "a", "b"}, "unexpected argument 'b'"},
+      {{"resave", "a"}, "resave needs IN.tch and OUT.tch"},
+      {{"info"}, "info needs IN.tch"},
+      {{"frobnicate", "a"}, "unknown command 'frobnicate'"},
+      {{"export"}, "export needs persons, contacts or vcard"},
+      {{"export", "persons", "a"}, "export persons needs IN.tch and OUT.txt"},
+      {{"export", "people", "a", "b"}, "unknown export 'people' (persons, contacts or vcard)"},
+      {{"export", "persons", "a", "b", "--fields"}, "option '--fields' needs a value"},
+      {{"export", "persons", "a", "--fields", "LastName"}, "export persons needs IN.tch and OUT.txt"},
+      {{"export", "persons", "a", "b", "--columns", "LastName"}, "export persons takes no option '--columns'"},
+      {{"export", "persons", "a", "b", "--iso-dates"}, "export persons takes no option '--iso-dates'"},
+      {{"export", "persons", "a", "b", "--separator", "colon"}, "invalid value 'colon' for --separator"},
+      {{"export", "persons", "a", "b", "--separator", ""}, "invalid value '' for --separator"},
+      {{"export", "persons", "a", "b", "--encloser", "\xC2\xAB"}, "invalid value '\xC2\xAB' for --encloser"},
+      {{"export", "persons", "a", "b", "extra"}, "unexpected argument 'extra'"},
+      {{"export", "vcard", "a"}, "export vcard needs IN.tch and OUT.vcf"},
+      {{"export", "vcard", "a", "b", "--persons", "1,x"}, "invalid value '1,x' for --persons"},
+      {{"import", "a", "b", "c"}, "import needs --columns"},
+      {{"import", "a", "b", "--columns", "LastName"}, "import needs IN.tch, DATA and OUT.tch"},
+      {{"import", "a", "b", "c", "--columns", "LastName", "--first-line-names", "yes"}, "unexpected argument 'yes'"},
+      {{"import", "a", "b", "c", "--columns", "LastName", "--fields", "LastName"}, "import takes no option '--fields'"},
+      {{"import", "a", "b", "c", "--format", "xml"}, "invalid value 'xml' for --format"},
+      {{"import", "a", "b", "c", "--format", "vcard", "--columns", "LastName"},
+       "import of vCard cards takes no option '--columns'"},
+      {{"find", "a"}, "find needs at least one word"},
+      {{"help", "bogus"}, "unknown command 'bogus'"},
+      {{"help", "new", "info"}, "unexpected argument 'info'"},
+      {{"--help", "new", "x"}, "unexpected argument 'x'"},
+      {{"--version", "--help"}, "unexpected argument '--help'"},
+      {{"new", "a", "--version"}, "new takes no option '--version'"},
+      {{"-v"}, "unknown command '-v'"},
+  };
+  for (const auto& c : cases) {
+    const CliResult result = RunCli(c.args);
+    EXPECT_EQ(result.status, 2) << c.what;
+    EXPECT_EQ(result.err, testing::UsageMessage(c.what));
+    EXPECT_EQ(result.out, "");
   }
 }
 
+// The whole usage, or one command's, is a result: standard output, success.
 TEST(CliUsage, HelpAndVersionGoToStandardOutput) {
   const CliResult help = RunCli({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
-  // The same text a usage error writes to standard error.
-  EXPECT_EQ(help.out, RunCli({}).err);
+  EXPECT_EQ(help.out.rfind("usage: vimbo-cli new OUT.tch\n       vimbo-cli resave IN.tch OUT.tch\n", 0), 0u);
+  EXPECT_EQ(RunCli({"help"}).out, help.out);
+
+  const CliResult find = RunCli({"help", "find"});
+  EXPECT_EQ(find.status, 0);
+  EXPECT_EQ(find.err, "");
+  EXPECT_EQ(find.out.rfind("usage: vimbo-cli find IN.tch QUERY...\nfind: ", 0), 0u) << find.out;
+  EXPECT_LT(find.out.size(), help.out.size());
+  for (const char* command : {"new", "resave", "info", "export", "import", "report", "find"}) {
+    const CliResult asked = RunCli({"help", command});
+    EXPECT_EQ(asked.status, 0);
+    EXPECT_NE(asked.out.find(std::string("vimbo-cli ") + command + " "), std::string::npos) << command;
+    EXPECT_EQ(RunCli({command, "--help"}).out, asked.out) << command;
+    EXPECT_EQ(RunCli({"--help", command}).out, asked.out) << command;
+    // Every line of a command's usage is a line of the whole usage.
+    std::istringstream lines(asked.out);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.starts_with("usage: ")) line.erase(0, 7);
+      EXPECT_NE(help.out.find(line), std::string::npos) << line;
+    }
+  }
+  EXPECT_EQ(RunCli({"export", "persons", "missing.tch", "out.txt", "--help"}).status, 0) << "nothing is read";
 
   const CliResult version = RunCli({"--version"});
   EXPECT_EQ(version.status, 0);
@@ -320,12 +360,68 @@ TEST(CliUsage, HelpAndVersionGoToStandardOutput) {
   EXPECT_TRUE(std::regex_match(version.out, std::regex("vimbo-cli [0-9]+(\\.[0-9]+)+\n"))) << version.out;
 }
 
+// "-" reads the data from standard input or writes the export to standard
+// output, byte for byte what a file gets; the count then goes to standard
+// error, so that it does not mix into the data. No file named "-" appears.
+TEST(CliStandardStreams, DashReadsOrWritesTheData) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  for (const std::vector<std::string>& kind : std::vector<std::vector<std::string>>{
+           {"persons"}, {"contacts", "--iso-dates"}, {"persons", "--fields", "LastName,City", "--separator", "tab"}}) {
+    std::vector<std::string> args = {"export", kind[0], in, dir.File("file.txt")};
+    args.insert(args.end(), kind.begin() + 1, kind.end());
+    const CliResult toFile = RunCli(args);
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
+    args[3] = "-";
+    const CliResult toOutput = RunCli(args);
+    EXPECT_EQ(toOutput.status, 0);
+    EXPECT_EQ(toOutput.out, testing::ReadBytes(dir.File("file.txt"))) << kind[0];
+    EXPECT_EQ(toOutput.err, toFile.out);
+  }
+  CliResult cards = RunCli({"export", "vcard", in, "-"});
+  EXPECT_EQ(cards.status, 0);
+  EXPECT_EQ(cards.out.rfind("BEGIN:VCARD\r\n", 0), 0u);
+  EXPECT_EQ(cards.err, "2 cards written\n");
+
+  const struct {
+    std::vector<std::string> options;
+    std::string input;
+    std::string said;
+  } imports[] = {
+      {{"--columns", "LastName,FirstName"}, "\xEF\xBB\xBFLee,Cy\r\nMoss\n\n", "2 names added to current database.\n"},
+      {{"--columns", "auto", "--separator", ";"}, "Surname;Given Name\nLee;Cy", "1 names added to current database.\n"},
+      {{}, cards.out, "2 names added to current database.\n"},
+      {{"--format", "vcard"}, "BEGIN:VCARD\nFN:x\n", "0 names added to current database. 1 cards could not be read.\n"},
+      {{"--columns", "LastName"}, "", "0 names added to current database.\n"},
+  };
+  for (const auto& c : imports) {
+    std::vector<std::string> args = {"import", in, "-", dir.File("out.tch")};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const CliResult result = RunCli(args, c.input);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, c.said);
+  }
+  DocumentData data;
+  ASSERT_TRUE(Load(data, dir.File("out.tch")).Ok());
+  EXPECT_EQ(data.persons.Size(), 2u) << "the last import added nobody";
+  ASSERT_EQ(RunCli({"import", in, "-", dir.File("out.tch"), "--columns", "LastName,FirstName"}, "Lee,Cy\n").status, 0);
+  ASSERT_TRUE(Load(data, dir.File("out.tch")).Ok());
+  EXPECT_EQ(data.persons.Find(3)->FName, "Cy");
+  EXPECT_FALSE(std::filesystem::exists("-")) << "nothing in the working folder";
+
+  // The program itself keeps the two streams apart.
+  const std::string command = std::string(VIMBO_CLI_PATH) + " export persons '" + in + "' - --fields LastName >'" +
+                              dir.File("o") + "' 2>'" + dir.File("e") + "'";
+  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
+  EXPECT_EQ(testing::ReadBytes(dir.File("o")), "\"LastName\"\n\"O\"\"Neil\"\n\n");
+  EXPECT_EQ(testing::ReadBytes(dir.File("e")), "2 lines written\n");
+}
+
 #ifndef VIMBO_CLI_REPORTS
 TEST(CliUsage, ABuildWithoutQtHasNoReport) {
   const CliResult result = RunCli({"report", "addressbook", "in.tch", "out.pdf"});
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err.rfind("vimbo-cli report: this build has no report output", 0), 0u);
-  EXPECT_NE(result.err.find("usage: vimbo-cli"), std::string::npos);
+  EXPECT_EQ(result.err, testing::UsageMessage("this build has no report output (it was built without Qt)"));
 }
 #endif
 
@@ -371,7 +467,7 @@ TEST(CliFind, PersonsThenContactsNewestFirstWithTheirExitStatus) {
     contact.Description = notes[id - 1];
     data.contacts.Insert(contact);
   }
-  ASSERT_TRUE(Write(data, path));
+  ASSERT_TRUE(Write(data, path).IsDone());
 
   CliResult result = RunCli({"find", path, "QUOTE"});
   EXPECT_EQ(result.status, 0);
@@ -479,7 +575,7 @@ TEST(CliProgram, HostileSizesGiveAMessageUnderAMemoryLimit) {
                         .Description = std::string(std::size_t{40} << 20, 'x'),
                         .ContactTypeID = 0});
   data.contacts.LastID = 1;
-  ASSERT_TRUE(Write(data, dir.File("long.tch")));
+  ASSERT_TRUE(Write(data, dir.File("long.tch")).IsDone());
   result = runLimited("resave '" + dir.File("long.tch") + "' '" + dir.File("copy.tch") + "'");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(testing::ReadBytes(dir.File("copy.tch")) == testing::ReadBytes(dir.File("long.tch")));
@@ -509,8 +605,7 @@ TEST(CliUsage, UnknownOrRepeatedFieldKeysAreNamed) {
   for (const Case& c : cases) {
     const CliResult result = RunCli(c.args);
     EXPECT_EQ(result.status, 2) << c.message;
-    EXPECT_EQ(result.err.rfind("vimbo-cli: " + c.message + "\n", 0), 0u) << result.err;
-    EXPECT_NE(result.err.find("usage: vimbo-cli"), std::string::npos);
+    EXPECT_EQ(result.err, testing::UsageMessage(c.message));
     EXPECT_EQ(result.out, "");
     EXPECT_FALSE(std::filesystem::exists(out)) << c.message;
   }

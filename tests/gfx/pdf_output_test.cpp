@@ -50,23 +50,37 @@ ReportSelection Everyone(ReportKind kind, const DocumentData& data) {
   return selection;
 }
 
-TEST(WriteReportPdf, ReportWithoutPagesWritesNoFile) {
+TEST(WriteReportPdf, ReportThatListsNothingWritesNoFile) {
   testing::TempDir dir;
-  const DocumentData data = PersonsDocument(3);
+  DocumentData data = PersonsDocument(3);
   ReportSelection nobody;
   nobody.kind = ReportKind::AddressBook;
-  EXPECT_EQ(WriteReportPdf(nobody, data, dir.File("a.pdf"), {}), 0);
-  nobody.kind = ReportKind::Envelopes;
-  EXPECT_EQ(WriteReportPdf(nobody, data, dir.File("a.pdf"), {}), 0);
-  EXPECT_EQ(WriteReportPdf(ReportSelection{}, data, dir.File("a.pdf"), {}), 0) << "no report chosen";
+  ReportSelection envelopesForNobody = nobody;
+  envelopesForNobody.kind = ReportKind::Envelopes;
+  // Print Preview shows this one's title page; a file of it would say nothing.
+  const ReportSelection noContactInRange = Everyone(ReportKind::Contacts, data);
+  for (const ReportSelection& selection : {nobody, envelopesForNobody, ReportSelection{}, noContactInRange}) {
+    const Outcome outcome = WriteReportPdf(selection, data, dir.File("a.pdf"), {});
+    EXPECT_TRUE(outcome.IsDone());
+    EXPECT_EQ(outcome.count, 0) << static_cast<int>(selection.kind);
+  }
   EXPECT_FALSE(std::filesystem::exists(dir.File("a.pdf")));
+
+  Contact contact;
+  contact.ID = 1;
+  contact.PersonID = 2;
+  contact.ContactTypeID = 1;
+  contact.DateTime.SetDateTime(2010, 5, 5, 12, 0, 0);
+  data.contacts.Insert(contact);
+  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::Contacts, data), data, dir.File("a.pdf"), {}).count, 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("a.pdf")));
 }
 
 TEST(WriteReportPdf, EveryPageOfTheReportIsInTheFile) {
   testing::TempDir dir;
   const DocumentData data = PersonsDocument(10);
   const std::string path = dir.File("book.pdf");
-  const int pages = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, {});
+  const int pages = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, {}).count;
   ASSERT_GT(pages, 0);
   const std::string pdf = testing::ReadBytes(path);
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
@@ -76,7 +90,7 @@ TEST(WriteReportPdf, EveryPageOfTheReportIsInTheFile) {
   // A larger font needs more pages.
   PdfOptions large;
   large.points = 40;
-  const int largePages = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, large);
+  const int largePages = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, large).count;
   EXPECT_GT(largePages, pages);
   EXPECT_EQ(CountPages(testing::ReadBytes(path)), largePages);
 }
@@ -87,7 +101,7 @@ TEST(WriteReportPdf, EnvelopesOnA4OnePerPerson) {
   const std::string path = dir.File("envelopes.pdf");
   PdfOptions options;
   options.paper = Paper::A4;
-  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::Envelopes, data), data, path, options), 3);
+  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::Envelopes, data), data, path, options).count, 3);
   const std::string pdf = testing::ReadBytes(path);
   EXPECT_EQ(CountPages(pdf), 3);
   EXPECT_NE(pdf.find("/MediaBox [0 0 595.000000 842.000000]"), std::string::npos);
@@ -97,7 +111,9 @@ TEST(WriteReportPdf, UnwritablePathFailsAndLeavesNothing) {
   testing::TempDir dir;
   const DocumentData data = PersonsDocument(2);
   const std::string path = dir.File("missing/folder/book.pdf");
-  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, {}), -1);
+  const Outcome outcome = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, {});
+  EXPECT_TRUE(outcome.IsFailed());
+  EXPECT_EQ(outcome.message, "Error saving " + path + ".");
   EXPECT_FALSE(std::filesystem::exists(dir.File("missing")));
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }

@@ -15,11 +15,18 @@ struct CliResult {
   std::string err;
 };
 
-inline CliResult RunCli(const std::vector<std::string>& args) {
+// `input` is what the command reads as standard input.
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& input = {}) {
+  std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
-  const int status = cli::Run(args, out, err);
+  const int status = cli::Run(args, in, out, err);
   return {status, out.str(), err.str()};
+}
+
+// What a wrong command line writes to standard error.
+inline std::string UsageMessage(const std::string& what) {
+  return "vimbo-cli: " + what + "\nTry 'vimbo-cli --help'.\n";
 }
 
 }  // namespace vimbo::testing

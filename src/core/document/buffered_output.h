@@ -28,6 +28,22 @@ class BufferedOutput {
     used_ += bytes.size();
   }
 
+  // Three pieces in a row, with one look at the room left: a field's tag,
+  // its text and its closing tag.
+  void Put(std::string_view a, std::string_view b, std::string_view c) {
+    if (a.size() + b.size() + c.size() > kBufferSize - used_) {
+      Put(a);
+      Put(b);
+      Put(c);
+      return;
+    }
+    char* to = buffer_.get() + used_;
+    Copy(to, a.data(), a.size());
+    Copy(to + a.size(), b.data(), b.size());
+    Copy(to + a.size() + b.size(), c.data(), c.size());
+    used_ += a.size() + b.size() + c.size();
+  }
+
   void Put(char c) {
     if (used_ == kBufferSize) Flush();
     buffer_[used_++] = c;

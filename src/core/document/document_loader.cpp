@@ -301,10 +301,6 @@ std::string ParseErrorMessage(int64_t line) {
   return text;
 }
 
-LoadResult MapDocument(DocumentData& data, std::string text, Clock clock) {
-  return WithinMemory(data, [&] { return MapText(data, text, clock); });
-}
-
 LoadResult Load(DocumentData& data, const std::string& path, Clock clock) {
   std::optional<std::string> text = ReadFileText(path);
   if (!text) return {LoadResult::Status::kUnreadable, 0, false};

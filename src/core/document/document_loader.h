@@ -31,12 +31,6 @@ struct LoadResult {
 std::string ParseErrorMessage(int64_t line);
 inline constexpr const char* kParseErrorCaption = "Error Loading File";
 
-// Parses `text` and maps it into `data`, which the caller has cleared.
-// A root not named "Vimbo" maps nothing and gives kNotDocument. When memory
-// runs out, gives kUnreadable with `data` as the caller gave it. Contacts
-// without a readable date all get the one moment `clock` tells.
-LoadResult MapDocument(DocumentData& data, std::string text, Clock clock = &DateTimeValue::Now);
-
 // Reads the file, clears `data` (keeping the user and the version) and maps
 // the file into it; a version 1 document also gets the default contact
 // types. The caller marks the document modified when `upgraded` is set.
@@ -45,6 +39,9 @@ LoadResult Load(DocumentData& data, const std::string& path, Clock clock = &Date
 // The part of Load after the read and the clearing, for a caller that reads
 // the file and clears the document itself: maps the text, raises each
 // collection's LastID to its highest ID and upgrades a version 1 document.
+// A root not named "Vimbo" maps nothing and gives kNotDocument. When memory
+// runs out, gives kUnreadable with `data` as the caller gave it. Contacts
+// without a readable date all get the one moment `clock` tells.
 LoadResult LoadDocumentText(DocumentData& data, std::string text, Clock clock = &DateTimeValue::Now);
 
 // The C library's integer reading as the file's numbers use it: leading

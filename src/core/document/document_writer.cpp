@@ -9,11 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "core/document/buffered_output.h"
+#include "core/document/sixteen_bytes.h"
 #include "core/records/date_time_text.h"
 #include "core/records/field_tables.h"
 
@@ -22,7 +19,7 @@ namespace {
 
 constexpr std::array<bool, 256> MakeEscaped() {
   std::array<bool, 256> table{};
-  for (int c : {'&', '<', '>', '\'', '"', '\0'}) table[c] = true;
+  for (const char c : {'&', '<', '>', '\'', '"', '\0'}) table[static_cast<unsigned char>(c)] = true;
   return table;
 }
 constexpr std::array<bool, 256> kEscaped = MakeEscaped();
@@ -48,15 +45,20 @@ std::size_t FindEscaped(std::string_view text, std::size_t from) {
 #ifdef __SSE2__
   const __m128i amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>');
   const __m128i apos = _mm_set1_epi8('\''), quot = _mm_set1_epi8('"'), zero = _mm_setzero_si128();
-  for (; i + 16 <= text.size(); i += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const __m128i hits =
+  const auto hits = [&](__m128i block) {
+    return _mm_movemask_epi8(
         _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, amp), _mm_cmpeq_epi8(block, lt)),
                                   _mm_or_si128(_mm_cmpeq_epi8(block, gt), _mm_cmpeq_epi8(block, apos))),
-                     _mm_or_si128(_mm_cmpeq_epi8(block, quot), _mm_cmpeq_epi8(block, zero)));
-    const int mask = _mm_movemask_epi8(hits);
+                     _mm_or_si128(_mm_cmpeq_epi8(block, quot), _mm_cmpeq_epi8(block, zero))));
+  };
+  for (; i + 16 <= text.size(); i += 16) {
+    const int mask = hits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
     if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
   }
+  // The rest, most fields whole, in one go too.
+  if (i == text.size()) return i;
+  const auto mask = static_cast<unsigned>(hits(LastSixteenBytes(text.data(), text.size(), 'x')));
+  return FirstMatchInLast(mask, i, text.size());
 #endif
   for (; i < text.size(); ++i)
     if (kEscaped[static_cast<uint8_t>(text[i])]) return i;
@@ -120,6 +122,11 @@ class TextOut {
       out_.Put(line.empty);
       return;
     }
+    // Most texts need no entity and go out in one piece with their tags.
+    if (FindEscaped(text, 0) == text.size()) {
+      out_.Put(line.open, text, line.close);
+      return;
+    }
     out_.Put(line.open);
     Escaped(text);
     out_.Put(line.close);
@@ -159,11 +166,11 @@ void WriteContacts(TextOut& out, const Contacts& contacts) {
   }
 }
 
-bool WriteDocument(DocumentData& data, TextOut& out) {
-  data.version = DocumentData::kWrittenVersion;
-
+// Every save writes the current version, whatever version the document was
+// read from; the data itself keeps the version it was loaded with.
+bool WriteDocument(const DocumentData& data, TextOut& out) {
   out << "<?xml version=\"1.0\"?>\n";
-  out << "<Vimbo Version=\"" << data.version << "\">\n";
+  out << "<Vimbo Version=\"" << DocumentData::kWrittenVersion << "\">\n";
   out << "\t\t<User>\n";
   WriteFields(out, data.user, kUserFields, FieldLines(kUserFields));
   out << "\t\t</User>\n";
@@ -195,7 +202,7 @@ bool WriteDocument(DocumentData& data, TextOut& out) {
 
 }  // namespace
 
-std::string DocumentText(DocumentData& data) {
+std::string DocumentText(const DocumentData& data) {
   std::string text;
   text.reserve(EstimateSize(data));
   TextOut out([&text](std::string_view piece) {
@@ -206,16 +213,16 @@ std::string DocumentText(DocumentData& data) {
   return text;
 }
 
-bool Write(DocumentData& data, const std::string& path, WriteChunkFunction writeChunk) {
+Outcome Write(const DocumentData& data, const std::string& path, WriteChunkFunction writeChunk) {
   // Running out of memory is a failed save like any other: the writer's
   // destructor removes its temporary file and the target stays as it was.
   try {
     AtomicFileWriter file(path, writeChunk);
     TextOut out([&file](std::string_view piece) { return file.Append(piece); });
-    return WriteDocument(data, out) && file.Commit();
+    if (WriteDocument(data, out) && file.Commit()) return Outcome::Done();
   } catch (const std::bad_alloc&) {
-    return false;
   }
+  return Outcome::Failed(SaveErrorMessage(path));
 }
 
 }  // namespace vimbo

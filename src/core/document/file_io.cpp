@@ -307,6 +307,8 @@ void AtomicFileWriter::Abandon() {
   }
 }
 
+std::string SaveErrorMessage(const std::string& path) { return "Error saving " + path + "."; }
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, WriteChunkFunction writeChunk) {
   // Running out of memory is a failed write like any other: the writer's
   // destructor removes its temporary file and the target stays as it was.

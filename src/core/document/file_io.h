@@ -66,6 +66,9 @@ class AtomicFileWriter {
   bool committed_ = false;
 };
 
+// The program's message for a file that could not be written.
+std::string SaveErrorMessage(const std::string& path);
+
 // Replaces the file at `path` with `bytes` through an AtomicFileWriter.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, WriteChunkFunction writeChunk = nullptr);
 

@@ -21,7 +21,7 @@ enum CharClass : uint8_t {
 
 constexpr std::array<uint8_t, 256> MakeClasses() {
   std::array<uint8_t, 256> table{};
-  for (int c : {'\t', '\n', '\r', ' '}) table[c] |= kWhitespace;
+  for (const char c : {'\t', '\n', '\r', ' '}) table[static_cast<unsigned char>(c)] |= kWhitespace;
   for (int c = 0; c < 256; ++c) {
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     const bool digit = c >= '0' && c <= '9';
@@ -30,7 +30,7 @@ constexpr std::array<uint8_t, 256> MakeClasses() {
     if ((c >= 0x20 && c <= 0x7F) || c == '\t' || c == '\n' || c == '\r') table[c] |= kCDATAByte;
     if (digit || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) table[c] |= kHexDigit;
   }
-  for (int c : {'\0', '&', '<', ']'}) table[c] |= kContentStop;
+  for (const char c : {'\0', '&', '<', ']'}) table[static_cast<unsigned char>(c)] |= kContentStop;
   return table;
 }
 
@@ -117,72 +117,6 @@ void SimpleXMLParser::Parse(std::string_view bytes, XMLHandler& handler) {
   ParseElement(rootName, 1);
   SkipMisc();
   handler_ = nullptr;
-}
-
-// Builds the element tree from what the parser reports. Names, comments and
-// single-run texts are views into the root's bytes; texts and values that
-// were assembled from pieces live in the parser's scratch space only for the
-// call, so they are copied into the arena.
-class XMLTreeBuilder final : public XMLHandler {
- public:
-  XMLTreeBuilder(XMLRootElement& root, XMLArena& arena) : root_(root), arena_(arena) {}
-
-  void StartElement(std::string_view name, std::span<const XMLAttribute> attributes) override {
-    XMLElement* element = &root_;
-    if (open_.empty())
-      root_.name_ = name;
-    else
-      open_.back()->AddChild(element = Make<XMLElement>(name));
-    if (!attributes.empty()) {
-      void* memory = arena_.allocate(sizeof(XMLAttribute) * attributes.size(), alignof(XMLAttribute));
-      auto* stored = static_cast<XMLAttribute*>(memory);
-      for (std::size_t i = 0; i < attributes.size(); ++i)
-        new (stored + i) XMLAttribute{attributes[i].name, Keep(attributes[i].value)};
-      element->attributes_ = stored;
-      element->attributeCount_ = attributes.size();
-    }
-    open_.push_back(element);
-  }
-
-  void EndElement(std::string_view text) override {
-    open_.back()->text_ = Keep(text);
-    open_.pop_back();
-  }
-
-  void Comment(std::string_view body) override { open_.back()->AddChild(Make<XMLComment>(body)); }
-
- private:
-  template <typename Node, typename... Args>
-  Node* Make(Args&&... args) {
-    void* memory = arena_.allocate(sizeof(Node), alignof(Node));
-    return new (memory) Node(std::forward<Args>(args)...);
-  }
-
-  std::string_view Keep(std::string_view text) {
-    const std::string& bytes = root_.Bytes();
-    if (text.empty() || (text.data() >= bytes.data() && text.data() < bytes.data() + bytes.size())) return text;
-    char* memory = static_cast<char*>(arena_.allocate(text.size(), 1));
-    std::memcpy(memory, text.data(), text.size());
-    return {memory, text.size()};
-  }
-
-  XMLRootElement& root_;
-  XMLArena& arena_;
-  std::vector<XMLElement*> open_;
-};
-
-std::unique_ptr<XMLElement> SimpleXMLParser::Parse(std::string bytes) {
-  // The arena takes memory block by block as the tree grows. A count of
-  // markup cannot size it in advance: a comment may hold any number of '<'
-  // bytes and builds a single node. The block size follows the text's, so a
-  // large document takes few blocks and a small one little memory.
-  const std::size_t blockSize = std::clamp<std::size_t>(bytes.size() / 16, 16 * 1024, 4 * 1024 * 1024);
-  auto arena = std::make_unique<XMLArena>(blockSize);
-  XMLArena& tree = *arena;
-  auto root = std::make_unique<XMLRootElement>(std::string_view{}, std::move(bytes), std::move(arena));
-  XMLTreeBuilder builder(*root, tree);
-  Parse(std::string_view(root->Bytes()), builder);
-  return root;
 }
 
 void SimpleXMLParser::Fail() const {

@@ -1,7 +1,7 @@
 #pragma once
 // A small XML parser for the document file: one pass of recursive descent
 // over bytes held in memory, telling a handler what it reads (the loader
-// fills records straight from it) or building an element tree. It accepts
+// fills records straight from it). It accepts
 // elements, attributes, comments, CDATA sections, character references and
 // the five predefined entities, and an XML declaration at the very start; anything else is a syntax error, thrown
 // as SimpleXMLParser::Exception with the line and column where it was found.
@@ -11,15 +11,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/document/xml_node.h"
-
 namespace vimbo {
+
+// A name and value pair of an element; the value has its references decoded.
+struct XMLAttribute {
+  std::string_view name;
+  std::string_view value;
+};
 
 // What the parser reports as it reads, in document order. The views are
 // valid for the call only: they point into the parsed bytes or into the
@@ -59,11 +62,6 @@ class SimpleXMLParser {
   // UTF-8 byte order mark at the very start, which some editors add, is
   // skipped. On a syntax error the handler has heard of everything before it.
   void Parse(std::string_view bytes, XMLHandler& handler);
-
-  // Parses `bytes` into an element tree (the returned root owns the bytes and
-  // the tree), for callers that walk a document more than once.
-  std::unique_ptr<XMLElement> Parse(std::string bytes);
-  std::unique_ptr<XMLElement> Parse(const char* text, std::size_t length) { return Parse(std::string(text, length)); }
 
   // The version text of the XML declaration, "1.0" when there was none.
   const std::string& Version() const { return version_; }

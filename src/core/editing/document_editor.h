@@ -24,18 +24,15 @@ class DocumentEditor {
     return data_;
   }
 
-  // The writer stamps the version it writes; that changes no record.
-  DocumentData& DataForWriting() { return data_; }
-
   OperationResult AddPerson(Person person) { return Keep(vimbo::AddPerson(data_, std::move(person))); }
   OperationResult UpdatePerson(Person person) { return Keep(vimbo::UpdatePerson(data_, std::move(person))); }
   OperationResult DeletePerson(int32_t id) { return Keep(vimbo::DeletePerson(data_, id)); }
   OperationResult AddContact(Contact contact) { return Keep(vimbo::AddContact(data_, std::move(contact))); }
   OperationResult UpdateContact(Contact contact) { return Keep(vimbo::UpdateContact(data_, std::move(contact))); }
   OperationResult DeleteContact(int32_t id) { return Keep(vimbo::DeleteContact(data_, id)); }
-  OperationResult AddContactType(std::string name) { return Keep(vimbo::AddContactType(data_, std::move(name))); }
-  OperationResult RenameContactType(int32_t id, std::string name) {
-    return Keep(vimbo::RenameContactType(data_, id, std::move(name)));
+  OperationResult AddContactType(const std::string& name) { return Keep(vimbo::AddContactType(data_, name)); }
+  OperationResult RenameContactType(int32_t id, const std::string& name) {
+    return Keep(vimbo::RenameContactType(data_, id, name));
   }
   OperationResult DeleteContactType(int32_t id) { return Keep(vimbo::DeleteContactType(data_, id)); }
   OperationResult UpdateUser(User user) { return Keep(vimbo::UpdateUser(data_, std::move(user))); }

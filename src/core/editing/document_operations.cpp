@@ -29,6 +29,20 @@ OperationResult Apply(DocumentData& data, EditStep step, int32_t id) {
   return result;
 }
 
+// Gives the persons the next identifiers in order; once every identifier
+// has been handed out, the rest are left out.
+template <typename Item>
+void NumberImported(DocumentData& data, std::vector<Item>& persons, int32_t& (*idOf)(Item&)) {
+  std::size_t numbered = 0;
+  for (; numbered < persons.size(); ++numbered) {
+    idOf(persons[numbered]) = data.persons.NextID();
+    if (idOf(persons[numbered]) == 0) break;
+  }
+  persons.erase(persons.begin() + static_cast<std::ptrdiff_t>(numbered), persons.end());
+}
+
+int32_t& IdOf(Person& person) { return person.ID; }
+
 }  // namespace
 
 OperationResult AddPerson(DocumentData& data, Person person) {
@@ -101,26 +115,25 @@ bool ContactTypeNameTaken(const DocumentData& data, const std::string& descripti
   return false;
 }
 
-OperationResult AddContactType(DocumentData& data, std::string description) {
+OperationResult AddContactType(DocumentData& data, const std::string& description) {
   if (ContactTypeNameTaken(data, description, std::nullopt)) return Refused(OperationStatus::kDuplicateName);
   EditStep step = NewStep(data, "Add Contact Type");
   const int32_t id = data.contactTypes.NextID();
   if (id == 0) return Refused(OperationStatus::kNoIdentifiers);
   step.contactTypesLastID = data.contactTypes.LastID;
   step.changes = {.contactTypes = true};
-  step.contactTypes.push_back(RecordChange<ContactType>::Added(ContactType{id, std::move(description)}));
+  step.contactTypes.push_back(RecordChange<ContactType>::Added(ContactType{id, description}));
   return Apply(data, std::move(step), id);
 }
 
-OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, std::string description) {
+OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, const std::string& description) {
   const ContactType* stored = contactTypeId > 0 ? data.contactTypes.Find(contactTypeId) : nullptr;
   if (!stored) return Refused(OperationStatus::kNotFound);
   if (ContactTypeNameTaken(data, description, contactTypeId)) return Refused(OperationStatus::kDuplicateName);
   EditStep step = NewStep(data, "Rename Contact Type");
   // The contacts list shows type names, so it changes with them.
   step.changes = {.contacts = true, .contactTypes = true};
-  step.contactTypes.push_back(
-      RecordChange<ContactType>::Changed(*stored, ContactType{contactTypeId, std::move(description)}));
+  step.contactTypes.push_back(RecordChange<ContactType>::Changed(*stored, ContactType{contactTypeId, description}));
   return Apply(data, std::move(step), contactTypeId);
 }
 
@@ -145,16 +158,23 @@ OperationResult UpdateUser(DocumentData& data, User user) {
 
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
   EditStep step = NewStep(data, "Import");
+  NumberImported(data, persons, &IdOf);
   step.persons.reserve(persons.size());
-  for (Person& person : persons) {
-    person.ID = data.persons.NextID();
-    if (person.ID == 0) break;  // every identifier has been handed out
-    step.persons.push_back(RecordChange<Person>::Added(std::move(person)));
-  }
+  for (Person& person : persons) step.persons.push_back(RecordChange<Person>::Added(std::move(person)));
   step.personsLastID = data.persons.LastID;
   step.changes = {.persons = true};
-  const auto added = static_cast<int32_t>(step.persons.size());
-  return Apply(data, std::move(step), added);
+  const auto added = static_cast<int>(step.persons.size());
+  OperationResult result = Apply(data, std::move(step), 0);
+  result.count = added;
+  return result;
+}
+
+int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Persons::Entry> persons) {
+  NumberImported<Persons::Entry>(data, persons, [](Persons::Entry& entry) -> int32_t& { return entry.second.ID; });
+  for (Persons::Entry& entry : persons) entry.first = entry.second.ID;
+  const auto added = static_cast<int>(persons.size());
+  data.persons.AppendMany(std::move(persons));
+  return added;
 }
 
 }  // namespace vimbo

@@ -34,9 +34,10 @@ struct OperationResult {
   // The step that was applied, for the undo history; empty unless the status
   // is kDone, and once the history has taken it.
   EditStep step;
-  // The identifier of the record added or changed; for an import, the
-  // number of persons added.
+  // The identifier of the record added or changed.
   int32_t id = 0;
+  // For an import, the number of persons added.
+  int count = 0;
 
   bool Done() const { return status == OperationStatus::kDone; }
 };
@@ -52,16 +53,21 @@ OperationResult AddContact(DocumentData& data, Contact contact);
 OperationResult UpdateContact(DocumentData& data, Contact contact);
 OperationResult DeleteContact(DocumentData& data, int32_t contactId);
 
-OperationResult AddContactType(DocumentData& data, std::string description);
-OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, std::string description);
+OperationResult AddContactType(DocumentData& data, const std::string& description);
+OperationResult RenameContactType(DocumentData& data, int32_t contactTypeId, const std::string& description);
 OperationResult DeleteContactType(DocumentData& data, int32_t contactTypeId);
 
 OperationResult UpdateUser(DocumentData& data, User user);
 
 // Adds the persons in order, each under the next identifier, until the
-// counter is spent; one step for the whole file. The result's id is the
-// number added.
+// counter is spent; one step for the whole file. The result's count is
+// the number added.
 OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons);
+// The same import for a caller that keeps no undo history (vimbo-cli): no
+// step is made, and the persons move into the document instead of being
+// copied for one (as collection entries, which a document without persons
+// takes over whole). Returns the number added.
+int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Persons::Entry> persons);
 
 // Whether a contact type, other than the one `exceptId` names, is named
 // exactly `description`.

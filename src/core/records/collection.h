@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -85,6 +86,21 @@ class Collection {
     if (oldSize > 0 && middle != records_.end() && std::prev(middle)->first > middle->first)
       std::inplace_merge(records_.begin(), middle, records_.end(),
                          [](const Entry& a, const Entry& b) { return a.first < b.first; });
+  }
+
+  // Adds new records after the last one: `entries` in ascending ID, each
+  // above every ID present (new identifiers are). An empty collection takes
+  // the vector over whole; otherwise the records move into place.
+  void AppendMany(std::vector<Entry> entries) {
+    const std::size_t count = entries.size();
+    if (records_.empty()) {
+      records_ = std::move(entries);
+    } else {
+      records_.reserve(records_.size() + count);
+      std::move(entries.begin(), entries.end(), std::back_inserter(records_));
+    }
+    for (auto at = records_.end() - static_cast<std::ptrdiff_t>(count); at != records_.end(); ++at)
+      index_.Added(at->second);
   }
 
   // Replaces every record with `entries`, which may come in any order; of

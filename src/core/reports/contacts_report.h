@@ -26,6 +26,8 @@ class ContactsReport : public Report {
                  const DateTimeValue& endDate, const Contacts& contacts);
 
   void DrawPage(Canvas& canvas, int pageIndex) override;
+  // No contact of the chosen persons falls within the range.
+  bool ListsNothing() const override { return entries_.empty(); }
 
  protected:
   void DrawHeader() override;

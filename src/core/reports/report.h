@@ -43,6 +43,9 @@ class Report {
   virtual void DrawPage(Canvas& canvas, int pageIndex) = 0;
   // Every page: finishes a pagination still under way.
   int GetPageCount();
+  // Whether the report lists nothing at all. Print Preview still shows such
+  // a report's title page; a file of it would hold no information.
+  virtual bool ListsNothing() const { return pageCount_ == 0 && PaginationDone(); }
   virtual CanvasRect GetPageRect() const;
   virtual void SetPageRect(const CanvasRect& rect);
   virtual void SetMargins(const Margins& margins);

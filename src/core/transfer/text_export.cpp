@@ -424,62 +424,70 @@ int PutContacts(ExportOutput& out, const DocumentData& data, const TextTransferS
 
 using PutRecords = int (*)(ExportOutput&, const DocumentData&, const TextTransferSettings&, ColumnOrder);
 
-std::string ExportText(PutRecords put, const DocumentData& data, const TextTransferSettings& settings, int& lines,
+std::string ExportText(PutRecords put, const DocumentData& data, const TextTransferSettings& settings,
                        ColumnOrder order) {
   std::string text;
   ExportOutput out([&text](std::string_view bytes) {
     text.append(bytes);
     return true;
   });
-  lines = put(out, data, settings, order);
+  put(out, data, settings, order);
   out.Finish();
   return text;
 }
 
+// Running out of memory on the way is a failed write like any other.
+Outcome PutExport(PutRecords put, const DocumentData& data, const TextTransferSettings& settings,
+                  const ExportSink& sink, ColumnOrder order) {
+  try {
+    ExportOutput out(sink);
+    const int lines = put(out, data, settings, order);
+    if (out.Finish()) return Outcome::Done(lines);
+  } catch (const std::bad_alloc&) {
+  }
+  return Outcome::Failed(SaveErrorMessage(settings.FileName));
+}
+
 // The text goes out through a temporary file, so a failed export never
-// leaves a half-written file behind; running out of memory on the way is a
-// failed write like any other.
-std::optional<int> WriteExport(PutRecords put, const DocumentData& data, const TextTransferSettings& settings,
-                               ColumnOrder order) {
+// leaves a half-written file behind.
+Outcome WriteExport(PutRecords put, const DocumentData& data, const TextTransferSettings& settings, ColumnOrder order) {
   try {
     AtomicFileWriter file(settings.FileName);
-    ExportOutput out([&file](std::string_view bytes) { return file.Append(bytes); });
-    const int lines = put(out, data, settings, order);
-    if (!out.Finish() || !file.Commit()) return std::nullopt;
-    return lines;
+    Outcome outcome = PutExport(
+        put, data, settings, [&file](std::string_view bytes) { return file.Append(bytes); }, order);
+    if (outcome.IsDone() && !file.Commit()) outcome = Outcome::Failed(SaveErrorMessage(settings.FileName));
+    return outcome;
   } catch (const std::bad_alloc&) {
-    return std::nullopt;
+    return Outcome::Failed(SaveErrorMessage(settings.FileName));
   }
 }
 
 }  // namespace
 
-std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
-                              ColumnOrder order) {
-  return ExportText(PutPersons, data, settings, lines, order);
+std::string PersonsExportText(const DocumentData& data, const TextTransferSettings& settings, ColumnOrder order) {
+  return ExportText(PutPersons, data, settings, order);
 }
 
-std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, int& lines,
-                               ColumnOrder order) {
-  return ExportText(PutContacts, data, settings, lines, order);
+std::string ContactsExportText(const DocumentData& data, const TextTransferSettings& settings, ColumnOrder order) {
+  return ExportText(PutContacts, data, settings, order);
 }
 
-std::optional<int> WritePersonsExport(const DocumentData& data, const TextTransferSettings& settings,
-                                      ColumnOrder order) {
+Outcome ExportPersons(const DocumentData& data, const TextTransferSettings& settings, ColumnOrder order) {
   return WriteExport(PutPersons, data, settings, order);
 }
 
-std::optional<int> WriteContactsExport(const DocumentData& data, const TextTransferSettings& settings,
-                                       ColumnOrder order) {
+Outcome ExportContacts(const DocumentData& data, const TextTransferSettings& settings, ColumnOrder order) {
   return WriteExport(PutContacts, data, settings, order);
 }
 
-int ExportPersons(const DocumentData& data, const TextTransferSettings& settings) {
-  return WritePersonsExport(data, settings).value_or(0);
+Outcome ExportPersons(const DocumentData& data, const TextTransferSettings& settings, const ExportSink& sink,
+                      ColumnOrder order) {
+  return PutExport(PutPersons, data, settings, sink, order);
 }
 
-int ExportContacts(const DocumentData& data, const TextTransferSettings& settings) {
-  return WriteContactsExport(data, settings).value_or(0);
+Outcome ExportContacts(const DocumentData& data, const TextTransferSettings& settings, const ExportSink& sink,
+                       ColumnOrder order) {
+  return PutExport(PutContacts, data, settings, sink, order);
 }
 
 }  // namespace vimbo

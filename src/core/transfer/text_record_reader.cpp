@@ -34,6 +34,17 @@ bool TextRecordReader::Open(const std::string& path) {
   return file_ != nullptr;
 }
 
+void TextRecordReader::OpenBytes(std::string bytes) {
+  file_.reset();
+  buffer_ = std::move(bytes);
+  size_ = read_ = buffer_.size();
+  begin_ = std::string_view(buffer_).starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+  end_ = buffer_.size();
+  atStart_ = false;
+  atEnd_ = true;
+  failed_ = false;
+}
+
 bool TextRecordReader::Next(std::string_view& record) {
   while (true) {
     std::string_view text(buffer_.data() + begin_, end_ - begin_);

@@ -21,6 +21,8 @@ class TextRecordReader {
 
   // False when `path` is not a regular file that can be opened for reading.
   bool Open(const std::string& path);
+  // Reads the records of bytes already in memory (standard input, say).
+  void OpenBytes(std::string bytes);
 
   // The next record: one line, or several lines where a line break falls
   // inside an open encloser; without the line feed that ends it and the

@@ -98,12 +98,12 @@ std::string VCardText(const std::vector<const Person*>& persons) {
   return text;
 }
 
-bool WriteVCardFile(const std::string& path, const std::vector<const Person*>& persons) {
+Outcome WriteVCardFile(const std::string& path, const std::vector<const Person*>& persons) {
   try {
-    return WriteFileAtomically(path, VCardText(persons));
+    if (WriteFileAtomically(path, VCardText(persons))) return Outcome::Done(static_cast<int>(persons.size()));
   } catch (const std::bad_alloc&) {
-    return false;
   }
+  return Outcome::Failed(SaveErrorMessage(path));
 }
 
 }  // namespace vimbo

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/records/outcome.h"
 #include "core/records/records.h"
 
 namespace vimbo {
@@ -14,8 +15,8 @@ namespace vimbo {
 // One card per person, in the order given.
 std::string VCardText(const std::vector<const Person*>& persons);
 
-// Writes the cards to `path` safely: a failed write leaves any file there as
-// it was. False when the file could not be written.
-bool WriteVCardFile(const std::string& path, const std::vector<const Person*>& persons);
+// Writes the cards to `path` safely: Done with the number of cards, or
+// Failed with "Error saving PATH.", leaving any file there as it was.
+Outcome WriteVCardFile(const std::string& path, const std::vector<const Person*>& persons);
 
 }  // namespace vimbo

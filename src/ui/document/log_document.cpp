@@ -86,7 +86,7 @@ bool LogDocument::Load(const QString& path) {
 }
 
 bool LogDocument::WriteTo(const QString& path) {
-  if (!Write(editor_.DataForWriting(), LocalPath(path))) return false;
+  if (Write(editor_.Data(), LocalPath(path)).IsFailed()) return false;
   const bool wasModified = IsModified();
   editor_.History().MarkSaved();
   if (wasModified) emit modifiedChanged(false);

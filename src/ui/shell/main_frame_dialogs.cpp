@@ -7,7 +7,7 @@
 
 #include "core/document/file_io.h"
 #include "core/editing/document_editor.h"
-#include "core/transfer/person_import.h"
+#include "core/transfer/person_text_reader.h"
 #include "core/transfer/text_export.h"
 #include "core/transfer/vcard_reader.h"
 #include "core/transfer/vcard_writer.h"
@@ -51,7 +51,7 @@ void MainFrame::ImportTextFile() {
   if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
 
   // One operation, and one refill of the form, for the whole file.
-  const int added = document_.Run(&DocumentEditor::ImportPersons, ReadImportedPersons(settings)).id;
+  const int added = document_.Run(&DocumentEditor::ImportPersons, ReadPersonsFromText(settings)).count;
   prompter_.Message(view_, QStringLiteral("%1 names added to current database.").arg(added),
                     QStringLiteral("Imported Names"), Prompter::Icon::Information, Prompter::Buttons::Ok);
 }
@@ -65,13 +65,10 @@ void MainFrame::Export(CommandId id) {
   if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
 
   const DocumentData& data = document_.Data();
-  const int lines = persons ? ExportPersons(data, settings) : ExportContacts(data, settings);
-  // The command runs only while there is something to export, so no line
-  // written means the file could not be written; the user must hear of it.
-  if (lines == 0)
-    prompter_.Message(
-        view_, QStringLiteral("Error saving %1.").arg(QFile::decodeName(QByteArray::fromStdString(settings.FileName))),
-        QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+  const Outcome outcome = persons ? ExportPersons(data, settings) : ExportContacts(data, settings);
+  if (outcome.IsFailed())
+    prompter_.Message(view_, QFile::decodeName(QByteArray::fromStdString(outcome.message)), QStringLiteral("Vimbo"),
+                      Prompter::Icon::Error, Prompter::Buttons::Ok);
 }
 
 // ---- vCard ------------------------------------------------------------------------
@@ -87,7 +84,7 @@ void MainFrame::ImportVCard() {
     return;
   }
   VCardImport cards = ReadVCards(*text);
-  const int added = document_.Run(&DocumentEditor::ImportPersons, std::move(cards.persons)).id;
+  const int added = document_.Run(&DocumentEditor::ImportPersons, std::move(cards.persons)).count;
   QString message = QStringLiteral("%1 names added to current database.").arg(added);
   if (cards.unreadable > 0) message += QStringLiteral(" %1 cards could not be read.").arg(cards.unreadable);
   prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::Information,
@@ -102,12 +99,13 @@ void MainFrame::ExportVCard() {
   if (!path) return;
   // In the order of the person list, as the dialog showed them.
   std::vector<int32_t> ids;
+  ids.reserve(dialog.Result().size());
   for (const auto& [id, person] : dialog.Result()) ids.push_back(id);
   SortPersonIdsByName(document_.Data().persons, ids);
   std::vector<const Person*> persons;
   persons.reserve(ids.size());
   for (const int32_t id : ids) persons.push_back(&dialog.Result().at(id));
-  if (!WriteVCardFile(LocalPath(*path), persons))
+  if (WriteVCardFile(LocalPath(*path), persons).IsFailed())
     prompter_.Message(view_, QStringLiteral("Error saving %1.").arg(*path), QStringLiteral("Vimbo"),
                       Prompter::Icon::Error, Prompter::Buttons::Ok);
 }

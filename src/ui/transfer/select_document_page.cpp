@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "core/transfer/field_tokenizer.h"
-#include "core/transfer/person_import.h"
+#include "core/transfer/person_text_reader.h"
 #include "core/transfer/text_transfer_settings.h"
 #include "gfx/display_text.h"
 #include "ui/kit/accessible_names.h"

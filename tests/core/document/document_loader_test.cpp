@@ -219,7 +219,7 @@ TEST(DocumentLoader, OtherRootsAreNoDocumentAndLeaveItCleared) {
   EXPECT_EQ(data.persons.LastID, 0);
   EXPECT_EQ(data.user.FName, "Kept");
   EXPECT_EQ(data.version, 4);
-  EXPECT_EQ(MapDocument(data, "<?xml version=\"1.0\"?>\n<Other/>").status, LoadResult::Status::kNotDocument);
+  EXPECT_EQ(LoadDocumentText(data, "<?xml version=\"1.0\"?>\n<Other/>").status, LoadResult::Status::kNotDocument);
 }
 
 TEST(DocumentLoader, RunningOutOfMemoryIsAnUnreadableFile) {

@@ -127,10 +127,10 @@ TEST(SafeWrite, FailsWhenTheFolderIsMissingOrIsAFile) {
   testing::TempDir dir;
   testing::WriteBytes(dir.File("plain"), "not a folder");
   DocumentData data;
-  EXPECT_FALSE(Write(data, dir.File("missing/doc.tch")));
-  EXPECT_FALSE(Write(data, dir.File("plain/doc.tch")));
+  EXPECT_FALSE(Write(data, dir.File("missing/doc.tch")).IsDone());
+  EXPECT_FALSE(Write(data, dir.File("plain/doc.tch")).IsDone());
   EXPECT_EQ(testing::ReadBytes(dir.File("plain")), "not a folder");
-  EXPECT_FALSE(Write(data, dir.Path().string())) << "a folder is not replaced";
+  EXPECT_FALSE(Write(data, dir.Path().string()).IsDone()) << "a folder is not replaced";
   EXPECT_TRUE(fs::is_directory(dir.Path()));
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
@@ -140,11 +140,14 @@ TEST(SafeWrite, AFailedDocumentSaveKeepsThePreviousDocument) {
   const std::string path = dir.File("doc.tch");
   DocumentData data;
   data.AddDefaultContactTypes();
-  ASSERT_TRUE(Write(data, path));
+  ASSERT_TRUE(Write(data, path).IsDone());
   const std::string saved = testing::ReadBytes(path);
   data.user.FName = "Changed";
-  EXPECT_FALSE(Write(data, path, &WriteHalfThenFail));
-  EXPECT_FALSE(Write(data, path, &RunOutOfMemory));
+  for (WriteChunkFunction failing : {&WriteHalfThenFail, &RunOutOfMemory}) {
+    const Outcome outcome = Write(data, path, failing);
+    EXPECT_TRUE(outcome.IsFailed());
+    EXPECT_EQ(outcome.message, "Error saving " + path + ".");
+  }
   EXPECT_EQ(testing::ReadBytes(path), saved);
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
@@ -160,7 +163,7 @@ TEST(SafeWrite, AFailureLateInALargeSaveKeepsThePreviousDocument) {
     contact.Description = "A note long enough to fill several pieces of the save.";
     data.contacts.Insert(contact);
   }
-  EXPECT_FALSE(Write(data, path, &WriteThreePiecesThenFail));
+  EXPECT_FALSE(Write(data, path, &WriteThreePiecesThenFail).IsDone());
   EXPECT_EQ(testing::ReadBytes(path), "previous");
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
@@ -216,7 +219,7 @@ TEST(SafeWrite, ReplacesOnlyRegularFilesTheUserMayWrite) {
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
   DocumentData data;
   EXPECT_FALSE(WriteFileAtomically(path, "new"));
-  EXPECT_FALSE(Write(data, path));
+  EXPECT_FALSE(Write(data, path).IsDone());
   EXPECT_EQ(testing::ReadBytes(path), "kept");
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read);
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);

@@ -4,16 +4,22 @@
 #include <vector>
 
 #include "core/document/simple_xml_parser.h"
+#include "support/xml_tree.h"
 
 namespace vimbo {
 namespace {
 
-std::unique_ptr<XMLElement> Parse(const std::string& text) { return SimpleXMLParser().Parse(text); }
+using testing::ParseTree;
+using testing::XMLElement;
+using testing::XMLNode;
+using testing::XMLNullNode;
+
+std::unique_ptr<XMLElement> Parse(const std::string& text) { return ParseTree(text); }
 
 // The position of the syntax error in `text`, or {0, 0} when it parses.
 SimpleXMLParser::Exception ErrorAt(const std::string& text) {
   try {
-    SimpleXMLParser().Parse(text);
+    ParseTree(text);
   } catch (const SimpleXMLParser::Exception& error) {
     return error;
   }
@@ -50,9 +56,9 @@ TEST(XMLDeclaration, MatchesXmlInAnyCaseButTheKeywordsExactly) {
 
 TEST(XMLDeclaration, KeepsTheVersionText) {
   SimpleXMLParser parser;
-  parser.Parse(std::string("<a/>"));
+  ParseTree(parser, "<a/>");
   EXPECT_EQ(parser.Version(), "1.0");
-  parser.Parse(std::string("<?xml version = '1.1' ?><a/>"));
+  ParseTree(parser, "<?xml version = '1.1' ?><a/>");
   EXPECT_EQ(parser.Version(), "1.1");
 }
 
@@ -215,7 +221,7 @@ TEST(XMLBytes, AZeroByteEndsTheText) {
   EXPECT_TRUE(Fails(std::string("<a>x\0</a>", 9)));
   EXPECT_TRUE(Fails(std::string("<a b='\0'/>", 10)));
   EXPECT_FALSE(Fails(std::string("<a/>\0garbage", 12)));
-  EXPECT_EQ(SimpleXMLParser().Parse("<a/>trailing", 4)->Name(), "a") << "only `length` bytes are read";
+  EXPECT_EQ(ParseTree(std::string("<a/>trailing", 4))->Name(), "a") << "only `length` bytes are read";
   EXPECT_TRUE(Fails(std::string("<a>text</a>").substr(0, 8)));
 }
 
@@ -237,7 +243,7 @@ TEST(XMLTree, OutlivesTheCallersBytes) {
   std::unique_ptr<XMLElement> root;
   {
     std::string bytes = "<a x='1'>t&amp;t<b>u</b></a>";
-    root = SimpleXMLParser().Parse(bytes);
+    root = ParseTree(bytes);
     bytes.assign(bytes.size(), '#');
   }
   EXPECT_EQ(root->Text(), "t&t");

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -37,10 +39,7 @@ void Seed(DocumentEditor& editor) {
   editor.History().Clear();
 }
 
-std::string Text(const DocumentEditor& editor) {
-  DocumentData copy = editor.Data();
-  return DocumentText(copy);
-}
+std::string Text(const DocumentEditor& editor) { return DocumentText(editor.Data()); }
 
 // The file as it was before the step, but with the counters the step left:
 // undo never lowers them.
@@ -137,6 +136,30 @@ const std::vector<Case>& Operations() {
        }},
   };
   return cases;
+}
+
+// Without an undo history an import adds exactly what the operation adds:
+// the same identifiers, the same counter, the same bytes, also when the
+// counter runs out part way.
+TEST(DocumentOperations, ImportWithoutUndoAddsWhatTheOperationAdds) {
+  for (const int32_t lastId : {0, 10, std::numeric_limits<int32_t>::max() - 1, std::numeric_limits<int32_t>::max()}) {
+    DocumentData data;
+    data.AddDefaultContactTypes();
+    // Without a person the document takes the imported ones over whole.
+    if (lastId > 0) data.persons.Insert(NamedPerson(3, "Kept", "Here"));
+    data.persons.LastID = lastId > 0 ? std::max(lastId, 3) : 0;
+    const std::vector<Person> persons = {NamedPerson(0, "Di", "Dunn"), NamedPerson(0, "", "", "Ever Ltd"),
+                                         NamedPerson(99, "Al", "")};
+    DocumentData kept = data;
+    const OperationResult result = ImportPersons(kept, persons);
+    std::vector<Persons::Entry> entries;
+    entries.reserve(persons.size());
+    for (const Person& person : persons) entries.emplace_back(0, person);
+    const int added = ImportPersonsWithoutUndo(data, std::move(entries));
+    EXPECT_EQ(added, result.count) << lastId;
+    EXPECT_EQ(DocumentText(data), DocumentText(kept)) << lastId;
+    EXPECT_EQ(data.persons.LastID, kept.persons.LastID);
+  }
 }
 
 TEST(DocumentEditor, EveryOperationUndoesAndRedoesToTheSameBytes) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/transfer/person_import.h"
+#include "core/editing/document_operations.h"
+#include "core/transfer/person_text_reader.h"
 #include "core/transfer/text_export.h"
 #include "support/temp_dir.h"
 
@@ -62,7 +63,7 @@ TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   out.Separator = ",";
   out.Encloser = "\"";
   out.FileName = dir.File("persons.csv");
-  ASSERT_EQ(ExportPersons(original, out), 5);
+  ASSERT_EQ(ExportPersons(original, out).count, 5);
 
   TextTransferSettings in = PersonsImportSettings();
   in.FileName = out.FileName;
@@ -72,7 +73,7 @@ TEST(ExportImportRoundTrip, ExportedPersonsImportUnchanged) {
   in.Fields = in.AvailableFields;
   in.ColumnCount = in.AvailableCount;
   DocumentData imported;
-  ASSERT_EQ(ImportPersons(imported, in), 5);
+  ASSERT_EQ(ImportPersons(imported, ReadPersonsFromText(in)).count, 5);
 
   auto read = imported.persons.begin();
   for (const auto& [id, expected] : original.persons) {

@@ -39,7 +39,7 @@ struct DocumentFixture : ::testing::Test {
     person.LName = "Smith";
     data.persons.Insert(person);
     std::string path = dir.File(name);
-    EXPECT_TRUE(Write(data, path));
+    EXPECT_TRUE(Write(data, path).IsDone());
     return path;
   }
 

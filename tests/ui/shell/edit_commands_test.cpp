@@ -463,7 +463,7 @@ TEST_F(EditCommandsFixture, ARenamedContactTypeShowsAtOnceInTheForm) {
 TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
   AddPersons({"Adams", "Berg"});
   const QString path = QString::fromStdString(dir.File("sample.tch"));
-  ASSERT_TRUE(Write(Data(), dir.File("sample.tch")));
+  ASSERT_TRUE(Write(Data(), dir.File("sample.tch")).IsDone());
   const QString bad = QString::fromStdString(dir.File("bad.tch"));
   testing::WriteBytes(bad.toStdString(), "<Vimbo>");
 

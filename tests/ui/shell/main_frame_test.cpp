@@ -69,7 +69,7 @@ struct MainFrameFixture : ::testing::Test {
       data.persons.Insert(person);
     }
     std::string path = dir.File(name);
-    EXPECT_TRUE(Write(data, path));
+    EXPECT_TRUE(Write(data, path).IsDone());
     return path;
   }
 

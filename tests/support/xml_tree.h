@@ -1,5 +1,6 @@
 #pragma once
-// The element tree that SimpleXMLParser builds.
+// An element tree built from what SimpleXMLParser reports, for the tests that
+// look at a parsed document as a whole.
 //
 // A tree lives in one arena owned by its root: the parser allocates every
 // descendant node, name, text and attribute list there, and the names and
@@ -17,15 +18,11 @@
 #include <string_view>
 #include <vector>
 
-namespace vimbo {
+#include "core/document/simple_xml_parser.h"
+
+namespace vimbo::testing {
 
 class XMLNode;
-
-// A name and value pair of an element; the value has its references decoded.
-struct XMLAttribute {
-  std::string_view name;
-  std::string_view value;
-};
 
 // The children of a node in document order (a forward range over siblings).
 class XMLNodeList {
@@ -192,4 +189,12 @@ class XMLRootElement : public XMLElement {
   std::unique_ptr<XMLArena> arena_;
 };
 
-}  // namespace vimbo
+// Parses `bytes` into an element tree; the returned root owns the bytes and
+// the tree. Throws the parser's exception on a syntax error.
+std::unique_ptr<XMLElement> ParseTree(SimpleXMLParser& parser, std::string bytes);
+inline std::unique_ptr<XMLElement> ParseTree(std::string bytes) {
+  SimpleXMLParser parser;
+  return ParseTree(parser, std::move(bytes));
+}
+
+}  // namespace vimbo::testing

@@ -1,5 +1,6 @@
 #pragma once
-// Adding persons from a delimited text file, one per suitable record.
+// Reading persons from a delimited text file, one per suitable record; the
+// import operation (ImportPersons) then adds them to the document.
 
 #include <optional>
 #include <string>
@@ -25,10 +26,16 @@ std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldT
 
 // One person, without an identifier, per record that names a first name, last
 // name or company; none when the file cannot be read.
-std::vector<Person> ReadImportedPersons(const TextTransferSettings& settings);
+std::vector<Person> ReadPersonsFromText(const TextTransferSettings& settings);
 
-// Adds the persons that ReadImportedPersons reads, as one document operation;
-// returns how many were added. The caller marks the document modified.
-int ImportPersons(DocumentData& data, const TextTransferSettings& settings);
+// The first record of bytes already in memory (standard input, read whole),
+// as ReadFirstRecord gives a file's.
+std::string FirstRecordOfBytes(std::string bytes, const FieldTokenizer& tokenizer);
+
+// The same persons as ReadPersonsFromText, as entries of a person collection
+// (identifiers 0) that a document can take over without a copy; from
+// `bytes` when given (standard input, read whole), else from the file.
+std::vector<Persons::Entry> ReadPersonEntries(const TextTransferSettings& settings,
+                                              std::optional<std::string> bytes = std::nullopt);
 
 }  // namespace vimbo

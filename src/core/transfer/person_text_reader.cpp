@@ -1,9 +1,8 @@
-#include "core/transfer/person_import.h"
+#include "core/transfer/person_text_reader.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "core/editing/document_operations.h"
 #include "core/records/text_rules.h"
 #include "core/transfer/text_record_reader.h"
 #include "core/transfer/transfer_keys.h"
@@ -40,10 +39,11 @@ class PersonReader {
       : tokenizer_(tokenizer), targets_(ColumnTargets(settings)) {}
 
   // Adds the person the record describes to `persons`, unless it names nobody.
-  void Read(std::string_view record, std::vector<Person>& persons) {
+  template <typename Item>
+  void Read(std::string_view record, std::vector<Item>& persons) {
     // Made in place and taken back when the record names nobody, so no
     // person is moved.
-    Person& person = persons.emplace_back();
+    Person& person = PersonOf(persons.emplace_back());
     bool named = false;
     std::string_view value;
     for (const ColumnTarget& target : targets_) {
@@ -62,6 +62,9 @@ class PersonReader {
   }
 
  private:
+  static Person& PersonOf(Person& person) { return person; }
+  static Person& PersonOf(Persons::Entry& entry) { return entry.second; }
+
   const FieldTokenizer& tokenizer_;
   const std::vector<ColumnTarget> targets_;
   std::string scratch_;
@@ -69,36 +72,17 @@ class PersonReader {
 
 constexpr std::size_t kPersonsBeforeEstimate = 1000;
 
-}  // namespace
-
-std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path, const FieldTokenizer& tokenizer) {
-  TextRecordReader reader(tokenizer);
-  if (!reader.Open(path)) return std::nullopt;
-  std::vector<std::string> records;
-  std::string_view record;
-  while (reader.Next(record)) records.emplace_back(record);
-  if (reader.Failed()) return std::nullopt;
-  return records;
-}
-
-std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldTokenizer& tokenizer) {
-  // The wizard reads the first record again whenever the separator or the
-  // encloser changes, so only as much of the file is read as the record
-  // needs.
-  TextRecordReader reader(tokenizer, 64 * 1024);
-  if (!reader.Open(path)) return std::nullopt;
+std::optional<std::string> FirstRecord(TextRecordReader& reader) {
   std::string_view record;
   const bool found = reader.Next(record);
   if (reader.Failed()) return std::nullopt;
   return found ? std::string(TrimView(record)) : std::string();
 }
 
-std::vector<Person> ReadImportedPersons(const TextTransferSettings& settings) {
-  FieldTokenizer tokenizer;
-  tokenizer.SetCharacters(settings.Separator, settings.Encloser);
-  std::vector<Person> persons;
-  TextRecordReader reader(tokenizer);
-  if (!reader.Open(settings.FileName)) return persons;
+template <typename Item>
+std::vector<Item> ReadPersons(TextRecordReader& reader, const FieldTokenizer& tokenizer,
+                              const TextTransferSettings& settings) {
+  std::vector<Item> persons;
   PersonReader read(tokenizer, settings);
   std::string_view record;
   if (settings.FirstLineHasNames) reader.Next(record);
@@ -120,8 +104,50 @@ std::vector<Person> ReadImportedPersons(const TextTransferSettings& settings) {
   return persons;
 }
 
-int ImportPersons(DocumentData& data, const TextTransferSettings& settings) {
-  return ImportPersons(data, ReadImportedPersons(settings)).id;
+}  // namespace
+
+std::optional<std::vector<std::string>> ReadTextRecords(const std::string& path, const FieldTokenizer& tokenizer) {
+  TextRecordReader reader(tokenizer);
+  if (!reader.Open(path)) return std::nullopt;
+  std::vector<std::string> records;
+  std::string_view record;
+  while (reader.Next(record)) records.emplace_back(record);
+  if (reader.Failed()) return std::nullopt;
+  return records;
+}
+
+std::optional<std::string> ReadFirstRecord(const std::string& path, const FieldTokenizer& tokenizer) {
+  // The wizard reads the first record again whenever the separator or the
+  // encloser changes, so only as much of the file is read as the record
+  // needs.
+  TextRecordReader reader(tokenizer, std::size_t{64} * 1024);
+  if (!reader.Open(path)) return std::nullopt;
+  return FirstRecord(reader);
+}
+
+std::string FirstRecordOfBytes(std::string bytes, const FieldTokenizer& tokenizer) {
+  TextRecordReader reader(tokenizer, 0);
+  reader.OpenBytes(std::move(bytes));
+  return FirstRecord(reader).value_or(std::string());
+}
+
+std::vector<Person> ReadPersonsFromText(const TextTransferSettings& settings) {
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(settings.Separator, settings.Encloser);
+  TextRecordReader reader(tokenizer);
+  if (!reader.Open(settings.FileName)) return {};
+  return ReadPersons<Person>(reader, tokenizer, settings);
+}
+
+std::vector<Persons::Entry> ReadPersonEntries(const TextTransferSettings& settings, std::optional<std::string> bytes) {
+  FieldTokenizer tokenizer;
+  tokenizer.SetCharacters(settings.Separator, settings.Encloser);
+  TextRecordReader reader(tokenizer, bytes ? 0 : std::size_t{1} << 20);
+  if (bytes)
+    reader.OpenBytes(std::move(*bytes));
+  else if (!reader.Open(settings.FileName))
+    return {};
+  return ReadPersons<Persons::Entry>(reader, tokenizer, settings);
 }
 
 }  // namespace vimbo

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/transfer/person_import.h"
+#include "core/editing/document_operations.h"
+#include "core/transfer/person_text_reader.h"
 #include "support/temp_dir.h"
 
 namespace vimbo {
@@ -25,7 +26,7 @@ class PersonImport : public ::testing::Test {
     settings.FirstLineHasNames = firstLineHasNames;
     settings.Separator = separator;
     settings.Encloser = encloser;
-    return ImportPersons(data_, settings);
+    return ImportPersons(data_, ReadPersonsFromText(settings)).count;
   }
 
   const Person& At(int32_t id) const {
@@ -200,9 +201,9 @@ TEST_F(PersonImport, FilesThatAddNobody) {
   settings.FileName = dir_.File("missing.txt");
   settings.Fields = {"LastName"};
   settings.ColumnCount = 1;
-  EXPECT_EQ(ImportPersons(data_, settings), 0);
+  EXPECT_EQ(ImportPersons(data_, ReadPersonsFromText(settings)).count, 0);
   settings.FileName = dir_.Path().string();
-  EXPECT_EQ(ImportPersons(data_, settings), 0) << "a folder";
+  EXPECT_EQ(ImportPersons(data_, ReadPersonsFromText(settings)).count, 0) << "a folder";
   EXPECT_TRUE(data_.persons.Empty());
 }
 
