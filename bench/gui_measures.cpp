@@ -43,7 +43,7 @@ class RefusingPrompter final : public Prompter {
  public:
   Answer Message(QWidget*, const QString& text, const QString& caption, Icon, Buttons) override {
     Refuse(caption + QStringLiteral(": ") + text);
-    return Answer::Cancel;
+    return Answer::kCancel;
   }
   std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
     Refuse(QStringLiteral("an open-file dialog"));
@@ -171,7 +171,7 @@ int FinishPagination(AnyReport& report) {
 // builds it for the printer: page 1 drawn, then the page count asked.
 void ReportMeasure(const DocumentData& data, const RoundOptions& options) {
   ReportSelection selection;
-  selection.kind = ReportKind::Contacts;
+  selection.kind = ReportKind::kContacts;
   for (const auto& [id, person] : data.persons) selection.chosenPersons.emplace(id, person);
   selection.beginDate.SetDateTime(1990, 1, 1, 0, 0, 0);
   selection.endDate.SetDateTime(2030, 12, 31, 23, 59, 59);

@@ -88,7 +88,7 @@ Margins ReadMargins(const Options& options) {
 }
 
 struct ReportRequest {
-  ReportKind kind = ReportKind::None;
+  ReportKind kind = ReportKind::kNone;
   std::optional<std::vector<int32_t>> personIds;  // nothing: every person
   std::optional<DateTimeValue> from;
   std::optional<DateTimeValue> to;
@@ -100,12 +100,12 @@ struct ReportRequest {
 bool ReadKind(const std::string& word, ReportRequest& request, std::set<std::string>& names) {
   names = {"--persons", "--margins", "--font", "--size", "--paper"};
   if (word == "addressbook") {
-    request.kind = ReportKind::AddressBook;
+    request.kind = ReportKind::kAddressBook;
   } else if (word == "contacts") {
-    request.kind = ReportKind::Contacts;
+    request.kind = ReportKind::kContacts;
     names.insert({"--from", "--to"});
   } else if (word == "envelopes") {
-    request.kind = ReportKind::Envelopes;
+    request.kind = ReportKind::kEnvelopes;
     names.insert({"--recipient", "--return"});
   } else {
     return false;
@@ -152,9 +152,9 @@ void ReadPdfOptions(const Options& options, PdfOptions& pdf) {
   pdf.paper = LocalePaper();
   if (const std::string* paper = OptionValue(options, "--paper")) {
     if (*paper == "letter") {
-      pdf.paper = Paper::Letter;
+      pdf.paper = Paper::kLetter;
     } else if (*paper == "a4") {
-      pdf.paper = Paper::A4;
+      pdf.paper = Paper::kA4;
     } else {
       throw BadValue("--paper", *paper);
     }
@@ -226,8 +226,8 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
   ReportSelection selection;
   selection.kind = request.kind;
   if (!ChoosePersons(request, data, selection.chosenPersons, err)) return kFailure;
-  if (request.kind == ReportKind::Contacts) SetDateRange(request, data, selection);
-  if (request.kind == ReportKind::Envelopes) {
+  if (request.kind == ReportKind::kContacts) SetDateRange(request, data, selection);
+  if (request.kind == ReportKind::kEnvelopes) {
     for (auto& [id, person] : selection.chosenPersons) selection.envelopePersons.push_back(person);
     selection.chosenPersons.clear();
     selection.envelopeOptions = request.envelope;

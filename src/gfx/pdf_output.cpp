@@ -13,7 +13,7 @@
 namespace vimbo {
 
 Paper LocalePaper() {
-  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? Paper::Letter : Paper::A4;
+  return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? Paper::kLetter : Paper::kA4;
 }
 
 Outcome WriteReportPdf(const ReportSelection& selection, const DocumentData& data, const std::string& path,
@@ -25,7 +25,7 @@ Outcome WriteReportPdf(const ReportSelection& selection, const DocumentData& dat
   QPdfWriter writer(&buffer);
   writer.setCreator("Vimbo");
   writer.setResolution(options.resolution);
-  writer.setPageSize(QPageSize(options.paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
+  writer.setPageSize(QPageSize(options.paper == Paper::kA4 ? QPageSize::A4 : QPageSize::Letter));
   // A PDF page has no unprintable edge: the report's margins are measured
   // from the sheet's edges.
   writer.setPageMargins(QMarginsF(0, 0, 0, 0));

@@ -10,13 +10,13 @@
 
 namespace vimbo {
 
-enum class Paper { Letter, A4 };
+enum class Paper { kLetter, kA4 };
 
 struct PdfOptions {
   Margins margins;  // thousandths of an inch
   std::string face = "Times New Roman";
   int points = 10;
-  Paper paper = Paper::Letter;
+  Paper paper = Paper::kLetter;
   int resolution = 1200;  // dots per inch
 };
 

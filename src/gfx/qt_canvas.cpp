@@ -153,9 +153,9 @@ void QtCanvas::DrawLine(int x1, int y1, int x2, int y2) {
 QtCanvas::Block QtCanvas::LayOut(std::string_view text, const CanvasRect& rect, Wrap wrap) const {
   const int lineHeight = deviceMetrics_.ascent() + deviceMetrics_.descent();
   QTextOption option;
-  option.setWrapMode(wrap == Wrap::Words ? QTextOption::WordWrap : QTextOption::NoWrap);
+  option.setWrapMode(wrap == Wrap::kWords ? QTextOption::WordWrap : QTextOption::NoWrap);
   option.setTabStopDistance(std::max(1, kTabStopChars * deviceMetrics_.averageCharWidth()));
-  const qreal lineWidth = wrap == Wrap::Words ? std::max(0, rect.Width()) : 1e9;
+  const qreal lineWidth = wrap == Wrap::kWords ? std::max(0, rect.Width()) : 1e9;
 
   Block block;
   for (const QString& paragraph : Paragraphs(text)) {
@@ -203,7 +203,7 @@ int QtCanvas::WrappedLines(const QString& paragraph, qreal width) const {
 
 CanvasRect QtCanvas::MeasureBlock(std::string_view text, const CanvasRect& rect, Wrap wrap) const {
   CanvasRect measured = rect;
-  if (wrap == Wrap::Words) {
+  if (wrap == Wrap::kWords) {
     const int lineHeight = deviceMetrics_.ascent() + deviceMetrics_.descent();
     const qreal width = std::max(0, rect.Width());
     int lines = 0;

@@ -54,11 +54,11 @@ TEST(WriteReportPdf, ReportThatListsNothingWritesNoFile) {
   testing::TempDir dir;
   DocumentData data = PersonsDocument(3);
   ReportSelection nobody;
-  nobody.kind = ReportKind::AddressBook;
+  nobody.kind = ReportKind::kAddressBook;
   ReportSelection envelopesForNobody = nobody;
-  envelopesForNobody.kind = ReportKind::Envelopes;
+  envelopesForNobody.kind = ReportKind::kEnvelopes;
   // Print Preview shows this one's title page; a file of it would say nothing.
-  const ReportSelection noContactInRange = Everyone(ReportKind::Contacts, data);
+  const ReportSelection noContactInRange = Everyone(ReportKind::kContacts, data);
   for (const ReportSelection& selection : {nobody, envelopesForNobody, ReportSelection{}, noContactInRange}) {
     const Outcome outcome = WriteReportPdf(selection, data, dir.File("a.pdf"), {});
     EXPECT_TRUE(outcome.IsDone());
@@ -72,7 +72,7 @@ TEST(WriteReportPdf, ReportThatListsNothingWritesNoFile) {
   contact.ContactTypeID = 1;
   contact.DateTime.SetDateTime(2010, 5, 5, 12, 0, 0);
   data.contacts.Insert(contact);
-  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::Contacts, data), data, dir.File("a.pdf"), {}).count, 1);
+  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::kContacts, data), data, dir.File("a.pdf"), {}).count, 1);
   EXPECT_TRUE(std::filesystem::exists(dir.File("a.pdf")));
 }
 
@@ -80,7 +80,7 @@ TEST(WriteReportPdf, EveryPageOfTheReportIsInTheFile) {
   testing::TempDir dir;
   const DocumentData data = PersonsDocument(10);
   const std::string path = dir.File("book.pdf");
-  const int pages = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, {}).count;
+  const int pages = WriteReportPdf(Everyone(ReportKind::kAddressBook, data), data, path, {}).count;
   ASSERT_GT(pages, 0);
   const std::string pdf = testing::ReadBytes(path);
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
@@ -90,7 +90,7 @@ TEST(WriteReportPdf, EveryPageOfTheReportIsInTheFile) {
   // A larger font needs more pages.
   PdfOptions large;
   large.points = 40;
-  const int largePages = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, large).count;
+  const int largePages = WriteReportPdf(Everyone(ReportKind::kAddressBook, data), data, path, large).count;
   EXPECT_GT(largePages, pages);
   EXPECT_EQ(CountPages(testing::ReadBytes(path)), largePages);
 }
@@ -100,8 +100,8 @@ TEST(WriteReportPdf, EnvelopesOnA4OnePerPerson) {
   const DocumentData data = PersonsDocument(3);
   const std::string path = dir.File("envelopes.pdf");
   PdfOptions options;
-  options.paper = Paper::A4;
-  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::Envelopes, data), data, path, options).count, 3);
+  options.paper = Paper::kA4;
+  EXPECT_EQ(WriteReportPdf(Everyone(ReportKind::kEnvelopes, data), data, path, options).count, 3);
   const std::string pdf = testing::ReadBytes(path);
   EXPECT_EQ(CountPages(pdf), 3);
   EXPECT_NE(pdf.find("/MediaBox [0 0 595.000000 842.000000]"), std::string::npos);
@@ -111,7 +111,7 @@ TEST(WriteReportPdf, UnwritablePathFailsAndLeavesNothing) {
   testing::TempDir dir;
   const DocumentData data = PersonsDocument(2);
   const std::string path = dir.File("missing/folder/book.pdf");
-  const Outcome outcome = WriteReportPdf(Everyone(ReportKind::AddressBook, data), data, path, {});
+  const Outcome outcome = WriteReportPdf(Everyone(ReportKind::kAddressBook, data), data, path, {});
   EXPECT_TRUE(outcome.IsFailed());
   EXPECT_EQ(outcome.message, "Error saving " + path + ".");
   EXPECT_FALSE(std::filesystem::exists(dir.File("missing")));

@@ -117,21 +117,21 @@ TEST(QtCanvasBlocks, LineFeedsOnlyBreaksAtLineFeedsAndTakesTheWidestLine) {
   const CanvasRect start{40, 60, 41, 61};
 
   const CanvasRect block =
-      canvas.MeasureBlock("12 Oak Lane\nApartment 4711, Back Door\nBox 9", start, Canvas::Wrap::LineFeedsOnly);
+      canvas.MeasureBlock("12 Oak Lane\nApartment 4711, Back Door\nBox 9", start, Canvas::Wrap::kLineFeedsOnly);
   EXPECT_EQ(block.left, 40);
   EXPECT_EQ(block.top, 60);
   EXPECT_EQ(block.Height(), 3 * lineHeight);
   EXPECT_NEAR(block.Width(), canvas.TextWidth("Apartment 4711, Back Door"), 1);
 
   // Carriage return and line feed make one break; a final line feed opens no empty line.
-  EXPECT_EQ(canvas.MeasureBlock("a\r\nb\n", start, Canvas::Wrap::LineFeedsOnly).Height(), 2 * lineHeight);
-  EXPECT_EQ(canvas.MeasureBlock("a\n\nb", start, Canvas::Wrap::LineFeedsOnly).Height(), 3 * lineHeight);
-  const CanvasRect empty = canvas.MeasureBlock("", start, Canvas::Wrap::LineFeedsOnly);
+  EXPECT_EQ(canvas.MeasureBlock("a\r\nb\n", start, Canvas::Wrap::kLineFeedsOnly).Height(), 2 * lineHeight);
+  EXPECT_EQ(canvas.MeasureBlock("a\n\nb", start, Canvas::Wrap::kLineFeedsOnly).Height(), 3 * lineHeight);
+  const CanvasRect empty = canvas.MeasureBlock("", start, Canvas::Wrap::kLineFeedsOnly);
   EXPECT_EQ(empty.Height(), lineHeight);
   EXPECT_EQ(empty.Width(), 0);
 
   // A tab reaches the next stop of eight average characters.
-  const int tabbed = canvas.MeasureBlock("a\tb", start, Canvas::Wrap::LineFeedsOnly).Width();
+  const int tabbed = canvas.MeasureBlock("a\tb", start, Canvas::Wrap::kLineFeedsOnly).Width();
   EXPECT_GE(tabbed, 8 * canvas.Metrics().averageCharWidth);
   EXPECT_LT(tabbed, 8 * canvas.Metrics().averageCharWidth + canvas.TextWidth("b") + 2);
 }
@@ -145,19 +145,19 @@ TEST(QtCanvasBlocks, WordsWrapWithinTheWidth) {
   const int fullWidth = canvas.TextWidth(text);
   const CanvasRect rect{100, 50, 100 + fullWidth / 3, 50 + lineHeight};
 
-  const CanvasRect wrapped = canvas.MeasureBlock(text, rect, Canvas::Wrap::Words);
+  const CanvasRect wrapped = canvas.MeasureBlock(text, rect, Canvas::Wrap::kWords);
   EXPECT_EQ(wrapped.left, rect.left);
   EXPECT_EQ(wrapped.right, rect.right) << "wrapping keeps the width";
   EXPECT_EQ(wrapped.Height() % lineHeight, 0);
   EXPECT_GE(wrapped.Height() / lineHeight, 3);
   EXPECT_LE(wrapped.Height() / lineHeight, 5);
 
-  const CanvasRect unwrapped = canvas.MeasureBlock(text, rect, Canvas::Wrap::LineFeedsOnly);
+  const CanvasRect unwrapped = canvas.MeasureBlock(text, rect, Canvas::Wrap::kLineFeedsOnly);
   EXPECT_EQ(unwrapped.Height(), lineHeight);
   EXPECT_NEAR(unwrapped.Width(), fullWidth, 1);
 
   // The drawn block stays inside the measured rectangle.
-  canvas.DrawBlock(text, wrapped, Canvas::Wrap::Words);
+  canvas.DrawBlock(text, wrapped, Canvas::Wrap::kWords);
   const QRect ink = InkBounds(page.Finish());
   EXPECT_GE(ink.left(), rect.left - 2);
   EXPECT_LE(ink.right(), rect.right + 2);
@@ -194,7 +194,7 @@ TEST(QtCanvasBlocks, WrappedHeightsAreThoseOfTheFullLayoutAtEveryWidth) {
           line.setLineWidth(width);
         layout.endLayout();
       }
-      ASSERT_EQ(canvas.MeasureBlock(text, {0, 0, width, 0}, Canvas::Wrap::Words).Height(),
+      ASSERT_EQ(canvas.MeasureBlock(text, {0, 0, width, 0}, Canvas::Wrap::kWords).Height(),
                 lines * canvas.Metrics().height)
           << text << " at " << width;
     }
@@ -223,9 +223,9 @@ TEST(QtCanvasDrawing, BytesThatAreNotUtf8AreShownAsWindows1252) {
   utf8.Canvas().SelectFont(kSerif);
   EXPECT_EQ(latin.Canvas().TextWidth("Jos\xE9 M\xFCller"), utf8.Canvas().TextWidth("Jos\xC3\xA9 M\xC3\xBCller"));
   latin.Canvas().DrawText(10, 10, "Jos\xE9 \x80");
-  latin.Canvas().DrawBlock("Jos\xE9\n\x80", {10, 300, 500, 600}, Canvas::Wrap::LineFeedsOnly);
+  latin.Canvas().DrawBlock("Jos\xE9\n\x80", {10, 300, 500, 600}, Canvas::Wrap::kLineFeedsOnly);
   utf8.Canvas().DrawText(10, 10, "Jos\xC3\xA9 \xE2\x82\xAC");
-  utf8.Canvas().DrawBlock("Jos\xC3\xA9\n\xE2\x82\xAC", {10, 300, 500, 600}, Canvas::Wrap::LineFeedsOnly);
+  utf8.Canvas().DrawBlock("Jos\xC3\xA9\n\xE2\x82\xAC", {10, 300, 500, 600}, Canvas::Wrap::kLineFeedsOnly);
   EXPECT_EQ(latin.Finish(), utf8.Finish());
 }
 

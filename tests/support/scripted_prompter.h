@@ -50,7 +50,7 @@ class ScriptedPrompter : public Prompter {
     if (onMessage) onMessage(text);
     if (answers.empty()) {
       ADD_FAILURE() << "unexpected message: " << text.toStdString();
-      return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+      return buttons == Buttons::kOk ? Answer::kOk : Answer::kCancel;
     }
     const Answer answer = answers.front();
     answers.pop_front();

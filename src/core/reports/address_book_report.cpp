@@ -85,7 +85,7 @@ void AddressBookReport::DrawEntry(const Person& person) {
   // The address may run past the entry's eight lines into the next entry;
   // the page layout counts eight lines per person whatever the address holds.
   const CanvasRect addressRect{leftColumnX_, currentY_, rightColumnX_, currentY_ + lineHeight_};
-  currentY_ += DrawTextBlock(LineFeedBreaks(person.Address), addressRect, Canvas::Wrap::LineFeedsOnly);
+  currentY_ += DrawTextBlock(LineFeedBreaks(person.Address), addressRect, Canvas::Wrap::kLineFeedsOnly);
   canvas_->DrawText(leftColumnX_, currentY_, CityLine(person));
 
   const std::string rightLines[] = {

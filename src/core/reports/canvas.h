@@ -39,7 +39,7 @@ class Canvas {
  public:
   // How a text block breaks into lines: only at line feeds (a long line is
   // not wrapped), or also between words to fit the rectangle's width.
-  enum class Wrap { LineFeedsOnly, Words };
+  enum class Wrap { kLineFeedsOnly, kWords };
 
   virtual ~Canvas() = default;
 

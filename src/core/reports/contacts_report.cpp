@@ -69,7 +69,7 @@ void ContactsReport::ContinuePagination(std::size_t entries) {
   const std::size_t end = entriesPaginated_ + std::min(entries, entries_.size() - entriesPaginated_);
   for (std::size_t e = entriesPaginated_; e < end; ++e) {
     const std::string description = LineFeedBreaks(contacts_[entries_[e].contact].Description);
-    const int height = MeasureBlockHeight(description, DescriptionRect(nextY_), Canvas::Wrap::Words);
+    const int height = MeasureBlockHeight(description, DescriptionRect(nextY_), Canvas::Wrap::kWords);
     // An entry taller than a whole page stays on the page it starts, rather
     // than leaving that page blank.
     if (nextY_ + height >= pageRect_.bottom && !pages_.back().empty()) {
@@ -128,7 +128,7 @@ void ContactsReport::DrawEntry(const Entry& entry) {
   }
   canvas_->DrawText(dateColumnX_, currentY_, FormatDateTime(contact.DateTime, "%m/%d/%y %I:%M%p"));
   const std::string description = LineFeedBreaks(contact.Description);
-  currentY_ += DrawTextBlock(description, DescriptionRect(currentY_), Canvas::Wrap::Words) + lineHeight_;
+  currentY_ += DrawTextBlock(description, DescriptionRect(currentY_), Canvas::Wrap::kWords) + lineHeight_;
 }
 
 }  // namespace vimbo

@@ -78,7 +78,7 @@ void EnvelopeReport::DrawAddress(int x, int y, std::string_view name, const Comp
     canvas_->DrawText(x, y, *extra);
     y += lineHeight_;
   }
-  y += DrawTextBlock(LineFeedBreaks(address), CanvasRect{x, y, x, y + lineHeight_}, Canvas::Wrap::LineFeedsOnly);
+  y += DrawTextBlock(LineFeedBreaks(address), CanvasRect{x, y, x, y + lineHeight_}, Canvas::Wrap::kLineFeedsOnly);
   canvas_->DrawText(x, y, cityLine);
 }
 

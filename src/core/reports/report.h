@@ -124,7 +124,7 @@ class Report {
 };
 
 // The report of the selection's kind, with its data, measuring on
-// `canvas`; null for ReportKind::None. The caller then sets the margins,
+// `canvas`; null for ReportKind::kNone. The caller then sets the margins,
 // the face and the size.
 std::unique_ptr<Report> CreateReport(const ReportSelection& selection, const DocumentData& data, Canvas& canvas);
 

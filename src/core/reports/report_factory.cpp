@@ -7,13 +7,13 @@ namespace vimbo {
 
 std::unique_ptr<Report> CreateReport(const ReportSelection& selection, const DocumentData& data, Canvas& canvas) {
   switch (selection.kind) {
-    case ReportKind::AddressBook: return std::make_unique<AddressBookReport>(canvas, selection.chosenPersons);
-    case ReportKind::Contacts:
+    case ReportKind::kAddressBook: return std::make_unique<AddressBookReport>(canvas, selection.chosenPersons);
+    case ReportKind::kContacts:
       return std::make_unique<ContactsReport>(canvas, selection.chosenPersons, selection.beginDate, selection.endDate,
                                               data.contacts);
-    case ReportKind::Envelopes:
+    case ReportKind::kEnvelopes:
       return std::make_unique<EnvelopeReport>(canvas, data.user, selection.envelopePersons, selection.envelopeOptions);
-    case ReportKind::None: break;
+    case ReportKind::kNone: break;
   }
   return nullptr;
 }

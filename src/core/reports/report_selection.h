@@ -11,7 +11,7 @@
 
 namespace vimbo {
 
-enum class ReportKind { None = 0, AddressBook = 1, Contacts = 2, Envelopes = 3 };
+enum class ReportKind { kNone = 0, kAddressBook = 1, kContacts = 2, kEnvelopes = 3 };
 
 // What to print with each address of an envelope.
 struct EnvelopeOptions {
@@ -25,7 +25,7 @@ struct EnvelopeOptions {
 };
 
 struct ReportSelection {
-  ReportKind kind = ReportKind::None;
+  ReportKind kind = ReportKind::kNone;
   std::map<int32_t, Person> chosenPersons;  // address book and contacts
   DateTimeValue beginDate;                  // contacts, inclusive
   DateTimeValue endDate;                    // contacts, inclusive

@@ -76,7 +76,7 @@ bool LogDocument::Load(const QString& path) {
   if (!result.Ok()) {
     if (result.status == LoadResult::Status::kParseError)
       prompter_.Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
-                        QLatin1String(kParseErrorCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
+                        QLatin1String(kParseErrorCaption), Prompter::Icon::kError, Prompter::Buttons::kOk);
     New();
     return false;
   }
@@ -126,8 +126,8 @@ Outcome LogDocument::SaveWithRetry(QWidget* owner, const QString& path) {
     // The box names the document as the title shows it, before a Save As
     // gives it the new name.
     const QString text = QStringLiteral("Error saving %1.").arg(Title());
-    if (prompter_.Message(owner, text, QStringLiteral("Vimbo"), Prompter::Icon::Error,
-                          Prompter::Buttons::RetryCancel) != Prompter::Answer::Retry)
+    if (prompter_.Message(owner, text, QStringLiteral("Vimbo"), Prompter::Icon::kError,
+                          Prompter::Buttons::kRetryCancel) != Prompter::Answer::kRetry)
       return Outcome::Failed(text.toStdString());
   }
 }
@@ -135,10 +135,10 @@ Outcome LogDocument::SaveWithRetry(QWidget* owner, const QString& path) {
 bool LogDocument::QuerySave(QWidget* owner, const QString& caption) {
   if (!IsModified()) return true;
   const auto answer = prompter_.Message(owner, QStringLiteral("Save changes to %1?").arg(Title()), caption,
-                                        Prompter::Icon::Warning, Prompter::Buttons::YesNoCancel);
+                                        Prompter::Icon::kWarning, Prompter::Buttons::kYesNoCancel);
   switch (answer) {
-    case Prompter::Answer::Yes: return Save(owner).IsDone();
-    case Prompter::Answer::Cancel: return false;
+    case Prompter::Answer::kYes: return Save(owner).IsDone();
+    case Prompter::Answer::kCancel: return false;
     default: return true;
   }
 }

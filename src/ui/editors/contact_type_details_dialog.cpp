@@ -85,7 +85,7 @@ void ContactTypeDetailsDialog::accept() {
                       QStringLiteral("%1 is already listed in the table of Contact Types.\n"
                                      "Please enter a different description.")
                           .arg(box_->text()),
-                      QStringLiteral("Duplicate Contact Type"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+                      QStringLiteral("Duplicate Contact Type"), Prompter::Icon::kError, Prompter::Buttons::kOk);
     box_->setFocus();
     box_->selectAll();
     return;

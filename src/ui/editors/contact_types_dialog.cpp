@@ -129,7 +129,7 @@ void ContactTypesDialog::Add() {
     prompter_.Message(this,
                       QStringLiteral("The contact type cannot be added: this document has no "
                                      "identifiers left for new contact types."),
-                      QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+                      QStringLiteral("Vimbo"), Prompter::Icon::kError, Prompter::Buttons::kOk);
   }
 }
 
@@ -147,8 +147,8 @@ void ContactTypesDialog::Delete() {
       prompter_.Message(this,
                         QStringLiteral("Are you sure you want to delete the selected contact? If it is in use "
                                        "anywhere, it will not be deleted"),
-                        QStringLiteral("Delete Contact Type"), Prompter::Icon::Information, Prompter::Buttons::YesNo);
-  if (answer != Prompter::Answer::Yes) return;
+                        QStringLiteral("Delete Contact Type"), Prompter::Icon::kInformation, Prompter::Buttons::kYesNo);
+  if (answer != Prompter::Answer::kYes) return;
   // With nothing selected there is nothing to delete, and the document must
   // not be marked as changed.
   const std::optional<int32_t> id = SelectedId();

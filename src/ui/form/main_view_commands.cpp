@@ -158,7 +158,7 @@ void MainView::ContactUpdate() {
 }
 
 void MainView::RefuseForNoIdentifiers(const QString& text) {
-  document_->GetPrompter().Message(this, text, QStringLiteral("Vimbo"), Prompter::Icon::Error, Prompter::Buttons::Ok);
+  document_->GetPrompter().Message(this, text, QStringLiteral("Vimbo"), Prompter::Icon::kError, Prompter::Buttons::kOk);
 }
 
 void MainView::ContactCancel() {

@@ -81,27 +81,27 @@ void Envelope(QPainter& p) {
 }
 
 // The small sign in the lower right corner telling what a command does.
-enum class Badge { Add, Delete, Edit, Update, Cancel };
+enum class Badge { kAdd, kDelete, kEdit, kUpdate, kCancel };
 
 void DrawBadge(QPainter& p, Badge badge) {
   const QRectF circle(18, 18, 13, 13);
-  const QColor color = badge == Badge::Delete || badge == Badge::Cancel ? kBad
-                       : badge == Badge::Edit                           ? QColor(210, 140, 30)
-                                                                        : kGood;
+  const QColor color = badge == Badge::kDelete || badge == Badge::kCancel ? kBad
+                       : badge == Badge::kEdit                            ? QColor(210, 140, 30)
+                                                                          : kGood;
   p.setPen(QPen(Qt::white, 1));
   p.setBrush(color);
   p.drawEllipse(circle);
   p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
   const QPointF c = circle.center();
   switch (badge) {
-    case Badge::Add:
+    case Badge::kAdd:
       p.drawLine(c + QPointF(-4, 0), c + QPointF(4, 0));
       p.drawLine(c + QPointF(0, -4), c + QPointF(0, 4));
       break;
-    case Badge::Delete: p.drawLine(c + QPointF(-4, 0), c + QPointF(4, 0)); break;
-    case Badge::Edit: p.drawLine(c + QPointF(-3, 3), c + QPointF(3, -3)); break;
-    case Badge::Update: p.drawPolyline(QPolygonF({c + QPointF(-4, 0), c + QPointF(-1, 3), c + QPointF(4, -3)})); break;
-    case Badge::Cancel:
+    case Badge::kDelete: p.drawLine(c + QPointF(-4, 0), c + QPointF(4, 0)); break;
+    case Badge::kEdit: p.drawLine(c + QPointF(-3, 3), c + QPointF(3, -3)); break;
+    case Badge::kUpdate: p.drawPolyline(QPolygonF({c + QPointF(-4, 0), c + QPointF(-1, 3), c + QPointF(4, -3)})); break;
+    case Badge::kCancel:
       p.drawLine(c + QPointF(-3, -3), c + QPointF(3, 3));
       p.drawLine(c + QPointF(-3, 3), c + QPointF(3, -3));
       break;
@@ -161,52 +161,52 @@ QIcon CommandIcon(CommandId commandId) {
     case kPersonAdd:
       return Draw([](QPainter& p) {
         Person(p);
-        DrawBadge(p, Badge::Add);
+        DrawBadge(p, Badge::kAdd);
       });
     case kPersonDelete:
       return Draw([](QPainter& p) {
         Person(p);
-        DrawBadge(p, Badge::Delete);
+        DrawBadge(p, Badge::kDelete);
       });
     case kPersonEdit:
       return Draw([](QPainter& p) {
         Person(p);
-        DrawBadge(p, Badge::Edit);
+        DrawBadge(p, Badge::kEdit);
       });
     case kPersonUpdate:
       return Draw([](QPainter& p) {
         Person(p);
-        DrawBadge(p, Badge::Update);
+        DrawBadge(p, Badge::kUpdate);
       });
     case kPersonCancel:
       return Draw([](QPainter& p) {
         Person(p);
-        DrawBadge(p, Badge::Cancel);
+        DrawBadge(p, Badge::kCancel);
       });
     case kContactAdd:
       return Draw([](QPainter& p) {
         Envelope(p);
-        DrawBadge(p, Badge::Add);
+        DrawBadge(p, Badge::kAdd);
       });
     case kContactDelete:
       return Draw([](QPainter& p) {
         Envelope(p);
-        DrawBadge(p, Badge::Delete);
+        DrawBadge(p, Badge::kDelete);
       });
     case kContactEdit:
       return Draw([](QPainter& p) {
         Envelope(p);
-        DrawBadge(p, Badge::Edit);
+        DrawBadge(p, Badge::kEdit);
       });
     case kContactUpdate:
       return Draw([](QPainter& p) {
         Envelope(p);
-        DrawBadge(p, Badge::Update);
+        DrawBadge(p, Badge::kUpdate);
       });
     case kContactCancel:
       return Draw([](QPainter& p) {
         Envelope(p);
-        DrawBadge(p, Badge::Cancel);
+        DrawBadge(p, Badge::kCancel);
       });
     case kHelpMode: return Draw(HelpArrow);
     case kPreviousPage: return Draw([](QPainter& p) { Arrow(p, false); });

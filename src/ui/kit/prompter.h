@@ -16,9 +16,9 @@ namespace vimbo {
 
 class Prompter {
  public:
-  enum class Icon { None, Information, Warning, Error, Question };
-  enum class Buttons { Ok, YesNo, YesNoCancel, RetryCancel };
-  enum class Answer { Ok, Cancel, Yes, No, Retry };
+  enum class Icon { kNone, kInformation, kWarning, kError, kQuestion };
+  enum class Buttons { kOk, kYesNo, kYesNoCancel, kRetryCancel };
+  enum class Answer { kOk, kCancel, kYes, kNo, kRetry };
 
   virtual ~Prompter() = default;
 

@@ -13,32 +13,32 @@ namespace {
 
 QMessageBox::Icon ToQt(Prompter::Icon icon) {
   switch (icon) {
-    case Prompter::Icon::Information: return QMessageBox::Information;
-    case Prompter::Icon::Warning: return QMessageBox::Warning;
-    case Prompter::Icon::Error: return QMessageBox::Critical;
-    case Prompter::Icon::Question: return QMessageBox::Question;
-    case Prompter::Icon::None: break;
+    case Prompter::Icon::kInformation: return QMessageBox::Information;
+    case Prompter::Icon::kWarning: return QMessageBox::Warning;
+    case Prompter::Icon::kError: return QMessageBox::Critical;
+    case Prompter::Icon::kQuestion: return QMessageBox::Question;
+    case Prompter::Icon::kNone: break;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ToQt(Prompter::Buttons buttons) {
   switch (buttons) {
-    case Prompter::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Prompter::Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Prompter::Buttons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    case Prompter::Buttons::Ok: break;
+    case Prompter::Buttons::kYesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Prompter::Buttons::kYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Prompter::Buttons::kRetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case Prompter::Buttons::kOk: break;
   }
   return QMessageBox::Ok;
 }
 
 Prompter::Answer FromQt(int button) {
   switch (button) {
-    case QMessageBox::Yes: return Prompter::Answer::Yes;
-    case QMessageBox::No: return Prompter::Answer::No;
-    case QMessageBox::Retry: return Prompter::Answer::Retry;
-    case QMessageBox::Cancel: return Prompter::Answer::Cancel;
-    default: return Prompter::Answer::Ok;
+    case QMessageBox::Yes: return Prompter::Answer::kYes;
+    case QMessageBox::No: return Prompter::Answer::kNo;
+    case QMessageBox::Retry: return Prompter::Answer::kRetry;
+    case QMessageBox::Cancel: return Prompter::Answer::kCancel;
+    default: return Prompter::Answer::kOk;
   }
 }
 

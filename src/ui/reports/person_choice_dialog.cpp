@@ -100,8 +100,8 @@ void PersonChoiceDialog::Arrange(QWidget* choices, QSize size, help::HelpMap map
 void PersonChoiceDialog::accept() {
   const QList<QListWidgetItem*> selected = list_->selectedItems();
   if (selected.isEmpty()) {
-    prompter_.Message(this, texts_.noSelection, QStringLiteral("Select Names"), Prompter::Icon::Information,
-                      Prompter::Buttons::Ok);
+    prompter_.Message(this, texts_.noSelection, QStringLiteral("Select Names"), Prompter::Icon::kInformation,
+                      Prompter::Buttons::kOk);
     list_->setFocus();
     return;
   }

@@ -337,7 +337,7 @@ void MainFrame::WriteRecentFiles() {
 }
 
 void MainFrame::ShowError(const QString& text) {
-  prompter_.Message(this, text, QLatin1String(kCaption), Prompter::Icon::Error, Prompter::Buttons::Ok);
+  prompter_.Message(this, text, QLatin1String(kCaption), Prompter::Icon::kError, Prompter::Buttons::kOk);
 }
 
 bool MainFrame::LoadAndRemember(const QString& path) {
@@ -450,7 +450,7 @@ void MainFrame::ShowAbout() {
 void MainFrame::CheckForUpdate() {
   if (!openUrl_(QUrl(QLatin1String(texts::kUpdatePage))))
     prompter_.Message(this, QStringLiteral("Error opening web browser"), QStringLiteral("Web Browser Error"),
-                      Prompter::Icon::Error, Prompter::Buttons::Ok);
+                      Prompter::Icon::kError, Prompter::Buttons::kOk);
 }
 
 void MainFrame::ShowFormHelp(int controlId, const QPoint& globalPos) {

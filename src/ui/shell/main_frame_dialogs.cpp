@@ -53,7 +53,7 @@ void MainFrame::ImportTextFile() {
   // One operation, and one refill of the form, for the whole file.
   const int added = document_.Run(&DocumentEditor::ImportPersons, ReadPersonsFromText(settings)).count;
   prompter_.Message(view_, QStringLiteral("%1 names added to current database.").arg(added),
-                    QStringLiteral("Imported Names"), Prompter::Icon::Information, Prompter::Buttons::Ok);
+                    QStringLiteral("Imported Names"), Prompter::Icon::kInformation, Prompter::Buttons::kOk);
 }
 
 void MainFrame::Export(CommandId id) {
@@ -68,7 +68,7 @@ void MainFrame::Export(CommandId id) {
   const Outcome outcome = persons ? ExportPersons(data, settings) : ExportContacts(data, settings);
   if (outcome.IsFailed())
     prompter_.Message(view_, QFile::decodeName(QByteArray::fromStdString(outcome.message)), QStringLiteral("Vimbo"),
-                      Prompter::Icon::Error, Prompter::Buttons::Ok);
+                      Prompter::Icon::kError, Prompter::Buttons::kOk);
 }
 
 // ---- vCard ------------------------------------------------------------------------
@@ -80,15 +80,15 @@ void MainFrame::ImportVCard() {
   const std::optional<std::string> text = ReadFileText(LocalPath(*path));
   if (!text) {
     prompter_.Message(view_, QStringLiteral("Unable to open file %1.").arg(*path), QStringLiteral("Vimbo"),
-                      Prompter::Icon::Error, Prompter::Buttons::Ok);
+                      Prompter::Icon::kError, Prompter::Buttons::kOk);
     return;
   }
   VCardImport cards = ReadVCards(*text);
   const int added = document_.Run(&DocumentEditor::ImportPersons, std::move(cards.persons)).count;
   QString message = QStringLiteral("%1 names added to current database.").arg(added);
   if (cards.unreadable > 0) message += QStringLiteral(" %1 cards could not be read.").arg(cards.unreadable);
-  prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::Information,
-                    Prompter::Buttons::Ok);
+  prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::kInformation,
+                    Prompter::Buttons::kOk);
 }
 
 void MainFrame::ExportVCard() {
@@ -107,7 +107,7 @@ void MainFrame::ExportVCard() {
   for (const int32_t id : ids) persons.push_back(&dialog.Result().at(id));
   if (WriteVCardFile(LocalPath(*path), persons).IsFailed())
     prompter_.Message(view_, QStringLiteral("Error saving %1.").arg(*path), QStringLiteral("Vimbo"),
-                      Prompter::Icon::Error, Prompter::Buttons::Ok);
+                      Prompter::Icon::kError, Prompter::Buttons::kOk);
 }
 
 // ---- reports ----------------------------------------------------------------------
@@ -121,11 +121,11 @@ void MainFrame::ChooseReport(CommandId id) {
     AddressBookDialog dialog(persons, prompter_, help_, this);
     if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
     selection.chosenPersons = dialog.Result();
-    selection.kind = ReportKind::AddressBook;
+    selection.kind = ReportKind::kAddressBook;
   } else if (id == kReportContacts) {
     ContactsReportDialog dialog(persons, prompter_, help_, this);
     if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
-    selection.kind = ReportKind::Contacts;
+    selection.kind = ReportKind::kContacts;
     selection.chosenPersons = dialog.Result();
     selection.beginDate = dialog.BeginDate();
     selection.endDate = dialog.EndDate();
@@ -134,7 +134,7 @@ void MainFrame::ChooseReport(CommandId id) {
     if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
     selection.envelopePersons.clear();
     for (const auto& [personId, person] : dialog.Result()) selection.envelopePersons.push_back(person);
-    selection.kind = ReportKind::Envelopes;
+    selection.kind = ReportKind::kEnvelopes;
     selection.envelopeOptions = dialog.Options();
   }
   printing_.SetSelection(std::move(selection));

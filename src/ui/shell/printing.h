@@ -37,7 +37,7 @@ class Printing {
   // The last report confirmed in a report dialog, kept for the whole run.
   const ReportSelection& Selection() const { return selection_; }
   void SetSelection(ReportSelection selection) { selection_ = std::move(selection); }
-  bool HasSelection() const { return selection_.kind != ReportKind::None; }
+  bool HasSelection() const { return selection_.kind != ReportKind::kNone; }
 
   // The report of the selection over the document, measured for the
   // printer; none when nothing has been chosen. It is built with the pages

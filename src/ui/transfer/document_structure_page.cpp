@@ -126,8 +126,8 @@ bool DocumentStructurePage::validatePage() {
     prompter_.Message(wizard(),
                       QStringLiteral("You must select both a character that encloses each text field and one "
                                      "that separates each field."),
-                      QStringLiteral("Choose Formatting Characters"), Prompter::Icon::Information,
-                      Prompter::Buttons::Ok);
+                      QStringLiteral("Choose Formatting Characters"), Prompter::Icon::kInformation,
+                      Prompter::Buttons::kOk);
     return false;
   }
   settings_.Separator = kSeparators[separator].characters;

@@ -61,7 +61,7 @@ void SelectDocumentPage::Browse() {
 bool SelectDocumentPage::validatePage() {
   if (fileName_->text().isEmpty()) {
     prompter_.Message(wizard(), QStringLiteral("You must enter a file name"), QStringLiteral("Enter File Name"),
-                      Prompter::Icon::Information, Prompter::Buttons::Ok);
+                      Prompter::Icon::kInformation, Prompter::Buttons::kOk);
     return false;
   }
   settings_.FileName = LocalPath(fileName_->text());
@@ -73,7 +73,7 @@ bool SelectDocumentPage::validatePage() {
   auto firstLine = ReadFirstRecord(settings_.FileName, tokenizer);
   if (!firstLine) {
     prompter_.Message(wizard(), QStringLiteral("Unable to open file"), QStringLiteral("File Error"),
-                      Prompter::Icon::Information, Prompter::Buttons::Ok);
+                      Prompter::Icon::kInformation, Prompter::Buttons::kOk);
     return false;
   }
   settings_.FirstLine = std::move(*firstLine);

@@ -95,7 +95,7 @@ TEST(AddressBookReport, DrawsOneEntryLineByLine) {
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(blocks[0].text, "1 Main St\nApt 22");
   EXPECT_EQ(blocks[0].rect, (CanvasRect{60, 150, 150, 190}));
-  EXPECT_EQ(blocks[0].wrap, Canvas::Wrap::LineFeedsOnly);
+  EXPECT_EQ(blocks[0].wrap, Canvas::Wrap::kLineFeedsOnly);
 
   // Decorations first, then one rule under each entry.
   const auto lines = page.Of(Kind::Line);

@@ -143,7 +143,7 @@ TEST_F(ContactsReportTest, LongDescriptionWrapsAndTheNextEntryFollowsAfterABlank
   const auto blocks = page.Of(Kind::Block);
   ASSERT_EQ(blocks.size(), 3u);
   EXPECT_EQ(blocks[0].rect, (CanvasRect{kDescriptionX, 110, 800, 150}));
-  EXPECT_EQ(blocks[0].wrap, Canvas::Wrap::Words);
+  EXPECT_EQ(blocks[0].wrap, Canvas::Wrap::kWords);
   EXPECT_EQ(blocks[1].text, "short\nsecond line");
   EXPECT_EQ(blocks[1].rect, (CanvasRect{kDescriptionX, 170, 800, 210}));
   EXPECT_EQ(blocks[2].rect.top, 230);

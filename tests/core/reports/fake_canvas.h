@@ -24,7 +24,7 @@ class FakeCanvas : public Canvas {
     CanvasRect rect;                   // block
     std::string text;
     CanvasFont font;
-    Wrap wrap = Wrap::LineFeedsOnly;
+    Wrap wrap = Wrap::kLineFeedsOnly;
   };
 
   int logPixelsX = 100;
@@ -78,11 +78,11 @@ class FakeCanvas : public Canvas {
     std::size_t longest = 0;
     for (std::string_view piece : Split(text, '\n')) {
       longest = std::max(longest, piece.size());
-      lines += wrap == Wrap::Words ? WrappedLines(piece, perLine) : 1;
+      lines += wrap == Wrap::kWords ? WrappedLines(piece, perLine) : 1;
     }
     CanvasRect result = rect;
     result.bottom = rect.top + lines * Metrics().height;
-    if (wrap == Wrap::LineFeedsOnly) result.right = rect.left + charWidth * static_cast<int>(longest);
+    if (wrap == Wrap::kLineFeedsOnly) result.right = rect.left + charWidth * static_cast<int>(longest);
     return result;
   }
 

@@ -134,14 +134,14 @@ TEST(ReportFactory, BuildsTheChosenKindFromTheSelection) {
   ReportSelection selection;
   EXPECT_EQ(CreateReport(selection, data, canvas), nullptr);
 
-  selection.kind = ReportKind::AddressBook;
+  selection.kind = ReportKind::kAddressBook;
   selection.chosenPersons[4] = person;
   auto addressBook = CreateReport(selection, data, canvas);
   ASSERT_NE(dynamic_cast<AddressBookReport*>(addressBook.get()), nullptr);
   addressBook->SetMargins({});
   EXPECT_EQ(addressBook->GetPageCount(), 1);
 
-  selection.kind = ReportKind::Contacts;
+  selection.kind = ReportKind::kContacts;
   selection.beginDate = DateTimeValue(45000.0);
   selection.endDate = DateTimeValue(45001.0);
   auto contacts = CreateReport(selection, data, canvas);
@@ -151,7 +151,7 @@ TEST(ReportFactory, BuildsTheChosenKindFromTheSelection) {
   contacts->DrawPage(contactsPage, 0);
   EXPECT_NE(contactsPage.Find(" Doe"), nullptr);
 
-  selection.kind = ReportKind::Envelopes;
+  selection.kind = ReportKind::kEnvelopes;
   selection.envelopePersons = {person, person};
   auto envelopes = CreateReport(selection, data, canvas);
   ASSERT_NE(dynamic_cast<EnvelopeReport*>(envelopes.get()), nullptr);
@@ -164,7 +164,7 @@ TEST(ReportFactory, BuildsTheChosenKindFromTheSelection) {
 TEST(ReportFactory, NoPersonsMeansNoPages) {
   FakeCanvas canvas;
   DocumentData data;
-  for (ReportKind kind : {ReportKind::AddressBook, ReportKind::Contacts, ReportKind::Envelopes}) {
+  for (ReportKind kind : {ReportKind::kAddressBook, ReportKind::kContacts, ReportKind::kEnvelopes}) {
     ReportSelection selection;
     selection.kind = kind;
     auto report = CreateReport(selection, data, canvas);

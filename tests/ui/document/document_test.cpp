@@ -85,7 +85,7 @@ TEST_F(DocumentFixture, StateTableOfOpenSaveAndSaveAs) {
   Modify();
   const std::string missingFolder = dir.File("missing/c.tch");
   prompter.saveNames.push_back(Q(missingFolder));
-  prompter.answers = {Answer::Cancel};
+  prompter.answers = {Answer::kCancel};
   EXPECT_EQ(document.SaveAs(nullptr).status, Outcome::Status::kFailed);
   EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(document.Title(), Q(other));
@@ -122,36 +122,36 @@ TEST_F(DocumentFixture, QuerySaveAnswers) {
   EXPECT_TRUE(prompter.messages.empty());
 
   Modify();
-  prompter.answers = {Answer::Cancel};
+  prompter.answers = {Answer::kCancel};
   EXPECT_FALSE(document.QuerySave(nullptr, QStringLiteral("Vimbo")));
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "Save changes to Untitled?");
   EXPECT_EQ(prompter.messages[0].caption, "Vimbo");
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Warning);
-  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::YesNoCancel);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kWarning);
+  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::kYesNoCancel);
   EXPECT_TRUE(document.IsModified());
 
-  prompter.answers = {Answer::No};
+  prompter.answers = {Answer::kNo};
   EXPECT_TRUE(document.QuerySave(nullptr, QStringLiteral("Vimbo")));
   EXPECT_TRUE(document.IsModified());
 
   // Yes on an unnamed document opens Save As; cancelling it abandons.
-  prompter.answers = {Answer::Yes};
+  prompter.answers = {Answer::kYes};
   prompter.saveNames.push_back(std::nullopt);
   EXPECT_FALSE(document.QuerySave(nullptr, QStringLiteral("Vimbo")));
   EXPECT_TRUE(document.IsModified());
 
   // Yes with a failing save: the error box, and false once it is given up.
-  prompter.answers = {Answer::Yes, Answer::Cancel};
+  prompter.answers = {Answer::kYes, Answer::kCancel};
   prompter.saveNames.push_back(Q(dir.File("missing/x.tch")));
   const std::size_t shown = prompter.messages.size();
   EXPECT_FALSE(document.QuerySave(nullptr, QStringLiteral("Vimbo")));
   ASSERT_EQ(prompter.messages.size(), shown + 2);
   EXPECT_EQ(prompter.messages.back().text, "Error saving Untitled.");
-  EXPECT_EQ(prompter.messages.back().buttons, Prompter::Buttons::RetryCancel);
+  EXPECT_EQ(prompter.messages.back().buttons, Prompter::Buttons::kRetryCancel);
 
   // Yes with a working save.
-  prompter.answers = {Answer::Yes};
+  prompter.answers = {Answer::kYes};
   prompter.saveNames.push_back(Q(dir.File("saved.tch")));
   EXPECT_TRUE(document.QuerySave(nullptr, QStringLiteral("Vimbo")));
   EXPECT_FALSE(document.IsModified());
@@ -162,7 +162,7 @@ TEST_F(DocumentFixture, RetryAfterAFailedSaveWritesAgain) {
   Modify();
   const std::string path = dir.File("later/r.tch");
   prompter.saveNames.push_back(Q(path));
-  prompter.answers = {Answer::Retry, Answer::Retry};
+  prompter.answers = {Answer::kRetry, Answer::kRetry};
   int boxes = 0;
   // The folder appears while the second error box is up.
   prompter.onMessage = [&](const QString&) {
@@ -195,13 +195,13 @@ TEST_F(DocumentFixture, ARejectedFileLeavesANewUnnamedDocument) {
 
   const std::string bad = dir.File("bad.tch");
   testing::WriteBytes(bad, "<?xml version=\"1.0\"?>\n<Vimbo>\n<Persons>\n</Vimbo>\n");
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   replaced = 0;
   EXPECT_FALSE(document.Load(Q(bad)));
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "Parsing error at line 4");
   EXPECT_EQ(prompter.messages[0].caption, "Error Loading File");
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Error);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kError);
   EXPECT_FALSE(prompter.messages[0].owned);
 
   EXPECT_EQ(document.Title(), "Untitled");

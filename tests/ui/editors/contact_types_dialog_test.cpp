@@ -135,7 +135,7 @@ TEST_F(ContactTypesDialogTest, OpensWithTypesInIdOrderAndTheFirstSelected) {
 
 TEST_F(ContactTypesDialogTest, AddingAnExistingNameIsRefusedButAnotherCaseIsAccepted) {
   ContactTypesDialog dialog(document, prompter, help);
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   bool stayedOpen = false;
   bool textSelected = false;
   prompter.dialogs.push_back([&](QDialog& dialog) {
@@ -154,8 +154,8 @@ TEST_F(ContactTypesDialogTest, AddingAnExistingNameIsRefusedButAnotherCaseIsAcce
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, DuplicateText("Telephone"));
   EXPECT_EQ(prompter.messages[0].caption, "Duplicate Contact Type");
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Error);
-  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::Ok);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kError);
+  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::kOk);
   EXPECT_TRUE(stayedOpen);
   EXPECT_TRUE(textSelected);
 
@@ -229,7 +229,7 @@ TEST_F(ContactTypesDialogTest, EditKeepsItsOwnNameAndRefusesAnothersName) {
   EXPECT_EQ(SelectedRow(dialog), 0);
 
   setup.Apply();
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   prompter.dialogs.push_back([](QDialog& dialog) {
     if (Confirm(QStringLiteral("Personal"))(dialog) == QDialog::Accepted) return 1;
     return CancelDetails()(dialog);
@@ -287,14 +287,14 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
   setup.Apply();
   ContactTypesDialog dialog(document, prompter, help);
 
-  prompter.answers = {Answer::Yes};
+  prompter.answers = {Answer::kYes};
   Select(dialog, 2);
   Click(dialog, 1004);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, kDeleteQuestion);
   EXPECT_EQ(prompter.messages[0].caption, "Delete Contact Type");
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Information);
-  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::YesNo);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kInformation);
+  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::kYesNo);
   EXPECT_EQ(Shown(dialog), kDefaults);
   // Refused without a refill: the selection stays where the user put it.
   EXPECT_EQ(SelectedRow(dialog), 2);
@@ -303,7 +303,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
 
   setup.Content().contacts.Erase(1);
   setup.Apply();
-  prompter.answers = {Answer::Yes};
+  prompter.answers = {Answer::kYes};
   Click(dialog, 1004);
   EXPECT_EQ(Types().Find(3), nullptr);
   EXPECT_EQ(Shown(dialog),
@@ -315,7 +315,7 @@ TEST_F(ContactTypesDialogTest, ATypeInUseIsNotDeletedUntilItsContactIsGone) {
 
 TEST_F(ContactTypesDialogTest, AnsweringNoDeletesNothing) {
   ContactTypesDialog dialog(document, prompter, help);
-  prompter.answers = {Answer::No};
+  prompter.answers = {Answer::kNo};
   Select(dialog, 3);
   Click(dialog, 1004);
   EXPECT_EQ(prompter.messages.size(), 1u);
@@ -328,7 +328,7 @@ TEST_F(ContactTypesDialogTest, AnsweringNoDeletesNothing) {
 TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
   ContactTypesDialog dialog(document, prompter, help);
   for (int i = 0; i < 4; ++i) {
-    prompter.answers.push_back(Answer::Yes);
+    prompter.answers.push_back(Answer::kYes);
     Click(dialog, 1004);
   }
   EXPECT_TRUE(Shown(dialog).empty());
@@ -341,7 +341,7 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
 
   // Deleting from the empty list asks, then leaves the document unmarked.
   setup.Apply();
-  prompter.answers = {Answer::Yes};
+  prompter.answers = {Answer::kYes};
   Click(dialog, 1004);
   EXPECT_EQ(prompter.messages.size(), 5u);
   EXPECT_FALSE(document.IsModified());
@@ -354,7 +354,7 @@ TEST_F(ContactTypesDialogTest, WithNothingSelectedEditAndDeleteChangeNothing) {
   setup.Apply();
   dialog.List()->clearSelection();
   Click(dialog, 1005);
-  prompter.answers = {Answer::Yes};
+  prompter.answers = {Answer::kYes};
   Click(dialog, 1004);
   EXPECT_EQ(Shown(dialog), (std::vector<std::pair<QString, int>>{{"Visit", 5}}));
   EXPECT_FALSE(document.IsModified());
@@ -364,11 +364,11 @@ TEST_F(ContactTypesDialogTest, AddWithTheCounterSpentIsRefused) {
   Types().LastID = std::numeric_limits<int32_t>::max();
   setup.Apply();
   ContactTypesDialog dialog(document, prompter, help);
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   prompter.dialogs.push_back(Confirm(QStringLiteral("Meeting")));
   Click(dialog, 1003);
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Error);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kError);
   EXPECT_EQ(Types().Find(0), nullptr);
   EXPECT_EQ(Shown(dialog), kDefaults);
   EXPECT_FALSE(document.IsModified());

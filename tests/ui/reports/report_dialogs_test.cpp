@@ -108,15 +108,15 @@ TEST_F(ReportDialogsTest, OkWithNobodySelectedShowsTheDialogsMessageAndStaysOpen
   for (const auto& [name, make] : AllDialogs()) {
     SCOPED_TRACE(name);
     prompter.messages.clear();
-    prompter.answers = {Prompter::Answer::Ok};
+    prompter.answers = {Prompter::Answer::kOk};
     auto dialog = make();
     dialog->show();
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, messages[i++]);
     EXPECT_EQ(prompter.messages[0].caption, "Select Names");
-    EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Information);
-    EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::Ok);
+    EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kInformation);
+    EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::kOk);
     EXPECT_TRUE(prompter.messages[0].owned);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->Result().empty());

@@ -477,7 +477,7 @@ TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
       {"Recent", [&] { frame->OnCommand(kRecentFirst); }},
       {"Rejected", [&] {
          prompter.openNames.push_back(bad);
-         prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok};
+         prompter.answers = {Prompter::Answer::kOk, Prompter::Answer::kOk};
          frame->OnCommand(kOpen);
        }}};
   for (const auto& [name, replace] : replacements) {
@@ -554,12 +554,12 @@ TEST_F(EditCommandsFixture, NoRecordIsStoredUnderIdZero) {
                              "The contact cannot be added: this document has no identifiers left for new contacts."}}) {
     Run(c.add);
     Box(1001)->setText(QStringLiteral("typed"));
-    prompter.answers = {Prompter::Answer::Ok};
+    prompter.answers = {Prompter::Answer::kOk};
     Run(c.update);
     ASSERT_FALSE(prompter.messages.empty());
     EXPECT_EQ(prompter.messages.back().text, c.text);
     EXPECT_EQ(prompter.messages.back().caption, "Vimbo");
-    EXPECT_EQ(prompter.messages.back().icon, Prompter::Icon::Error);
+    EXPECT_EQ(prompter.messages.back().icon, Prompter::Icon::kError);
     EXPECT_EQ(view->State().mode, c.mode);
     EXPECT_EQ(Data().persons.Size(), 1u);
     EXPECT_TRUE(Data().contacts.Empty());
@@ -747,7 +747,7 @@ TEST_F(EditCommandsFixture, EachChangeRefillsOnlyWhatItTouched) {
   const std::string path = dir.File("one.vcf");
   testing::WriteBytes(path, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Carter;Cy;;;\r\nEND:VCARD\r\n");
   prompter.openNames.push_back(QString::fromStdString(path));
-  prompter.answers.push_back(Prompter::Answer::Ok);
+  prompter.answers.push_back(Prompter::Answer::kOk);
   frame->Action(kImportVCard)->trigger();
   EXPECT_EQ(refilled(), (Refills{{"persons", 1}}));
   EXPECT_EQ(view->State().currentPersonId, 1) << "the person shown stays";

@@ -197,11 +197,11 @@ TEST_F(MainFrameFixture, StartupFilesOpenInTurn) {
   EXPECT_EQ(testing::PersonSelector(frame->View())->count(), 2);
 
   // A missing file: the message, and the document as it was.
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   frame->OpenStartupFiles({Q(dir.File("missing.tch"))});
   EXPECT_EQ(prompter.Texts(), std::vector<QString>{"Error loading file."});
   EXPECT_EQ(prompter.messages[0].caption, "Vimbo");
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Error);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kError);
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(Q(path)));
 }
 
@@ -224,7 +224,7 @@ TEST_F(MainFrameFixture, ARejectedStartupFileLeavesAnUntitledDocument) {
     const QString good = Q(WriteSample("good.tch"));
     frame->OpenStartupFiles({good});
     prompter.messages.clear();
-    prompter.answers = {Answer::Ok, Answer::Ok};
+    prompter.answers = {Answer::kOk, Answer::kOk};
     frame->OpenStartupFiles({Q(c.path)});
     EXPECT_EQ(prompter.Texts(), c.messages) << c.path;
     EXPECT_EQ(frame->windowTitle(), c.replaced ? "Vimbo [Untitled]" : "Vimbo [" + good + "]") << c.path;
@@ -250,13 +250,13 @@ TEST_F(MainFrameFixture, CancelAtTheSavePromptChangesNothing) {
   frame->OpenStartupFiles({Q(path)});
   Modify();
   for (CommandId id : {kNew, kOpen}) {
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {Answer::kCancel};
     frame->OnCommand(id);
     EXPECT_TRUE(frame->Doc().IsModified());
     EXPECT_EQ(frame->Doc().Title(), Q(path));
   }
   EXPECT_EQ(prompter.openDialogs, 0);
-  prompter.answers = {Answer::Cancel};
+  prompter.answers = {Answer::kCancel};
   frame->OnCommand(kRecentFirst);
   EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(path)}));
   EXPECT_EQ(prompter.messages.back().text, QStringLiteral("Save changes to %1?").arg(Q(path)));
@@ -285,7 +285,7 @@ TEST_F(MainFrameFixture, OpenAddsToTheRecentListAndSetsTheTitle) {
   EXPECT_EQ(StoredRecent(2), Q(b));
 
   prompter.openNames = {Q(dir.File("missing.tch"))};
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   frame->OnCommand(kOpen);
   EXPECT_EQ(prompter.Texts().back(), "Error loading file.");
   EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(a), Q(b)}));
@@ -300,7 +300,7 @@ TEST_F(MainFrameFixture, RecentFilesMoveToTopOrAreRemovedWhenTheyFail) {
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vimbo [%1]").arg(Q(a)));
 
   std::filesystem::remove(b);
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   frame->OnCommand(kRecentFirst + 1);
   EXPECT_EQ(prompter.Texts(), std::vector<QString>{"Error loading file."});
   EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(a)}));
@@ -329,17 +329,17 @@ TEST_F(MainFrameFixture, AFailedSaveSaysSoAndStaysModified) {
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);  // a folder now stands where the file was
   // Retry writes again, and fails again; Cancel gives up.
-  prompter.answers = {Answer::Retry, Answer::Cancel};
+  prompter.answers = {Answer::kRetry, Answer::kCancel};
   frame->OnCommand(kSave);
   ASSERT_EQ(prompter.messages.size(), 2u);
   EXPECT_EQ(prompter.messages[0].text, QStringLiteral("Error saving %1.").arg(Q(path)));
-  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::RetryCancel);
+  EXPECT_EQ(prompter.messages[0].buttons, Prompter::Buttons::kRetryCancel);
   EXPECT_TRUE(frame->Doc().IsModified());
   EXPECT_TRUE(Enabled(kSave));
 
   // Save As keeps the old name in its message.
   prompter.saveNames.push_back(Q(dir.File("missing/b.tch")));
-  prompter.answers = {Answer::Cancel};
+  prompter.answers = {Answer::kCancel};
   frame->OnCommand(kSaveAs);
   EXPECT_EQ(prompter.messages.back().text, QStringLiteral("Error saving %1.").arg(Q(path)));
   EXPECT_EQ(frame->Doc().Title(), Q(path));
@@ -348,14 +348,14 @@ TEST_F(MainFrameFixture, AFailedSaveSaysSoAndStaysModified) {
 TEST_F(MainFrameFixture, ClosingAsksAndCancelKeepsTheWindowButStoresThePlacement) {
   frame->show();
   Modify();
-  prompter.answers = {Answer::Cancel};
+  prompter.answers = {Answer::kCancel};
   EXPECT_FALSE(frame->close());
   // The question runs from the event loop, after the refused close event.
   ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.answers.empty(); }, 5000)) << "asked";
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(OpenSettings()->value(QStringLiteral("Settings/wp.showCmd")).toInt(), 1);
 
-  prompter.answers = {Answer::No};
+  prompter.answers = {Answer::kNo};
   frame->OnCommand(kExit);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isVisible(); }, 5000));
   EXPECT_TRUE(prompter.answers.empty()) << "asked";
@@ -411,7 +411,7 @@ TEST_F(MainFrameFixture, AboutAndCheckForUpdate) {
     opened = url;
     return false;
   });
-  prompter.answers = {Answer::Ok};
+  prompter.answers = {Answer::kOk};
   frame->OnCommand(kCheckForUpdate);
   EXPECT_TRUE(opened.isValid());
   ASSERT_EQ(prompter.messages.size(), 1u);

@@ -134,7 +134,7 @@ TEST_F(MainWindowKeysTest, EscClosesAPopupOrTheFindBarFirst) {
 TEST_F(MainWindowKeysTest, CtrlQQuitsAsExitDoesAndCtrlPPrintsTheChosenReport) {
   EXPECT_EQ(frame->Action(kExit)->text(), "E&xit\tCtrl+Q");
   testing::MakeModified(frame->Doc());
-  prompter.answers = {Answer::Cancel};
+  prompter.answers = {Answer::kCancel};
   QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.answers.empty(); }, 5000)) << "asked";
   EXPECT_EQ(prompter.Texts().size(), 1u);
@@ -155,7 +155,7 @@ TEST_F(MainWindowKeysTest, CtrlQQuitsAsExitDoesAndCtrlPPrintsTheChosenReport) {
   QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(printDialogs, 1);
 
-  prompter.answers = {Answer::No};
+  prompter.answers = {Answer::kNo};
   QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isVisible(); }, 5000));
   EXPECT_EQ(prompter.Texts().size(), 2u);

@@ -98,7 +98,7 @@ TEST_F(PrintCommandsFixture, PrintAndPreviewWaitForAChosenReport) {
   EXPECT_TRUE(Enabled(kPrintPreview));
 
   // A new, unnamed and unmodified document has nothing to print.
-  prompter.answers = {Prompter::Answer::No};
+  prompter.answers = {Prompter::Answer::kNo};
   frame->OnCommand(kNew);
   EXPECT_FALSE(Enabled(kPrint));
   EXPECT_FALSE(Enabled(kPrintPreview));

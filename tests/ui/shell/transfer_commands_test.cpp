@@ -104,13 +104,13 @@ TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {
     Assign(wizard, 0, 0);  // FirstName
     Assign(wizard, 1, 1);  // LastName
   });
-  prompter.answers = {Prompter::Answer::Ok};
+  prompter.answers = {Prompter::Answer::kOk};
   Trigger(kImportPersons);
 
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "3 names added to current database.");
   EXPECT_EQ(prompter.messages[0].caption, "Imported Names");
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Information);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kInformation);
   EXPECT_EQ(Data().persons.Size(), 3u);
   EXPECT_TRUE(frame->Doc().IsModified());
   QStringList names;
@@ -131,7 +131,7 @@ TEST_F(TransferCommandsFixture, AnEditSurvivesAnImport) {
   MainView* view = frame->View();
   const auto import = [&] {
     AnswerWizard(path, true, [this](TextTransferWizard& wizard) { Assign(wizard, 0, 1); });
-    prompter.answers = {Prompter::Answer::Ok};
+    prompter.answers = {Prompter::Answer::kOk};
     Trigger(kImportPersons);
   };
 
@@ -164,7 +164,7 @@ TEST_F(TransferCommandsFixture, ACancelledWizardChangesNothingAndZeroIsReported)
   const std::string path = dir.File("empty.csv");
   testing::WriteBytes(path, "LastName\n");
   AnswerWizard(path, true, [this](TextTransferWizard& wizard) { Assign(wizard, 0, 1); });
-  prompter.answers = {Prompter::Answer::Ok};
+  prompter.answers = {Prompter::Answer::kOk};
   Trigger(kImportPersons);
   EXPECT_EQ(prompter.Texts(), std::vector<QString>{"0 names added to current database."});
   EXPECT_FALSE(frame->Doc().IsModified());
@@ -204,7 +204,7 @@ TEST_F(TransferCommandsFixture, ExportedPersonsImportBackUnchanged) {
   AnswerWizard(path, true, [this](TextTransferWizard& wizard) {
     for (int column = 0; column < 11; ++column) Assign(wizard, column, column);
   });
-  prompter.answers = {Prompter::Answer::Ok};
+  prompter.answers = {Prompter::Answer::kOk};
   Trigger(kImportPersons);
   EXPECT_EQ(prompter.Texts(), std::vector<QString>{"3 names added to current database."});
   ASSERT_EQ(Data().persons.Size(), 3u);
@@ -229,11 +229,11 @@ TEST_F(TransferCommandsFixture, AnExportThatCannotBeWrittenSaysSo) {
   AnswerWizard(path, true, [](TextTransferWizard& wizard) {
     wizard.Fields()->List()->topLevelItem(1)->setCheckState(0, Qt::Checked);
   });
-  prompter.answers = {Prompter::Answer::Ok};
+  prompter.answers = {Prompter::Answer::kOk};
   Trigger(kExportPersons);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, QStringLiteral("Error saving %1.").arg(QString::fromStdString(path)));
-  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::Error);
+  EXPECT_EQ(prompter.messages[0].icon, Prompter::Icon::kError);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST_F(VCardCommandsFixture, ImportAddsEveryReadableCardAsOneUndoableStep) {
                                   "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Broken;Card;;;\r\nno property\r\n"
                                   "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nFN:Acme Support\r\nEND:VCARD\r\n"));
   prompter.openNames.push_back(QString::fromStdString(path));
-  prompter.answers.push_back(Prompter::Answer::Ok);
+  prompter.answers.push_back(Prompter::Answer::kOk);
   frame->Action(kImportVCard)->trigger();
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "2 names added to current database. 1 cards could not be read.");

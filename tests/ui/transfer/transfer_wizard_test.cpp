@@ -180,7 +180,7 @@ TEST_F(TransferWizardTest, MessagesKeepTheWizardOnItsPage) {
   TextTransferSettings settings = PersonsImportSettings();
   auto wizard = Open(settings, TransferDirection::kImport, kImportTitle);
 
-  prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok, Prompter::Answer::Ok};
+  prompter.answers = {Prompter::Answer::kOk, Prompter::Answer::kOk, Prompter::Answer::kOk};
   wizard->next();  // Next with an empty name, as Enter would
   const QString missing = QString::fromStdString(dir.File("missing.csv"));
   TypeName(*wizard, missing);
@@ -196,8 +196,8 @@ TEST_F(TransferWizardTest, MessagesKeepTheWizardOnItsPage) {
     EXPECT_EQ(prompter.messages[i].caption, QStringLiteral("File Error"));
   }
   for (const auto& shown : prompter.messages) {
-    EXPECT_EQ(shown.icon, Prompter::Icon::Information);
-    EXPECT_EQ(shown.buttons, Prompter::Buttons::Ok);
+    EXPECT_EQ(shown.icon, Prompter::Icon::kInformation);
+    EXPECT_EQ(shown.buttons, Prompter::Buttons::kOk);
     EXPECT_TRUE(shown.owned);
   }
   EXPECT_EQ(wizard->currentId(), TextTransferWizard::kSelectDocument);
@@ -207,7 +207,7 @@ TEST_F(TransferWizardTest, MessagesKeepTheWizardOnItsPage) {
   ASSERT_EQ(wizard->currentId(), TextTransferWizard::kDocumentStructure);
   const QString formatting = QStringLiteral(
       "You must select both a character that encloses each text field and one that separates each field.");
-  prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Ok};
+  prompter.answers = {Prompter::Answer::kOk, Prompter::Answer::kOk};
   wizard->DocumentStructure()->SeparatorList()->clearSelection();
   Click(*wizard, QWizard::NextButton);
   wizard->DocumentStructure()->SeparatorList()->setCurrentRow(1);
@@ -217,7 +217,7 @@ TEST_F(TransferWizardTest, MessagesKeepTheWizardOnItsPage) {
   for (int i : {3, 4}) {
     EXPECT_EQ(prompter.messages[i].text, formatting);
     EXPECT_EQ(prompter.messages[i].caption, QStringLiteral("Choose Formatting Characters"));
-    EXPECT_EQ(prompter.messages[i].icon, Prompter::Icon::Information);
+    EXPECT_EQ(prompter.messages[i].icon, Prompter::Icon::kInformation);
   }
   EXPECT_EQ(wizard->currentId(), TextTransferWizard::kDocumentStructure);
   EXPECT_TRUE(settings.Separator.empty());
