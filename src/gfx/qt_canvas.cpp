@@ -182,7 +182,7 @@ int QtCanvas::WrappedLines(const QString& paragraph, qreal width) const {
   // opportunities: the width is shaped just as the layout shapes it, and
   // costs far less than laying it out. A paragraph far longer than the line
   // is not shaped twice.
-  const bool mayFit = paragraph.size() * deviceMetrics_.averageCharWidth() < 2 * width;
+  const bool mayFit = static_cast<qreal>(paragraph.size()) * deviceMetrics_.averageCharWidth() < 2 * width;
   if (mayFit && MeasurableByWidth(paragraph) &&
       layoutMetrics_.horizontalAdvance(paragraph) + qfont_.pixelSize() < width)
     return 1;

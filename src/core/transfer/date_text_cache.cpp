@@ -188,7 +188,7 @@ std::string_view DateTextCache::Text(const DateTimeValue& value, const SystemTim
   if (!pattern) {
     pattern = std::make_unique<Pattern>();
     pattern->learned = Learn(*pattern, key);
-    if (!pattern->learned) pattern->made.assign(64 * 64, 0);
+    if (!pattern->learned) pattern->made.assign(std::size_t{64} * 64, 0);
   }
   if (pattern->learned) {
     pattern->Render(first, second, text_);
@@ -196,7 +196,7 @@ std::string_view DateTextCache::Text(const DateTimeValue& value, const SystemTim
   }
   // Otherwise each text is formatted once and kept, one after another in
   // the store, each after a byte of its length.
-  std::uint32_t& made = pattern->made[static_cast<std::size_t>(first * 64 + second)];
+  std::uint32_t& made = pattern->made[static_cast<std::size_t>(first) * 64 + static_cast<std::size_t>(second)];
   if (made == 0) {
     text_ = format_(value);
     if (text_.size() > 255) return text_;  // too long to keep; no locale's is
