@@ -5,6 +5,7 @@
 // read before an edit, an undo or a load is dropped by it, so a later setup
 // never brings back what the window changed.
 
+#include <memory>
 #include <utility>
 
 #include "core/editing/document_editor.h"
@@ -45,6 +46,22 @@ class DocumentSetup {
   DocumentData content_;
   bool open_ = false;
   bool applying_ = false;
+};
+
+// The setup of the document of a window a fixture makes after its own
+// members: `Records()` reaches it once the window is there.
+template <typename Window>
+class WindowSetup {
+ public:
+  explicit WindowSetup(const std::unique_ptr<Window>& window) : window_(window) {}
+  DocumentSetup& operator()() {
+    if (!setup_) setup_ = std::make_unique<DocumentSetup>(window_->Doc());
+    return *setup_;
+  }
+
+ private:
+  const std::unique_ptr<Window>& window_;
+  std::unique_ptr<DocumentSetup> setup_;
 };
 
 // Makes the document differ from its file by one undoable change to the

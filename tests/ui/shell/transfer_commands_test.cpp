@@ -89,11 +89,7 @@ struct TransferCommandsFixture : ::testing::Test {
   testing::TempDir dir;
   testing::ScriptedPrompter prompter;
   std::unique_ptr<MainFrame> frame;
-  std::unique_ptr<testing::DocumentSetup> setup;
-  testing::DocumentSetup& Records() {
-    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
-    return *setup;
-  }
+  testing::WindowSetup<MainFrame> Records{frame};
 };
 
 TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {

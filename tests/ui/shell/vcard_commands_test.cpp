@@ -40,11 +40,7 @@ struct VCardCommandsFixture : ::testing::Test {
   testing::ScriptedPrompter prompter;
   testing::TempDir dir;
   std::unique_ptr<MainFrame> frame;
-  std::unique_ptr<testing::DocumentSetup> setup;
-  testing::DocumentSetup& Records() {
-    if (!setup) setup = std::make_unique<testing::DocumentSetup>(frame->Doc());
-    return *setup;
-  }
+  testing::WindowSetup<MainFrame> Records{frame};
 };
 
 TEST_F(VCardCommandsFixture, ImportAddsEveryReadableCardAsOneUndoableStep) {
