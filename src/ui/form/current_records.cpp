@@ -24,24 +24,23 @@ CurrentRecord InPlaceOfDeleted(const ListRows& rows, const CurrentRecord& before
   return rows.count > 0 ? At(rows, std::clamp(before.row - 1, 0, rows.count - 1)) : CurrentRecord{};
 }
 
+// An import or the contact types editor may run during an edit: the record
+// being edited stays the one the next Update stores, wherever the refill put
+// its entry, and the panel keeps what the user typed.
+CurrentRecord KeptForTheEdit(const ListRows& rows, const CurrentRecord& before) {
+  const CurrentRecord edited = Listed(rows, before.id);
+  return edited.row >= 0 ? edited : before;
+}
+
 }  // namespace
 
 CurrentRecord PersonAfter(FormChange change, CurrentRecord before, int32_t stepPerson, const ListRows& rows,
                           bool editing) {
-  if (editing) {
-    // An import or the contact types editor may run during an edit: the
-    // record being edited stays the one the next Update stores, wherever
-    // the refill put its entry.
-    const CurrentRecord edited = Listed(rows, before.id);
-    return edited.row >= 0 ? edited : before;
-  }
+  if (editing) return KeptForTheEdit(rows, before);
   switch (change) {
-    case FormChange::kStored: {
-      const CurrentRecord stored = Listed(rows, stepPerson);
-      return stored.row >= 0 ? stored : SamePlace(rows, before);
-    }
     case FormChange::kPersonDeleted: return InPlaceOfDeleted(rows, before);
     case FormChange::kContactDeleted: return SamePlace(rows, before);
+    case FormChange::kStored:
     case FormChange::kStep: {
       const CurrentRecord step = Listed(rows, stepPerson);
       return step.row >= 0 ? step : SamePlace(rows, before);
@@ -53,11 +52,7 @@ CurrentRecord PersonAfter(FormChange change, CurrentRecord before, int32_t stepP
 
 CurrentRecord ContactAfter(FormChange change, CurrentRecord before, int32_t stepContact, const ListRows& rows,
                            bool editing) {
-  if (editing) {
-    // The panel holds what the user typed: the list is refilled around it.
-    const CurrentRecord edited = Listed(rows, before.id);
-    return edited.row >= 0 ? edited : before;
-  }
+  if (editing) return KeptForTheEdit(rows, before);
   switch (change) {
     case FormChange::kContactDeleted: return InPlaceOfDeleted(rows, before);
     case FormChange::kStep: {
