@@ -150,6 +150,14 @@ void HelpArrow(QPainter& p) {
   p.drawText(QRectF(15, 4, 16, 24), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// A person or an envelope with the badge of what the command does to it.
+QIcon Badged(void (*figure)(QPainter&), Badge badge) {
+  return Draw([figure, badge](QPainter& p) {
+    figure(p);
+    DrawBadge(p, badge);
+  });
+}
+
 }  // namespace
 
 QIcon CommandIcon(CommandId commandId) {
@@ -158,56 +166,16 @@ QIcon CommandIcon(CommandId commandId) {
     case kNew: return Draw(Page);
     case kOpen: return Draw(Folder);
     case kSave: return Draw(Disk);
-    case kPersonAdd:
-      return Draw([](QPainter& p) {
-        Person(p);
-        DrawBadge(p, Badge::kAdd);
-      });
-    case kPersonDelete:
-      return Draw([](QPainter& p) {
-        Person(p);
-        DrawBadge(p, Badge::kDelete);
-      });
-    case kPersonEdit:
-      return Draw([](QPainter& p) {
-        Person(p);
-        DrawBadge(p, Badge::kEdit);
-      });
-    case kPersonUpdate:
-      return Draw([](QPainter& p) {
-        Person(p);
-        DrawBadge(p, Badge::kUpdate);
-      });
-    case kPersonCancel:
-      return Draw([](QPainter& p) {
-        Person(p);
-        DrawBadge(p, Badge::kCancel);
-      });
-    case kContactAdd:
-      return Draw([](QPainter& p) {
-        Envelope(p);
-        DrawBadge(p, Badge::kAdd);
-      });
-    case kContactDelete:
-      return Draw([](QPainter& p) {
-        Envelope(p);
-        DrawBadge(p, Badge::kDelete);
-      });
-    case kContactEdit:
-      return Draw([](QPainter& p) {
-        Envelope(p);
-        DrawBadge(p, Badge::kEdit);
-      });
-    case kContactUpdate:
-      return Draw([](QPainter& p) {
-        Envelope(p);
-        DrawBadge(p, Badge::kUpdate);
-      });
-    case kContactCancel:
-      return Draw([](QPainter& p) {
-        Envelope(p);
-        DrawBadge(p, Badge::kCancel);
-      });
+    case kPersonAdd: return Badged(Person, Badge::kAdd);
+    case kPersonDelete: return Badged(Person, Badge::kDelete);
+    case kPersonEdit: return Badged(Person, Badge::kEdit);
+    case kPersonUpdate: return Badged(Person, Badge::kUpdate);
+    case kPersonCancel: return Badged(Person, Badge::kCancel);
+    case kContactAdd: return Badged(Envelope, Badge::kAdd);
+    case kContactDelete: return Badged(Envelope, Badge::kDelete);
+    case kContactEdit: return Badged(Envelope, Badge::kEdit);
+    case kContactUpdate: return Badged(Envelope, Badge::kUpdate);
+    case kContactCancel: return Badged(Envelope, Badge::kCancel);
     case kHelpMode: return Draw(HelpArrow);
     case kPreviousPage: return Draw([](QPainter& p) { Arrow(p, false); });
     case kNextPage: return Draw([](QPainter& p) { Arrow(p, true); });
