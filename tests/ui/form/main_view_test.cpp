@@ -31,6 +31,15 @@
 namespace vimbo {
 namespace {
 
+using testing::ContactsList;
+using testing::ContactTypeSelector;
+using testing::DatePicker;
+using testing::Finder;
+using testing::FormControl;
+using testing::NotesBox;
+using testing::PersonSelector;
+using testing::TimePicker;
+
 constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 1031, 1027, 1016, 1006,
                              1008, 1074, 1010, 1012, 1013, 1014, 1026, 1076, 1020, 1022, 1021};
 // The person boxes, in the order of the fields of a Person.
@@ -79,7 +88,7 @@ class MainViewTest : public ::testing::Test {
   }
 
   QString BoxText(int id) {
-    QWidget* box = testing::FormControl(&view, id);
+    QWidget* box = FormControl(&view, id);
     if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
     return qobject_cast<QPlainTextEdit*>(box)->toPlainText();
   }
@@ -101,29 +110,29 @@ class MainViewTest : public ::testing::Test {
   // Makes the contact current as a click on its row does.
   void ShowContact(int32_t id) {
     for (int row = 0; row < ListedCount(); ++row)
-      if (Row(row).data(Qt::UserRole).toInt() == id) testing::ContactsList(&view)->setCurrentIndex(Row(row));
+      if (Row(row).data(Qt::UserRole).toInt() == id) ContactsList(&view)->setCurrentIndex(Row(row));
   }
 
-  int ListedCount() { return testing::ContactsList(&view)->model()->rowCount(); }
-  QModelIndex Row(int row, int column = 0) { return testing::ContactsList(&view)->model()->index(row, column); }
+  int ListedCount() { return ContactsList(&view)->model()->rowCount(); }
+  QModelIndex Row(int row, int column = 0) { return ContactsList(&view)->model()->index(row, column); }
   QString Cell(int row, int column) { return Row(row, column).data().toString(); }
-  QPoint RowCenter(int row) { return testing::ContactsList(&view)->visualRect(Row(row)).center(); }
+  QPoint RowCenter(int row) { return ContactsList(&view)->visualRect(Row(row)).center(); }
 
   int32_t SelectedTypeId() {
-    QComboBox* types = testing::ContactTypeSelector(&view);
+    QComboBox* types = ContactTypeSelector(&view);
     return types->currentIndex() < 0 ? -1 : types->currentData().toInt();
   }
 
   // What picking an entry from the selector's list does.
   void Pick(int position) {
-    testing::PersonSelector(&view)->setCurrentIndex(position);
-    emit testing::PersonSelector(&view)->activated(position);
+    PersonSelector(&view)->setCurrentIndex(position);
+    emit PersonSelector(&view)->activated(position);
   }
 
   // The pickers show the moment of the form's clock.
   void ExpectPickersShowNow() {
-    EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2026, 12, 7));
-    EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(14, 5, 9));
+    EXPECT_EQ(DatePicker(&view)->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(TimePicker(&view)->time(), QTime(14, 5, 9));
   }
 
   // Puts the form on screen inside a larger window, so that there is room
@@ -177,34 +186,34 @@ TEST_F(MainViewTest, FormHasEveryControlWithItsNumberAndText) {
       {1072, "Web Page:"},    {1032, "Address:"},    {1033, "City:"},       {1034, "State/Province:"},
       {1035, "Postal Code:"}, {1043, "Date:"},       {1078, "Time:"},       {1044, "Contact Type:"}};
   for (const auto& [id, text] : labels) {
-    auto* label = qobject_cast<QLabel*>(testing::FormControl(&view, id));
+    auto* label = qobject_cast<QLabel*>(FormControl(&view, id));
     ASSERT_NE(label, nullptr) << id;
     EXPECT_EQ(label->text(), QString::fromLatin1(text));
     EXPECT_EQ(ControlId(label), id);
   }
   const std::pair<int, const char*> groups[] = {{1028, "Person"}, {1029, "Contact Information"}, {1030, "Contacts"}};
   for (const auto& [id, title] : groups) {
-    auto* group = qobject_cast<QGroupBox*>(testing::FormControl(&view, id));
+    auto* group = qobject_cast<QGroupBox*>(FormControl(&view, id));
     ASSERT_NE(group, nullptr) << id;
     EXPECT_EQ(group->title(), QString::fromLatin1(title));
   }
-  for (const int id : kTabOrder) EXPECT_EQ(ControlId(testing::FormControl(&view, id)), id);
-  EXPECT_EQ(testing::FormControl(&view, 1024), testing::PersonSelector(&view));
-  EXPECT_EQ(testing::FormControl(&view, 1020), testing::ContactTypeSelector(&view));
-  EXPECT_EQ(testing::FormControl(&view, 1021), testing::ContactsList(&view));
-  EXPECT_EQ(testing::FormControl(&view, 1026), testing::DatePicker(&view));
-  EXPECT_EQ(testing::FormControl(&view, 1076), testing::TimePicker(&view));
-  EXPECT_EQ(testing::FormControl(&view, 1022), testing::NotesBox(&view));
-  EXPECT_EQ(testing::FormControl(&view, 4242), nullptr);
+  for (const int id : kTabOrder) EXPECT_EQ(ControlId(FormControl(&view, id)), id);
+  EXPECT_EQ(FormControl(&view, 1024), PersonSelector(&view));
+  EXPECT_EQ(FormControl(&view, 1020), ContactTypeSelector(&view));
+  EXPECT_EQ(FormControl(&view, 1021), ContactsList(&view));
+  EXPECT_EQ(FormControl(&view, 1026), DatePicker(&view));
+  EXPECT_EQ(FormControl(&view, 1076), TimePicker(&view));
+  EXPECT_EQ(FormControl(&view, 1022), NotesBox(&view));
+  EXPECT_EQ(FormControl(&view, 4242), nullptr);
 
-  EXPECT_TRUE(testing::PersonSelector(&view)->isEditable());
-  EXPECT_FALSE(testing::ContactTypeSelector(&view)->isEditable());
-  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(testing::FormControl(&view, 1010))->lineWrapMode(), QPlainTextEdit::NoWrap);
-  EXPECT_EQ(testing::NotesBox(&view)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  EXPECT_TRUE(PersonSelector(&view)->isEditable());
+  EXPECT_FALSE(ContactTypeSelector(&view)->isEditable());
+  EXPECT_EQ(qobject_cast<QPlainTextEdit*>(FormControl(&view, 1010))->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(NotesBox(&view)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
 TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
-  QTreeView* list = testing::ContactsList(&view);
+  QTreeView* list = ContactsList(&view);
   ASSERT_EQ(list->model()->columnCount(), 4);
   const QStringList headers{"Date", "Time", "Contact Type", "Notes"};
   for (int column = 0; column < 4; ++column)
@@ -229,12 +238,12 @@ TEST_F(MainViewTest, ContactsListHasFourFixedColumns) {
 TEST_F(MainViewTest, CreatedBrowsingWithEverythingLocked) {
   EXPECT_EQ(view.State().mode, EditMode::kBrowsing);
   EXPECT_FALSE(view.InHelpMode());
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), -1);
   EXPECT_EQ(view.State().currentPersonId, 0);
-  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), -1);
+  EXPECT_EQ(ContactsList(&view)->currentIndex().row(), -1);
   EXPECT_EQ(view.State().currentContactId, 0);
   for (const int id : kPersonBoxes) {
-    QWidget* box = testing::FormControl(&view, id);
+    QWidget* box = FormControl(&view, id);
     if (auto* line = qobject_cast<QLineEdit*>(box)) {
       EXPECT_TRUE(line->isReadOnly()) << id;
     } else {
@@ -242,21 +251,21 @@ TEST_F(MainViewTest, CreatedBrowsingWithEverythingLocked) {
     }
     EXPECT_TRUE(box->isEnabled()) << id;
   }
-  EXPECT_TRUE(testing::NotesBox(&view)->isReadOnly());
-  EXPECT_FALSE(testing::DatePicker(&view)->isEnabled());
-  EXPECT_FALSE(testing::TimePicker(&view)->isEnabled());
-  EXPECT_FALSE(testing::ContactTypeSelector(&view)->isEnabled());
-  EXPECT_TRUE(testing::PersonSelector(&view)->isEnabled());
-  EXPECT_TRUE(testing::ContactsList(&view)->isEnabled());
+  EXPECT_TRUE(NotesBox(&view)->isReadOnly());
+  EXPECT_FALSE(DatePicker(&view)->isEnabled());
+  EXPECT_FALSE(TimePicker(&view)->isEnabled());
+  EXPECT_FALSE(ContactTypeSelector(&view)->isEnabled());
+  EXPECT_TRUE(PersonSelector(&view)->isEnabled());
+  EXPECT_TRUE(ContactsList(&view)->isEnabled());
 }
 
 TEST_F(MainViewTest, TabVisitsTheControlsInFormOrder) {
   Show();
   // The pickers take part once a contact is being edited.
-  testing::DatePicker(&view)->setEnabled(true);
-  testing::TimePicker(&view)->setEnabled(true);
-  testing::ContactTypeSelector(&view)->setEnabled(true);
-  testing::PersonSelector(&view)->setFocus();
+  DatePicker(&view)->setEnabled(true);
+  TimePicker(&view)->setEnabled(true);
+  ContactTypeSelector(&view)->setEnabled(true);
+  PersonSelector(&view)->setFocus();
   std::vector<int> visited{OwningControl(QApplication::focusWidget())};
   for (std::size_t i = 1; i < std::size(kTabOrder); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -267,14 +276,14 @@ TEST_F(MainViewTest, TabVisitsTheControlsInFormOrder) {
 
 TEST_F(MainViewTest, EmptyDocumentShowsNothing) {
   setup.Apply();
-  EXPECT_EQ(testing::PersonSelector(&view)->count(), 0);
-  EXPECT_EQ(testing::PersonSelector(&view)->currentText(), QString());
+  EXPECT_EQ(PersonSelector(&view)->count(), 0);
+  EXPECT_EQ(PersonSelector(&view)->currentText(), QString());
   EXPECT_EQ(view.State().currentPersonId, 0);
   for (const int id : kPersonBoxes) EXPECT_EQ(BoxText(id), QString()) << id;
   EXPECT_EQ(ListedCount(), 0);
   EXPECT_EQ(view.State().currentContactId, 0);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QString());
-  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QString());
+  EXPECT_EQ(ContactTypeSelector(&view)->currentIndex(), -1);
   ExpectPickersShowNow();
 }
 
@@ -284,20 +293,19 @@ TEST_F(MainViewTest, ContactTypesAreSortedAndNoneIsSelected) {
   AddType(3, "Personal");
   AddType(4, "Correspondence");
   setup.Apply();
-  EXPECT_EQ(Entries(testing::ContactTypeSelector(&view)),
-            (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
-  EXPECT_EQ(testing::ContactTypeSelector(&view)->itemData(1).toInt(), 2);
-  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(Entries(ContactTypeSelector(&view)), (QStringList{"Correspondence", "e-mail", "Personal", "Telephone"}));
+  EXPECT_EQ(ContactTypeSelector(&view)->itemData(1).toInt(), 2);
+  EXPECT_EQ(ContactTypeSelector(&view)->currentIndex(), -1);
 }
 
 TEST_F(FilledViewTest, PersonsAreListedAlphabeticallyIgnoringCase) {
-  EXPECT_EQ(Entries(testing::PersonSelector(&view)), (QStringList{"adams, Bob", "Baker", "Smith, Ann"}));
-  EXPECT_EQ(testing::PersonSelector(&view)->itemData(0).toInt(), 2);
-  EXPECT_EQ(testing::PersonSelector(&view)->itemData(1).toInt(), 3);
-  EXPECT_EQ(testing::PersonSelector(&view)->itemData(2).toInt(), 1);
+  EXPECT_EQ(Entries(PersonSelector(&view)), (QStringList{"adams, Bob", "Baker", "Smith, Ann"}));
+  EXPECT_EQ(PersonSelector(&view)->itemData(0).toInt(), 2);
+  EXPECT_EQ(PersonSelector(&view)->itemData(1).toInt(), 3);
+  EXPECT_EQ(PersonSelector(&view)->itemData(2).toInt(), 1);
   // The remembered position 0 is the first entry.
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 0);
   EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Bob"));
   EXPECT_EQ(BoxText(1012), QStringLiteral("Springfield"));
@@ -306,54 +314,54 @@ TEST_F(FilledViewTest, PersonsAreListedAlphabeticallyIgnoringCase) {
 TEST_F(FilledViewTest, ContactsAreListedLatestFirstAndTheLatestIsShown) {
   EXPECT_EQ(ListedContactIds(), (std::vector<int32_t>{6, 4, 5}));
   EXPECT_EQ(view.State().currentContactId, 6);
-  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 0);
+  EXPECT_EQ(ContactsList(&view)->currentIndex().row(), 0);
 
-  QTreeView* list = testing::ContactsList(&view);
+  QTreeView* list = ContactsList(&view);
   ASSERT_EQ(list->selectionModel()->selectedRows().size(), 1);
   EXPECT_EQ(list->selectionModel()->selectedRows().front(), Row(0));
   EXPECT_EQ(list->currentIndex().row(), 0);
   // The list reads as the pickers above it.
-  EXPECT_EQ(Cell(0, 0), testing::DatePicker(&view)->text());
-  EXPECT_EQ(Cell(0, 1), testing::TimePicker(&view)->text());
+  EXPECT_EQ(Cell(0, 0), DatePicker(&view)->text());
+  EXPECT_EQ(Cell(0, 1), TimePicker(&view)->text());
   EXPECT_EQ(Cell(0, 2), QStringLiteral("Personal"));
   EXPECT_EQ(Cell(0, 3), QStringLiteral("March visit"));
 
-  EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2004, 3, 1));
-  EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(9, 0, 0));
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("March visit"));
-  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentText(), QStringLiteral("Personal"));
+  EXPECT_EQ(DatePicker(&view)->date(), QDate(2004, 3, 1));
+  EXPECT_EQ(TimePicker(&view)->time(), QTime(9, 0, 0));
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QStringLiteral("March visit"));
+  EXPECT_EQ(ContactTypeSelector(&view)->currentText(), QStringLiteral("Personal"));
   EXPECT_EQ(SelectedTypeId(), 3);
 }
 
 TEST_F(FilledViewTest, PickingAPersonShowsThemAndTheirLatestContact) {
   Pick(1);  // Baker, who has no contacts
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 1);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 1);
   EXPECT_EQ(view.State().currentPersonId, 3);
   EXPECT_EQ(BoxText(1002), QStringLiteral("Baker"));
   EXPECT_EQ(BoxText(1012), QString());
   EXPECT_EQ(ListedCount(), 0);
   EXPECT_EQ(view.State().currentContactId, 0);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QString());
-  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QString());
+  EXPECT_EQ(ContactTypeSelector(&view)->currentIndex(), -1);
   ExpectPickersShowNow();
 
   Pick(0);
   EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(view.State().currentContactId, 6);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("March visit"));
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QStringLiteral("March visit"));
 }
 
 TEST_F(FilledViewTest, TypingInTheSelectorChangesNothing) {
   Show();
-  QComboBox* selector = testing::PersonSelector(&view);
+  QComboBox* selector = PersonSelector(&view);
   selector->setFocus();
   selector->lineEdit()->selectAll();
   QTest::keyClicks(selector, QStringLiteral("Smith, Ann"));
   // Leaving the field would let the combo box select the matching entry.
-  testing::ContactsList(&view)->setFocus();
+  ContactsList(&view)->setFocus();
   EXPECT_EQ(selector->lineEdit()->text(), QStringLiteral("Smith, Ann"));
   EXPECT_EQ(selector->currentIndex(), 0);
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 0);
   EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Bob"));
   EXPECT_EQ(selector->count(), 3);
@@ -367,11 +375,11 @@ TEST_F(MainViewTest, PersonWithoutAnyNameIsAnEmptyEntryThatCanBePicked) {
   Data().persons.Insert(nameless);
   setup.Apply();
 
-  EXPECT_EQ(Entries(testing::PersonSelector(&view)), (QStringList{"", "Smith, Ann"}));
+  EXPECT_EQ(Entries(PersonSelector(&view)), (QStringList{"", "Smith, Ann"}));
   Pick(1);
   EXPECT_EQ(view.State().currentPersonId, 1);
   Pick(0);
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 0);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 0);
   EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(BoxText(1012), QStringLiteral("Nowhere"));
 }
@@ -408,7 +416,7 @@ TEST_F(MainViewTest, EveryFieldHasItsOwnBox) {
   view.PersonAdd();
   for (const int id : kPersonBoxes) EXPECT_EQ(BoxText(id), QString()) << id;
   // The selector is left alone.
-  EXPECT_EQ(testing::PersonSelector(&view)->currentText(), QStringLiteral("Lind, Eva"));
+  EXPECT_EQ(PersonSelector(&view)->currentText(), QStringLiteral("Lind, Eva"));
 }
 
 TEST_F(MainViewTest, BytesThatAreNotUtf8ShowAsWindows1252) {
@@ -420,11 +428,11 @@ TEST_F(MainViewTest, BytesThatAreNotUtf8ShowAsWindows1252) {
              "Gr\xfc\xdf"
              "e \x80 5");
   setup.Apply();
-  EXPECT_EQ(testing::PersonSelector(&view)->itemText(0), QString::fromUtf8("Müller, Jürgen"));
+  EXPECT_EQ(PersonSelector(&view)->itemText(0), QString::fromUtf8("Müller, Jürgen"));
   EXPECT_EQ(BoxText(1002), QString::fromUtf8("Müller"));
-  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentText(), QString::fromUtf8("Gespräch"));
+  EXPECT_EQ(ContactTypeSelector(&view)->currentText(), QString::fromUtf8("Gespräch"));
   EXPECT_EQ(Cell(0, 2), QString::fromUtf8("Gespräch"));
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QString::fromUtf8("Grüße € 5"));
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QString::fromUtf8("Grüße € 5"));
 }
 
 TEST_F(MainViewTest, MissingContactTypeShowsNoType) {
@@ -435,9 +443,9 @@ TEST_F(MainViewTest, MissingContactTypeShowsNoType) {
   setup.Apply();
   EXPECT_EQ(view.State().currentContactId, 1);
   EXPECT_EQ(Cell(0, 2), QString());
-  EXPECT_EQ(testing::ContactTypeSelector(&view)->currentIndex(), -1);
-  EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2004, 2, 29));
-  EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(13, 5, 9));
+  EXPECT_EQ(ContactTypeSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(DatePicker(&view)->date(), QDate(2004, 2, 29));
+  EXPECT_EQ(TimePicker(&view)->time(), QTime(13, 5, 9));
   // A contact of a known type after one without selects the type again.
   ShowContact(2);
   EXPECT_EQ(SelectedTypeId(), 1);
@@ -459,25 +467,25 @@ TEST_F(MainViewTest, TypeIsSelectedByIdWhenNamesDifferOnlyInCase) {
 
 TEST_F(FilledViewTest, SelectingAContactShowsIt) {
   Show();
-  QTreeView* list = testing::ContactsList(&view);
+  QTreeView* list = ContactsList(&view);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCenter(2));
-  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 2);
+  EXPECT_EQ(ContactsList(&view)->currentIndex().row(), 2);
   EXPECT_EQ(view.State().currentContactId, 5);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("December mail"));
-  EXPECT_EQ(testing::DatePicker(&view)->date(), QDate(2003, 12, 31));
-  EXPECT_EQ(testing::TimePicker(&view)->time(), QTime(23, 59, 59));
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QStringLiteral("December mail"));
+  EXPECT_EQ(DatePicker(&view)->date(), QDate(2003, 12, 31));
+  EXPECT_EQ(TimePicker(&view)->time(), QTime(23, 59, 59));
   EXPECT_EQ(SelectedTypeId(), 2);
 
   // The keyboard moves the selection too.
   QTest::keyClick(list, Qt::Key_Up);
-  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 1);
+  EXPECT_EQ(ContactsList(&view)->currentIndex().row(), 1);
   EXPECT_EQ(view.State().currentContactId, 4);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("January call"));
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QStringLiteral("January call"));
 }
 
 TEST_F(FilledViewTest, ClickingEmptyListAreaKeepsTheCurrentContact) {
   Show();
-  QTreeView* list = testing::ContactsList(&view);
+  QTreeView* list = ContactsList(&view);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCenter(1));
   ASSERT_EQ(view.State().currentContactId, 4);
   const QPoint empty(10, list->viewport()->height() - 3);
@@ -485,8 +493,8 @@ TEST_F(FilledViewTest, ClickingEmptyListAreaKeepsTheCurrentContact) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
   EXPECT_TRUE(list->selectionModel()->selectedRows().isEmpty());
   EXPECT_EQ(view.State().currentContactId, 4);
-  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 1);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("January call"));
+  EXPECT_EQ(ContactsList(&view)->currentIndex().row(), 1);
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QStringLiteral("January call"));
 }
 
 TEST_F(FilledViewTest, UpdateKeepsThePositionAndShowsTheLatestContact) {
@@ -497,12 +505,12 @@ TEST_F(FilledViewTest, UpdateKeepsThePositionAndShowsTheLatestContact) {
   Data().persons.Erase(1);
   Data().persons.Insert(NamedPerson(1, "Anna", "Smith"));
   setup.Apply();
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 2);
-  EXPECT_EQ(testing::PersonSelector(&view)->currentText(), QStringLiteral("Smith, Anna"));
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 2);
+  EXPECT_EQ(PersonSelector(&view)->currentText(), QStringLiteral("Smith, Anna"));
   EXPECT_EQ(view.State().currentPersonId, 1);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Anna"));
   EXPECT_EQ(view.State().currentContactId, 8);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), QStringLiteral("later"));
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), QStringLiteral("later"));
 }
 
 TEST_F(FilledViewTest, PositionPastTheEndOfAnotherDocumentSelectsTheLastPerson) {
@@ -511,14 +519,14 @@ TEST_F(FilledViewTest, PositionPastTheEndOfAnotherDocumentSelectsTheLastPerson) 
   Data().persons.Insert(NamedPerson(10, "Zoe", "Young"));
   Data().persons.Insert(NamedPerson(11, "Al", "Able"));
   setup.Apply();
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 1);
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), 1);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 1);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), 1);
   EXPECT_EQ(view.State().currentPersonId, 10);
   EXPECT_EQ(BoxText(1001), QStringLiteral("Zoe"));
 
   Data().Clear();
   setup.Apply();
-  EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), -1);
+  EXPECT_EQ(PersonSelector(&view)->currentIndex(), -1);
   EXPECT_EQ(view.State().currentPersonId, 0);
   EXPECT_EQ(BoxText(1001), QString());
   EXPECT_EQ(ListedCount(), 0);
@@ -533,7 +541,7 @@ TEST_F(MainViewTest, AddressTakesLineBreaksAndNotesPassEnterOn) {
   dialog.show();
   form.PersonAdd();
 
-  auto* address = qobject_cast<QPlainTextEdit*>(testing::FormControl(&form, 1010));
+  auto* address = qobject_cast<QPlainTextEdit*>(FormControl(&form, 1010));
   QTest::keyClicks(address, QStringLiteral("1 Main St"));
   QTest::keyClick(address, Qt::Key_Return);
   QTest::keyClicks(address, QStringLiteral("Apt 2"));
@@ -542,27 +550,26 @@ TEST_F(MainViewTest, AddressTakesLineBreaksAndNotesPassEnterOn) {
 
   form.PersonCancel();
   form.ContactAdd();
-  QTest::keyClicks(testing::NotesBox(&form), QStringLiteral("call back"));
-  QTest::keyClick(testing::NotesBox(&form), Qt::Key_Return);
-  QTest::keyClick(testing::NotesBox(&form), Qt::Key_Enter, Qt::KeypadModifier);
-  EXPECT_EQ(testing::NotesBox(&form)->toPlainText(), QStringLiteral("call back"));
+  QTest::keyClicks(NotesBox(&form), QStringLiteral("call back"));
+  QTest::keyClick(NotesBox(&form), Qt::Key_Return);
+  QTest::keyClick(NotesBox(&form), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(NotesBox(&form)->toPlainText(), QStringLiteral("call back"));
   EXPECT_EQ(clicked.count(), 2);
 }
 
 TEST_F(MainViewTest, F1AsksHelpForTheFocusedControl) {
   Show();
   QSignalSpy help(&view, &MainView::HelpRequested);
-  QWidget* firstName = testing::FormControl(&view, 1001);
+  QWidget* firstName = FormControl(&view, 1001);
   QTest::keyClick(firstName, Qt::Key_F1);
   ASSERT_EQ(help.count(), 1);
   EXPECT_EQ(help[0][0].toInt(), 1001);
   EXPECT_EQ(help[0][1].toPoint(), firstName->mapToGlobal(firstName->rect().center()));
 
   // Controls made of inner parts answer for themselves.
-  testing::DatePicker(&view)->setEnabled(true);
-  for (QWidget* control :
-       {static_cast<QWidget*>(testing::PersonSelector(&view)), static_cast<QWidget*>(testing::DatePicker(&view)),
-        static_cast<QWidget*>(testing::ContactsList(&view))}) {
+  DatePicker(&view)->setEnabled(true);
+  for (QWidget* control : {static_cast<QWidget*>(PersonSelector(&view)), static_cast<QWidget*>(DatePicker(&view)),
+                           static_cast<QWidget*>(ContactsList(&view))}) {
     control->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     ASSERT_EQ(help.count(), 2);
@@ -579,7 +586,7 @@ TEST_F(MainViewTest, HelpPointerAsksForTheControlClicked) {
   ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WhatsThisCursor);
 
-  QWidget* email = testing::FormControl(&view, 1008);
+  QWidget* email = FormControl(&view, 1008);
   ClickOn(email);
   ASSERT_EQ(help.count(), 1);
   EXPECT_EQ(help[0][0].toInt(), 1008);
@@ -592,9 +599,9 @@ TEST_F(MainViewTest, HelpPointerAsksForTheControlClicked) {
 
   // A label is a control too, and inner parts answer for their control.
   view.EnterHelpMode();
-  ClickOn(testing::FormControl(&view, 1036));
+  ClickOn(FormControl(&view, 1036));
   view.EnterHelpMode();
-  ClickOn(testing::ContactsList(&view)->viewport());
+  ClickOn(ContactsList(&view)->viewport());
   ASSERT_EQ(help.count(), 3);
   EXPECT_EQ(help[1][0].toInt(), 1036);
   EXPECT_EQ(help[2][0].toInt(), 1021);
@@ -611,7 +618,7 @@ TEST_F(MainViewTest, HelpPointerOnBackgroundOrGroupBoxAsksNothing) {
 
   // A group box's title is no control.
   view.EnterHelpMode();
-  QWidget* group = testing::FormControl(&view, 1030);
+  QWidget* group = FormControl(&view, 1030);
   ClickAt(group->mapTo(&host, QPoint(group->width() / 2, 2)));
   EXPECT_FALSE(view.InHelpMode());
   EXPECT_EQ(help.count(), 0);
@@ -631,7 +638,7 @@ TEST_F(MainViewTest, HelpPointerReleasedOutsideTheFormStaysOn) {
 TEST_F(MainViewTest, GroupBoxAtNamesTheBoxUnderAPoint) {
   Show();
   for (const int id : {1028, 1029, 1030}) {
-    QWidget* group = testing::FormControl(&view, id);
+    QWidget* group = FormControl(&view, id);
     EXPECT_EQ(view.GroupBoxAt(group->mapToGlobal(QPoint(5, group->height() / 2))), id);
   }
   EXPECT_EQ(view.GroupBoxAt(view.mapToGlobal(QPoint(1, 1))), 0);
@@ -640,20 +647,20 @@ TEST_F(MainViewTest, GroupBoxAtNamesTheBoxUnderAPoint) {
 
 TEST_F(MainViewTest, WideningScalesThePanelsAndOnlyTheContactsBoxGrowsInHeight) {
   Show();
-  QWidget* ext = testing::FormControl(&view, 1031);
-  QWidget* workPhone = testing::FormControl(&view, 1025);
-  QWidget* personGroup = testing::FormControl(&view, 1028);
+  QWidget* ext = FormControl(&view, 1031);
+  QWidget* workPhone = FormControl(&view, 1025);
+  QWidget* personGroup = FormControl(&view, 1028);
   const int extWidth = ext->width();
   const int phoneWidth = workPhone->width();
   const int personHeight = personGroup->height();
-  const int listHeight = testing::ContactsList(&view)->height();
+  const int listHeight = ContactsList(&view)->height();
   EXPECT_LT(extWidth * 2, phoneWidth);
 
   view.resize(view.width() * 2, view.height() + 200);
   EXPECT_GT(ext->width(), extWidth * 3 / 2);
   EXPECT_GT(workPhone->width(), phoneWidth * 3 / 2);
   EXPECT_EQ(personGroup->height(), personHeight);
-  EXPECT_GE(testing::ContactsList(&view)->height(), listHeight + 180);
+  EXPECT_GE(ContactsList(&view)->height(), listHeight + 180);
 }
 
 // Every label and column shows its whole text at the form's own size, in
@@ -681,11 +688,11 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
       EXPECT_TRUE(!label->isVisibleTo(&form) || label->width() >= label->sizeHint().width())
           << label->text().toStdString() << " at " << points;
     for (const int id : {1003, 1025, 1031}) {
-      const auto* box = qobject_cast<QLineEdit*>(testing::FormControl(&form, id));
+      const auto* box = qobject_cast<QLineEdit*>(FormControl(&form, id));
       EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width() - 4)
           << box->text().toStdString() << " at " << points;
     }
-    QTreeView* list = testing::ContactsList(&form);
+    QTreeView* list = ContactsList(&form);
     for (int column = 0; column < 3; ++column)
       EXPECT_GE(list->columnWidth(column), static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << points;
   }
@@ -696,7 +703,7 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
 // Typed as a user types: the results follow after the pause.
 class FindBarTest : public FilledViewTest {
  protected:
-  FindBar& Bar() { return *testing::Finder(&view); }
+  FindBar& Bar() { return *Finder(&view); }
   int Results() { return Bar().Results()->model()->rowCount(); }
   void Type(const char* text, int expectedRows) {
     Bar().Box()->selectAll();
@@ -729,8 +736,8 @@ TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
   QTest::keyClick(Bar().Box(), Qt::Key_Return);
   EXPECT_EQ(view.State().currentPersonId, 2);
   EXPECT_EQ(view.State().currentContactId, 4);
-  EXPECT_EQ(testing::NotesBox(&view)->toPlainText(), "January call");
-  EXPECT_EQ(testing::ContactsList(&view)->currentIndex().row(), 1);
+  EXPECT_EQ(NotesBox(&view)->toPlainText(), "January call");
+  EXPECT_EQ(ContactsList(&view)->currentIndex().row(), 1);
   // A double click chooses as Enter does: the newest of Bob's contacts.
   QListView* results = Bar().Results();
   const QPoint newest = results->visualRect(results->model()->index(1, 0)).center();
@@ -756,7 +763,7 @@ TEST_F(FindBarTest, FindsAsTypedAndShowsTheChosenPersonOrContact) {
 // alone; otherwise the selector shows the current person again.
 TEST_F(FilledViewTest, EnterInTheSelectorNeverLeavesItDisagreeingWithTheForm) {
   Show();
-  QLineEdit* text = testing::PersonSelector(&view)->lineEdit();
+  QLineEdit* text = PersonSelector(&view)->lineEdit();
   text->setFocus();
   const struct {
     const char* typed;
@@ -770,8 +777,7 @@ TEST_F(FilledViewTest, EnterInTheSelectorNeverLeavesItDisagreeingWithTheForm) {
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_EQ(view.State().currentPersonId, c.current) << c.typed;
     EXPECT_EQ(text->text(), c.shown) << c.typed;
-    EXPECT_EQ(testing::PersonSelector(&view)->currentIndex(), testing::PersonSelector(&view)->currentIndex())
-        << c.typed;
+    EXPECT_EQ(PersonSelector(&view)->currentIndex(), PersonSelector(&view)->currentIndex()) << c.typed;
   }
 }
 

@@ -31,6 +31,9 @@
 namespace vimbo {
 namespace {
 
+using testing::Finder;
+using testing::PersonSelector;
+
 using namespace command;
 
 // What a screen reader announces a control by: its accessible name, which
@@ -113,10 +116,10 @@ TEST_F(AccessibleNamesTest, MainWindowAndToolbars) {
   using namespace main_form;
   frame->OnCommand(kPersonFind);
   // The combo boxes' value is their current entry, not their name.
-  QAccessibleInterface* person = QAccessible::queryAccessibleInterface(testing::PersonSelector(frame->View()));
+  QAccessibleInterface* person = QAccessible::queryAccessibleInterface(PersonSelector(frame->View()));
   EXPECT_EQ(person->text(QAccessible::Value), "Archer, Ann");
   EXPECT_EQ(person->childCount(), 2) << "the list of entries and the text box";
-  const QList<QToolButton*> clear = testing::Finder(frame->View())->Box()->findChildren<QToolButton*>();
+  const QList<QToolButton*> clear = Finder(frame->View())->Box()->findChildren<QToolButton*>();
   ASSERT_FALSE(clear.isEmpty());
   EXPECT_EQ(SpokenName(clear.first()), "Clear find");
   ExpectNamed(*frame, {{kFirstName, "First Name"},

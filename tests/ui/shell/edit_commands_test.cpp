@@ -42,6 +42,14 @@
 namespace vimbo {
 namespace {
 
+using testing::ContactsList;
+using testing::ContactTypeSelector;
+using testing::DatePicker;
+using testing::FormControl;
+using testing::NotesBox;
+using testing::PersonSelector;
+using testing::TimePicker;
+
 using namespace command;
 
 using testing::At;
@@ -78,10 +86,10 @@ struct EditCommandsFixture : ::testing::Test {
   }
 
   void Pick(const QString& displayName) {
-    const int index = testing::PersonSelector(view)->findText(displayName);
+    const int index = PersonSelector(view)->findText(displayName);
     ASSERT_GE(index, 0) << displayName.toStdString();
-    testing::PersonSelector(view)->setCurrentIndex(index);
-    emit testing::PersonSelector(view)->activated(index);
+    PersonSelector(view)->setCurrentIndex(index);
+    emit PersonSelector(view)->activated(index);
   }
 
   bool Enabled(CommandId id) {
@@ -110,21 +118,16 @@ struct EditCommandsFixture : ::testing::Test {
     Run(kEditContactTypes);
   }
 
-  QLineEdit* Box(int id) { return qobject_cast<QLineEdit*>(testing::FormControl(view, id)); }
-  QPlainTextEdit* Address() { return qobject_cast<QPlainTextEdit*>(testing::FormControl(view, 1010)); }
+  QLineEdit* Box(int id) { return qobject_cast<QLineEdit*>(FormControl(view, id)); }
+  QPlainTextEdit* Address() { return qobject_cast<QPlainTextEdit*>(FormControl(view, 1010)); }
   QStringList SelectorTexts() {
     QStringList texts;
-    for (int i = 0; i < testing::PersonSelector(view)->count(); ++i)
-      texts.append(testing::PersonSelector(view)->itemText(i));
+    for (int i = 0; i < PersonSelector(view)->count(); ++i) texts.append(PersonSelector(view)->itemText(i));
     return texts;
   }
-  int ListedContacts() { return testing::ContactsList(view)->model()->rowCount(); }
-  QString ListCell(int row, int column) {
-    return testing::ContactsList(view)->model()->index(row, column).data().toString();
-  }
-  void ChooseContact(int row) {
-    testing::ContactsList(view)->setCurrentIndex(testing::ContactsList(view)->model()->index(row, 0));
-  }
+  int ListedContacts() { return ContactsList(view)->model()->rowCount(); }
+  QString ListCell(int row, int column) { return ContactsList(view)->model()->index(row, column).data().toString(); }
+  void ChooseContact(int row) { ContactsList(view)->setCurrentIndex(ContactsList(view)->model()->index(row, 0)); }
 
   testing::TempDir dir;
   testing::ScriptedPrompter prompter;
@@ -152,15 +155,14 @@ TEST_F(EditCommandsFixture, OnlyTheBoxesOpenForTypingLookEditable) {
     Run(mode.enter);
     const std::vector<bool> locked = {lookReadOnly(Box(1001)),
                                       lookReadOnly(Address()),
-                                      lookReadOnly(testing::NotesBox(view)),
-                                      lookReadOnly(testing::TimePicker(view)),
-                                      !testing::DatePicker(view)->calendarPopup(),
-                                      testing::TimePicker(view)->buttonSymbols() == QAbstractSpinBox::NoButtons};
+                                      lookReadOnly(NotesBox(view)),
+                                      lookReadOnly(TimePicker(view)),
+                                      !DatePicker(view)->calendarPopup(),
+                                      TimePicker(view)->buttonSymbols() == QAbstractSpinBox::NoButtons};
     const bool p = mode.personOpen, c = mode.contactOpen;
     EXPECT_EQ(locked, (std::vector<bool>{!p, !p, !c, !c, !c, !c})) << static_cast<int>(mode.enter);
     Run(mode.leave);
-    EXPECT_TRUE(lookReadOnly(Address()) && lookReadOnly(testing::NotesBox(view)) &&
-                lookReadOnly(testing::TimePicker(view)));
+    EXPECT_TRUE(lookReadOnly(Address()) && lookReadOnly(NotesBox(view)) && lookReadOnly(TimePicker(view)));
   }
   QPalette dark = frame->palette();
   dark.setColor(QPalette::Window, Qt::darkGray);
@@ -171,7 +173,7 @@ TEST_F(EditCommandsFixture, OnlyTheBoxesOpenForTypingLookEditable) {
 // The selector of an empty document tells how to begin, and only then.
 TEST_F(EditCommandsFixture, AnEmptyDocumentHintsAtPersonAdd) {
   const QString hint = "No persons yet: use Person > Add";
-  const auto shown = [this] { return testing::PersonSelector(view)->lineEdit()->placeholderText(); };
+  const auto shown = [this] { return PersonSelector(view)->lineEdit()->placeholderText(); };
   EXPECT_EQ(shown(), hint);
   Run(kPersonAdd);
   EXPECT_EQ(shown(), QString()) << "while the first person is typed";
@@ -184,10 +186,10 @@ TEST_F(EditCommandsFixture, AnEmptyDocumentHintsAtPersonAdd) {
 TEST_F(EditCommandsFixture, AddingAnEmptyPersonStoresItUnderANewId) {
   Run(kPersonAdd);
   EXPECT_EQ(view->State().mode, EditMode::kAddingPerson);
-  EXPECT_EQ(frame->focusWidget(), testing::FormControl(view, 1015));
+  EXPECT_EQ(frame->focusWidget(), FormControl(view, 1015));
   EXPECT_FALSE(Box(1001)->isReadOnly());
-  EXPECT_TRUE(testing::NotesBox(view)->isReadOnly());
-  EXPECT_TRUE(testing::PersonSelector(view)->isEnabled());
+  EXPECT_TRUE(NotesBox(view)->isReadOnly());
+  EXPECT_TRUE(PersonSelector(view)->isEnabled());
   EXPECT_FALSE(Enabled(kPersonAdd));
   EXPECT_FALSE(Enabled(kContactAdd));
   EXPECT_TRUE(Enabled(kPersonUpdate));
@@ -207,13 +209,13 @@ TEST_F(EditCommandsFixture, EditingTheLastNameMovesTheEntryAndKeepsItSelected) {
   AddPersons({"Baker", "Carter", "Adams"});
   Pick("Adams");
   Run(kPersonEdit);
-  EXPECT_EQ(frame->focusWidget(), testing::FormControl(view, 1010));
+  EXPECT_EQ(frame->focusWidget(), FormControl(view, 1010));
   Box(1002)->setText(QStringLiteral("Zimmer"));
   Box(1001)->setText(QStringLiteral("Zoe"));
   Run(kPersonUpdate);
   EXPECT_EQ(SelectorTexts(), QStringList({"Baker", "Carter", "Zimmer, Zoe"}));
-  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), 2);
-  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), 2);
+  EXPECT_EQ(PersonSelector(view)->currentIndex(), 2);
+  EXPECT_EQ(PersonSelector(view)->currentIndex(), 2);
   EXPECT_EQ(view->State().currentPersonId, 3);
   EXPECT_EQ(Data().persons.Find(3)->LName, "Zimmer");
   EXPECT_EQ(Data().persons.Size(), 3u);
@@ -256,7 +258,7 @@ TEST_F(EditCommandsFixture, DeletingAPersonMakesTheOneAboveCurrentAndTakesItsCon
   Run(kPersonDelete);
   EXPECT_EQ(SelectorTexts(), QStringList({"Adams", "Baker", "Davis", "Evans"}));
   EXPECT_EQ(view->State().currentPersonId, 2);
-  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), 1);
+  EXPECT_EQ(PersonSelector(view)->currentIndex(), 1);
   EXPECT_EQ(Box(1002)->text(), "Baker");
   EXPECT_EQ(Data().contacts.Size(), 1u);
   EXPECT_EQ(ListedContacts(), 1);
@@ -272,8 +274,8 @@ TEST_F(EditCommandsFixture, DeletingTheOnlyPersonLeavesNothingCurrent) {
   AddContact(1, At(2004, 1, 1, 9, 0, 0), "note");
   Records().Apply();
   Run(kPersonDelete);
-  EXPECT_EQ(testing::PersonSelector(view)->count(), 0);
-  EXPECT_EQ(testing::PersonSelector(view)->currentIndex(), -1);
+  EXPECT_EQ(PersonSelector(view)->count(), 0);
+  EXPECT_EQ(PersonSelector(view)->currentIndex(), -1);
   EXPECT_EQ(view->State().currentPersonId, 0);
   EXPECT_TRUE(Data().contacts.Empty());
   EXPECT_FALSE(Enabled(kPersonEdit));
@@ -286,18 +288,18 @@ TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
   AddPersons({"Adams"});
   Run(kContactAdd);
   EXPECT_EQ(view->State().mode, EditMode::kAddingContact);
-  EXPECT_EQ(frame->focusWidget(), testing::DatePicker(view));
-  EXPECT_FALSE(testing::PersonSelector(view)->isEnabled());
-  EXPECT_FALSE(testing::ContactsList(view)->isEnabled());
-  EXPECT_TRUE(testing::ContactTypeSelector(view)->isEnabled());
-  EXPECT_EQ(testing::ContactTypeSelector(view)->currentText(), "Correspondence") << "the alphabetically first type";
+  EXPECT_EQ(frame->focusWidget(), DatePicker(view));
+  EXPECT_FALSE(PersonSelector(view)->isEnabled());
+  EXPECT_FALSE(ContactsList(view)->isEnabled());
+  EXPECT_TRUE(ContactTypeSelector(view)->isEnabled());
+  EXPECT_EQ(ContactTypeSelector(view)->currentText(), "Correspondence") << "the alphabetically first type";
   for (CommandId id : {kPersonAdd, kPersonEdit, kPersonDelete, kContactAdd, kContactEdit, kContactDelete})
     EXPECT_FALSE(Enabled(id)) << id;
 
-  testing::DatePicker(view)->setDate(QDate(2004, 2, 29));
-  testing::TimePicker(view)->setTime(QTime(13, 5, 9, 700));
-  testing::ContactTypeSelector(view)->setCurrentIndex(testing::ContactTypeSelector(view)->findText("Telephone"));
-  QTest::keyClicks(testing::NotesBox(view), "Called & agreed");
+  DatePicker(view)->setDate(QDate(2004, 2, 29));
+  TimePicker(view)->setTime(QTime(13, 5, 9, 700));
+  ContactTypeSelector(view)->setCurrentIndex(ContactTypeSelector(view)->findText("Telephone"));
+  QTest::keyClicks(NotesBox(view), "Called & agreed");
   Run(kContactUpdate);
 
   ASSERT_EQ(Data().contacts.Size(), 1u);
@@ -308,16 +310,16 @@ TEST_F(EditCommandsFixture, AddingAContactTakesTheChosenDateTimeTypeAndNotes) {
   EXPECT_EQ(stored.PersonID, 1);
   EXPECT_EQ(view->State().currentContactId, stored.ID);
   EXPECT_EQ(view->State().mode, EditMode::kBrowsing);
-  EXPECT_TRUE(testing::NotesBox(view)->isReadOnly());
-  EXPECT_TRUE(testing::PersonSelector(view)->isEnabled());
-  EXPECT_FALSE(testing::DatePicker(view)->isEnabled());
+  EXPECT_TRUE(NotesBox(view)->isReadOnly());
+  EXPECT_TRUE(PersonSelector(view)->isEnabled());
+  EXPECT_FALSE(DatePicker(view)->isEnabled());
 }
 
 TEST_F(EditCommandsFixture, AContactWithoutTypesGetsTypeMinusOne) {
   Data().contactTypes.Clear();
   AddPersons({"Adams"});
   Run(kContactAdd);
-  EXPECT_EQ(testing::ContactTypeSelector(view)->currentIndex(), -1);
+  EXPECT_EQ(ContactTypeSelector(view)->currentIndex(), -1);
   Run(kContactUpdate);
   EXPECT_EQ(Data().contacts.begin()->second.ContactTypeID, -1);
   EXPECT_EQ(ListCell(0, 2), "");
@@ -332,12 +334,12 @@ TEST_F(EditCommandsFixture, EditingAnOlderContactLeavesTheLatestCurrent) {
   EXPECT_EQ(view->State().currentContactId, 2);
   Run(kContactEdit);
   EXPECT_EQ(view->State().mode, EditMode::kEditingContact);
-  testing::NotesBox(view)->setPlainText(QStringLiteral("older, edited"));
+  NotesBox(view)->setPlainText(QStringLiteral("older, edited"));
   Run(kContactUpdate);
   EXPECT_EQ(Data().contacts.Find(2)->Description, "older, edited");
   EXPECT_EQ(Data().contacts.Find(2)->DateTime, At(2004, 1, 5, 10, 0, 0));
   EXPECT_EQ(view->State().currentContactId, 1);
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "latest");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "latest");
 }
 
 TEST_F(EditCommandsFixture, ContactCancelShowsTheStoredNotesAndModifiesNothing) {
@@ -345,12 +347,12 @@ TEST_F(EditCommandsFixture, ContactCancelShowsTheStoredNotesAndModifiesNothing) 
   AddContact(1, At(2004, 3, 1, 9, 0, 0), "stored");
   Records().Apply();
   Run(kContactEdit);
-  testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
+  NotesBox(view)->setPlainText(QStringLiteral("typed"));
   Run(kContactCancel);
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "stored");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "stored");
   EXPECT_FALSE(frame->Doc().IsModified());
-  EXPECT_FALSE(testing::DatePicker(view)->isEnabled());
-  EXPECT_TRUE(testing::ContactsList(view)->isEnabled());
+  EXPECT_FALSE(DatePicker(view)->isEnabled());
+  EXPECT_TRUE(ContactsList(view)->isEnabled());
 }
 
 TEST_F(EditCommandsFixture, DeletingAContactMakesTheLatestRemainingCurrent) {
@@ -363,12 +365,12 @@ TEST_F(EditCommandsFixture, DeletingAContactMakesTheLatestRemainingCurrent) {
   Run(kContactDelete);
   EXPECT_EQ(Data().contacts.Size(), 2u);
   EXPECT_EQ(view->State().currentContactId, 1);
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "march");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "march");
   EXPECT_TRUE(frame->Doc().IsModified());
   Run(kContactDelete);
   Run(kContactDelete);
   EXPECT_EQ(view->State().currentContactId, 0);
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "");
   EXPECT_FALSE(Enabled(kContactDelete));
 }
 
@@ -448,8 +450,8 @@ TEST_F(EditCommandsFixture, ARenamedContactTypeShowsAtOnceInTheForm) {
   RenameType(1, "Zmail");
   EXPECT_EQ(Data().contactTypes.Find(2)->Description, "Zmail");
   EXPECT_EQ(ListCell(0, 2), "Zmail");
-  EXPECT_EQ(testing::ContactTypeSelector(view)->itemText(3), "Zmail") << "in its alphabetical place";
-  EXPECT_EQ(testing::ContactTypeSelector(view)->currentText(), "Zmail");
+  EXPECT_EQ(ContactTypeSelector(view)->itemText(3), "Zmail") << "in its alphabetical place";
+  EXPECT_EQ(ContactTypeSelector(view)->currentText(), "Zmail");
   EXPECT_TRUE(frame->Doc().IsModified());
 }
 
@@ -485,12 +487,12 @@ TEST_F(EditCommandsFixture, AnEditEndsWhenTheDocumentIsReplaced) {
       Records().Apply();
       Run(command);
       Box(1001)->setText(QStringLiteral("typed"));
-      testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
+      NotesBox(view)->setPlainText(QStringLiteral("typed"));
       replace();
       EXPECT_EQ(view->State().mode, EditMode::kBrowsing);
       EXPECT_FALSE(Enabled(kPersonUpdate) || Enabled(kContactUpdate));
-      EXPECT_TRUE(Box(1001)->isReadOnly() && testing::NotesBox(view)->isReadOnly());
-      EXPECT_TRUE(testing::PersonSelector(view)->isEnabled() && testing::ContactsList(view)->isEnabled());
+      EXPECT_TRUE(Box(1001)->isReadOnly() && NotesBox(view)->isReadOnly());
+      EXPECT_TRUE(PersonSelector(view)->isEnabled() && ContactsList(view)->isEnabled());
       EXPECT_NE(Box(1001)->text(), "typed");
       EXPECT_TRUE(Data().contacts.Empty());
     }
@@ -515,13 +517,13 @@ TEST_F(EditCommandsFixture, AnEditSurvivesTheContactTypesEditor) {
 
   Pick("Berg, Bea");
   Run(kContactAdd);
-  testing::DatePicker(view)->setDate(QDate(2010, 5, 6));
-  testing::TimePicker(view)->setTime(QTime(7, 8, 9));
-  testing::ContactTypeSelector(view)->setCurrentIndex(testing::ContactTypeSelector(view)->findData(3));
-  testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
+  DatePicker(view)->setDate(QDate(2010, 5, 6));
+  TimePicker(view)->setTime(QTime(7, 8, 9));
+  ContactTypeSelector(view)->setCurrentIndex(ContactTypeSelector(view)->findData(3));
+  NotesBox(view)->setPlainText(QStringLiteral("typed"));
   RenameType(2, "Zz");
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "typed");
-  EXPECT_EQ(testing::ContactTypeSelector(view)->currentText(), "Zz");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "typed");
+  EXPECT_EQ(ContactTypeSelector(view)->currentText(), "Zz");
   EXPECT_EQ(view->State().mode, EditMode::kAddingContact);
   Run(kContactUpdate);
   ASSERT_NE(Data().contacts.Find(2), nullptr);
@@ -597,10 +599,10 @@ TEST_F(EditCommandsFixture, LoggingAContactAndSavingItEndToEnd) {
   Records().Apply();
   Pick("Smith");
   Run(kContactAdd);
-  testing::DatePicker(view)->setDate(QDate(2026, 12, 7));
-  testing::TimePicker(view)->setTime(QTime(9, 30, 15));
-  testing::ContactTypeSelector(view)->setCurrentIndex(testing::ContactTypeSelector(view)->findText("E-Mail"));
-  testing::NotesBox(view)->setPlainText(QStringLiteral("Sent the \"winter\" catalogue <pdf>."));
+  DatePicker(view)->setDate(QDate(2026, 12, 7));
+  TimePicker(view)->setTime(QTime(9, 30, 15));
+  ContactTypeSelector(view)->setCurrentIndex(ContactTypeSelector(view)->findText("E-Mail"));
+  NotesBox(view)->setPlainText(QStringLiteral("Sent the \"winter\" catalogue <pdf>."));
   Run(kContactUpdate);
 
   const std::string path = dir.File("log.tch");
@@ -658,7 +660,7 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   EXPECT_EQ(view->State().currentPersonId, 1) << "the restored person is shown";
   EXPECT_EQ(Box(1002)->text(), "Adams");
   EXPECT_EQ(ListedContacts(), 1);
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "about Adams");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "about Adams");
   EXPECT_FALSE(frame->Doc().IsModified()) << "back at the saved point";
   EXPECT_EQ(redoText(), "&Redo Delete Person\tCtrl+Shift+Z");
 
@@ -670,8 +672,8 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
 
   // Ctrl+Z reaches the document wherever the focus is while browsing, also
   // from the person selector, whose own text box would otherwise take it.
-  for (QWidget* focus : {static_cast<QWidget*>(testing::PersonSelector(view)), static_cast<QWidget*>(Box(1002)),
-                         static_cast<QWidget*>(Address()), static_cast<QWidget*>(testing::ContactsList(view))}) {
+  for (QWidget* focus : {static_cast<QWidget*>(PersonSelector(view)), static_cast<QWidget*>(Box(1002)),
+                         static_cast<QWidget*>(Address()), static_cast<QWidget*>(ContactsList(view))}) {
     focus->setFocus();
     Run(kPersonDelete);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
@@ -684,7 +686,7 @@ TEST_F(EditCommandsFixture, UndoAndRedoThroughTheEditMenu) {
   Run(kUndo);
   EXPECT_EQ(ListedContacts(), 1);
   EXPECT_EQ(view->State().currentContactId, 1);
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "about Adams");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "about Adams");
 
   // An edit in progress: neither Undo nor Redo, from the menu or the keys.
   Run(kPersonEdit);
@@ -721,14 +723,14 @@ TEST_F(EditCommandsFixture, EachChangeRefillsOnlyWhatItTouched) {
   const auto count = [&](const char* name, QAbstractItemModel* model) {
     QObject::connect(model, &QAbstractItemModel::modelReset, [&refills, name] { ++refills[name]; });
   };
-  count("persons", testing::PersonSelector(view)->model());
-  count("contacts", testing::ContactsList(view)->model());
-  count("types", testing::ContactTypeSelector(view)->model());
+  count("persons", PersonSelector(view)->model());
+  count("contacts", ContactsList(view)->model());
+  count("types", ContactTypeSelector(view)->model());
   const auto refilled = [&] { return std::exchange(refills, {}); };
   using Refills = std::map<std::string, int>;
 
   Run(kContactEdit);
-  testing::NotesBox(view)->setPlainText(QStringLiteral("called back"));
+  NotesBox(view)->setPlainText(QStringLiteral("called back"));
   Run(kContactUpdate);
   EXPECT_EQ(refilled(), (Refills{{"contacts", 1}}));
   EXPECT_TRUE(frame->Action(kUndo)->isEnabled());
@@ -736,7 +738,7 @@ TEST_F(EditCommandsFixture, EachChangeRefillsOnlyWhatItTouched) {
 
   frame->Action(kUndo)->trigger();
   EXPECT_EQ(refilled(), (Refills{{"contacts", 1}}));
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "about Adams");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "about Adams");
   EXPECT_FALSE(frame->Action(kUndo)->isEnabled());
   EXPECT_TRUE(frame->Action(kRedo)->isEnabled());
 

@@ -40,6 +40,10 @@
 namespace vimbo {
 namespace {
 
+using testing::ContactTypeSelector;
+using testing::FormControl;
+using testing::PersonSelector;
+
 using namespace command;
 using testing::ScriptedPrompter;
 using Answer = Prompter::Answer;
@@ -92,7 +96,7 @@ struct MainFrameFixture : ::testing::Test {
 TEST_F(MainFrameFixture, StartsUntitledWithTheDefaultContactTypes) {
   EXPECT_EQ(frame->windowTitle(), "Vimbo [Untitled]");
   EXPECT_FALSE(frame->Doc().IsModified());
-  EXPECT_EQ(testing::ContactTypeSelector(frame->View())->count(), 4);
+  EXPECT_EQ(ContactTypeSelector(frame->View())->count(), 4);
   EXPECT_EQ(frame->statusBar()->currentMessage(), "Ready");
   EXPECT_TRUE(frame->RecentFiles().Entries().isEmpty());
 }
@@ -194,7 +198,7 @@ TEST_F(MainFrameFixture, StartupFilesOpenInTurn) {
   EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({Q(path)}));
   EXPECT_EQ(StoredRecent(1), Q(path));
   EXPECT_EQ(OpenSettings()->value(QStringLiteral("Recent Document List/DocumentCount")).toInt(), 4);
-  EXPECT_EQ(testing::PersonSelector(frame->View())->count(), 2);
+  EXPECT_EQ(PersonSelector(frame->View())->count(), 2);
 
   // A missing file: the message, and the document as it was.
   prompter.answers = {Answer::kOk};
@@ -230,7 +234,7 @@ TEST_F(MainFrameFixture, ARejectedStartupFileLeavesAnUntitledDocument) {
     EXPECT_EQ(frame->windowTitle(), c.replaced ? "Vimbo [Untitled]" : "Vimbo [" + good + "]") << c.path;
     EXPECT_FALSE(frame->Doc().IsModified());
     EXPECT_EQ(frame->Doc().Data().persons.Empty(), c.replaced);
-    EXPECT_EQ(testing::ContactTypeSelector(frame->View())->count(), 4) << "the document's types are shown";
+    EXPECT_EQ(ContactTypeSelector(frame->View())->count(), 4) << "the document's types are shown";
     EXPECT_EQ(frame->RecentFiles().Entries(), QStringList({good}));
   }
 }
@@ -427,7 +431,7 @@ TEST_F(MainFrameFixture, ContextMenusFollowTheGroupBoxes) {
   frame->show();
   MainView* view = frame->View();
   const auto centreOf = [&](int id) {
-    QWidget* box = testing::FormControl(view, id);
+    QWidget* box = FormControl(view, id);
     return box->mapToGlobal(QPoint(box->width() / 2, box->height() - 4));
   };
   EXPECT_EQ(frame->ContextMenuAt(centreOf(1028)), frame->PersonMenu());

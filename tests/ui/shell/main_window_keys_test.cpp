@@ -29,6 +29,11 @@
 namespace vimbo {
 namespace {
 
+using testing::ContactsList;
+using testing::DatePicker;
+using testing::Finder;
+using testing::FormControl;
+
 using namespace command;
 using Answer = Prompter::Answer;
 
@@ -90,7 +95,7 @@ TEST_F(MainWindowKeysTest, EscCancelsAndCtrlReturnUpdatesTheEditUnderWay) {
   for (const auto& row : cases) {
     SCOPED_TRACE(::testing::Message() << "start " << row.start << ", key " << row.key);
     if (row.start != CommandId{}) frame->OnCommand(row.start);
-    QWidget* box = testing::FormControl(frame->View(), row.typeInto);
+    QWidget* box = FormControl(frame->View(), row.typeInto);
     box->setFocus();
     if (auto* line = qobject_cast<QLineEdit*>(box)) line->selectAll();
     if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) lines->selectAll();
@@ -110,7 +115,7 @@ TEST_F(MainWindowKeysTest, EscCancelsAndCtrlReturnUpdatesTheEditUnderWay) {
 
 TEST_F(MainWindowKeysTest, EscClosesAPopupOrTheFindBarFirst) {
   frame->OnCommand(kContactAdd);
-  QDateEdit* picker = testing::DatePicker(frame->View());
+  QDateEdit* picker = DatePicker(frame->View());
   picker->setFocus();
   QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2));
   QWidget* calendar = QApplication::activePopupWidget();
@@ -122,22 +127,22 @@ TEST_F(MainWindowKeysTest, EscClosesAPopupOrTheFindBarFirst) {
   EXPECT_EQ(frame->View()->State().mode, EditMode::kBrowsing);
 
   frame->OnCommand(kPersonFind);
-  ASSERT_TRUE(testing::Finder(frame->View())->isVisible());
-  QTest::keyClick(testing::Finder(frame->View())->Box(), Qt::Key_Escape);
-  EXPECT_FALSE(testing::Finder(frame->View())->isVisible());
+  ASSERT_TRUE(Finder(frame->View())->isVisible());
+  QTest::keyClick(Finder(frame->View())->Box(), Qt::Key_Escape);
+  EXPECT_FALSE(Finder(frame->View())->isVisible());
 }
 
 TEST_F(MainWindowKeysTest, CtrlQQuitsAsExitDoesAndCtrlPPrintsTheChosenReport) {
   EXPECT_EQ(frame->Action(kExit)->text(), "E&xit\tCtrl+Q");
   testing::MakeModified(frame->Doc());
   prompter.answers = {Answer::kCancel};
-  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyClick(ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.answers.empty(); }, 5000)) << "asked";
   EXPECT_EQ(prompter.Texts().size(), 1u);
   EXPECT_TRUE(frame->isVisible());
 
   // Nothing is chosen to print yet.
-  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_P, Qt::ControlModifier);
+  QTest::keyClick(ContactsList(frame->View()), Qt::Key_P, Qt::ControlModifier);
   prompter.dialogs.push_back([](QDialog& dialog) {
     auto& choice = dynamic_cast<PersonChoiceDialog&>(dialog);
     choice.SelectAllBox()->setChecked(true);
@@ -148,11 +153,11 @@ TEST_F(MainWindowKeysTest, CtrlQQuitsAsExitDoesAndCtrlPPrintsTheChosenReport) {
   frame->OnCommand(kClosePreview);
   int printDialogs = 0;
   prompter.printDialogs.push_back([&](QPrinter&) { return ++printDialogs, false; });
-  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_P, Qt::ControlModifier);
+  QTest::keyClick(ContactsList(frame->View()), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(printDialogs, 1);
 
   prompter.answers = {Answer::kNo};
-  QTest::keyClick(testing::ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyClick(ContactsList(frame->View()), Qt::Key_Q, Qt::ControlModifier);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isVisible(); }, 5000));
   EXPECT_EQ(prompter.Texts().size(), 2u);
 }

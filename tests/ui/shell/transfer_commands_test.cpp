@@ -33,6 +33,10 @@
 namespace vimbo {
 namespace {
 
+using testing::FormControl;
+using testing::NotesBox;
+using testing::PersonSelector;
+
 using namespace command;
 
 struct TransferCommandsFixture : ::testing::Test {
@@ -110,8 +114,8 @@ TEST_F(TransferCommandsFixture, ImportAddsThePersonsAndSaysHowMany) {
   EXPECT_EQ(Data().persons.Size(), 3u);
   EXPECT_TRUE(frame->Doc().IsModified());
   QStringList names;
-  for (int i = 0; i < testing::PersonSelector(frame->View())->count(); ++i)
-    names.append(testing::PersonSelector(frame->View())->itemText(i));
+  for (int i = 0; i < PersonSelector(frame->View())->count(); ++i)
+    names.append(PersonSelector(frame->View())->itemText(i));
   EXPECT_EQ(names, QStringList({"Berg, Bo", "Lee, Ann", "Moss"}));
   EXPECT_TRUE(Enabled(kExportPersons));
   EXPECT_FALSE(Enabled(kExportContacts));
@@ -132,19 +136,19 @@ TEST_F(TransferCommandsFixture, AnEditSurvivesAnImport) {
   };
 
   Trigger(kPersonEdit);
-  qobject_cast<QLineEdit*>(testing::FormControl(view, 1001))->setText(QStringLiteral("Mo"));
+  qobject_cast<QLineEdit*>(FormControl(view, 1001))->setText(QStringLiteral("Mo"));
   import();
-  EXPECT_EQ(qobject_cast<QLineEdit*>(testing::FormControl(view, 1001))->text(), "Mo");
-  EXPECT_EQ(testing::PersonSelector(view)->currentText(), "Moss");
+  EXPECT_EQ(qobject_cast<QLineEdit*>(FormControl(view, 1001))->text(), "Mo");
+  EXPECT_EQ(PersonSelector(view)->currentText(), "Moss");
   Trigger(kPersonUpdate);
   EXPECT_EQ(Data().persons.Find(1)->FName, "Mo");
   EXPECT_EQ(Data().persons.Find(2)->FName, "");
   EXPECT_EQ(Data().persons.Find(2)->LName, "Abel");
 
   Trigger(kContactAdd);
-  testing::NotesBox(view)->setPlainText(QStringLiteral("typed"));
+  NotesBox(view)->setPlainText(QStringLiteral("typed"));
   import();
-  EXPECT_EQ(testing::NotesBox(view)->toPlainText(), "typed");
+  EXPECT_EQ(NotesBox(view)->toPlainText(), "typed");
   Trigger(kContactUpdate);
   ASSERT_EQ(Data().contacts.Size(), 1u);
   EXPECT_EQ(Data().contacts.begin()->second.PersonID, 1);
