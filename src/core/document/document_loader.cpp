@@ -89,6 +89,7 @@ class DocumentReader final : public XMLHandler {
       StartRecord(name, attributes);
     } else if (depth_ == 4) {
       field_ = FieldOf(name);
+      if (field_ == kDetail) StartDetail(attributes);
     }
   }
 
@@ -103,6 +104,8 @@ class DocumentReader final : public XMLHandler {
   enum class Section { kOther, kUser, kPersons, kContacts, kContactTypes };
   // The contact fields the loader reads, beside the person and user tables.
   enum ContactField { kPersonID, kContactTypeID, kDescription, kDateTime };
+  // The person's elements after the seventeen fields, numbered past them.
+  enum PersonExtra { kBirthday = 100, kAnniversary, kNotes, kDetail };
 
   // Written records take a few hundred bytes each; the counter (which may
   // exceed the count, or lie) and the file's size bound the room made ahead.
@@ -160,7 +163,12 @@ class DocumentReader final : public XMLHandler {
 
   int FieldOf(std::string_view name) const {
     switch (section_) {
-      case Section::kPersons: return FieldIndex(name, kPersonFields);
+      case Section::kPersons:
+        if (name == "Birthday") return kBirthday;
+        if (name == "Anniversary") return kAnniversary;
+        if (name == "Notes") return kNotes;
+        if (name == "Detail") return kDetail;
+        return FieldIndex(name, kPersonFields);
       case Section::kContacts:
         if (name == "PersonID") return kPersonID;
         if (name == "ContactTypeID") return kContactTypeID;
@@ -176,7 +184,7 @@ class DocumentReader final : public XMLHandler {
     if (field_ < 0) return;
     const auto field = static_cast<std::size_t>(field_);
     if (section_ == Section::kPersons) {
-      (person_.*kPersonFields[field].member) = text;
+      EndPersonField(field, text);
     } else if (section_ == Section::kContactTypes) {
       contactType_.Description = text;
     } else if (section_ == Section::kContacts) {
@@ -190,6 +198,37 @@ class DocumentReader final : public XMLHandler {
         dated_ = ParseDocumentDateText(text, contact_.DateTime);
     }
     field_ = -1;
+  }
+
+  // A detail of an unknown kind, written by a later version, is kept as a
+  // custom one rather than lost.
+  void StartDetail(std::span<const XMLAttribute> attributes) {
+    detail_ = PersonDetail();
+    for (const XMLAttribute& attribute : attributes) {
+      if (attribute.name == "Kind") {
+        detail_.kind = DetailKindNamed(attribute.value).value_or(DetailKind::kCustom);
+      } else if (attribute.name == "Label") {
+        detail_.label = attribute.value;
+      } else if (attribute.name == "Type") {
+        detail_.type = attribute.value;
+      } else {
+        for (const AddressPart& part : kAddressParts)
+          if (attribute.name == part.fileName) detail_.*part.member = attribute.value;
+      }
+    }
+  }
+
+  void EndPersonField(std::size_t field, std::string_view text) {
+    switch (field) {
+      case kBirthday: person_.Birthday = PartialDate::Parse(text).value_or(PartialDate()); break;
+      case kAnniversary: person_.Anniversary = PartialDate::Parse(text).value_or(PartialDate()); break;
+      case kNotes: person_.Notes = text; break;
+      case kDetail:
+        detail_.value = text;
+        person_.Details.push_back(std::move(detail_));
+        break;
+      default: (person_.*kPersonFields[field].member) = text;
+    }
   }
 
   void EndRecord(std::string_view text) {
@@ -225,6 +264,7 @@ class DocumentReader final : public XMLHandler {
   User user_;
   std::optional<User> lastUser_;
   Person person_;
+  PersonDetail detail_;
   Contact contact_;
   bool dated_ = false;
   ContactType contactType_;

@@ -116,6 +116,32 @@ class TextOut {
     }
   }
 
+  // An attribute's value, quoted. Line breaks and tabs go as references:
+  // a reader of XML turns them into spaces otherwise.
+  void Attribute(std::string_view name, std::string_view value) {
+    out_.Put(" ", name, "=\"");
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const char c = value[i];
+      std::string_view entity;
+      if (c == '\r')
+        entity = "&#13;";
+      else if (c == '\n')
+        entity = "&#10;";
+      else if (c == '\t')
+        entity = "&#9;";
+      else if (kEscaped[static_cast<uint8_t>(c)])
+        entity = Entity(c);
+      else
+        continue;
+      out_.Put(value.substr(start, i - start));
+      out_.Put(entity);
+      start = i + 1;
+    }
+    out_.Put(value.substr(start));
+    out_.Put("\"");
+  }
+
   // "\t\t\t<Name>text</Name>\n"
   void Field(const FieldLine& line, std::string_view text) {
     if (text.empty()) {
@@ -154,6 +180,29 @@ void WriteFields(TextOut& out, const Record& record, const RecordField<Record> (
   for (std::size_t i = 0; i < N; ++i) out.Field(lines[i], record.*fields[i].member);
 }
 
+// What a person has beyond the seventeen fields, each element only when
+// present, so a document without any is written as before.
+void WriteExtras(TextOut& out, const Person& person) {
+  if (person.Birthday.IsSet()) out << "\t\t\t<Birthday>" << person.Birthday.Text() << "</Birthday>\n";
+  if (person.Anniversary.IsSet()) out << "\t\t\t<Anniversary>" << person.Anniversary.Text() << "</Anniversary>\n";
+  if (!person.Notes.empty()) out.Field(FieldLine("Notes"), person.Notes);
+  for (const PersonDetail& detail : person.Details) {
+    out << "\t\t\t<Detail";
+    out.Attribute("Kind", DetailKindName(detail.kind));
+    if (!detail.label.empty()) out.Attribute("Label", detail.label);
+    for (const AddressPart& part : kAddressParts)
+      if (!(detail.*part.member).empty()) out.Attribute(part.fileName, detail.*part.member);
+    if (!detail.type.empty()) out.Attribute("Type", detail.type);
+    if (detail.value.empty()) {
+      out << "/>\n";
+    } else {
+      out << ">";
+      out.Escaped(detail.value);
+      out << "</Detail>\n";
+    }
+  }
+}
+
 void WriteContacts(TextOut& out, const Contacts& contacts) {
   const FieldLine description("Description");
   DocumentDateWriter dates;
@@ -180,6 +229,7 @@ bool WriteDocument(const DocumentData& data, TextOut& out) {
   for (const auto& [id, person] : data.persons) {
     out << "\t\t<Person ID=\"" << person.ID << "\">\n";
     WriteFields(out, person, kPersonFields, personLines);
+    if (person.HasExtras()) WriteExtras(out, person);
     out << "\t\t</Person>\n";
   }
   out << "\t</Persons>\n";

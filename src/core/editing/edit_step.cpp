@@ -16,7 +16,11 @@ std::size_t FieldsSize(const Record& record, const RecordField<Record> (&fields)
   return size;
 }
 
-std::size_t RecordSize(const Person& p) { return FieldsSize(p, kPersonFields); }
+std::size_t RecordSize(const Person& p) {
+  std::size_t size = FieldsSize(p, kPersonFields) + TextSize(p.Notes) + p.Details.capacity() * sizeof(PersonDetail);
+  for (const PersonDetail& detail : p.Details) size += detail.HeapBytes();
+  return size;
+}
 std::size_t RecordSize(const User& u) { return FieldsSize(u, kUserFields); }
 
 std::size_t RecordSize(const Contact& c) { return sizeof(Contact) + TextSize(c.Description); }

@@ -6,9 +6,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/records/compact_text.h"
 #include "core/records/date_time_value.h"
+#include "core/records/partial_date.h"
+#include "core/records/person_detail.h"
 
 namespace vimbo {
 
@@ -31,9 +34,23 @@ struct Person {
   CompactText Fax;
   CompactText EMail;
   CompactText WebPage;
+  // Beyond the seventeen fields, each kept in the file only when present.
+  PartialDate Birthday;
+  PartialDate Anniversary;
+  CompactText Notes;
+  std::vector<PersonDetail> Details;
+
+  // The country of the address in the seventeen fields, which has no field
+  // of its own: kept as an address detail that holds nothing but a country.
+  std::string_view Country() const;
+  void SetCountry(std::string_view country);
+
+  // Whether the person has anything beyond the seventeen fields.
+  bool HasExtras() const { return Birthday.IsSet() || Anniversary.IsSet() || !Notes.empty() || !Details.empty(); }
 
   // The name under which the person is listed and printed: "Last, First",
-  // or the one of them given, or else the company.
+  // or the one of them given, or else the company; a person with neither is
+  // listed by e-mail address, else by a phone number or web page.
   std::string DisplayName() const;
   // The fields that name holds, in its order; the second may be null.
   std::array<const CompactText*, 2> DisplayNameParts() const;

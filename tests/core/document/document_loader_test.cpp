@@ -289,5 +289,55 @@ TEST(DocumentLoader, ACounterLeftByClearIsKeptWithoutLastID) {
   EXPECT_EQ(data.persons.LastID, 7);
 }
 
+// What a person has beyond the seventeen fields comes after them, each only
+// when present, and reads back to the same bytes; a detail of a kind this
+// version does not know stays as a custom one.
+TEST(DocumentLoader, PersonExtrasReadBackToTheSameBytes) {
+  const std::string fields =
+      "\t\t\t<Title></Title>\n\t\t\t<FName>Ann</FName>\n\t\t\t<LName>Lee</LName>\n\t\t\t<Address></Address>\n"
+      "\t\t\t<City></City>\n\t\t\t<State></State>\n\t\t\t<Zip></Zip>\n\t\t\t<Phone></Phone>\n"
+      "\t\t\t<WkPhone></WkPhone>\n\t\t\t<WkExt></WkExt>\n\t\t\t<Pager></Pager>\n\t\t\t<CelPhone></CelPhone>\n"
+      "\t\t\t<Fax></Fax>\n\t\t\t<EMail></EMail>\n\t\t\t<WebPage></WebPage>\n\t\t\t<Company></Company>\n"
+      "\t\t\t<Position></Position>\n";
+  const std::string extras =
+      "\t\t\t<Birthday>1980-04-12</Birthday>\n"
+      "\t\t\t<Anniversary>--02-29</Anniversary>\n"
+      "\t\t\t<Notes>Met at &lt;the&gt; fair\r\nLikes tea</Notes>\n"
+      "\t\t\t<Detail Kind=\"phone\" Label=\"work\">+49 611 1234</Detail>\n"
+      "\t\t\t<Detail Kind=\"email\">ann@example.org</Detail>\n"
+      "\t\t\t<Detail Kind=\"address\" Label=\"work\" Street=\"1 Dock Rd&#13;&#10;Unit &quot;4&quot;\" "
+      "City=\"Kiel\" PostalCode=\"24103\" Country=\"Germany\"/>\n"
+      "\t\t\t<Detail Kind=\"url\">https://example.org/a?b=1&amp;c=2</Detail>\n"
+      "\t\t\t<Detail Kind=\"im\" Label=\"xmpp\">ann@chat.example.org</Detail>\n"
+      "\t\t\t<Detail Kind=\"sip\">sip:ann@example.org</Detail>\n"
+      "\t\t\t<Detail Kind=\"name\" Label=\"nickname\">Annie</Detail>\n"
+      "\t\t\t<Detail Kind=\"org\" Label=\"unit\">Sales</Detail>\n"
+      "\t\t\t<Detail Kind=\"custom\" Label=\"X-SHOE-SIZE\">38</Detail>\n"
+      "\t\t\t<Detail Kind=\"photo\" Type=\"image/png\">iVBORw0KGgo=</Detail>\n";
+  const std::string person = "\t\t<Person ID=\"1\">\n" + fields + extras + "\t\t</Person>\n";
+  DocumentData data;
+  const std::string text = DocumentText(data);
+  const std::size_t at = text.find("\t</Persons>");
+  std::string withPerson = text;
+  withPerson.insert(at, person);
+  withPerson.replace(withPerson.find("LastID=\"0\""), 10, "LastID=\"1\"");
+  ASSERT_TRUE(LoadDocumentText(data, withPerson).Ok());
+  const Person& read = *data.persons.Find(1);
+  EXPECT_EQ(read.Birthday, (PartialDate{1980, 4, 12}));
+  EXPECT_FALSE(read.Anniversary.HasYear());
+  ASSERT_EQ(read.Details.size(), 10U);
+  EXPECT_EQ(read.Details[2].street, "1 Dock Rd\r\nUnit \"4\"");
+  EXPECT_EQ(read.Details[2].region, "");
+  EXPECT_EQ(read.Details[9].type, "image/png");
+  EXPECT_EQ(DocumentText(data), withPerson);
+
+  std::string future = withPerson;
+  future.replace(future.find("Kind=\"sip\""), 10, "Kind=\"fax2\"");
+  DocumentData later;
+  ASSERT_TRUE(LoadDocumentText(later, future).Ok());
+  EXPECT_EQ(later.persons.Find(1)->Details[5].kind, DetailKind::kCustom);
+  EXPECT_EQ(later.persons.Find(1)->Details[5].value, "sip:ann@example.org");
+}
+
 }  // namespace
 }  // namespace vimbo
