@@ -16,6 +16,27 @@ std::string CityLine(const Person& person) {
   return TrimRight(line);
 }
 
+// A person's further phones and e-mail addresses, after the seventeen
+// fields' lines: "Phone (work): 555-7", or without a label "E-Mail: a@b.c".
+std::vector<std::string> ExtraLines(const Person& person) {
+  std::vector<std::string> lines;
+  for (const PersonDetail& detail : person.Details) {
+    if (detail.kind != DetailKind::kPhone && detail.kind != DetailKind::kEmail) continue;
+    std::string line = detail.kind == DetailKind::kPhone ? "Phone" : "E-Mail";
+    if (!detail.label.empty()) line.append(" (").append(detail.label.view()).append(")");
+    lines.push_back(line.append(": ").append(detail.value.view()));
+  }
+  return lines;
+}
+
+// Eight lines an entry, and one more for each further phone and e-mail.
+int EntryLines(const Person& person) {
+  int lines = 8;
+  for (const PersonDetail& detail : person.Details)
+    lines += detail.kind == DetailKind::kPhone || detail.kind == DetailKind::kEmail ? 1 : 0;
+  return lines;
+}
+
 }  // namespace
 
 AddressBookReport::AddressBookReport(Canvas& canvas, const std::map<int32_t, Person>& chosenPersons) : Report(canvas) {
@@ -30,11 +51,11 @@ void AddressBookReport::Paginate() {
   pageCount_ = 0;
   if (persons_.empty()) return;
 
-  const int entryHeight = kEntryLines * lineHeight_;
   const int firstY = pageRect_.top + kFirstEntryLine * lineHeight_;
   pages_.emplace_back();
   int y = firstY;
   for (std::size_t k = 0; k < persons_.size(); ++k) {
+    const int entryHeight = EntryLines(persons_[k]) * lineHeight_;
     // An entry taller than a whole page stays on the page it starts, rather
     // than leaving that page blank.
     if (y + entryHeight >= pageRect_.bottom && !pages_.back().empty()) {
@@ -82,8 +103,9 @@ void AddressBookReport::DrawEntry(const Person& person) {
   leftLine(TrimRight(person.FName) + " " + person.LName);
   leftLine("Company: " + person.Company);
   leftLine("Position: " + person.Position);
-  // The address may run past the entry's eight lines into the next entry;
-  // the page layout counts eight lines per person whatever the address holds.
+  // The address may run past the entry's lines into the next entry; the
+  // page layout counts eight lines per person (and one per further phone
+  // or e-mail) whatever the address holds.
   const CanvasRect addressRect{leftColumnX_, currentY_, rightColumnX_, currentY_ + lineHeight_};
   currentY_ += DrawTextBlock(LineFeedBreaks(person.Address), addressRect, Canvas::Wrap::kLineFeedsOnly);
   canvas_->DrawText(leftColumnX_, currentY_, CityLine(person));
@@ -99,8 +121,12 @@ void AddressBookReport::DrawEntry(const Person& person) {
     canvas_->DrawText(rightColumnX_, y, text);
     y += lineHeight_;
   }
+  for (const std::string& text : ExtraLines(person)) {
+    canvas_->DrawText(rightColumnX_, y, text);
+    y += lineHeight_;
+  }
 
-  currentY_ = y0 + (kEntryLines - 1) * lineHeight_;
+  currentY_ = y0 + (EntryLines(person) - 1) * lineHeight_;
   canvas_->DrawLine(leftColumnX_, currentY_, pageRect_.right - charWidth_, currentY_);
   currentY_ += lineHeight_;
 }

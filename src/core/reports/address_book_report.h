@@ -30,7 +30,6 @@ class AddressBookReport : public Report {
   void Paginate() override;
 
  private:
-  static constexpr int kEntryLines = 8;
   static constexpr int kFirstEntryLine = 2;
 
   void DrawEntry(const Person& person);

@@ -108,6 +108,34 @@ TEST(AddressBookReport, DrawsOneEntryLineByLine) {
         << "line " << i;
 }
 
+// Further phones and e-mail addresses follow the seventeen fields' lines,
+// and the entry grows by their lines, pushing the next entry down.
+TEST(AddressBookReport, FurtherPhonesAndEMailsLengthenTheEntry) {
+  FakeCanvas canvas;
+  Person p = NamedPerson(1, "Ann", "Lee");
+  const std::pair<DetailKind, const char*> details[] = {
+      {DetailKind::kPhone, "work"}, {DetailKind::kUrl, "blog"}, {DetailKind::kEmail, ""}};
+  for (const auto& [kind, label] : details) {
+    PersonDetail detail;
+    detail.kind = kind;
+    detail.label = label;
+    detail.value = "v";
+    p.Details.push_back(detail);
+  }
+  AddressBookReport report(canvas, {{1, p}, {2, NamedPerson(2, "Bob", "Moe")}});
+  report.SetMargins({});
+  FakeCanvas page;
+  report.DrawPage(page, 0);
+  std::vector<std::string> right;
+  int bobY = 0;
+  for (const auto& text : page.Of(Kind::Text)) {
+    if (text.x == 435 && text.y > 210 && text.y < 290) right.push_back(text.text + "@" + std::to_string(text.y));
+    if (text.text == "Bob Moe") bobY = text.y;
+  }
+  EXPECT_EQ(right, (std::vector<std::string>{"Phone (work): v@230", "E-Mail: v@250"}));
+  EXPECT_EQ(bobY, 290);
+}
+
 TEST(AddressBookReport, EmptyFieldsKeepTheirLabelsAndCityLineCommas) {
   FakeCanvas canvas;
   Person bare = NamedPerson(1, "", "Bare");
