@@ -18,6 +18,7 @@
 #include "ui/form/edit_keys.h"
 #include "ui/form/find_bar.h"
 #include "ui/form/form_help_mode.h"
+#include "ui/form/person_details_panel.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/form_text.h"
@@ -211,6 +212,7 @@ void MainView::ShowPerson(int32_t id) {
       if (box.lines->toPlainText() != text) box.lines->setPlainText(text);
     }
   }
+  details_->Show(person);
 }
 
 // The type is selected by its ID rather than by its name, so that of two

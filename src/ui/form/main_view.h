@@ -40,6 +40,7 @@ class FindBar;
 class FormHelpMode;
 class LogDocument;
 class Prompter;
+class PersonDetailsPanel;
 class PersonListModel;
 
 class MainView : public QWidget {
@@ -112,6 +113,7 @@ class MainView : public QWidget {
   // Form construction, in main_view_form.cpp.
   void BuildForm();
   QGroupBox* BuildPersonGroup();
+  QGroupBox* BuildDetailsPanel();
   QGroupBox* BuildContactGroup();
   QGroupBox* BuildContactsGroup();
   QWidget* BuildFindBar();
@@ -184,6 +186,7 @@ class MainView : public QWidget {
   FindBar* findBar_ = nullptr;
   std::vector<PersonBox> personBoxes_;
   QGroupBox* personGroup_ = nullptr;
+  PersonDetailsPanel* details_ = nullptr;
   QGroupBox* contactGroup_ = nullptr;
   QGroupBox* contactsGroup_ = nullptr;
   QComboBox* personSelector_ = nullptr;

@@ -17,6 +17,7 @@
 #include "ui/form/edit_keys.h"
 #include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
+#include "ui/form/person_details_panel.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
@@ -64,6 +65,7 @@ Person MainView::PersonFromBoxes(const Person& original) const {
     person.*box.field =
         box.line ? FromDisplay(box.line->text(), before) : MultiLineFromDisplay(MultiLineBoxText(*box.lines), before);
   }
+  details_->ApplyTo(person, original);
   return person;
 }
 
@@ -73,6 +75,7 @@ void MainView::PersonUpdate() {
   // picked while editing.
   const int32_t shownId = adding ? 0 : person_.id;
   const Person* shown = shownId > 0 ? Data().persons.Find(shownId) : nullptr;
+  details_->CommitEdit();
   Person person = PersonFromBoxes(shown ? *shown : Person());
   person.ID = shownId;
 

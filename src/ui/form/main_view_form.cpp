@@ -1,5 +1,6 @@
 // The widgets of the main form, their numbers, places and tab order.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -10,10 +11,12 @@
 #include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpacerItem>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionViewItem>
+#include <QTableWidget>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QTreeView>
@@ -27,11 +30,13 @@
 #include "ui/form/find_bar.h"
 #include "ui/form/form_help_mode.h"
 #include "ui/form/main_view.h"
+#include "ui/form/person_details_panel.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
 #include "ui/kit/form_text.h"
+#include "ui/kit/partial_date_edit.h"
 
 namespace vimbo {
 
@@ -53,9 +58,9 @@ struct PersonBoxLayout {
 
 constexpr PersonBoxLayout kPersonBoxLayout[] = {
     {kAddress, kAddressLabel, "Address:", &Person::Address, 1, 1, 1},
-    {kCity, kCityLabel, "City:", &Person::City, 3, 1, 1},
-    {kState, kStateLabel, "State/Province:", &Person::State, 4, 1, 1},
-    {kPostalCode, kPostalCodeLabel, "Postal Code:", &Person::Zip, 5, 1, 1},
+    {kCity, kCityLabel, "City:", &Person::City, 4, 1, 1},
+    {kState, kStateLabel, "State/Province:", &Person::State, 5, 1, 1},
+    {kPostalCode, kPostalCodeLabel, "Postal Code:", &Person::Zip, 6, 1, 1},
     {kTitle, kTitleLabel, "Title:", &Person::Title, 0, 3, 1},
     {kFirstName, kFirstNameLabel, "First Name:", &Person::FName, 1, 3, 1},
     {kLastName, kLastNameLabel, "Last Name:", &Person::LName, 2, 3, 1},
@@ -89,9 +94,11 @@ constexpr int kPersonColumns[] = {51, 103, 42, 78, 46, 57, 19, 20};
 constexpr int kContactColumns[] = {46, 101, 18, 253};
 
 constexpr main_form::Control kTabOrder[] = {
-    kPersonSelector, kTitle,      kFirstName, kLastName, kCompany,     kPosition, kHomePhone,   kWorkPhone,
-    kExtension,      kPager,      kCellPhone, kFax,      kEMail,       kWebPage,  kAddress,     kCity,
-    kState,          kPostalCode, kDate,      kTime,     kContactType, kNotes,    kContactsList};
+    kPersonSelector, kTitle,       kFirstName,       kLastName,    kCompany,     kPosition,  kHomePhone,
+    kWorkPhone,      kExtension,   kPager,           kCellPhone,   kFax,         kEMail,     kWebPage,
+    kAddress,        kCity,        kState,           kPostalCode,  kBirthdaySet, kBirthday,  kBirthdayYear,
+    kAnniversarySet, kAnniversary, kAnniversaryYear, kPersonNotes, kDetailsList, kAddDetail, kRemoveDetail,
+    kDate,           kTime,        kContactType,     kNotes,       kContactsList};
 
 // The form as drawn, in dialog units: its width, its side margins and the
 // width of the contacts list.
@@ -126,17 +133,22 @@ int LineBoxWidth(const QLineEdit& box, int textWidth) {
   return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, &box).width();
 }
 
-// The drawn widths of the box columns cut a usual phone number and a company
-// name of a few words in most fonts; each column is at least as wide as
-// such a text needs, and wider where the dialog units give more.
+// The drawn widths of the box columns cut an international phone number, an
+// e-mail address of thirty characters and a company name of a few words in
+// most fonts; each column is at least as wide as such a text needs, and
+// wider where the dialog units give more. The e-mail box spans the phone
+// column, its label's and the extension's.
 void FitBoxColumns(QGridLayout& grid, const QLineEdit& box) {
   const QFontMetrics metrics = box.fontMetrics();
   const int letters = metrics.averageCharWidth();
   const std::pair<int, int> columns[] = {{1, 20 * letters},
                                          {3, 26 * letters},
-                                         {5, metrics.horizontalAdvance(QStringLiteral("(000) 000-0000"))},
+                                         {5, metrics.horizontalAdvance(QStringLiteral("+49 (0611) 123 4567"))},
                                          {7, metrics.horizontalAdvance(QStringLiteral("00000"))}};
   for (const auto& [column, textWidth] : columns) grid.setColumnMinimumWidth(column, LineBoxWidth(box, textWidth));
+  const int email = LineBoxWidth(box, metrics.horizontalAdvance(QStringLiteral("firstname.lastname@example.org")));
+  const int spanned = grid.columnMinimumWidth(5) + grid.columnMinimumWidth(7) + grid.horizontalSpacing() * 2;
+  if (email > spanned) grid.setColumnMinimumWidth(5, grid.columnMinimumWidth(5) + email - spanned);
 }
 
 // Tab leaves a picker at once, as it leaves every other box of the form;
@@ -160,8 +172,17 @@ void MainView::BuildForm() {
   form->setContentsMargins(units_.X(kFormLeft), units_.Y(2), units_.X(kFormRight), units_.Y(7));
   form->setSpacing(units_.Y(4));
   form->addWidget(BuildFindBar());
-  form->addWidget(BuildPersonGroup());
-  form->addWidget(BuildContactGroup());
+  // The details stand beside the seventeen boxes and the contact's panel,
+  // as tall as both. The boxes take the width the form gains; the details
+  // keep theirs.
+  auto* upper = new QGridLayout;
+  upper->setHorizontalSpacing(units_.X(4));
+  upper->setVerticalSpacing(units_.Y(4));
+  upper->addWidget(BuildPersonGroup(), 0, 0);
+  upper->addWidget(BuildContactGroup(), 1, 0);
+  upper->addWidget(BuildDetailsPanel(), 0, 1, 2, 1);
+  upper->setColumnStretch(0, 1);
+  form->addLayout(upper);
   // Only the Contacts box grows in height.
   form->addWidget(BuildContactsGroup(), 1);
   SetTabOrder();
@@ -230,10 +251,16 @@ QGroupBox* MainView::BuildPersonGroup() {
       box.lines = new QPlainTextEdit(personGroup_);
       box.lines->setLineWrapMode(QPlainTextEdit::NoWrap);
       box.lines->setTabChangesFocus(true);
-      // Two rows of the grid, whatever height the text would like.
+      // Three rows of the grid, and at least four lines of text: most
+      // addresses have that many.
       box.lines->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+      const QMargins frame = box.lines->contentsMargins();
+      // A long line brings a scroll bar, which must not hide the fourth.
+      box.lines->setMinimumHeight(4 * box.lines->fontMetrics().lineSpacing() + frame.top() + frame.bottom() +
+                                  2 * static_cast<int>(box.lines->document()->documentMargin()) +
+                                  box.lines->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
       widget = box.lines;
-      rowSpan = 2;
+      rowSpan = 3;
     } else {
       box.line = new QLineEdit(personGroup_);
       // No box has a length limit: Qt's default one would cut a longer
@@ -249,6 +276,24 @@ QGroupBox* MainView::BuildPersonGroup() {
   }
   FitBoxColumns(*grid, *personBoxes_.back().line);
   return personGroup_;
+}
+
+QGroupBox* MainView::BuildDetailsPanel() {
+  details_ = new PersonDetailsPanel(this);
+  const std::pair<QWidget*, int> controls[] = {
+      {details_->Birthday()->SetBox(), kBirthdaySet},
+      {details_->Birthday()->Picker(), kBirthday},
+      {details_->Birthday()->YearBox(), kBirthdayYear},
+      {details_->Anniversary()->SetBox(), kAnniversarySet},
+      {details_->Anniversary()->Picker(), kAnniversary},
+      {details_->Anniversary()->YearBox(), kAnniversaryYear},
+      {details_->Notes(), kPersonNotes},
+      {details_->List(), kDetailsList},
+      {details_->AddButton(), kAddDetail},
+      {details_->RemoveButton(), kRemoveDetail},
+  };
+  for (const auto& [control, id] : controls) Register(control, id);
+  return details_;
 }
 
 QGroupBox* MainView::BuildContactGroup() {

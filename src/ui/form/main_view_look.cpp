@@ -10,6 +10,7 @@
 #include <QTimeEdit>
 
 #include "ui/form/main_view.h"
+#include "ui/form/person_details_panel.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/read_only_look.h"
 
@@ -22,6 +23,7 @@ void MainView::LockPersonBoxes(bool readOnly) {
     else
       box.lines->setReadOnly(readOnly);
   }
+  details_->SetReadOnly(readOnly);
   ShowLocks();
 }
 
@@ -51,6 +53,7 @@ void MainView::ShowLocks() {
       SetReadOnlyLook(*box.lines, box.lines->isReadOnly(), palette());
   }
   SetReadOnlyLook(*notesBox_, notesBox_->isReadOnly(), palette());
+  details_->SetReadOnly(details_->IsReadOnly());
   for (QDateTimeEdit* picker : {static_cast<QDateTimeEdit*>(datePicker_), static_cast<QDateTimeEdit*>(timePicker_)})
     SetReadOnlyLook(*picker, !picker->isEnabled(), palette());
 }

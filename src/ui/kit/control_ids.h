@@ -51,6 +51,18 @@ enum Control : int {
   kWebPage = 1074,
   kWebPageLabel = 1072,
 
+  // The person's details beside the boxes.
+  kBirthdaySet = 1094,
+  kBirthday = 1095,
+  kBirthdayYear = 1096,
+  kAnniversarySet = 1097,
+  kAnniversary = 1098,
+  kAnniversaryYear = 1099,
+  kPersonNotes = 1100,
+  kDetailsList = 1101,
+  kAddDetail = 1102,
+  kRemoveDetail = 1103,
+
   kContactGroup = 1029,
   kDate = 1026,
   kDateLabel = 1043,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTreeView>
@@ -26,7 +28,9 @@
 #include "support/scripted_prompter.h"
 #include "ui/document/log_document.h"
 #include "ui/form/find_bar.h"
+#include "ui/form/person_details_panel.h"
 #include "ui/kit/control_id.h"
+#include "ui/kit/partial_date_edit.h"
 
 namespace vimbo {
 namespace {
@@ -40,8 +44,10 @@ using testing::NotesBox;
 using testing::PersonSelector;
 using testing::TimePicker;
 
-constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 1031, 1027, 1016, 1006,
-                             1008, 1074, 1010, 1012, 1013, 1014, 1026, 1076, 1020, 1022, 1021};
+// While browsing, the details offer their notes and list; their date boxes
+// and buttons wait for an edit.
+constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 1031, 1027, 1016, 1006, 1008,
+                             1074, 1010, 1012, 1013, 1014, 1100, 1101, 1026, 1076, 1020, 1022, 1021};
 // The person boxes, in the order of the fields of a Person.
 constexpr int kPersonBoxes[] = {1015, 1001, 1002, 1003, 1004, 1010, 1012, 1013, 1014,
                                 1023, 1025, 1031, 1016, 1027, 1006, 1008, 1074};
@@ -555,6 +561,68 @@ TEST_F(MainViewTest, AddressTakesLineBreaksAndNotesPassEnterOn) {
   QTest::keyClick(NotesBox(&form), Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(NotesBox(&form)->toPlainText(), QStringLiteral("call back"));
   EXPECT_EQ(clicked.count(), 2);
+}
+
+// Beside the boxes, a person's details show read-only while browsing, are
+// changed through their own widgets in the person edit mode, and are stored
+// by Update as one step that Undo takes back whole. A value left alone keeps
+// its bytes, even those that are not UTF-8.
+TEST_F(MainViewTest, DetailsAreEditedWithThePersonAndUndoneInOneStep) {
+  Person ann = NamedPerson(1, "Ann", "Smith");
+  ann.Birthday = {1980, 4, 12};
+  ann.Notes = "Likes\r\ntea";
+  const std::pair<DetailKind, const char*> details[] = {{DetailKind::kPhone, "555 1"},
+                                                        {DetailKind::kEmail, "caf\xE9@example.org"}};
+  for (const auto& [kind, value] : details) {
+    PersonDetail detail;
+    detail.kind = kind;
+    detail.label = "work";
+    detail.value = value;
+    ann.Details.push_back(detail);
+  }
+  Data().persons.Insert(ann);
+  setup.Apply();
+  Show();
+  auto* panel = view.findChild<PersonDetailsPanel*>();
+  QTableWidget* list = panel->List();
+  EXPECT_EQ(panel->Birthday()->Picker()->date(), QDate(1980, 4, 12));
+  EXPECT_EQ(panel->Notes()->toPlainText(), QStringLiteral("Likes\ntea"));
+  EXPECT_EQ(list->item(1, 2)->text(), QStringLiteral("caf\u00E9@example.org"));
+  EXPECT_FALSE(panel->AddButton()->isEnabled());
+  EXPECT_FALSE(panel->Birthday()->SetBox()->isEnabled());
+  EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+  view.PersonEdit();
+  panel->Birthday()->YearBox()->click();
+  panel->Anniversary()->SetBox()->click();
+  panel->Anniversary()->Picker()->setDate(QDate(2001, 6, 20));
+  list->setCurrentCell(0, 2);
+  panel->RemoveButton()->click();
+  panel->AddButton()->click();
+  auto* kinds = list->findChild<QComboBox*>();
+  ASSERT_NE(kinds, nullptr) << "Add opens the new row's kind";
+  kinds->setCurrentIndex(kinds->findText(QStringLiteral("SIP")));
+  list->item(1, 2)->setText(QStringLiteral("sip:ann@example.org"));
+  view.PersonUpdate();
+
+  const auto stored = [&] { return *document.Data().persons.Find(1); };
+  EXPECT_EQ(stored().Birthday, (PartialDate{0, 4, 12}));
+  EXPECT_EQ(stored().Anniversary, (PartialDate{2001, 6, 20}));
+  EXPECT_EQ(stored().Notes, "Likes\r\ntea");
+  ASSERT_EQ(stored().Details.size(), 2U);
+  EXPECT_EQ(stored().Details[0], ann.Details[1]);
+  EXPECT_EQ(stored().Details[1].kind, DetailKind::kSip);
+  EXPECT_EQ(stored().Details[1].value, "sip:ann@example.org");
+  EXPECT_FALSE(panel->AddButton()->isEnabled());
+
+  document.Undo();
+  EXPECT_EQ(stored().Birthday, ann.Birthday);
+  EXPECT_EQ(stored().Details, ann.Details);
+  EXPECT_EQ(list->rowCount(), 2);
+  EXPECT_EQ(list->item(0, 0)->text(), QStringLiteral("Phone"));
+  document.Redo();
+  EXPECT_EQ(list->item(1, 0)->text(), QStringLiteral("SIP"));
+  EXPECT_FALSE(panel->Anniversary()->YearBox()->isEnabled());
 }
 
 TEST_F(MainViewTest, F1AsksHelpForTheFocusedControl) {
