@@ -29,6 +29,15 @@ struct PersonDetail {
   // A photo's media type: "image/jpeg".
   CompactText type;
 
+  // A detail that holds one value.
+  static PersonDetail Of(DetailKind kind, std::string_view label, std::string_view value) {
+    PersonDetail detail;
+    detail.kind = kind;
+    detail.label = label;
+    detail.value = value;
+    return detail;
+  }
+
   // The bytes of the heap blocks, for bounding the undo history.
   std::size_t HeapBytes() const;
 

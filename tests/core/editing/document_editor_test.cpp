@@ -108,6 +108,9 @@ const std::vector<Case>& Operations() {
          Person p = *e.Data().persons.Find(2);
          p.City = "Springfield";
          p.LName = "Barker";
+         p.Birthday = {0, 2, 29};
+         p.Notes = "Plays chess";
+         p.Details.push_back(PersonDetail::Of(DetailKind::kEmail, "home", "bob@example.org"));
          return e.UpdatePerson(p);
        }},
       {"Delete Person", [](DocumentEditor& e) { return e.DeletePerson(1); }},
@@ -306,6 +309,12 @@ TEST(EditHistory, MemoryBoundDropsOldestStepsFirst) {
   // One step larger than the whole bound is still kept, alone.
   editor.AddContactType(std::string(100 * kKiB, 'y'));
   EXPECT_TRUE(editor.History().CanUndo());
+  // A person's details count as the fields do: a photo of 200 KiB is such
+  // a step.
+  Person withPhoto = *editor.Data().persons.Find(1);
+  withPhoto.Details.push_back(PersonDetail::Of(DetailKind::kPhoto, {}, std::string(200 * kKiB, 'A')));
+  editor.UpdatePerson(withPhoto);
+  EXPECT_GE(editor.History().MemoryUsed(), 200 * kKiB);
 }
 
 }  // namespace
