@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -591,6 +593,7 @@ TEST_F(MainViewTest, DetailsAreEditedWithThePersonAndUndoneInOneStep) {
   EXPECT_FALSE(panel->AddButton()->isEnabled());
   EXPECT_FALSE(panel->Birthday()->SetBox()->isEnabled());
   EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_FALSE(panel->Photo()->isVisible()) << "no photo, no room taken";
 
   view.PersonEdit();
   panel->Birthday()->YearBox()->click();
@@ -623,6 +626,20 @@ TEST_F(MainViewTest, DetailsAreEditedWithThePersonAndUndoneInOneStep) {
   document.Redo();
   EXPECT_EQ(list->item(1, 0)->text(), QStringLiteral("SIP"));
   EXPECT_FALSE(panel->Anniversary()->YearBox()->isEnabled());
+
+  // A photo shows as a picture, and in the list by its type and size.
+  QImage image(40, 40, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  Person withPhoto = stored();
+  withPhoto.Details.push_back(PersonDetail::Of(DetailKind::kPhoto, {}, png.toBase64().toStdString()));
+  withPhoto.Details.back().type = "image/png";
+  document.Run(&DocumentEditor::UpdatePerson, withPhoto);
+  EXPECT_TRUE(panel->Photo()->isVisible());
+  EXPECT_EQ(list->item(2, 2)->text(), QStringLiteral("image/png (1 KB)"));
 }
 
 TEST_F(MainViewTest, F1AsksHelpForTheFocusedControl) {
