@@ -1,7 +1,10 @@
 #include "core/find/find.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -22,6 +25,30 @@ constexpr std::size_t kNamedWords = 32;
 
 NameBits Bit(std::size_t word) { return NameBits{1} << word; }
 
+// The bytes a text holds, ASCII letters in lower case.
+class ByteSet {
+ public:
+  static ByteSet Of(std::string_view text) {
+    ByteSet set;
+    for (const char c : text) {
+      const auto byte = static_cast<uint8_t>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+      set.bits_[byte / 64] |= uint64_t{1} << (byte % 64);
+    }
+    return set;
+  }
+  // Whether every byte of `other` is here too.
+  bool Covers(const ByteSet& other) const {
+    uint64_t missing = 0;
+    for (std::size_t i = 0; i < bits_.size(); ++i) missing |= other.bits_[i] & ~bits_[i];
+    return missing == 0;
+  }
+
+ private:
+  std::array<uint64_t, 4> bits_{};
+};
+
+constexpr std::size_t kFree = SIZE_MAX;  // an empty slot of the words' table
+
 class Matcher {
  public:
   explicit Matcher(std::string_view query) {
@@ -30,11 +57,12 @@ class Matcher {
     // mostly fails on the first word it is tried with, and the bits of the
     // names go to the words that decide.
     std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return a.size() > b.size(); });
+    named_ = std::min(words.size(), kNamedWords);
     for (std::string& word : words) {
       spansNameParts_.push_back(word.find(',') != std::string::npos ? 1 : 0);
+      if (words_.size() < named_) wordBytes_.push_back(ByteSet::Of(word));
       words_.emplace_back(std::move(word));
     }
-    named_ = std::min(words_.size(), kNamedWords);
   }
 
   bool HasWords() const { return !words_.empty(); }
@@ -65,9 +93,15 @@ class Matcher {
       }
     }
     // A contact of the person may need the words the search did not reach.
-    for (std::size_t w = 0; w < named_; ++w)
-      if ((tried & Bit(w)) == 0 && NameHolds(w, words_[w].FindIn(name) != std::string_view::npos, person))
-        inName |= Bit(w);
+    // Most of them have a byte the name lacks, which rules them out without
+    // a search.
+    const auto all = static_cast<NameBits>((uint64_t{1} << named_) - 1);
+    if ((tried & all) == all) return matches;
+    const ByteSet nameBytes = ByteSet::Of(name);
+    for (std::size_t w = 0; w < named_; ++w) {
+      if ((tried & Bit(w)) != 0 || !(spansNameParts_[w] != 0 || nameBytes.Covers(wordBytes_[w]))) continue;
+      if (NameHolds(w, words_[w].FindIn(name) != std::string_view::npos, person)) inName |= Bit(w);
+    }
     return matches;
   }
 
@@ -123,6 +157,7 @@ class Matcher {
   std::vector<FoldedWord> words_;
   std::vector<char> spansNameParts_;
   std::size_t named_ = 0;
+  std::vector<ByteSet> wordBytes_;  // of the first words
   std::size_t personLead_ = 0;
   std::size_t contactLead_ = 0;
   PersonText text_;
@@ -185,13 +220,21 @@ std::vector<std::string> QueryWords(std::string_view query) {
     if (!word.empty()) words.push_back(std::move(word));
     i = end;
   }
-  // A pasted text repeats its words many times; sorting finds the copies of
-  // each in n log n, and the sort's stability keeps the first of them.
-  std::vector<std::size_t> order(words.size());
-  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
-  std::stable_sort(order.begin(), order.end(), [&words](std::size_t a, std::size_t b) { return words[a] < words[b]; });
+  // A pasted text repeats its words many times. Each is looked up in a
+  // table of the words before it, a slot per word at most half full, so
+  // finding the copies takes one pass.
+  const std::size_t slots = std::bit_ceil(2 * words.size() + 1);
+  std::vector<std::size_t> table(slots, kFree);
   std::vector<char> repeated(words.size());
-  for (std::size_t k = 1; k < order.size(); ++k) repeated[order[k]] = words[order[k]] == words[order[k - 1]] ? 1 : 0;
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    std::size_t slot = std::hash<std::string>{}(words[k]) & (slots - 1);
+    while (table[slot] != kFree && words[table[slot]] != words[k]) slot = (slot + 1) & (slots - 1);
+    if (table[slot] == kFree) {
+      table[slot] = k;
+    } else {
+      repeated[k] = 1;
+    }
+  }
   std::vector<std::string> unique;
   for (std::size_t k = 0; k < words.size(); ++k)
     if (repeated[k] == 0) unique.push_back(std::move(words[k]));
