@@ -44,12 +44,6 @@ std::size_t PlainScan(const DocumentData& data, const Query& query) {
   return hits;
 }
 
-// The goal of a measure set for 100,000 persons and 1,000,000 contacts, held
-// to the document's share of it.
-double ScaledGoal(const DocumentData& data, double seconds) {
-  return seconds * static_cast<double>(data.persons.Size() + data.contacts.Size()) / 1.1e6;
-}
-
 void MeasureQuery(const DocumentData& data, const Query& query, const RoundOptions& options) {
   std::size_t found = 0;
   std::size_t scanned = 0;
@@ -65,7 +59,10 @@ void MeasureQuery(const DocumentData& data, const Query& query, const RoundOptio
   };
   const PairResult result = Interleave(find, scan, options);
   if (query.findsContacts && found == 0) throw std::runtime_error("the find query matched nothing");
-  const double goal = ScaledGoal(data, 0.050);
+  // The goal is set for a document of 100,000 persons and 1,000,000
+  // contacts; a smaller one is held to its share of it.
+  const double records = static_cast<double>(data.persons.Size() + data.contacts.Size());
+  const double goal = 0.050 * records / 1.1e6;
   char goalText[32];
   std::snprintf(goalText, sizeof goalText, "<= %.0f ms", goal * 1000);
   PrintRow("find \"" + std::string(query.text) + "\" / plain substring scan", Milliseconds(result.ours),
@@ -163,6 +160,9 @@ bool SameResults(const FindResults& a, const FindResults& b) {
   return a.persons == b.persons && a.contacts == b.contacts;
 }
 
+// An answer a person takes to be at once.
+constexpr double kAtOnce = 0.100;
+
 void MeasurePastedList(const DocumentData& data, const RoundOptions& options) {
   const std::string query = PastedList(data, 4'000);
   FindResults ours;
@@ -179,9 +179,10 @@ void MeasurePastedList(const DocumentData& data, const RoundOptions& options) {
   };
   const PairResult result = Interleave(find, old, options);
   if (!SameResults(ours, before)) throw std::runtime_error("the pasted list found other records than before");
-  const double goal = ScaledGoal(data, 0.100);
+  char faster[32];
+  std::snprintf(faster, sizeof faster, "%.0fx", 1 / result.ratio);
   PrintRow("find a pasted list of 4,000 words / the search before", Milliseconds(result.ours),
-           Milliseconds(result.reference), Ratio(result.ratio), "<= " + Milliseconds(goal), result.ours <= goal);
+           Milliseconds(result.reference), faster, "<= 100 ms", result.ours <= kAtOnce);
 
   // A hundred thousand words, which the search before took minutes over.
   const std::string longQuery = PastedList(data, 100'000);
@@ -192,8 +193,7 @@ void MeasurePastedList(const DocumentData& data, const RoundOptions& options) {
         });
       },
       options);
-  PrintRow("find a pasted list of 100,000 words", Milliseconds(seconds), "", "", "<= " + Milliseconds(goal),
-           seconds <= goal);
+  PrintRow("find a pasted list of 100,000 words", Milliseconds(seconds), "", "", "<= 100 ms", seconds <= kAtOnce);
   char note[160];
   std::snprintf(note, sizeof note, "%s different words of %s; %s persons, %s contacts found",
                 Count(static_cast<double>(QueryWords(longQuery).size())).c_str(), Count(1e5).c_str(),
@@ -208,7 +208,8 @@ void RunFindMeasure(const DocumentData& data, const RoundOptions& options) {
   for (const Query& query : kQueries) MeasureQuery(data, query, options);
   PrintNote("find", "the goal is 50 ms at 100,000 persons, 1,000,000 contacts");
   MeasurePastedList(data, options);
-  PrintNote("find", "a pasted list: the goal is 100 ms at 100,000 persons, 1,000,000 contacts");
+  PrintNote("find", "a pasted list: the goal is 100 ms up to 100,000 persons, 1,000,000 contacts; the search before,");
+  PrintNote("find", "which tried every word on every person, is timed on the same list");
 }
 
 }  // namespace vimbo::bench
