@@ -77,31 +77,32 @@ void MeasureQuery(const DocumentData& data, const Query& query, const RoundOptio
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // A pasted address list: the words of the persons' fields in their order,
-// e-mail addresses and phone numbers among them, until there are `count`.
+// e-mail addresses and phone numbers among them, from the first person
+// again when they run out, until there are `count`.
 std::string PastedList(const DocumentData& data, std::size_t count) {
   std::string query;
   std::size_t words = 0;
-  for (const auto& [id, person] : data.persons) {
-    for (const RecordField<Person>& field : kPersonFields) {
-      const std::string_view text = person.*field.member;
-      for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsBlank(text[i])) continue;
-        if (i == 0 || IsBlank(text[i - 1])) {
-          if (words++ == count) return query;
-          query += ' ';
+  for (std::size_t pass = 0; words < count && (pass == 0 || words > 0); ++pass) {
+    for (const auto& [id, person] : data.persons) {
+      for (const RecordField<Person>& field : kPersonFields) {
+        const std::string_view text = person.*field.member;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+          if (IsBlank(text[i])) continue;
+          if (i == 0 || IsBlank(text[i - 1])) {
+            if (words++ == count) return query;
+            query += ' ';
+          }
+          query += text[i];
         }
-        query += text[i];
       }
     }
   }
   return query;
 }
 
-// Find as it was before a long query was answered at once: each word kept
-// after a search through those kept before it, every word tried on every
-// person however early one was missing, and a flag for each word of each
-// person whose name holds one.
-FindResults EveryWordEverywhere(const DocumentData& data, std::string_view query) {
+// The words of a query as they were made: each kept after a search through
+// those kept before it.
+std::vector<FoldedWord> WordsAsBefore(std::string_view query) {
   std::vector<std::string> kept;
   for (std::size_t i = 0; i < query.size();) {
     std::size_t end = i;
@@ -111,37 +112,51 @@ FindResults EveryWordEverywhere(const DocumentData& data, std::string_view query
     if (!word.empty() && std::find(kept.begin(), kept.end(), word) == kept.end()) kept.push_back(std::move(word));
     i = end + 1;
   }
+  return {kept.begin(), kept.end()};
+}
+
+// Whether the person holds every word, every word tried however early one
+// was missing; `inName` flags the words the display name holds.
+bool PersonAsBefore(const Person& person, const std::vector<FoldedWord>& words, PersonText& text,
+                    std::vector<char>& inName) {
+  text.Build(person);
+  bool matches = true;
+  std::string name;
+  std::string scratch;
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    const std::size_t at = words[w].FindIn(matches ? text.All() : text.Name());
+    inName[w] = at < text.Name().size() ? 1 : 0;
+    if (matches && at == std::string_view::npos) {
+      const std::string& digits = words[w].PhoneDigits();
+      matches = !digits.empty() && text.PhoneDigits().find(digits) != std::string_view::npos;
+    }
+    if (!inName[w] && words[w].Text().find(',') != std::string::npos) {
+      person.AppendDisplayName(name);
+      inName[w] = words[w].OccursIn(name, scratch) ? 1 : 0;
+      name.clear();
+    }
+  }
+  return matches;
+}
+
+// Find as it was before a long query was answered at once, with a flag for
+// each word of each person whose name holds one.
+FindResults EveryWordEverywhere(const DocumentData& data, std::string_view query) {
   FindResults results;
-  if (kept.empty()) return results;
-  std::vector<FoldedWord> words(kept.begin(), kept.end());
+  const std::vector<FoldedWord> words = WordsAsBefore(query);
+  if (words.empty()) return results;
   PersonText text;
   std::vector<char> inName(words.size());
   std::vector<int32_t> named;
   std::vector<char> flags;
-  std::string name;
-  std::string scratch;
   for (const auto& [id, person] : data.persons) {
-    text.Build(person);
-    bool matches = true;
-    for (std::size_t w = 0; w < words.size(); ++w) {
-      const std::size_t at = words[w].FindIn(matches ? text.All() : text.Name());
-      inName[w] = at < text.Name().size() ? 1 : 0;
-      if (matches && at == std::string_view::npos) {
-        const std::string& digits = words[w].PhoneDigits();
-        matches = !digits.empty() && text.PhoneDigits().find(digits) != std::string_view::npos;
-      }
-      if (!inName[w] && words[w].Text().find(',') != std::string::npos) {
-        name.clear();
-        person.AppendDisplayName(name);
-        inName[w] = words[w].OccursIn(name, scratch) ? 1 : 0;
-      }
-    }
-    if (matches) results.persons.push_back(id);
+    if (PersonAsBefore(person, words, text, inName)) results.persons.push_back(id);
     if (std::find(inName.begin(), inName.end(), 1) == inName.end()) continue;
     named.push_back(id);
     flags.insert(flags.end(), inName.begin(), inName.end());
   }
   std::vector<FoundContact> found;
+  std::string scratch;
   for (const auto& [id, contact] : data.contacts) {
     const auto at = std::lower_bound(named.begin(), named.end(), contact.PersonID);
     const char* covered = at != named.end() && *at == contact.PersonID
