@@ -1,7 +1,7 @@
 #include "core/find/text_search.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
