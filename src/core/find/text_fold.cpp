@@ -51,10 +51,26 @@ constexpr std::array<char16_t, 0x3CF - 0x386> kGreekLetters = {
 };
 // clang-format on
 
+// The letters of polytonic Greek, U+1F00 to U+1FFF, as stand-ins for their
+// plain small letters (kPolytonicLetters), sixteen a line; '.' keeps the
+// character. Older texts write them, and some keyboards write U+1F71 and
+// its kin for the modern accent.
+// clang-format off
+constexpr std::string_view kPolytonic =
+    "aaaaaaaaaaaaaaaa" "eeeeee..eeeeee.." "hhhhhhhhhhhhhhhh" "iiiiiiiiiiiiiiii"
+    "oooooo..oooooo.." "yyyyyyyy.y.y.y.y" "wwwwwwwwwwwwwwww" "aaeehhiiooyyww.."
+    "aaaaaaaaaaaaaaaa" "hhhhhhhhhhhhhhhh" "wwwwwwwwwwwwwwww" "aaaaa.aaaaaaa.i."
+    "..hhh.hheehhh..." "iiii..iiiiii...." "yyyyrryyyyyyr..." "..www.wwoowww...";
+// clang-format on
+constexpr std::string_view kPolytonicStandIns = "aehioywr";
+constexpr std::array<char16_t, 8> kPolytonicLetters = {u'α', u'ε', u'η', u'ι', u'ο', u'υ', u'ω', u'ρ'};
+
 // Greek and Cyrillic letters in lower case, Greek ones without their accents
 // and a final sigma as any other; everything else as it is.
 char32_t LowerCase(char32_t c) {
   if (c >= 0x386 && c < 0x3CF && kGreekLetters[c - 0x386] != 0) return kGreekLetters[c - 0x386];
+  if (c >= 0x1F00 && c <= 0x1FFF && kPolytonic[c - 0x1F00] != '.')
+    return kPolytonicLetters[kPolytonicStandIns.find(kPolytonic[c - 0x1F00])];
   if (c >= 0x410 && c <= 0x42F) return c + 0x20;
   if (c >= 0x400 && c <= 0x40F) return c + 0x50;
   return c;

@@ -34,7 +34,8 @@ TEST(Find, FoldsTextAsTheFormShowsIt) {
        "3"},  // Ωmega 5×3
       // Greek: tonos and dialytika dropped, final sigma as any other.
       {"Ευάγγελος ΆΈΉΊΌΎΏ ΪΫ ΐΰ άέήίόύώ ϊϋ ΣΩ", "ευαγγελοσ αεηιουω ιυ ιυ αεηιουω ιυ σω"},
-      {"Ευα\xCC\x81γγελος", "ευαγγελοσ"},                            // a combining tonos
+      {"Ευα\xCC\x81γγελος", "ευαγγελοσ"},                                             // a combining tonos
+      {"ἈΘῆΝΑΙ Ὀδυσσεύς ᾠδή ῥήτωρ \xE1\xBD\xB1 ῾", "αθηναι οδυσσευσ ωδη ρητωρ α ῾"},  // polytonic; U+1F71
       {"\xCD\xBE \xCE\x87 \xCE\x8B", "\xCD\xBE \xCE\x87 \xCE\x8B"},  // the Greek question mark, ano teleia, a gap
       {"", ""},
   };
