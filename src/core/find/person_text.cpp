@@ -67,18 +67,30 @@ bool PersonText::Fill(bool fold) {
     const CompactText& text = person_->*field.member;
     if (&text != shown_[0] && &text != shown_[1]) append(text);
   }
+  append(person_->Notes);
+  for (const PersonDetail& detail : person_->Details) {
+    // A photo's base64 would match words at random.
+    if (detail.kind == DetailKind::kPhoto) continue;
+    append(detail.value);
+    if (detail.kind != DetailKind::kAddress) continue;
+    for (const AddressPart& part : kAddressParts) append(detail.*part.member);
+  }
   return (bits & 0x8080808080808080ULL) == 0;
 }
 
 std::string_view PersonText::PhoneDigits() {
   if (digitsMade_) return digits_;
   digits_.clear();
-  for (const CompactText* field :
-       {&person_->Phone, &person_->WkPhone, &person_->WkExt, &person_->CelPhone, &person_->Pager, &person_->Fax}) {
-    for (const char c : field->view())
+  const auto appendDigits = [this](std::string_view phone) {
+    for (const char c : phone)
       if (c >= '0' && c <= '9') digits_.push_back(c);
     digits_.push_back('\n');
-  }
+  };
+  for (const CompactText* field :
+       {&person_->Phone, &person_->WkPhone, &person_->WkExt, &person_->CelPhone, &person_->Pager, &person_->Fax})
+    appendDigits(*field);
+  for (const PersonDetail& detail : person_->Details)
+    if (detail.kind == DetailKind::kPhone) appendDigits(detail.value);
   digitsMade_ = true;
   return digits_;
 }

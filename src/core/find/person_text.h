@@ -1,10 +1,11 @@
 #pragma once
 // The text in which find looks for a person's words: every field that holds
-// text on a line of its own, so one search per word covers the person and no
-// word, which holds no blank, runs from one field into the next. The fields
-// of the display name come first, so where a word is found tells whether the
-// name holds it. A field that is not all ASCII is folded; the rest are kept
-// as stored.
+// text on a line of its own, then the notes and each detail's value or
+// address parts, so one search per word covers the person and no word, which
+// holds no blank, runs from one field into the next. The fields of the
+// display name come first, so where a word is found tells whether the name
+// holds it. A field that is not all ASCII is folded; the rest are kept as
+// stored.
 
 #include <array>
 #include <string>
@@ -21,8 +22,9 @@ class PersonText {
   std::string_view All() const { return {text_.data(), length_}; }
   // The lines of the fields that make up the display name.
   std::string_view Name() const { return {text_.data(), nameEnd_}; }
-  // The digits of each phone field, a line per field: made when first asked
-  // for, as only a query word of digits alone needs them.
+  // The digits of each phone field and phone detail, a line per phone: made
+  // when first asked for, as only a query word that reads as a phone number
+  // needs them.
   std::string_view PhoneDigits();
 
  private:

@@ -36,9 +36,42 @@ constexpr std::array<std::string_view, 0x180 - 0xC0> kLatinLetters = {
 };
 // clang-format on
 
-// Greek and Cyrillic capitals in lower case; everything else as it is.
+// The plain small letters of U+0386 to U+03CE: the Greek letters with tonos
+// or dialytika, capitals and final sigma. Zero keeps the character.
+// clang-format off
+constexpr std::array<char16_t, 0x3CF - 0x386> kGreekLetters = {
+    // U+0386: Ά · Έ Ή Ί  Ό  Ύ Ώ ΐ
+    u'α', 0, u'ε', u'η', u'ι', 0, u'ο', 0, u'υ', u'ω', u'ι',
+    // U+0391: the capitals, then Ϊ Ϋ ά έ ή ί ΰ
+    u'α', u'β', u'γ', u'δ', u'ε', u'ζ', u'η', u'θ', u'ι', u'κ', u'λ', u'μ', u'ν', u'ξ', u'ο',
+    u'π', u'ρ', 0, u'σ', u'τ', u'υ', u'φ', u'χ', u'ψ', u'ω', u'ι', u'υ', u'α', u'ε', u'η', u'ι', u'υ',
+    // U+03B1: the small letters, final sigma as σ, then ϊ ϋ ό ύ ώ
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, u'σ', 0, 0, 0, 0, 0, 0, 0,
+    u'ι', u'υ', u'ο', u'υ', u'ω',
+};
+// clang-format on
+
+// The letters of polytonic Greek, U+1F00 to U+1FFF, as stand-ins for their
+// plain small letters (kPolytonicLetters), sixteen a line; '.' keeps the
+// character. Older texts write them, and some keyboards write U+1F71 and
+// its kin for the modern accent.
+// clang-format off
+constexpr std::string_view kPolytonic =
+    "aaaaaaaaaaaaaaaa" "eeeeee..eeeeee.." "hhhhhhhhhhhhhhhh" "iiiiiiiiiiiiiiii"
+    "oooooo..oooooo.." "yyyyyyyy.y.y.y.y" "wwwwwwwwwwwwwwww" "aaeehhiiooyyww.."
+    "aaaaaaaaaaaaaaaa" "hhhhhhhhhhhhhhhh" "wwwwwwwwwwwwwwww" "aaaaa.aaaaaaa.i."
+    "..hhh.hheehhh..." "iiii..iiiiii...." "yyyyrryyyyyyr..." "..www.wwoowww...";
+// clang-format on
+constexpr std::string_view kPolytonicStandIns = "aehioywr";
+constexpr std::array<char16_t, 8> kPolytonicLetters = {u'α', u'ε', u'η', u'ι', u'ο', u'υ', u'ω', u'ρ'};
+
+// Greek and Cyrillic letters in lower case, Greek ones without their accents
+// and a final sigma as any other; everything else as it is.
 char32_t LowerCase(char32_t c) {
-  if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return c + 0x20;
+  if (c >= 0x386 && c < 0x3CF && kGreekLetters[c - 0x386] != 0) return kGreekLetters[c - 0x386];
+  if (c >= 0x1F00 && c <= 0x1FFF && kPolytonic[c - 0x1F00] != '.')
+    return kPolytonicLetters[kPolytonicStandIns.find(kPolytonic[c - 0x1F00])];
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
   if (c >= 0x400 && c <= 0x40F) return c + 0x50;
   return c;
 }

@@ -1,7 +1,7 @@
 #include "core/find/text_search.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -100,11 +100,19 @@ std::size_t FindAsciiCaseless(std::string_view text, std::string_view word, bool
   return std::string_view::npos;
 }
 
-FoldedWord::FoldedWord(std::string folded)
-    : text_(std::move(folded)),
-      ascii_(IsAscii(text_)),
-      allDigits_(!text_.empty() &&
-                 std::all_of(text_.begin(), text_.end(), [](char c) { return c >= '0' && c <= '9'; })) {}
+FoldedWord::FoldedWord(std::string folded) : text_(std::move(folded)), ascii_(IsAscii(text_)) {
+  // Phone numbers are written with all kinds of separators: "+34 600 123
+  // 456", "(0611) 123-4567", "600.123.456", "089/123456". A word of digits and
+  // such separators alone stands for its digits.
+  for (const char c : text_) {
+    if (c >= '0' && c <= '9') {
+      phoneDigits_.push_back(c);
+    } else if (std::string_view("+-.()/").find(c) == std::string_view::npos) {
+      phoneDigits_.clear();
+      return;
+    }
+  }
+}
 
 bool FoldedWord::OccursIn(std::string_view bytes, std::string& scratch) const {
   // ASCII bytes stand for the same characters whether the text reads as

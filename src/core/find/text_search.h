@@ -15,7 +15,8 @@ class FoldedWord {
   explicit FoldedWord(std::string folded);
 
   const std::string& Text() const { return text_; }
-  bool AllDigits() const { return allDigits_; }
+  // The digits of a word that reads as a phone number, or nothing.
+  const std::string& PhoneDigits() const { return phoneDigits_; }
 
   // Whether the word occurs in `bytes` once they are folded. `scratch`
   // holds the folded text of a text that needs it.
@@ -27,7 +28,7 @@ class FoldedWord {
  private:
   std::string text_;
   bool ascii_ = true;
-  bool allDigits_ = false;
+  std::string phoneDigits_;
 };
 
 // Where `word`, in lower case ASCII, first occurs in `text` without regard

@@ -32,6 +32,11 @@ TEST(Find, FoldsTextAsTheFormShowsIt) {
        "3",
        "\xCF\x89mega 5\xC3\x97"
        "3"},  // Ωmega 5×3
+      // Greek: tonos and dialytika dropped, final sigma as any other.
+      {"Ευάγγελος ΆΈΉΊΌΎΏ ΪΫ ΐΰ άέήίόύώ ϊϋ ΣΩ", "ευαγγελοσ αεηιουω ιυ ιυ αεηιουω ιυ σω"},
+      {"Ευα\xCC\x81γγελος", "ευαγγελοσ"},                                             // a combining tonos
+      {"ἈΘῆΝΑΙ Ὀδυσσεύς ᾠδή ῥήτωρ \xE1\xBD\xB1 ῾", "αθηναι οδυσσευσ ωδη ρητωρ α ῾"},  // polytonic; U+1F71
+      {"\xCD\xBE \xCE\x87 \xCE\x8B", "\xCD\xBE \xCE\x87 \xCE\x8B"},  // the Greek question mark, ano teleia, a gap
       {"", ""},
   };
   for (const Case& c : cases) {
@@ -40,6 +45,7 @@ TEST(Find, FoldsTextAsTheFormShowsIt) {
     EXPECT_EQ(folded, c.folded) << c.bytes;
   }
   EXPECT_EQ(QueryWords("  Ok  ok\tM\xC3\x9CLLER \xCC\x88 "), (std::vector<std::string>{"ok", "muller"}));
+  EXPECT_EQ(QueryWords("b a B c A muller b M\xFCller"), (std::vector<std::string>{"b", "a", "c", "muller"}));
 }
 
 bool Contains(std::string_view text, std::string_view word, bool& ascii) {
@@ -101,7 +107,7 @@ Person MakePerson(int32_t id, const char* first, const char* last, const char* p
   return person;
 }
 
-Contact MakeContact(int32_t id, int32_t personId, double moment, const char* notes) {
+Contact MakeContact(int32_t id, int32_t personId, double moment, std::string_view notes) {
   Contact contact;
   contact.ID = id;
   contact.PersonID = personId;
@@ -175,6 +181,123 @@ TEST(Find, MatchesEveryWordInPersonsAndInNotesOrTheirPersonsName) {
     EXPECT_EQ(results.persons, c.persons);
     EXPECT_EQ(results.contacts, c.contacts);
   }
+}
+
+PersonDetail Detail(DetailKind kind, const char* value, const char* label = "") {
+  PersonDetail detail;
+  detail.kind = kind;
+  detail.label = label;
+  detail.value = value;
+  return detail;
+}
+
+TEST(Find, LooksInDetailsFoldsGreekAndReadsPhonesByTheirDigits) {
+  DocumentData data;
+  Person lee = MakePerson(1, "Ann", "Lee", "+34 600 123 456");
+  lee.Notes = "Met at the harbour caf\xC3\xA9";
+  lee.SetCountry("Ireland");
+  lee.Details.push_back(Detail(DetailKind::kPhone, "(0611) 123-4567", "work"));
+  lee.Details.push_back(Detail(DetailKind::kEmail, "ann@quay.example", "home"));
+  PersonDetail address = Detail(DetailKind::kAddress, "", "home");
+  address.street = "12 Quay Road";
+  address.city = "Galway";
+  address.postalCode = "H91";
+  lee.Details.push_back(address);
+  lee.Details.push_back(Detail(DetailKind::kName, "Shorty", "nickname"));
+  lee.Details.push_back(Detail(DetailKind::kName, "Quentin", "middle"));
+  lee.Details.push_back(Detail(DetailKind::kOrg, "Purchasing", "unit"));
+  lee.Details.push_back(Detail(DetailKind::kCustom, "44", "X-SHOE-SIZE"));
+  lee.Details.push_back(Detail(DetailKind::kPhoto, "secretword"));
+  data.persons.Insert(lee);
+  Person greek = MakePerson(2, "Ευάγγελος", "Παπαδόπουλος", "210.555.0147");
+  greek.Details.push_back(Detail(DetailKind::kAddress, "", "work"));
+  greek.Details.back().city = "Αθήνα";
+  data.persons.Insert(greek);
+  data.persons.Insert(MakePerson(3, "Ray", "Ortiz", "", "Springfield"));
+  data.contacts.Insert(MakeContact(10, 1, 45000.0, "Order shipped"));
+  data.contacts.Insert(MakeContact(11, 2, 45001.0, "Sent the catalogue"));
+
+  struct Case {
+    const char* query;
+    std::vector<int32_t> persons;
+    std::vector<int32_t> contacts;
+  };
+  const Case cases[] = {
+      {"harbour cafe", {1}, {}},  // the notes, folded
+      {"ireland galway quay h91", {1}, {}},
+      {"shorty quentin purchasing 44", {1}, {}},
+      {"ann@quay", {1}, {}},
+      {"secretword", {}, {}},      // a photo's bytes are no text
+      {"shorty shipped", {}, {}},  // a name part is not the name a contact is found by
+      {"lee shipped", {}, {10}},
+      {"ευαγγελος", {2}, {11}},
+      {"ΠΑΠΑΔΟΠΟΥΛΟΣ catalogue", {}, {11}},
+      {"παπαδοπουλοσ αθηνα", {2}, {}},
+      {"+34600123456", {1}, {}},
+      {"600-123 0034", {}, {}},  // each word whole: "0034" is not in the number
+      {"600-123", {1}, {}},
+      {"(600)123.456", {1}, {}},
+      {"06111234567", {1}, {}},  // the phone detail
+      {"4567 2105550147", {}, {}},
+      {"2105550147", {2}, {}},
+      {"210-555", {2}, {}},
+      {"456-0611", {}, {}},  // no number runs from one phone into the next
+      {"600-12a", {}, {}},   // a letter makes a word no phone number
+      {"+34-600x", {}, {}},
+      {"123-600", {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.query);
+    const FindResults results = Find(data, c.query);
+    EXPECT_EQ(results.persons, c.persons);
+    EXPECT_EQ(results.contacts, c.contacts);
+  }
+}
+
+TEST(Find, AnswersAPastedQueryOfAHundredThousandWords) {
+  // A thousand words of notes; the second person and the second contact miss
+  // one of them.
+  std::string all;
+  std::string allButOne;
+  for (int k = 0; k < 1000; ++k) {
+    const std::string word = "k" + std::to_string(k) + " ";
+    all += word;
+    if (k != 500) allButOne += word;
+  }
+  DocumentData data;
+  Person ann = MakePerson(1, "Ann", "Quillington");
+  ann.Notes = all;
+  Person bob = MakePerson(2, "Bob", "Quillington");
+  bob.Notes = allButOne;
+  data.persons.Insert(ann);
+  data.persons.Insert(bob);
+  data.persons.Insert(MakePerson(3, "Cy", "Quillington"));
+  data.contacts.Insert(MakeContact(10, 3, 45000.0, all));
+  data.contacts.Insert(MakeContact(11, 3, 45001.0, allButOne));
+  data.contacts.Insert(MakeContact(12, 1, 45002.0, all));
+
+  // The notes' words a hundred times over in a changing order, beside a
+  // word of the name: a long one, tried early, or a short one, tried last.
+  std::string repeated;
+  for (int round = 0; round < 100; ++round)
+    for (int k = 0; k < 1000; ++k) repeated += "K" + std::to_string((k * 7 + round) % 1000) + " ";
+  EXPECT_EQ(QueryWords(repeated).size(), 1000U);
+  FindResults results = Find(data, repeated + "quillington");
+  EXPECT_EQ(results.persons, (std::vector<int32_t>{1}));
+  EXPECT_EQ(results.contacts, (std::vector<int32_t>{12, 10}));
+  results = Find(data, "ann " + repeated);
+  EXPECT_EQ(results.persons, (std::vector<int32_t>{1}));
+  EXPECT_EQ(results.contacts, (std::vector<int32_t>{12}));
+  results = Find(data, repeated + "n,");  // "Quillington, Ann", "Quillington, Cy"
+  EXPECT_TRUE(results.persons.empty());
+  EXPECT_EQ(results.contacts, (std::vector<int32_t>{12, 10}));
+
+  // A hundred thousand different words: the thousand above and more that
+  // nobody holds.
+  std::string distinct;
+  for (int k = 0; k < 100'000; ++k) distinct += "k" + std::to_string(k) + " ";
+  EXPECT_TRUE(Find(data, distinct).Empty());
+  EXPECT_EQ(Find(data, distinct.substr(0, all.size())).persons, (std::vector<int32_t>{1}));
 }
 
 }  // namespace
