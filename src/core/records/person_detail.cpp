@@ -14,6 +14,15 @@ std::size_t PersonDetail::HeapBytes() const {
   return bytes;
 }
 
+bool operator==(const PersonDetail& a, const PersonDetail& b) {
+  if (a.kind != b.kind || a.label.view() != b.label.view() || a.value.view() != b.value.view() ||
+      a.type.view() != b.type.view())
+    return false;
+  for (const AddressPart& part : kAddressParts)
+    if ((a.*part.member).view() != (b.*part.member).view()) return false;
+  return true;
+}
+
 std::string_view DetailKindName(DetailKind kind) { return kKindNames[static_cast<std::size_t>(kind)]; }
 
 std::optional<DetailKind> DetailKindNamed(std::string_view name) {

@@ -41,7 +41,7 @@ struct PersonDetail {
   // The bytes of the heap blocks, for bounding the undo history.
   std::size_t HeapBytes() const;
 
-  friend bool operator==(const PersonDetail&, const PersonDetail&) = default;
+  friend bool operator==(const PersonDetail& a, const PersonDetail& b);
 };
 
 // The parts of an address in their order in the file and on cards.
@@ -70,6 +70,6 @@ inline constexpr std::string_view kNicknameLabel = "nickname";
 inline constexpr std::string_view kUnitLabel = "unit";
 
 // The largest photo kept, in bytes before base64.
-inline constexpr std::size_t kLargestPhoto = 1024 * 1024;
+inline constexpr std::size_t kLargestPhoto = std::size_t{1024} * 1024;
 
 }  // namespace vimbo
