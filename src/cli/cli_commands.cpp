@@ -255,14 +255,13 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
   return kSuccess;
 }
 
-// The columns of the file named by its first record, each assigned the
-// field its name is known for, as the wizard assigns them.
-std::vector<std::string> ColumnsByName(const std::string& firstRecord, const FieldTokenizer& tokenizer) {
+// The names of the file's columns in its first record.
+std::vector<std::string> ColumnNames(const std::string& firstRecord, const FieldTokenizer& tokenizer) {
   std::vector<std::string> names;
   std::string_view remaining = firstRecord;
   std::string field;
   while (tokenizer.NextField(remaining, field)) names.push_back(field);
-  return MatchColumnHeadings(names);
+  return names;
 }
 
 // import IN DATA OUT --columns ... [--separator S] [--encloser E] [--first-line-names];
@@ -300,7 +299,10 @@ int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::s
     firstRecord = FirstRecordOfBytes(*input, tokenizer);
   }
   if (byName) {
-    settings.Fields = ColumnsByName(*firstRecord, tokenizer);
+    // Each column is assigned the field its name is known for, as the wizard
+    // assigns them.
+    settings.ImportedFieldNames = ColumnNames(*firstRecord, tokenizer);
+    settings.Fields = MatchColumnHeadings(settings.ImportedFieldNames);
     const auto unknown = [](const std::string& key) { return key.empty(); };
     if (std::all_of(settings.Fields.begin(), settings.Fields.end(), unknown)) {
       err << "No column of " << settings.FileName << " has a field name Vimbo knows.\n";
@@ -308,8 +310,10 @@ int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::s
     }
   }
   settings.ColumnCount = static_cast<int>(settings.Fields.size());
-  const int added = ImportPersonsWithoutUndo(data, ReadPersonEntries(settings, std::move(input)));
+  TextImport<Persons::Entry> import = ReadPersonEntries(settings, std::move(input));
+  const int added = ImportPersonsWithoutUndo(data, std::move(import.persons));
   if (SaveForCommand(data, args[3], err) != kSuccess) return kFailure;
+  if (!import.columnsNotImported.empty()) err << ColumnsNotImportedText(import.columnsNotImported) << "\n";
   char message[64];
   std::snprintf(message, sizeof message, "%d names added to current database.", added);
   out << message << "\n";

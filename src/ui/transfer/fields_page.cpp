@@ -116,11 +116,12 @@ void FieldsPage::BuildImportRows() {
 }
 
 void FieldsPage::AssignByNames() {
-  // The assignments must name keys this transfer offers.
+  // Besides the keys this transfer offers, a column may be assigned a
+  // phone, an address part or another detail of an address book's layout.
   std::vector<std::string> keys = MatchColumnHeadings(settings_.ImportedFieldNames);
   QStringList names;
   for (size_t row = 0; row < keys.size(); ++row) {
-    if (std::find(available_.begin(), available_.end(), keys[row]) == available_.end()) continue;
+    if (keys[row].empty()) continue;
     assignments_[row] = std::move(keys[row]);
     ShowAssignment(static_cast<int>(row));
     names.append(ToDisplay(settings_.ImportedFieldNames[row]));
