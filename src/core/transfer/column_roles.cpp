@@ -14,7 +14,9 @@ struct GroupKind {
   DetailKind kind;
 };
 
-constexpr std::array<GroupKind, 7> kGroupKinds = {{
+// An event ("Anniversary") is read as a custom value, which the import
+// turns into the date it names.
+constexpr std::array<GroupKind, 8> kGroupKinds = {{
     {"Phone", "phone", DetailKind::kPhone},
     {"E-mail", "email", DetailKind::kEmail},
     {"Website", "website", DetailKind::kUrl},
@@ -22,6 +24,7 @@ constexpr std::array<GroupKind, 7> kGroupKinds = {{
     {"Organization", "organization", DetailKind::kOrg},
     {"IM", "im", DetailKind::kIm},
     {"Custom Field", "customfield", DetailKind::kCustom},
+    {"Event", "event", DetailKind::kCustom},
 }};
 
 struct PartName {
@@ -94,12 +97,8 @@ int TakeNumber(std::string_view& text) {
   return number;
 }
 
-}  // namespace
-
-std::string GroupKey(DetailKind kind, int number, std::string_view label, std::optional<GroupPart> part) {
-  const GroupKind* group = KindOf(kind);
-  if (!group) return {};
-  std::string key(group->name);
+std::string KeyOf(const GroupKind& group, int number, std::string_view label, std::optional<GroupPart> part) {
+  std::string key(group.name);
   if (number > 0) key += " " + std::to_string(number);
   if (!label.empty()) key.append(" (").append(label).append(")");
   if (!part) {
@@ -108,6 +107,13 @@ std::string GroupKey(DetailKind kind, int number, std::string_view label, std::o
     key.append(" - ").append(NameOf(*part).name);
   }
   return key;
+}
+
+}  // namespace
+
+std::string GroupKey(DetailKind kind, int number, std::string_view label, std::optional<GroupPart> part) {
+  const GroupKind* group = KindOf(kind);
+  return group ? KeyOf(*group, number, label, part) : std::string();
 }
 
 ColumnRole RoleOfKey(std::string_view key) {
@@ -168,10 +174,10 @@ std::string KeyOfNumberedHeading(std::string_view comparable) {
     const auto [at, error] = std::from_chars(rest.data(), rest.data() + rest.size(), number);
     if (error != std::errc() || number <= 0) continue;
     rest = rest.substr(static_cast<std::size_t>(at - rest.data()));
-    if (rest == "type" || rest == "label") return GroupKey(kind.kind, number, {}, std::nullopt);
+    if (rest == "type" || rest == "label") return KeyOf(kind, number, {}, std::nullopt);
     for (const PartName& part : kPartNames)
       if (rest == part.comparable && KindHasPart(kind.kind, part.part))
-        return GroupKey(kind.kind, number, {}, part.part);
+        return KeyOf(kind, number, {}, part.part);
   }
   return {};
 }

@@ -109,10 +109,27 @@ class Placement {
           addresses_.push_back({label, std::move(parts)});
         break;
       case DetailKind::kOrg: PutOrganization(label, parts); break;
+      case DetailKind::kCustom:
+        if (!PutEvent(label, value) && !value.empty()) person_.Details.push_back(Detail(kind, label, value));
+        break;
       default:
         if (!value.empty()) person_.Details.push_back(Detail(kind, label, value));
         break;
     }
+  }
+
+  // A birthday or anniversary that a typed column holds goes to its date
+  // while that is free.
+  bool PutEvent(std::string_view label, std::string_view value) {
+    const std::string type = LabelOfType(label);
+    PartialDate* field = type == "anniversary" ? &person_.Anniversary
+                         : type == "birthday"  ? &person_.Birthday
+                                               : nullptr;
+    if (!field || field->IsSet()) return false;
+    bool noDate = false;
+    const std::optional<PartialDate> date = DateOf(value, noDate);
+    if (date) *field = *date;
+    return date || noDate;
   }
 
   // The home address, or one without a type, else the first, fills the
