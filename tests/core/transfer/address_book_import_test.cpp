@@ -1,14 +1,19 @@
 // Files in the layouts of the big web and desktop address books, imported
-// with their columns matched by name as `--columns auto` and the wizard do.
+// with their columns matched by name as `--columns auto` and the wizard do,
+// and our persons written in those layouts.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/transfer/column_names.h"
 #include "core/transfer/field_tokenizer.h"
+#include "core/transfer/layout_export.h"
 #include "core/transfer/person_text_reader.h"
+#include "core/transfer/transfer_keys.h"
 #include "support/temp_dir.h"
 
 namespace vimbo {
@@ -157,6 +162,148 @@ TEST(AddressBookImport, DesktopLayoutWithAddressBlocksAndFixedPhones) {
   EXPECT_EQ(eve.Country(), "Ireland");
   EXPECT_EQ(eve.Birthday.Text(), "1990-12-25");
   EXPECT_EQ(Details(eve), (Strings{"address =||||Ireland|", "custom Anniversary=next spring"}));
+}
+
+// Everyone the layouts have room for: each kind of value in the fields and
+// as details, a country, dates with and without a year, an extension.
+Person EveryKind() {
+  Person ann;
+  ann.Title = "Dr.";
+  ann.FName = "Ann";
+  ann.LName = "O'Neil, \"Jr\"";
+  ann.Company = "Acme";
+  ann.Position = "Chair";
+  ann.Address = "12 Elm St\nApt 3";
+  ann.City = "Springfield";
+  ann.State = "IL";
+  ann.Zip = "62701";
+  ann.SetCountry("USA");
+  ann.Phone = "555-0100";
+  ann.WkPhone = "555-0101";
+  ann.WkExt = "12";
+  ann.CelPhone = "555-0102";
+  ann.Pager = "555-0103";
+  ann.Fax = "555-0104";
+  ann.EMail = "ann@home.example";
+  ann.WebPage = "https://ann.example";
+  ann.Birthday = *PartialDate::Parse("1980-04-12");
+  ann.Anniversary = *PartialDate::Parse("2005-06-01");
+  ann.Notes = "Likes tea,\nnot coffee";
+  const auto add = [&](DetailKind kind, const char* label, const char* value) {
+    PersonDetail detail;
+    detail.kind = kind;
+    detail.label = label;
+    detail.value = value;
+    ann.Details.push_back(detail);
+  };
+  add(DetailKind::kName, "middle", "Marie");
+  add(DetailKind::kName, "suffix", "PhD");
+  add(DetailKind::kOrg, "unit", "Research");
+  add(DetailKind::kPhone, "work", "555-0105");
+  add(DetailKind::kPhone, "home", "555-0106");
+  add(DetailKind::kEmail, "work", "ann@work.example");
+  PersonDetail office;
+  office.kind = DetailKind::kAddress;
+  office.label = "work";
+  office.street = "1 Quay";
+  office.city = "Cork";
+  office.country = "Ireland";
+  ann.Details.push_back(office);
+  return ann;
+}
+
+// The details in a fixed order of kinds, keeping their order within a kind:
+// a layout writes kinds in its own column order.
+Strings DetailsByKind(const Person& person) {
+  Person sorted = person;
+  std::stable_sort(sorted.Details.begin(), sorted.Details.end(),
+                   [](const PersonDetail& a, const PersonDetail& b) { return a.kind < b.kind; });
+  return Details(sorted);
+}
+
+void ExpectSamePerson(const Person& got, const Person& want) {
+  for (const PersonKey& key : kPersonKeys) {
+    EXPECT_EQ(got.*key.member, want.*key.member) << key.key;
+  }
+  EXPECT_EQ(got.Birthday, want.Birthday);
+  EXPECT_EQ(got.Anniversary, want.Anniversary);
+  EXPECT_EQ(got.Notes, want.Notes);
+  EXPECT_EQ(DetailsByKind(got), DetailsByKind(want));
+}
+
+TEST(AddressBookExport, EveryDetailComesBackThroughEachLayout) {
+  DocumentData data;
+  Person ann = EveryKind();
+  ann.ID = 1;
+  // The web layout also has a nickname, web, messaging and custom values.
+  Person web = ann;
+  PersonDetail more;
+  for (const auto& [kind, label, value] :
+       {std::tuple{DetailKind::kName, "nickname", "Annie"}, std::tuple{DetailKind::kPhone, "cell", "555-0107"},
+        std::tuple{DetailKind::kPhone, "main", "555-0108"}, std::tuple{DetailKind::kUrl, "blog", "https://b.example"},
+        std::tuple{DetailKind::kIm, "work", "xmpp:ann@chat.example"},
+        std::tuple{DetailKind::kCustom, "X-SHOE-SIZE", "38"}}) {
+    more.kind = kind;
+    more.label = label;
+    more.value = value;
+    web.Details.push_back(more);
+  }
+  data.persons.Insert(ann);
+  const TextImport<Person> desktop = ImportByNames(LayoutExportText(data, ExportLayout::kOutlook));
+  ASSERT_EQ(desktop.persons.size(), 1u);
+  // The desktop layout's e-mail columns carry no type.
+  Person untyped = ann;
+  for (PersonDetail& detail : untyped.Details)
+    if (detail.kind == DetailKind::kEmail) detail.label.clear();
+  ExpectSamePerson(desktop.persons[0], untyped);
+  EXPECT_TRUE(desktop.columnsNotImported.empty());
+
+  data.persons.Clear();
+  data.persons.Insert(web);
+  const TextImport<Person> google = ImportByNames(LayoutExportText(data, ExportLayout::kGoogle));
+  ASSERT_EQ(google.persons.size(), 1u);
+  ExpectSamePerson(google.persons[0], web);
+  EXPECT_TRUE(google.columnsNotImported.empty());
+}
+
+TEST(AddressBookExport, LayoutsAsWritten) {
+  DocumentData data;
+  Person bob;
+  bob.ID = 1;
+  bob.FName = "Bob";
+  bob.LName = "Ray";
+  bob.CelPhone = "555-0102";
+  bob.Birthday = *PartialDate::Parse("--07-30");
+  PersonDetail mail;
+  mail.kind = DetailKind::kEmail;
+  mail.label = "work";
+  mail.value = "bob@work.example";
+  bob.Details.push_back(mail);
+  bob.EMail = "bob@home.example";
+  data.persons.Insert(bob);
+  Person moss;
+  moss.ID = 2;
+  moss.Company = "Moss & Co";
+  moss.Anniversary = *PartialDate::Parse("2005-06-01");
+  data.persons.Insert(moss);
+  EXPECT_EQ(LayoutExportText(data, ExportLayout::kGoogle),
+            "Name,Given Name,Additional Name,Family Name,Name Prefix,Name Suffix,Nickname,Birthday,Notes,"
+            "E-mail 1 - Type,E-mail 1 - Value,E-mail 2 - Type,E-mail 2 - Value,Phone 1 - Type,Phone 1 - Value,"
+            "Organization 1 - Type,Organization 1 - Name,Organization 1 - Title,Organization 1 - Department,"
+            "Event 1 - Type,Event 1 - Value\n"
+            "Bob Ray,Bob,,Ray,,,,--07-30,,,bob@home.example,Work,bob@work.example,Mobile,555-0102,,,,,,\n"
+            ",,,,,,,,,,,,,,,,Moss & Co,,,Anniversary,2005-06-01\n");
+  const std::string desktop = LayoutExportText(data, ExportLayout::kOutlook);
+  EXPECT_EQ(desktop.substr(0, desktop.find('\n')),
+            "Title,First Name,Middle Name,Last Name,Suffix,Company,Department,Job Title,Business Street,"
+            "Business City,Business State,Business Postal Code,Business Country/Region,Home Street,Home City,"
+            "Home State,Home Postal Code,Home Country/Region,Other Street,Other City,Other State,Other Postal Code,"
+            "Other Country/Region,Business Fax,Business Phone,Business Phone 2,Home Fax,Home Phone,Home Phone 2,"
+            "Mobile Phone,Other Fax,Other Phone,Pager,Anniversary,Birthday,E-mail Address,E-mail 2 Address,"
+            "E-mail 3 Address,Notes,Web Page");
+  EXPECT_EQ(desktop.substr(desktop.find('\n') + 1),
+            ",Bob,,Ray,,,,,,,,,,,,,,,,,,,,,,,,,,555-0102,,,,,--07-30,bob@home.example,bob@work.example,,,\n"
+            ",,,,,Moss & Co,,,,,,,,,,,,,,,,,,,,,,,,,,,,6/1/2005,,,,,,\n");
 }
 
 }  // namespace
