@@ -176,8 +176,7 @@ std::string KeyOfNumberedHeading(std::string_view comparable) {
     rest = rest.substr(static_cast<std::size_t>(at - rest.data()));
     if (rest == "type" || rest == "label") return KeyOf(kind, number, {}, std::nullopt);
     for (const PartName& part : kPartNames)
-      if (rest == part.comparable && KindHasPart(kind.kind, part.part))
-        return KeyOf(kind, number, {}, part.part);
+      if (rest == part.comparable && KindHasPart(kind.kind, part.part)) return KeyOf(kind, number, {}, part.part);
   }
   return {};
 }

@@ -103,11 +103,11 @@ TEST(ColumnNames, HeadingsOfOtherProgramsAndOurOwnKeys) {
 }
 
 TEST(ColumnNames, EachFieldGoesToItsFirstColumnOnly) {
-  EXPECT_EQ(MatchColumnHeadings({"Given Name", "Surname", "Country", "First Name", "E-mail 1 - Value",
-                                 "E-mail 2 - Value", "Email", "Mobile Phone", "E-Mail", "Birthday", "Birthday",
-                                 "Home Phone", "Home Phone 2"}),
-            (Strings{"FirstName", "LastName", "Country", "", "E-mail 1 - Value", "E-mail 2 - Value", "E-Mail",
-                     "Phone (cell)", "", "Birthday", "", "Phone (home)", "Phone (home)"}));
+  EXPECT_EQ(
+      MatchColumnHeadings({"Given Name", "Surname", "Country", "First Name", "E-mail 1 - Value", "E-mail 2 - Value",
+                           "Email", "Mobile Phone", "E-Mail", "Birthday", "Birthday", "Home Phone", "Home Phone 2"}),
+      (Strings{"FirstName", "LastName", "Country", "", "E-mail 1 - Value", "E-mail 2 - Value", "E-Mail", "Phone (cell)",
+               "", "Birthday", "", "Phone (home)", "Phone (home)"}));
   EXPECT_EQ(MatchColumnHeadings({}), Strings{});
   EXPECT_EQ(MatchColumnHeadings({"id", "", "photo"}), (Strings{"", "", ""}));
   EXPECT_EQ(ColumnsNotImportedText({"Photo", "Group Membership"}), "Columns not imported: Photo, Group Membership");
