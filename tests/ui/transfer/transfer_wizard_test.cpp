@@ -103,6 +103,8 @@ class TransferWizardTest : public ::testing::Test {
   }
 
   static void ClickRow(QTreeWidget* list, int row) {
+    // A long note under the list may leave the row out of view.
+    list->scrollToItem(list->topLevelItem(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
   }
 
