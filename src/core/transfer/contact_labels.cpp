@@ -29,11 +29,13 @@ constexpr std::array<TypeName, 13> kTypeNames = {{
     {"fax", "Fax"},
 }};
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
 }
 
 }  // namespace
@@ -41,9 +43,10 @@ std::string Lower(std::string_view text) {
 std::string LabelOfType(std::string_view type) {
   type = TrimView(type);
   while (type.starts_with('*')) type = TrimView(type.substr(1));
-  const std::string lower = Lower(type);
   for (const TypeName& name : kTypeNames)
-    if (Lower(name.type) == lower) return std::string(name.label);
+    if (SameIgnoringCase(name.type, type)) return std::string(name.label);
+  std::string lower(type);
+  for (char& c : lower) c = Lower(c);
   return lower;
 }
 

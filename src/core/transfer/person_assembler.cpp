@@ -20,15 +20,14 @@ using Parts = std::array<std::string, kPartCount>;
 
 std::string& PartOf(Parts& parts, GroupPart part) { return parts[static_cast<std::size_t>(part)]; }
 
-std::vector<std::string_view> SplitMultiValue(std::string_view text) {
-  std::vector<std::string_view> pieces;
+void SplitMultiValue(std::string_view text, std::vector<std::string_view>& pieces) {
+  pieces.clear();
   while (true) {
     const std::size_t at = text.find(kMultiValueSeparator);
     pieces.push_back(TrimView(text.substr(0, at)));
     if (at == std::string_view::npos) break;
     text.remove_prefix(at + kMultiValueSeparator.size());
   }
-  return pieces;
 }
 
 // The wizard shows these labels for empty columns of the first line.
@@ -237,7 +236,7 @@ PersonAssembler::PersonAssembler(const std::vector<std::string>& keys) : keys_(k
   }
 }
 
-bool PersonAssembler::Fill(const std::vector<std::string>& values, Person& person) const {
+bool PersonAssembler::Fill(const std::vector<std::string>& values, Person& person) {
   bool named = false;
   std::string_view fullName;
   std::string_view country;
@@ -287,15 +286,16 @@ bool PersonAssembler::Fill(const std::vector<std::string>& values, Person& perso
 
   Placement placement(person);
   for (const Group& group : groups_) {
-    std::vector<std::vector<std::string_view>> pieces;
+    if (pieces_.size() < group.parts.size()) pieces_.resize(group.parts.size());
+    std::vector<std::vector<std::string_view>>& pieces = pieces_;
     std::size_t count = 0;
-    for (const auto& [column, part] : group.parts) {
-      pieces.push_back(SplitMultiValue(ValueOf(values, column)));
-      count = std::max(count, pieces.back().size());
+    for (std::size_t i = 0; i < group.parts.size(); ++i) {
+      SplitMultiValue(ValueOf(values, group.parts[i].first), pieces[i]);
+      // A value left empty counts for nothing.
+      if (pieces[i].size() > 1 || !pieces[i][0].empty()) count = std::max(count, pieces[i].size());
     }
-    const std::vector<std::string_view> types =
-        group.typeColumn < 0 ? std::vector<std::string_view>()
-                             : SplitMultiValue(ValueOf(values, static_cast<std::size_t>(group.typeColumn)));
+    if (group.typeColumn >= 0) SplitMultiValue(ValueOf(values, static_cast<std::size_t>(group.typeColumn)), types_);
+    const std::vector<std::string_view>& types = types_;
     for (std::size_t item = 0; item < count; ++item) {
       std::string label = group.label;
       if (group.typeColumn >= 0) {

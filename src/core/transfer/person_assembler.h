@@ -5,6 +5,7 @@
 // birthday as a date, multi-values ("a ::: b") split into one value each.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/records/records.h"
@@ -24,7 +25,7 @@ class PersonAssembler {
   // Fills `person` from the record's values, one per column (missing ones
   // count as empty). True when the values name someone: a first name, last
   // name or company, or a phone, e-mail or web address of a typed column.
-  bool Fill(const std::vector<std::string>& values, Person& person) const;
+  bool Fill(const std::vector<std::string>& values, Person& person);
 
  private:
   struct Group {
@@ -38,6 +39,9 @@ class PersonAssembler {
   std::vector<std::string> keys_;
   std::vector<Group> groups_;  // in the order of their first column
   bool plain_ = true;
+  // Reused from record to record: a group's values split at " ::: ".
+  std::vector<std::vector<std::string_view>> pieces_;
+  std::vector<std::string_view> types_;
 };
 
 }  // namespace vimbo

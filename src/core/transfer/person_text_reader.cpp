@@ -101,7 +101,7 @@ class PersonReader {
   const FieldTokenizer& tokenizer_;
   const std::vector<std::string> keys_;
   const std::vector<ColumnTarget> targets_;
-  const PersonAssembler assembler_;
+  PersonAssembler assembler_;
   std::vector<bool> held_;
   std::vector<std::string> values_;
   std::string scratch_;
