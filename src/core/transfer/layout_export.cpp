@@ -272,6 +272,51 @@ void PutInFree(Line& line, std::initializer_list<const char*> columns, const std
   }
 }
 
+// Each address goes to the block its label names while that is free, else
+// to the other block while that is; the main address, labelled home and
+// first, is the home block.
+void PutOutlookAddresses(Line& line, const Values& values) {
+  for (const Address& address : values.addresses) {
+    const auto free = [&line](const std::string& block) {
+      return line[block + " Street"].empty() && line[block + " City"].empty();
+    };
+    std::string block = "Other";
+    if (LabelHas(address.label, "work") && free("Business")) {
+      block = "Business";
+    } else if (LabelHas(address.label, "home") && free("Home")) {
+      block = "Home";
+    }
+    if (!free(block)) continue;
+    line[block + " Street"] = address.street;
+    line[block + " City"] = address.city;
+    line[block + " State"] = address.region;
+    line[block + " Postal Code"] = address.postalCode;
+    line[block + " Country/Region"] = address.country;
+  }
+}
+
+void PutOutlookPhone(Line& line, const Typed& phone) {
+  if (LabelHas(phone.label, "fax")) {
+    if (LabelHas(phone.label, "home")) {
+      PutInFree(line, {"Home Fax", "Other Fax"}, phone.value);
+    } else if (LabelHas(phone.label, "work")) {
+      PutInFree(line, {"Business Fax", "Other Fax"}, phone.value);
+    } else {
+      PutInFree(line, {"Other Fax"}, phone.value);
+    }
+  } else if (LabelHas(phone.label, "work")) {
+    PutInFree(line, {"Business Phone", "Business Phone 2"}, phone.value);
+  } else if (LabelHas(phone.label, "cell")) {
+    PutInFree(line, {"Mobile Phone", "Other Phone"}, phone.value);
+  } else if (LabelHas(phone.label, "pager")) {
+    PutInFree(line, {"Pager", "Other Phone"}, phone.value);
+  } else if (LabelHas(phone.label, "home")) {
+    PutInFree(line, {"Home Phone", "Home Phone 2"}, phone.value);
+  } else {
+    PutInFree(line, {"Other Phone"}, phone.value);
+  }
+}
+
 Table OutlookTable(const DocumentData& data) {
   Table table;
   table.columns.assign(std::begin(kOutlookColumns), std::end(kOutlookColumns));
@@ -290,44 +335,8 @@ Table OutlookTable(const DocumentData& data) {
     line["Birthday"] = DateText(person.Birthday, true);
     line["Notes"] = person.Notes.str();
     line["Web Page"] = person.WebPage.str();
-    // The main address is the home block; the others go where their label
-    // says while that block is free.
-    for (std::size_t i = 0; i < values.addresses.size(); ++i) {
-      const Address& address = values.addresses[i];
-      std::string block = "Other";
-      if (i == 0) {
-        block = "Home";
-      } else if (LabelHas(address.label, "work") && line["Business Street"].empty() && line["Business City"].empty()) {
-        block = "Business";
-      }
-      if (!line[block + " Street"].empty() || !line[block + " City"].empty()) continue;
-      line[block + " Street"] = address.street;
-      line[block + " City"] = address.city;
-      line[block + " State"] = address.region;
-      line[block + " Postal Code"] = address.postalCode;
-      line[block + " Country/Region"] = address.country;
-    }
-    for (const Typed& phone : values.phones) {
-      if (LabelHas(phone.label, "fax")) {
-        if (LabelHas(phone.label, "home")) {
-          PutInFree(line, {"Home Fax", "Other Fax"}, phone.value);
-        } else if (LabelHas(phone.label, "work")) {
-          PutInFree(line, {"Business Fax", "Other Fax"}, phone.value);
-        } else {
-          PutInFree(line, {"Other Fax"}, phone.value);
-        }
-      } else if (LabelHas(phone.label, "work")) {
-        PutInFree(line, {"Business Phone", "Business Phone 2"}, phone.value);
-      } else if (LabelHas(phone.label, "cell")) {
-        PutInFree(line, {"Mobile Phone", "Other Phone"}, phone.value);
-      } else if (LabelHas(phone.label, "pager")) {
-        PutInFree(line, {"Pager", "Other Phone"}, phone.value);
-      } else if (LabelHas(phone.label, "home")) {
-        PutInFree(line, {"Home Phone", "Home Phone 2"}, phone.value);
-      } else {
-        PutInFree(line, {"Other Phone"}, phone.value);
-      }
-    }
+    PutOutlookAddresses(line, values);
+    for (const Typed& phone : values.phones) PutOutlookPhone(line, phone);
     for (const Typed& email : values.emails)
       PutInFree(line, {"E-mail Address", "E-mail 2 Address", "E-mail 3 Address"}, email.value);
     table.lines.push_back(std::move(line));

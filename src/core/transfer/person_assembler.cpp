@@ -90,8 +90,10 @@ struct Address {
   Parts parts;
 };
 
+}  // namespace
+
 // Where each value of a record goes, one record at a time.
-class Placement {
+class PersonAssembler::Placement {
  public:
   explicit Placement(Person& person) : person_(person) {}
 
@@ -210,6 +212,69 @@ class Placement {
   std::vector<Address> addresses_;
 };
 
+namespace {
+
+// What the columns of one value each leave for the end of a record.
+struct Singles {
+  bool named = false;
+  std::string_view fullName;
+  std::string_view country;
+};
+
+void PutDate(PartialDate& field, std::string_view value, std::string_view key, Person& person) {
+  value = TrimView(value);
+  if (value.empty()) return;
+  bool noDate = false;
+  const std::optional<PartialDate> date = DateOf(value, noDate);
+  if (date && !field.IsSet()) {
+    field = *date;
+  } else if (!noDate) {
+    // Text that is no date is kept under its column's name.
+    person.Details.push_back(Detail(DetailKind::kCustom, key, value));
+  }
+}
+
+void PutSingle(const ColumnRole& role, std::string_view key, std::string_view value, Person& person, Singles& singles) {
+  switch (role.use) {
+    case ColumnUse::kField: {
+      const PersonKey& field = *role.field;
+      // A non-empty first name, last name or company is what names a
+      // person, even one of white space only.
+      if (field.namesPerson && value.empty()) break;
+      const bool trimmed = field.member == &Person::FName || field.member == &Person::LName;
+      person.*field.member = trimmed ? TrimView(value) : value;
+      singles.named |= field.namesPerson;
+      break;
+    }
+    case ColumnUse::kFullName: singles.fullName = TrimView(value); break;
+    case ColumnUse::kNamePart:
+      value = TrimView(value);
+      if (!value.empty()) person.Details.push_back(Detail(DetailKind::kName, role.label, value));
+      break;
+    case ColumnUse::kBirthday: PutDate(person.Birthday, value, key, person); break;
+    case ColumnUse::kAnniversary: PutDate(person.Anniversary, value, key, person); break;
+    case ColumnUse::kNotes:
+      if (value.empty()) break;
+      person.Notes = person.Notes.empty() ? std::string(value) : person.Notes + "\n" + std::string(value);
+      break;
+    case ColumnUse::kCountry: singles.country = TrimView(value); break;
+    default: break;
+  }
+}
+
+// A whole name stands in for missing first and last names: its last word
+// is the last name.
+void PutFullName(std::string_view fullName, Person& person) {
+  if (fullName.empty() || !person.FName.empty() || !person.LName.empty()) return;
+  const std::size_t space = fullName.find_last_of(" \t");
+  if (space == std::string_view::npos) {
+    person.LName = fullName;
+  } else {
+    person.FName = TrimView(fullName.substr(0, space));
+    person.LName = fullName.substr(space + 1);
+  }
+}
+
 }  // namespace
 
 PersonAssembler::PersonAssembler(const std::vector<std::string>& keys) : keys_(keys) {
@@ -237,98 +302,44 @@ PersonAssembler::PersonAssembler(const std::vector<std::string>& keys) : keys_(k
 }
 
 bool PersonAssembler::Fill(const std::vector<std::string>& values, Person& person) {
-  bool named = false;
-  std::string_view fullName;
-  std::string_view country;
-  for (std::size_t column = 0; column < roles_.size(); ++column) {
-    const ColumnRole& role = roles_[column];
-    std::string_view value = ValueOf(values, column);
-    switch (role.use) {
-      case ColumnUse::kField: {
-        const PersonKey& key = *role.field;
-        // A non-empty first name, last name or company is what names a
-        // person, even one of white space only.
-        if (key.namesPerson && value.empty()) break;
-        const bool trimmed = key.member == &Person::FName || key.member == &Person::LName;
-        person.*key.member = trimmed ? TrimView(value) : value;
-        named |= key.namesPerson;
-        break;
-      }
-      case ColumnUse::kFullName: fullName = TrimView(value); break;
-      case ColumnUse::kNamePart:
-        value = TrimView(value);
-        if (!value.empty()) person.Details.push_back(Detail(DetailKind::kName, role.label, value));
-        break;
-      case ColumnUse::kBirthday:
-      case ColumnUse::kAnniversary: {
-        value = TrimView(value);
-        if (value.empty()) break;
-        bool noDate = false;
-        const std::optional<PartialDate> date = DateOf(value, noDate);
-        PartialDate& field = role.use == ColumnUse::kBirthday ? person.Birthday : person.Anniversary;
-        if (date && !field.IsSet()) {
-          field = *date;
-        } else if (!noDate) {
-          // Text that is no date is kept under its column's name.
-          person.Details.push_back(Detail(DetailKind::kCustom, keys_[column], value));
-        }
-        break;
-      }
-      case ColumnUse::kNotes:
-        if (value.empty()) break;
-        person.Notes =
-            person.Notes.empty() ? std::string(value) : std::string(person.Notes.view()) + "\n" + std::string(value);
-        break;
-      case ColumnUse::kCountry: country = TrimView(value); break;
-      default: break;
-    }
-  }
-
+  Singles singles;
+  for (std::size_t column = 0; column < roles_.size(); ++column)
+    PutSingle(roles_[column], keys_[column], ValueOf(values, column), person, singles);
   Placement placement(person);
-  for (const Group& group : groups_) {
-    if (pieces_.size() < group.parts.size()) pieces_.resize(group.parts.size());
-    std::vector<std::vector<std::string_view>>& pieces = pieces_;
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < group.parts.size(); ++i) {
-      SplitMultiValue(ValueOf(values, group.parts[i].first), pieces[i]);
-      // A value left empty counts for nothing.
-      if (pieces[i].size() > 1 || !pieces[i][0].empty()) count = std::max(count, pieces[i].size());
-    }
-    if (group.typeColumn >= 0) SplitMultiValue(ValueOf(values, static_cast<std::size_t>(group.typeColumn)), types_);
-    const std::vector<std::string_view>& types = types_;
-    for (std::size_t item = 0; item < count; ++item) {
-      std::string label = group.label;
-      if (group.typeColumn >= 0) {
-        // One type for every value, or one per value.
-        const std::string_view type = item < types.size() ? types[item] : types.back();
-        label = group.kind == DetailKind::kCustom ? std::string(type) : LabelOfType(type);
-      }
-      Parts parts;
-      for (std::size_t i = 0; i < group.parts.size(); ++i) {
-        if (item >= pieces[i].size() || pieces[i][item].empty()) continue;
-        std::string& part = PartOf(parts, group.parts[i].second);
-        // Street lines of several columns make one street.
-        if (!part.empty()) part += '\n';
-        part += pieces[i][item];
-      }
-      placement.Put(group.kind, label, parts);
-    }
-  }
+  for (const Group& group : groups_) PutGroup(group, values, placement);
   placement.PutAddresses();
-  if (!country.empty() && person.Country().empty()) person.SetCountry(country);
+  if (!singles.country.empty() && person.Country().empty()) person.SetCountry(singles.country);
+  PutFullName(singles.fullName, person);
+  return singles.named || placement.contactNamed || !person.FName.empty() || !person.LName.empty() ||
+         !person.Company.empty();
+}
 
-  // A whole name stands in for missing first and last names: its last word
-  // is the last name.
-  if (!fullName.empty() && person.FName.empty() && person.LName.empty()) {
-    const std::size_t space = fullName.find_last_of(" \t");
-    if (space == std::string_view::npos) {
-      person.LName = fullName;
-    } else {
-      person.FName = TrimView(fullName.substr(0, space));
-      person.LName = fullName.substr(space + 1);
-    }
+void PersonAssembler::PutGroup(const Group& group, const std::vector<std::string>& values, Placement& placement) {
+  if (pieces_.size() < group.parts.size()) pieces_.resize(group.parts.size());
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < group.parts.size(); ++i) {
+    SplitMultiValue(ValueOf(values, group.parts[i].first), pieces_[i]);
+    // A value left empty counts for nothing.
+    if (pieces_[i].size() > 1 || !pieces_[i][0].empty()) count = std::max(count, pieces_[i].size());
   }
-  return named || placement.contactNamed || !person.FName.empty() || !person.LName.empty() || !person.Company.empty();
+  if (group.typeColumn >= 0) SplitMultiValue(ValueOf(values, static_cast<std::size_t>(group.typeColumn)), types_);
+  for (std::size_t item = 0; item < count; ++item) {
+    std::string label = group.label;
+    if (group.typeColumn >= 0) {
+      // One type for every value, or one per value.
+      const std::string_view type = item < types_.size() ? types_[item] : types_.back();
+      label = group.kind == DetailKind::kCustom ? std::string(type) : LabelOfType(type);
+    }
+    Parts parts;
+    for (std::size_t i = 0; i < group.parts.size(); ++i) {
+      if (item >= pieces_[i].size() || pieces_[i][item].empty()) continue;
+      std::string& part = PartOf(parts, group.parts[i].second);
+      // Street lines of several columns make one street.
+      if (!part.empty()) part += '\n';
+      part += pieces_[i][item];
+    }
+    placement.Put(group.kind, label, parts);
+  }
 }
 
 }  // namespace vimbo

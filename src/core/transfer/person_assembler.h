@@ -28,12 +28,15 @@ class PersonAssembler {
   bool Fill(const std::vector<std::string>& values, Person& person);
 
  private:
+  class Placement;
   struct Group {
     DetailKind kind;
     std::string label;
     int typeColumn = -1;
     std::vector<std::pair<std::size_t, GroupPart>> parts;
   };
+
+  void PutGroup(const Group& group, const std::vector<std::string>& values, Placement& placement);
 
   std::vector<ColumnRole> roles_;
   std::vector<std::string> keys_;
