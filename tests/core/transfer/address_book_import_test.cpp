@@ -306,5 +306,31 @@ TEST(AddressBookExport, LayoutsAsWritten) {
             ",,,,,Moss & Co,,,,,,,,,,,,,,,,,,,,,,,,,,,,6/1/2005,,,,,,\n");
 }
 
+// Without an address of its own, a person's business address goes to the
+// business block, and comes back as the address of the fields.
+TEST(AddressBookExport, AnAddressGoesToTheBlockOfItsLabel) {
+  DocumentData data;
+  Person eve;
+  eve.ID = 1;
+  eve.FName = "Eve";
+  eve.LName = "Stone";
+  for (const auto& [label, street, city] : {std::tuple{"work", "Quay 9", "Cork"}, std::tuple{"other", "Elm 1", ""}}) {
+    PersonDetail address;
+    address.kind = DetailKind::kAddress;
+    address.label = label;
+    address.street = street;
+    address.city = city;
+    eve.Details.push_back(address);
+  }
+  data.persons.Insert(eve);
+  const std::string text = LayoutExportText(data, ExportLayout::kOutlook);
+  EXPECT_EQ(text.substr(text.find('\n') + 1), ",Eve,,Stone,,,,,Quay 9,Cork,,,,,,,,,Elm 1,,,,,,,,,,,,,,,,,,,,,\n");
+  const TextImport<Person> back = ImportByNames(text);
+  ASSERT_EQ(back.persons.size(), 1u);
+  EXPECT_EQ(back.persons[0].Address, "Quay 9");
+  EXPECT_EQ(back.persons[0].City, "Cork");
+  EXPECT_EQ(Details(back.persons[0]), Strings{"address other=Elm 1|||||"});
+}
+
 }  // namespace
 }  // namespace vimbo
