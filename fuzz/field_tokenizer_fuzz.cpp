@@ -39,15 +39,15 @@ void SplitFields(const vimbo::FieldTokenizer& tokenizer, std::string_view record
   }
 }
 
-// The lines of a text that holds no encloser, as the records must be.
+// The lines of a text that holds no encloser, as the records must be: each
+// ends at a line feed, a carriage return and line feed, or a carriage return.
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-    lines.push_back(line);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    const std::size_t end = text.find_first_of("\r\n");
+    lines.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
   }
   return lines;
 }
@@ -65,7 +65,7 @@ void SplitWhole(const vimbo::FieldTokenizer& tokenizer, std::string_view text) {
     }
     if (record.data() != before.data() || text.size() >= before.size()) std::abort();
     const std::string_view ending = before.substr(record.size(), before.size() - text.size() - record.size());
-    if (ending != "" && ending != "\n" && ending != "\r\n") std::abort();
+    if (ending != "" && ending != "\n" && ending != "\r\n" && ending != "\r") std::abort();
     if (ending.empty() && !text.empty()) std::abort();
     if (withoutEncloser && (count >= lines.size() || lines[count] != record)) std::abort();
     ++count;

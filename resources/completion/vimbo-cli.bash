@@ -39,6 +39,7 @@ _vimbo_cli_options() {
   case $1 in
     export)
       if [[ $2 == vcard ]]; then echo "--persons"
+      elif [[ $2 == persons ]]; then echo "--fields --separator --encloser --layout"
       else echo "--fields --separator --encloser --iso-dates"; fi ;;
     import) echo "--columns --separator --encloser --first-line-names --format" ;;
     report) echo "--persons --from --to --recipient --return --margins --font --size --paper" ;;
@@ -83,6 +84,7 @@ _vimbo_cli() {
     --format) COMPREPLY=($(compgen -W "csv vcard" -- "$cur")); return ;;
     --paper) COMPREPLY=($(compgen -W "letter a4" -- "$cur")); return ;;
     --persons) COMPREPLY=($(compgen -W "all" -- "$cur")); return ;;
+    --layout) COMPREPLY=($(compgen -W "vimbo google outlook" -- "$cur")); return ;;
     --recipient | --return) _vimbo_cli_list "$cur" title company position; return ;;
     --columns)
       [[ $cur != *,* ]] && COMPREPLY=($(compgen -W "auto" -- "$cur"))

@@ -21,6 +21,7 @@
 #include "core/records/document_data.h"
 #include "core/transfer/column_names.h"
 #include "core/transfer/field_tokenizer.h"
+#include "core/transfer/layout_export.h"
 #include "core/transfer/person_text_reader.h"
 #include "core/transfer/text_export.h"
 #include "core/transfer/vcard_reader.h"
@@ -48,6 +49,7 @@ const std::vector<UsagePiece>& UsagePieces() {
        "vimbo-cli export persons|contacts IN.tch OUT.txt [--fields K1,K2,...]\n"
        "                 [--separator S] [--encloser E]\n"},
       {{"export"}, true, "vimbo-cli export contacts IN.tch OUT.txt ... [--iso-dates]\n"},
+      {{"export"}, true, "vimbo-cli export persons IN.tch OUT.csv --layout vimbo|google|outlook\n"},
       {{"import"},
        true,
        "vimbo-cli import IN.tch DATA.txt OUT.tch --columns K1,K2,...\n"
@@ -80,12 +82,21 @@ const std::vector<UsagePiece>& UsagePieces() {
        false,
        "--iso-dates: dates as YYYY-MM-DD and times as hh:mm:ss instead of the\n"
        "regional formats.\n"},
+      {{"export"},
+       false,
+       "--layout google or outlook: the columns those address books import, with every\n"
+       "phone, e-mail, address and other detail they have room for; comma and\n"
+       "double-quote, no --fields. vimbo (the default) is the program's own columns.\n"},
       {{"import"},
        false,
        "--columns auto: the first line names the columns and is\n"
-       "skipped; each column whose name is known (a field key, or a heading such as\n"
-       "\"Given Name\", \"E-mail Address\", \"Mobile Phone\") is imported into its\n"
-       "field, the first of two columns naming one field; the others are not.\n"},
+       "skipped; each column whose name is known (a field key, or a heading of an\n"
+       "address book such as \"Given Name\", \"Phone 1 - Type\", \"Phone 1 - Value\",\n"
+       "\"Business Street\", \"Mobile Phone\", \"Birthday\") is imported where its name\n"
+       "and type say: the first phone, e-mail or address of a kind into its field, the\n"
+       "others as details; \"a ::: b\" is two values. A field taken by an earlier\n"
+       "column is not imported again. Columns not imported that held values are\n"
+       "named on standard error.\n"},
       {{"export", "import"},
        false,
        "DATA \"-\" reads standard input. OUT.txt or OUT.vcf \"-\" writes standard\n"
@@ -211,6 +222,35 @@ void RequireKnownKeys(const std::vector<std::string>& keys, const std::vector<st
 
 constexpr const char* kExportKinds = "persons, contacts or vcard";
 
+// export persons IN OUT --layout google|outlook: the columns and characters
+// are the layout's own.
+int ExportLayoutCommand(const std::vector<std::string>& args, const Options& options, ExportLayout layout,
+                        std::ostream& out, std::ostream& err) {
+  for (const char* own : {"--fields", "--separator", "--encloser"})
+    if (options.values.count(own))
+      throw UsageError{"option '" + std::string(own) + "' does not go with --layout " + options.values.at("--layout")};
+  DocumentData& data = CommandDocument();
+  if (!LoadForCommand(data, args[2], err)) return kFailure;
+  const std::string& path = args[3];
+  if (IsStandardStream(path)) {
+    const Outcome outcome =
+        ExportPersonsInLayout(data, layout, path, [&out](std::string_view bytes) { return PutTo(out, bytes); });
+    if (outcome.IsFailed() || !out.flush()) {
+      err << kStandardOutputError << "\n";
+      return kFailure;
+    }
+    err << outcome.count << " lines written\n";
+    return kSuccess;
+  }
+  const Outcome outcome = ExportPersonsInLayout(data, layout, path);
+  if (outcome.IsFailed()) {
+    err << outcome.message << "\n";
+    return kFailure;
+  }
+  out << outcome.count << " lines written\n";
+  return kSuccess;
+}
+
 // export persons|contacts IN OUT [--fields ...] [--separator S] [--encloser E]
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   RequireArguments(args, 1, 1, "export", kExportKinds);
@@ -221,7 +261,15 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
   const std::string command = "export " + args[1];
   RequireArguments(args, 2, 2, command, "IN.tch and OUT.txt");
   const std::set<std::string> flags = persons ? std::set<std::string>{} : std::set<std::string>{"--iso-dates"};
-  const Options options = ReadOptions(args, 4, {"--fields", "--separator", "--encloser"}, flags, command);
+  std::set<std::string> valued = {"--fields", "--separator", "--encloser"};
+  if (persons) valued.insert("--layout");
+  const Options options = ReadOptions(args, 4, valued, flags, command);
+  const auto layoutName = options.values.find("--layout");
+  if (layoutName != options.values.end()) {
+    const std::optional<ExportLayout> layout = ExportLayoutNamed(layoutName->second);
+    if (!layout) throw BadValue("--layout", layoutName->second);
+    if (*layout != ExportLayout::kVimbo) return ExportLayoutCommand(args, options, *layout, out, err);
+  }
   TextTransferSettings settings = persons ? PersonsExportSettings() : ContactsExportSettings();
   SetCharacters(settings, options);
   settings.IsoDates = options.flags.count("--iso-dates") > 0;
@@ -255,14 +303,13 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
   return kSuccess;
 }
 
-// The columns of the file named by its first record, each assigned the
-// field its name is known for, as the wizard assigns them.
-std::vector<std::string> ColumnsByName(const std::string& firstRecord, const FieldTokenizer& tokenizer) {
+// The names of the file's columns in its first record.
+std::vector<std::string> ColumnNames(const std::string& firstRecord, const FieldTokenizer& tokenizer) {
   std::vector<std::string> names;
   std::string_view remaining = firstRecord;
   std::string field;
   while (tokenizer.NextField(remaining, field)) names.push_back(field);
-  return MatchColumnHeadings(names);
+  return names;
 }
 
 // import IN DATA OUT --columns ... [--separator S] [--encloser E] [--first-line-names];
@@ -300,7 +347,10 @@ int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::s
     firstRecord = FirstRecordOfBytes(*input, tokenizer);
   }
   if (byName) {
-    settings.Fields = ColumnsByName(*firstRecord, tokenizer);
+    // Each column is assigned the field its name is known for, as the wizard
+    // assigns them.
+    settings.ImportedFieldNames = ColumnNames(*firstRecord, tokenizer);
+    settings.Fields = MatchColumnHeadings(settings.ImportedFieldNames);
     const auto unknown = [](const std::string& key) { return key.empty(); };
     if (std::all_of(settings.Fields.begin(), settings.Fields.end(), unknown)) {
       err << "No column of " << settings.FileName << " has a field name Vimbo knows.\n";
@@ -308,8 +358,10 @@ int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::s
     }
   }
   settings.ColumnCount = static_cast<int>(settings.Fields.size());
-  const int added = ImportPersonsWithoutUndo(data, ReadPersonEntries(settings, std::move(input)));
+  TextImport<Persons::Entry> import = ReadPersonEntries(settings, std::move(input));
+  const int added = ImportPersonsWithoutUndo(data, std::move(import.persons));
   if (SaveForCommand(data, args[3], err) != kSuccess) return kFailure;
+  if (!import.columnsNotImported.empty()) err << ColumnsNotImportedText(import.columnsNotImported) << "\n";
   char message[64];
   std::snprintf(message, sizeof message, "%d names added to current database.", added);
   out << message << "\n";

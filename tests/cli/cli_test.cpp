@@ -237,6 +237,9 @@ TEST(CliImport, ColumnsByTheirNames) {
   EXPECT_EQ(cy.Phone, "555");
   EXPECT_EQ(cy.WebPage, "https://lee.example");
   EXPECT_EQ(cy.City, "");
+  EXPECT_EQ(cy.Country(), "UK");
+  // The second column naming the last name held a value, so it is named.
+  EXPECT_EQ(result.err, "Columns not imported: Surname\n");
 
   // What the export writes comes back by its names, every field of it.
   const std::string csv = dir.File("all.csv");
@@ -247,11 +250,57 @@ TEST(CliImport, ColumnsByTheirNames) {
   EXPECT_EQ(data.persons.Find(5)->WebPage, "https://lee.example");
   EXPECT_EQ(data.persons.Find(3)->LName, "O\"Neil");
 
-  testing::WriteBytes(text, "id,notes\n1,x\n");
+  testing::WriteBytes(text, "id,shoe size\n1,x\n");
   result = RunCli({"import", in, text, dir.File("none.tch"), "--columns", "auto"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "No column of " + text + " has a field name Vimbo knows.\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.tch")));
+}
+
+// The layouts of address books in and out: typed columns, a file with
+// carriage returns alone as line ends, the columns left out on standard
+// error, and our export in their layouts read back whole.
+TEST(CliImport, AddressBookLayoutsInAndOut) {
+  testing::TempDir dir;
+  const std::string in = TransferDocument(dir);
+  const std::string text = dir.File("book.csv");
+  testing::WriteBytes(text,
+                      "Given Name,Family Name,Photo,Group Membership,Phone 1 - Type,Phone 1 - Value,Notes\r"
+                      "Ann,Lee,,* myContacts,Work ::: Mobile,555 1 ::: 555 2,\"two\rlines\"\r"
+                      "Bob,Ray,https://p.example/b.jpg,,,,\r");
+  const std::string out = dir.File("out.tch");
+  const CliResult result = RunCli({"import", in, text, out, "--columns", "auto"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "2 names added to current database.\n");
+  EXPECT_EQ(result.err, "Columns not imported: Photo, Group Membership\n");
+  DocumentData data;
+  ASSERT_TRUE(Load(data, out).Ok());
+  ASSERT_EQ(data.persons.Size(), 4u);
+  const Person& ann = *data.persons.Find(3);
+  EXPECT_EQ(ann.WkPhone, "555 1");
+  EXPECT_EQ(ann.CelPhone, "555 2");
+  EXPECT_EQ(ann.Notes, "two\rlines");
+  EXPECT_EQ(data.persons.Find(4)->LName, "Ray");
+
+  for (const char* layout : {"google", "outlook", "vimbo"}) {
+    const std::string csv = dir.File(std::string(layout) + ".csv");
+    const CliResult written = RunCli({"export", "persons", out, csv, "--layout", layout});
+    EXPECT_EQ(written.out, "4 lines written\n") << layout;
+    const CliResult back = RunCli({"import", in, csv, dir.File("back.tch"), "--columns", "auto"});
+    EXPECT_EQ(back.out, "4 names added to current database.\n") << layout;
+    EXPECT_EQ(back.err, "") << layout;
+    ASSERT_TRUE(Load(data, dir.File("back.tch")).Ok());
+    const Person* annAgain = data.persons.Find(5);
+    ASSERT_NE(annAgain, nullptr) << layout;
+    EXPECT_EQ(annAgain->CelPhone, "555 2") << layout;
+    // The program's own columns are the seventeen fields.
+    if (std::string(layout) != "vimbo") {
+      EXPECT_EQ(annAgain->Notes, "two\rlines") << layout;
+    }
+  }
+  const CliResult piped = RunCli({"export", "persons", out, "-", "--layout", "outlook"});
+  EXPECT_EQ(piped.out, testing::ReadBytes(dir.File("outlook.csv")));
+  EXPECT_EQ(piped.err, "4 lines written\n");
 }
 
 TEST(CliImport, FailuresSayWhatFailed) {
@@ -301,6 +350,10 @@ TEST(CliUsage, WrongArgumentsSayWhatIsWrong) {
       {{"export", "persons", "a", "b", "--separator", ""}, "invalid value '' for --separator"},
       {{"export", "persons", "a", "b", "--encloser", "\xC2\xAB"}, "invalid value '\xC2\xAB' for --encloser"},
       {{"export", "persons", "a", "b", "extra"}, "unexpected argument 'extra'"},
+      {{"export", "persons", "a", "b", "--layout", "excel"}, "invalid value 'excel' for --layout"},
+      {{"export", "persons", "a", "b", "--layout", "google", "--fields", "LastName"},
+       "option '--fields' does not go with --layout google"},
+      {{"export", "contacts", "a", "b", "--layout", "google"}, "export contacts takes no option '--layout'"},
       {{"export", "vcard", "a"}, "export vcard needs IN.tch and OUT.vcf"},
       {{"export", "vcard", "a", "b", "--persons", "1,x"}, "invalid value '1,x' for --persons"},
       {{"import", "a", "b", "c"}, "import needs --columns"},

@@ -30,54 +30,60 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-// Where the first of the characters `a` and `b` stands in `text` from
+// Where the first of the characters `a`, `b` and `c` stands in `text` from
 // `from` on, or npos. Sixteen bytes are compared at a time where the
 // processor allows; otherwise eight: a byte equal to the wanted one gives a
 // zero byte after the exclusive or, and the lowest zero byte's flag is exact
-// (higher flags may be false, but the lowest set flag of either search is
-// the first match of the two).
-std::size_t FindEither(std::string_view text, std::size_t from, char a, char b) {
+// (higher flags may be false, but the lowest set flag of any search is the
+// first match of them all).
+std::size_t FindAny(std::string_view text, std::size_t from, char a, char b, char c) {
   const std::size_t n = text.size();
   std::size_t i = from;
 #ifdef __SSE2__
   const __m128i wantA = _mm_set1_epi8(a);
   const __m128i wantB = _mm_set1_epi8(b);
+  const __m128i wantC = _mm_set1_epi8(c);
+  const auto matches = [&](__m128i block) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(block, wantA), _mm_cmpeq_epi8(block, wantB)), _mm_cmpeq_epi8(block, wantC))));
+  };
   for (; i + 16 <= n; i += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, wantA), _mm_cmpeq_epi8(block, wantB)));
-    if (mask != 0) return i + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+    const unsigned mask = matches(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
+    if (mask != 0) return i + static_cast<std::size_t>(std::countr_zero(mask));
   }
   // Most fields are shorter than sixteen bytes: their rest is compared in
-  // one go too, filled up with a byte that is neither wanted one.
+  // one go too, filled up with a byte that is no wanted one.
   if (i >= n) return std::string_view::npos;
-  const char filler = static_cast<char>(a != 1 && b != 1 ? 1 : (a != 2 && b != 2 ? 2 : 3));
-  const __m128i block = LastSixteenBytes(text.data(), n, filler);
-  const auto mask = static_cast<unsigned>(
-      _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, wantA), _mm_cmpeq_epi8(block, wantB))));
-  const std::size_t found = FirstMatchInLast(mask, i, n);
+  char filler = 1;
+  while (filler == a || filler == b || filler == c) ++filler;
+  const std::size_t found = FirstMatchInLast(matches(LastSixteenBytes(text.data(), n, filler)), i, n);
   return found == n ? std::string_view::npos : found;
 #endif
   if constexpr (std::endian::native == std::endian::little) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    const auto zeroBytes = [](std::uint64_t x) { return (x - kOnes) & ~x & kHighs; };
     const std::uint64_t wantA = kOnes * static_cast<unsigned char>(a);
     const std::uint64_t wantB = kOnes * static_cast<unsigned char>(b);
+    const std::uint64_t wantC = kOnes * static_cast<unsigned char>(c);
     for (; i + 8 <= n; i += 8) {
       std::uint64_t word;
       std::memcpy(&word, text.data() + i, sizeof word);
-      const std::uint64_t x = word ^ wantA;
-      const std::uint64_t y = word ^ wantB;
-      const std::uint64_t found = ((x - kOnes) & ~x & kHighs) | ((y - kOnes) & ~y & kHighs);
+      const std::uint64_t found = zeroBytes(word ^ wantA) | zeroBytes(word ^ wantB) | zeroBytes(word ^ wantC);
       if (found != 0) return i + static_cast<std::size_t>(std::countr_zero(found)) / 8;
     }
   }
   for (; i < n; ++i)
-    if (text[i] == a || text[i] == b) return i;
+    if (text[i] == a || text[i] == b || text[i] == c) return i;
   return std::string_view::npos;
 }
 
-std::size_t FindFrom(std::string_view text, std::size_t from, char c) { return FindEither(text, from, c, c); }
+std::size_t FindEither(std::string_view text, std::size_t from, char a, char b) { return FindAny(text, from, a, b, b); }
 
+std::size_t FindFrom(std::string_view text, std::size_t from, char c) { return FindAny(text, from, c, c, c); }
+
+// A record ends at a line feed, a carriage return and line feed, or a lone
+// carriage return (the line end of older systems).
 bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
 // An unset character (0) never matches, so a zero byte in the data is an
@@ -124,10 +130,10 @@ struct FieldScan {
 
 // Scans the plain field that starts at `i`, up to the separator after it.
 FieldScan ScanPlainField(std::string_view text, std::size_t i, char separator) {
-  // No separator: only a line feed ends the field.
-  i = FindEither(text, i, '\n', separator == 0 ? '\n' : separator);
+  // No separator: only a line break ends the field.
+  i = FindAny(text, i, '\n', '\r', separator == 0 ? '\n' : separator);
   if (i == std::string_view::npos) return {text.size(), true};
-  if (text[i] == '\n') return {i, true};
+  if (IsLineBreak(text[i])) return {i, true};
   return {i + 1, false};
 }
 
@@ -140,7 +146,7 @@ std::optional<FieldScan> ScanUsualEnclosedField(std::string_view text, std::size
   const std::size_t close = FindFrom(text, i + 1, encloser);
   if (close == std::string_view::npos || close + 1 >= n || text[close + 1] == encloser) return std::nullopt;
   if (Is(text[close + 1], separator)) return FieldScan{close + 2, false};
-  if (text[close + 1] == '\n') return FieldScan{close + 1, true};
+  if (IsLineBreak(text[close + 1])) return FieldScan{close + 1, true};
   return std::nullopt;
 }
 
@@ -162,7 +168,7 @@ FieldScan ScanEnclosedField(std::string_view text, std::size_t i, char separator
     }
     if (i == n) return {n, true};
     const char c = text[i];
-    if (c == '\n' && !open) return {i, true};
+    if (IsLineBreak(c) && !open) return {i, true};
     if (c != encloser) {
       ++i;
       first = false;
@@ -176,16 +182,16 @@ FieldScan ScanEnclosedField(std::string_view text, std::size_t i, char separator
   }
 }
 
-// Where the first record of `text` ends: at the line feed that ends it, or at
-// the end of the text. Follows the fields as NextField takes them, so that a
-// line feed ends the record unless it falls inside an open encloser.
+// Where the first record of `text` ends: at the line break that ends it, or
+// at the end of the text. Follows the fields as NextField takes them, so that
+// a line break ends the record unless it falls inside an open encloser.
 std::size_t RecordEnd(std::string_view text, char separator, char encloser) {
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (true) {
     // The start of a field: NextField trims the white space before it.
-    while (i < n && text[i] != '\n' && IsBlank(text[i])) ++i;
-    if (i == n || text[i] == '\n') return i;
+    while (i < n && !IsLineBreak(text[i]) && IsBlank(text[i])) ++i;
+    if (i == n || IsLineBreak(text[i])) return i;
     FieldScan scan{i + 1, false};  // a separator: an empty field
     if (!Is(text[i], separator)) {
       scan =
@@ -282,6 +288,11 @@ std::size_t PlainEnclosedField(std::string_view text, char separator, char enclo
 
 }  // namespace
 
+std::string_view FieldTokenizer::LastRecord(std::string_view text) {
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  return text;
+}
+
 void FieldTokenizer::SetCharacters(const std::string& separator, const std::string& encloser) {
   Separator = separator.empty() ? '\0' : separator[0];
   if (!encloser.empty()) Encloser = encloser[0];
@@ -289,10 +300,10 @@ void FieldTokenizer::SetCharacters(const std::string& separator, const std::stri
 
 bool FieldTokenizer::NextCompleteRecord(std::string_view& text, std::string_view& record) const {
   const std::size_t end = RecordEnd(text, Separator, Encloser);
-  if (end == text.size()) return false;
+  // A carriage return last in the text may yet be followed by its line feed.
+  if (end == text.size() || (text[end] == '\r' && end + 1 == text.size())) return false;
   record = text.substr(0, end);
-  if (record.ends_with('\r')) record.remove_suffix(1);
-  text.remove_prefix(end + 1);
+  text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
   return true;
 }
 
@@ -300,7 +311,7 @@ bool FieldTokenizer::NextRecord(std::string_view& text, std::string_view& record
   if (text.empty()) return false;
   if (NextCompleteRecord(text, record)) return true;
   // The last record, without a line feed after it, is taken as it stands.
-  record = text;
+  record = LastRecord(text);
   text = {};
   return true;
 }

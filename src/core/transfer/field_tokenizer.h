@@ -2,8 +2,9 @@
 // Splits delimited text into records and a record into its fields: fields
 // separated by one separator character, text fields optionally enclosed in an
 // encloser character, with doubled enclosers and backslash escapes inside
-// enclosed fields. A line break inside an open encloser is part of the value,
-// so a record may span several lines.
+// enclosed fields. A record ends at a line feed, at a carriage return and line
+// feed, or at a carriage return alone. A line break inside an open encloser
+// is part of the value, so a record may span several lines.
 
 #include <string>
 #include <string_view>
@@ -20,17 +21,20 @@ struct FieldTokenizer {
   void SetCharacters(const std::string& separator, const std::string& encloser);
 
   // Takes the next record off the front of `text`: everything up to the line
-  // feed that ends it, without that line feed and a carriage return before
-  // it. Line breaks inside an open encloser stay in the record as written; an
-  // encloser still open at the end of the text ends the record there. False
-  // when `text` is empty.
+  // break that ends it, without that line break. Line breaks inside an open
+  // encloser stay in the record as written; an encloser still open at the end
+  // of the text ends the record there. False when `text` is empty.
   bool NextRecord(std::string_view& text, std::string_view& record) const;
 
-  // The same, but only for a record that the line feed ending it completes
+  // The same, but only for a record that the line break ending it completes
   // within `text`; false, leaving `text` as it is, for a record that may go
   // on past its end. A reader of a file in pieces takes records this way and
   // reads more when the answer is false.
   bool NextCompleteRecord(std::string_view& text, std::string_view& record) const;
+
+  // The last record of a text, `text` without the carriage return that may
+  // end it.
+  static std::string_view LastRecord(std::string_view text);
 
   // Takes the next field off the front of `remaining`, a record or what is
   // left of one. False, with an empty `field`, when nothing but white space

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/records/text_rules.h"
+#include "core/transfer/person_assembler.h"
 #include "core/transfer/text_record_reader.h"
 #include "core/transfer/transfer_keys.h"
 
@@ -18,25 +19,35 @@ struct ColumnTarget {
   bool trimmed = false;
 };
 
-// The target of each column, found once for the whole file. Columns past the
-// end of Fields have no key, so they are not imported either.
-std::vector<ColumnTarget> ColumnTargets(const TextTransferSettings& settings) {
+// The keys of the columns that are read. Columns past the end of Fields
+// have no key, so they are not imported either.
+std::vector<std::string> ColumnKeys(const TextTransferSettings& settings) {
   const std::size_t columns =
       std::min(static_cast<std::size_t>(std::max(settings.ColumnCount, 0)), settings.Fields.size());
-  std::vector<ColumnTarget> targets(columns);
-  for (std::size_t i = 0; i < columns; ++i) {
-    if (settings.Fields[i].empty()) continue;
-    const PersonKey* key = FindPersonKey(settings.Fields[i]);
+  return {settings.Fields.begin(), settings.Fields.begin() + static_cast<std::ptrdiff_t>(columns)};
+}
+
+// The target of each column, found once for the whole file.
+std::vector<ColumnTarget> ColumnTargets(const std::vector<std::string>& keys) {
+  std::vector<ColumnTarget> targets(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i].empty()) continue;
+    const PersonKey* key = FindPersonKey(keys[i]);
     targets[i] = {key, key && (key->member == &Person::FName || key->member == &Person::LName)};
   }
   return targets;
 }
 
-// Makes persons of records, reusing its field buffer from record to record.
+// Makes persons of records, reusing its field buffers from record to record.
 class PersonReader {
  public:
   PersonReader(const FieldTokenizer& tokenizer, const TextTransferSettings& settings)
-      : tokenizer_(tokenizer), targets_(ColumnTargets(settings)) {}
+      : tokenizer_(tokenizer),
+        keys_(ColumnKeys(settings)),
+        targets_(ColumnTargets(keys_)),
+        assembler_(keys_),
+        held_(keys_.size(), false),
+        values_(keys_.size()) {}
 
   // Adds the person the record describes to `persons`, unless it names nobody.
   template <typename Item>
@@ -44,12 +55,26 @@ class PersonReader {
     // Made in place and taken back when the record names nobody, so no
     // person is moved.
     Person& person = PersonOf(persons.emplace_back());
+    if (!assembler_.Plain()) {
+      // The columns of address books need the whole record at once: a type
+      // column may come after its values.
+      for (std::size_t i = 0; i < values_.size(); ++i) {
+        tokenizer_.NextField(record, values_[i]);
+        if (keys_[i].empty() && !values_[i].empty()) held_[i] = true;
+      }
+      if (!assembler_.Fill(values_, person)) persons.pop_back();
+      return;
+    }
     bool named = false;
     std::string_view value;
-    for (const ColumnTarget& target : targets_) {
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+      const ColumnTarget& target = targets_[i];
       // Empty once the record has no more fields.
       tokenizer_.NextField(record, scratch_, value);
-      if (!target.key) continue;
+      if (!target.key) {
+        if (!value.empty()) held_[i] = true;
+        continue;
+      }
       // The wizard shows these labels for empty columns of the first line.
       if (value == "EMPTY FIELD" || value == "EOF") value = {};
       // A non-empty first name, last name or company is what names a person,
@@ -61,12 +86,24 @@ class PersonReader {
     if (!named) persons.pop_back();
   }
 
+  // The columns not imported that held a value in some record.
+  std::vector<std::size_t> HeldColumns() const {
+    std::vector<std::size_t> columns;
+    for (std::size_t i = 0; i < held_.size(); ++i)
+      if (held_[i]) columns.push_back(i);
+    return columns;
+  }
+
  private:
   static Person& PersonOf(Person& person) { return person; }
   static Person& PersonOf(Persons::Entry& entry) { return entry.second; }
 
   const FieldTokenizer& tokenizer_;
+  const std::vector<std::string> keys_;
   const std::vector<ColumnTarget> targets_;
+  PersonAssembler assembler_;
+  std::vector<bool> held_;
+  std::vector<std::string> values_;
   std::string scratch_;
 };
 
@@ -80,9 +117,10 @@ std::optional<std::string> FirstRecord(TextRecordReader& reader) {
 }
 
 template <typename Item>
-std::vector<Item> ReadPersons(TextRecordReader& reader, const FieldTokenizer& tokenizer,
-                              const TextTransferSettings& settings) {
-  std::vector<Item> persons;
+TextImport<Item> ReadPersons(TextRecordReader& reader, const FieldTokenizer& tokenizer,
+                             const TextTransferSettings& settings) {
+  TextImport<Item> import;
+  std::vector<Item>& persons = import.persons;
   PersonReader read(tokenizer, settings);
   std::string_view record;
   if (settings.FirstLineHasNames) reader.Next(record);
@@ -100,8 +138,16 @@ std::vector<Item> ReadPersons(TextRecordReader& reader, const FieldTokenizer& to
   }
   // A file that could not be read to its end adds nobody, as one that could
   // not be read at all.
-  if (reader.Failed()) persons.clear();
-  return persons;
+  if (reader.Failed()) {
+    persons.clear();
+    return import;
+  }
+  if (settings.FirstLineHasNames) {
+    for (const std::size_t column : read.HeldColumns())
+      if (column < settings.ImportedFieldNames.size())
+        import.columnsNotImported.push_back(settings.ImportedFieldNames[column]);
+  }
+  return import;
 }
 
 }  // namespace
@@ -131,7 +177,7 @@ std::string FirstRecordOfBytes(std::string bytes, const FieldTokenizer& tokenize
   return FirstRecord(reader).value_or(std::string());
 }
 
-std::vector<Person> ReadPersonsFromText(const TextTransferSettings& settings) {
+TextImport<Person> ReadTextImport(const TextTransferSettings& settings) {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
   TextRecordReader reader(tokenizer);
@@ -139,7 +185,11 @@ std::vector<Person> ReadPersonsFromText(const TextTransferSettings& settings) {
   return ReadPersons<Person>(reader, tokenizer, settings);
 }
 
-std::vector<Persons::Entry> ReadPersonEntries(const TextTransferSettings& settings, std::optional<std::string> bytes) {
+std::vector<Person> ReadPersonsFromText(const TextTransferSettings& settings) {
+  return ReadTextImport(settings).persons;
+}
+
+TextImport<Persons::Entry> ReadPersonEntries(const TextTransferSettings& settings, std::optional<std::string> bytes) {
   FieldTokenizer tokenizer;
   tokenizer.SetCharacters(settings.Separator, settings.Encloser);
   TextRecordReader reader(tokenizer, bytes ? 0 : std::size_t{1} << 20);

@@ -54,7 +54,7 @@ bool TextRecordReader::Next(std::string_view& record) {
     }
     if (atEnd_) {
       if (failed_ || text.empty()) return false;
-      record = text;
+      record = FieldTokenizer::LastRecord(text);
       begin_ = end_;
       return true;
     }

@@ -15,7 +15,7 @@ namespace vimbo {
 
 class TextRecordReader {
  public:
-  // Records end where the tokenizer says: at a line feed outside an open
+  // Records end where the tokenizer says: at a line break outside an open
   // encloser. `pieceSize` is how much of the file is read at a time.
   explicit TextRecordReader(const FieldTokenizer& tokenizer, std::size_t pieceSize = 1 << 20);
 
@@ -25,9 +25,9 @@ class TextRecordReader {
   void OpenBytes(std::string bytes);
 
   // The next record: one line, or several lines where a line break falls
-  // inside an open encloser; without the line feed that ends it and the
-  // carriage return before that; the last one also without a line feed, of
-  // any length. A UTF-8 byte order mark at the start of the file is not part
+  // inside an open encloser; without the line break that ends it (a line
+  // feed, a carriage return, or both); the last one also without a line
+  // break, of any length. A UTF-8 byte order mark at the start of the file is not part
   // of the first record. The view holds until the next call. False at the
   // end of the file and once a read has failed.
   bool Next(std::string_view& record);

@@ -7,6 +7,7 @@
 
 #include "core/document/file_io.h"
 #include "core/editing/document_editor.h"
+#include "core/transfer/column_names.h"
 #include "core/transfer/person_text_reader.h"
 #include "core/transfer/text_export.h"
 #include "core/transfer/vcard_reader.h"
@@ -51,9 +52,15 @@ void MainFrame::ImportTextFile() {
   if (prompter_.RunDialog(wizard) != QDialog::Accepted) return;
 
   // One operation, and one refill of the form, for the whole file.
-  const int added = document_.Run(&DocumentEditor::ImportPersons, ReadPersonsFromText(settings)).count;
-  prompter_.Message(view_, QStringLiteral("%1 names added to current database.").arg(added),
-                    QStringLiteral("Imported Names"), Prompter::Icon::kInformation, Prompter::Buttons::kOk);
+  TextImport<Person> import = ReadTextImport(settings);
+  const int added = document_.Run(&DocumentEditor::ImportPersons, std::move(import.persons)).count;
+  QString message = QStringLiteral("%1 names added to current database.").arg(added);
+  // Columns left out that held values are named, so nothing goes missing
+  // unnoticed.
+  if (!import.columnsNotImported.empty())
+    message += QStringLiteral("\n") + ToDisplay(ColumnsNotImportedText(import.columnsNotImported));
+  prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::kInformation,
+                    Prompter::Buttons::kOk);
 }
 
 void MainFrame::Export(CommandId id) {

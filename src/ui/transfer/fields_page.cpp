@@ -116,11 +116,12 @@ void FieldsPage::BuildImportRows() {
 }
 
 void FieldsPage::AssignByNames() {
-  // The assignments must name keys this transfer offers.
+  // Besides the keys this transfer offers, a column may be assigned a
+  // phone, an address part or another detail of an address book's layout.
   std::vector<std::string> keys = MatchColumnHeadings(settings_.ImportedFieldNames);
   QStringList names;
   for (size_t row = 0; row < keys.size(); ++row) {
-    if (std::find(available_.begin(), available_.end(), keys[row]) == available_.end()) continue;
+    if (keys[row].empty()) continue;
     assignments_[row] = std::move(keys[row]);
     ShowAssignment(static_cast<int>(row));
     names.append(ToDisplay(settings_.ImportedFieldNames[row]));
@@ -137,14 +138,21 @@ void FieldsPage::AssignByNames() {
 
 void FieldsPage::AssignColumn(int row) {
   if (row < 0 || row >= static_cast<int>(assignments_.size())) return;
-  FieldAssignmentDialog dialog(available_, assignments_[row], help_, wizard());
+  // A column that its name assigned to an address book's phone, address
+  // part or other detail keeps that choice in the list.
+  std::vector<std::string> keys = available_;
+  const bool detail =
+      !assignments_[row].empty() && std::find(keys.begin(), keys.end(), assignments_[row]) == keys.end();
+  if (detail) keys.push_back(assignments_[row]);
+  FieldAssignmentDialog dialog(keys, assignments_[row], help_, wizard());
   if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
   const int index = dialog.SelectedIndex();
   if (!dialog.ImportField() || index < 0) {
     assignments_[row].clear();
-  } else {
-    const std::string& key = available_[index];
-    // A field takes its value from one column only.
+  } else if (!detail || index + 1 < static_cast<int>(keys.size())) {
+    // A field takes its value from one column only; a detail kept as it
+    // was may stand for several columns.
+    const std::string key = keys[index];
     for (size_t other = 0; other < assignments_.size(); ++other) {
       if (static_cast<int>(other) != row && assignments_[other] == key) {
         assignments_[other].clear();

@@ -239,7 +239,10 @@ TEST(ImportTextRecords, SplitAtLineFeedsOutsideEnclosers) {
   EXPECT_EQ(read(""), Lines{});
   EXPECT_EQ(read("\n"), Lines{""});
   EXPECT_EQ(read("a\n\nb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(read("a\r\nb\rc\r\n\r"), (Lines{"a", "b\rc", "\r"})) << "only a carriage return before a line feed goes";
+  EXPECT_EQ(read("a\r\nb\rc\r\n\r"), (Lines{"a", "b", "c", ""})) << "a carriage return alone ends a line too";
+  EXPECT_EQ(read("Ann,Lee\rBob,Ray\r"), (Lines{"Ann,Lee", "Bob,Ray"}));
+  EXPECT_EQ(read("\"a\rb\",c\r\"d\r\n\",e\r\r\n"), (Lines{"\"a\rb\",c", "\"d\r\n\",e", ""}))
+      << "inside an encloser a carriage return is part of the value";
   EXPECT_EQ(read("\xEF\xBB\xBF\n\xEF\xBB\xBF"), (Lines{"", "\xEF\xBB\xBF"}));
   EXPECT_EQ(read("\xEF\xBB"), Lines{"\xEF\xBB"});
   EXPECT_EQ(read("\xEF\xBB\xBF\"a\r\nb\"\r\nc"), (Lines{"\"a\r\nb\"", "c"}));

@@ -156,6 +156,23 @@ TEST_F(TransferCommandsFixture, AnEditSurvivesAnImport) {
   EXPECT_EQ(Data().persons.Size(), 5u);
 }
 
+// An address book's file assigned by its column names: the values go where
+// their types say, and the message names the columns left out that held
+// values (not the empty ones).
+TEST_F(TransferCommandsFixture, ImportNamesTheColumnsItLeavesOut) {
+  const std::string path = dir.File("book.csv");
+  testing::WriteBytes(path,
+                      "Given Name,Family Name,Photo,Phone 1 - Type,Phone 1 - Value,Group Membership,Yomi Name\r"
+                      "Ann,Lee,https://p.example/1.jpg,Work,555 1,* myContacts,\r");
+  AnswerWizard(path, true, [](TextTransferWizard&) {});
+  prompter.answers = {Prompter::Answer::kOk};
+  Trigger(kImportPersons);
+  EXPECT_EQ(prompter.Texts(),
+            std::vector<QString>{"1 names added to current database.\nColumns not imported: Photo, Group Membership"});
+  ASSERT_EQ(Data().persons.Size(), 1u);
+  EXPECT_EQ(Data().persons.begin()->second.WkPhone, "555 1");
+}
+
 TEST_F(TransferCommandsFixture, ACancelledWizardChangesNothingAndZeroIsReported) {
   prompter.dialogs.push_back([](QDialog&) { return int(QDialog::Rejected); });
   Trigger(kImportPersons);
