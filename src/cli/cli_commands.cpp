@@ -119,9 +119,11 @@ const std::vector<UsagePiece>& UsagePieces() {
        "that is not blank is BEGIN:VCARD, and takes no other option.\n"},
       {{"find"},
        false,
-       "find: persons that hold every word in their fields, then contacts that hold\n"
-       "each word in their notes or their person's name, newest first; case and\n"
-       "accents aside. Exit status 1 when nothing matches.\n"},
+       "find: persons that hold every word in their fields, notes or details, then\n"
+       "contacts that hold each word in their notes or their person's name, newest\n"
+       "first; case and accents aside. A word of digits (with spaces, dashes, dots,\n"
+       "brackets or \"+\") finds phone numbers by their digits. Exit status 1 when\n"
+       "nothing matches.\n"},
       {{}, false, "Exit status: 0 on success, 1 on a failure, 2 on a wrong command line.\n"},
   };
   return pieces;
