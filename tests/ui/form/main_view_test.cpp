@@ -16,9 +16,12 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimeEdit>
 #include <QTreeView>
 #include <vector>
@@ -757,6 +760,9 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
   bob.Company = "Becker & Sons Hardware";
   bob.WkPhone = "(217) 555-0108";
   bob.WkExt = "4417";
+  bob.Phone = "+49 (0611) 123 4567";
+  bob.EMail = "firstname.lastname@example.org";
+  bob.Address = "Leoforos Kifisias\r\nFloor 3\r\nApt 7\r\nMarousi";
   Data().persons.Replace(bob);
   const QLocale locale;
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -772,11 +778,19 @@ TEST_F(FilledViewTest, TextsFitTheirColumnsAndLabelsInAnyFontSize) {
     for (const QLabel* label : form.findChildren<QLabel*>())
       EXPECT_TRUE(!label->isVisibleTo(&form) || label->width() >= label->sizeHint().width())
           << label->text().toStdString() << " at " << points;
-    for (const int id : {1003, 1025, 1031}) {
+    for (const int id : {1003, 1025, 1031, 1023, 1008}) {
       const auto* box = qobject_cast<QLineEdit*>(FormControl(&form, id));
       EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width() - 4)
           << box->text().toStdString() << " at " << points;
     }
+    // The Address box shows four lines whole, below any scroll bar.
+    const auto* address = qobject_cast<QPlainTextEdit*>(FormControl(&form, 1010));
+    const QRect fourth = address->cursorRect(address->document()->findBlockByNumber(3).isValid()
+                                                 ? QTextCursor(address->document()->findBlockByNumber(3))
+                                                 : QTextCursor());
+    const QScrollBar* bar = address->horizontalScrollBar();
+    EXPECT_LE(fourth.bottom(), address->viewport()->height() - 1) << points;
+    EXPECT_TRUE(!bar->isVisible() || bar->geometry().top() >= address->viewport()->geometry().bottom()) << points;
     QTreeView* list = ContactsList(&form);
     for (int column = 0; column < 3; ++column)
       EXPECT_GE(list->columnWidth(column), static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << points;
