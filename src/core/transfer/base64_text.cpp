@@ -14,7 +14,8 @@ constexpr uint8_t kNoDigit = 0xFF;
 constexpr std::array<uint8_t, 256> kDigits = [] {
   std::array<uint8_t, 256> digits{};
   digits.fill(kNoDigit);
-  for (std::size_t i = 0; i < kAlphabet.size(); ++i) digits[static_cast<uint8_t>(kAlphabet[i])] = static_cast<uint8_t>(i);
+  for (std::size_t i = 0; i < kAlphabet.size(); ++i)
+    digits[static_cast<uint8_t>(kAlphabet[i])] = static_cast<uint8_t>(i);
   return digits;
 }();
 

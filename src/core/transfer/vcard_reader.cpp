@@ -230,14 +230,14 @@ std::string PhotoMediaType(const Property& p) {
 }
 
 bool IsBookkeeping(std::string_view name) {
-  static constexpr std::array<std::string_view, 10> kNames = {
-      "VERSION", "PRODID", "REV", "UID", "KIND", "SOURCE", "NAME", "PROFILE", "CLIENTPIDMAP", "BEGIN"};
+  static constexpr std::array<std::string_view, 10> kNames = {"VERSION", "PRODID", "REV",     "UID",          "KIND",
+                                                              "SOURCE",  "NAME",   "PROFILE", "CLIENTPIDMAP", "BEGIN"};
   return std::find(kNames.begin(), kNames.end(), name) != kNames.end() || name == "END";
 }
 
 // The properties a field or a detail kind of their own holds.
 constexpr std::array<std::string_view, 17> kHeldNames = {
-    "N",    "FN",   "ORG",         "TITLE",         "ADR",      "TEL",  "EMAIL", "URL",      "BDAY",
+    "N",    "FN",   "ORG",         "TITLE",         "ADR",      "TEL",   "EMAIL", "URL",     "BDAY",
     "NOTE", "IMPP", "ANNIVERSARY", "X-ANNIVERSARY", "NICKNAME", "PHOTO", "X-SIP", "X-CUSTOM"};
 
 // One card as it is read. Phones, e-mails, addresses and web addresses
@@ -322,9 +322,9 @@ class CardBuilder {
     p.SetCountry(country);
     if (formatted_ && p.FName.empty() && p.LName.empty()) NameFromFormatted(*formatted_);
     bool any = p.HasExtras();
-    for (const CompactText* field : {&p.Title, &p.FName, &p.LName, &p.Company, &p.Position, &p.Address, &p.City,
-                                     &p.State, &p.Zip, &p.Phone, &p.WkPhone, &p.WkExt, &p.CelPhone, &p.Pager, &p.Fax,
-                                     &p.EMail, &p.WebPage})
+    for (const CompactText* field :
+         {&p.Title, &p.FName, &p.LName, &p.Company, &p.Position, &p.Address, &p.City, &p.State, &p.Zip, &p.Phone,
+          &p.WkPhone, &p.WkExt, &p.CelPhone, &p.Pager, &p.Fax, &p.EMail, &p.WebPage})
       any = any || !field->empty();
     if (!any) return std::nullopt;
     return std::move(person_);
@@ -484,8 +484,8 @@ class CardBuilder {
     Person& p = person_;
     const std::string_view name = TrimView(formatted);
     if (name.empty()) return;
-    for (const CompactText* field : {&p.Company, &p.EMail, &p.CelPhone, &p.Phone, &p.WkPhone, &p.Pager, &p.Fax,
-                                     &p.WebPage})
+    for (const CompactText* field :
+         {&p.Company, &p.EMail, &p.CelPhone, &p.Phone, &p.WkPhone, &p.Pager, &p.Fax, &p.WebPage})
       if (*field == name) return;
     const std::size_t space = name.find_last_of(" \t");
     if (space == std::string_view::npos) {
@@ -602,8 +602,7 @@ class ContentLines {
     } else if (held_ && base64_ && !line.empty() && IsBase64Text(line)) {
       // Base64 lines left unindented.
       Append(line);
-    } else if (held_ && !quotedPrintable_ && !base64_ && !line.empty() && EndsInEscape(current_) &&
-               !IsCardEdge(line)) {
+    } else if (held_ && !quotedPrintable_ && !base64_ && !line.empty() && EndsInEscape(current_) && !IsCardEdge(line)) {
       // A backslash at the end escapes the line break itself.
       current_ += '\n';
       Append(line);

@@ -110,8 +110,7 @@ std::string FormattedName(const Person& p) {
 }
 
 bool IsNamePart(const PersonDetail& d) {
-  return d.kind == DetailKind::kName &&
-         (d.label == kPrefixLabel || d.label == kMiddleLabel || d.label == kSuffixLabel);
+  return d.kind == DetailKind::kName && (d.label == kPrefixLabel || d.label == kMiddleLabel || d.label == kSuffixLabel);
 }
 bool IsUnit(const PersonDetail& d) { return d.kind == DetailKind::kOrg && d.label == kUnitLabel; }
 
@@ -161,7 +160,8 @@ void PutDetail(std::string& out, const PersonDetail& d, VCardVersion version) {
     case DetailKind::kPhone: PutPhone(out, d.label, d.value); break;
     case DetailKind::kEmail: PutProperty(out, "EMAIL" + TypeParameter(d.label), value); break;
     case DetailKind::kAddress:
-      PutProperty(out, "ADR" + TypeParameter(d.label), AddressValue(d.street, d.city, d.region, d.postalCode, d.country));
+      PutProperty(out, "ADR" + TypeParameter(d.label),
+                  AddressValue(d.street, d.city, d.region, d.postalCode, d.country));
       break;
     case DetailKind::kUrl:
       // A photo kept elsewhere goes back as the photo's address.
