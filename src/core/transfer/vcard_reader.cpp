@@ -572,6 +572,12 @@ bool IsBase64Text(std::string_view line) {
   });
 }
 
+// Whether a line after a quoted-printable line that ends in "=" is a fold
+// that cut an escape ("=" | " C3") rather than the line after a soft break.
+bool SplitsEscape(std::string_view line) {
+  return line.size() >= 3 && (line[0] == ' ' || line[0] == '\t') && HexDigit(line[1]) >= 0 && HexDigit(line[2]) >= 0;
+}
+
 bool EndsInEscape(std::string_view text) {
   std::size_t backslashes = 0;
   while (backslashes < text.size() && text[text.size() - 1 - backslashes] == '\\') ++backslashes;
@@ -587,7 +593,8 @@ class ContentLines {
   explicit ContentLines(CardsReader& reader) : reader_(reader) {}
 
   void Physical(std::string_view line, int number) {
-    if (held_ && quotedPrintable_ && !current_.empty() && current_.back() == '=' && !IsCardEdge(line)) {
+    if (held_ && quotedPrintable_ && !current_.empty() && current_.back() == '=' && !IsCardEdge(line) &&
+        !SplitsEscape(line)) {
       current_.pop_back();
       Append(line);
     } else if (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
