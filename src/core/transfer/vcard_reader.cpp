@@ -115,6 +115,14 @@ std::vector<std::string> ListValues(std::string_view text) {
   return values;
 }
 
+// Text fit for a label: UTF-8 without quotes or control characters, which
+// a parameter cannot carry.
+std::string CleanLabel(std::string_view text) {
+  std::string label = ToUtf8(text);
+  std::erase_if(label, [](char c) { return c == '"' || static_cast<uint8_t>(c) < 0x20 || c == 0x7F; });
+  return label;
+}
+
 struct Property {
   std::string name;                // upper case, without its group
   std::vector<std::string> types;  // lower case
@@ -135,7 +143,7 @@ void ReadParameter(std::string_view piece, Property& p) {
   if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') raw = raw.substr(1, raw.size() - 2);
   const std::string key = eq == std::string_view::npos ? "type" : Lower(TrimView(piece.substr(0, eq)));
   if (key == "x-label") {
-    p.label = ToUtf8(raw);
+    p.label = CleanLabel(raw);
     return;
   }
   std::string value = Lower(raw);
@@ -212,20 +220,34 @@ std::string Label(const Property& p, std::string_view leftOut = {}) {
   for (const std::string& type : p.types) {
     if (type == leftOut) continue;
     if (!label.empty()) label += ',';
-    label += ToUtf8(type);
+    label += CleanLabel(type);
   }
   return label;
 }
 
-// A photo's media type from the type a 2.1 or 3.0 card gives ("JPEG").
+bool IsMediaTypeCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+}
+
+// "image/jpeg" from what a card names: a media type, or the image format
+// alone as 2.1 and 3.0 give it ("JPEG"). Nothing for a name that is neither.
+std::string MediaType(std::string_view given) {
+  std::string type = Lower(TrimView(given));
+  if (type == "jpg") type = "jpeg";
+  const std::size_t slash = type.find('/');
+  if (slash == std::string::npos) type.insert(0, "image/");
+  const std::size_t at = type.find('/');
+  const auto fits = [](std::string_view part) {
+    return !part.empty() && std::all_of(part.begin(), part.end(), IsMediaTypeCharacter);
+  };
+  if (!fits(std::string_view(type).substr(0, at)) || !fits(std::string_view(type).substr(at + 1))) return {};
+  return type;
+}
+
 std::string PhotoMediaType(const Property& p) {
-  if (!p.mediaType.empty()) return p.mediaType;
-  for (const std::string& type : p.types) {
-    if (type.find('/') != std::string::npos) return type;
-    if (type == "jpg") return "image/jpeg";
-    if (std::all_of(type.begin(), type.end(), [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }))
-      return "image/" + type;
-  }
+  if (!p.mediaType.empty()) return MediaType(p.mediaType);
+  for (const std::string& type : p.types)
+    if (std::string media = MediaType(type); !media.empty()) return media;
   return {};
 }
 
@@ -239,6 +261,11 @@ bool IsBookkeeping(std::string_view name) {
 constexpr std::array<std::string_view, 17> kHeldNames = {
     "N",    "FN",   "ORG",         "TITLE",         "ADR",      "TEL",   "EMAIL", "URL",     "BDAY",
     "NOTE", "IMPP", "ANNIVERSARY", "X-ANNIVERSARY", "NICKNAME", "PHOTO", "X-SIP", "X-CUSTOM"};
+
+bool IsNamePart(const PersonDetail& d) {
+  return d.kind == DetailKind::kName && (d.label == kPrefixLabel || d.label == kMiddleLabel || d.label == kSuffixLabel);
+}
+bool IsUnit(const PersonDetail& d) { return d.kind == DetailKind::kOrg && d.label == kUnitLabel; }
 
 // One card as it is read. Phones, e-mails, addresses and web addresses
 // wait as details in the card's order; the first of each kind, or the one
@@ -274,7 +301,9 @@ class CardBuilder {
       const std::string note = Unescaped(p.value);
       person_.Notes = person_.Notes.empty() ? note : person_.Notes + ("\r\n" + note);
     } else if (n == "NICKNAME") {
-      const std::string label = p.types.empty() ? std::string(kNicknameLabel) : Label(p);
+      std::string label = Label(p);
+      if (label.empty() || label == kPrefixLabel || label == kMiddleLabel || label == kSuffixLabel)
+        label = kNicknameLabel;
       for (std::string& value : ListValues(p.value)) Keep(Detail(DetailKind::kName, label, std::move(value)));
     } else if (n == "IMPP" || n == "X-SIP") {
       std::string value = Unescaped(p.value);
@@ -285,7 +314,7 @@ class CardBuilder {
     } else if (n == "X-CUSTOM" && !p.label.empty()) {
       Keep(Detail(DetailKind::kCustom, p.label, Unescaped(p.value)));
     } else if (!IsBookkeeping(n)) {
-      Keep(Detail(DetailKind::kCustom, n, Unescaped(p.value)));
+      Keep(Detail(DetailKind::kCustom, CleanLabel(n), Unescaped(p.value)));
     }
   }
 
@@ -316,10 +345,17 @@ class CardBuilder {
       p.WkExt = work.substr(ext + 6);
       p.WkPhone = work.substr(0, ext);
     }
-    p.Details.reserve(waiting_.size());
-    for (Waiting& waiting : waiting_)
-      if (!waiting.taken) p.Details.push_back(std::move(waiting.detail));
+    // The country first, as the form keeps it; then the name parts and the
+    // units, which a card writes in N and ORG; then the rest in card order.
     p.SetCountry(country);
+    p.Details.reserve(waiting_.size() + 1);
+    const auto order = [](const PersonDetail& d) { return IsNamePart(d) ? 0 : IsUnit(d) ? 1 : 2; };
+    for (const int group : {0, 1, 2})
+      for (Waiting& waiting : waiting_)
+        if (!waiting.taken && order(waiting.detail) == group) {
+          p.Details.push_back(std::move(waiting.detail));
+          waiting.taken = true;
+        }
     if (formatted_ && p.FName.empty() && p.LName.empty()) NameFromFormatted(*formatted_);
     bool any = p.HasExtras();
     for (const CompactText* field :
@@ -358,6 +394,10 @@ class CardBuilder {
   // Waits as a detail; becomes the slot's field when it is the first or the
   // most preferred of its kind.
   void Wait(Slot slot, const Property& p, PersonDetail detail) {
+    // An empty value holds nothing to keep.
+    bool empty = detail.value.empty();
+    for (const AddressPart& part : kAddressParts) empty = empty && (detail.*part.member).empty();
+    if (empty) return;
     waiting_.push_back({std::move(detail)});
     if (p.pref < bestPref_[slot]) {
       bestPref_[slot] = p.pref;
@@ -450,7 +490,7 @@ class CardBuilder {
       const std::size_t comma = data.find(',');
       const std::string_view head = data.substr(5, comma == std::string_view::npos ? 0 : comma - 5);
       if (comma != std::string_view::npos && head.size() >= 7 && IsNoCase(head.substr(head.size() - 7), ";base64")) {
-        type = Lower(head.substr(0, head.size() - 7));
+        type = MediaType(head.substr(0, head.size() - 7));
         data.remove_prefix(comma + 1);
         inline64 = true;
       }
@@ -473,7 +513,7 @@ class CardBuilder {
       return;
     }
     PersonDetail photo = Detail(DetailKind::kPhoto, {}, Base64Encode(*bytes));
-    photo.type = ToUtf8(type);
+    photo.type = type;
     Keep(std::move(photo));
   }
 
@@ -486,7 +526,7 @@ class CardBuilder {
     if (name.empty()) return;
     for (const CompactText* field :
          {&p.Company, &p.EMail, &p.CelPhone, &p.Phone, &p.WkPhone, &p.Pager, &p.Fax, &p.WebPage})
-      if (*field == name) return;
+      if (TrimView(*field) == name) return;
     const std::size_t space = name.find_last_of(" \t");
     if (space == std::string_view::npos) {
       p.LName = name;
@@ -650,10 +690,17 @@ class ContentLines {
         quoted_ = !quoted_;
       } else if (c == ':' && !quoted_) {
         headKnown_ = true;
-        const std::string head = Lower(std::string_view(current_).substr(0, scanned_));
-        quotedPrintable_ = head.find("quoted-printable") != std::string::npos;
-        base64_ = head.find("base64") != std::string::npos || head.find("encoding=b;") != std::string::npos ||
-                  head.ends_with("encoding=b");
+        // Most heads name no encoding; only those that may are read.
+        const std::string_view head = std::string_view(current_).substr(0, scanned_);
+        const std::string lower = Lower(head);
+        if (lower.find("quoted-printable") == std::string::npos && lower.find("base64") == std::string::npos &&
+            lower.find("encoding=b") == std::string::npos)
+          return;
+        Property p;
+        const std::vector<std::string_view> pieces = Split(head, ';', true);
+        for (std::size_t i = 1; i < pieces.size(); ++i) ReadParameter(pieces[i], p);
+        quotedPrintable_ = p.quotedPrintable;
+        base64_ = p.base64;
         return;
       }
     }

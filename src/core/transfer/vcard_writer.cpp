@@ -113,6 +113,10 @@ bool IsNamePart(const PersonDetail& d) {
   return d.kind == DetailKind::kName && (d.label == kPrefixLabel || d.label == kMiddleLabel || d.label == kSuffixLabel);
 }
 bool IsUnit(const PersonDetail& d) { return d.kind == DetailKind::kOrg && d.label == kUnitLabel; }
+bool IsCountryOnly(const PersonDetail& d) {
+  return d.kind == DetailKind::kAddress && d.label.empty() && d.value.empty() && d.street.empty() && d.city.empty() &&
+         d.region.empty() && d.postalCode.empty() && !d.country.empty();
+}
 
 // The name details of one label as a list: "Jo,Ann".
 std::string NameList(const Person& p, std::string_view label, std::string list = {}) {
@@ -199,15 +203,20 @@ void AppendCard(std::string& out, const Person& p, VCardVersion version) {
   PutProperty(out, "N",
               Escaped(p.LName) + ";" + Escaped(p.FName) + ";" + NameList(p, kMiddleLabel) + ";" +
                   NameList(p, kPrefixLabel, Escaped(p.Title)) + ";" + NameList(p, kSuffixLabel));
-  const bool units = std::any_of(p.Details.begin(), p.Details.end(), IsUnit);
-  if (!p.Company.empty() || units) {
+  // Every organisation after the first needs the first written before it.
+  const bool organised =
+      std::any_of(p.Details.begin(), p.Details.end(), [](const PersonDetail& d) { return d.kind == DetailKind::kOrg; });
+  if (!p.Company.empty() || organised) {
     std::string org = Escaped(p.Company);
     for (const PersonDetail& d : p.Details)
       if (IsUnit(d)) org += ";" + Escaped(d.value);
     PutProperty(out, "ORG", org);
   }
   if (!p.Position.empty()) PutProperty(out, "TITLE", Escaped(p.Position));
-  const std::string_view country = p.Country();
+  // The country of the address in the fields: the country-only address
+  // the form keeps first.
+  const bool countryHeld = !p.Details.empty() && IsCountryOnly(p.Details.front());
+  const std::string_view country = countryHeld ? p.Details.front().country.view() : std::string_view();
   if (!p.Address.empty() || !p.City.empty() || !p.State.empty() || !p.Zip.empty() || !country.empty())
     PutProperty(out, "ADR;TYPE=home", AddressValue(p.Address, p.City, p.State, p.Zip, country));
   if (!p.Phone.empty()) PutPhone(out, "home", p.Phone);
@@ -219,17 +228,8 @@ void AppendCard(std::string& out, const Person& p, VCardVersion version) {
   if (!p.Fax.empty()) PutPhone(out, "fax", p.Fax);
   if (!p.EMail.empty()) PutProperty(out, "EMAIL", Escaped(p.EMail));
   if (!p.WebPage.empty()) PutProperty(out, "URL", Escaped(p.WebPage));
-  bool countryWritten = false;
-  for (const PersonDetail& d : p.Details) {
-    if (IsNamePart(d) || IsUnit(d)) continue;
-    // The country of the address above, written with it.
-    if (!countryWritten && d.kind == DetailKind::kAddress && d.country == country && d.street.empty() &&
-        d.city.empty() && d.region.empty() && d.postalCode.empty() && d.value.empty()) {
-      countryWritten = true;
-      continue;
-    }
-    PutDetail(out, d, version);
-  }
+  for (std::size_t i = countryHeld ? 1 : 0; i < p.Details.size(); ++i)
+    if (!IsNamePart(p.Details[i]) && !IsUnit(p.Details[i])) PutDetail(out, p.Details[i], version);
   if (p.Birthday.IsSet()) PutProperty(out, "BDAY", DateText(p.Birthday, version));
   if (p.Anniversary.IsSet())
     PutProperty(out, version == VCardVersion::kFour ? "ANNIVERSARY" : "X-ANNIVERSARY",
