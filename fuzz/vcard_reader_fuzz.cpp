@@ -25,11 +25,22 @@ std::vector<vimbo::Person> Again(const std::vector<vimbo::Person>& persons, vimb
   return std::move(read.persons);
 }
 
+bool SameDetail(const vimbo::PersonDetail& a, const vimbo::PersonDetail& b) {
+  if (a.kind != b.kind || a.label.view() != b.label.view() || a.value.view() != b.value.view() ||
+      a.type.view() != b.type.view())
+    return false;
+  for (const vimbo::AddressPart& part : vimbo::kAddressParts)
+    if ((a.*part.member).view() != (b.*part.member).view()) return false;
+  return true;
+}
+
 bool Same(const vimbo::Person& a, const vimbo::Person& b) {
   for (const vimbo::RecordField<vimbo::Person>& field : vimbo::kPersonFields)
     if ((a.*field.member).view() != (b.*field.member).view()) return false;
-  return a.Birthday == b.Birthday && a.Anniversary == b.Anniversary && a.Notes.view() == b.Notes.view() &&
-         a.Details == b.Details;
+  if (a.Details.size() != b.Details.size()) return false;
+  for (std::size_t i = 0; i < a.Details.size(); ++i)
+    if (!SameDetail(a.Details[i], b.Details[i])) return false;
+  return a.Birthday == b.Birthday && a.Anniversary == b.Anniversary && a.Notes.view() == b.Notes.view();
 }
 
 }  // namespace

@@ -201,7 +201,8 @@ std::optional<Property> ReadProperty(std::string_view line, int number, bool wid
   std::transform(p.name.begin(), p.name.end(), p.name.begin(), UpperAscii);
   for (std::size_t i = 1; i < head.size(); ++i) ReadParameter(head[i], p);
   const std::string_view value = line.substr(colon + 1);
-  if (p.base64)
+  // A photo's base64 is decoded later; any other property's bytes are text.
+  if (p.base64 && p.name == "PHOTO")
     p.value.assign(value);
   else if (p.quotedPrintable)
     p.value = converter.ToUtf8(DecodeQuotedPrintable(value), wide ? std::string_view() : p.charset);
