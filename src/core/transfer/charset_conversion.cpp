@@ -51,6 +51,7 @@ CharsetConverter::~CharsetConverter() {
 }
 
 std::string CharsetConverter::ToUtf8(std::string_view bytes, std::string_view charset) {
+  if (charset.empty()) return vimbo::ToUtf8(bytes);
   const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
   const std::string name = ConverterName(charset);
   // Latin-1 is read as Windows-1252, its superset, as the form shows bytes.

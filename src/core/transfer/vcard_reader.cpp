@@ -191,15 +191,19 @@ std::size_t HeadEnd(std::string_view line) {
 std::optional<Property> ReadProperty(std::string_view line, int number, bool wide, CharsetConverter& converter) {
   const std::size_t colon = HeadEnd(line);
   if (colon == std::string_view::npos) return std::nullopt;
-  const std::vector<std::string_view> head = Split(line.substr(0, colon), ';', true);
-  std::string_view name = TrimView(head.front());
+  const std::string_view head = line.substr(0, colon);
+  const std::size_t nameEnd = std::min(head.find(';'), head.size());
+  std::string_view name = TrimView(head.substr(0, nameEnd));
   if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) name.remove_prefix(dot + 1);
   if (name.empty()) return std::nullopt;
   Property p;
   p.line = number;
   p.name.assign(name);
   std::transform(p.name.begin(), p.name.end(), p.name.begin(), UpperAscii);
-  for (std::size_t i = 1; i < head.size(); ++i) ReadParameter(head[i], p);
+  if (nameEnd < head.size()) {
+    const std::vector<std::string_view> parameters = Split(head.substr(nameEnd + 1), ';', true);
+    for (const std::string_view parameter : parameters) ReadParameter(parameter, p);
+  }
   const std::string_view value = line.substr(colon + 1);
   // A photo's base64 is decoded later; any other property's bytes are text.
   if (p.base64 && p.name == "PHOTO")
