@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -37,13 +38,28 @@ bool StartsNoCase(std::string_view text, std::string_view lower) {
   return text.size() >= lower.size() && IsNoCase(text.substr(0, lower.size()), lower);
 }
 
-bool IsLine(std::string_view line, std::string_view expected) { return IsNoCase(TrimView(line), expected); }
+bool ContainsNoCase(std::string_view text, std::string_view lower) {
+  for (std::size_t i = 0; i + lower.size() <= text.size(); ++i)
+    if (IsNoCase(text.substr(i, lower.size()), lower)) return true;
+  return false;
+}
+
+// Whether the line, white space around it aside, is `expected` (lower case).
+// Asked of every line, so a line that cannot be it is told at once.
+bool IsLine(std::string_view line, std::string_view expected) {
+  if (line.size() < expected.size()) return false;
+  if (IsWhiteSpace(line.front()) || IsWhiteSpace(line.back())) line = TrimView(line);
+  return IsNoCase(line, expected);
+}
+
+bool IsBlank(std::string_view line) { return std::all_of(line.begin(), line.end(), IsWhiteSpace); }
 bool IsCardEdge(std::string_view line) { return IsLine(line, "begin:vcard") || IsLine(line, "end:vcard"); }
 
-// The pieces of `text` between the separators that stand outside double
-// quotes (parameters) or are not escaped by a backslash (values).
-std::vector<std::string_view> Split(std::string_view text, char separator, bool byQuotes) {
-  std::vector<std::string_view> pieces;
+// Calls `visit` with each piece of `text` between the separators that stand
+// outside double quotes (parameters) or are not escaped by a backslash
+// (values).
+template <typename Visit>
+void ForEachPiece(std::string_view text, char separator, bool byQuotes, Visit&& visit) {
   bool quoted = false;
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -52,11 +68,28 @@ std::vector<std::string_view> Split(std::string_view text, char separator, bool 
     else if (!byQuotes && text[i] == '\\')
       ++i;
     else if (text[i] == separator && !quoted) {
-      pieces.push_back(text.substr(start, i - start));
+      visit(text.substr(start, i - start));
       start = i + 1;
     }
   }
-  pieces.push_back(text.substr(std::min(start, text.size())));
+  visit(text.substr(std::min(start, text.size())));
+}
+
+// The components of a structured value (N, ADR), the missing ones empty;
+// more than an address has are not read.
+using Parts = std::array<std::string_view, 7>;
+Parts SplitParts(std::string_view text) {
+  Parts parts{};
+  std::size_t count = 0;
+  ForEachPiece(text, ';', false, [&](std::string_view piece) {
+    if (count < parts.size()) parts[count++] = piece;
+  });
+  return parts;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator, bool byQuotes) {
+  std::vector<std::string_view> pieces;
+  ForEachPiece(text, separator, byQuotes, [&](std::string_view piece) { pieces.push_back(piece); });
   return pieces;
 }
 
@@ -107,6 +140,12 @@ std::string Unescaped(std::string_view text) {
   return out;
 }
 
+// The same as stored text, without a copy when there is nothing to undo.
+CompactText TextOf(std::string_view text) {
+  const bool plain = std::none_of(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\r' || c == '\n'; });
+  return plain ? CompactText(text) : CompactText(Unescaped(text));
+}
+
 // The values of a list ("Jo,Ann"), each unescaped; empty ones left out.
 std::vector<std::string> ListValues(std::string_view text) {
   std::vector<std::string> values;
@@ -133,7 +172,10 @@ struct Property {
   std::string mediaType;  // MEDIATYPE=, lower case
   std::string label;      // X-LABEL=, as written
   std::string charset;
-  std::string value;  // UTF-8 (base64 as written), still escaped
+  // UTF-8 (a photo's base64 as written), still escaped: a view into the
+  // line read, or into `converted`.
+  std::string_view value;
+  std::string converted;
   int line = 0;
 };
 
@@ -149,7 +191,7 @@ void ReadParameter(std::string_view piece, Property& p) {
   std::string value = Lower(raw);
   value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
   if (key == "type") {
-    for (std::string_view type : Split(value, ',', false)) {
+    ForEachPiece(value, ',', false, [&](std::string_view type) {
       type = TrimView(type);
       if (type == "pref")
         p.pref = std::min(p.pref, 1);
@@ -159,7 +201,7 @@ void ReadParameter(std::string_view piece, Property& p) {
         p.base64 = true;
       else if (!type.empty())
         p.types.emplace_back(type);
-    }
+    });
   } else if (key == "pref") {
     p.pref = std::min(p.pref, std::clamp(std::atoi(value.c_str()), 1, 100));
   } else if (key == "encoding") {
@@ -186,33 +228,40 @@ std::size_t HeadEnd(std::string_view line) {
   return std::string_view::npos;
 }
 
-// "group.NAME;PARAM=...;...:value"; nothing when the line is no property.
-// `wide`: the whole file was converted already, so a declared set is void.
-std::optional<Property> ReadProperty(std::string_view line, int number, bool wide, CharsetConverter& converter) {
+// Reads "group.NAME;PARAM=...;...:value" into `p`, whose value then views
+// `line`; false when the line is no property. One Property serves every
+// line, so its strings keep their room. `wide`: the whole file was
+// converted already, so a declared set is void.
+bool ReadProperty(std::string_view line, int number, bool wide, CharsetConverter& converter, Property& p) {
   const std::size_t colon = HeadEnd(line);
-  if (colon == std::string_view::npos) return std::nullopt;
+  if (colon == std::string_view::npos) return false;
   const std::string_view head = line.substr(0, colon);
   const std::size_t nameEnd = std::min(head.find(';'), head.size());
   std::string_view name = TrimView(head.substr(0, nameEnd));
   if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) name.remove_prefix(dot + 1);
-  if (name.empty()) return std::nullopt;
-  Property p;
+  if (name.empty()) return false;
+  p.types.clear();
+  p.pref = kNotPreferred;
+  p.quotedPrintable = p.base64 = false;
+  p.valueType.clear();
+  p.mediaType.clear();
+  p.label.clear();
+  p.charset.clear();
   p.line = number;
   p.name.assign(name);
   std::transform(p.name.begin(), p.name.end(), p.name.begin(), UpperAscii);
-  if (nameEnd < head.size()) {
-    const std::vector<std::string_view> parameters = Split(head.substr(nameEnd + 1), ';', true);
-    for (const std::string_view parameter : parameters) ReadParameter(parameter, p);
-  }
+  if (nameEnd < head.size())
+    ForEachPiece(head.substr(nameEnd + 1), ';', true, [&](std::string_view parameter) { ReadParameter(parameter, p); });
   const std::string_view value = line.substr(colon + 1);
+  const std::string_view charset = wide ? std::string_view() : std::string_view(p.charset);
   // A photo's base64 is decoded later; any other property's bytes are text.
-  if (p.base64 && p.name == "PHOTO")
-    p.value.assign(value);
-  else if (p.quotedPrintable)
-    p.value = converter.ToUtf8(DecodeQuotedPrintable(value), wide ? std::string_view() : p.charset);
-  else
-    p.value = converter.ToUtf8(value, wide ? std::string_view() : p.charset);
-  return p;
+  if ((p.base64 && p.name == "PHOTO") || (!p.quotedPrintable && charset.empty() && IsValidUtf8(value))) {
+    p.value = value;
+    return true;
+  }
+  p.converted = converter.ToUtf8(p.quotedPrintable ? DecodeQuotedPrintable(value) : std::string(value), charset);
+  p.value = p.converted;
+  return true;
 }
 
 bool Has(const Property& p, std::string_view type) {
@@ -277,7 +326,8 @@ bool IsUnit(const PersonDetail& d) { return d.kind == DetailKind::kOrg && d.labe
 // preferred, goes to its field when the card ends.
 class CardBuilder {
  public:
-  explicit CardBuilder(int line) : line_(line) {}
+  // Room for the properties of a card as phones write them, taken once.
+  explicit CardBuilder(int line) : line_(line) { waiting_.reserve(16); }
 
   int Line() const { return line_; }
 
@@ -291,13 +341,13 @@ class CardBuilder {
       AddOrganisation(p);
     } else if (n == "TITLE" && !positioned_) {
       positioned_ = true;
-      person_.Position = Unescaped(p.value);
+      person_.Position = TextOf(p.value);
     } else if (n == "TEL") {
       AddPhone(p);
     } else if (n == "EMAIL") {
-      Wait(kEMail, p, Detail(DetailKind::kEmail, Label(p, "internet"), Unescaped(p.value)));
+      Wait(kEMail, p, Detail(DetailKind::kEmail, Label(p, "internet"), TextOf(p.value)));
     } else if (n == "URL") {
-      Wait(kWebPage, p, Detail(DetailKind::kUrl, Label(p), Unescaped(p.value)));
+      Wait(kWebPage, p, Detail(DetailKind::kUrl, Label(p), TextOf(p.value)));
     } else if (n == "ADR") {
       AddAddress(p);
     } else if (n == "BDAY" || n == "ANNIVERSARY" || n == "X-ANNIVERSARY") {
@@ -340,7 +390,7 @@ class CardBuilder {
         p.Zip = held.postalCode;
         country = held.country.str();
       } else {
-        *fields[slot] = held.value;
+        *fields[slot] = std::move(held.value);
       }
       waiting_[static_cast<std::size_t>(best)].taken = true;
     }
@@ -378,11 +428,11 @@ class CardBuilder {
     bool taken = false;
   };
 
-  static PersonDetail Detail(DetailKind kind, std::string_view label, std::string value) {
+  static PersonDetail Detail(DetailKind kind, std::string_view label, CompactText value) {
     PersonDetail detail;
     detail.kind = kind;
     detail.label = label;
-    detail.value = value;
+    detail.value = std::move(value);
     return detail;
   }
 
@@ -416,10 +466,10 @@ class CardBuilder {
       return;
     }
     named_ = true;
-    const std::vector<std::string_view> parts = Split(p.value, ';', false);
-    const auto part = [&](std::size_t i) { return i < parts.size() ? parts[i] : std::string_view(); };
-    person_.LName = Unescaped(part(0));
-    person_.FName = Unescaped(part(1));
+    const Parts parts = SplitParts(p.value);
+    const auto part = [&](std::size_t i) { return parts[i]; };
+    person_.LName = TextOf(part(0));
+    person_.FName = TextOf(part(1));
     for (std::string& middle : ListValues(part(2))) Keep(Detail(DetailKind::kName, kMiddleLabel, std::move(middle)));
     // The first prefix is the title; a list may hold more ("Dr.,Prof.").
     const std::vector<std::string_view> prefixes = Split(part(3), ',', false);
@@ -434,7 +484,7 @@ class CardBuilder {
     const std::vector<std::string_view> parts = Split(p.value, ';', false);
     if (!organised_) {
       organised_ = true;
-      person_.Company = Unescaped(parts.front());
+      person_.Company = TextOf(parts.front());
     } else {
       Keep(Detail(DetailKind::kOrg, Label(p), Unescaped(parts.front())));
     }
@@ -444,31 +494,32 @@ class CardBuilder {
   }
 
   void AddPhone(const Property& p) {
-    std::string number = Unescaped(p.value);
+    if (p.valueType == "text" || !StartsNoCase(p.value, "tel:")) {
+      Wait(PhoneSlot(p), p, Detail(DetailKind::kPhone, Label(p), TextOf(p.value)));
+      return;
+    }
     // "tel:+1-555-0100;ext=12": the number, and its extension as the form
     // writes one after a work number.
-    if (p.valueType != "text" && StartsNoCase(number, "tel:")) {
-      std::string ext;
-      const std::vector<std::string_view> pieces = Split(std::string_view(number).substr(4), ';', true);
-      for (std::size_t i = 1; i < pieces.size(); ++i)
-        if (StartsNoCase(pieces[i], "ext=")) ext = pieces[i].substr(4);
-      std::string bare(pieces.front());
-      if (!ext.empty()) bare += " ext. " + ext;
-      number = std::move(bare);
-    }
+    const std::string address = Unescaped(p.value);
+    std::string ext;
+    const std::vector<std::string_view> pieces = Split(std::string_view(address).substr(4), ';', true);
+    for (std::size_t i = 1; i < pieces.size(); ++i)
+      if (StartsNoCase(pieces[i], "ext=")) ext = pieces[i].substr(4);
+    std::string number(pieces.front());
+    if (!ext.empty()) number += " ext. " + ext;
     Wait(PhoneSlot(p), p, Detail(DetailKind::kPhone, Label(p), std::move(number)));
   }
 
   void AddAddress(const Property& p) {
-    const std::vector<std::string_view> parts = Split(p.value, ';', false);
-    const auto part = [&](std::size_t i) { return i < parts.size() ? Unescaped(parts[i]) : std::string(); };
+    const Parts parts = SplitParts(p.value);
+    const auto part = [&](std::size_t i) { return TextOf(parts[i]); };
     // The extended address ("Apt 2") and a post office box go on the lines
     // after the street.
-    std::string street = part(2);
+    CompactText street = part(2);
     for (const std::size_t more : {std::size_t{1}, std::size_t{0}})
-      if (const std::string line = part(more); !line.empty()) street += (street.empty() ? "" : "\r\n") + line;
+      if (const CompactText line = part(more); !line.empty()) street = street.empty() ? line : street + ("\r\n" + line);
     PersonDetail detail = Detail(DetailKind::kAddress, Label(p), {});
-    detail.street = street;
+    detail.street = std::move(street);
     detail.city = part(3);
     detail.region = part(4);
     detail.postalCode = part(5);
@@ -558,7 +609,7 @@ class CardsReader {
   explicit CardsReader(bool wide) : wide_(wide) {}
 
   void Line(std::string_view line, int number) {
-    if (TrimView(line).empty()) return;
+    if (IsBlank(line)) return;
     if (IsLine(line, "begin:vcard")) {
       result_.foundCard = true;
       if (card_) Skip("card has no END", card_->Line());
@@ -573,8 +624,8 @@ class CardsReader {
         Skip("card holds nothing", card_->Line());
       card_.reset();
     } else if (card_ && broken_.empty()) {
-      if (const std::optional<Property> property = ReadProperty(line, number, wide_, converter_))
-        card_->Add(*property, result_.problems);
+      if (ReadProperty(line, number, wide_, converter_, property_))
+        card_->Add(property_, result_.problems);
       else
         Break("card has a line that is no property", number);
     }
@@ -605,6 +656,7 @@ class CardsReader {
 
   bool wide_;
   CharsetConverter converter_;
+  Property property_;
   VCardImport result_;
   std::optional<CardBuilder> card_;
   std::string broken_;
@@ -638,8 +690,10 @@ class ContentLines {
   explicit ContentLines(CardsReader& reader) : reader_(reader) {}
 
   void Physical(std::string_view line, int number) {
-    if (held_ && quotedPrintable_ && !current_.empty() && current_.back() == '=' && !IsCardEdge(line) &&
+    const std::string_view current = Current();
+    if (held_ && quotedPrintable_ && !current.empty() && current.back() == '=' && !IsCardEdge(line) &&
         !SplitsEscape(line)) {
+      Own();
       current_.pop_back();
       Append(line);
     } else if (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
@@ -654,15 +708,18 @@ class ContentLines {
     } else if (held_ && base64_ && !line.empty() && IsBase64Text(line)) {
       // Base64 lines left unindented.
       Append(line);
-    } else if (held_ && !quotedPrintable_ && !base64_ && !line.empty() && EndsInEscape(current_) && !IsCardEdge(line)) {
+    } else if (held_ && !quotedPrintable_ && !base64_ && !line.empty() && EndsInEscape(current) && !IsCardEdge(line)) {
       // A backslash at the end escapes the line break itself.
+      Own();
       current_ += '\n';
       Append(line);
     } else {
       Flush();
       // Comment lines and blank lines hold nothing.
-      if (TrimView(line).empty() || line.front() == '#') return;
-      current_.assign(line);
+      if (IsBlank(line) || line.front() == '#') return;
+      // Most content lines are one physical line, read where it lies.
+      single_ = line;
+      joined_ = false;
       held_ = true;
       number_ = number;
       begins_ = IsLine(line, "begin:vcard");
@@ -675,12 +732,22 @@ class ContentLines {
   }
 
   void Flush() {
-    if (held_) reader_.Line(current_, number_);
+    if (held_) reader_.Line(Current(), number_);
     held_ = false;
   }
 
  private:
+  std::string_view Current() const { return joined_ ? std::string_view(current_) : single_; }
+
+  // The line gathered from pieces from now on.
+  void Own() {
+    if (joined_) return;
+    current_.assign(single_);
+    joined_ = true;
+  }
+
   void Append(std::string_view piece) {
+    Own();
     current_.append(piece);
     if (!headKnown_) LearnHead();
   }
@@ -689,17 +756,18 @@ class ContentLines {
   // scanning only what was not scanned before, and learns from it how the
   // value goes on.
   void LearnHead() {
-    for (; scanned_ < current_.size(); ++scanned_) {
-      const char c = current_[scanned_];
+    const std::string_view current = Current();
+    for (; scanned_ < current.size(); ++scanned_) {
+      const char c = current[scanned_];
       if (c == '"') {
         quoted_ = !quoted_;
       } else if (c == ':' && !quoted_) {
         headKnown_ = true;
         // Most heads name no encoding; only those that may are read.
-        const std::string_view head = std::string_view(current_).substr(0, scanned_);
-        const std::string lower = Lower(head);
-        if (lower.find("quoted-printable") == std::string::npos && lower.find("base64") == std::string::npos &&
-            lower.find("encoding=b") == std::string::npos)
+        const std::string_view head = current.substr(0, scanned_);
+        if (head.find(';') == std::string_view::npos) return;
+        if (!ContainsNoCase(head, "quoted-printable") && !ContainsNoCase(head, "base64") &&
+            !ContainsNoCase(head, "encoding=b"))
           return;
         Property p;
         const std::vector<std::string_view> pieces = Split(head, ';', true);
@@ -713,6 +781,8 @@ class ContentLines {
 
   CardsReader& reader_;
   std::string current_;
+  std::string_view single_;
+  bool joined_ = false;
   bool held_ = false;
   int number_ = 0;
   bool begins_ = false;
@@ -742,8 +812,11 @@ VCardImport ReadVCards(std::string_view text) {
   const char* const data = text.data();
   const std::size_t size = text.size();
   while (start <= size) {
-    std::size_t end = start;
-    while (end < size && data[end] != '\n' && data[end] != '\r') ++end;
+    // The next LF, then a CR before it, each found by the C library's scan.
+    const void* lineFeed = std::memchr(data + start, '\n', size - start);
+    std::size_t end = lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - data) : size;
+    if (const void* cr = std::memchr(data + start, '\r', end - start))
+      end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
     lines.Physical(text.substr(start, end - start), ++number);
     if (end == size) break;
     start = end;
