@@ -17,7 +17,7 @@ namespace vimbo::bench {
 namespace {
 
 constexpr std::size_t kPhoneCards = 2000;
-constexpr std::size_t kPhotoBytes = 20 * 1024;
+constexpr std::size_t kPhotoBytes = std::size_t{20} * 1024;
 
 void Check(bool ok, const char* what) {
   if (!ok) throw std::runtime_error(what);

@@ -332,44 +332,19 @@ class CardBuilder {
   int Line() const { return line_; }
 
   void Add(const Property& p, std::vector<std::string>& problems) {
+    if (AddName(p) || AddReach(p)) return;
     const std::string& n = p.name;
-    if (n == "N") {
-      AddName(p);
-    } else if (n == "FN") {
-      if (!formatted_) formatted_ = Unescaped(p.value);
-    } else if (n == "ORG") {
-      AddOrganisation(p);
-    } else if (n == "TITLE" && !positioned_) {
-      positioned_ = true;
-      person_.Position = TextOf(p.value);
-    } else if (n == "TEL") {
-      AddPhone(p);
-    } else if (n == "EMAIL") {
-      Wait(kEMail, p, Detail(DetailKind::kEmail, Label(p, "internet"), TextOf(p.value)));
-    } else if (n == "URL") {
-      Wait(kWebPage, p, Detail(DetailKind::kUrl, Label(p), TextOf(p.value)));
-    } else if (n == "ADR") {
-      AddAddress(p);
-    } else if (n == "BDAY" || n == "ANNIVERSARY" || n == "X-ANNIVERSARY") {
+    if (n == "BDAY" || n == "ANNIVERSARY" || n == "X-ANNIVERSARY") {
       AddDate(n == "BDAY" ? person_.Birthday : person_.Anniversary, p);
     } else if (n == "NOTE") {
       const std::string note = Unescaped(p.value);
       person_.Notes = person_.Notes.empty() ? note : person_.Notes + ("\r\n" + note);
-    } else if (n == "NICKNAME") {
-      std::string label = Label(p);
-      if (label.empty() || label == kPrefixLabel || label == kMiddleLabel || label == kSuffixLabel)
-        label = kNicknameLabel;
-      for (std::string& value : ListValues(p.value)) Keep(Detail(DetailKind::kName, label, std::move(value)));
-    } else if (n == "IMPP" || n == "X-SIP") {
-      std::string value = Unescaped(p.value);
-      const bool sip = n == "X-SIP" || StartsNoCase(value, "sip:");
-      Keep(Detail(sip ? DetailKind::kSip : DetailKind::kIm, Label(p), std::move(value)));
     } else if (n == "PHOTO") {
       AddPhoto(p, problems);
     } else if (n == "X-CUSTOM" && !p.label.empty()) {
-      Keep(Detail(DetailKind::kCustom, p.label, Unescaped(p.value)));
+      Keep(Detail(DetailKind::kCustom, p.label, TextOf(p.value)));
     } else if (!IsBookkeeping(n)) {
-      Keep(Detail(DetailKind::kCustom, CleanLabel(n), Unescaped(p.value)));
+      Keep(Detail(DetailKind::kCustom, CleanLabel(n), TextOf(p.value)));
     }
   }
 
@@ -428,6 +403,50 @@ class CardBuilder {
     bool taken = false;
   };
 
+  // The name, its parts, the organisation and the position; false for any
+  // other property.
+  bool AddName(const Property& p) {
+    const std::string& n = p.name;
+    if (n == "N") {
+      AddNameParts(p);
+    } else if (n == "FN") {
+      if (!formatted_) formatted_ = Unescaped(p.value);
+    } else if (n == "ORG") {
+      AddOrganisation(p);
+    } else if (n == "TITLE" && !positioned_) {
+      positioned_ = true;
+      person_.Position = TextOf(p.value);
+    } else if (n == "NICKNAME") {
+      std::string label = Label(p);
+      if (label.empty() || label == kPrefixLabel || label == kMiddleLabel || label == kSuffixLabel)
+        label = kNicknameLabel;
+      for (const std::string& value : ListValues(p.value)) Keep(Detail(DetailKind::kName, label, value));
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // The ways to reach the person; false for any other property.
+  bool AddReach(const Property& p) {
+    const std::string& n = p.name;
+    if (n == "TEL") {
+      AddPhone(p);
+    } else if (n == "EMAIL") {
+      Wait(kEMail, p, Detail(DetailKind::kEmail, Label(p, "internet"), TextOf(p.value)));
+    } else if (n == "URL") {
+      Wait(kWebPage, p, Detail(DetailKind::kUrl, Label(p), TextOf(p.value)));
+    } else if (n == "ADR") {
+      AddAddress(p);
+    } else if (n == "IMPP" || n == "X-SIP") {
+      const bool sip = n == "X-SIP" || StartsNoCase(p.value, "sip:");
+      Keep(Detail(sip ? DetailKind::kSip : DetailKind::kIm, Label(p), TextOf(p.value)));
+    } else {
+      return false;
+    }
+    return true;
+  }
+
   static PersonDetail Detail(DetailKind kind, std::string_view label, CompactText value) {
     PersonDetail detail;
     detail.kind = kind;
@@ -460,7 +479,7 @@ class CardBuilder {
     }
   }
 
-  void AddName(const Property& p) {
+  void AddNameParts(const Property& p) {
     if (named_) {
       Keep(Detail(DetailKind::kCustom, "N", Unescaped(p.value)));
       return;
@@ -470,14 +489,14 @@ class CardBuilder {
     const auto part = [&](std::size_t i) { return parts[i]; };
     person_.LName = TextOf(part(0));
     person_.FName = TextOf(part(1));
-    for (std::string& middle : ListValues(part(2))) Keep(Detail(DetailKind::kName, kMiddleLabel, std::move(middle)));
+    for (const std::string& middle : ListValues(part(2))) Keep(Detail(DetailKind::kName, kMiddleLabel, middle));
     // The first prefix is the title; a list may hold more ("Dr.,Prof.").
     const std::vector<std::string_view> prefixes = Split(part(3), ',', false);
     person_.Title = Unescaped(prefixes.front());
     for (std::size_t i = 1; i < prefixes.size(); ++i)
       if (std::string prefix = Unescaped(prefixes[i]); !prefix.empty())
-        Keep(Detail(DetailKind::kName, kPrefixLabel, std::move(prefix)));
-    for (std::string& suffix : ListValues(part(4))) Keep(Detail(DetailKind::kName, kSuffixLabel, std::move(suffix)));
+        Keep(Detail(DetailKind::kName, kPrefixLabel, prefix));
+    for (const std::string& suffix : ListValues(part(4))) Keep(Detail(DetailKind::kName, kSuffixLabel, suffix));
   }
 
   void AddOrganisation(const Property& p) {
@@ -489,8 +508,7 @@ class CardBuilder {
       Keep(Detail(DetailKind::kOrg, Label(p), Unescaped(parts.front())));
     }
     for (std::size_t i = 1; i < parts.size(); ++i)
-      if (std::string unit = Unescaped(parts[i]); !unit.empty())
-        Keep(Detail(DetailKind::kOrg, kUnitLabel, std::move(unit)));
+      if (std::string unit = Unescaped(parts[i]); !unit.empty()) Keep(Detail(DetailKind::kOrg, kUnitLabel, unit));
   }
 
   void AddPhone(const Property& p) {
@@ -507,7 +525,7 @@ class CardBuilder {
       if (StartsNoCase(pieces[i], "ext=")) ext = pieces[i].substr(4);
     std::string number(pieces.front());
     if (!ext.empty()) number += " ext. " + ext;
-    Wait(PhoneSlot(p), p, Detail(DetailKind::kPhone, Label(p), std::move(number)));
+    Wait(PhoneSlot(p), p, Detail(DetailKind::kPhone, Label(p), number));
   }
 
   void AddAddress(const Property& p) {
@@ -534,7 +552,7 @@ class CardBuilder {
     if (read && !date.IsSet())
       date = *read;
     else if (!text.empty())
-      Keep(Detail(DetailKind::kCustom, p.name, std::move(text)));
+      Keep(Detail(DetailKind::kCustom, p.name, text));
   }
 
   void AddPhoto(const Property& p, std::vector<std::string>& problems) {

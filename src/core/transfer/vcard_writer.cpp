@@ -197,8 +197,8 @@ void PutDetail(std::string& out, const PersonDetail& d, VCardVersion version) {
   }
 }
 
-void AppendCard(std::string& out, const Person& p, VCardVersion version) {
-  out += version == VCardVersion::kFour ? "BEGIN:VCARD\r\nVERSION:4.0\r\n" : "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+// FN, N with its five parts, ORG with its units, TITLE.
+void PutNames(std::string& out, const Person& p) {
   PutProperty(out, "FN", Escaped(FormattedName(p)));
   PutProperty(out, "N",
               Escaped(p.LName) + ";" + Escaped(p.FName) + ";" + NameList(p, kMiddleLabel) + ";" +
@@ -213,10 +213,11 @@ void AppendCard(std::string& out, const Person& p, VCardVersion version) {
     PutProperty(out, "ORG", org);
   }
   if (!p.Position.empty()) PutProperty(out, "TITLE", Escaped(p.Position));
-  // The country of the address in the fields: the country-only address
-  // the form keeps first.
-  const bool countryHeld = !p.Details.empty() && IsCountryOnly(p.Details.front());
-  const std::string_view country = countryHeld ? p.Details.front().country.view() : std::string_view();
+}
+
+// The address, phones, e-mail address and web page of the seventeen fields,
+// the address with `country`.
+void PutFields(std::string& out, const Person& p, std::string_view country) {
   if (!p.Address.empty() || !p.City.empty() || !p.State.empty() || !p.Zip.empty() || !country.empty())
     PutProperty(out, "ADR;TYPE=home", AddressValue(p.Address, p.City, p.State, p.Zip, country));
   if (!p.Phone.empty()) PutPhone(out, "home", p.Phone);
@@ -228,6 +229,15 @@ void AppendCard(std::string& out, const Person& p, VCardVersion version) {
   if (!p.Fax.empty()) PutPhone(out, "fax", p.Fax);
   if (!p.EMail.empty()) PutProperty(out, "EMAIL", Escaped(p.EMail));
   if (!p.WebPage.empty()) PutProperty(out, "URL", Escaped(p.WebPage));
+}
+
+void AppendCard(std::string& out, const Person& p, VCardVersion version) {
+  out += version == VCardVersion::kFour ? "BEGIN:VCARD\r\nVERSION:4.0\r\n" : "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+  PutNames(out, p);
+  // The country of the address in the fields: the country-only address
+  // the form keeps first.
+  const bool countryHeld = !p.Details.empty() && IsCountryOnly(p.Details.front());
+  PutFields(out, p, countryHeld ? p.Details.front().country.view() : std::string_view());
   for (std::size_t i = countryHeld ? 1 : 0; i < p.Details.size(); ++i)
     if (!IsNamePart(p.Details[i]) && !IsUnit(p.Details[i])) PutDetail(out, p.Details[i], version);
   if (p.Birthday.IsSet()) PutProperty(out, "BDAY", DateText(p.Birthday, version));

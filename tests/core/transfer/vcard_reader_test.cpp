@@ -171,8 +171,13 @@ TEST(VCardReader, ConvertsEveryDeclaredCharset) {
   };
   for (const auto& c : cases) {
     const std::string charset = *c.charset ? std::string(";CHARSET=") + c.charset : "";
-    const std::string text =
-        Card("2.1", "N" + charset + ";ENCODING=QUOTED-PRINTABLE:" + c.quotedPrintable + "\nNOTE" + charset + ":x\n");
+    const std::string text = Card("2.1", std::string("N")
+                                             .append(charset)
+                                             .append(";ENCODING=QUOTED-PRINTABLE:")
+                                             .append(c.quotedPrintable)
+                                             .append("\nNOTE")
+                                             .append(charset)
+                                             .append(":x\n"));
     EXPECT_EQ(Read(text), std::string("LName=") + c.utf8 + "\nNotes=x\n--\n") << c.charset << " " << c.quotedPrintable;
   }
 
