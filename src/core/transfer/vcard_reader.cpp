@@ -48,7 +48,9 @@ bool ContainsNoCase(std::string_view text, std::string_view lower) {
 // Asked of every line, so a line that cannot be it is told at once.
 bool IsLine(std::string_view line, std::string_view expected) {
   if (line.size() < expected.size()) return false;
-  if (IsWhiteSpace(line.front()) || IsWhiteSpace(line.back())) line = TrimView(line);
+  const char first = line.front();
+  if (first != ' ' && first != '\t' && LowerAscii(first) != expected.front()) return false;
+  if (IsWhiteSpace(first) || IsWhiteSpace(line.back())) line = TrimView(line);
   return IsNoCase(line, expected);
 }
 
