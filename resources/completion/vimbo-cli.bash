@@ -38,7 +38,7 @@ _vimbo_cli_list() {
 _vimbo_cli_options() {
   case $1 in
     export)
-      if [[ $2 == vcard ]]; then echo "--persons"
+      if [[ $2 == vcard ]]; then echo "--persons --version"
       else echo "--fields --separator --encloser --iso-dates"; fi ;;
     import) echo "--columns --separator --encloser --first-line-names --format" ;;
     report) echo "--persons --from --to --recipient --return --margins --font --size --paper" ;;
@@ -82,6 +82,7 @@ _vimbo_cli() {
       return ;;
     --format) COMPREPLY=($(compgen -W "csv vcard" -- "$cur")); return ;;
     --paper) COMPREPLY=($(compgen -W "letter a4" -- "$cur")); return ;;
+    --version) COMPREPLY=($(compgen -W "3.0 4.0" -- "$cur")); return ;;
     --persons) COMPREPLY=($(compgen -W "all" -- "$cur")); return ;;
     --recipient | --return) _vimbo_cli_list "$cur" title company position; return ;;
     --columns)
