@@ -4,8 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -13,273 +11,13 @@
 #include "core/records/text_rules.h"
 #include "core/transfer/base64_text.h"
 #include "core/transfer/charset_conversion.h"
+#include "core/transfer/vcard_content_lines.h"
+#include "core/transfer/vcard_property.h"
 
 namespace vimbo {
 namespace {
 
-constexpr int kNotPreferred = 1000;
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-  return lower;
-}
-
-// Whether `text`, case aside, is `lower` (given in lower case).
-bool IsNoCase(std::string_view text, std::string_view lower) {
-  return text.size() == lower.size() &&
-         std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) { return LowerAscii(a) == b; });
-}
-
-bool StartsNoCase(std::string_view text, std::string_view lower) {
-  return text.size() >= lower.size() && IsNoCase(text.substr(0, lower.size()), lower);
-}
-
-bool ContainsNoCase(std::string_view text, std::string_view lower) {
-  for (std::size_t i = 0; i + lower.size() <= text.size(); ++i)
-    if (IsNoCase(text.substr(i, lower.size()), lower)) return true;
-  return false;
-}
-
-// Whether the line, white space around it aside, is `expected` (lower case).
-// Asked of every line, so a line that cannot be it is told at once.
-bool IsLine(std::string_view line, std::string_view expected) {
-  if (line.size() < expected.size()) return false;
-  const char first = line.front();
-  if (first != ' ' && first != '\t' && LowerAscii(first) != expected.front()) return false;
-  if (IsWhiteSpace(first) || IsWhiteSpace(line.back())) line = TrimView(line);
-  return IsNoCase(line, expected);
-}
-
-bool IsBlank(std::string_view line) { return std::all_of(line.begin(), line.end(), IsWhiteSpace); }
-bool IsCardEdge(std::string_view line) { return IsLine(line, "begin:vcard") || IsLine(line, "end:vcard"); }
-
-// Calls `visit` with each piece of `text` between the separators that stand
-// outside double quotes (parameters) or are not escaped by a backslash
-// (values).
-template <typename Visit>
-void ForEachPiece(std::string_view text, char separator, bool byQuotes, Visit&& visit) {
-  bool quoted = false;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (byQuotes && text[i] == '"')
-      quoted = !quoted;
-    else if (!byQuotes && text[i] == '\\')
-      ++i;
-    else if (text[i] == separator && !quoted) {
-      visit(text.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  visit(text.substr(std::min(start, text.size())));
-}
-
-// The components of a structured value (N, ADR), the missing ones empty;
-// more than an address has are not read.
-using Parts = std::array<std::string_view, 7>;
-Parts SplitParts(std::string_view text) {
-  Parts parts{};
-  std::size_t count = 0;
-  ForEachPiece(text, ';', false, [&](std::string_view piece) {
-    if (count < parts.size()) parts[count++] = piece;
-  });
-  return parts;
-}
-
-std::vector<std::string_view> Split(std::string_view text, char separator, bool byQuotes) {
-  std::vector<std::string_view> pieces;
-  ForEachPiece(text, separator, byQuotes, [&](std::string_view piece) { pieces.push_back(piece); });
-  return pieces;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = LowerAscii(c);
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-std::string DecodeQuotedPrintable(std::string_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const int high = text[i] == '=' && i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
-    const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
-    if (low >= 0) {
-      bytes.push_back(static_cast<char>(high * 16 + low));
-      i += 2;
-    } else if (text[i] == '=' && i + 1 == text.size()) {
-      // A soft line break with no line after it.
-    } else {
-      bytes.push_back(text[i]);
-    }
-  }
-  return bytes;
-}
-
-// An escaped text value as stored: "\n" and every other line break a CR LF,
-// as the form stores a line break.
-std::string Unescaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\\' && i + 1 < text.size()) {
-      c = text[++i];
-      if (c == 'n' || c == 'N') c = '\n';
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (c == '\r') {
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      c = '\n';
-    }
-    if (c == '\n' || c == '\r')
-      out += "\r\n";
-    else
-      out += c;
-  }
-  return out;
-}
-
-// The same as stored text, without a copy when there is nothing to undo.
-CompactText TextOf(std::string_view text) {
-  const bool plain = std::none_of(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\r' || c == '\n'; });
-  return plain ? CompactText(text) : CompactText(Unescaped(text));
-}
-
-// The values of a list ("Jo,Ann"), each unescaped; empty ones left out.
-std::vector<std::string> ListValues(std::string_view text) {
-  std::vector<std::string> values;
-  for (const std::string_view piece : Split(text, ',', false))
-    if (std::string value = Unescaped(piece); !value.empty()) values.push_back(std::move(value));
-  return values;
-}
-
-// Text fit for a label: UTF-8 without quotes or control characters, which
-// a parameter cannot carry.
-std::string CleanLabel(std::string_view text) {
-  std::string label = ToUtf8(text);
-  std::erase_if(label, [](char c) { return c == '"' || static_cast<uint8_t>(c) < 0x20 || c == 0x7F; });
-  return label;
-}
-
-struct Property {
-  std::string name;                // upper case, without its group
-  std::vector<std::string> types;  // lower case
-  int pref = kNotPreferred;
-  bool quotedPrintable = false;
-  bool base64 = false;
-  std::string valueType;  // VALUE=, lower case: "uri", "text"
-  std::string mediaType;  // MEDIATYPE=, lower case
-  std::string label;      // X-LABEL=, as written
-  std::string charset;
-  // UTF-8 (a photo's base64 as written), still escaped: a view into the
-  // line read, or into `converted`.
-  std::string_view value;
-  std::string converted;
-  int line = 0;
-};
-
-void ReadParameter(std::string_view piece, Property& p) {
-  const std::size_t eq = piece.find('=');
-  std::string_view raw = TrimView(eq == std::string_view::npos ? piece : piece.substr(eq + 1));
-  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') raw = raw.substr(1, raw.size() - 2);
-  const std::string key = eq == std::string_view::npos ? "type" : Lower(TrimView(piece.substr(0, eq)));
-  if (key == "x-label") {
-    p.label = CleanLabel(raw);
-    return;
-  }
-  std::string value = Lower(raw);
-  value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
-  if (key == "type") {
-    ForEachPiece(value, ',', false, [&](std::string_view type) {
-      type = TrimView(type);
-      if (type == "pref")
-        p.pref = std::min(p.pref, 1);
-      else if (type == "quoted-printable")
-        p.quotedPrintable = true;
-      else if (type == "base64")
-        p.base64 = true;
-      else if (!type.empty())
-        p.types.emplace_back(type);
-    });
-  } else if (key == "pref") {
-    p.pref = std::min(p.pref, std::clamp(std::atoi(value.c_str()), 1, 100));
-  } else if (key == "encoding") {
-    p.quotedPrintable = value == "quoted-printable";
-    p.base64 = value == "b" || value == "base64";
-  } else if (key == "charset") {
-    p.charset = value;
-  } else if (key == "value") {
-    p.valueType = value;
-  } else if (key == "mediatype") {
-    p.mediaType = value;
-  }
-}
-
-// Where the head of a content line ends: its first colon outside quotes.
-std::size_t HeadEnd(std::string_view line) {
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == '"')
-      quoted = !quoted;
-    else if (line[i] == ':' && !quoted)
-      return i;
-  }
-  return std::string_view::npos;
-}
-
-// Reads "group.NAME;PARAM=...;...:value" into `p`, whose value then views
-// `line`; false when the line is no property. One Property serves every
-// line, so its strings keep their room. `wide`: the whole file was
-// converted already, so a declared set is void.
-bool ReadProperty(std::string_view line, int number, bool wide, CharsetConverter& converter, Property& p) {
-  const std::size_t colon = HeadEnd(line);
-  if (colon == std::string_view::npos) return false;
-  const std::string_view head = line.substr(0, colon);
-  const std::size_t nameEnd = std::min(head.find(';'), head.size());
-  std::string_view name = TrimView(head.substr(0, nameEnd));
-  if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) name.remove_prefix(dot + 1);
-  if (name.empty()) return false;
-  p.types.clear();
-  p.pref = kNotPreferred;
-  p.quotedPrintable = p.base64 = false;
-  p.valueType.clear();
-  p.mediaType.clear();
-  p.label.clear();
-  p.charset.clear();
-  p.line = number;
-  p.name.assign(name);
-  std::transform(p.name.begin(), p.name.end(), p.name.begin(), UpperAscii);
-  if (nameEnd < head.size())
-    ForEachPiece(head.substr(nameEnd + 1), ';', true, [&](std::string_view parameter) { ReadParameter(parameter, p); });
-  const std::string_view value = line.substr(colon + 1);
-  const std::string_view charset = wide ? std::string_view() : std::string_view(p.charset);
-  // A photo's base64 is decoded later; any other property's bytes are text.
-  if ((p.base64 && p.name == "PHOTO") || (!p.quotedPrintable && charset.empty() && IsValidUtf8(value))) {
-    p.value = value;
-    return true;
-  }
-  p.converted = converter.ToUtf8(p.quotedPrintable ? DecodeQuotedPrintable(value) : std::string(value), charset);
-  p.value = p.converted;
-  return true;
-}
-
-bool Has(const Property& p, std::string_view type) {
-  return std::find(p.types.begin(), p.types.end(), type) != p.types.end();
-}
-
-// The type words as a detail's label: "work,voice".
-std::string Label(const Property& p, std::string_view leftOut = {}) {
-  std::string label;
-  for (const std::string& type : p.types) {
-    if (type == leftOut) continue;
-    if (!label.empty()) label += ',';
-    label += CleanLabel(type);
-  }
-  return label;
-}
+using namespace vcard;
 
 bool IsMediaTypeCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
@@ -624,11 +362,11 @@ class CardBuilder {
   bool positioned_ = false;
 };
 
-class CardsReader {
+class CardsReader : public vcard::ContentLineSink {
  public:
   explicit CardsReader(bool wide) : wide_(wide) {}
 
-  void Line(std::string_view line, int number) {
+  void Line(std::string_view line, int number) override {
     if (IsBlank(line)) return;
     if (IsLine(line, "begin:vcard")) {
       result_.foundCard = true;
@@ -652,7 +390,7 @@ class CardsReader {
   }
 
   // The card being read cannot be: said when the card ends.
-  void Break(const char* why, int number) {
+  void Break(const char* why, int number) override {
     if (!card_ || !broken_.empty()) return;
     char text[96];
     std::snprintf(text, sizeof text, "line %d: %s", number, why);
@@ -682,137 +420,6 @@ class CardsReader {
   std::string broken_;
 };
 
-bool IsBase64Text(std::string_view line) {
-  return std::all_of(line.begin(), line.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
-           c == '=' || c == ' ' || c == '\t';
-  });
-}
-
-// Whether a line after a quoted-printable line that ends in "=" is a fold
-// that cut an escape ("=" | " C3") rather than the line after a soft break.
-bool SplitsEscape(std::string_view line) {
-  return line.size() >= 3 && (line[0] == ' ' || line[0] == '\t') && HexDigit(line[1]) >= 0 && HexDigit(line[2]) >= 0;
-}
-
-bool EndsInEscape(std::string_view text) {
-  std::size_t backslashes = 0;
-  while (backslashes < text.size() && text[text.size() - 1 - backslashes] == '\\') ++backslashes;
-  return backslashes % 2 == 1;
-}
-
-// Joins the physical lines of a file into content lines: folds, 2.1's soft
-// line breaks, and the continuations some writers leave unmarked. Each
-// physical line is looked at once and appended once, so a value of any
-// length is read in time linear in it.
-class ContentLines {
- public:
-  explicit ContentLines(CardsReader& reader) : reader_(reader) {}
-
-  void Physical(std::string_view line, int number) {
-    const std::string_view current = Current();
-    if (held_ && quotedPrintable_ && !current.empty() && current.back() == '=' && !IsCardEdge(line) &&
-        !SplitsEscape(line)) {
-      Own();
-      current_.pop_back();
-      Append(line);
-    } else if (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
-      // A fold continues the line before it; after BEGIN or at the start
-      // there is nothing to continue, and the card is broken.
-      if (!held_ || begins_) {
-        Flush();
-        reader_.Break("card has a fold with nothing to continue", number);
-      } else {
-        Append(line.substr(1));
-      }
-    } else if (held_ && base64_ && !line.empty() && IsBase64Text(line)) {
-      // Base64 lines left unindented.
-      Append(line);
-    } else if (held_ && !quotedPrintable_ && !base64_ && !line.empty() && EndsInEscape(current) && !IsCardEdge(line)) {
-      // A backslash at the end escapes the line break itself.
-      Own();
-      current_ += '\n';
-      Append(line);
-    } else {
-      Flush();
-      // Comment lines and blank lines hold nothing.
-      if (IsBlank(line) || line.front() == '#') return;
-      // Most content lines are one physical line, read where it lies.
-      single_ = line;
-      joined_ = false;
-      held_ = true;
-      number_ = number;
-      begins_ = IsLine(line, "begin:vcard");
-      headKnown_ = false;
-      scanned_ = 0;
-      quoted_ = false;
-      quotedPrintable_ = base64_ = false;
-      LearnHead();
-    }
-  }
-
-  void Flush() {
-    if (held_) reader_.Line(Current(), number_);
-    held_ = false;
-  }
-
- private:
-  std::string_view Current() const { return joined_ ? std::string_view(current_) : single_; }
-
-  // The line gathered from pieces from now on.
-  void Own() {
-    if (joined_) return;
-    current_.assign(single_);
-    joined_ = true;
-  }
-
-  void Append(std::string_view piece) {
-    Own();
-    current_.append(piece);
-    if (!headKnown_) LearnHead();
-  }
-
-  // Finds the head of the line (up to its first colon outside quotes),
-  // scanning only what was not scanned before, and learns from it how the
-  // value goes on.
-  void LearnHead() {
-    const std::string_view current = Current();
-    for (; scanned_ < current.size(); ++scanned_) {
-      const char c = current[scanned_];
-      if (c == '"') {
-        quoted_ = !quoted_;
-      } else if (c == ':' && !quoted_) {
-        headKnown_ = true;
-        // Most heads name no encoding; only those that may are read.
-        const std::string_view head = current.substr(0, scanned_);
-        if (head.find(';') == std::string_view::npos) return;
-        if (!ContainsNoCase(head, "quoted-printable") && !ContainsNoCase(head, "base64") &&
-            !ContainsNoCase(head, "encoding=b"))
-          return;
-        Property p;
-        const std::vector<std::string_view> pieces = Split(head, ';', true);
-        for (std::size_t i = 1; i < pieces.size(); ++i) ReadParameter(pieces[i], p);
-        quotedPrintable_ = p.quotedPrintable;
-        base64_ = p.base64;
-        return;
-      }
-    }
-  }
-
-  CardsReader& reader_;
-  std::string current_;
-  std::string_view single_;
-  bool joined_ = false;
-  bool held_ = false;
-  int number_ = 0;
-  bool begins_ = false;
-  bool headKnown_ = false;
-  std::size_t scanned_ = 0;
-  bool quoted_ = false;
-  bool quotedPrintable_ = false;
-  bool base64_ = false;
-};
-
 std::string_view WithoutUtf8Mark(std::string_view text) {
   return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
@@ -822,28 +429,8 @@ std::string_view WithoutUtf8Mark(std::string_view text) {
 VCardImport ReadVCards(std::string_view text) {
   const std::optional<std::string> wide = WideFileAsUtf8(text);
   if (wide) text = *wide;
-  text = WithoutUtf8Mark(text);
   CardsReader reader(wide.has_value());
-  ContentLines lines(reader);
-  // A line ends at LF, CR LF, CR alone, or any run of CRs before an LF (CR CR
-  // LF, as some phones write).
-  int number = 0;
-  std::size_t start = 0;
-  const char* const data = text.data();
-  const std::size_t size = text.size();
-  while (start <= size) {
-    // The next LF, then a CR before it, each found by the C library's scan.
-    const void* lineFeed = std::memchr(data + start, '\n', size - start);
-    std::size_t end = lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - data) : size;
-    if (const void* cr = std::memchr(data + start, '\r', end - start))
-      end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
-    lines.Physical(text.substr(start, end - start), ++number);
-    if (end == size) break;
-    start = end;
-    while (start < size && data[start] == '\r') ++start;
-    if (start < size && data[start] == '\n') ++start;
-  }
-  lines.Flush();
+  vcard::ReadContentLines(WithoutUtf8Mark(text), reader);
   return reader.Finish();
 }
 
