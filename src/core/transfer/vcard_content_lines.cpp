@@ -53,8 +53,10 @@ class ContentLines {
       } else {
         Append(line.substr(1));
       }
-    } else if (held_ && base64_ && !line.empty() && IsBase64Text(line)) {
-      // Base64 lines left unindented.
+    } else if (held_ && unindented64_ && !line.empty() && IsBase64Text(line)) {
+      // 2.1's base64 lines, which some writers leave unindented. Later
+      // versions fold every line, a long name as well, so there a line
+      // of letters alone may be the start of a property.
       Append(line);
     } else if (held_ && !quotedPrintable_ && !base64_ && !line.empty() && EndsInEscape(current) && !IsCardEdge(line)) {
       // A backslash at the end escapes the line break itself.
@@ -74,7 +76,7 @@ class ContentLines {
       headKnown_ = false;
       scanned_ = 0;
       quoted_ = false;
-      quotedPrintable_ = base64_ = false;
+      quotedPrintable_ = base64_ = unindented64_ = false;
       LearnHead();
     }
   }
@@ -122,6 +124,7 @@ class ContentLines {
         for (std::size_t i = 1; i < pieces.size(); ++i) ReadParameter(pieces[i], p);
         quotedPrintable_ = p.quotedPrintable;
         base64_ = p.base64;
+        unindented64_ = p.base64 && ContainsNoCase(head, "base64");
         return;
       }
     }
@@ -139,6 +142,7 @@ class ContentLines {
   bool quoted_ = false;
   bool quotedPrintable_ = false;
   bool base64_ = false;
+  bool unindented64_ = false;
 };
 
 }  // namespace
