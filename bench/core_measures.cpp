@@ -25,6 +25,7 @@
 #include "core/transfer/text_transfer_settings.h"
 #include "document_generator.h"
 #include "find_measure.h"
+#include "vcard_measure.h"
 
 namespace vimbo::bench {
 namespace {
@@ -381,6 +382,8 @@ void RunCoreMeasures(const BenchDocument& document, const std::string& folder, c
                 Megabytes(static_cast<double>(personsImport.text.size())).c_str(),
                 import.reference > 0 ? static_cast<double>(physicalLines) / import.reference / 1e6 : 0.0);
   PrintNote("import file", note);
+
+  RunVCardMeasures(data, folder, options);
 }
 
 void RunGrowth(const std::string& folder, int32_t maxContacts, const RoundOptions& options) {

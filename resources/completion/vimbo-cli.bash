@@ -38,7 +38,7 @@ _vimbo_cli_list() {
 _vimbo_cli_options() {
   case $1 in
     export)
-      if [[ $2 == vcard ]]; then echo "--persons"
+      if [[ $2 == vcard ]]; then echo "--persons --version"
       elif [[ $2 == persons ]]; then echo "--fields --separator --encloser --layout"
       else echo "--fields --separator --encloser --iso-dates"; fi ;;
     import) echo "--columns --separator --encloser --first-line-names --format" ;;
@@ -83,6 +83,7 @@ _vimbo_cli() {
       return ;;
     --format) COMPREPLY=($(compgen -W "csv vcard" -- "$cur")); return ;;
     --paper) COMPREPLY=($(compgen -W "letter a4" -- "$cur")); return ;;
+    --version) COMPREPLY=($(compgen -W "3.0 4.0" -- "$cur")); return ;;
     --persons) COMPREPLY=($(compgen -W "all" -- "$cur")); return ;;
     --layout) COMPREPLY=($(compgen -W "vimbo google outlook" -- "$cur")); return ;;
     --recipient | --return) _vimbo_cli_list "$cur" title company position; return ;;

@@ -64,7 +64,10 @@ const std::vector<UsagePiece>& UsagePieces() {
        "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
        "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
        "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"},
-      {{"export"}, true, "vimbo-cli export vcard IN.tch OUT.vcf [--persons all|ID,ID,...]\n"},
+      {{"export"},
+       true,
+       "vimbo-cli export vcard IN.tch OUT.vcf [--persons all|ID,ID,...]\n"
+       "                 [--version 3.0|4.0]\n"},
       {{"import"}, true, "vimbo-cli import IN.tch DATA OUT.tch ... [--format csv|vcard]\n"},
       {{"find"}, true, "vimbo-cli find IN.tch QUERY...\n"},
       {{"help"}, true, "vimbo-cli help [COMMAND] | COMMAND --help | --help | --version\n"},
@@ -114,9 +117,11 @@ const std::vector<UsagePiece>& UsagePieces() {
        "A build without Qt has no report.\n"},
       {{"export", "import"},
        false,
-       "vCard: export writes version 4.0, one card per person in name order; import\n"
-       "reads versions 2.1 to 4.0, as --format vcard or when the file's first line\n"
-       "that is not blank is BEGIN:VCARD, and takes no other option.\n"},
+       "vCard: export writes version 4.0 (3.0 with --version 3.0), one card per\n"
+       "person in name order, with every detail; import reads versions 2.1 to 4.0,\n"
+       "as --format vcard or when the file's first line that is not blank is\n"
+       "BEGIN:VCARD, and takes no other option. The cards it skips are named on\n"
+       "standard error by line; a file without any card is a failure.\n"},
       {{"find"},
        false,
        "find: persons that hold every word in their fields, notes or details, then\n"
@@ -402,7 +407,7 @@ int ImportCommand(std::vector<std::string> args, std::istream& in, std::ostream&
       return kFailure;
     }
   }
-  return VCardImportCommand(args[1], *input, args[3], out, err);
+  return VCardImportCommand(args[1], *input, args[2], args[3], out, err);
 }
 
 int Help(const std::vector<std::string>& args, std::ostream& out) {

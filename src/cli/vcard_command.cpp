@@ -23,7 +23,12 @@ constexpr std::size_t kSniffBytes = 4096;
 
 int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   RequireArguments(args, 2, 2, "export vcard", "IN.tch and OUT.vcf");
-  const Options options = ReadOptions(args, 4, {"--persons"}, {}, "export vcard");
+  const Options options = ReadOptions(args, 4, {"--persons", "--version"}, {}, "export vcard");
+  VCardVersion version = VCardVersion::kFour;
+  if (const auto given = options.values.find("--version"); given != options.values.end()) {
+    if (given->second != "3.0" && given->second != "4.0") throw BadValue("--version", given->second);
+    version = given->second == "3.0" ? VCardVersion::kThree : VCardVersion::kFour;
+  }
   std::optional<std::vector<int32_t>> ids = ReadPersonIds(options);
   DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;
@@ -42,14 +47,14 @@ int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, 
   for (const int32_t id : *ids) persons.push_back(data.persons.Find(id));
   if (IsStandardStream(args[3])) {
     // The cards are the output; the count goes with the messages.
-    if (!PutTo(out, VCardText(persons)) || !out.flush()) {
+    if (!PutTo(out, VCardText(persons, version)) || !out.flush()) {
       err << kStandardOutputError << "\n";
       return kFailure;
     }
     err << persons.size() << " cards written\n";
     return kSuccess;
   }
-  const Outcome outcome = WriteVCardFile(args[3], persons);
+  const Outcome outcome = WriteVCardFile(args[3], persons, version);
   if (outcome.IsFailed()) {
     err << outcome.message << "\n";
     return kFailure;
@@ -58,11 +63,15 @@ int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, 
   return kSuccess;
 }
 
-int VCardImportCommand(const std::string& in, const std::string& cards, const std::string& outPath, std::ostream& out,
-                       std::ostream& err) {
+int VCardImportCommand(const std::string& in, const std::string& cards, const std::string& cardsName,
+                       const std::string& outPath, std::ostream& out, std::ostream& err) {
   DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, in, err)) return kFailure;
   VCardImport read = ReadVCards(cards);
+  if (!read.foundCard) {
+    err << "No vCard found in " << (IsStandardStream(cardsName) ? "standard input" : cardsName) << ".\n";
+    return kFailure;
+  }
   std::vector<Persons::Entry> persons;
   persons.reserve(read.persons.size());
   for (Person& person : read.persons) persons.emplace_back(0, std::move(person));
@@ -79,6 +88,8 @@ int VCardImportCommand(const std::string& in, const std::string& cards, const st
   else
     std::snprintf(message, sizeof message, "%d names added to current database.", added);
   out << message << "\n";
+  // What was left out, by line, beside the count.
+  for (const std::string& problem : read.problems) err << problem << "\n";
   return kSuccess;
 }
 

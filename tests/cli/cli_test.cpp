@@ -564,12 +564,29 @@ TEST(CliVCard, ExportsTheChosenPersonsAndImportsCardsOfAnyVersion) {
                       "BEGIN:VCARD\r\nN:Broken\r\n");
   result = RunCli({"import", in, dir.File("cards.txt"), dir.File("out.tch")});
   EXPECT_EQ(result.out, "1 names added to current database. 1 cards could not be read.\n");
+  EXPECT_EQ(result.err, "line 6: card has no END\n");
   result = RunCli({"import", dir.File("out.tch"), dir.File("one.vcf"), dir.File("out2.tch"), "--format", "vcard"});
   EXPECT_EQ(result.out, "1 names added to current database.\n");
   EXPECT_EQ(RunCli({"info", dir.File("out2.tch")}).out, "persons 4\ncontacts 2\ncontact types 4\nversion 12\n");
+  // Older phones read 3.0.
+  result = RunCli({"export", "vcard", in, "-", "--version", "3.0"});
+  EXPECT_EQ(result.out.substr(0, 26), "BEGIN:VCARD\r\nVERSION:3.0\r\n");
+  EXPECT_EQ(result.out.find("VERSION:4.0"), std::string::npos);
+
+  // Text without a card is no import of nothing: nothing is written.
+  testing::WriteBytes(dir.File("notes.txt"), "Name,Phone\nAnn,555\n");
+  result = RunCli({"import", in, dir.File("notes.txt"), dir.File("none.tch"), "--format", "vcard"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "No vCard found in " + dir.File("notes.txt") + ".\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("none.tch")));
+  result = RunCli({"import", in, "-", dir.File("none.tch"), "--format", "vcard"}, "");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "No vCard found in standard input.\n");
+
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"export", "vcard", in},
                                              {"export", "vcard", in, "x.vcf", "--persons", "two"},
+                                             {"export", "vcard", in, "x.vcf", "--version", "2.1"},
                                              {"import", in, dir.File("cards.txt"), "o.tch", "--format", "xml"},
                                              {"import", in, dir.File("cards.txt"), "o.tch", "--separator", "tab"}}) {
     EXPECT_EQ(RunCli(args).status, 2) << args.back();

@@ -5,13 +5,14 @@
 
 namespace vimbo::testing {
 thread_local long gAllocationsLeft = -1;
+thread_local std::size_t gLargestAllocation = static_cast<std::size_t>(-1);
 }  // namespace vimbo::testing
 
 namespace {
 
 void* Allocate(std::size_t size) noexcept {
   long& left = vimbo::testing::gAllocationsLeft;
-  if (left == 0) return nullptr;
+  if (left == 0 || size > vimbo::testing::gLargestAllocation) return nullptr;
   if (left > 0) --left;
   return std::malloc(size == 0 ? 1 : size);
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QFile>
+#include <new>
 
 #include "core/document/file_io.h"
 #include "core/editing/document_editor.h"
@@ -84,16 +85,38 @@ void MainFrame::ImportVCard() {
   const std::optional<QString> path =
       prompter_.OpenFileName(this, QStringLiteral("vCard Files (*.vcf *.vcard);;All Files (*)"), QStringLiteral("vcf"));
   if (!path) return;
-  const std::optional<std::string> text = ReadFileText(LocalPath(*path));
-  if (!text) {
-    prompter_.Message(view_, QStringLiteral("Unable to open file %1.").arg(*path), QStringLiteral("Vimbo"),
-                      Prompter::Icon::kError, Prompter::Buttons::kOk);
+  const auto fail = [&](const QString& message) {
+    prompter_.Message(view_, message, QStringLiteral("Vimbo"), Prompter::Icon::kError, Prompter::Buttons::kOk);
+  };
+  // A card too large for the memory left is refused whole: the document and
+  // its unsaved edits stay as they were.
+  int added = 0;
+  VCardImport cards;
+  try {
+    const std::optional<std::string> text = ReadFileText(LocalPath(*path));
+    if (!text) {
+      fail(QStringLiteral("Unable to open file %1.").arg(*path));
+      return;
+    }
+    cards = ReadVCards(*text);
+    if (!cards.foundCard) {
+      fail(QStringLiteral("No vCard found in %1.").arg(*path));
+      return;
+    }
+    added = document_.Run(&DocumentEditor::ImportPersons, std::move(cards.persons)).count;
+  } catch (const std::bad_alloc&) {
+    fail(QStringLiteral("Out of memory."));
     return;
   }
-  VCardImport cards = ReadVCards(*text);
-  const int added = document_.Run(&DocumentEditor::ImportPersons, std::move(cards.persons)).count;
   QString message = QStringLiteral("%1 names added to current database.").arg(added);
   if (cards.unreadable > 0) message += QStringLiteral(" %1 cards could not be read.").arg(cards.unreadable);
+  // What was left out, by line, so the file can be mended; a long list is
+  // cut to what a message box can show.
+  constexpr std::size_t kProblemsShown = 10;
+  for (std::size_t i = 0; i < cards.problems.size() && i < kProblemsShown; ++i)
+    message += QLatin1Char('\n') + QString::fromStdString(cards.problems[i]);
+  if (cards.problems.size() > kProblemsShown)
+    message += QStringLiteral("\n... and %1 more.").arg(cards.problems.size() - kProblemsShown);
   prompter_.Message(view_, message, QStringLiteral("Imported Names"), Prompter::Icon::kInformation,
                     Prompter::Buttons::kOk);
 }
@@ -112,9 +135,13 @@ void MainFrame::ExportVCard() {
   std::vector<const Person*> persons;
   persons.reserve(ids.size());
   for (const int32_t id : ids) persons.push_back(&dialog.Result().at(id));
-  if (WriteVCardFile(LocalPath(*path), persons).IsFailed())
+  const Outcome outcome = WriteVCardFile(LocalPath(*path), persons);
+  if (outcome.IsFailed())
     prompter_.Message(view_, QStringLiteral("Error saving %1.").arg(*path), QStringLiteral("Vimbo"),
                       Prompter::Icon::kError, Prompter::Buttons::kOk);
+  else
+    prompter_.Message(view_, QStringLiteral("%1 cards written.").arg(outcome.count), QStringLiteral("Export vCard"),
+                      Prompter::Icon::kInformation, Prompter::Buttons::kOk);
 }
 
 // ---- reports ----------------------------------------------------------------------

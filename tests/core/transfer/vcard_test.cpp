@@ -40,9 +40,9 @@ TEST(VCardReader, ReadsCardsAsAddressBooksWriteThem) {
        {"Title=Dr.\nFName=J\xC3\xBCrgen\nLName=M\xC3\xBCller\nAddress=Hauptstra\xC3\x9F"
         "e 5\r\nHinterhaus\n"
         "City=Berlin\nZip=10115\nPhone=+49 30 1234567\nWkPhone=+49 30 7654321\nCelPhone=+49 170 1112223\n"
-        "Fax=+49 30 7654322\nEMail=juergen@example.de\nCompany=M\xFCller & S\xF6hne\n"
-        "Position=Gesch\xE4"
-        "ftsf\xFChrer\n"},
+        "Fax=+49 30 7654322\nEMail=juergen@example.de\nCompany=M\xC3\xBCller & S\xC3\xB6hne\n"
+        "Position=Gesch\xC3\xA4"
+        "ftsf\xC3\xBChrer\n"},
        0},
       {"v30_groups.vcf",
        {"FName=David\nLName=Okafor\nAddress=1020 Main Street\r\nSuite 4\nCity=Springfield\nState=IL\nZip=62701\n"
@@ -54,7 +54,10 @@ TEST(VCardReader, ReadsCardsAsAddressBooksWriteThem) {
         "City=Paris\nState=\xC3\x8Ele-de-France\nZip=75002\nPhone=+33-1-23-45-67-89\nPager=+33 6 00 00 00 01\n"
         "CelPhone=+33-6-55-66-77-88\nEMail=etienne@home.example\nWebPage=https://etienne.example/\n"},
        0},
-      {"broken.vcf", {"FName=First\nLName=Good\n", "FName=Third\nLName=Good\n", "LName=Only A Formatted Name\n"}, 5},
+      {"broken.vcf",
+       {"FName=First\nLName=Good\n", "FName=SoftBreakBeforeEnd\nLName=Broken\nPhone=555\n", "FName=Third\nLName=Good\n",
+        "FName=Only A Formatted\nLName=Name\n"},
+       4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
@@ -92,7 +95,7 @@ TEST(VCardWriter, WritesVersionFourByteForByte) {
   company.Company = "Acme";
   EXPECT_EQ(VCardText({&p, &company}),
             "BEGIN:VCARD\r\nVERSION:4.0\r\n"
-            "FN:M\xC3\xBCller\\; Jr.\\, J\xC3\xBCrgen\r\n"
+            "FN:J\xC3\xBCrgen M\xC3\xBCller\\; Jr.\r\n"
             "N:M\xC3\xBCller\\; Jr.;J\xC3\xBCrgen;;Dr.;\r\n"
             "ORG:A\\, B & C\r\n"
             "TITLE:Head\\\\of\r\n"

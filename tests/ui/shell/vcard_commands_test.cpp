@@ -12,6 +12,7 @@
 #include "core/document/file_io.h"
 #include "core/transfer/vcard_reader.h"
 #include "support/document_setup.h"
+#include "support/exhaustible_heap.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -55,12 +56,15 @@ TEST_F(VCardCommandsFixture, ImportAddsEveryReadableCardAsOneUndoableStep) {
   prompter.answers.push_back(Prompter::Answer::kOk);
   frame->Action(kImportVCard)->trigger();
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].text, "2 names added to current database. 1 cards could not be read.");
+  EXPECT_EQ(prompter.messages[0].text,
+            "2 names added to current database. 1 cards could not be read.\n"
+            "line 9: card has a line that is no property");
   EXPECT_EQ(prompter.messages[0].caption, "Imported Names");
   const Persons& persons = frame->Doc().Data().persons;
   ASSERT_EQ(persons.Size(), 2u);
   EXPECT_EQ(persons.Find(1)->CelPhone, "555-0100");
-  EXPECT_EQ(persons.Find(2)->LName, "Acme Support");
+  EXPECT_EQ(persons.Find(2)->FName, "Acme");
+  EXPECT_EQ(persons.Find(2)->LName, "Support");
   EXPECT_TRUE(frame->Doc().IsModified());
   EXPECT_TRUE(Enabled(kExportVCard));
   frame->OnCommand(kUndo);
@@ -85,6 +89,7 @@ TEST_F(VCardCommandsFixture, ExportWritesTheChosenPersonsInListOrder) {
     return dialog.result();
   });
   prompter.saveNames.push_back(QString::fromStdString(path));
+  prompter.answers.push_back(Prompter::Answer::kOk);
   frame->Action(kExportVCard)->trigger();
   EXPECT_EQ(prompter.proposedSaveNames, std::vector<QString>{"Contacts.vcf"});
   const std::optional<std::string> written = ReadFileText(path);
@@ -93,7 +98,44 @@ TEST_F(VCardCommandsFixture, ExportWritesTheChosenPersonsInListOrder) {
   ASSERT_EQ(read.persons.size(), 2u);
   EXPECT_EQ(read.persons[0].LName, "adams");
   EXPECT_EQ(read.persons[1].LName, "Smith");
-  EXPECT_TRUE(prompter.messages.empty());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, "2 cards written.");
+}
+
+// A file without a card, a file that cannot be read, and a card larger than
+// the memory left each say so and leave the document as it was.
+TEST_F(VCardCommandsFixture, ImportThatFailsChangesNothing) {
+  const std::string empty = dir.File("notes.vcf");
+  ASSERT_TRUE(WriteFileAtomically(empty, "Name,Phone\nAnn,555\n"));
+  // A note of just over 32 MB folded over lines of 75 octets: the file fits
+  // in the memory left, the note gathered from its lines does not.
+  std::string note;
+  for (int i = 0; i < (32 << 20) / 74 + 100; ++i) note.append(" ").append(74, 'x').append("\r\n");
+  const std::string huge = dir.File("huge.vcf");
+  ASSERT_TRUE(WriteFileAtomically(huge, "BEGIN:VCARD\r\nN:Lee;Ann\r\nNOTE:\r\n" + note + "END:VCARD\r\n"));
+  struct Case {
+    std::string path;
+    std::string said;
+    std::size_t largestBlock;
+  };
+  const auto unbounded = static_cast<std::size_t>(-1);
+  const Case cases[] = {
+      {empty, "No vCard found in " + empty + ".", unbounded},
+      {dir.File("missing.vcf"), "Unable to open file " + dir.File("missing.vcf") + ".", unbounded},
+      {huge, "Out of memory.", note.size() + (4 << 20)},
+  };
+  for (const Case& c : cases) {
+    prompter.messages.clear();
+    prompter.openNames.push_back(QString::fromStdString(c.path));
+    prompter.answers.push_back(Prompter::Answer::kOk);
+    testing::gLargestAllocation = c.largestBlock;
+    frame->Action(kImportVCard)->trigger();
+    testing::gLargestAllocation = unbounded;
+    ASSERT_EQ(prompter.messages.size(), 1u) << c.path;
+    EXPECT_EQ(prompter.messages[0].text.toStdString(), c.said);
+    EXPECT_TRUE(frame->Doc().Data().persons.Empty());
+    EXPECT_FALSE(frame->Doc().IsModified());
+  }
 }
 
 }  // namespace
