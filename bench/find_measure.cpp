@@ -76,27 +76,30 @@ void MeasureQuery(const DocumentData& data, const Query& query, const RoundOptio
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// Appends the words of `text` to `query`, counting them in `words`; gives
+// true, having left the word out, when the next word would be one too many.
+bool AppendWords(std::string_view text, std::size_t count, std::string& query, std::size_t& words) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsBlank(text[i])) continue;
+    if (i == 0 || IsBlank(text[i - 1])) {
+      if (words++ == count) return true;
+      query += ' ';
+    }
+    query += text[i];
+  }
+  return false;
+}
+
 // A pasted address list: the words of the persons' fields in their order,
 // e-mail addresses and phone numbers among them, from the first person
 // again when they run out, until there are `count`.
 std::string PastedList(const DocumentData& data, std::size_t count) {
   std::string query;
   std::size_t words = 0;
-  for (std::size_t pass = 0; words < count && (pass == 0 || words > 0); ++pass) {
-    for (const auto& [id, person] : data.persons) {
-      for (const RecordField<Person>& field : kPersonFields) {
-        const std::string_view text = person.*field.member;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-          if (IsBlank(text[i])) continue;
-          if (i == 0 || IsBlank(text[i - 1])) {
-            if (words++ == count) return query;
-            query += ' ';
-          }
-          query += text[i];
-        }
-      }
-    }
-  }
+  for (std::size_t pass = 0; words < count && (pass == 0 || words > 0); ++pass)
+    for (const auto& [id, person] : data.persons)
+      for (const RecordField<Person>& field : kPersonFields)
+        if (AppendWords(person.*field.member, count, query, words)) return query;
   return query;
 }
 
