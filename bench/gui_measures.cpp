@@ -45,6 +45,10 @@ class RefusingPrompter final : public Prompter {
     Refuse(caption + QStringLiteral(": ") + text);
     return Answer::kCancel;
   }
+  int Choose(QWidget*, const QString& text, const QString& caption, Icon, const QStringList& choices) override {
+    Refuse(caption + QStringLiteral(": ") + text);
+    return static_cast<int>(choices.size()) - 1;
+  }
   std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
     Refuse(QStringLiteral("an open-file dialog"));
     return std::nullopt;

@@ -32,6 +32,11 @@ class ScriptedPrompter : public Prompter {
   // Run on the dialog in place of its event loop; returns the result code.
   std::deque<std::function<int(QDialog&)>> dialogs;
 
+  // The buttons chosen in Choose, by index, in order.
+  std::deque<int> choices;
+  // The buttons each Choose offered.
+  std::vector<QStringList> offered;
+
   // Run in place of the page-setup and print dialogs; false is Cancel.
   std::deque<std::function<bool(QPrinter&, QMarginsF&)>> pageSetups;
   std::deque<std::function<bool(QPrinter&)>> printDialogs;
@@ -55,6 +60,20 @@ class ScriptedPrompter : public Prompter {
     const Answer answer = answers.front();
     answers.pop_front();
     return answer;
+  }
+
+  int Choose(QWidget* owner, const QString& text, const QString& caption, Icon icon,
+             const QStringList& buttons) override {
+    messages.push_back({text, caption, icon, Buttons::kOk, owner != nullptr});
+    offered.push_back(buttons);
+    if (onMessage) onMessage(text);
+    if (choices.empty()) {
+      ADD_FAILURE() << "unexpected question: " << text.toStdString();
+      return static_cast<int>(buttons.size()) - 1;
+    }
+    const int choice = choices.front();
+    choices.pop_front();
+    return choice;
   }
 
   // The next scripted file name. Taken apart rather than copied whole: GCC

@@ -52,6 +52,8 @@ void LogDocument::AnnounceReplaced(bool wasModified, bool upgraded) {
 
 void LogDocument::New() {
   const bool wasModified = IsModified();
+  lock_.reset();
+  SetReadOnly(false);
   DocumentData& data = editor_.ContentToReplace();
   data.Clear();
   data.AddDefaultContactTypes();
@@ -65,10 +67,30 @@ void LogDocument::Replace(DocumentData data) {
   AnnounceReplaced(wasModified, false);
 }
 
-bool LogDocument::Load(const QString& path) {
+void LogDocument::SetReadOnly(bool readOnly) {
+  if (readOnly_ == readOnly) return;
+  readOnly_ = readOnly;
+  emit readOnlyChanged(readOnly_);
+}
+
+Outcome LogDocument::Load(const QString& path) {
+  // The lock is asked for first, and the document open now keeps its own
+  // until the new one is in; a file this window has open is its own.
+  const bool ours = lock_ && lock_->Holds(path);
+  auto lock = std::make_unique<DocumentLock>();
+  bool readOnly = false;
+  if (!ours && !lock->Take(path)) {
+    const int choice = prompter_.Choose(
+        nullptr, QStringLiteral("%1 is open in another Vimbo window (%2).").arg(path, DocumentLock::Holder(path)),
+        QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
+        {QStringLiteral("Open Read-Only"), QStringLiteral("Open Anyway"), QStringLiteral("Cancel")});
+    if (choice != 0 && choice != 1) return Outcome::Cancelled();
+    readOnly = choice == 0;
+  }
+  const Outcome failed = Outcome::Failed("Error loading file.");
   // Not const: the loader takes the text over rather than a copy of it.
   std::optional<std::string> text = ReadFileText(LocalPath(path));
-  if (!text) return false;
+  if (!text) return failed;
   const bool wasModified = IsModified();
   DocumentData& data = editor_.ContentToReplace();
   data.Clear();
@@ -78,11 +100,13 @@ bool LogDocument::Load(const QString& path) {
       prompter_.Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
                         QLatin1String(kParseErrorCaption), Prompter::Icon::kError, Prompter::Buttons::kOk);
     New();
-    return false;
+    return failed;
   }
+  if (!ours) lock_ = std::move(lock);
+  SetReadOnly(readOnly);
   SetFileName(path);
   AnnounceReplaced(wasModified, result.upgraded);
-  return true;
+  return Outcome::Done();
 }
 
 bool LogDocument::WriteTo(const QString& path) {
@@ -102,12 +126,12 @@ void LogDocument::SetFileName(const QString& path) {
 Outcome LogDocument::Open(QWidget* owner) {
   const std::optional<QString> path = prompter_.OpenFileName(owner, FileFilter(), DefaultExtension());
   if (!path) return Outcome::Cancelled();
-  if (!Load(*path)) return Outcome::Failed("Error loading file.");
-  return Outcome::Done();
+  return Load(*path);
 }
 
 Outcome LogDocument::Save(QWidget* owner) {
-  if (!IsNamed()) return SaveAs(owner);
+  // A read-only document is written only under a name the user gives.
+  if (!IsNamed() || readOnly_) return SaveAs(owner);
   if (!IsModified()) return Outcome::Done();
   return SaveWithRetry(owner, fileName_);
 }
@@ -116,7 +140,15 @@ Outcome LogDocument::SaveAs(QWidget* owner) {
   const std::optional<QString> path = prompter_.SaveFileName(owner, FileFilter(), DefaultExtension(), Title());
   if (!path) return Outcome::Cancelled();
   Outcome saved = SaveWithRetry(owner, *path);
-  if (saved.IsDone()) SetFileName(*path);
+  if (saved.IsDone()) {
+    // The copy is this window's own now.
+    if (!lock_ || !lock_->Holds(*path)) {
+      lock_ = std::make_unique<DocumentLock>();
+      lock_->Take(*path);
+    }
+    SetReadOnly(false);
+    SetFileName(*path);
+  }
   return saved;
 }
 

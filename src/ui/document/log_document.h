@@ -8,11 +8,13 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <utility>
 
 #include "core/editing/document_editor.h"
 #include "core/records/document_data.h"
 #include "core/records/outcome.h"
+#include "ui/document/document_lock.h"
 
 class QWidget;
 
@@ -33,6 +35,9 @@ class LogDocument : public QObject {
   QString Title() const;
   const QString& FileName() const { return fileName_; }
   bool IsNamed() const;
+  // Opened read-only, beside another window that has it open: no change
+  // and no Save, but Save As.
+  bool IsReadOnly() const { return readOnly_; }
   Prompter& GetPrompter() const { return prompter_; }
 
   // Runs one of the editor's operations: when it is done it is kept for
@@ -54,12 +59,14 @@ class LogDocument : public QObject {
   // Puts `data` in place of the whole content, unmodified, with an empty
   // history; the name stays.
   void Replace(DocumentData data);
-  // Reads the file and names the document after it. A file that cannot be
-  // read leaves the document as it was (false); a rejected one (not
-  // well-formed, not a Vimbo document) says why and leaves a new, unnamed
-  // document, so a later Save can never overwrite that file with the
-  // emptied content (false).
-  bool Load(const QString& path);
+  // Reads the file and names the document after it, locking it for this
+  // window. A file another running Vimbo has open asks whether to open it
+  // read-only, open it anyway, or not at all (cancelled). A file that
+  // cannot be read leaves the document as it was (failed); a rejected one
+  // (not well-formed, not a Vimbo document) says why and leaves a new,
+  // unnamed document, so a later Save can never overwrite that file with
+  // the emptied content (failed).
+  Outcome Load(const QString& path);
   // Writes the document to `path` without asking anything; the document is
   // then unmodified, under its old name.
   bool WriteTo(const QString& path);
@@ -90,8 +97,10 @@ class LogDocument : public QObject {
   void changed(const vimbo::DocumentChanges& changes);
   void modifiedChanged(bool modified);
   void fileNameChanged(const QString& fileName);
+  void readOnlyChanged(bool readOnly);
 
  private:
+  void SetReadOnly(bool readOnly);
   void Announce(const DocumentChanges& changes, bool wasModified);
   // Replaces the content and tells the views; `upgraded` content matches
   // no file, so it starts modified.
@@ -101,6 +110,9 @@ class LogDocument : public QObject {
   Prompter& prompter_;
   DocumentEditor editor_;
   QString fileName_;
+  // The lock of the file this window has open, when it holds one.
+  std::unique_ptr<DocumentLock> lock_;
+  bool readOnly_ = false;
 };
 
 }  // namespace vimbo

@@ -29,6 +29,8 @@ struct CommandContext {
   bool canZoomOut = false;
   bool canUndo = false;
   bool canRedo = false;
+  // The document was opened read-only: it takes no change and no Save.
+  bool readOnly = false;
 };
 
 namespace enabling {
@@ -55,6 +57,12 @@ bool CanZoomOut(const CommandContext& context);
 bool MayStep(const CommandContext& context);
 bool CanUndo(const CommandContext& context);
 bool CanRedo(const CommandContext& context);
+
+// A command that changes the document: `Rule`, and never in a read-only one.
+template <bool (*Rule)(const CommandContext&)>
+bool Writable(const CommandContext& context) {
+  return !context.readOnly && Rule(context);
+}
 
 }  // namespace enabling
 }  // namespace vimbo

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QMarginsF>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -24,6 +25,12 @@ class Prompter {
 
   // A message box. `owner` may be null (a box without an owner window).
   virtual Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon, Buttons buttons) = 0;
+
+  // A question answered by one of the buttons `choices`, in that order; the
+  // first is the default, and Esc is the last one. Gives the index of the
+  // button chosen.
+  virtual int Choose(QWidget* owner, const QString& text, const QString& caption, Icon icon,
+                     const QStringList& choices) = 0;
 
   // The open-file dialog; nothing when cancelled. `filter` is in Qt's form
   // ("Vimbo Files (*.tch);;All Files (*.*)").

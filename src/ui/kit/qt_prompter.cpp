@@ -7,6 +7,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace vimbo {
 namespace {
@@ -48,6 +49,19 @@ Prompter::Answer QtPrompter::Message(QWidget* owner, const QString& text, const 
                                      Buttons buttons) {
   QMessageBox box(ToQt(icon), caption, text, ToQt(buttons), owner);
   return FromQt(box.exec());
+}
+
+int QtPrompter::Choose(QWidget* owner, const QString& text, const QString& caption, Icon icon,
+                       const QStringList& choices) {
+  QMessageBox box(ToQt(icon), caption, text, QMessageBox::NoButton, owner);
+  QList<QAbstractButton*> buttons;
+  for (qsizetype i = 0; i < choices.size(); ++i)
+    buttons << box.addButton(choices[i], i + 1 == choices.size() ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+  if (buttons.isEmpty()) return -1;
+  box.setDefaultButton(static_cast<QPushButton*>(buttons.constFirst()));
+  box.setEscapeButton(buttons.constLast());
+  box.exec();
+  return static_cast<int>(buttons.indexOf(box.clickedButton()));
 }
 
 std::optional<QString> QtPrompter::OpenFileName(QWidget* owner, const QString& filter,

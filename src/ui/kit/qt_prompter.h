@@ -8,6 +8,8 @@ namespace vimbo {
 class QtPrompter : public Prompter {
  public:
   Answer Message(QWidget* owner, const QString& text, const QString& caption, Icon icon, Buttons buttons) override;
+  int Choose(QWidget* owner, const QString& text, const QString& caption, Icon icon,
+             const QStringList& choices) override;
   std::optional<QString> OpenFileName(QWidget* owner, const QString& filter, const QString& defaultExtension) override;
   std::optional<QString> SaveFileName(QWidget* owner, const QString& filter, const QString& defaultExtension,
                                       const QString& proposedName) override;

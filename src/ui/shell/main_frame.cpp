@@ -88,10 +88,12 @@ MainFrame::MainFrame(Prompter& prompter, const Options& options)
   connect(&document_, &LogDocument::changed, this, &MainFrame::UpdateCommandStates);
   connect(&document_, &LogDocument::replaced, this, &MainFrame::UpdateCommandStates);
   connect(&document_, &LogDocument::modifiedChanged, this, &MainFrame::UpdateCommandStates);
-  connect(&document_, &LogDocument::fileNameChanged, this, [this] {
+  const auto retitle = [this] {
     SetTitle();
     UpdateCommandStates();
-  });
+  };
+  connect(&document_, &LogDocument::fileNameChanged, this, retitle);
+  connect(&document_, &LogDocument::readOnlyChanged, this, retitle);
   connect(view_, &MainView::StateChanged, this, &MainFrame::UpdateCommandStates);
   SetTitle();
   UpdateCommandStates();
@@ -262,7 +264,7 @@ void MainFrame::OnCommand(CommandId id) {
   const CommandInfo* info = FindCommand(id);
   // An accelerator or a stale menu must not start what the window is not
   // ready for.
-  if (info && (id == kSave || IsEnabled(id))) info->run(*this);
+  if (info && ((id == kSave && !document_.IsReadOnly()) || IsEnabled(id))) info->run(*this);
 }
 
 bool MainFrame::IsEnabled(CommandId id) const {
@@ -277,6 +279,7 @@ bool MainFrame::IsEnabled(CommandId id) const {
   context.canZoomOut = printing_.CanZoomOut();
   context.canUndo = document_.History().CanUndo();
   context.canRedo = document_.History().CanRedo();
+  context.readOnly = document_.IsReadOnly();
   return CommandEnabled(id, context);
 }
 
@@ -316,7 +319,9 @@ bool MainFrame::ShowCommandHelpAt(const QPoint& globalPos) {
 }
 
 void MainFrame::SetTitle() {
-  setWindowTitle(QStringLiteral("%1 [%2]").arg(QLatin1String(texts::kProgramName), document_.Title()));
+  QString title = QStringLiteral("%1 [%2]").arg(QLatin1String(texts::kProgramName), document_.Title());
+  if (document_.IsReadOnly()) title += QStringLiteral(" (Read-Only)");
+  setWindowTitle(title);
 }
 
 void MainFrame::SavePlacement() {
@@ -341,10 +346,9 @@ void MainFrame::ShowError(const QString& text) {
 }
 
 bool MainFrame::LoadAndRemember(const QString& path) {
-  if (!document_.Load(path)) {
-    ShowError(QStringLiteral("Error loading file."));
-    return false;
-  }
+  const Outcome loaded = document_.Load(path);
+  if (loaded.IsFailed()) ShowError(QString::fromStdString(loaded.message));
+  if (!loaded.IsDone()) return false;
   recent_.Add(document_.Title());
   WriteRecentFiles();
   return true;
@@ -375,10 +379,11 @@ void MainFrame::FileRecent(CommandId id) {
   const QString path = recent_.PathOf(id);
   if (path.isEmpty()) return;
   if (!document_.QuerySave(this, QLatin1String(kCaption))) return;
-  if (document_.Load(path)) {
+  const Outcome loaded = document_.Load(path);
+  if (loaded.IsDone()) {
     recent_.MoveToTop(id);
-  } else {
-    ShowError(QStringLiteral("Error loading file."));
+  } else if (loaded.IsFailed()) {
+    ShowError(QString::fromStdString(loaded.message));
     recent_.Remove(id);
   }
   WriteRecentFiles();

@@ -110,7 +110,7 @@ TEST_F(DocumentFixture, SaveOfAnUnnamedOrUntitledDocumentAsksForAName) {
 
 TEST_F(DocumentFixture, SaveOfANamedUnmodifiedDocumentWritesNothing) {
   const std::string sample = WriteSample("a.tch");
-  ASSERT_TRUE(document.Load(Q(sample)));
+  ASSERT_TRUE(document.Load(Q(sample)).IsDone());
   testing::WriteBytes(sample, "changed on disk");
   EXPECT_EQ(document.Save(nullptr).status, Outcome::Status::kDone);
   EXPECT_EQ(testing::ReadBytes(sample), "changed on disk");
@@ -191,13 +191,13 @@ TEST_F(DocumentFixture, AnUnreadableFileLeavesTheDocumentUntouched) {
 
 TEST_F(DocumentFixture, ARejectedFileLeavesANewUnnamedDocument) {
   const std::string good = WriteSample("good.tch");
-  ASSERT_TRUE(document.Load(Q(good)));
+  ASSERT_TRUE(document.Load(Q(good)).IsDone());
 
   const std::string bad = dir.File("bad.tch");
   testing::WriteBytes(bad, "<?xml version=\"1.0\"?>\n<Vimbo>\n<Persons>\n</Vimbo>\n");
   prompter.answers = {Answer::kOk};
   replaced = 0;
-  EXPECT_FALSE(document.Load(Q(bad)));
+  EXPECT_TRUE(document.Load(Q(bad)).IsFailed());
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "Parsing error at line 4");
   EXPECT_EQ(prompter.messages[0].caption, "Error Loading File");
@@ -219,7 +219,7 @@ TEST_F(DocumentFixture, ARejectedFileLeavesANewUnnamedDocument) {
 TEST_F(DocumentFixture, AVersionOneFileIsUpgradedAndMarkedModified) {
   const std::string path = dir.File("old.tch");
   testing::WriteBytes(path, "<?xml version=\"1.0\"?>\n<Vimbo Version=\"1\">\n</Vimbo>\n");
-  ASSERT_TRUE(document.Load(Q(path)));
+  ASSERT_TRUE(document.Load(Q(path)).IsDone());
   EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(document.Data().contactTypes.Size(), 4u);
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,6 +32,7 @@
 #include "support/form_widgets.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
+#include "ui/document/document_lock.h"
 #include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
@@ -485,6 +490,62 @@ TEST(SplashWindow, ClosesAfterItsTimeOrOnAClickOrAKey) {
     EXPECT_EQ(splash.result(), QDialog::Accepted);
     EXPECT_FALSE(splash.TimerRunning());
   }
+}
+
+// A document that another running Vimbo has open asks first: Cancel leaves
+// the window as it was, Open Read-Only takes no change and no Save but Save
+// As, which makes the copy this window's own, and Open Anyway opens it as
+// usual. A window's own lock goes with its document.
+TEST_F(MainFrameFixture, ADocumentOpenElsewhereAsksAndOpensReadOnly) {
+  const QString path = Q(WriteSample("shared.tch", 2));
+  QLockFile elsewhere(DocumentLock::PathFor(path));
+  ASSERT_TRUE(elsewhere.tryLock(0));
+  const QString question =
+      QStringLiteral("^%1 is open in another Vimbo window \\(.+, since [0-2][0-9]:[0-5][0-9]\\)\\.$");
+
+  prompter.choices = {2};
+  frame->OpenStartupFiles({path});
+  ASSERT_EQ(prompter.offered.size(), 1U);
+  EXPECT_EQ(prompter.offered[0], (QStringList{"Open Read-Only", "Open Anyway", "Cancel"}));
+  EXPECT_TRUE(QRegularExpression(question.arg(QRegularExpression::escape(path)))
+                  .match(prompter.messages.back().text)
+                  .hasMatch())
+      << prompter.messages.back().text.toStdString();
+  EXPECT_EQ(frame->windowTitle(), "Vimbo [Untitled]");
+
+  prompter.choices = {0};
+  frame->OpenStartupFiles({path});
+  EXPECT_TRUE(frame->Doc().IsReadOnly());
+  EXPECT_EQ(frame->windowTitle(), "Vimbo [" + path + "] (Read-Only)");
+  for (const CommandId id :
+       {kPersonAdd, kPersonEdit, kPersonDelete, kImportPersons, kImportVCard, kEditUser, kEditContactTypes, kSave})
+    EXPECT_FALSE(Enabled(id)) << static_cast<int>(id);
+  EXPECT_TRUE(Enabled(kSaveAs));
+  EXPECT_TRUE(Enabled(kExportPersons));
+
+  const QString copy = Q(dir.File("copy.tch"));
+  frame->OnCommand(kSave);
+  EXPECT_TRUE(prompter.proposedSaveNames.empty()) << "Save is refused, even by its key";
+  prompter.saveNames.push_back(copy);
+  frame->OnCommand(kSaveAs);
+  EXPECT_FALSE(frame->Doc().IsReadOnly());
+  EXPECT_EQ(frame->windowTitle(), "Vimbo [" + copy + "]");
+  EXPECT_TRUE(QFileInfo::exists(DocumentLock::PathFor(copy)));
+  EXPECT_TRUE(Enabled(kPersonAdd));
+
+  prompter.choices = {1};
+  frame->OpenStartupFiles({path});
+  EXPECT_FALSE(frame->Doc().IsReadOnly());
+  EXPECT_FALSE(QFileInfo::exists(DocumentLock::PathFor(copy))) << "the copy's lock went with it";
+  elsewhere.unlock();
+
+  // Without another window, no question; a new document frees the file.
+  frame->OnCommand(kNew);
+  frame->OpenStartupFiles({path});
+  EXPECT_TRUE(QFileInfo::exists(DocumentLock::PathFor(path)));
+  frame->OnCommand(kNew);
+  EXPECT_FALSE(QFileInfo::exists(DocumentLock::PathFor(path)));
+  EXPECT_EQ(prompter.offered.size(), 3U);
 }
 
 }  // namespace
