@@ -41,7 +41,8 @@ _vimbo_cli_options() {
       if [[ $2 == vcard ]]; then echo "--persons --version"
       elif [[ $2 == persons ]]; then echo "--fields --separator --encloser --layout"
       else echo "--fields --separator --encloser --iso-dates"; fi ;;
-    import) echo "--columns --separator --encloser --first-line-names --format" ;;
+    import) echo "--columns --separator --encloser --first-line-names --format --force" ;;
+    new | resave) echo "--force" ;;
     report) echo "--persons --from --to --recipient --return --margins --font --size --paper" ;;
   esac
 }

@@ -41,8 +41,8 @@ struct UsagePiece {
 
 const std::vector<UsagePiece>& UsagePieces() {
   static const std::vector<UsagePiece> pieces = {
-      {{"new"}, true, "vimbo-cli new OUT.tch\n"},
-      {{"resave"}, true, "vimbo-cli resave IN.tch OUT.tch\n"},
+      {{"new"}, true, "vimbo-cli new OUT.tch [--force]\n"},
+      {{"resave"}, true, "vimbo-cli resave IN.tch OUT.tch [--force]\n"},
       {{"info"}, true, "vimbo-cli info IN.tch\n"},
       {{"export"},
        true,
@@ -68,7 +68,7 @@ const std::vector<UsagePiece>& UsagePieces() {
        true,
        "vimbo-cli export vcard IN.tch OUT.vcf [--persons all|ID,ID,...]\n"
        "                 [--version 3.0|4.0]\n"},
-      {{"import"}, true, "vimbo-cli import IN.tch DATA OUT.tch ... [--format csv|vcard]\n"},
+      {{"import"}, true, "vimbo-cli import IN.tch DATA OUT.tch ... [--format csv|vcard] [--force]\n"},
       {{"find"}, true, "vimbo-cli find IN.tch QUERY...\n"},
       {{"help"}, true, "vimbo-cli help [COMMAND] | COMMAND --help | --help | --version\n"},
       {{"export", "import"},
@@ -105,6 +105,11 @@ const std::vector<UsagePiece>& UsagePieces() {
        "DATA \"-\" reads standard input. OUT.txt or OUT.vcf \"-\" writes standard\n"
        "output, and the \"N lines written\" or \"N cards written\" line then goes to\n"
        "standard error.\n"},
+      {{"new", "resave", "import"},
+       false,
+       "A document that a running Vimbo window has open is not written: \"OUT is open\n"
+       "in another Vimbo window (HOST, since HH:MM).\", exit status 1. --force writes\n"
+       "it all the same.\n"},
       {{"report"},
        false,
        "report: --from and --to (contacts only) are YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS,\n"
@@ -120,8 +125,8 @@ const std::vector<UsagePiece>& UsagePieces() {
        "vCard: export writes version 4.0 (3.0 with --version 3.0), one card per\n"
        "person in name order, with every detail; import reads versions 2.1 to 4.0,\n"
        "as --format vcard or when the file's first line that is not blank is\n"
-       "BEGIN:VCARD, and takes no other option. The cards it skips are named on\n"
-       "standard error by line; a file without any card is a failure.\n"},
+       "BEGIN:VCARD, and takes no other option but --force. The cards it skips are\n"
+       "named on standard error by line; a file without any card is a failure.\n"},
       {{"find"},
        false,
        "find: persons that hold every word in their fields, notes or details, then\n"
@@ -167,7 +172,7 @@ void RequireNoMore(const std::vector<std::string>& args, std::size_t count) {
 
 int New(const std::vector<std::string>& args, std::ostream& err) {
   RequireArguments(args, 1, 1, "new", "OUT.tch");
-  ReadOptions(args, 2, {}, {}, "new");
+  if (RefuseWhileOpenElsewhere(args[1], ReadOptions(args, 2, {}, {"--force"}, "new"), err)) return kFailure;
   DocumentData& data = CommandDocument();
   data.Clear();
   data.AddDefaultContactTypes();
@@ -176,7 +181,7 @@ int New(const std::vector<std::string>& args, std::ostream& err) {
 
 int Resave(const std::vector<std::string>& args, std::ostream& err) {
   RequireArguments(args, 1, 2, "resave", "IN.tch and OUT.tch");
-  ReadOptions(args, 3, {}, {}, "resave");
+  if (RefuseWhileOpenElsewhere(args[2], ReadOptions(args, 3, {}, {"--force"}, "resave"), err)) return kFailure;
   DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[1], err)) return kFailure;
   return SaveForCommand(data, args[2], err);
@@ -324,7 +329,8 @@ std::vector<std::string> ColumnNames(const std::string& firstRecord, const Field
 int ImportTextCommand(const std::vector<std::string>& args, std::optional<std::string> input, std::ostream& out,
                       std::ostream& err) {
   const Options options =
-      ReadOptions(args, 4, {"--columns", "--separator", "--encloser"}, {"--first-line-names"}, "import");
+      ReadOptions(args, 4, {"--columns", "--separator", "--encloser"}, {"--first-line-names", "--force"}, "import");
+  if (RefuseWhileOpenElsewhere(args[3], options, err)) return kFailure;
   const auto columns = options.values.find("--columns");
   if (columns == options.values.end()) throw UsageError{"import needs --columns"};
   // Matched by name, the columns are named by the first line, which is
@@ -399,7 +405,8 @@ int ImportCommand(std::vector<std::string> args, std::istream& in, std::ostream&
   const bool vcard =
       format == "vcard" || (format.empty() && (input ? LooksLikeVCard(*input) : FileLooksLikeVCard(args[2])));
   if (!vcard) return ImportTextCommand(args, std::move(input), out, err);
-  ReadOptions(args, 4, {}, {}, "import of vCard cards");
+  if (RefuseWhileOpenElsewhere(args[3], ReadOptions(args, 4, {}, {"--force"}, "import of vCard cards"), err))
+    return kFailure;
   if (!input) {
     input = ReadFileText(args[2]);
     if (!input) {

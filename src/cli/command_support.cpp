@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "core/document/document_loader.h"
+#include "core/document/document_lock_file.h"
 
 namespace vimbo::cli {
 
@@ -71,6 +72,14 @@ Options ReadOptions(const std::vector<std::string>& args, std::size_t first, con
     }
   }
   return options;
+}
+
+bool RefuseWhileOpenElsewhere(const std::string& path, const Options& options, std::ostream& err) {
+  if (IsStandardStream(path) || options.flags.count("--force") > 0) return false;
+  const std::optional<std::string> holder = LockHolder(path);
+  if (!holder) return false;
+  err << path << " is open in another Vimbo window (" << *holder << ").\n";
+  return true;
 }
 
 UsageError BadValue(const std::string& name, const std::string& value) {

@@ -51,6 +51,10 @@ struct Options {
 Options ReadOptions(const std::vector<std::string>& args, std::size_t first, const std::set<std::string>& valueNames,
                     const std::set<std::string>& flagNames, const std::string& command);
 
+// Whether a command must not write `path`, which another running Vimbo has
+// open: says so on `err`, unless the command was given --force.
+bool RefuseWhileOpenElsewhere(const std::string& path, const Options& options, std::ostream& err);
+
 // The UsageError for a value that option `name` does not take.
 UsageError BadValue(const std::string& name, const std::string& value);
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -76,6 +77,41 @@ TEST(CliErrors, SayWhatFailedInTheProgramsWords) {
   result = RunCli({"new", out});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "Error saving " + out + ".\n");
+}
+
+// A document another running Vimbo has open is not written, by any command
+// that writes one, unless --force; the lock of a program on this host that
+// is gone is no lock.
+TEST(CliLock, CommandsThatWriteRefuseAnOpenDocumentUnlessForced) {
+  testing::TempDir dir;
+  const std::string doc = dir.File("open.tch");
+  ASSERT_EQ(RunCli({"new", doc}).status, 0);
+  testing::WriteBytes(dir.File("people.csv"), "Ann,Lee\n");
+  testing::WriteBytes(dir.File("cards.vcf"), "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann Lee\r\nEND:VCARD\r\n");
+  const std::vector<std::vector<std::string>> writers = {
+      {"new", doc},
+      {"resave", doc, doc},
+      {"import", doc, dir.File("people.csv"), doc, "--columns", "FirstName,LastName"},
+      {"import", doc, dir.File("cards.vcf"), doc},
+  };
+  const auto lockedBy = [&](const std::string& host) {
+    testing::WriteBytes(dir.File(".open.tch.lock"), "999999999\nvimbo\n" + host + "\n");
+  };
+  lockedBy("elsewhere.example");
+  for (std::vector<std::string> command : writers) {
+    const std::string before = testing::ReadBytes(doc);
+    const CliResult refused = RunCli(command);
+    EXPECT_EQ(refused.status, 1) << command[0];
+    const std::string said = doc + " is open in another Vimbo window (elsewhere.example, since ";
+    EXPECT_EQ(refused.err.substr(0, said.size()), said);
+    EXPECT_EQ(testing::ReadBytes(doc), before);
+    command.push_back("--force");
+    EXPECT_EQ(RunCli(command).status, 0) << command[0];
+  }
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  lockedBy(host);
+  EXPECT_EQ(RunCli({"resave", doc, doc}).status, 0) << "a stale lock";
 }
 
 TEST(CliInfo, CountsTheRecords) {

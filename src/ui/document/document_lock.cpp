@@ -1,9 +1,12 @@
 #include "ui/document/document_lock.h"
 
 #include <QDateTime>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+
+#include "core/document/document_lock_file.h"
+#include "gfx/display_text.h"
 
 namespace vimbo {
 
@@ -11,8 +14,7 @@ DocumentLock::DocumentLock() = default;
 DocumentLock::~DocumentLock() = default;
 
 QString DocumentLock::PathFor(const QString& document) {
-  const QFileInfo file(document);
-  return file.dir().filePath(QLatin1Char('.') + file.fileName() + QStringLiteral(".lock"));
+  return QFile::decodeName(LockFilePath(LocalPath(document)).c_str());
 }
 
 QString DocumentLock::Holder(const QString& document) {

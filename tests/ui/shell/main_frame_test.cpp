@@ -27,6 +27,7 @@
 
 #include <sys/stat.h>
 
+#include "core/document/document_lock_file.h"
 #include "core/document/document_writer.h"
 #include "support/document_setup.h"
 #include "support/form_widgets.h"
@@ -543,6 +544,7 @@ TEST_F(MainFrameFixture, ADocumentOpenElsewhereAsksAndOpensReadOnly) {
   frame->OnCommand(kNew);
   frame->OpenStartupFiles({path});
   EXPECT_TRUE(QFileInfo::exists(DocumentLock::PathFor(path)));
+  EXPECT_TRUE(LockHolder(path.toStdString()).has_value()) << "vimbo-cli reads the lock the window wrote";
   frame->OnCommand(kNew);
   EXPECT_FALSE(QFileInfo::exists(DocumentLock::PathFor(path)));
   EXPECT_EQ(prompter.offered.size(), 3U);
