@@ -420,7 +420,9 @@ TEST(CliUsage, HelpAndVersionGoToStandardOutput) {
   const CliResult help = RunCli({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
-  EXPECT_EQ(help.out.rfind("usage: vimbo-cli new OUT.tch\n       vimbo-cli resave IN.tch OUT.tch\n", 0), 0u);
+  EXPECT_EQ(
+      help.out.rfind("usage: vimbo-cli new OUT.tch [--force]\n       vimbo-cli resave IN.tch OUT.tch [--force]\n", 0),
+      0u);
   EXPECT_EQ(RunCli({"help"}).out, help.out);
 
   const CliResult find = RunCli({"help", "find"});
