@@ -1,7 +1,10 @@
 #include "ui/document/log_document.h"
 
+#include <QFileInfo>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/document/document_loader.h"
@@ -53,6 +56,7 @@ void LogDocument::AnnounceReplaced(bool wasModified, bool upgraded) {
 void LogDocument::New() {
   const bool wasModified = IsModified();
   lock_.reset();
+  known_ = DiskState();
   SetReadOnly(false);
   DocumentData& data = editor_.ContentToReplace();
   data.Clear();
@@ -65,6 +69,30 @@ void LogDocument::Replace(DocumentData data) {
   const bool wasModified = IsModified();
   editor_.ContentToReplace() = std::move(data);
   AnnounceReplaced(wasModified, false);
+}
+
+LogDocument::DiskState LogDocument::StateOf(const QString& path) {
+  const QFileInfo file(path);
+  DiskState state;
+  state.exists = file.isFile();
+  if (state.exists) {
+    state.size = file.size();
+    state.modified = file.lastModified();
+  }
+  return state;
+}
+
+// Size and time tell most changes at once; a file that was only touched
+// still has the bytes read, which its hash tells. A file that is gone is
+// written back by the save.
+bool LogDocument::ChangedOnDisk() const {
+  if (!known_.exists || fileName_.isEmpty()) return false;
+  const DiskState now = StateOf(fileName_);
+  if (!now.exists) return false;
+  if (now.size == known_.size && now.modified == known_.modified) return false;
+  if (!known_.hash || now.size != known_.size) return true;
+  const std::optional<std::string> bytes = ReadFileText(LocalPath(fileName_));
+  return !bytes || std::hash<std::string_view>()(*bytes) != *known_.hash;
 }
 
 void LogDocument::SetReadOnly(bool readOnly) {
@@ -91,6 +119,8 @@ Outcome LogDocument::Load(const QString& path) {
   // Not const: the loader takes the text over rather than a copy of it.
   std::optional<std::string> text = ReadFileText(LocalPath(path));
   if (!text) return failed;
+  DiskState read = StateOf(path);
+  read.hash = std::hash<std::string_view>()(*text);
   const bool wasModified = IsModified();
   DocumentData& data = editor_.ContentToReplace();
   data.Clear();
@@ -103,6 +133,7 @@ Outcome LogDocument::Load(const QString& path) {
     return failed;
   }
   if (!ours) lock_ = std::move(lock);
+  known_ = read;
   SetReadOnly(readOnly);
   SetFileName(path);
   AnnounceReplaced(wasModified, result.upgraded);
@@ -111,6 +142,7 @@ Outcome LogDocument::Load(const QString& path) {
 
 bool LogDocument::WriteTo(const QString& path) {
   if (Write(editor_.Data(), LocalPath(path)).IsFailed()) return false;
+  known_ = StateOf(path);
   const bool wasModified = IsModified();
   editor_.History().MarkSaved();
   if (wasModified) emit modifiedChanged(false);
@@ -133,6 +165,14 @@ Outcome LogDocument::Save(QWidget* owner) {
   // A read-only document is written only under a name the user gives.
   if (!IsNamed() || readOnly_) return SaveAs(owner);
   if (!IsModified()) return Outcome::Done();
+  if (ChangedOnDisk()) {
+    const int choice =
+        prompter_.Choose(owner, QStringLiteral("%1 was changed by another program since you opened it.").arg(Title()),
+                         QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
+                         {QStringLiteral("Save As..."), QStringLiteral("Overwrite"), QStringLiteral("Cancel")});
+    if (choice == 0) return SaveAs(owner);
+    if (choice != 1) return Outcome::Cancelled();
+  }
   return SaveWithRetry(owner, fileName_);
 }
 

@@ -6,9 +6,12 @@
 // document is modified is the history's answer: it differs from the point
 // last saved or opened.
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "core/editing/document_editor.h"
@@ -80,7 +83,9 @@ class LogDocument : public QObject {
   // without a word (the caller says "Error loading file.").
   Outcome Open(QWidget* owner);
   // Save writes to the document's name, asking for one when it has none;
-  // an unmodified named document writes nothing. Save As always asks. A
+  // an unmodified named document writes nothing. A file changed by another
+  // program since it was opened or saved here is not overwritten without
+  // asking: Save As..., Overwrite or Cancel. Save As always asks. A
   // failed write says "Error saving FILE." with Retry, which writes again,
   // and Cancel, which gives up (failed).
   Outcome Save(QWidget* owner);
@@ -100,6 +105,18 @@ class LogDocument : public QObject {
   void readOnlyChanged(bool readOnly);
 
  private:
+  // The file as this window last read or wrote it: its size and time, and
+  // the hash of its bytes when it was read.
+  struct DiskState {
+    bool exists = false;
+    qint64 size = 0;
+    QDateTime modified;
+    std::optional<std::size_t> hash;
+  };
+  static DiskState StateOf(const QString& path);
+  // Whether another program has written the document's file since.
+  bool ChangedOnDisk() const;
+
   void SetReadOnly(bool readOnly);
   void Announce(const DocumentChanges& changes, bool wasModified);
   // Replaces the content and tells the views; `upgraded` content matches
@@ -113,6 +130,7 @@ class LogDocument : public QObject {
   // The lock of the file this window has open, when it holds one.
   std::unique_ptr<DocumentLock> lock_;
   bool readOnly_ = false;
+  DiskState known_;
 };
 
 }  // namespace vimbo

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include <chrono>
+
 #include <QDir>
 #include <memory>
 #include <vector>
@@ -222,6 +226,47 @@ TEST_F(DocumentFixture, AVersionOneFileIsUpgradedAndMarkedModified) {
   ASSERT_TRUE(document.Load(Q(path)).IsDone());
   EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(document.Data().contactTypes.Size(), 4u);
+}
+
+// Save never overwrites what another program wrote since the document was
+// opened or saved here without asking: Save As... writes elsewhere and
+// leaves that file alone, Overwrite writes, Cancel writes nothing. A file
+// only touched, its bytes the same, asks nothing; nor does the next save.
+TEST_F(DocumentFixture, SaveAsksBeforeOverwritingAnOutsideChange) {
+  const struct {
+    int choice;
+    bool outsideKept;
+    bool stillModified;
+  } cases[] = {{0, true, false}, {1, false, false}, {2, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.choice);
+    const std::string path = WriteSample("shared" + std::to_string(c.choice) + ".tch");
+    ASSERT_TRUE(document.Load(Q(path)).IsDone());
+    Modify();
+    const std::string outside = testing::ReadBytes(path) + "<!-- written elsewhere -->\n";
+    testing::WriteBytes(path, outside);
+    prompter.choices = {c.choice};
+    if (c.choice == 0) prompter.saveNames.push_back(Q(dir.File("copy.tch")));
+    document.Save(nullptr);
+    ASSERT_FALSE(prompter.offered.empty());
+    EXPECT_EQ(prompter.offered.back(), (QStringList{"Save As...", "Overwrite", "Cancel"}));
+    EXPECT_EQ(prompter.messages.back().text,
+              Q(path) + QStringLiteral(" was changed by another program since you opened it."));
+    EXPECT_EQ(testing::ReadBytes(path) == outside, c.outsideKept);
+    EXPECT_EQ(document.IsModified(), c.stillModified);
+  }
+
+  const std::string path = WriteSample("touched.tch");
+  ASSERT_TRUE(document.Load(Q(path)).IsDone());
+  Modify();
+  const std::string bytes = testing::ReadBytes(path);
+  std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(5));
+  const std::size_t asked = prompter.offered.size();
+  ASSERT_TRUE(document.Save(nullptr).IsDone());
+  Modify();
+  ASSERT_TRUE(document.Save(nullptr).IsDone());
+  EXPECT_EQ(prompter.offered.size(), asked);
+  EXPECT_NE(testing::ReadBytes(path), bytes);
 }
 
 }  // namespace
