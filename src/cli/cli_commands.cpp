@@ -11,6 +11,7 @@
 
 #include "cli/command_support.h"
 #include "cli/find_command.h"
+#include "cli/merge_command.h"
 #include "cli/vcard_command.h"
 #ifdef VIMBO_CLI_REPORTS
 #include "cli/report_command.h"
@@ -70,6 +71,10 @@ const std::vector<UsagePiece>& UsagePieces() {
        "                 [--version 3.0|4.0]\n"},
       {{"import"}, true, "vimbo-cli import IN.tch DATA OUT.tch ... [--format csv|vcard] [--force]\n"},
       {{"find"}, true, "vimbo-cli find IN.tch QUERY...\n"},
+      {{"merge"},
+       true,
+       "vimbo-cli merge [BASE.tch] OURS.tch THEIRS.tch OUT.tch\n"
+       "                 [--prefer ours|theirs]\n"},
       {{"help"}, true, "vimbo-cli help [COMMAND] | COMMAND --help | --help | --version\n"},
       {{"export", "import"},
        false,
@@ -134,6 +139,19 @@ const std::vector<UsagePiece>& UsagePieces() {
        "first; case and accents aside. A word of digits (with spaces, dashes, dots,\n"
        "brackets or \"+\") finds phone numbers by their digits. Exit status 1 when\n"
        "nothing matches.\n"},
+      {{"merge"},
+       false,
+       "merge: joins two copies edited apart from BASE, record by record and field by\n"
+       "field, into OUT.tch; the copies are never written. A field changed on one side\n"
+       "takes that change; changed differently on both, OURS wins (THEIRS with\n"
+       "--prefer theirs). A record added on both sides under one ID is kept twice,\n"
+       "THEIRS' with a new ID; one deleted on one side and changed on the other is\n"
+       "kept. Without BASE, records equal on both sides are one and the rest count as\n"
+       "added on both sides. Each conflict is a line on standard output:\n"
+       "conflict<TAB>person|contact|contacttype|user<TAB>ID<TAB>FIELD<TAB>kept<TAB>other,\n"
+       "FIELD \"(deleted)\" with \"changed\" and \"deleted\" for a record kept so; line\n"
+       "breaks and tabs in values as spaces. Exit status 1 when there are conflicts\n"
+       "(OUT.tch is written) or a copy cannot be read (nothing is written).\n"},
       {{}, false, "Exit status: 0 on success, 1 on a failure, 2 on a wrong command line.\n"},
   };
   return pieces;
@@ -445,6 +463,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
   if (command == "export") return ExportCommand(args, out, err);
   if (command == "import") return ImportCommand(args, in, out, err);
   if (command == "find") return FindCommand(args, out, err);
+  if (command == "merge") return MergeCommand(args, out, err);
 #ifdef VIMBO_CLI_REPORTS
   return ReportCommand(args, out, err);
 #else
