@@ -44,6 +44,7 @@ _vimbo_cli_options() {
     import) echo "--columns --separator --encloser --first-line-names --format --force" ;;
     new | resave) echo "--force" ;;
     report) echo "--persons --from --to --recipient --return --margins --font --size --paper" ;;
+    merge) echo "--prefer" ;;
   esac
 }
 
@@ -59,7 +60,7 @@ _vimbo_cli() {
   fi
   COMPREPLY=()
 
-  local commands="new resave info export import report find help"
+  local commands="new resave info export import report find merge help"
   if ((cword == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
@@ -87,6 +88,7 @@ _vimbo_cli() {
     --version) COMPREPLY=($(compgen -W "3.0 4.0" -- "$cur")); return ;;
     --persons) COMPREPLY=($(compgen -W "all" -- "$cur")); return ;;
     --layout) COMPREPLY=($(compgen -W "vimbo google outlook" -- "$cur")); return ;;
+    --prefer) COMPREPLY=($(compgen -W "ours theirs" -- "$cur")); return ;;
     --recipient | --return) _vimbo_cli_list "$cur" title company position; return ;;
     --columns)
       [[ $cur != *,* ]] && COMPREPLY=($(compgen -W "auto" -- "$cur"))
@@ -125,7 +127,7 @@ _vimbo_cli() {
   fi
 
   case $command:$position in
-    new:0 | resave:[01] | info:0 | find:0 | import:[02]) _vimbo_cli_files "$cur" tch ;;
+    new:0 | resave:[01] | info:0 | find:0 | import:[02] | merge:[0-3]) _vimbo_cli_files "$cur" tch ;;
     export:0) COMPREPLY=($(compgen -W "persons contacts vcard" -- "$cur")) ;;
     report:0) COMPREPLY=($(compgen -W "addressbook contacts envelopes" -- "$cur")) ;;
     export:1 | report:1) _vimbo_cli_files "$cur" tch ;;
