@@ -25,6 +25,7 @@
 #include "core/transfer/text_transfer_settings.h"
 #include "document_generator.h"
 #include "find_measure.h"
+#include "merge_measure.h"
 #include "vcard_measure.h"
 
 namespace vimbo::bench {
@@ -346,6 +347,7 @@ void RunCoreMeasures(const BenchDocument& document, const std::string& folder, c
             Interleave(ExportWork(data, contactsExport), RawWriteWork(rawPath, contactsExport.text), options), 3.0);
 
   RunFindMeasure(data, options);
+  RunMergeMeasure(data, document.path, folder, options);
 
   const std::size_t records = static_cast<std::size_t>(document.persons) + static_cast<std::size_t>(document.contacts);
   if (document.persons == 0) {
