@@ -233,44 +233,35 @@ IdMap JoinContactTypes(const DocumentData& base, const DocumentData& ours, const
   return map;
 }
 
-}  // namespace
-
-MergeResult MergeDocuments(const DocumentData* basePointer, const DocumentData& ours, const DocumentData& theirs,
-                           MergeSide prefer) {
-  const DocumentData empty;
-  const DocumentData& base = basePointer ? *basePointer : empty;
-  MergeResult result;
-  DocumentData& merged = result.document;
-  Report report{prefer, result.conflicts};
-  merged.version = std::max(ours.version, theirs.version);
-
-  {
-    FieldJoin fields(report, RecordKind::kUser, 0);
-    merged.user = JoinFields(base.user, ours.user, theirs.user, fields);
-  }
-
-  std::vector<std::pair<int32_t, const ContactType*>> restorableTypes;
-  const IdMap typeMap = JoinContactTypes(base, ours, theirs, merged, report, restorableTypes);
-
-  SectionJoin<Person> persons;
+// Persons by ID; THEIRS' added ones that meet OURS' under one ID move after
+// the largest LastID. Returns THEIRS' changed IDs.
+IdMap JoinPersons(const DocumentData& base, const DocumentData& ours, const DocumentData& theirs, DocumentData& merged,
+                  Report& report, SectionJoin<Person>& persons) {
   JoinByID(base.persons, ours.persons, theirs.persons,
            [&](int32_t id, const Person* b, const Person* o, const Person* t) {
              JoinRecord(persons, report, RecordKind::kPerson, id, b, o, t);
            });
   merged.persons.LastID = std::max({base.persons.LastID, ours.persons.LastID, theirs.persons.LastID});
   merged.persons.Adopt(std::move(persons.entries));
-  IdMap personMap;
-  std::vector<Persons::Entry> movedPersons;
+  IdMap map;
+  std::vector<Persons::Entry> moved;
   for (const Person* person : persons.renumbered) {
-    Person moved = *person;
-    moved.ID = merged.persons.NextID();
-    if (moved.ID == 0) break;
-    personMap.emplace_back(person->ID, moved.ID);
-    movedPersons.emplace_back(moved.ID, std::move(moved));
+    Person copy = *person;
+    copy.ID = merged.persons.NextID();
+    if (copy.ID == 0) break;
+    map.emplace_back(person->ID, copy.ID);
+    moved.emplace_back(copy.ID, std::move(copy));
   }
-  merged.persons.AppendMany(std::move(movedPersons));
+  merged.persons.AppendMany(std::move(moved));
+  return map;
+}
 
-  // THEIRS' contacts name persons and types as THEIRS numbered them.
+// Contacts by ID, THEIRS' naming persons and types as the merge numbers
+// them. Gives the contacts deleted on one side, for a person kept after all.
+std::vector<std::pair<int32_t, const Contact*>> JoinContacts(const DocumentData& base, const DocumentData& ours,
+                                                             const DocumentData& theirs, const IdMap& personMap,
+                                                             const IdMap& typeMap, DocumentData& merged,
+                                                             Report& report) {
   Contact scratch;
   const auto mapped = [&](const Contact* contact) -> const Contact* {
     if (!contact) return nullptr;
@@ -297,17 +288,23 @@ MergeResult MergeDocuments(const DocumentData* basePointer, const DocumentData& 
            });
   merged.contacts.LastID = std::max({base.contacts.LastID, ours.contacts.LastID, theirs.contacts.LastID});
   merged.contacts.Adopt(std::move(contacts.entries));
-  std::vector<Contacts::Entry> movedContacts;
+  std::vector<Contacts::Entry> moved;
   std::size_t nextMapped = 0;
   for (const Contact* contact : contacts.renumbered) {
-    Contact moved = contact ? *contact : mappedRenumbered[nextMapped++];
-    moved.ID = merged.contacts.NextID();
-    if (moved.ID == 0) break;
-    movedContacts.emplace_back(moved.ID, std::move(moved));
+    Contact copy = contact ? *contact : mappedRenumbered[nextMapped++];
+    copy.ID = merged.contacts.NextID();
+    if (copy.ID == 0) break;
+    moved.emplace_back(copy.ID, std::move(copy));
   }
-  merged.contacts.AppendMany(std::move(movedContacts));
+  merged.contacts.AppendMany(std::move(moved));
+  return std::move(contacts.restorable);
+}
 
-  // A person deleted on one side whose contact the merge keeps is kept too.
+// A person deleted on one side whose contact the merge keeps is kept too,
+// and a person kept that one side deleted keeps every contact it had there.
+void KeepPersonsOfContacts(SectionJoin<Person>& persons,
+                           const std::vector<std::pair<int32_t, const Contact*>>& deletedContacts, DocumentData& merged,
+                           Report& report) {
   std::vector<int32_t> restored;
   if (!persons.restorable.empty())
     for (const auto& [id, contact] : merged.contacts)
@@ -324,26 +321,50 @@ MergeResult MergeDocuments(const DocumentData* basePointer, const DocumentData& 
   }
   merged.persons.InsertMany(std::move(restoredPersons));
 
-  // A person kept that one side deleted keeps every contact it had there.
   std::vector<int32_t> kept = std::move(persons.keptDeleted);
   kept.insert(kept.end(), restored.begin(), restored.end());
   std::sort(kept.begin(), kept.end());
   std::vector<const Contact*> keptContacts;
   if (!kept.empty())
-    for (const auto& [id, contact] : contacts.restorable)
+    for (const auto& [id, contact] : deletedContacts)
       if (std::binary_search(kept.begin(), kept.end(), contact->PersonID)) keptContacts.push_back(contact);
   merged.contacts.InsertMany(std::move(keptContacts));
+}
 
-  // So is a contact type deleted on one side that a kept contact names.
-  if (!restorableTypes.empty()) {
-    for (const auto& [id, contact] : merged.contacts) {
-      const auto at = std::lower_bound(restorableTypes.begin(), restorableTypes.end(),
-                                       std::pair<int32_t, const ContactType*>{contact.ContactTypeID, nullptr},
-                                       [](const auto& a, const auto& b) { return a.first < b.first; });
-      if (at != restorableTypes.end() && at->first == contact.ContactTypeID && merged.contactTypes.Insert(*at->second))
-        report.Deleted(RecordKind::kContactType, at->first);
-    }
+// A contact type deleted on one side that a kept contact names is kept.
+void KeepTypesOfContacts(const std::vector<std::pair<int32_t, const ContactType*>>& restorable, DocumentData& merged,
+                         Report& report) {
+  if (restorable.empty()) return;
+  for (const auto& [id, contact] : merged.contacts) {
+    const auto at = std::lower_bound(restorable.begin(), restorable.end(),
+                                     std::pair<int32_t, const ContactType*>{contact.ContactTypeID, nullptr},
+                                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (at != restorable.end() && at->first == contact.ContactTypeID && merged.contactTypes.Insert(*at->second))
+      report.Deleted(RecordKind::kContactType, at->first);
   }
+}
+
+}  // namespace
+
+MergeResult MergeDocuments(const DocumentData* basePointer, const DocumentData& ours, const DocumentData& theirs,
+                           MergeSide prefer) {
+  const DocumentData empty;
+  const DocumentData& base = basePointer ? *basePointer : empty;
+  MergeResult result;
+  DocumentData& merged = result.document;
+  Report report{prefer, result.conflicts};
+  merged.version = std::max(ours.version, theirs.version);
+
+  FieldJoin userFields(report, RecordKind::kUser, 0);
+  merged.user = JoinFields(base.user, ours.user, theirs.user, userFields);
+
+  std::vector<std::pair<int32_t, const ContactType*>> restorableTypes;
+  const IdMap typeMap = JoinContactTypes(base, ours, theirs, merged, report, restorableTypes);
+  SectionJoin<Person> persons;
+  const IdMap personMap = JoinPersons(base, ours, theirs, merged, report, persons);
+  const auto deletedContacts = JoinContacts(base, ours, theirs, personMap, typeMap, merged, report);
+  KeepPersonsOfContacts(persons, deletedContacts, merged, report);
+  KeepTypesOfContacts(restorableTypes, merged, report);
 
   std::stable_sort(result.conflicts.begin(), result.conflicts.end(),
                    [](const auto& a, const auto& b) { return a.kind != b.kind ? a.kind < b.kind : a.id < b.id; });
