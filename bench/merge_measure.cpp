@@ -89,8 +89,8 @@ void RunMergeMeasure(const DocumentData& data, const std::string& path, const st
     return seconds;
   };
   const PairResult result = Interleave(merge, load, options);
-  PrintRow("merge of two edited copies (three loads and the join) / one load", Milliseconds(result.ours),
-           Milliseconds(result.reference), Ratio(result.ratio), "<= 4.0", result.ratio <= 4.0);
+  PrintRow("merge, three loads and the join / one load", Milliseconds(result.ours), Milliseconds(result.reference),
+           Ratio(result.ratio), "<= 4.0", result.ratio <= 4.0);
   char note[96];
   std::snprintf(note, sizeof note, "%zu persons after the merge, %zu conflicts", persons, conflicts);
   PrintNote("merge", note);
