@@ -128,6 +128,7 @@ check_completion "semicolon single-quote space " export persons book.tch x.csv -
 check_completion "--encloser --fields --iso-dates --separator " export contacts book.tch x.csv --
 check_completion "Date,Description " export contacts a b --fields "Date,D"
 check_completion "title,company title,position " report envelopes a b --recipient "title,"
+check_completion "ours theirs " merge a.tch b.tch c.tch --prefer ""
 check_completion "LastName,Fax,FirstName " import a b c --columns "LastName,Fax,Fi"
 
 echo "-- Debian package"
