@@ -92,7 +92,8 @@ void RunMergeMeasure(const DocumentData& data, const std::string& path, const st
   PrintRow("merge, three loads and the join / one load", Milliseconds(result.ours), Milliseconds(result.reference),
            Ratio(result.ratio), "<= 4.0", result.ratio <= 4.0);
   char note[96];
-  std::snprintf(note, sizeof note, "%zu persons after the merge, %zu conflicts", persons, conflicts);
+  std::snprintf(note, sizeof note, "%s persons after the merge, %s conflicts",
+                Count(static_cast<double>(persons)).c_str(), Count(static_cast<double>(conflicts)).c_str());
   PrintNote("merge", note);
 }
 
