@@ -147,8 +147,8 @@ struct SectionJoin {
   std::vector<int32_t> keptDeleted;
 };
 
-// The common rules of a record: `mapped` is THEIRS' record with its
-// references in the merged numbering.
+// The rules every record follows. THEIRS' record already names persons and
+// types as the merge numbers them.
 template <typename Record>
 void JoinRecord(SectionJoin<Record>& join, Report& report, RecordKind kind, int32_t id, const Record* base,
                 const Record* ours, const Record* theirs) {
@@ -171,6 +171,7 @@ void JoinRecord(SectionJoin<Record>& join, Report& report, RecordKind kind, int3
       report.Deleted(kind, id);
     }
   } else if (!base) {
+    // Added on one side or both; a record deleted on both sides is gone.
     if (ours) join.entries.emplace_back(id, *ours);
     if (theirs && !ours) join.entries.emplace_back(id, *theirs);
     if (theirs && ours && !Same(*ours, *theirs)) join.renumbered.push_back(theirs);
