@@ -44,10 +44,6 @@ Person Changed(const DocumentData& data, int32_t id, const std::function<void(Pe
   return person;
 }
 
-void SetCity(DocumentData& data, int32_t id, const char* city) {
-  data.persons.Replace(Changed(data, id, [city](Person& p) { p.City = city; }));
-}
-
 void DeletePerson(DocumentData& data, int32_t id) {
   std::vector<int32_t> contacts;
   for (const auto& [contactId, contact] : data.contacts)
@@ -72,6 +68,69 @@ void SetNotes(DocumentData& data, int32_t id, const char* notes) {
   data.contacts.Replace(contact);
 }
 
+// The edits the table is made of; All() makes one of several.
+Edit All(std::vector<Edit> edits) {
+  return [edits = std::move(edits)](DocumentData& d) {
+    for (const Edit& edit : edits) edit(d);
+  };
+}
+Edit Field(int32_t id, CompactText Person::*member, std::string value) {
+  return [=](DocumentData& d) { d.persons.Replace(Changed(d, id, [&](Person& p) { p.*member = value; })); };
+}
+Edit City(int32_t id, std::string city) { return Field(id, &Person::City, std::move(city)); }
+Edit Extras(int32_t id, const char* birthday, const char* anniversary, const char* notes,
+            std::vector<PersonDetail> details) {
+  return [=](DocumentData& d) {
+    d.persons.Replace(Changed(d, id, [&](Person& p) {
+      p.Birthday = PartialDate::Parse(birthday).value_or(PartialDate{});
+      p.Anniversary = PartialDate::Parse(anniversary).value_or(PartialDate{});
+      p.Notes = notes;
+      p.Details = details;
+    }));
+  };
+}
+Edit Deleted(int32_t id) {
+  return [id](DocumentData& d) { DeletePerson(d, id); };
+}
+Edit Added(int32_t id, const char* first, const char* last) {
+  return [=](DocumentData& d) { AddPerson(d, NamedPerson(id, first, last)); };
+}
+Edit Logged(int32_t id, int32_t personId, int32_t typeId, const char* notes) {
+  return [=](DocumentData& d) { AddContact(d, PersonContact(id, personId, typeId, notes)); };
+}
+Edit Notes(int32_t id, const char* notes) {
+  return [=](DocumentData& d) { SetNotes(d, id, notes); };
+}
+// Contact `id` at that moment, of that type.
+Edit Moved(int32_t id, int month, int hour, int32_t typeId) {
+  return [=](DocumentData& d) {
+    Contact contact = *d.contacts.Find(id);
+    contact.DateTime.SetDateTime(2026, month, 1, hour, 5 * (hour > 0), 0);
+    contact.ContactTypeID = typeId;
+    d.contacts.Replace(contact);
+  };
+}
+// A type named so, added when new; no name takes it out.
+Edit Type(int32_t id, const char* name) {
+  return [=](DocumentData& d) {
+    if (!*name) {
+      d.contactTypes.Erase(id);
+    } else if (!d.contactTypes.Replace({id, name})) {
+      d.contactTypes.Insert({id, name});
+      d.contactTypes.LastID = std::max(d.contactTypes.LastID, id);
+    }
+  };
+}
+Edit User(CompactText User::*member, const char* value) {
+  return [=](DocumentData& d) { d.user.*member = value; };
+}
+Edit LastIDs(int32_t persons, int32_t contacts) {
+  return [=](DocumentData& d) {
+    d.persons.LastID = std::max(d.persons.LastID, persons);
+    d.contacts.LastID = std::max(d.contacts.LastID, contacts);
+  };
+}
+
 struct Case {
   const char* name;
   Edit ours;
@@ -88,194 +147,71 @@ std::string Lines(const std::vector<MergeConflict>& conflicts) {
 }
 
 TEST(DocumentMerge, RulesByteForByte) {
-  const Edit none = [](DocumentData&) {};
+  const Edit none = All({});
+  const PersonDetail phone = PersonDetail::Of(DetailKind::kPhone, "work", "555 1");
+  PersonDetail address;
+  address.kind = DetailKind::kAddress;
+  address.label = "home";
+  address.street = "1 Dock Rd";
+  address.city = "Kiel";
+  const std::vector<PersonDetail> theirsDetails = {address, PersonDetail::Of(DetailKind::kEmail, "", "b@example.org")};
+  // clang-format off
   const Case cases[] = {
-      {"a change on one side is taken", [](DocumentData& d) { SetCity(d, 1, "Ely"); },
-       [](DocumentData& d) { SetCity(d, 2, "Kiel"); },
-       [](DocumentData& d) {
-         SetCity(d, 1, "Ely");
-         SetCity(d, 2, "Kiel");
-       },
-       ""},
-      {"the same change on both sides once", [](DocumentData& d) { SetCity(d, 1, "Ely"); },
-       [](DocumentData& d) { SetCity(d, 1, "Ely"); }, [](DocumentData& d) { SetCity(d, 1, "Ely"); }, ""},
+      {"a change on one side is taken", City(1, "Ely"), City(2, "Kiel"), All({City(1, "Ely"), City(2, "Kiel")}), ""},
+      {"the same change on both sides once", City(1, "Ely"), City(1, "Ely"), City(1, "Ely"), ""},
       {"different changes of one field: ours kept",
-       [](DocumentData& d) {
-         SetCity(d, 1, "Ely");
-         d.persons.Replace(Changed(d, 1, [](Person& p) { p.Phone = "555"; }));
-       },
-       [](DocumentData& d) {
-         SetCity(d, 1, "Kiel\r\nNorth");
-         d.persons.Replace(Changed(d, 1, [](Person& p) { p.EMail = "ann@example.org"; }));
-       },
-       [](DocumentData& d) {
-         SetCity(d, 1, "Ely");
-         d.persons.Replace(Changed(d, 1, [](Person& p) {
-           p.Phone = "555";
-           p.EMail = "ann@example.org";
-         }));
-       },
+       All({City(1, "Ely"), Field(1, &Person::Phone, "555")}),
+       All({City(1, "Kiel\r\nNorth"), Field(1, &Person::EMail, "a@example.org")}),
+       All({City(1, "Ely"), Field(1, &Person::Phone, "555"), Field(1, &Person::EMail, "a@example.org")}),
        "conflict\tperson\t1\tCity\tEly\tKiel North\n"},
-      {"different changes of one field: theirs kept when preferred", [](DocumentData& d) { SetCity(d, 1, "Ely"); },
-       [](DocumentData& d) { SetCity(d, 1, "Kiel"); }, [](DocumentData& d) { SetCity(d, 1, "Kiel"); },
+      {"different changes of one field: theirs kept when preferred", City(1, "Ely"), City(1, "Kiel"), City(1, "Kiel"),
        "conflict\tperson\t1\tCity\tKiel\tEly\n", MergeSide::kTheirs},
       {"the person's details, dates and notes are fields",
-       [](DocumentData& d) {
-         d.persons.Replace(Changed(d, 2, [](Person& p) {
-           p.Birthday = *PartialDate::Parse("1980-04-12");
-           p.Notes = "met\tat the fair";
-           p.Details = {PersonDetail::Of(DetailKind::kPhone, "work", "555 1")};
-         }));
-       },
-       [](DocumentData& d) {
-         d.persons.Replace(Changed(d, 2, [](Person& p) {
-           p.Birthday = *PartialDate::Parse("--04-13");
-           p.Anniversary = *PartialDate::Parse("2001-06-20");
-           p.Notes = "met in town";
-           PersonDetail address;
-           address.kind = DetailKind::kAddress;
-           address.label = "home";
-           address.street = "1 Dock Rd";
-           address.city = "Kiel";
-           p.Details = {address, PersonDetail::Of(DetailKind::kEmail, "", "bob@example.org")};
-         }));
-       },
-       [](DocumentData& d) {
-         d.persons.Replace(Changed(d, 2, [](Person& p) {
-           p.Birthday = *PartialDate::Parse("1980-04-12");
-           p.Anniversary = *PartialDate::Parse("2001-06-20");
-           p.Notes = "met\tat the fair";
-           p.Details = {PersonDetail::Of(DetailKind::kPhone, "work", "555 1")};
-         }));
-       },
+       Extras(2, "1980-04-12", "", "met\tat the fair", {phone}),
+       Extras(2, "--04-13", "2001-06-20", "met in town", theirsDetails),
+       Extras(2, "1980-04-12", "2001-06-20", "met\tat the fair", {phone}),
        "conflict\tperson\t2\tBirthday\t1980-04-12\t--04-13\n"
        "conflict\tperson\t2\tNotes\tmet at the fair\tmet in town\n"
-       "conflict\tperson\t2\tDetail\tphone work: 555 1\taddress home: 1 Dock Rd, Kiel; email: bob@example.org\n"},
+       "conflict\tperson\t2\tDetail\tphone work: 555 1\taddress home: 1 Dock Rd, Kiel; email: b@example.org\n"},
       {"added on both sides and different: theirs renumbered with its contacts",
-       [](DocumentData& d) {
-         AddPerson(d, NamedPerson(4, "Dee", "Ours"));
-         AddContact(d, PersonContact(5, 4, 1, "ours"));
-       },
-       [](DocumentData& d) {
-         AddPerson(d, NamedPerson(4, "Eve", "Theirs"));
-         AddContact(d, PersonContact(5, 4, 2, "theirs"));
-         AddContact(d, PersonContact(6, 1, 2, "theirs for Ann"));
-       },
-       [](DocumentData& d) {
-         AddPerson(d, NamedPerson(4, "Dee", "Ours"));
-         AddPerson(d, NamedPerson(5, "Eve", "Theirs"));
-         AddContact(d, PersonContact(5, 4, 1, "ours"));
-         AddContact(d, PersonContact(6, 1, 2, "theirs for Ann"));
-         AddContact(d, PersonContact(7, 5, 2, "theirs"));
-       },
+       All({Added(4, "Dee", "Ours"), Logged(5, 4, 1, "ours")}),
+       All({Added(4, "Eve", "Theirs"), Logged(5, 4, 2, "theirs"), Logged(6, 1, 2, "theirs for Ann")}),
+       All({Added(4, "Dee", "Ours"), Added(5, "Eve", "Theirs"), Logged(5, 4, 1, "ours"),
+            Logged(6, 1, 2, "theirs for Ann"), Logged(7, 5, 2, "theirs")}),
        ""},
-      {"added on both sides alike: one",
-       [](DocumentData& d) {
-         AddPerson(d, NamedPerson(4, "Dee", "Same"));
-         AddContact(d, PersonContact(5, 4, 1, "same"));
-       },
-       [](DocumentData& d) {
-         AddPerson(d, NamedPerson(4, "Dee", "Same"));
-         AddContact(d, PersonContact(5, 4, 1, "same"));
-       },
-       [](DocumentData& d) {
-         AddPerson(d, NamedPerson(4, "Dee", "Same"));
-         AddContact(d, PersonContact(5, 4, 1, "same"));
-       },
+      {"added on both sides alike: one", All({Added(4, "Dee", "Same"), Logged(5, 4, 1, "same")}),
+       All({Added(4, "Dee", "Same"), Logged(5, 4, 1, "same")}), All({Added(4, "Dee", "Same"), Logged(5, 4, 1, "same")}),
        ""},
-      {"deleted on one side and unchanged on the other: gone with its contacts", none,
-       [](DocumentData& d) { DeletePerson(d, 1); }, [](DocumentData& d) { DeletePerson(d, 1); }, ""},
-      {"deleted on one side and changed on the other: kept with every contact",
-       [](DocumentData& d) { DeletePerson(d, 1); }, [](DocumentData& d) { SetCity(d, 1, "Ely"); },
-       [](DocumentData& d) { SetCity(d, 1, "Ely"); }, "conflict\tperson\t1\t(deleted)\tchanged\tdeleted\n"},
-      {"deleted on one side while the other added a contact: kept",
-       [](DocumentData& d) { AddContact(d, PersonContact(5, 3, 1, "new")); },
-       [](DocumentData& d) { DeletePerson(d, 3); },
-       [](DocumentData& d) { AddContact(d, PersonContact(5, 3, 1, "new")); },
-       "conflict\tperson\t3\t(deleted)\tchanged\tdeleted\n"},
-      {"a contact changed on both sides and deleted with its person",
-       [](DocumentData& d) {
-         SetNotes(d, 1, "ours");
-         SetNotes(d, 3, "ours\nagain");
-         Contact moved = *d.contacts.Find(4);
-         moved.DateTime.SetDateTime(2026, 2, 1, 14, 5, 0);
-         d.contacts.Replace(moved);
-       },
-       [](DocumentData& d) {
-         SetNotes(d, 3, "theirs");
-         Contact moved = *d.contacts.Find(4);
-         moved.DateTime.SetDateTime(2026, 3, 1, 0, 0, 0);
-         moved.ContactTypeID = 4;
-         d.contacts.Replace(moved);
-         DeletePerson(d, 1);
-       },
-       [](DocumentData& d) {
-         SetNotes(d, 1, "ours");
-         SetNotes(d, 3, "ours\nagain");
-         Contact moved = *d.contacts.Find(4);
-         moved.DateTime.SetDateTime(2026, 2, 1, 14, 5, 0);
-         moved.ContactTypeID = 4;
-         d.contacts.Replace(moved);
-       },
+      {"deleted on one side and unchanged on the other: gone with its contacts", none, Deleted(1), Deleted(1), ""},
+      {"deleted on one side and changed on the other: kept with every contact", Deleted(1), City(1, "Ely"),
+       City(1, "Ely"), "conflict\tperson\t1\t(deleted)\tchanged\tdeleted\n"},
+      {"deleted on one side while the other added a contact: kept", Logged(5, 3, 1, "new"), Deleted(3),
+       Logged(5, 3, 1, "new"), "conflict\tperson\t3\t(deleted)\tchanged\tdeleted\n"},
+      {"contacts changed on both sides, and one deleted with its person",
+       All({Notes(1, "ours"), Notes(3, "ours\nagain"), Moved(4, 2, 14, 1)}),
+       All({Notes(3, "theirs"), Moved(4, 3, 0, 4), Deleted(1)}),
+       All({Notes(1, "ours"), Notes(3, "ours\nagain"), Moved(4, 2, 14, 4)}),
        "conflict\tperson\t1\t(deleted)\tchanged\tdeleted\n"
        "conflict\tcontact\t1\t(deleted)\tchanged\tdeleted\n"
        "conflict\tcontact\t3\tDescription\tours again\ttheirs\n"
        "conflict\tcontact\t4\tDateTime\t2/1/2026 2:05:00 PM\t3/1/2026\n"},
       {"contact types by ID, then by name",
-       [](DocumentData& d) {
-         d.contactTypes.Insert({5, "Lunch"});
-         d.contactTypes.Insert({6, "Meeting"});
-         d.contactTypes.LastID = 6;
-         d.contactTypes.Replace({1, "Phone"});
-       },
-       [](DocumentData& d) {
-         d.contactTypes.Insert({5, "Meeting"});
-         d.contactTypes.Insert({6, "Visit"});
-         d.contactTypes.LastID = 6;
-         d.contactTypes.Replace({1, "Call"});
-         AddContact(d, PersonContact(5, 2, 5, "met"));
-         AddContact(d, PersonContact(6, 2, 6, "visited"));
-       },
-       [](DocumentData& d) {
-         d.contactTypes.Insert({5, "Lunch"});
-         d.contactTypes.Insert({6, "Meeting"});
-         d.contactTypes.Insert({7, "Visit"});
-         d.contactTypes.LastID = 7;
-         d.contactTypes.Replace({1, "Phone"});
-         AddContact(d, PersonContact(5, 2, 6, "met"));
-         AddContact(d, PersonContact(6, 2, 7, "visited"));
-       },
+       All({Type(5, "Lunch"), Type(6, "Meeting"), Type(1, "Phone")}),
+       All({Type(5, "Meeting"), Type(6, "Visit"), Type(1, "Call"), Logged(5, 2, 5, "met"), Logged(6, 2, 6, "visited")}),
+       All({Type(5, "Lunch"), Type(6, "Meeting"), Type(7, "Visit"), Type(1, "Phone"), Logged(5, 2, 6, "met"),
+            Logged(6, 2, 7, "visited")}),
        "conflict\tcontacttype\t1\tDescription\tPhone\tCall\n"},
-      {"a contact type deleted on one side and unused: gone", [](DocumentData& d) { d.contactTypes.Erase(4); },
-       [](DocumentData& d) { SetNotes(d, 2, "x"); },
-       [](DocumentData& d) {
-         d.contactTypes.Erase(4);
-         SetNotes(d, 2, "x");
-       },
-       ""},
-      {"a contact type deleted on one side and newly used on the other: kept and reported",
-       [](DocumentData& d) { d.contactTypes.Erase(4); },
-       [](DocumentData& d) { AddContact(d, PersonContact(5, 2, 4, "letter")); },
-       [](DocumentData& d) { AddContact(d, PersonContact(5, 2, 4, "letter")); },
-       "conflict\tcontacttype\t4\t(deleted)\tchanged\tdeleted\n"},
+      {"a contact type deleted on one side and unused: gone", Type(4, ""), Notes(2, "x"),
+       All({Type(4, ""), Notes(2, "x")}), ""},
+      {"a contact type deleted on one side and newly used on the other: kept and reported", Type(4, ""),
+       Logged(5, 2, 4, "letter"), Logged(5, 2, 4, "letter"), "conflict\tcontacttype\t4\t(deleted)\tchanged\tdeleted\n"},
       {"the user's fields, and each LastID the largest",
-       [](DocumentData& d) {
-         d.user.FName = "Ursula";
-         d.user.City = "Ely";
-         d.persons.LastID = 9;
-       },
-       [](DocumentData& d) {
-         d.user.FName = "Ulla";
-         d.contacts.LastID = 12;
-       },
-       [](DocumentData& d) {
-         d.user.FName = "Ursula";
-         d.user.City = "Ely";
-         d.persons.LastID = 9;
-         d.contacts.LastID = 12;
-       },
+       All({User(&User::FName, "Ursula"), User(&User::City, "Ely"), LastIDs(9, 0)}),
+       All({User(&User::FName, "Ulla"), LastIDs(0, 12)}),
+       All({User(&User::FName, "Ursula"), User(&User::City, "Ely"), LastIDs(9, 12)}),
        "conflict\tuser\t0\tFName\tUrsula\tUlla\n"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const DocumentData base = Base();
@@ -292,24 +228,18 @@ TEST(DocumentMerge, RulesByteForByte) {
 }
 
 // Without a base, what both copies hold alike is one record; the rest is
-// kept from both, THEIRS' renumbered where the IDs meet.
+// kept from both, THEIRS' renumbered where the IDs meet, with its contacts.
 TEST(DocumentMerge, WithoutABase) {
   DocumentData ours = Base();
   DocumentData theirs = Base();
-  SetCity(ours, 2, "Ely");
-  AddPerson(theirs, NamedPerson(4, "Dee", "Lane"));
+  City(2, "Ely")(ours);
+  Added(4, "Dee", "Lane")(theirs);
   const MergeResult result = MergeDocuments(nullptr, ours, theirs);
   DocumentData expected = Base();
-  SetCity(expected, 2, "Ely");
-  AddPerson(expected, NamedPerson(4, "Dee", "Lane"));
-  Person bob = *Base().persons.Find(2);
-  bob.ID = 5;
-  expected.persons.Insert(bob);
-  expected.persons.LastID = 5;
-  Contact bobsContact = *Base().contacts.Find(3);
-  bobsContact.ID = 5;
-  bobsContact.PersonID = 5;
-  AddContact(expected, bobsContact);
+  All({City(2, "Ely"), Added(4, "Dee", "Lane"), Added(5, "Bob", "Ray"), Logged(5, 5, 2, "note 3")})(expected);
+  Contact moved = *expected.contacts.Find(5);
+  moved.DateTime = Base().contacts.Find(3)->DateTime;
+  expected.contacts.Replace(moved);
   EXPECT_EQ(DocumentText(result.document), DocumentText(expected));
   EXPECT_EQ(Lines(result.conflicts), "");
 }
