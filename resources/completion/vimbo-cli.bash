@@ -44,7 +44,7 @@ _vimbo_cli_options() {
     import) echo "--columns --separator --encloser --first-line-names --format --force" ;;
     new | resave) echo "--force" ;;
     report) echo "--persons --from --to --recipient --return --margins --font --size --paper" ;;
-    merge) echo "--prefer" ;;
+    merge) echo "--prefer --force" ;;
   esac
 }
 

@@ -74,7 +74,7 @@ const std::vector<UsagePiece>& UsagePieces() {
       {{"merge"},
        true,
        "vimbo-cli merge [BASE.tch] OURS.tch THEIRS.tch OUT.tch\n"
-       "                 [--prefer ours|theirs]\n"},
+       "                 [--prefer ours|theirs] [--force]\n"},
       {{"help"}, true, "vimbo-cli help [COMMAND] | COMMAND --help | --help | --version\n"},
       {{"export", "import"},
        false,
@@ -110,7 +110,7 @@ const std::vector<UsagePiece>& UsagePieces() {
        "DATA \"-\" reads standard input. OUT.txt or OUT.vcf \"-\" writes standard\n"
        "output, and the \"N lines written\" or \"N cards written\" line then goes to\n"
        "standard error.\n"},
-      {{"new", "resave", "import"},
+      {{"new", "resave", "import", "merge"},
        false,
        "A document that a running Vimbo window has open is not written: \"OUT is open\n"
        "in another Vimbo window (HOST, since HH:MM).\", exit status 1. --force writes\n"

@@ -24,7 +24,7 @@ int MergeCommand(const std::vector<std::string>& args, std::ostream& out, std::o
   while (paths < args.size() && !args[paths].starts_with("--")) ++paths;
   --paths;
   if (paths != 3 && paths != 4) throw UsageError{"merge needs [BASE.tch] OURS.tch, THEIRS.tch and OUT.tch"};
-  const Options options = ReadOptions(args, paths + 1, {"--prefer"}, {}, "merge");
+  const Options options = ReadOptions(args, paths + 1, {"--prefer"}, {"--force"}, "merge");
   MergeSide prefer = MergeSide::kOurs;
   if (const auto given = options.values.find("--prefer"); given != options.values.end()) {
     if (given->second != "ours" && given->second != "theirs") throw BadValue("--prefer", given->second);
@@ -39,6 +39,7 @@ int MergeCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     if (SameFile(input, target)) throw UsageError{"OUT.tch must not be one of the copies merged"};
   }
 
+  if (RefuseWhileOpenElsewhere(target, options, err)) return kFailure;
   std::vector<DocumentData*> documents;
   for (const std::string& input : inputs) {
     DocumentData& data = CommandDocument();

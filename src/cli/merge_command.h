@@ -8,7 +8,7 @@
 
 namespace vimbo::cli {
 
-// merge [BASE] OURS THEIRS OUT [--prefer ours|theirs]. kSuccess without
+// merge [BASE] OURS THEIRS OUT [--prefer ours|theirs] [--force]. kSuccess without
 // conflicts, kFailure with them (OUT is written all the same) and when an
 // input cannot be read (nothing is written) or OUT cannot be written.
 // Throws a UsageError for a wrong command line.

@@ -86,6 +86,7 @@ TEST(CliLock, CommandsThatWriteRefuseAnOpenDocumentUnlessForced) {
   testing::TempDir dir;
   const std::string doc = dir.File("open.tch");
   ASSERT_EQ(RunCli({"new", doc}).status, 0);
+  ASSERT_EQ(RunCli({"new", dir.File("copy.tch")}).status, 0);
   testing::WriteBytes(dir.File("people.csv"), "Ann,Lee\n");
   testing::WriteBytes(dir.File("cards.vcf"), "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann Lee\r\nEND:VCARD\r\n");
   const std::vector<std::vector<std::string>> writers = {
@@ -93,6 +94,7 @@ TEST(CliLock, CommandsThatWriteRefuseAnOpenDocumentUnlessForced) {
       {"resave", doc, doc},
       {"import", doc, dir.File("people.csv"), doc, "--columns", "FirstName,LastName"},
       {"import", doc, dir.File("cards.vcf"), doc},
+      {"merge", dir.File("copy.tch"), dir.File("copy.tch"), doc},
   };
   const auto lockedBy = [&](const std::string& host) {
     testing::WriteBytes(dir.File(".open.tch.lock"), "999999999\nvimbo\n" + host + "\n");
