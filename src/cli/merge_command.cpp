@@ -17,6 +17,13 @@ bool SameFile(const std::string& a, const std::string& b) {
   return a == b || std::filesystem::equivalent(a, b, error);
 }
 
+MergeSide PreferredSide(const Options& options) {
+  const auto given = options.values.find("--prefer");
+  if (given == options.values.end() || given->second == "ours") return MergeSide::kOurs;
+  if (given->second == "theirs") return MergeSide::kTheirs;
+  throw BadValue("--prefer", given->second);
+}
+
 }  // namespace
 
 int MergeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -25,11 +32,7 @@ int MergeCommand(const std::vector<std::string>& args, std::ostream& out, std::o
   --paths;
   if (paths != 3 && paths != 4) throw UsageError{"merge needs [BASE.tch] OURS.tch, THEIRS.tch and OUT.tch"};
   const Options options = ReadOptions(args, paths + 1, {"--prefer"}, {"--force"}, "merge");
-  MergeSide prefer = MergeSide::kOurs;
-  if (const auto given = options.values.find("--prefer"); given != options.values.end()) {
-    if (given->second != "ours" && given->second != "theirs") throw BadValue("--prefer", given->second);
-    prefer = given->second == "ours" ? MergeSide::kOurs : MergeSide::kTheirs;
-  }
+  const MergeSide prefer = PreferredSide(options);
   const std::vector<std::string> inputs(args.begin() + 1, args.begin() + static_cast<std::ptrdiff_t>(paths));
   const std::string& target = args[paths];
   // The copies merged stay as they are, whatever goes wrong.
