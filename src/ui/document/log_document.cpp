@@ -115,10 +115,10 @@ Outcome LogDocument::Load(const QString& path) {
     if (choice != 0 && choice != 1) return Outcome::Cancelled();
     readOnly = choice == 0;
   }
-  const Outcome failed = Outcome::Failed("Error loading file.");
+  constexpr const char* kLoadError = "Error loading file.";
   // Not const: the loader takes the text over rather than a copy of it.
   std::optional<std::string> text = ReadFileText(LocalPath(path));
-  if (!text) return failed;
+  if (!text) return Outcome::Failed(kLoadError);
   DiskState read = StateOf(path);
   read.hash = std::hash<std::string_view>()(*text);
   const bool wasModified = IsModified();
@@ -130,7 +130,7 @@ Outcome LogDocument::Load(const QString& path) {
       prompter_.Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
                         QLatin1String(kParseErrorCaption), Prompter::Icon::kError, Prompter::Buttons::kOk);
     New();
-    return failed;
+    return Outcome::Failed(kLoadError);
   }
   if (!ours) lock_ = std::move(lock);
   known_ = read;
