@@ -65,14 +65,6 @@ std::pair<std::string_view, std::string_view> SplitExtension(std::string_view ph
   return {phone, {}};
 }
 
-PersonDetail Detail(DetailKind kind, std::string_view label, std::string_view value) {
-  PersonDetail detail;
-  detail.kind = kind;
-  detail.label = label;
-  detail.value = value;
-  return detail;
-}
-
 // The street of an address with its further lines.
 std::string StreetOf(const Parts& parts) {
   std::string street;
@@ -111,10 +103,10 @@ class PersonAssembler::Placement {
         break;
       case DetailKind::kOrg: PutOrganization(label, parts); break;
       case DetailKind::kCustom:
-        if (!PutEvent(label, value) && !value.empty()) person_.Details.push_back(Detail(kind, label, value));
+        if (!PutEvent(label, value) && !value.empty()) person_.Details.push_back(PersonDetail::Of(kind, label, value));
         break;
       default:
-        if (!value.empty()) person_.Details.push_back(Detail(kind, label, value));
+        if (!value.empty()) person_.Details.push_back(PersonDetail::Of(kind, label, value));
         break;
     }
   }
@@ -156,7 +148,7 @@ class PersonAssembler::Placement {
         person_.SetCountry(PartOf(parts, GroupPart::kCountry));
         continue;
       }
-      PersonDetail detail = Detail(DetailKind::kAddress, addresses_[i].label, {});
+      PersonDetail detail = PersonDetail::Of(DetailKind::kAddress, addresses_[i].label, {});
       detail.street = StreetOf(parts);
       detail.city = PartOf(parts, GroupPart::kCity);
       detail.region = PartOf(parts, GroupPart::kRegion);
@@ -173,7 +165,7 @@ class PersonAssembler::Placement {
     if (field && (person_.*field).empty()) {
       person_.*field = value;
     } else {
-      person_.Details.push_back(Detail(kind, label, value));
+      person_.Details.push_back(PersonDetail::Of(kind, label, value));
     }
   }
 
@@ -195,17 +187,17 @@ class PersonAssembler::Placement {
       if (person_.Company.empty()) {
         person_.Company = name;
       } else {
-        person_.Details.push_back(Detail(DetailKind::kOrg, label, name));
+        person_.Details.push_back(PersonDetail::Of(DetailKind::kOrg, label, name));
       }
     }
     if (!title.empty()) {
       if (person_.Position.empty()) {
         person_.Position = title;
       } else {
-        person_.Details.push_back(Detail(DetailKind::kCustom, "TITLE", title));
+        person_.Details.push_back(PersonDetail::Of(DetailKind::kCustom, "TITLE", title));
       }
     }
-    if (!unit.empty()) person_.Details.push_back(Detail(DetailKind::kOrg, kUnitLabel, unit));
+    if (!unit.empty()) person_.Details.push_back(PersonDetail::Of(DetailKind::kOrg, kUnitLabel, unit));
   }
 
   Person& person_;
@@ -230,7 +222,7 @@ void PutDate(PartialDate& field, std::string_view value, std::string_view key, P
     field = *date;
   } else if (!noDate) {
     // Text that is no date is kept under its column's name.
-    person.Details.push_back(Detail(DetailKind::kCustom, key, value));
+    person.Details.push_back(PersonDetail::Of(DetailKind::kCustom, key, value));
   }
 }
 
@@ -249,7 +241,7 @@ void PutSingle(const ColumnRole& role, std::string_view key, std::string_view va
     case ColumnUse::kFullName: singles.fullName = TrimView(value); break;
     case ColumnUse::kNamePart:
       value = TrimView(value);
-      if (!value.empty()) person.Details.push_back(Detail(DetailKind::kName, role.label, value));
+      if (!value.empty()) person.Details.push_back(PersonDetail::Of(DetailKind::kName, role.label, value));
       break;
     case ColumnUse::kBirthday: PutDate(person.Birthday, value, key, person); break;
     case ColumnUse::kAnniversary: PutDate(person.Anniversary, value, key, person); break;

@@ -82,9 +82,9 @@ class CardBuilder {
     } else if (n == "PHOTO") {
       AddPhoto(p, problems);
     } else if (n == "X-CUSTOM" && !p.label.empty()) {
-      Keep(Detail(DetailKind::kCustom, p.label, TextOf(p.value)));
+      Keep(PersonDetail::Of(DetailKind::kCustom, p.label, TextOf(p.value)));
     } else if (!IsBookkeeping(n)) {
-      Keep(Detail(DetailKind::kCustom, CleanLabel(n), TextOf(p.value)));
+      Keep(PersonDetail::Of(DetailKind::kCustom, CleanLabel(n), TextOf(p.value)));
     }
   }
 
@@ -160,7 +160,7 @@ class CardBuilder {
       std::string label = Label(p);
       if (label.empty() || label == kPrefixLabel || label == kMiddleLabel || label == kSuffixLabel)
         label = kNicknameLabel;
-      for (const std::string& value : ListValues(p.value)) Keep(Detail(DetailKind::kName, label, value));
+      for (const std::string& value : ListValues(p.value)) Keep(PersonDetail::Of(DetailKind::kName, label, value));
     } else {
       return false;
     }
@@ -173,26 +173,18 @@ class CardBuilder {
     if (n == "TEL") {
       AddPhone(p);
     } else if (n == "EMAIL") {
-      Wait(kEMail, p, Detail(DetailKind::kEmail, Label(p, "internet"), TextOf(p.value)));
+      Wait(kEMail, p, PersonDetail::Of(DetailKind::kEmail, Label(p, "internet"), TextOf(p.value)));
     } else if (n == "URL") {
-      Wait(kWebPage, p, Detail(DetailKind::kUrl, Label(p), TextOf(p.value)));
+      Wait(kWebPage, p, PersonDetail::Of(DetailKind::kUrl, Label(p), TextOf(p.value)));
     } else if (n == "ADR") {
       AddAddress(p);
     } else if (n == "IMPP" || n == "X-SIP") {
       const bool sip = n == "X-SIP" || StartsNoCase(p.value, "sip:");
-      Keep(Detail(sip ? DetailKind::kSip : DetailKind::kIm, Label(p), TextOf(p.value)));
+      Keep(PersonDetail::Of(sip ? DetailKind::kSip : DetailKind::kIm, Label(p), TextOf(p.value)));
     } else {
       return false;
     }
     return true;
-  }
-
-  static PersonDetail Detail(DetailKind kind, std::string_view label, CompactText value) {
-    PersonDetail detail;
-    detail.kind = kind;
-    detail.label = label;
-    detail.value = std::move(value);
-    return detail;
   }
 
   static Slot PhoneSlot(const Property& p) {
@@ -221,7 +213,7 @@ class CardBuilder {
 
   void AddNameParts(const Property& p) {
     if (named_) {
-      Keep(Detail(DetailKind::kCustom, "N", Unescaped(p.value)));
+      Keep(PersonDetail::Of(DetailKind::kCustom, "N", Unescaped(p.value)));
       return;
     }
     named_ = true;
@@ -229,14 +221,16 @@ class CardBuilder {
     const auto part = [&](std::size_t i) { return parts[i]; };
     person_.LName = TextOf(part(0));
     person_.FName = TextOf(part(1));
-    for (const std::string& middle : ListValues(part(2))) Keep(Detail(DetailKind::kName, kMiddleLabel, middle));
+    for (const std::string& middle : ListValues(part(2)))
+      Keep(PersonDetail::Of(DetailKind::kName, kMiddleLabel, middle));
     // The first prefix is the title; a list may hold more ("Dr.,Prof.").
     const std::vector<std::string_view> prefixes = Split(part(3), ',', false);
     person_.Title = Unescaped(prefixes.front());
     for (std::size_t i = 1; i < prefixes.size(); ++i)
       if (std::string prefix = Unescaped(prefixes[i]); !prefix.empty())
-        Keep(Detail(DetailKind::kName, kPrefixLabel, prefix));
-    for (const std::string& suffix : ListValues(part(4))) Keep(Detail(DetailKind::kName, kSuffixLabel, suffix));
+        Keep(PersonDetail::Of(DetailKind::kName, kPrefixLabel, prefix));
+    for (const std::string& suffix : ListValues(part(4)))
+      Keep(PersonDetail::Of(DetailKind::kName, kSuffixLabel, suffix));
   }
 
   void AddOrganisation(const Property& p) {
@@ -245,15 +239,16 @@ class CardBuilder {
       organised_ = true;
       person_.Company = TextOf(parts.front());
     } else {
-      Keep(Detail(DetailKind::kOrg, Label(p), Unescaped(parts.front())));
+      Keep(PersonDetail::Of(DetailKind::kOrg, Label(p), Unescaped(parts.front())));
     }
     for (std::size_t i = 1; i < parts.size(); ++i)
-      if (std::string unit = Unescaped(parts[i]); !unit.empty()) Keep(Detail(DetailKind::kOrg, kUnitLabel, unit));
+      if (std::string unit = Unescaped(parts[i]); !unit.empty())
+        Keep(PersonDetail::Of(DetailKind::kOrg, kUnitLabel, unit));
   }
 
   void AddPhone(const Property& p) {
     if (p.valueType == "text" || !StartsNoCase(p.value, "tel:")) {
-      Wait(PhoneSlot(p), p, Detail(DetailKind::kPhone, Label(p), TextOf(p.value)));
+      Wait(PhoneSlot(p), p, PersonDetail::Of(DetailKind::kPhone, Label(p), TextOf(p.value)));
       return;
     }
     // "tel:+1-555-0100;ext=12": the number, and its extension as the form
@@ -265,7 +260,7 @@ class CardBuilder {
       if (StartsNoCase(pieces[i], "ext=")) ext = pieces[i].substr(4);
     std::string number(pieces.front());
     if (!ext.empty()) number += " ext. " + ext;
-    Wait(PhoneSlot(p), p, Detail(DetailKind::kPhone, Label(p), number));
+    Wait(PhoneSlot(p), p, PersonDetail::Of(DetailKind::kPhone, Label(p), number));
   }
 
   void AddAddress(const Property& p) {
@@ -276,7 +271,7 @@ class CardBuilder {
     CompactText street = part(2);
     for (const std::size_t more : {std::size_t{1}, std::size_t{0}})
       if (const CompactText line = part(more); !line.empty()) street = street.empty() ? line : street + ("\r\n" + line);
-    PersonDetail detail = Detail(DetailKind::kAddress, Label(p), {});
+    PersonDetail detail = PersonDetail::Of(DetailKind::kAddress, Label(p), {});
     detail.street = std::move(street);
     detail.city = part(3);
     detail.region = part(4);
@@ -292,7 +287,7 @@ class CardBuilder {
     if (read && !date.IsSet())
       date = *read;
     else if (!text.empty())
-      Keep(Detail(DetailKind::kCustom, p.name, text));
+      Keep(PersonDetail::Of(DetailKind::kCustom, p.name, text));
   }
 
   void AddPhoto(const Property& p, std::vector<std::string>& problems) {
@@ -311,7 +306,7 @@ class CardBuilder {
     }
     if (!inline64) {
       // A photo kept elsewhere: its address.
-      Keep(Detail(DetailKind::kUrl, "photo", Unescaped(p.value)));
+      Keep(PersonDetail::Of(DetailKind::kUrl, "photo", Unescaped(p.value)));
       return;
     }
     char problem[80];
@@ -326,7 +321,7 @@ class CardBuilder {
       problems.emplace_back(problem);
       return;
     }
-    PersonDetail photo = Detail(DetailKind::kPhoto, {}, Base64Encode(*bytes));
+    PersonDetail photo = PersonDetail::Of(DetailKind::kPhoto, {}, Base64Encode(*bytes));
     photo.type = type;
     Keep(std::move(photo));
   }

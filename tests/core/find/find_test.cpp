@@ -183,34 +183,26 @@ TEST(Find, MatchesEveryWordInPersonsAndInNotesOrTheirPersonsName) {
   }
 }
 
-PersonDetail Detail(DetailKind kind, const char* value, const char* label = "") {
-  PersonDetail detail;
-  detail.kind = kind;
-  detail.label = label;
-  detail.value = value;
-  return detail;
-}
-
 TEST(Find, LooksInDetailsFoldsGreekAndReadsPhonesByTheirDigits) {
   DocumentData data;
   Person lee = MakePerson(1, "Ann", "Lee", "+34 600 123 456");
   lee.Notes = "Met at the harbour caf\xC3\xA9";
   lee.SetCountry("Ireland");
-  lee.Details.push_back(Detail(DetailKind::kPhone, "(0611) 123-4567", "work"));
-  lee.Details.push_back(Detail(DetailKind::kEmail, "ann@quay.example", "home"));
-  PersonDetail address = Detail(DetailKind::kAddress, "", "home");
+  lee.Details.push_back(PersonDetail::Of(DetailKind::kPhone, "work", "(0611) 123-4567"));
+  lee.Details.push_back(PersonDetail::Of(DetailKind::kEmail, "home", "ann@quay.example"));
+  PersonDetail address = PersonDetail::Of(DetailKind::kAddress, "home", "");
   address.street = "12 Quay Road";
   address.city = "Galway";
   address.postalCode = "H91";
   lee.Details.push_back(address);
-  lee.Details.push_back(Detail(DetailKind::kName, "Shorty", "nickname"));
-  lee.Details.push_back(Detail(DetailKind::kName, "Quentin", "middle"));
-  lee.Details.push_back(Detail(DetailKind::kOrg, "Purchasing", "unit"));
-  lee.Details.push_back(Detail(DetailKind::kCustom, "44", "X-SHOE-SIZE"));
-  lee.Details.push_back(Detail(DetailKind::kPhoto, "secretword"));
+  lee.Details.push_back(PersonDetail::Of(DetailKind::kName, "nickname", "Shorty"));
+  lee.Details.push_back(PersonDetail::Of(DetailKind::kName, "middle", "Quentin"));
+  lee.Details.push_back(PersonDetail::Of(DetailKind::kOrg, "unit", "Purchasing"));
+  lee.Details.push_back(PersonDetail::Of(DetailKind::kCustom, "X-SHOE-SIZE", "44"));
+  lee.Details.push_back(PersonDetail::Of(DetailKind::kPhoto, "", "secretword"));
   data.persons.Insert(lee);
   Person greek = MakePerson(2, "Ευάγγελος", "Παπαδόπουλος", "210.555.0147");
-  greek.Details.push_back(Detail(DetailKind::kAddress, "", "work"));
+  greek.Details.push_back(PersonDetail::Of(DetailKind::kAddress, "work", ""));
   greek.Details.back().city = "Αθήνα";
   data.persons.Insert(greek);
   data.persons.Insert(MakePerson(3, "Ray", "Ortiz", "", "Springfield"));

@@ -13,16 +13,8 @@
 namespace vimbo {
 namespace {
 
-PersonDetail Detail(DetailKind kind, std::string_view label, std::string_view value) {
-  PersonDetail detail;
-  detail.kind = kind;
-  detail.label = label;
-  detail.value = value;
-  return detail;
-}
-
 PersonDetail Address(std::string_view label, std::string_view street, std::string_view country) {
-  PersonDetail detail = Detail(DetailKind::kAddress, label, {});
+  PersonDetail detail = PersonDetail::Of(DetailKind::kAddress, label, {});
   detail.street = street;
   detail.city = "Town; Hill";
   detail.region = "RG";
@@ -54,25 +46,25 @@ Person EveryDetail() {
   p.Anniversary = {0, 6, 30};
   p.Notes = "Met at the fair.\r\nLikes tea; not coffee.";
   p.Details = {
-      Detail(DetailKind::kName, kMiddleLabel, "Jo"),
-      Detail(DetailKind::kName, kPrefixLabel, "Prof."),
-      Detail(DetailKind::kName, kSuffixLabel, "Jr."),
-      Detail(DetailKind::kOrg, kUnitLabel, "Sales"),
-      Detail(DetailKind::kPhone, "work,voice", "555-4 ext. 2"),
-      Detail(DetailKind::kPhone, "", "tel:555-5"),
-      Detail(DetailKind::kEmail, "work", "tom@work.example"),
+      PersonDetail::Of(DetailKind::kName, kMiddleLabel, "Jo"),
+      PersonDetail::Of(DetailKind::kName, kPrefixLabel, "Prof."),
+      PersonDetail::Of(DetailKind::kName, kSuffixLabel, "Jr."),
+      PersonDetail::Of(DetailKind::kOrg, kUnitLabel, "Sales"),
+      PersonDetail::Of(DetailKind::kPhone, "work,voice", "555-4 ext. 2"),
+      PersonDetail::Of(DetailKind::kPhone, "", "tel:555-5"),
+      PersonDetail::Of(DetailKind::kEmail, "work", "tom@work.example"),
       Address("work", "2 Elm Rd", "Deutschland"),
-      Detail(DetailKind::kUrl, "blog", "https://blog.example/?a=1,b=2"),
-      Detail(DetailKind::kUrl, "photo", "https://tom.example/me.jpg"),
-      Detail(DetailKind::kIm, "home", "xmpp:tom@example.org"),
-      Detail(DetailKind::kSip, "", "sip:tom@voip.example"),
-      Detail(DetailKind::kSip, "work", "100@pbx.example"),
-      Detail(DetailKind::kName, kNicknameLabel, "Tommy"),
-      Detail(DetailKind::kCustom, "X-SHOE-SIZE", "44"),
-      Detail(DetailKind::kCustom, "Favourite colour", "green"),
-      Detail(DetailKind::kCustom, "TEL", "not a phone"),
+      PersonDetail::Of(DetailKind::kUrl, "blog", "https://blog.example/?a=1,b=2"),
+      PersonDetail::Of(DetailKind::kUrl, "photo", "https://tom.example/me.jpg"),
+      PersonDetail::Of(DetailKind::kIm, "home", "xmpp:tom@example.org"),
+      PersonDetail::Of(DetailKind::kSip, "", "sip:tom@voip.example"),
+      PersonDetail::Of(DetailKind::kSip, "work", "100@pbx.example"),
+      PersonDetail::Of(DetailKind::kName, kNicknameLabel, "Tommy"),
+      PersonDetail::Of(DetailKind::kCustom, "X-SHOE-SIZE", "44"),
+      PersonDetail::Of(DetailKind::kCustom, "Favourite colour", "green"),
+      PersonDetail::Of(DetailKind::kCustom, "TEL", "not a phone"),
   };
-  PersonDetail photo = Detail(DetailKind::kPhoto, {}, "AQIDBA==");
+  PersonDetail photo = PersonDetail::Of(DetailKind::kPhoto, {}, "AQIDBA==");
   photo.type = "image/jpeg";
   p.Details.push_back(photo);
   p.SetCountry("USA");
@@ -132,12 +124,13 @@ TEST(VCardWriter, WritesEveryDetailInBothVersions) {
 TEST(VCardRoundTrip, GivesEveryDetailKindBack) {
   const Person every = EveryDetail();
   Person photoOnly;
-  PersonDetail photo = Detail(DetailKind::kPhoto, {}, "/9j/4AAQSkZJRg==");
+  PersonDetail photo = PersonDetail::Of(DetailKind::kPhoto, {}, "/9j/4AAQSkZJRg==");
   photo.type = "image/png";
   photoOnly.Details = {photo};
   Person companyOnly;
   companyOnly.Company = "Acme";
-  companyOnly.Details = {Detail(DetailKind::kOrg, kUnitLabel, "R&D"), Detail(DetailKind::kOrg, kUnitLabel, "Lab 2")};
+  companyOnly.Details = {PersonDetail::Of(DetailKind::kOrg, kUnitLabel, "R&D"),
+                         PersonDetail::Of(DetailKind::kOrg, kUnitLabel, "Lab 2")};
   Person countryOnly;
   countryOnly.LName = "Far";
   countryOnly.SetCountry("Japan");
