@@ -1,6 +1,6 @@
 // The main of the widget tests: one QApplication on the offscreen platform
-// for every test of the program, and settings kept in a scratch folder so a
-// test never reads or writes the user's own.
+// for every test of the program, and settings and the state folder kept in
+// scratch folders so a test never reads or writes the user's own.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
   QTemporaryDir settingsDir;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+  QTemporaryDir stateDir;
+  qputenv("XDG_STATE_HOME", stateDir.path().toLocal8Bit());
   QApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   ::testing::InitGoogleTest(&argc, argv);
