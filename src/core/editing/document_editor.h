@@ -40,6 +40,10 @@ class DocumentEditor {
     return Keep(vimbo::ImportPersons(data_, std::move(persons)));
   }
 
+  OperationResult ReplaceRecords(const DocumentData& target, const char* name) {
+    return Keep(vimbo::ReplaceRecords(data_, target, name));
+  }
+
   std::optional<DocumentChanges> Undo() { return history_.Undo(data_); }
   std::optional<DocumentChanges> Redo() { return history_.Redo(data_); }
   EditHistory& History() { return history_; }

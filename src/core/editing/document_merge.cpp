@@ -7,6 +7,7 @@
 
 #include "core/records/date_time_text.h"
 #include "core/records/field_tables.h"
+#include "core/records/record_sameness.h"
 
 namespace vimbo {
 namespace {
@@ -15,25 +16,11 @@ bool Same(const CompactText& a, const CompactText& b) { return a.view() == b.vie
 bool Same(const PartialDate& a, const PartialDate& b) { return a == b; }
 bool Same(const std::vector<PersonDetail>& a, const std::vector<PersonDetail>& b) { return a == b; }
 bool Same(int32_t a, int32_t b) { return a == b; }
-// Two moments are the same when the file would write them alike.
-bool Same(const DateTimeValue& a, const DateTimeValue& b) {
-  if (a == b) return true;
-  if (!a.IsValid() || !b.IsValid()) return a.IsValid() == b.IsValid();
-  const auto [dayA, secondA] = a.SplitDay();
-  const auto [dayB, secondB] = b.SplitDay();
-  return dayA == dayB && secondA == secondB;
+bool Same(const DateTimeValue& a, const DateTimeValue& b) { return SameMoment(a, b); }
+template <typename Record>
+bool Same(const Record& a, const Record& b) {
+  return SameRecord(a, b);
 }
-
-bool Same(const Person& a, const Person& b) {
-  for (const RecordField<Person>& field : kPersonFields)
-    if (!Same(a.*field.member, b.*field.member)) return false;
-  return a.Birthday == b.Birthday && a.Anniversary == b.Anniversary && Same(a.Notes, b.Notes) && a.Details == b.Details;
-}
-bool Same(const Contact& a, const Contact& b) {
-  return a.PersonID == b.PersonID && a.ContactTypeID == b.ContactTypeID && Same(a.Description, b.Description) &&
-         Same(a.DateTime, b.DateTime);
-}
-bool Same(const ContactType& a, const ContactType& b) { return Same(a.Description, b.Description); }
 
 std::string Text(const CompactText& value) { return value.str(); }
 std::string Text(const PartialDate& value) { return value.Text(); }

@@ -1,6 +1,9 @@
 #include "core/editing/document_operations.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "core/records/record_sameness.h"
 
 namespace vimbo {
 namespace {
@@ -42,6 +45,25 @@ void NumberImported(DocumentData& data, std::vector<Item>& persons, int32_t& (*i
 }
 
 int32_t& IdOf(Person& person) { return person.ID; }
+
+// The changes that turn `now` into `target`, in one walk of both, which are
+// ordered by ID.
+template <typename Records, typename Record>
+void Differences(const Records& now, const Records& target, std::vector<RecordChange<Record>>& changes) {
+  auto at = now.begin();
+  auto to = target.begin();
+  while (at != now.end() || to != target.end()) {
+    if (to == target.end() || (at != now.end() && at->first < to->first)) {
+      changes.push_back(RecordChange<Record>::Removed(at++->second));
+    } else if (at == now.end() || to->first < at->first) {
+      changes.push_back(RecordChange<Record>::Added(to++->second));
+    } else {
+      if (!SameRecord(at->second, to->second)) changes.push_back(RecordChange<Record>::Changed(at->second, to->second));
+      ++at;
+      ++to;
+    }
+  }
+}
 
 }  // namespace
 
@@ -167,6 +189,25 @@ OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons) {
   OperationResult result = Apply(data, std::move(step), 0);
   result.count = added;
   return result;
+}
+
+OperationResult ReplaceRecords(DocumentData& data, const DocumentData& target, const char* name) {
+  EditStep step = NewStep(data, name);
+  Differences(data.persons, target.persons, step.persons);
+  Differences(data.contacts, target.contacts, step.contacts);
+  Differences(data.contactTypes, target.contactTypes, step.contactTypes);
+  if (!SameRecord(data.user, target.user)) {
+    step.userBefore = data.user;
+    step.userAfter = target.user;
+  }
+  step.personsLastID = std::max(data.persons.LastID, target.persons.LastID);
+  step.contactsLastID = std::max(data.contacts.LastID, target.contacts.LastID);
+  step.contactTypesLastID = std::max(data.contactTypes.LastID, target.contactTypes.LastID);
+  step.changes = {.persons = !step.persons.empty(),
+                  .contacts = !step.contacts.empty(),
+                  .contactTypes = !step.contactTypes.empty(),
+                  .user = step.userAfter.has_value()};
+  return Apply(data, std::move(step), 0);
 }
 
 int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Persons::Entry> persons) {

@@ -69,6 +69,12 @@ OperationResult ImportPersons(DocumentData& data, std::vector<Person> persons);
 // takes over whole). Returns the number added.
 int ImportPersonsWithoutUndo(DocumentData& data, std::vector<Persons::Entry> persons);
 
+// Makes the document's records, owner's details and counters those of
+// `target` (counters never go down), as one step named `name` that holds
+// only the records that differ: a merge into the open document is one
+// operation, undone at once.
+OperationResult ReplaceRecords(DocumentData& data, const DocumentData& target, const char* name);
+
 // Whether a contact type, other than the one `exceptId` names, is named
 // exactly `description`.
 bool ContactTypeNameTaken(const DocumentData& data, const std::string& description, std::optional<int32_t> exceptId);

@@ -133,6 +133,20 @@ const std::vector<Case>& Operations() {
          u.Company = "Home Office";
          return e.UpdateUser(u);
        }},
+      {"Merge",
+       [](DocumentEditor& e) {
+         DocumentData target = e.Data();
+         Person p = *target.persons.Find(2);
+         p.Notes = "Met at the fair";
+         target.persons.Replace(p);
+         target.persons.Insert(NamedPerson(target.persons.NextID(), "Ed", "Eyre"));
+         target.contacts.Erase(2);
+         target.contactTypes.Insert({target.contactTypes.NextID(), "Visit"});
+         target.user.City = "Kiel";
+         OperationResult result = e.ReplaceRecords(target, "Merge");
+         EXPECT_EQ(DocumentText(e.Data()), DocumentText(target));
+         return result;
+       }},
       {"Import",
        [](DocumentEditor& e) {
          return e.ImportPersons({NamedPerson(0, "Di", "Dunn"), NamedPerson(0, "", "", "Ever Ltd")});
