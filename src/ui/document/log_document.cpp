@@ -1,5 +1,6 @@
 #include "ui/document/log_document.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <functional>
 #include <optional>
@@ -10,12 +11,27 @@
 #include "core/document/document_loader.h"
 #include "core/document/document_writer.h"
 #include "core/document/file_io.h"
+#include "core/editing/document_merge.h"
 #include "gfx/display_text.h"
+#include "ui/document/merge_bases.h"
 #include "ui/kit/prompter.h"
 
 namespace vimbo {
 
-LogDocument::LogDocument(Prompter& prompter, QObject* parent) : QObject(parent), prompter_(prompter) {}
+namespace {
+
+constexpr const char* kLoadError = "Error loading file.";
+constexpr int kSettleMilliseconds = 300;
+
+}  // namespace
+
+LogDocument::LogDocument(Prompter& prompter, QObject* parent) : QObject(parent), prompter_(prompter) {
+  settle_.setSingleShot(true);
+  settle_.setInterval(kSettleMilliseconds);
+  connect(&settle_, &QTimer::timeout, this, &LogDocument::CheckOutsideChange);
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { settle_.start(); });
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { settle_.start(); });
+}
 
 QString LogDocument::Title() const { return fileName_.isEmpty() ? QStringLiteral("Untitled") : fileName_; }
 
@@ -57,6 +73,7 @@ void LogDocument::New() {
   const bool wasModified = IsModified();
   lock_.reset();
   known_ = DiskState();
+  declined_.reset();
   SetReadOnly(false);
   DocumentData& data = editor_.ContentToReplace();
   data.Clear();
@@ -115,7 +132,6 @@ Outcome LogDocument::Load(const QString& path) {
     if (choice != 0 && choice != 1) return Outcome::Cancelled();
     readOnly = choice == 0;
   }
-  constexpr const char* kLoadError = "Error loading file.";
   // Not const: the loader takes the text over rather than a copy of it.
   std::optional<std::string> text = ReadFileText(LocalPath(path));
   if (!text) return Outcome::Failed(kLoadError);
@@ -126,16 +142,18 @@ Outcome LogDocument::Load(const QString& path) {
   data.Clear();
   const LoadResult result = LoadDocumentText(data, std::move(*text));
   if (!result.Ok()) {
-    if (result.status == LoadResult::Status::kParseError)
-      prompter_.Message(nullptr, QString::fromStdString(ParseErrorMessage(result.errorLine)),
-                        QLatin1String(kParseErrorCaption), Prompter::Icon::kError, Prompter::Buttons::kOk);
+    if (result.status == LoadResult::Status::kParseError) TellParseError(static_cast<int>(result.errorLine));
     New();
     return Outcome::Failed(kLoadError);
   }
   if (!ours) lock_ = std::move(lock);
   known_ = read;
+  declined_.reset();
+  goneTold_ = false;
   SetReadOnly(readOnly);
   SetFileName(path);
+  Watch();
+  merge_bases::Keep(path);
   AnnounceReplaced(wasModified, result.upgraded);
   return Outcome::Done();
 }
@@ -143,6 +161,9 @@ Outcome LogDocument::Load(const QString& path) {
 bool LogDocument::WriteTo(const QString& path) {
   if (Write(editor_.Data(), LocalPath(path)).IsFailed()) return false;
   known_ = StateOf(path);
+  declined_.reset();
+  goneTold_ = false;
+  merge_bases::Keep(path);
   const bool wasModified = IsModified();
   editor_.History().MarkSaved();
   if (wasModified) emit modifiedChanged(false);
@@ -152,6 +173,7 @@ bool LogDocument::WriteTo(const QString& path) {
 void LogDocument::SetFileName(const QString& path) {
   if (fileName_ == path) return;
   fileName_ = path;
+  Watch();
   emit fileNameChanged(fileName_);
 }
 
@@ -165,15 +187,26 @@ Outcome LogDocument::Save(QWidget* owner) {
   // A read-only document is written only under a name the user gives.
   if (!IsNamed() || readOnly_) return SaveAs(owner);
   if (!IsModified()) return Outcome::Done();
-  if (ChangedOnDisk()) {
-    const int choice =
-        prompter_.Choose(owner, QStringLiteral("%1 was changed by another program since you opened it.").arg(Title()),
-                         QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
-                         {QStringLiteral("Save As..."), QStringLiteral("Overwrite"), QStringLiteral("Cancel")});
-    if (choice == 0) return SaveAs(owner);
-    if (choice != 1) return Outcome::Cancelled();
-  }
+  if (ChangedOnDisk()) return ResolveOutsideChange(owner);
   return SaveWithRetry(owner, fileName_);
+}
+
+// A merge writes nothing: the user looks at the joined document first, so
+// the command that asked does not go on.
+Outcome LogDocument::ResolveOutsideChange(QWidget* owner) {
+  const int choice = prompter_.Choose(
+      owner, QStringLiteral("%1 was changed by another program since you opened it.").arg(Title()),
+      QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
+      {QStringLiteral("Merge"), QStringLiteral("Save As..."), QStringLiteral("Overwrite"), QStringLiteral("Cancel")});
+  switch (choice) {
+    case 0: {
+      Outcome merged = MergeFrom(fileName_);
+      return merged.IsDone() ? Outcome::Cancelled() : merged;
+    }
+    case 1: return SaveAs(owner);
+    case 2: return SaveWithRetry(owner, fileName_);
+    default: return Outcome::Cancelled();
+  }
 }
 
 Outcome LogDocument::SaveAs(QWidget* owner) {
@@ -213,6 +246,128 @@ bool LogDocument::QuerySave(QWidget* owner, const QString& caption) {
     case Prompter::Answer::kCancel: return false;
     default: return true;
   }
+}
+
+void LogDocument::TellParseError(int line) const {
+  prompter_.Message(nullptr, QString::fromStdString(ParseErrorMessage(line)), QLatin1String(kParseErrorCaption),
+                    Prompter::Icon::kError, Prompter::Buttons::kOk);
+}
+
+std::optional<LogDocument::ReadCopy> LogDocument::ReadFile(const QString& path, bool tell) const {
+  std::optional<std::string> text = ReadFileText(LocalPath(path));
+  if (!text) return std::nullopt;
+  ReadCopy copy;
+  copy.state = StateOf(path);
+  copy.state.hash = std::hash<std::string_view>()(*text);
+  copy.contentHash = merge_bases::ContentHash(*text);
+  const LoadResult result = LoadDocumentText(copy.data, std::move(*text));
+  if (!result.Ok()) {
+    if (tell && result.status == LoadResult::Status::kParseError) TellParseError(static_cast<int>(result.errorLine));
+    return std::nullopt;
+  }
+  copy.upgraded = result.upgraded;
+  return copy;
+}
+
+Outcome LogDocument::MergeFrom(const QString& path) {
+  std::optional<ReadCopy> theirs = ReadFile(path, true);
+  if (!theirs) return Outcome::Failed(kLoadError);
+  const bool sameFile = path == fileName_;
+  // The version both started from is a kept copy that is neither side: not
+  // the other copy, and not this document as last saved, when it is so now.
+  QStringList excluded{theirs->contentHash};
+  if (IsNamed() && !sameFile && !IsModified()) {
+    if (const std::optional<std::string> ours = ReadFileText(LocalPath(fileName_)))
+      excluded.append(merge_bases::ContentHash(*ours));
+  }
+  std::optional<std::string> baseText = IsNamed() ? merge_bases::Newest(fileName_, excluded) : std::nullopt;
+  DocumentData base;
+  const bool hasBase = baseText && LoadDocumentText(base, std::move(*baseText)).Ok();
+  const MergeResult result = MergeDocuments(hasBase ? &base : nullptr, Data(), theirs->data);
+  Run(&DocumentEditor::ReplaceRecords, result.document, "Merge");
+  if (sameFile) {
+    // The file is joined in: the next Save writes over it without asking,
+    // and no undo makes the document match the file any more.
+    known_ = theirs->state;
+    declined_.reset();
+    merge_bases::Keep(fileName_);
+    const bool wasModified = IsModified();
+    editor_.History().ForgetSaved();
+    if (!wasModified) emit modifiedChanged(true);
+  }
+  emit merged(result.conflicts);
+  return Outcome::Done();
+}
+
+bool LogDocument::SameState(const DiskState& a, const DiskState& b) {
+  return a.exists == b.exists && a.size == b.size && a.modified == b.modified;
+}
+
+void LogDocument::Watch() {
+  const QStringList watched = watcher_.files() + watcher_.directories();
+  if (!watched.isEmpty()) watcher_.removePaths(watched);
+  if (!IsNamed()) return;
+  const QFileInfo file(fileName_);
+  if (file.exists()) watcher_.addPath(fileName_);
+  watcher_.addPath(file.absolutePath());
+}
+
+void LogDocument::CheckOutsideChange() {
+  if (asking_ || !IsNamed() || !known_.exists) return;
+  // A question does not break into another dialog; it waits for its end.
+  if (QApplication::activeModalWidget()) {
+    settle_.start();
+    return;
+  }
+  // A file put in the old one's place is a new one to the watcher.
+  if (!watcher_.files().contains(fileName_) && QFileInfo::exists(fileName_)) watcher_.addPath(fileName_);
+  const DiskState now = StateOf(fileName_);
+  if (!now.exists) {
+    TellGone();
+    return;
+  }
+  goneTold_ = false;
+  if (!ChangedOnDisk() || (declined_ && SameState(*declined_, now))) return;
+  if (!IsModified()) {
+    Reload();
+    return;
+  }
+  asking_ = true;
+  if (ResolveOutsideChange(nullptr).IsCancelled() && ChangedOnDisk()) declined_ = now;
+  asking_ = false;
+}
+
+void LogDocument::Reload() {
+  std::optional<ReadCopy> copy = ReadFile(fileName_, false);
+  // A file caught half written is read again at its next change.
+  if (!copy) {
+    emit notice(QStringLiteral("%1 was changed by another program and cannot be read.").arg(Title()));
+    return;
+  }
+  const bool wasModified = IsModified();
+  editor_.ContentToReplace() = std::move(copy->data);
+  if (copy->upgraded) editor_.History().ForgetSaved();
+  known_ = copy->state;
+  declined_.reset();
+  merge_bases::Keep(fileName_);
+  emit reloaded();
+  if (IsModified() != wasModified) emit modifiedChanged(IsModified());
+  emit notice(QStringLiteral("%1 was changed by another program and has been reloaded.").arg(Title()));
+}
+
+void LogDocument::TellGone() {
+  if (goneTold_) return;
+  goneTold_ = true;
+  const bool wasModified = IsModified();
+  editor_.History().ForgetSaved();
+  if (!wasModified) emit modifiedChanged(true);
+  asking_ = true;
+  prompter_.Message(nullptr,
+                    QStringLiteral("%1 was deleted or renamed by another program. It stays open here, and Save "
+                                   "writes it back.")
+                        .arg(Title()),
+                    QStringLiteral("Vimbo"), Prompter::Icon::kWarning, Prompter::Buttons::kOk);
+  asking_ = false;
 }
 
 }  // namespace vimbo

@@ -7,14 +7,18 @@
 // last saved or opened.
 
 #include <QDateTime>
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "core/editing/document_editor.h"
+#include "core/editing/merge_conflict.h"
 #include "core/records/document_data.h"
 #include "core/records/outcome.h"
 #include "ui/document/document_lock.h"
@@ -85,14 +89,26 @@ class LogDocument : public QObject {
   // Save writes to the document's name, asking for one when it has none;
   // an unmodified named document writes nothing. A file changed by another
   // program since it was opened or saved here is not overwritten without
-  // asking: Save As..., Overwrite or Cancel. Save As always asks. A
-  // failed write says "Error saving FILE." with Retry, which writes again,
-  // and Cancel, which gives up (failed).
+  // asking: Merge (which joins the file in and writes nothing, so the
+  // user looks at the result first), Save As..., Overwrite or Cancel. Save
+  // As always asks. A failed write says "Error saving FILE." with Retry,
+  // which writes again, and Cancel, which gives up (failed).
   Outcome Save(QWidget* owner);
   Outcome SaveAs(QWidget* owner);
   // The save-changes question before anything replaces or closes the
   // document: true when the command may go on.
   bool QuerySave(QWidget* owner, const QString& caption);
+
+  // Joins the copy at `path`, edited apart from this one, into the
+  // document as one undoable step, against the version both started from
+  // when a kept copy is one. The views hear of the conflicts through
+  // merged(). A file that cannot be read changes nothing (failed).
+  Outcome MergeFrom(const QString& path);
+  // Looks at the file as it is now; the watcher calls it after each change
+  // it sees. Changed outside and unmodified here: read again. Changed
+  // outside and modified here: the question Save asks. Gone: said once, and
+  // the document becomes modified, so a Save writes it back.
+  void CheckOutsideChange();
 
  signals:
   // The whole content was replaced (New, Open, Replace): an edit in
@@ -103,6 +119,13 @@ class LogDocument : public QObject {
   void modifiedChanged(bool modified);
   void fileNameChanged(const QString& fileName);
   void readOnlyChanged(bool readOnly);
+  // The file was changed outside and read again: views keep showing the
+  // records they showed, where those are still there.
+  void reloaded();
+  // A merge is in; `conflicts` lists what it could not join by itself.
+  void merged(const std::vector<vimbo::MergeConflict>& conflicts);
+  // A line for the status bar.
+  void notice(const QString& text);
 
  private:
   // The file as this window last read or wrote it: its size and time, and
@@ -114,8 +137,26 @@ class LogDocument : public QObject {
     std::optional<std::size_t> hash;
   };
   static DiskState StateOf(const QString& path);
+  static bool SameState(const DiskState& a, const DiskState& b);
   // Whether another program has written the document's file since.
   bool ChangedOnDisk() const;
+  // A copy of a document read from its file, with the file's state then.
+  struct ReadCopy {
+    DocumentData data;
+    DiskState state;
+    QString contentHash;
+    bool upgraded = false;
+  };
+  // Nothing when the file cannot be read or parsed; `tell` says why a
+  // rejected file was rejected.
+  std::optional<ReadCopy> ReadFile(const QString& path, bool tell) const;
+  void TellParseError(int line) const;
+  Outcome ResolveOutsideChange(QWidget* owner);
+  void Reload();
+  void TellGone();
+  // Follows the file and its folder: a save by another program usually
+  // puts a new file in the old one's place.
+  void Watch();
 
   void SetReadOnly(bool readOnly);
   void Announce(const DocumentChanges& changes, bool wasModified);
@@ -131,6 +172,14 @@ class LogDocument : public QObject {
   std::unique_ptr<DocumentLock> lock_;
   bool readOnly_ = false;
   DiskState known_;
+  QFileSystemWatcher watcher_;
+  // Changes come in bursts (a temporary file, a rename): the file is looked
+  // at once they settle.
+  QTimer settle_;
+  bool asking_ = false;
+  bool goneTold_ = false;
+  // The outside change the user chose to leave for now, not asked again.
+  std::optional<DiskState> declined_;
 };
 
 }  // namespace vimbo

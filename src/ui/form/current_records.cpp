@@ -32,6 +32,11 @@ CurrentRecord KeptForTheEdit(const ListRows& rows, const CurrentRecord& before) 
   return edited.row >= 0 ? edited : before;
 }
 
+CurrentRecord StillListed(const ListRows& rows, const CurrentRecord& before, const CurrentRecord& otherwise) {
+  const CurrentRecord same = Listed(rows, before.id);
+  return same.row >= 0 ? same : otherwise;
+}
+
 }  // namespace
 
 CurrentRecord PersonAfter(FormChange change, CurrentRecord before, int32_t stepPerson, const ListRows& rows,
@@ -46,6 +51,7 @@ CurrentRecord PersonAfter(FormChange change, CurrentRecord before, int32_t stepP
       return step.row >= 0 ? step : SamePlace(rows, before);
     }
     case FormChange::kRefill: return SamePlace(rows, before);
+    case FormChange::kReloaded: return StillListed(rows, before, SamePlace(rows, before));
   }
   return before;
 }
@@ -62,6 +68,7 @@ CurrentRecord ContactAfter(FormChange change, CurrentRecord before, int32_t step
     case FormChange::kStored:
     case FormChange::kPersonDeleted:
     case FormChange::kRefill: return At(rows, 0);
+    case FormChange::kReloaded: return StillListed(rows, before, At(rows, 0));
   }
   return before;
 }

@@ -20,6 +20,9 @@ enum class FormChange {
   kContactDeleted,
   // An undo or redo: it shows the person and contact it was about.
   kStep,
+  // The file was changed by another program and read again: the records
+  // shown stay shown where they still are.
+  kReloaded,
 };
 
 // A list as the rules read it: its length, and its rows by record id.

@@ -43,6 +43,7 @@ void MainView::SetDocument(LogDocument& document) {
   document_ = &document;
   connect(&document, &LogDocument::replaced, this, &MainView::OnReplaced);
   connect(&document, &LogDocument::changed, this, &MainView::OnChanged);
+  connect(&document, &LogDocument::reloaded, this, &MainView::OnReloaded);
   // The lists read their rows from the document: they let go of it first.
   connect(&document, &QObject::destroyed, this, [this] {
     document_ = nullptr;
@@ -86,6 +87,10 @@ void MainView::OnReplaced() {
   if (editMode_ != EditMode::kBrowsing) SetEditMode(EditMode::kBrowsing);
   Refill(true, true, true, FormChange::kRefill, 0, 0);
 }
+
+// An edit under way goes on: its record is found again by ID, and the
+// panel keeps what the user typed.
+void MainView::OnReloaded() { Refill(true, true, true, FormChange::kReloaded, 0, 0); }
 
 // Only what the change touched is refilled: the form shows nothing of the
 // user, and contact type names appear in the selector and the list.

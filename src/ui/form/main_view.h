@@ -142,6 +142,7 @@ class MainView : public QWidget {
   // What the document said: a new content, or a change to what `changes`
   // names. `how` is what the form itself did, for the choice of records.
   void OnReplaced();
+  void OnReloaded();
   void OnChanged(const DocumentChanges& changes);
   void Refill(bool persons, bool contacts, bool types, FormChange how, int32_t stepPerson, int32_t stepContact);
   void RefreshContactTypes();

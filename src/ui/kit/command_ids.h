@@ -55,6 +55,7 @@ enum class CommandId : int {
   kPersonFind = 32830,
   kImportVCard = 32831,
   kExportVCard = 32832,
+  kMerge = 32833,
   kCheckForUpdate = 102,
 };
 

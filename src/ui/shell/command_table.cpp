@@ -51,6 +51,8 @@ std::span<const CommandInfo> Commands() {
                   "files.htm", Writable<Modified>, [](F& f) { f.FileSave(); }},
       CommandInfo{kSaveAs, "Save &As...", "Save the active document with a new name", "Save As", "", {M::kFile, 13},
                   kNoButton, "files.htm", Always, [](F& f) { f.FileSaveAs(); }},
+      CommandInfo{kMerge, "&Merge...", "Join another copy of the document, edited elsewhere, into it", "Merge", "",
+                  {M::kFile, 14}, kNoButton, "files.htm", Writable<Always>, [](F& f) { f.FileMerge(); }},
       CommandInfo{kImportPersons, "&Persons...", "Import persons information", "Import persons", "",
                   {M::kImport, 10}, kNoButton, "import.htm", Writable<Always>, [](F& f) { f.ImportTextFile(); }},
       CommandInfo{kImportVCard, "&vCard...", "Import persons from vCard address cards", "Import vCard", "",

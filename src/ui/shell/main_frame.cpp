@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "ui/form/command_state.h"
@@ -29,6 +30,7 @@
 #include "ui/kit/prompter.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/command_table.h"
+#include "ui/shell/merge_conflicts_dialog.h"
 #include "ui/shell/print_preview.h"
 #include "ui/shell/settings_store.h"
 #include "ui/shell/splash_window.h"
@@ -94,6 +96,9 @@ MainFrame::MainFrame(Prompter& prompter, const Options& options)
   };
   connect(&document_, &LogDocument::fileNameChanged, this, retitle);
   connect(&document_, &LogDocument::readOnlyChanged, this, retitle);
+  connect(&document_, &LogDocument::reloaded, this, &MainFrame::UpdateCommandStates);
+  connect(&document_, &LogDocument::notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
+  connect(&document_, &LogDocument::merged, this, &MainFrame::ShowMerged);
   connect(view_, &MainView::StateChanged, this, &MainFrame::UpdateCommandStates);
   SetTitle();
   UpdateCommandStates();
@@ -396,6 +401,23 @@ void MainFrame::FileSave() {
 
 void MainFrame::FileSaveAs() {
   if (document_.SaveAs(this).IsDone()) AfterNamedSave();
+}
+
+void MainFrame::FileMerge() {
+  const std::optional<QString> path =
+      prompter_.OpenFileName(this, LogDocument::FileFilter(), LogDocument::DefaultExtension());
+  if (!path) return;
+  const Outcome merged = document_.MergeFrom(*path);
+  if (merged.IsFailed()) ShowError(QString::fromStdString(merged.message));
+}
+
+void MainFrame::ShowMerged(const std::vector<MergeConflict>& conflicts) {
+  if (conflicts.empty()) {
+    statusBar()->showMessage(QStringLiteral("The copies were merged without conflicts."));
+    return;
+  }
+  MergeConflictsDialog dialog(conflicts, this);
+  prompter_.RunDialog(dialog);
 }
 
 void MainFrame::AfterNamedSave() {

@@ -111,6 +111,9 @@ class MainFrame : public QMainWindow {
   void FileOpen();
   void FileSave();
   void FileSaveAs();
+  void FileMerge();
+  // After a merge: the conflicts in a list, or a word that there were none.
+  void ShowMerged(const std::vector<MergeConflict>& conflicts);
   void FileRecent(CommandId id);
   void FileExit();
   void AfterNamedSave();

@@ -229,15 +229,16 @@ TEST_F(DocumentFixture, AVersionOneFileIsUpgradedAndMarkedModified) {
 }
 
 // Save never overwrites what another program wrote since the document was
-// opened or saved here without asking: Save As... writes elsewhere and
-// leaves that file alone, Overwrite writes, Cancel writes nothing. A file
+// opened or saved here without asking: Merge joins it in and writes
+// nothing, Save As... writes elsewhere and leaves that file alone,
+// Overwrite writes, Cancel writes nothing. A file
 // only touched, its bytes the same, asks nothing; nor does the next save.
 TEST_F(DocumentFixture, SaveAsksBeforeOverwritingAnOutsideChange) {
   const struct {
     int choice;
     bool outsideKept;
     bool stillModified;
-  } cases[] = {{0, true, false}, {1, false, false}, {2, true, true}};
+  } cases[] = {{0, true, true}, {1, true, false}, {2, false, false}, {3, true, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.choice);
     const std::string path = WriteSample("shared" + std::to_string(c.choice) + ".tch");
@@ -246,10 +247,10 @@ TEST_F(DocumentFixture, SaveAsksBeforeOverwritingAnOutsideChange) {
     const std::string outside = testing::ReadBytes(path) + "<!-- written elsewhere -->\n";
     testing::WriteBytes(path, outside);
     prompter.choices = {c.choice};
-    if (c.choice == 0) prompter.saveNames.push_back(Q(dir.File("copy.tch")));
+    if (c.choice == 1) prompter.saveNames.push_back(Q(dir.File("copy.tch")));
     document.Save(nullptr);
     ASSERT_FALSE(prompter.offered.empty());
-    EXPECT_EQ(prompter.offered.back(), (QStringList{"Save As...", "Overwrite", "Cancel"}));
+    EXPECT_EQ(prompter.offered.back(), (QStringList{"Merge", "Save As...", "Overwrite", "Cancel"}));
     EXPECT_EQ(prompter.messages.back().text,
               Q(path) + QStringLiteral(" was changed by another program since you opened it."));
     EXPECT_EQ(testing::ReadBytes(path) == outside, c.outsideKept);

@@ -58,6 +58,15 @@ TEST(CurrentRecords, RulesForEveryChange) {
        {2, 30},
        {1, 20}},
       {"step to its record", FormChange::kStep, {0, 10}, {10, 20, 30}, 30, false, {2, 30}, {2, 30}},
+      {"reload keeps the record where it moved",
+       FormChange::kReloaded,
+       {0, 20},
+       {5, 10, 20},
+       0,
+       false,
+       {2, 20},
+       {2, 20}},
+      {"reload without the record", FormChange::kReloaded, {1, 20}, {10, 30}, 0, false, {1, 30}, {0, 10}},
       {"step to a record gone", FormChange::kStep, {1, 20}, {10, 30}, 20, false, {1, 30}, {0, 10}},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,26 @@
+#pragma once
+// What a merge could not join by itself, one row a conflict: the record,
+// the field, the value kept and the other one. The document already holds
+// the kept values; the list tells the user where to look.
+
+#include <QDialog>
+#include <vector>
+
+#include "core/editing/merge_conflict.h"
+
+class QTreeWidget;
+
+namespace vimbo {
+
+class MergeConflictsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit MergeConflictsDialog(const std::vector<MergeConflict>& conflicts, QWidget* parent = nullptr);
+
+  QTreeWidget* List() const { return list_; }
+
+ private:
+  QTreeWidget* list_;
+};
+
+}  // namespace vimbo
