@@ -16,6 +16,7 @@
 #include "core/document/document_writer.h"
 #include "support/document_setup.h"
 #include "support/form_widgets.h"
+#include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/form/main_view.h"
@@ -45,16 +46,9 @@ struct OutsideChangesFixture : ::testing::Test {
     DocumentData data;
     data.AddDefaultContactTypes();
     for (int i = 0; i < persons; ++i) {
-      Person person;
-      person.ID = data.persons.NextID();
-      person.LName = "Person " + std::to_string(person.ID);
-      data.persons.Insert(person);
-      Contact contact;
-      contact.ID = data.contacts.NextID();
-      contact.PersonID = person.ID;
-      contact.ContactTypeID = 1;
-      contact.Description = "call " + std::to_string(person.ID);
-      data.contacts.Insert(contact);
+      const int32_t id = data.persons.NextID();
+      data.persons.Insert(testing::NamedPerson(id, "", "Person " + std::to_string(id)));
+      data.contacts.Insert(testing::PersonContact(data.contacts.NextID(), id, 1, "call " + std::to_string(id)));
     }
     return data;
   }
