@@ -416,7 +416,7 @@ void MainFrame::ShowMerged(const std::vector<MergeConflict>& conflicts) {
     statusBar()->showMessage(QStringLiteral("The copies were merged without conflicts."));
     return;
   }
-  MergeConflictsDialog dialog(conflicts, this);
+  MergeConflictsDialog dialog(conflicts, document_.Data(), this);
   prompter_.RunDialog(dialog);
 }
 

@@ -21,6 +21,25 @@ QString RecordName(RecordKind kind) {
   return {};
 }
 
+// The person a person's or a contact's conflict is about, and a contact
+// type by its name.
+QString NameOf(const MergeConflict& conflict, const DocumentData& merged) {
+  int32_t personId = 0;
+  switch (conflict.kind) {
+    case RecordKind::kUser: return {};
+    case RecordKind::kPerson: personId = conflict.id; break;
+    case RecordKind::kContact:
+      if (const Contact* contact = merged.contacts.Find(conflict.id)) personId = contact->PersonID;
+      break;
+    case RecordKind::kContactType: {
+      const ContactType* type = merged.contactTypes.Find(conflict.id);
+      return type ? ToDisplay(type->Description.view()) : QString();
+    }
+  }
+  const Person* person = merged.persons.Find(personId);
+  return person ? ToDisplay(person->DisplayName()) : QString();
+}
+
 // A value of several lines shows as one.
 QString OneLine(const std::string& value) {
   QString text = ToDisplay(value);
@@ -33,7 +52,8 @@ QString OneLine(const std::string& value) {
 
 }  // namespace
 
-MergeConflictsDialog::MergeConflictsDialog(const std::vector<MergeConflict>& conflicts, QWidget* parent)
+MergeConflictsDialog::MergeConflictsDialog(const std::vector<MergeConflict>& conflicts, const DocumentData& merged,
+                                           QWidget* parent)
     : QDialog(parent), list_(new QTreeWidget(this)) {
   setWindowTitle(QStringLiteral("Merge"));
   auto* intro = new QLabel(QStringLiteral("The copies are merged. Where both changed the same thing, the document "
@@ -41,15 +61,16 @@ MergeConflictsDialog::MergeConflictsDialog(const std::vector<MergeConflict>& con
                                           "merge is one step: Undo takes it back."),
                            this);
   intro->setWordWrap(true);
+  intro->setBuddy(list_);
 
-  list_->setHeaderLabels({QStringLiteral("Record"), QStringLiteral("ID"), QStringLiteral("Field"),
-                          QStringLiteral("Kept"), QStringLiteral("Other")});
+  list_->setHeaderLabels({QStringLiteral("Record"), QStringLiteral("ID"), QStringLiteral("Name"),
+                          QStringLiteral("Field"), QStringLiteral("Kept"), QStringLiteral("Other")});
   list_->setRootIsDecorated(false);
   list_->setAccessibleName(QStringLiteral("Merge Conflicts"));
   list_->setUniformRowHeights(true);
   for (const MergeConflict& conflict : conflicts) {
     list_->addTopLevelItem(
-        new QTreeWidgetItem({RecordName(conflict.kind), QString::number(conflict.id),
+        new QTreeWidgetItem({RecordName(conflict.kind), QString::number(conflict.id), NameOf(conflict, merged),
                              QString::fromStdString(conflict.field), OneLine(conflict.kept), OneLine(conflict.other)}));
   }
   list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -1,12 +1,13 @@
 #pragma once
-// What a merge could not join by itself, one row a conflict: the record,
-// the field, the value kept and the other one. The document already holds
+// What a merge could not join by itself, one row a conflict: the record
+// and whom it is about, the field, the value kept and the other one. The document already holds
 // the kept values; the list tells the user where to look.
 
 #include <QDialog>
 #include <vector>
 
 #include "core/editing/merge_conflict.h"
+#include "core/records/document_data.h"
 
 class QTreeWidget;
 
@@ -15,7 +16,9 @@ namespace vimbo {
 class MergeConflictsDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit MergeConflictsDialog(const std::vector<MergeConflict>& conflicts, QWidget* parent = nullptr);
+  // `merged` is the document after the merge, which names the records.
+  MergeConflictsDialog(const std::vector<MergeConflict>& conflicts, const DocumentData& merged,
+                       QWidget* parent = nullptr);
 
   QTreeWidget* List() const { return list_; }
 
