@@ -217,35 +217,62 @@ TEST_F(KeeperFixture, RecoveringAFileAnotherWindowHasOpenAsksFirst) {
   EXPECT_EQ(document.FileName(), Q(path));
 }
 
-// A child process keeps a document that changes every 100 ms and is killed
-// with SIGKILL at a random moment: its copy then holds every change made
-// more than two seconds before. The times are the child's own, and the kill
-// is measured from its last line, so a machine that stalls the child only
-// makes the test ask less, never fail.
+// A child process keeping a document that changes every 100 ms, and what
+// it printed.
+struct KilledChild {
+  testing::TempDir folder;
+  testing::TempDir documents;
+  std::string document;
+  std::unique_ptr<QProcess> child = std::make_unique<QProcess>();
+  QByteArray output;
+  qint64 deadline = -1;
+  bool killed = false;
+
+  QString Folder() const { return Q(folder.Path().string()); }
+};
+
+// The copy holds the changes in order, every one made more than two seconds
+// before the child's last line, and at most one more than it printed (the
+// kill may come between a change and its line).
+void ExpectEveryChangeOlderThanTwoSecondsKept(const KilledChild& round) {
+  constexpr qint64 kPromiseMs = 2000;
+  std::vector<qint64> times;
+  for (const QByteArray& line : round.output.split('\n'))
+    if (!line.isEmpty()) times.push_back(line.split(' ').value(1).toLongLong());
+  ASSERT_FALSE(times.empty());
+  const qint64 lastSeen = times.back();
+  std::size_t promised = 0;
+  while (promised < times.size() && times[promised] <= lastSeen - kPromiseMs) ++promised;
+
+  const std::vector<RecoveryCopy> copies = AbandonedRecoveryCopies(round.Folder());
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(copies[0].originalPath, Q(round.document));
+  DocumentData recovered;
+  ASSERT_TRUE(ReadRecoveryCopy(copies[0], recovered));
+  const std::size_t kept = recovered.persons.Size();
+  EXPECT_GE(kept, promised) << "printed " << times.size();
+  EXPECT_LE(kept, times.size() + 1);
+  std::size_t number = 0;
+  for (const auto& [id, person] : recovered.persons) EXPECT_EQ(person.LName.view(), "P" + std::to_string(++number));
+}
+
+// Children killed with SIGKILL at random moments. The times are the child's
+// own, and the kill is measured from its last line, so a machine that
+// stalls the child only makes the test ask less, never fail.
 TEST(RecoveryAfterAKill, TheCopyHoldsEveryChangeMadeTwoSecondsBeforeTheKill) {
   constexpr int kRounds = 3;
-  constexpr qint64 kPromiseMs = 2000;
   std::random_device seed;
   const unsigned seedValue = seed();
   SCOPED_TRACE(::testing::Message() << "seed " << seedValue);
   std::mt19937 random(seedValue);
   std::uniform_int_distribution<int> killAfter(2300, 4300);
 
-  struct Round {
-    testing::TempDir folder;
-    testing::TempDir documents;
-    std::string document;
-    std::unique_ptr<QProcess> child = std::make_unique<QProcess>();
-    QByteArray output;
-    qint64 deadline = -1;
-    bool killed = false;
-  };
-  std::vector<Round> rounds(kRounds);
+  std::vector<KilledChild> rounds(kRounds);
   QElapsedTimer clock;
   clock.start();
-  for (Round& round : rounds) {
+  for (KilledChild& round : rounds) {
     round.document = WriteSample(round.documents, "log.tch", 0);
-    round.child->start(QStringLiteral(VIMBO_RECOVERY_CHILD), {Q(round.folder.Path().string()), Q(round.document)});
+    round.child->start(QStringLiteral(VIMBO_RECOVERY_CHILD), {round.Folder(), Q(round.document)});
     ASSERT_TRUE(round.child->waitForStarted(30000));
   }
   // The kill comes at a random moment after the child's first change.
@@ -253,43 +280,24 @@ TEST(RecoveryAfterAKill, TheCopyHoldsEveryChangeMadeTwoSecondsBeforeTheKill) {
   while (left > 0) {
     ASSERT_LT(clock.elapsed(), 60000) << "a child never started changing its document";
     QThread::msleep(5);
-    for (Round& round : rounds) {
+    for (KilledChild& round : rounds) {
       if (round.killed) continue;
       round.child->waitForReadyRead(0);
       round.output += round.child->readAllStandardOutput();
       if (round.deadline < 0 && round.output.contains('\n')) round.deadline = clock.elapsed() + killAfter(random);
       if (round.deadline < 0 || clock.elapsed() < round.deadline) continue;
       // While the child runs, its copy is nobody's to offer.
-      EXPECT_TRUE(AbandonedRecoveryCopies(Q(round.folder.Path().string())).empty());
+      EXPECT_TRUE(AbandonedRecoveryCopies(round.Folder()).empty());
       ::kill(static_cast<pid_t>(round.child->processId()), SIGKILL);
       round.killed = true;
       --left;
     }
   }
-  for (Round& round : rounds) {
+  for (KilledChild& round : rounds) {
     ASSERT_TRUE(round.child->waitForFinished(30000));
     EXPECT_EQ(round.child->exitStatus(), QProcess::CrashExit);
     round.output += round.child->readAllStandardOutput();
-    std::vector<qint64> times;
-    for (const QByteArray& line : round.output.split('\n'))
-      if (!line.isEmpty()) times.push_back(line.split(' ').value(1).toLongLong());
-    ASSERT_FALSE(times.empty());
-    const qint64 lastSeen = times.back();
-    std::size_t promised = 0;
-    while (promised < times.size() && times[promised] <= lastSeen - kPromiseMs) ++promised;
-
-    const std::vector<RecoveryCopy> copies = AbandonedRecoveryCopies(Q(round.folder.Path().string()));
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(copies[0].originalPath, Q(round.document));
-    DocumentData recovered;
-    ASSERT_TRUE(ReadRecoveryCopy(copies[0], recovered));
-    // The changes in order, none missing before the last one kept; one
-    // more than printed when the kill came between a change and its line.
-    const std::size_t kept = recovered.persons.Size();
-    EXPECT_GE(kept, promised) << "printed " << times.size();
-    EXPECT_LE(kept, times.size() + 1);
-    std::size_t number = 0;
-    for (const auto& [id, person] : recovered.persons) EXPECT_EQ(person.LName.view(), "P" + std::to_string(++number));
+    ExpectEveryChangeOlderThanTwoSecondsKept(round);
   }
 }
 
