@@ -78,6 +78,7 @@ void RecoveryKeeper::WriteCopy() {
   writer_.start([this, data, documentPath, infoPath, info = std::move(info)] {
     // The document first: a description always has its document beside it.
     const bool written = WriteFileAtomically(documentPath, DocumentText(*data)) && WriteFileAtomically(infoPath, info);
+    written_ = written;
     --writing_;
     // A failed write (a full disk) is tried again, as after a change; the
     // call is dropped when the keeper is gone by then.
@@ -91,11 +92,12 @@ void RecoveryKeeper::WriteFailed() {
   if (!timer_.isActive()) timer_.start(delay_);
 }
 
-void RecoveryKeeper::Flush() {
+bool RecoveryKeeper::Flush() {
   timer_.stop();
   writer_.waitForDone();
   WriteCopy();
   writer_.waitForDone();
+  return lock_ && !dirty_ && written_;
 }
 
 void RecoveryKeeper::RemoveCopy() {

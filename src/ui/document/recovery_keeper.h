@@ -40,8 +40,8 @@ class RecoveryKeeper : public QObject {
   RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
 
   // Writes at once what is waiting to be written, and returns when the
-  // copy is on disk.
-  void Flush();
+  // copy is on disk: true when it holds the document as it is now.
+  bool Flush();
   // The document file of the copy, whether or not it exists yet.
   QString CopyPath() const;
 
@@ -63,6 +63,8 @@ class RecoveryKeeper : public QObject {
   bool dirty_ = false;
   // Writes queued or under way; one thread, so they reach the disk in order.
   std::atomic<int> writing_{0};
+  // Whether the last write reached the disk.
+  std::atomic<bool> written_{false};
   QThreadPool writer_;
 };
 

@@ -32,8 +32,9 @@ bool Recover(const RecoveryCopy& copy, const QString& file, LogDocument& documen
     return false;
   }
   if (!document.Recover(std::move(data), copy.originalPath).IsDone()) return false;
-  keeper.Flush();
-  DiscardRecoveryCopy(copy);
+  // The old copy goes only once this program's own holds the changes; one
+  // that cannot be written leaves it to be offered again.
+  if (keeper.Flush()) DiscardRecoveryCopy(copy);
   return true;
 }
 

@@ -57,8 +57,9 @@ struct KeeperFixture : ::testing::Test {
   KeeperFixture() { document.New(); }
   // Whether the keeper has a copy on disk once what waits is written.
   bool Kept() {
-    keeper->Flush();
-    return QFileInfo::exists(keeper->CopyPath());
+    const bool flushed = keeper->Flush();
+    EXPECT_EQ(flushed, QFileInfo::exists(keeper->CopyPath()));
+    return flushed;
   }
   QString KeptName() const {
     const std::string info =
