@@ -20,6 +20,7 @@
 #include "core/document/document_loader.h"
 #include "core/document/document_writer.h"
 #include "support/document_setup.h"
+#include "support/people.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/document/document_lock.h"
@@ -38,12 +39,7 @@ QString Q(const std::string& path) { return QString::fromStdString(path); }
 DocumentData Sample(int persons) {
   DocumentData data;
   data.AddDefaultContactTypes();
-  for (int i = 0; i < persons; ++i) {
-    Person person;
-    person.ID = data.persons.NextID();
-    person.LName = "Smith " + std::to_string(person.ID);
-    data.persons.Insert(person);
-  }
+  for (int i = 0; i < persons; ++i) data.persons.Insert(testing::NamedPerson(data.persons.NextID(), {}, "Smith"));
   return data;
 }
 
