@@ -370,4 +370,43 @@ void LogDocument::TellGone() {
   asking_ = false;
 }
 
+Outcome LogDocument::Recover(DocumentData data, const QString& originalPath) {
+  const bool named = !originalPath.isEmpty();
+  const bool ours = named && lock_ && lock_->Holds(originalPath);
+  auto lock = std::make_unique<DocumentLock>();
+  bool readOnly = false;
+  if (named && !ours && !lock->Take(originalPath)) {
+    const int choice =
+        prompter_.Choose(nullptr,
+                         QStringLiteral("%1 is open in another Vimbo window (%2).")
+                             .arg(originalPath, DocumentLock::Holder(originalPath)),
+                         QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
+                         {QStringLiteral("Open Read-Only"), QStringLiteral("Open Anyway"), QStringLiteral("Cancel")});
+    if (choice != 0 && choice != 1) return Outcome::Cancelled();
+    readOnly = choice == 0;
+  }
+  const bool wasModified = IsModified();
+  editor_.ContentToReplace() = std::move(data);
+  if (!named) {
+    lock_.reset();
+  } else if (!ours) {
+    lock_ = std::move(lock);
+  }
+  // Compared with the file as it is now, so a later outside change is
+  // still noticed by Save.
+  known_ = named ? StateOf(originalPath) : DiskState();
+  if (known_.exists) {
+    const std::optional<std::string> bytes = ReadFileText(LocalPath(originalPath));
+    if (bytes) known_.hash = std::hash<std::string_view>()(*bytes);
+  }
+  declined_.reset();
+  goneTold_ = false;
+  SetReadOnly(readOnly);
+  SetFileName(originalPath);
+  Watch();
+  if (known_.exists) merge_bases::Keep(originalPath);
+  AnnounceReplaced(wasModified, true);
+  return Outcome::Done();
+}
+
 }  // namespace vimbo

@@ -110,6 +110,12 @@ class LogDocument : public QObject {
   // the document becomes modified, so a Save writes it back.
   void CheckOutsideChange();
 
+  // Puts changes recovered after a crash in place of the whole content,
+  // named after `originalPath` (unnamed when it is empty) and modified, as
+  // nothing on disk holds them yet; the file itself is not touched. The
+  // file's lock is taken, or asked about, as Load does (cancelled).
+  Outcome Recover(DocumentData data, const QString& originalPath);
+
  signals:
   // The whole content was replaced (New, Open, Replace): an edit in
   // progress ends, and every view refills.

@@ -9,9 +9,12 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "ui/document/recovery_copies.h"
+#include "ui/document/recovery_keeper.h"
 #include "ui/kit/qt_prompter.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/program_setup.h"
+#include "ui/shell/recovery_offer.h"
 #include "vimbo_version.h"
 
 namespace {
@@ -92,7 +95,13 @@ int main(int argc, char** argv) {
 
   vimbo::QtPrompter prompter;
   vimbo::MainFrame frame(prompter, {QString(), !parser.isSet(noSplash)});
-  frame.OpenStartupFiles(parser.positionalArguments());
+  // The window's document is kept safe from the start; a normal end
+  // removes its copy, a crash leaves it for the next start.
+  const QString recoveryFolder = vimbo::RecoveryFolder();
+  vimbo::RecoveryKeeper keeper(frame.Doc(), recoveryFolder);
+  // Recovered changes are not replaced by the documents named.
+  if (!vimbo::OfferRecovery(frame.Doc(), keeper, prompter, &frame, recoveryFolder))
+    frame.OpenStartupFiles(parser.positionalArguments());
   if (!frame.RestorePlacement()) frame.show();
   return application.exec();
 }
