@@ -120,18 +120,9 @@ void LogDocument::SetReadOnly(bool readOnly) {
 
 Outcome LogDocument::Load(const QString& path) {
   // The lock is asked for first, and the document open now keeps its own
-  // until the new one is in; a file this window has open is its own.
-  const bool ours = lock_ && lock_->Holds(path);
-  auto lock = std::make_unique<DocumentLock>();
-  bool readOnly = false;
-  if (!ours && !lock->Take(path)) {
-    const int choice = prompter_.Choose(
-        nullptr, QStringLiteral("%1 is open in another Vimbo window (%2).").arg(path, DocumentLock::Holder(path)),
-        QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
-        {QStringLiteral("Open Read-Only"), QStringLiteral("Open Anyway"), QStringLiteral("Cancel")});
-    if (choice != 0 && choice != 1) return Outcome::Cancelled();
-    readOnly = choice == 0;
-  }
+  // until the new one is in.
+  std::optional<LockChoice> lock = AskForLock(path);
+  if (!lock) return Outcome::Cancelled();
   // Not const: the loader takes the text over rather than a copy of it.
   std::optional<std::string> text = ReadFileText(LocalPath(path));
   if (!text) return Outcome::Failed(kLoadError);
@@ -146,14 +137,7 @@ Outcome LogDocument::Load(const QString& path) {
     New();
     return Outcome::Failed(kLoadError);
   }
-  if (!ours) lock_ = std::move(lock);
-  known_ = read;
-  declined_.reset();
-  goneTold_ = false;
-  SetReadOnly(readOnly);
-  SetFileName(path);
-  Watch();
-  merge_bases::Keep(path);
+  Adopt(path, std::move(*lock), read);
   AnnounceReplaced(wasModified, result.upgraded);
   return Outcome::Done();
 }
@@ -371,42 +355,49 @@ void LogDocument::TellGone() {
 }
 
 Outcome LogDocument::Recover(DocumentData data, const QString& originalPath) {
-  const bool named = !originalPath.isEmpty();
-  const bool ours = named && lock_ && lock_->Holds(originalPath);
-  auto lock = std::make_unique<DocumentLock>();
-  bool readOnly = false;
-  if (named && !ours && !lock->Take(originalPath)) {
-    const int choice =
-        prompter_.Choose(nullptr,
-                         QStringLiteral("%1 is open in another Vimbo window (%2).")
-                             .arg(originalPath, DocumentLock::Holder(originalPath)),
-                         QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
-                         {QStringLiteral("Open Read-Only"), QStringLiteral("Open Anyway"), QStringLiteral("Cancel")});
-    if (choice != 0 && choice != 1) return Outcome::Cancelled();
-    readOnly = choice == 0;
-  }
+  std::optional<LockChoice> lock = originalPath.isEmpty() ? LockChoice() : AskForLock(originalPath);
+  if (!lock) return Outcome::Cancelled();
   const bool wasModified = IsModified();
   editor_.ContentToReplace() = std::move(data);
-  if (!named) {
-    lock_.reset();
-  } else if (!ours) {
-    lock_ = std::move(lock);
-  }
   // Compared with the file as it is now, so a later outside change is
   // still noticed by Save.
-  known_ = named ? StateOf(originalPath) : DiskState();
-  if (known_.exists) {
+  DiskState known = originalPath.isEmpty() ? DiskState() : StateOf(originalPath);
+  if (known.exists) {
     const std::optional<std::string> bytes = ReadFileText(LocalPath(originalPath));
-    if (bytes) known_.hash = std::hash<std::string_view>()(*bytes);
+    if (bytes) known.hash = std::hash<std::string_view>()(*bytes);
   }
-  declined_.reset();
-  goneTold_ = false;
-  SetReadOnly(readOnly);
-  SetFileName(originalPath);
-  Watch();
-  if (known_.exists) merge_bases::Keep(originalPath);
+  Adopt(originalPath, std::move(*lock), known);
   AnnounceReplaced(wasModified, true);
   return Outcome::Done();
+}
+
+std::optional<LogDocument::LockChoice> LogDocument::AskForLock(const QString& path) {
+  LockChoice choice;
+  // A file this window has open is its own.
+  if (lock_ && lock_->Holds(path)) return choice;
+  choice.lock = std::make_unique<DocumentLock>();
+  if (choice.lock->Take(path)) return choice;
+  const int answer = prompter_.Choose(
+      nullptr, QStringLiteral("%1 is open in another Vimbo window (%2).").arg(path, DocumentLock::Holder(path)),
+      QStringLiteral("Vimbo"), Prompter::Icon::kWarning,
+      {QStringLiteral("Open Read-Only"), QStringLiteral("Open Anyway"), QStringLiteral("Cancel")});
+  if (answer != 0 && answer != 1) return std::nullopt;
+  choice.readOnly = answer == 0;
+  return choice;
+}
+
+void LogDocument::Adopt(const QString& path, LockChoice lock, const DiskState& known) {
+  if (path.isEmpty())
+    lock_.reset();
+  else if (lock.lock)
+    lock_ = std::move(lock.lock);
+  known_ = known;
+  declined_.reset();
+  goneTold_ = false;
+  SetReadOnly(lock.readOnly);
+  SetFileName(path);
+  Watch();
+  if (known_.exists) merge_bases::Keep(path);
 }
 
 }  // namespace vimbo

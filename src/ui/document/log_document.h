@@ -165,6 +165,18 @@ class LogDocument : public QObject {
   void Watch();
 
   void SetReadOnly(bool readOnly);
+  // The lock a document about to be opened gets: none to change when this
+  // window holds it already, a new one taken, or, when another window
+  // holds it, the user's choice to open it read-only or anyway. Nothing
+  // when the user cancels.
+  struct LockChoice {
+    std::unique_ptr<DocumentLock> lock;
+    bool readOnly = false;
+  };
+  std::optional<LockChoice> AskForLock(const QString& path);
+  // The document is now the one of `path` (none when empty), as the file
+  // was at `known`: named, locked, watched, and kept as a merge base.
+  void Adopt(const QString& path, LockChoice lock, const DiskState& known);
   void Announce(const DocumentChanges& changes, bool wasModified);
   // Replaces the content and tells the views; `upgraded` content matches
   // no file, so it starts modified.

@@ -194,26 +194,6 @@ TEST_F(KeeperFixture, RecoverLeavesTheDocumentModifiedUnderItsNameAndTheFileUnto
   EXPECT_TRUE(DocumentLock().Take(Q(path)));
 }
 
-TEST_F(KeeperFixture, RecoveringAFileAnotherWindowHasOpenAsksFirst) {
-  const std::string path = WriteSample(documents, "a.tch", 1);
-  DocumentLock other;
-  ASSERT_TRUE(other.Take(Q(path)));
-
-  // Cancel leaves the document as it was.
-  prompter.choices = {2};
-  EXPECT_TRUE(document.Recover(Sample(3), Q(path)).IsCancelled());
-  EXPECT_EQ(prompter.offered.back(), QStringList({"Open Read-Only", "Open Anyway", "Cancel"}));
-  EXPECT_EQ(document.Title(), "Untitled");
-  EXPECT_FALSE(document.IsModified());
-
-  // Read-only keeps the changes for a Save As.
-  prompter.choices = {0};
-  ASSERT_TRUE(document.Recover(Sample(3), Q(path)).IsDone());
-  EXPECT_TRUE(document.IsReadOnly());
-  EXPECT_TRUE(document.IsModified());
-  EXPECT_EQ(document.FileName(), Q(path));
-}
-
 // A child process keeping a document that changes every 100 ms, and what
 // it printed.
 struct KilledChild {
