@@ -683,7 +683,8 @@ TEST(CliProgram, HostileSizesGiveAMessageUnderAMemoryLimit) {
                         .PersonID = 0,
                         .DateTime = testing::At(2004, 3, 1, 9, 30),
                         .Description = std::string(std::size_t{40} << 20, 'x'),
-                        .ContactTypeID = 0});
+                        .ContactTypeID = 0,
+                        .FollowUp = {}});
   data.contacts.LastID = 1;
   ASSERT_TRUE(Write(data, dir.File("long.tch")).IsDone());
   result = runLimited("resave '" + dir.File("long.tch") + "' '" + dir.File("copy.tch") + "'");

@@ -90,6 +90,7 @@ class DocumentReader final : public XMLHandler {
     } else if (depth_ == 4) {
       field_ = FieldOf(name);
       if (field_ == kDetail) StartDetail(attributes);
+      if (field_ == kFollowUp) followUpDone_ = NumberAttribute(attributes, "Done").value_or(0) != 0;
     }
   }
 
@@ -103,9 +104,9 @@ class DocumentReader final : public XMLHandler {
  private:
   enum class Section { kOther, kUser, kPersons, kContacts, kContactTypes };
   // The contact fields the loader reads, beside the person and user tables.
-  enum ContactField { kPersonID, kContactTypeID, kDescription, kDateTime };
+  enum ContactField { kPersonID, kContactTypeID, kDescription, kDateTime, kFollowUp };
   // The person's elements after the seventeen fields, numbered past them.
-  enum PersonExtra { kBirthday = 100, kAnniversary, kNotes, kDetail };
+  enum PersonExtra { kBirthday = 100, kAnniversary, kKeepInTouch, kNotes, kDetail };
 
   // Written records take a few hundred bytes each; the counter (which may
   // exceed the count, or lie) and the file's size bound the room made ahead.
@@ -166,6 +167,7 @@ class DocumentReader final : public XMLHandler {
       case Section::kPersons:
         if (name == "Birthday") return kBirthday;
         if (name == "Anniversary") return kAnniversary;
+        if (name == "KeepInTouch") return kKeepInTouch;
         if (name == "Notes") return kNotes;
         if (name == "Detail") return kDetail;
         return FieldIndex(name, kPersonFields);
@@ -174,6 +176,7 @@ class DocumentReader final : public XMLHandler {
         if (name == "ContactTypeID") return kContactTypeID;
         if (name == "Description") return kDescription;
         if (name == "DateTime") return kDateTime;
+        if (name == "FollowUp") return kFollowUp;
         return -1;
       case Section::kContactTypes: return name == "Description" ? kDescription : -1;
       default: return -1;
@@ -194,6 +197,8 @@ class DocumentReader final : public XMLHandler {
         contact_.ContactTypeID = ParseInteger(text);
       else if (field_ == kDescription)
         contact_.Description = text;
+      else if (field_ == kFollowUp)
+        ReadFollowUp(text);
       else
         dated_ = ParseDocumentDateText(text, contact_.DateTime);
     }
@@ -218,10 +223,18 @@ class DocumentReader final : public XMLHandler {
     }
   }
 
+  // A follow-up without a readable date is none.
+  void ReadFollowUp(std::string_view text) {
+    contact_.FollowUp = ContactFollowUp();
+    if (ParseDocumentDateText(text, contact_.FollowUp.When)) contact_.FollowUp.Done = followUpDone_;
+  }
+
   void EndPersonField(std::size_t field, std::string_view text) {
     switch (field) {
       case kBirthday: person_.Birthday = PartialDate::Parse(text).value_or(PartialDate()); break;
       case kAnniversary: person_.Anniversary = PartialDate::Parse(text).value_or(PartialDate()); break;
+      // A negative interval is none.
+      case kKeepInTouch: person_.KeepInTouch = std::max(ParseInteger(text), 0); break;
       case kNotes: person_.Notes = text; break;
       case kDetail:
         detail_.value = text;
@@ -267,6 +280,7 @@ class DocumentReader final : public XMLHandler {
   PersonDetail detail_;
   Contact contact_;
   bool dated_ = false;
+  bool followUpDone_ = false;
   ContactType contactType_;
   DateTimeValue loadTime_;
 

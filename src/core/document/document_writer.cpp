@@ -185,6 +185,7 @@ void WriteFields(TextOut& out, const Record& record, const RecordField<Record> (
 void WriteExtras(TextOut& out, const Person& person) {
   if (person.Birthday.IsSet()) out << "\t\t\t<Birthday>" << person.Birthday.Text() << "</Birthday>\n";
   if (person.Anniversary.IsSet()) out << "\t\t\t<Anniversary>" << person.Anniversary.Text() << "</Anniversary>\n";
+  if (person.KeepInTouch > 0) out << "\t\t\t<KeepInTouch>" << person.KeepInTouch << "</KeepInTouch>\n";
   if (!person.Notes.empty()) out.Field(FieldLine("Notes"), person.Notes);
   for (const PersonDetail& detail : person.Details) {
     out << "\t\t\t<Detail";
@@ -211,7 +212,14 @@ void WriteContacts(TextOut& out, const Contacts& contacts) {
     // The date text is digits, separators and AM/PM: nothing to escape.
     out << "</PersonID>\n\t\t\t<DateTime>" << dates.Text(contact.DateTime) << "</DateTime>\n";
     out.Field(description, contact.Description);
-    out << "\t\t\t<ContactTypeID>" << contact.ContactTypeID << "</ContactTypeID>\n\t\t</Contact>\n";
+    out << "\t\t\t<ContactTypeID>" << contact.ContactTypeID << "</ContactTypeID>\n";
+    // Last, and only when set, so a document without follow-ups is written
+    // as before.
+    if (contact.FollowUp.IsSet()) {
+      out << "\t\t\t<FollowUp Done=\"" << (contact.FollowUp.Done ? "1" : "0") << "\">";
+      out << dates.Text(contact.FollowUp.When) << "</FollowUp>\n";
+    }
+    out << "\t\t</Contact>\n";
   }
 }
 

@@ -17,6 +17,7 @@ bool Same(const PartialDate& a, const PartialDate& b) { return a == b; }
 bool Same(const std::vector<PersonDetail>& a, const std::vector<PersonDetail>& b) { return a == b; }
 bool Same(int32_t a, int32_t b) { return a == b; }
 bool Same(const DateTimeValue& a, const DateTimeValue& b) { return SameMoment(a, b); }
+bool Same(const ContactFollowUp& a, const ContactFollowUp& b) { return SameFollowUp(a, b); }
 template <typename Record>
 bool Same(const Record& a, const Record& b) {
   return SameRecord(a, b);
@@ -27,6 +28,11 @@ std::string Text(const PartialDate& value) { return value.Text(); }
 std::string Text(const std::vector<PersonDetail>& value) { return DetailsText(value); }
 std::string Text(int32_t value) { return std::to_string(value); }
 std::string Text(const DateTimeValue& value) { return DocumentDateText(value); }
+// A follow-up as its date, "(done)" after it once done; empty when unset.
+std::string Text(const ContactFollowUp& value) {
+  if (!value.IsSet()) return {};
+  return DocumentDateText(value.When) + (value.Done ? " (done)" : "");
+}
 
 // Where the conflicts of one merge go, and which side wins them.
 struct Report {
@@ -73,6 +79,7 @@ Person JoinFields(const Person& base, const Person& ours, const Person& theirs, 
     person.*field.member = join.Pick(field.fileName, base.*field.member, ours.*field.member, theirs.*field.member);
   person.Birthday = join.Pick("Birthday", base.Birthday, ours.Birthday, theirs.Birthday);
   person.Anniversary = join.Pick("Anniversary", base.Anniversary, ours.Anniversary, theirs.Anniversary);
+  person.KeepInTouch = join.Pick("KeepInTouch", base.KeepInTouch, ours.KeepInTouch, theirs.KeepInTouch);
   person.Notes = join.Pick("Notes", base.Notes, ours.Notes, theirs.Notes);
   person.Details = join.Pick("Detail", base.Details, ours.Details, theirs.Details);
   return person;
@@ -85,6 +92,7 @@ Contact JoinFields(const Contact& base, const Contact& ours, const Contact& thei
   contact.DateTime = join.Pick("DateTime", base.DateTime, ours.DateTime, theirs.DateTime);
   contact.Description = join.Pick("Description", base.Description, ours.Description, theirs.Description);
   contact.ContactTypeID = join.Pick("ContactTypeID", base.ContactTypeID, ours.ContactTypeID, theirs.ContactTypeID);
+  contact.FollowUp = join.Pick("FollowUp", base.FollowUp, ours.FollowUp, theirs.FollowUp);
   return contact;
 }
 

@@ -24,14 +24,19 @@ bool SameMoment(const DateTimeValue& a, const DateTimeValue& b) {
   return dayA == dayB && secondA == secondB;
 }
 
+bool SameFollowUp(const ContactFollowUp& a, const ContactFollowUp& b) {
+  if (!a.IsSet() || !b.IsSet()) return a.IsSet() == b.IsSet();
+  return a.Done == b.Done && SameMoment(a.When, b.When);
+}
+
 bool SameRecord(const Person& a, const Person& b) {
   return SameFields(a, b, kPersonFields) && a.Birthday == b.Birthday && a.Anniversary == b.Anniversary &&
-         SameText(a.Notes, b.Notes) && a.Details == b.Details;
+         a.KeepInTouch == b.KeepInTouch && SameText(a.Notes, b.Notes) && a.Details == b.Details;
 }
 
 bool SameRecord(const Contact& a, const Contact& b) {
   return a.PersonID == b.PersonID && a.ContactTypeID == b.ContactTypeID && SameText(a.Description, b.Description) &&
-         SameMoment(a.DateTime, b.DateTime);
+         SameMoment(a.DateTime, b.DateTime) && SameFollowUp(a.FollowUp, b.FollowUp);
 }
 
 bool SameRecord(const ContactType& a, const ContactType& b) { return SameText(a.Description, b.Description); }

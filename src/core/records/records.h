@@ -37,6 +37,8 @@ struct Person {
   // Beyond the seventeen fields, each kept in the file only when present.
   PartialDate Birthday;
   PartialDate Anniversary;
+  // How often, in days, the owner means to be in touch; 0 for no interval.
+  int32_t KeepInTouch = 0;
   CompactText Notes;
   std::vector<PersonDetail> Details;
 
@@ -46,7 +48,9 @@ struct Person {
   void SetCountry(std::string_view country);
 
   // Whether the person has anything beyond the seventeen fields.
-  bool HasExtras() const { return Birthday.IsSet() || Anniversary.IsSet() || !Notes.empty() || !Details.empty(); }
+  bool HasExtras() const {
+    return Birthday.IsSet() || Anniversary.IsSet() || KeepInTouch > 0 || !Notes.empty() || !Details.empty();
+  }
 
   // The name under which the person is listed and printed: "Last, First",
   // or the one of them given, or else the company; a person with neither is
@@ -78,6 +82,16 @@ struct User {
   CompactText WebPage;
 };
 
+// When the owner means to act on a contact (a date, and a time unless it is
+// midnight), and whether that is done.
+struct ContactFollowUp {
+  DateTimeValue When;  // invalid: no follow-up
+  bool Done = false;
+
+  bool IsSet() const { return When.IsValid(); }
+  friend bool operator==(const ContactFollowUp&, const ContactFollowUp&) = default;
+};
+
 struct Contact {
   int32_t ID = 0;
   int32_t PersonID = 0;
@@ -86,6 +100,7 @@ struct Contact {
   DateTimeValue DateTime;
   CompactText Description;
   int32_t ContactTypeID = 0;
+  ContactFollowUp FollowUp;
 };
 
 struct ContactType {

@@ -302,6 +302,7 @@ TEST(DocumentLoader, PersonExtrasReadBackToTheSameBytes) {
   const std::string extras =
       "\t\t\t<Birthday>1980-04-12</Birthday>\n"
       "\t\t\t<Anniversary>--02-29</Anniversary>\n"
+      "\t\t\t<KeepInTouch>30</KeepInTouch>\n"
       "\t\t\t<Notes>Met at &lt;the&gt; fair\r\nLikes tea</Notes>\n"
       "\t\t\t<Detail Kind=\"phone\" Label=\"work\">+49 611 1234</Detail>\n"
       "\t\t\t<Detail Kind=\"email\">ann@example.org</Detail>\n"
@@ -325,6 +326,7 @@ TEST(DocumentLoader, PersonExtrasReadBackToTheSameBytes) {
   const Person& read = *data.persons.Find(1);
   EXPECT_EQ(read.Birthday, (PartialDate{1980, 4, 12}));
   EXPECT_FALSE(read.Anniversary.HasYear());
+  EXPECT_EQ(read.KeepInTouch, 30);
   ASSERT_EQ(read.Details.size(), 10U);
   EXPECT_EQ(read.Details[2].street, "1 Dock Rd\r\nUnit \"4\"");
   EXPECT_EQ(read.Details[2].region, "");
@@ -337,6 +339,39 @@ TEST(DocumentLoader, PersonExtrasReadBackToTheSameBytes) {
   ASSERT_TRUE(LoadDocumentText(later, future).Ok());
   EXPECT_EQ(later.persons.Find(1)->Details[5].kind, DetailKind::kCustom);
   EXPECT_EQ(later.persons.Find(1)->Details[5].value, "sip:ann@example.org");
+}
+
+// A follow-up is a contact's last element, only when set: a day alone or a
+// moment, open or done; one without a readable date is none.
+TEST(DocumentLoader, FollowUpsReadBackToTheSameBytes) {
+  const auto contact = [](int id, const std::string& followUp) {
+    return "\t\t<Contact ID=\"" + std::to_string(id) +
+           "\">\n\t\t\t<PersonID>1</PersonID>\n\t\t\t<DateTime>3/1/2026 9:30:00 AM</DateTime>\n"
+           "\t\t\t<Description>call</Description>\n\t\t\t<ContactTypeID>1</ContactTypeID>\n" +
+           followUp + "\t\t</Contact>\n";
+  };
+  DocumentData data;
+  Person person;
+  person.ID = data.persons.NextID();
+  data.persons.Insert(person);
+  std::string text = DocumentText(data);
+  const std::string contacts = contact(1, "\t\t\t<FollowUp Done=\"0\">3/15/2026</FollowUp>\n") +
+                               contact(2, "\t\t\t<FollowUp Done=\"1\">3/2/2026 4:05:00 PM</FollowUp>\n") +
+                               contact(3, "");
+  text.insert(text.find("\t</Contacts>"), contacts);
+  text.replace(text.find("<Contacts LastID=\"0\">"), 21, "<Contacts LastID=\"3\">");
+  ASSERT_TRUE(LoadDocumentText(data, text).Ok());
+  EXPECT_EQ(IsoDateText(data.contacts.Find(1)->FollowUp.When), "2026-03-15");
+  EXPECT_FALSE(data.contacts.Find(1)->FollowUp.Done);
+  EXPECT_TRUE(data.contacts.Find(2)->FollowUp.Done);
+  EXPECT_FALSE(data.contacts.Find(3)->FollowUp.IsSet());
+  EXPECT_EQ(DocumentText(data), text);
+
+  std::string unreadable = text;
+  unreadable.replace(unreadable.find("3/15/2026"), 9, "soon");
+  DocumentData other;
+  ASSERT_TRUE(LoadDocumentText(other, unreadable).Ok());
+  EXPECT_FALSE(other.contacts.Find(1)->FollowUp.IsSet());
 }
 
 }  // namespace

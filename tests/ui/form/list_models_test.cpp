@@ -25,7 +25,7 @@ struct ContactsListModelTest : ::testing::Test {
   }
 
   int32_t Add(int32_t personId, const DateTimeValue& when, int32_t typeId = 1, const std::string& notes = {}) {
-    return editor.AddContact({0, personId, when, notes, typeId}).id;
+    return editor.AddContact({0, personId, when, notes, typeId, {}}).id;
   }
 
   // The IDs the rows carry after a refill for `personId`.
