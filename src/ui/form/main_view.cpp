@@ -1,5 +1,7 @@
 #include "ui/form/main_view.h"
 
+#include "ui/kit/follow_up_edit.h"
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -227,11 +229,13 @@ void MainView::ShowContact(int32_t contactId) {
   const Contact* contact = contactId > 0 ? Data().contacts.Find(contactId) : nullptr;
   if (!contact) {
     notesBox_->clear();
+    followUp_->SetFollowUp({});
     SetPickers(clock_());
     contactTypeSelector_->setCurrentIndex(-1);
     return;
   }
   notesBox_->setPlainText(MultiLineToDisplay(contact->Description));
+  followUp_->SetFollowUp(contact->FollowUp);
   SetPickers(contact->DateTime.IsValid() ? contact->DateTime : clock_());
   contactTypeSelector_->setCurrentIndex(contactTypeSelector_->findData(contact->ContactTypeID));
 }

@@ -40,6 +40,7 @@ class FindBar;
 class FormHelpMode;
 class LogDocument;
 class Prompter;
+class FollowUpEdit;
 class PersonDetailsPanel;
 class PersonListModel;
 
@@ -68,6 +69,9 @@ class MainView : public QWidget {
   void ContactCancel();
   void ContactDelete();
   void OpenFindBar();
+  // Makes a person current, and a contact of theirs when not 0, as a result
+  // of the find bar or an entry of Today; nothing during an edit.
+  void GoTo(int32_t personId, int32_t contactId);
 
   // What the enabling of the form's commands depends on.
   FormState State() const;
@@ -163,8 +167,6 @@ class MainView : public QWidget {
   void OnPersonPicked(int position);
   void KeepPersonSelection();
   void OnContactSelected(const QItemSelection& selected);
-  // Makes a result of the find bar current: its person, and its contact.
-  void GoTo(int32_t personId, int32_t contactId);
   bool LetsHistoryKeysThrough(QEvent* event) const;
 
   LogDocument* document_ = nullptr;
@@ -196,6 +198,7 @@ class MainView : public QWidget {
   QDateEdit* datePicker_ = nullptr;
   QTimeEdit* timePicker_ = nullptr;
   QPlainTextEdit* notesBox_ = nullptr;
+  FollowUpEdit* followUp_ = nullptr;
   QTreeView* contactsList_ = nullptr;
   ContactsListModel* contacts_ = nullptr;
 };

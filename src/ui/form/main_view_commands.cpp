@@ -17,9 +17,12 @@
 #include "ui/form/edit_keys.h"
 #include "ui/form/find_bar.h"
 #include "ui/form/main_view.h"
+
+#include "core/records/record_sameness.h"
 #include "ui/form/person_details_panel.h"
 #include "ui/form/person_list_model.h"
 #include "ui/kit/control_ids.h"
+#include "ui/kit/follow_up_edit.h"
 #include "ui/kit/form_text.h"
 #include "ui/kit/prompter.h"
 
@@ -137,6 +140,9 @@ Contact MainView::ContactFromPanel(const Contact* original) const {
   contact.DateTime.SetTime(time.hour(), time.minute(), time.second());
   const int typeIndex = contactTypeSelector_->currentIndex();
   contact.ContactTypeID = typeIndex >= 0 ? contactTypeSelector_->itemData(typeIndex).toInt() : -1;
+  // A follow-up left alone keeps its moment to the fraction of a second.
+  contact.FollowUp = followUp_->FollowUp();
+  if (original && SameFollowUp(original->FollowUp, contact.FollowUp)) contact.FollowUp = original->FollowUp;
   return contact;
 }
 

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionViewItem>
@@ -35,6 +36,7 @@
 #include "ui/kit/accessible_names.h"
 #include "ui/kit/control_id.h"
 #include "ui/kit/control_ids.h"
+#include "ui/kit/follow_up_edit.h"
 #include "ui/kit/form_text.h"
 #include "ui/kit/partial_date_edit.h"
 
@@ -94,16 +96,18 @@ constexpr int kPersonColumns[] = {51, 103, 42, 78, 46, 57, 19, 20};
 constexpr int kContactColumns[] = {46, 101, 18, 253};
 
 constexpr main_form::Control kTabOrder[] = {
-    kPersonSelector, kTitle,       kFirstName,       kLastName,    kCompany,     kPosition,  kHomePhone,
-    kWorkPhone,      kExtension,   kPager,           kCellPhone,   kFax,         kEMail,     kWebPage,
-    kAddress,        kCity,        kState,           kPostalCode,  kBirthdaySet, kBirthday,  kBirthdayYear,
-    kAnniversarySet, kAnniversary, kAnniversaryYear, kPersonNotes, kDetailsList, kAddDetail, kRemoveDetail,
-    kDate,           kTime,        kContactType,     kNotes,       kContactsList};
+    kPersonSelector, kTitle,       kFirstName,    kLastName,       kCompany,      kPosition,
+    kHomePhone,      kWorkPhone,   kExtension,    kPager,          kCellPhone,    kFax,
+    kEMail,          kWebPage,     kAddress,      kCity,           kState,        kPostalCode,
+    kBirthdaySet,    kBirthday,    kBirthdayYear, kAnniversarySet, kAnniversary,  kAnniversaryYear,
+    kKeepInTouch,    kPersonNotes, kDetailsList,  kAddDetail,      kRemoveDetail, kDate,
+    kTime,           kContactType, kFollowUpSet,  kFollowUp,       kFollowUpDone, kNotes,
+    kContactsList};
 
 // The form as drawn, in dialog units: its width, its side margins and the
 // width of the contacts list.
 constexpr int kFormWidth = 440;
-constexpr int kFormHeight = 262;
+constexpr int kFormHeight = 276;
 constexpr int kFormLeft = 6;
 constexpr int kFormRight = 8;
 constexpr int kListWidth = 417;
@@ -287,6 +291,7 @@ QGroupBox* MainView::BuildDetailsPanel() {
       {details_->Anniversary()->SetBox(), kAnniversarySet},
       {details_->Anniversary()->Picker(), kAnniversary},
       {details_->Anniversary()->YearBox(), kAnniversaryYear},
+      {details_->KeepInTouch(), kKeepInTouch},
       {details_->Notes(), kPersonNotes},
       {details_->List(), kDetailsList},
       {details_->AddButton(), kAddDetail},
@@ -330,6 +335,16 @@ QGroupBox* MainView::BuildContactGroup() {
     AddLabel(*grid, labels[row].first, labels[row].second, pickers[row].first, row, 0);
   }
   grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Ignored, QSizePolicy::Minimum), 0, 2);
+
+  followUp_ = new FollowUpEdit(contactGroup_);
+  followUp_->setObjectName(QStringLiteral("FollowUpEdit"));
+  Register(followUp_->SetBox(), kFollowUpSet);
+  Register(followUp_->Picker(), kFollowUp);
+  Register(followUp_->DoneBox(), kFollowUpDone);
+  auto* followUpLabel = new QLabel(QStringLiteral("Follow up on:"), contactGroup_);
+  LabelControl(followUpLabel, followUp_->SetBox());
+  grid->addWidget(followUpLabel, 3, 0);
+  grid->addWidget(followUp_, 3, 1, 1, 3);
 
   notesBox_ = new QPlainTextEdit(contactGroup_);
   notesBox_->setObjectName(QStringLiteral("NotesBox"));

@@ -12,6 +12,7 @@
 #include "ui/form/main_view.h"
 #include "ui/form/person_details_panel.h"
 #include "ui/form/person_list_model.h"
+#include "ui/kit/follow_up_edit.h"
 #include "ui/kit/read_only_look.h"
 
 namespace vimbo {
@@ -41,6 +42,7 @@ void MainView::EnableContactFields(bool enabled) {
   }
   datePicker_->setCalendarPopup(enabled);
   contactTypeSelector_->setEnabled(enabled);
+  followUp_->SetReadOnly(!enabled);
   ShowLocks();
 }
 

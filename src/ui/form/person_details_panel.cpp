@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <algorithm>
@@ -87,6 +88,13 @@ PersonDetailsPanel::PersonDetailsPanel(QWidget* parent) : QGroupBox(QStringLiter
   birthday_->setObjectName(QStringLiteral("BirthdayPicker"));
   anniversary_ = new PartialDateEdit(QStringLiteral("Anniversary"), this);
   anniversary_->setObjectName(QStringLiteral("AnniversaryPicker"));
+  keepInTouch_ = new QSpinBox(this);
+  keepInTouch_->setObjectName(QStringLiteral("KeepInTouchBox"));
+  // Ten years at most; none shows as a dash.
+  keepInTouch_->setRange(0, 3650);
+  keepInTouch_->setSpecialValueText(QStringLiteral("\u2014"));
+  keepInTouch_->setSuffix(QStringLiteral(" days"));
+  NameControl(keepInTouch_, QStringLiteral("Keep In Touch Every"));
   notes_ = new QPlainTextEdit(this);
   notes_->setObjectName(QStringLiteral("PersonNotesBox"));
   notes_->setTabChangesFocus(true);
@@ -121,10 +129,12 @@ PersonDetailsPanel::PersonDetailsPanel(QWidget* parent) : QGroupBox(QStringLiter
 
   // A date's label leads to the box that sets it, as the picker waits for
   // that; each part keeps a name of its own.
-  const std::pair<const char*, QWidget*> rows[] = {
-      {"Birthday:", birthday_}, {"Anniversary:", anniversary_}, {"Notes:", notes_}};
-  QWidget* const targets[] = {birthday_->SetBox(), anniversary_->SetBox(), notes_};
-  for (int row = 0; row < 3; ++row) {
+  const std::pair<const char*, QWidget*> rows[] = {{"Birthday:", birthday_},
+                                                   {"Anniversary:", anniversary_},
+                                                   {"Keep in touch every:", keepInTouch_},
+                                                   {"Notes:", notes_}};
+  QWidget* const targets[] = {birthday_->SetBox(), anniversary_->SetBox(), keepInTouch_, notes_};
+  for (int row = 0; row < 4; ++row) {
     auto* label = new QLabel(QString::fromLatin1(rows[row].first), this);
     LabelControl(label, targets[row]);
     grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -134,15 +144,15 @@ PersonDetailsPanel::PersonDetailsPanel(QWidget* parent) : QGroupBox(QStringLiter
   NameControl(anniversary_->SetBox(), QStringLiteral("Anniversary Set"));
   // The notes of the person are told apart from the contact's.
   NameControl(notes_, QStringLiteral("Person Notes"));
-  grid->addWidget(photo_, 0, 2, 3, 1);
-  grid->addWidget(list_, 3, 0, 1, 3);
+  grid->addWidget(photo_, 0, 2, 4, 1);
+  grid->addWidget(list_, 4, 0, 1, 3);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(add_);
   buttons->addWidget(remove_);
   buttons->addStretch(1);
-  grid->addLayout(buttons, 4, 0, 1, 3);
-  grid->setRowStretch(2, 2);
-  grid->setRowStretch(3, 3);
+  grid->addLayout(buttons, 5, 0, 1, 3);
+  grid->setRowStretch(3, 2);
+  grid->setRowStretch(4, 3);
   grid->setColumnStretch(1, 1);
 
   connect(add_, &QPushButton::clicked, this, &PersonDetailsPanel::AddDetail);
@@ -154,6 +164,7 @@ PersonDetailsPanel::PersonDetailsPanel(QWidget* parent) : QGroupBox(QStringLiter
 void PersonDetailsPanel::Show(const Person* person) {
   birthday_->SetDate(person ? person->Birthday : PartialDate());
   anniversary_->SetDate(person ? person->Anniversary : PartialDate());
+  keepInTouch_->setValue(person ? person->KeepInTouch : 0);
   const QString notes = person ? MultiLineToDisplay(person->Notes) : QString();
   if (notes_->toPlainText() != notes) notes_->setPlainText(notes);
   list_->setRowCount(0);
@@ -210,6 +221,9 @@ void PersonDetailsPanel::CommitEdit() {
 void PersonDetailsPanel::ApplyTo(Person& person, const Person& original) const {
   person.Birthday = birthday_->Date();
   person.Anniversary = anniversary_->Date();
+  // A longer interval from a file than the box takes stays as it was.
+  const int shown = std::min(original.KeepInTouch, keepInTouch_->maximum());
+  person.KeepInTouch = keepInTouch_->value() == shown ? original.KeepInTouch : keepInTouch_->value();
   person.Notes = MultiLineFromDisplay(MultiLineBoxText(*notes_), original.Notes);
   person.Details.clear();
   for (int row = 0; row < list_->rowCount(); ++row) {
@@ -243,6 +257,9 @@ void PersonDetailsPanel::SetReadOnly(bool readOnly) {
   readOnly_ = readOnly;
   birthday_->SetReadOnly(readOnly);
   anniversary_->SetReadOnly(readOnly);
+  keepInTouch_->setReadOnly(readOnly);
+  keepInTouch_->setButtonSymbols(readOnly ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows);
+  SetReadOnlyLook(*keepInTouch_, readOnly, palette());
   notes_->setReadOnly(readOnly);
   SetReadOnlyLook(*notes_, readOnly, palette());
   SetReadOnlyLook(*list_, readOnly, palette());

@@ -1,6 +1,6 @@
 #pragma once
 // What a person has beyond the seventeen boxes, beside them on the form:
-// birthday, anniversary, notes about the person, the photo, and a list of
+// birthday, anniversary, how often to keep in touch, notes about the person, the photo, and a list of
 // labelled values (further phones and e-mails, addresses, messaging
 // accounts, name parts...) with Add and Remove. Read-only while browsing,
 // editable in the person edit modes like the boxes.
@@ -13,6 +13,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 namespace vimbo {
@@ -37,6 +38,7 @@ class PersonDetailsPanel : public QGroupBox {
 
   PartialDateEdit* Birthday() const { return birthday_; }
   PartialDateEdit* Anniversary() const { return anniversary_; }
+  QSpinBox* KeepInTouch() const { return keepInTouch_; }
   QPlainTextEdit* Notes() const { return notes_; }
   QTableWidget* List() const { return list_; }
   QPushButton* AddButton() const { return add_; }
@@ -54,6 +56,7 @@ class PersonDetailsPanel : public QGroupBox {
 
   PartialDateEdit* birthday_ = nullptr;
   PartialDateEdit* anniversary_ = nullptr;
+  QSpinBox* keepInTouch_ = nullptr;
   QPlainTextEdit* notes_ = nullptr;
   QTableWidget* list_ = nullptr;
   QPushButton* add_ = nullptr;

@@ -56,6 +56,8 @@ enum class CommandId : int {
   kImportVCard = 32831,
   kExportVCard = 32832,
   kMerge = 32833,
+  kReportActivity = 32834,
+  kToday = 32835,
   kCheckForUpdate = 102,
 };
 

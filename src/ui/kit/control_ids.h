@@ -62,6 +62,7 @@ enum Control : int {
   kDetailsList = 1101,
   kAddDetail = 1102,
   kRemoveDetail = 1103,
+  kKeepInTouch = 1104,
 
   kContactGroup = 1029,
   kDate = 1026,
@@ -71,6 +72,9 @@ enum Control : int {
   kContactType = 1020,
   kContactTypeLabel = 1044,
   kNotes = 1022,
+  kFollowUpSet = 1105,
+  kFollowUp = 1106,
+  kFollowUpDone = 1107,
 
   kContactsGroup = 1030,
   kContactsList = 1021,

@@ -124,6 +124,8 @@ std::span<const CommandInfo> Commands() {
                   [](F& f) { f.ChooseReport(kReportEnvelopes); }},
       CommandInfo{kReportFont, "&Font...", "Select the font to use on reports", "Report font", "", {M::kReports, 20},
                   kNoButton, "printing.htm", Always, [](F& f) { f.printing_.ChooseFont(&f); }},
+      CommandInfo{kToday, "T&oday...", "Show the follow-ups, persons and birthdays that are due", "Today", "Ctrl+T",
+                  {M::kView, 5}, kNoButton, "today.htm", Always, [](F& f) { f.ShowToday(); }},
       CommandInfo{kToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", "", {M::kView, 10}, kNoButton,
                   "mainform.htm", Always, [](F& f) { f.ToggleToolbar(); }},
       CommandInfo{kStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", "", {M::kView, 11},

@@ -103,5 +103,6 @@ int main(int argc, char** argv) {
   if (!vimbo::OfferRecovery(frame.Doc(), keeper, prompter, &frame, recoveryFolder))
     frame.OpenStartupFiles(parser.positionalArguments());
   if (!frame.RestorePlacement()) frame.show();
+  frame.ShowTodayIfDue();
   return application.exec();
 }

@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -21,6 +22,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/reminders/calendar_days.h"
+#include "core/reminders/due_items.h"
+#include "ui/editors/today_dialog.h"
 #include "ui/form/command_state.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/artwork.h"
@@ -36,6 +40,12 @@
 #include "ui/shell/splash_window.h"
 
 namespace vimbo {
+namespace {
+
+// Whether Today shows at start when something is due.
+constexpr const char* kTodayAtStartKey = "Settings/ShowTodayAtStart";
+
+}  // namespace
 
 using namespace command;
 
@@ -100,6 +110,8 @@ MainFrame::MainFrame(Prompter& prompter, const Options& options)
   connect(&document_, &LogDocument::notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
   connect(&document_, &LogDocument::merged, this, &MainFrame::ShowMerged);
   connect(view_, &MainView::StateChanged, this, &MainFrame::UpdateCommandStates);
+  connect(view_, &MainView::StateChanged, this, &MainFrame::ShowLastContact);
+  connect(&document_, &LogDocument::changed, this, &MainFrame::ShowLastContact);
   SetTitle();
   UpdateCommandStates();
 }
@@ -232,6 +244,48 @@ void MainFrame::CreateStatusBar() {
   connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
     if (message.isEmpty()) bar->showMessage(QStringLiteral("Ready"));
   });
+  lastContact_ = new QLabel(bar);
+  lastContact_->setObjectName(QStringLiteral("LastContact"));
+  bar->addPermanentWidget(lastContact_);
+}
+
+int64_t MainFrame::Today() const {
+  if (today_) return *today_;
+  const QDate now = QDate::currentDate();
+  return DayOf(now.year(), now.month(), now.day()).value_or(0);
+}
+
+void MainFrame::ShowLastContact() {
+  const int32_t person = view_->State().currentPersonId;
+  QString text;
+  if (person > 0) {
+    const std::optional<int64_t> last = LastContactDay(document_.Data(), person);
+    const int64_t days = last ? Today() - *last : 0;
+    if (!last)
+      text = QStringLiteral("No contact yet");
+    else if (days == 0)
+      text = QStringLiteral("Last contact: today");
+    else if (days == 1)
+      text = QStringLiteral("Last contact: yesterday");
+    else if (days > 1)
+      text = QStringLiteral("Last contact: %1 days ago").arg(days);
+    else
+      text = QStringLiteral("Next contact: in %1 days").arg(-days);
+  }
+  if (lastContact_->text() != text) lastContact_->setText(text);
+}
+
+void MainFrame::ShowToday() {
+  const std::unique_ptr<QSettings> settings = OpenSettings();
+  TodayDialog dialog(document_, Today(), settings->value(kTodayAtStartKey, true).toBool(), this);
+  prompter_.RunDialog(dialog);
+  settings->setValue(kTodayAtStartKey, dialog.ShowAtStart());
+  if (dialog.ChosenPerson() > 0) view_->GoTo(dialog.ChosenPerson(), dialog.ChosenContact());
+}
+
+void MainFrame::ShowTodayIfDue() {
+  if (!OpenSettings()->value(kTodayAtStartKey, true).toBool()) return;
+  if (!FindDue(document_.Data(), Today(), TodayDialog::kDaysAhead).Empty()) ShowToday();
 }
 
 void MainFrame::FitToForm() {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "ui/document/log_document.h"
@@ -18,6 +19,7 @@
 
 class QAction;
 class QMenu;
+class QLabel;
 class QProgressBar;
 class QStackedWidget;
 class QTimer;
@@ -43,6 +45,8 @@ class MainFrame : public QMainWindow {
 
   // Opens each named document in turn, as at start-up.
   void OpenStartupFiles(const QStringList& paths);
+  // At start: Today, when anything is due and the user has not turned it off.
+  void ShowTodayIfDue();
   // Restores the stored placement; false when there was none to apply.
   bool RestorePlacement();
 
@@ -63,6 +67,10 @@ class MainFrame : public QMainWindow {
   QToolBar* PreviewToolbar() const { return previewToolbar_; }
   QMenu* PersonMenu() const { return personMenu_; }
   QMenu* ContactMenu() const { return contactMenu_; }
+
+  // Fixes the day that counts as today, for tests.
+  void SetToday(int64_t day) { today_ = day; }
+  int64_t Today() const;
 
   // Where Check For Update opens the page; tests put a fake in its place.
   void SetUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
@@ -112,6 +120,9 @@ class MainFrame : public QMainWindow {
   void FileSave();
   void FileSaveAs();
   void FileMerge();
+  void ShowToday();
+  // "Last contact: 37 days ago" for the current person, in the status bar.
+  void ShowLastContact();
   // After a merge: the conflicts in a list, or a word that there were none.
   void ShowMerged(const std::vector<MergeConflict>& conflicts);
   void FileRecent(CommandId id);
@@ -177,6 +188,10 @@ class MainFrame : public QMainWindow {
   int findBarGrowth_ = 0;
   QTimer* paginationTimer_ = nullptr;
   QProgressBar* paginationBar_ = nullptr;
+  QLabel* lastContact_ = nullptr;
+  // The day Today and the status bar count from; the clock's unless a test
+  // fixes one.
+  std::optional<int64_t> today_;
   std::function<bool(const QUrl&)> openUrl_;
 };
 

@@ -52,7 +52,7 @@ using testing::TimePicker;
 // While browsing, the details offer their notes and list; their date boxes
 // and buttons wait for an edit.
 constexpr int kTabOrder[] = {1024, 1015, 1001, 1002, 1003, 1004, 1023, 1025, 1031, 1027, 1016, 1006, 1008,
-                             1074, 1010, 1012, 1013, 1014, 1100, 1101, 1026, 1076, 1020, 1022, 1021};
+                             1074, 1010, 1012, 1013, 1014, 1104, 1100, 1101, 1026, 1076, 1020, 1022, 1021};
 // The person boxes, in the order of the fields of a Person.
 constexpr int kPersonBoxes[] = {1015, 1001, 1002, 1003, 1004, 1010, 1012, 1013, 1014,
                                 1023, 1025, 1031, 1016, 1027, 1006, 1008, 1074};
