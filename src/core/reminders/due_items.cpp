@@ -95,4 +95,19 @@ std::optional<int64_t> LastContactDay(const DocumentData& data, int32_t personId
   return last;
 }
 
+std::vector<std::pair<int32_t, std::optional<int64_t>>> LastContactDays(const DocumentData& data) {
+  std::vector<std::pair<int32_t, std::optional<int64_t>>> days;
+  days.reserve(data.persons.Size());
+  for (const auto& [id, person] : data.persons) days.emplace_back(id, std::nullopt);
+  for (const auto& [id, contact] : data.contacts) {
+    if (!contact.DateTime.IsValid()) continue;
+    const auto at = std::lower_bound(days.begin(), days.end(), contact.PersonID,
+                                     [](const auto& entry, int32_t personId) { return entry.first < personId; });
+    if (at == days.end() || at->first != contact.PersonID) continue;
+    const int64_t day = DayOf(contact.DateTime);
+    if (!at->second || *at->second < day) at->second = day;
+  }
+  return days;
+}
+
 }  // namespace vimbo

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/records/document_data.h"
@@ -55,6 +56,10 @@ DueItems FindDue(const DocumentData& data, int64_t today, int days);
 
 // The day of the person's latest contact; nothing without one.
 std::optional<int64_t> LastContactDay(const DocumentData& data, int32_t personId);
+
+// Every person's latest contact day, in ascending person ID; nothing for a
+// person without a contact. One pass over the contacts.
+std::vector<std::pair<int32_t, std::optional<int64_t>>> LastContactDays(const DocumentData& data);
 
 // The next day on or after `from` that a date of the year falls on.
 int64_t NextOccurrence(uint8_t month, uint8_t day, int64_t from);

@@ -58,6 +58,7 @@ enum class CommandId : int {
   kMerge = 32833,
   kReportActivity = 32834,
   kToday = 32835,
+  kLastContacts = 32836,
   kCheckForUpdate = 102,
 };
 

@@ -126,6 +126,8 @@ std::span<const CommandInfo> Commands() {
                   kNoButton, "printing.htm", Always, [](F& f) { f.printing_.ChooseFont(&f); }},
       CommandInfo{kToday, "T&oday...", "Show the follow-ups, persons and birthdays that are due", "Today", "Ctrl+T",
                   {M::kView, 5}, kNoButton, "today.htm", Always, [](F& f) { f.ShowToday(); }},
+      CommandInfo{kLastContacts, "&Last Contacts...", "List every person by their last contact", "Last Contacts", "",
+                  {M::kView, 6}, kNoButton, "today.htm", HasPersons, [](F& f) { f.ShowLastContacts(); }},
       CommandInfo{kToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", "", {M::kView, 10}, kNoButton,
                   "mainform.htm", Always, [](F& f) { f.ToggleToolbar(); }},
       CommandInfo{kStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", "", {M::kView, 11},

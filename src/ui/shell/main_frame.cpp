@@ -24,6 +24,7 @@
 
 #include "core/reminders/calendar_days.h"
 #include "core/reminders/due_items.h"
+#include "ui/editors/last_contacts_dialog.h"
 #include "ui/editors/today_dialog.h"
 #include "ui/form/command_state.h"
 #include "ui/form/main_view.h"
@@ -281,6 +282,12 @@ void MainFrame::ShowToday() {
   prompter_.RunDialog(dialog);
   settings->setValue(kTodayAtStartKey, dialog.ShowAtStart());
   if (dialog.ChosenPerson() > 0) view_->GoTo(dialog.ChosenPerson(), dialog.ChosenContact());
+}
+
+void MainFrame::ShowLastContacts() {
+  LastContactsDialog dialog(document_.Data(), Today(), this);
+  prompter_.RunDialog(dialog);
+  if (dialog.ChosenPerson() > 0) view_->GoTo(dialog.ChosenPerson(), 0);
 }
 
 void MainFrame::ShowTodayIfDue() {

@@ -121,6 +121,7 @@ class MainFrame : public QMainWindow {
   void FileSaveAs();
   void FileMerge();
   void ShowToday();
+  void ShowLastContacts();
   // "Last contact: 37 days ago" for the current person, in the status bar.
   void ShowLastContact();
   // After a merge: the conflicts in a list, or a word that there were none.

@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include "core/records/date_time_text.h"
 #include "core/reminders/calendar_days.h"
 #include "support/people.h"
 #include "support/scripted_prompter.h"
+#include "ui/editors/last_contacts_dialog.h"
 #include "ui/editors/today_dialog.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
@@ -130,6 +132,33 @@ TEST_F(TodayFixture, ShownAtStartWhenSomethingIsDueUnlessTurnedOff) {
   });
   frame->OnCommand(kToday);
   EXPECT_TRUE(nothing);
+}
+
+// View > Last Contacts: the person never contacted first, then the longest
+// ago; a heading click turns the order; Show makes the person current.
+TEST_F(TodayFixture, LastContactsListsTheLongestAgoFirst) {
+  frame->Doc().Run(&DocumentEditor::AddPerson, testing::NamedPerson(0, "Cy", "Poe"));
+  QStringList rows;
+  QStringList turned;
+  prompter.dialogs.push_back([&](QDialog& shown) {
+    auto& dialog = static_cast<LastContactsDialog&>(shown);
+    const auto read = [&](QStringList& into) {
+      const QAbstractItemModel* model = dialog.List()->model();
+      for (int row = 0; row < model->rowCount(); ++row)
+        into << model->index(row, 0).data().toString() + "|" + model->index(row, 2).data().toString();
+    };
+    read(rows);
+    dialog.List()->sortByColumn(2, Qt::AscendingOrder);
+    read(turned);
+    dialog.List()->setCurrentIndex(dialog.List()->model()->index(0, 0));
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+      if (button->text() == "&Show") button->click();
+    return dialog.result();
+  });
+  frame->OnCommand(kLastContacts);
+  EXPECT_EQ(rows.join(",").toStdString(), "Poe, Cy|,Lee, Ann|38,Roe, Bob|5");
+  EXPECT_EQ(turned.join(",").toStdString(), "Roe, Bob|5,Lee, Ann|38,Poe, Cy|");
+  EXPECT_EQ(frame->View()->State().currentPersonId, 2);
 }
 
 }  // namespace
