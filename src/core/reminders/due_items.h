@@ -56,7 +56,8 @@ DueItems FindDue(const DocumentData& data, int64_t today, int days);
 // The day of the person's latest contact; nothing without one.
 std::optional<int64_t> LastContactDay(const DocumentData& data, int32_t personId);
 
-// The next day on or after `from` that a date of the year falls on.
+// The next day on or after `from` that a date of the year falls on; a day
+// before `from` when it falls on none before the end of year 9999.
 int64_t NextOccurrence(uint8_t month, uint8_t day, int64_t from);
 
 }  // namespace vimbo
