@@ -125,10 +125,10 @@ void RunDueMeasure(const DocumentData& data, const std::string& folder, const st
     PrintNote("due command", "skipped: no vimbo-cli at " + cli);
     return;
   }
-  const PairResult command = Interleave(ProcessWork({cli, "due", path, "--today", "2027-01-15"}),
-                                        ProcessWork({cli, "info", path}), options);
-  PrintRow("vimbo-cli due / vimbo-cli info, whole process", Milliseconds(command.ours),
-           Milliseconds(command.reference), Ratio(command.ratio), "<= 1.2", command.ratio <= 1.2);
+  const PairResult command =
+      Interleave(ProcessWork({cli, "due", path, "--today", "2027-01-15"}), ProcessWork({cli, "info", path}), options);
+  PrintRow("vimbo-cli due / vimbo-cli info, whole process", Milliseconds(command.ours), Milliseconds(command.reference),
+           Ratio(command.ratio), "<= 1.2", command.ratio <= 1.2);
 }
 
 }  // namespace vimbo::bench
