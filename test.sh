@@ -24,7 +24,7 @@ scripts/check_format.sh
 scripts/ensure_packages.sh cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl1-mesa-dev \
   libgtest-dev libgmock-dev libpugixml-dev clang libclang-rt-14-dev fonts-liberation \
   desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file man-db groff-base \
-  clang-format clang-tidy qt6-base-private-dev python3-vobject
+  clang-format clang-tidy qt6-base-private-dev python3-vobject python3-icalendar
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIMBO_BENCH=ON -DVIMBO_WERROR=ON

@@ -1,4 +1,4 @@
-// document_bench [PERSONS CONTACTS] [--core] [--growth] [--gui] [options]:
+// document_bench [PERSONS CONTACTS] [--core] [--due] [--growth] [--gui] [options]:
 // the cost of Vimbo's work on a large document, each figure beside its goal.
 // Ratios compare our work with a reference on the same bytes in the same
 // run, interleaved and in CPU time, so they hold on a loaded shared machine
@@ -20,6 +20,8 @@
 
 #include "bench_harness.h"
 #include "core_measures.h"
+#include "document_generator.h"
+#include "due_measure.h"
 #ifdef VIMBO_BENCH_GUI
 #include "gui_measures.h"
 #endif
@@ -29,10 +31,12 @@ extern char** environ;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: document_bench [PERSONS CONTACTS] [--core] [--growth] [--gui]\n"
-    "                      [--rounds N] [--min-seconds S] [--growth-max CONTACTS]\n"
+    "usage: document_bench [PERSONS CONTACTS] [--core] [--due] [--growth] [--gui]\n"
+    "                      [--rounds N] [--min-seconds S] [--growth-max CONTACTS] [--cli PATH]\n"
     "  PERSONS CONTACTS  the document measured (default 10000 100000)\n"
-    "  --core            parse, load, save, heap of a load, export, import (the default)\n"
+    "  --core            parse, load, save, heap of a load, export, import, due (the default)\n"
+    "  --due             what is due alone: the rules beside the load, vimbo-cli due beside info\n"
+    "  --cli PATH        the vimbo-cli of the due measure (default: ../bin/vimbo-cli beside this program)\n"
     "  --growth          load, save, export and import per record at 100/1,000 persons/contacts\n"
     "                    and ten times as many each step up to --growth-max (default 1000000)\n"
     "  --gui             the desktop program on the offscreen platform: open, report preview,\n"
@@ -61,9 +65,11 @@ struct Arguments {
   int32_t persons = 10'000;
   int32_t contacts = 100'000;
   bool core = false;
+  bool due = false;
   bool growth = false;
   bool gui = false;
   int32_t growthMax = 1'000'000;
+  std::string cli;
   vimbo::bench::RoundOptions rounds;
 };
 
@@ -73,6 +79,10 @@ bool ParseOption(const std::vector<std::string_view>& args, std::size_t& i, Argu
   const std::string_view arg = args[i];
   if (arg == "--core") {
     parsed.core = true;
+    return true;
+  }
+  if (arg == "--due") {
+    parsed.due = true;
     return true;
   }
   if (arg == "--growth") {
@@ -93,6 +103,10 @@ bool ParseOption(const std::vector<std::string_view>& args, std::size_t& i, Argu
   }
   if (arg == "--min-seconds") return ParseSeconds(value, parsed.rounds.minSeconds);
   if (arg == "--growth-max") return ParseCount(value, parsed.growthMax);
+  if (arg == "--cli") {
+    parsed.cli = value;
+    return true;
+  }
   return false;
 }
 
@@ -110,7 +124,7 @@ bool ParseArguments(const std::vector<std::string_view>& args, Arguments& parsed
   } else if (!positional.empty()) {
     return false;
   }
-  if (!parsed.growth && !parsed.gui) parsed.core = true;
+  if (!parsed.growth && !parsed.gui && !parsed.due) parsed.core = true;
   return true;
 }
 
@@ -180,18 +194,35 @@ bool RunGui(const Arguments& arguments, const char* program, const std::string& 
 }
 #endif
 
+// The due measure on the generated document, with the vimbo-cli given or
+// the one of the build tree.
+void RunDue(const Arguments& arguments, const vimbo::bench::BenchDocument& document, const std::string& folder) {
+  using namespace vimbo::bench;
+  std::string cli = arguments.cli;
+  if (cli.empty()) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    cli = (self.parent_path().parent_path() / "bin" / "vimbo-cli").string();
+  }
+  if (!arguments.core) PrintTableHeader();
+  vimbo::DocumentData data;
+  vimbo::GenerateDocument(data, document.persons, document.contacts);
+  RunDueMeasure(data, folder, cli, arguments.rounds);
+}
+
 int Run(const Arguments& arguments, [[maybe_unused]] const char* program, const std::string& folder) {
   using namespace vimbo::bench;
   std::printf(
       "CPU time (user and kernel) of interleaved runs, ours and reference alternately on the same\n"
       "bytes; at least %d rounds and %.1f s of CPU per measure; medians. Every operator new counted.\n",
       arguments.rounds.rounds, arguments.rounds.minSeconds);
-  if (arguments.core || arguments.gui) {
+  if (arguments.core || arguments.gui || arguments.due) {
     const BenchDocument document = MakeDocument(folder + "/document.tch", arguments.persons, arguments.contacts);
     std::printf("\ndocument: %s persons, %s contacts, %s\n", Count(document.persons).c_str(),
                 Count(document.contacts).c_str(), Megabytes(static_cast<double>(document.text.size())).c_str());
     std::fflush(stdout);
     if (arguments.core) RunCoreMeasures(document, folder, arguments.rounds);
+    if (arguments.core || arguments.due) RunDue(arguments, document, folder);
 #ifdef VIMBO_BENCH_GUI
     if (arguments.gui && !RunGui(arguments, program, folder, document)) return 1;
 #endif

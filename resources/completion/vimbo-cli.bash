@@ -45,6 +45,7 @@ _vimbo_cli_options() {
     new | resave) echo "--force" ;;
     report) echo "--persons --from --to --recipient --return --margins --font --size --paper" ;;
     merge) echo "--prefer --force" ;;
+    due) echo "--today --days" ;;
   esac
 }
 
@@ -60,7 +61,7 @@ _vimbo_cli() {
   fi
   COMPREPLY=()
 
-  local commands="new resave info export import report find merge help"
+  local commands="new resave info export import report find merge due help"
   if ((cword == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
@@ -104,7 +105,7 @@ _vimbo_cli() {
         _vimbo_cli_list "$cur" $persons
       fi
       return ;;
-    --from | --to | --margins | --font | --size) return ;;
+    --from | --to | --margins | --font | --size | --today | --days) return ;;
   esac
 
   # The place of this word among the words that are neither options nor
@@ -127,12 +128,13 @@ _vimbo_cli() {
   fi
 
   case $command:$position in
-    new:0 | resave:[01] | info:0 | find:0 | import:[02] | merge:[0-3]) _vimbo_cli_files "$cur" tch ;;
-    export:0) COMPREPLY=($(compgen -W "persons contacts vcard" -- "$cur")) ;;
+    new:0 | resave:[01] | info:0 | find:0 | import:[02] | merge:[0-3] | due:0) _vimbo_cli_files "$cur" tch ;;
+    export:0) COMPREPLY=($(compgen -W "persons contacts vcard ics" -- "$cur")) ;;
     report:0) COMPREPLY=($(compgen -W "addressbook contacts envelopes" -- "$cur")) ;;
     export:1 | report:1) _vimbo_cli_files "$cur" tch ;;
     export:2)
       if [[ ${words[2]} == vcard ]]; then _vimbo_cli_files "$cur" vcf
+      elif [[ ${words[2]} == ics ]]; then _vimbo_cli_files "$cur" ics
       else _vimbo_cli_files "$cur" txt csv; fi ;;
     import:1) _vimbo_cli_files "$cur" txt csv vcf ;;
     report:2) _vimbo_cli_files "$cur" pdf ;;

@@ -10,7 +10,9 @@
 #include <string_view>
 
 #include "cli/command_support.h"
+#include "cli/due_command.h"
 #include "cli/find_command.h"
+#include "cli/ics_command.h"
 #include "cli/merge_command.h"
 #include "cli/vcard_command.h"
 #ifdef VIMBO_CLI_REPORTS
@@ -75,6 +77,8 @@ const std::vector<UsagePiece>& UsagePieces() {
        true,
        "vimbo-cli merge [BASE.tch] OURS.tch THEIRS.tch OUT.tch\n"
        "                 [--prefer ours|theirs] [--force]\n"},
+      {{"due"}, true, "vimbo-cli due IN.tch [--today YYYY-MM-DD] [--days N]\n"},
+      {{"export"}, true, "vimbo-cli export ics IN.tch OUT.ics\n"},
       {{"help"}, true, "vimbo-cli help [COMMAND] | COMMAND --help | --help | --version\n"},
       {{"export", "import"},
        false,
@@ -107,8 +111,8 @@ const std::vector<UsagePiece>& UsagePieces() {
        "named on standard error.\n"},
       {{"export", "import"},
        false,
-       "DATA \"-\" reads standard input. OUT.txt or OUT.vcf \"-\" writes standard\n"
-       "output, and the \"N lines written\" or \"N cards written\" line then goes to\n"
+       "DATA \"-\" reads standard input. OUT.txt, OUT.vcf or OUT.ics \"-\" writes\n"
+       "standard output, and the line that counts what was written then goes to\n"
        "standard error.\n"},
       {{"new", "resave", "import", "merge"},
        false,
@@ -152,6 +156,24 @@ const std::vector<UsagePiece>& UsagePieces() {
        "FIELD \"(deleted)\" with \"changed\" and \"deleted\" for a record kept so; line\n"
        "breaks and tabs in values as spaces. Exit status 1 when there are conflicts\n"
        "(OUT.tch is written) or a copy cannot be read (nothing is written).\n"},
+      {{"due"},
+       false,
+       "due: one line per item, tab-separated; an empty value keeps its tab:\n"
+       "followup<TAB>CONTACT_ID<TAB>PERSON_ID<TAB>DATE<TAB>NAME<TAB>NOTES for each\n"
+       "follow-up not done whose day has come, oldest first;\n"
+       "keepintouch<TAB>PERSON_ID<TAB>LAST_CONTACT<TAB>DUE<TAB>NAME for each person\n"
+       "whose interval has run out, most overdue first (never contacted: due today);\n"
+       "birthday|anniversary<TAB>PERSON_ID<TAB>NEXT<TAB>NAME<TAB>YEARS for the dates\n"
+       "of today through today + N days (default 14), soonest first, with the age or\n"
+       "the years reached on that day when the year is known. Dates are YYYY-MM-DD;\n"
+       "--today defaults to the clock's date. Line breaks and tabs in values are\n"
+       "spaces. Exit status 1 when nothing is due.\n"},
+      {{"export"},
+       false,
+       "ics: an iCalendar file with a to-do for each follow-up not done and a yearly\n"
+       "all-day event for each birthday and anniversary (a date without a year\n"
+       "starts in 2000). Each entry's UID holds its record's ID and the document's\n"
+       "file name, so importing the file again updates the entries.\n"},
       {{}, false, "Exit status: 0 on success, 1 on a failure, 2 on a wrong command line.\n"},
   };
   return pieces;
@@ -250,7 +272,7 @@ void RequireKnownKeys(const std::vector<std::string>& keys, const std::vector<st
   }
 }
 
-constexpr const char* kExportKinds = "persons, contacts or vcard";
+constexpr const char* kExportKinds = "persons, contacts, vcard or ics";
 
 // export persons IN OUT --layout google|outlook: the columns and characters
 // are the layout's own.
@@ -285,6 +307,7 @@ int ExportLayoutCommand(const std::vector<std::string>& args, const Options& opt
 int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   RequireArguments(args, 1, 1, "export", kExportKinds);
   if (args[1] == "vcard") return VCardExportCommand(args, out, err);
+  if (args[1] == "ics") return IcsExportCommand(args, out, err);
   if (args[1] != "persons" && args[1] != "contacts")
     throw UsageError{"unknown export '" + args[1] + "' (" + kExportKinds + ")"};
   const bool persons = args[1] == "persons";
@@ -464,6 +487,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
   if (command == "import") return ImportCommand(args, in, out, err);
   if (command == "find") return FindCommand(args, out, err);
   if (command == "merge") return MergeCommand(args, out, err);
+  if (command == "due") return DueCommand(args, out, err);
 #ifdef VIMBO_CLI_REPORTS
   return ReportCommand(args, out, err);
 #else

@@ -377,9 +377,9 @@ TEST(CliUsage, WrongArgumentsSayWhatIsWrong) {
       {{"resave", "a"}, "resave needs IN.tch and OUT.tch"},
       {{"info"}, "info needs IN.tch"},
       {{"frobnicate", "a"}, "unknown command 'frobnicate'"},
-      {{"export"}, "export needs persons, contacts or vcard"},
+      {{"export"}, "export needs persons, contacts, vcard or ics"},
       {{"export", "persons", "a"}, "export persons needs IN.tch and OUT.txt"},
-      {{"export", "people", "a", "b"}, "unknown export 'people' (persons, contacts or vcard)"},
+      {{"export", "people", "a", "b"}, "unknown export 'people' (persons, contacts, vcard or ics)"},
       {{"export", "persons", "a", "b", "--fields"}, "option '--fields' needs a value"},
       {{"export", "persons", "a", "--fields", "LastName"}, "export persons needs IN.tch and OUT.txt"},
       {{"export", "persons", "a", "b", "--columns", "LastName"}, "export persons takes no option '--columns'"},
@@ -432,7 +432,7 @@ TEST(CliUsage, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(find.err, "");
   EXPECT_EQ(find.out.rfind("usage: vimbo-cli find IN.tch QUERY...\nfind: ", 0), 0u) << find.out;
   EXPECT_LT(find.out.size(), help.out.size());
-  for (const char* command : {"new", "resave", "info", "export", "import", "report", "find"}) {
+  for (const char* command : {"new", "resave", "info", "export", "import", "report", "find", "due"}) {
     const CliResult asked = RunCli({"help", command});
     EXPECT_EQ(asked.status, 0);
     EXPECT_NE(asked.out.find(std::string("vimbo-cli ") + command + " "), std::string::npos) << command;

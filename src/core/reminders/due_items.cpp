@@ -56,7 +56,8 @@ void AddKeepInTouch(const DocumentData& data, int64_t today, DueItems& due) {
 void AddDate(DateKind kind, int32_t personId, const PartialDate& date, int64_t today, int days, DueItems& due) {
   if (!date.IsSet()) return;
   const int64_t next = NextOccurrence(date.month, date.day, today);
-  if (next - today > days) return;
+  // At the end of the calendar the date may not come again at all.
+  if (next < today || next - today > days) return;
   ComingDate coming{kind, personId, next, std::nullopt};
   const int years = MomentOf(next).Year() - date.year;
   if (date.HasYear() && years >= 0) coming.years = years;

@@ -61,7 +61,8 @@ std::optional<int64_t> LastContactDay(const DocumentData& data, int32_t personId
 // person without a contact. One pass over the contacts.
 std::vector<std::pair<int32_t, std::optional<int64_t>>> LastContactDays(const DocumentData& data);
 
-// The next day on or after `from` that a date of the year falls on.
+// The next day on or after `from` that a date of the year falls on; a day
+// before `from` when it falls on none before the end of year 9999.
 int64_t NextOccurrence(uint8_t month, uint8_t day, int64_t from);
 
 }  // namespace vimbo

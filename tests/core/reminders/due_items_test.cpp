@@ -96,5 +96,27 @@ TEST(DueItems, RulesOnEachDay) {
   EXPECT_EQ(LastContactDay(data, 2), std::nullopt);
 }
 
+// The last days of the calendar: a date that would come again only in year
+// 10000 is not listed at all, rather than on some day long past.
+TEST(DueItems, DatesAtTheEndOfTheCalendar) {
+  DocumentData data;
+  Person ann = testing::NamedPerson(1, "Ann", "Lee");
+  ann.Birthday = {1980, 1, 1};
+  ann.Anniversary = {0, 12, 31};
+  data.persons.Insert(ann);
+  EXPECT_EQ(Lines(FindDue(data, Day("9999-12-31"), 400)), (std::vector<std::string>{"anniversary 1 9999-12-31 -"}));
+  EXPECT_EQ(Lines(FindDue(data, Day("9999-12-30"), 1)), (std::vector<std::string>{"anniversary 1 9999-12-31 -"}));
+  EXPECT_EQ(Lines(FindDue(data, Day("9998-12-31"), 1)),
+            (std::vector<std::string>{"anniversary 1 9998-12-31 -", "birthday 1 9999-01-01 8019"}));
+}
+
+TEST(CalendarDays, DayTextIsReadStrictly) {
+  EXPECT_EQ(DayText(Day("2027-02-28")), "2027-02-28");
+  EXPECT_EQ(ParseDayText("0100-01-01"), DayOf(100, 1, 1));
+  for (const char* text : {"2027-02-29", "2027-2-28", "2027-02-2", " 2027-1-01", "2027- 1-01", "+202-01-01",
+                           "2027-01-01x", "2027/01/01", "99999-01-01", ""})
+    EXPECT_EQ(ParseDayText(text), std::nullopt) << text;
+}
+
 }  // namespace
 }  // namespace vimbo

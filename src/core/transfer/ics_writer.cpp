@@ -1,0 +1,177 @@
+#include "core/transfer/ics_writer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "core/records/text_encoding.h"
+#include "core/reminders/calendar_days.h"
+
+namespace vimbo {
+namespace {
+
+constexpr std::size_t kLineOctets = 75;
+
+bool IsContinuationByte(char c) { return (static_cast<uint8_t>(c) & 0xC0U) == 0x80U; }
+
+// A text value with its separators escaped; any line break, CR LF included,
+// is one "\n". Control characters other than the tab cannot be written in
+// a value, and are left out.
+std::string Escaped(std::string_view bytes) {
+  const std::string text = ToUtf8(bytes);
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case ',': out += "\\,"; break;
+      case ';': out += "\\;"; break;
+      case '\r':
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += "\\n";
+        break;
+      case '\n': out += "\\n"; break;
+      default:
+        if (c == '\t' || (static_cast<uint8_t>(c) >= 0x20 && c != 0x7F)) out += c;
+    }
+  }
+  return out;
+}
+
+// Puts one content line, folded: each piece of at most 75 octets (the space
+// that opens a continuation counts), cut before a character, not inside it.
+void PutLine(std::string& out, std::string_view line) {
+  std::size_t room = kLineOctets;
+  while (line.size() > room) {
+    std::size_t cut = room;
+    while (cut > 0 && IsContinuationByte(line[cut])) --cut;
+    out.append(line.substr(0, cut)).append("\r\n ");
+    line.remove_prefix(cut);
+    room = kLineOctets - 1;
+  }
+  out.append(line).append("\r\n");
+}
+
+void PutProperty(std::string& out, std::string_view head, std::string_view value) {
+  std::string line(head);
+  line.append(":").append(value);
+  PutLine(out, line);
+}
+
+// The name as the person list shows it, each part made UTF-8 alone: a name
+// joined from parts of different encodings would read as neither.
+std::string NameOf(const Person* person) {
+  if (!person) return {};
+  const auto [first, second] = person->DisplayNameParts();
+  std::string name = ToUtf8(first->view());
+  if (second) name.append(", ").append(ToUtf8(second->view()));
+  return name;
+}
+
+// "YYYYMMDD" of a day.
+std::string DateValue(int64_t day) {
+  std::string text = DayText(day);
+  text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
+  return text;
+}
+
+std::string DateTimeText(const DateTimeValue& value, const char* zone) {
+  const SystemTime t = value.ToSystemTime();
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02d%s", t.year, t.month, t.day, t.hour, t.minute, t.second,
+                zone);
+  return text;
+}
+
+void PutToDo(std::string& out, const Contact& contact, const Person* person, std::string_view uidTail,
+             std::string_view stamp) {
+  out += "BEGIN:VTODO\r\n";
+  PutProperty(out, "UID", "vimbo-followup-" + std::to_string(contact.ID) + std::string(uidTail));
+  PutProperty(out, "DTSTAMP", stamp);
+  // A follow-up at midnight has no time of its own: a day, not a moment.
+  // With one, the time is the owner's local time wherever the calendar is.
+  const DateTimeValue& when = contact.FollowUp.When;
+  if (when.SplitDay().second == 0)
+    PutProperty(out, "DUE;VALUE=DATE", DateValue(DayOf(when)));
+  else
+    PutProperty(out, "DUE", DateTimeText(when, ""));
+  PutProperty(out, "SUMMARY", Escaped("Follow up: " + NameOf(person)));
+  if (!contact.Description.empty()) PutProperty(out, "DESCRIPTION", Escaped(contact.Description.view()));
+  out += "STATUS:NEEDS-ACTION\r\nEND:VTODO\r\n";
+}
+
+// Whether the date had an event to put.
+bool PutYearly(std::string& out, const char* kind, const char* title, const PartialDate& date, const Person& person,
+               std::string_view uidTail, std::string_view stamp) {
+  if (!date.IsSet()) return false;
+  // A year the calendar cannot hold counts as no year.
+  std::optional<int64_t> start = date.HasYear() ? DayOf(date.year, date.month, date.day) : std::nullopt;
+  if (!start) start = DayOf(kIcsYearlessStart, date.month, date.day);
+  if (!start) return false;
+  out += "BEGIN:VEVENT\r\n";
+  PutProperty(out, "UID", std::string("vimbo-") + kind + "-" + std::to_string(person.ID) + std::string(uidTail));
+  PutProperty(out, "DTSTAMP", stamp);
+  PutProperty(out, "DTSTART;VALUE=DATE", DateValue(*start));
+  if (MomentOf(*start + 1).IsValid()) PutProperty(out, "DTEND;VALUE=DATE", DateValue(*start + 1));
+  // 29 February falls on the last day of February in the other years, as
+  // the program's own reminders have it.
+  const bool leapDay = date.month == 2 && date.day == 29;
+  PutProperty(out, "RRULE", leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY");
+  PutProperty(out, "SUMMARY", Escaped(std::string(title) + NameOf(&person)));
+  out += "TRANSP:TRANSPARENT\r\nEND:VEVENT\r\n";
+  return true;
+}
+
+}  // namespace
+
+IcsCalendar IcsText(const DocumentData& data, std::string_view documentPath, const DateTimeValue& stamp) {
+  IcsCalendar calendar;
+  std::string& out = calendar.text;
+  const std::string uidTail = "@" + IcsDocumentName(documentPath);
+  const std::string stampText = DateTimeText(stamp, "Z");
+  out += "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+  PutProperty(out, "PRODID", "-//Vimbo//Vimbo//EN");
+  out += "CALSCALE:GREGORIAN\r\n";
+
+  // The follow-ups oldest first, as the reminders list them.
+  std::vector<const Contact*> open;
+  for (const auto& [id, contact] : data.contacts)
+    if (contact.FollowUp.IsSet() && !contact.FollowUp.Done) open.push_back(&contact);
+  std::sort(open.begin(), open.end(), [](const Contact* a, const Contact* b) {
+    return std::tuple(a->FollowUp.When.Linear(), a->ID) < std::tuple(b->FollowUp.When.Linear(), b->ID);
+  });
+  for (const Contact* contact : open) PutToDo(out, *contact, data.persons.Find(contact->PersonID), uidTail, stampText);
+  calendar.toDos = static_cast<int>(open.size());
+
+  for (const auto& [id, person] : data.persons) {
+    calendar.events += PutYearly(out, "birthday", "Birthday: ", person.Birthday, person, uidTail, stampText) ? 1 : 0;
+    calendar.events +=
+        PutYearly(out, "anniversary", "Anniversary: ", person.Anniversary, person, uidTail, stampText) ? 1 : 0;
+  }
+  out += "END:VCALENDAR\r\n";
+  return calendar;
+}
+
+std::string IcsDocumentName(std::string_view path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
+  std::string name;
+  for (const char c : path) {
+    const auto byte = static_cast<uint8_t>(c);
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+        c == '_') {
+      name += c;
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      name += escaped;
+    }
+  }
+  return name.empty() ? "vimbo" : name;
+}
+
+}  // namespace vimbo
