@@ -11,12 +11,12 @@
 #include <tuple>
 #include <vector>
 
-#include "core/records/date_time_text.h"
 #include "core/reminders/calendar_days.h"
 #include "core/reminders/due_items.h"
 #include "gfx/display_text.h"
 #include "gfx/name_order.h"
 #include "ui/kit/accessible_names.h"
+#include "ui/kit/form_text.h"
 
 namespace vimbo {
 
@@ -53,8 +53,7 @@ class LastContactsModel : public QAbstractTableModel {
     const Row& row = rows_[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
       case kPerson: return row.entry.text;
-      case kLastContact:
-        return row.day ? ToDisplay(ShortDateText(MomentOf(*row.day))) : QStringLiteral("No contact yet");
+      case kLastContact: return row.day ? texts_.Date(MomentOf(*row.day)) : QStringLiteral("No contact yet");
       case kDaysAgo: return row.day ? QVariant(static_cast<qlonglong>(today_ - *row.day)) : QVariant();
       default: return {};
     }
@@ -86,6 +85,7 @@ class LastContactsModel : public QAbstractTableModel {
     std::optional<int64_t> day;
   };
   int64_t today_;
+  FormDateTimeText texts_;
   std::vector<Row> rows_;
 };
 

@@ -9,7 +9,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "core/records/date_time_text.h"
 #include "core/reminders/calendar_days.h"
 #include "core/reminders/due_items.h"
 #include "gfx/display_text.h"
@@ -24,7 +23,8 @@ enum Column { kWhenColumn, kPersonColumn, kAboutColumn };
 constexpr int kPersonRole = Qt::UserRole;
 constexpr int kContactRole = Qt::UserRole + 1;
 
-QString DayShown(int64_t day) { return ToDisplay(ShortDateText(MomentOf(day))); }
+// Days as the contacts list shows them.
+QString DayShown(int64_t day) { return FormDateTimeText().Date(MomentOf(day)); }
 
 QString NameOf(const DocumentData& data, int32_t personId) {
   const Person* person = data.persons.Find(personId);
@@ -67,6 +67,7 @@ TodayDialog::TodayDialog(LogDocument& document, int64_t today, bool showAtStart,
   setWindowTitle(QStringLiteral("Today"));
   list_->setHeaderLabels({QStringLiteral("Due"), QStringLiteral("Person"), QStringLiteral("About")});
   list_->setRootIsDecorated(false);
+  list_->setIndentation(list_->fontMetrics().averageCharWidth() * 2);
   list_->setItemsExpandable(false);
   list_->setUniformRowHeights(true);
   list_->setAllColumnsShowFocus(true);

@@ -110,6 +110,7 @@ const std::vector<Case>& Operations() {
          p.LName = "Barker";
          p.Birthday = {0, 2, 29};
          p.Notes = "Plays chess";
+         p.KeepInTouch = 30;
          p.Details.push_back(PersonDetail::Of(DetailKind::kEmail, "home", "bob@example.org"));
          return e.UpdatePerson(p);
        }},
@@ -119,6 +120,7 @@ const std::vector<Case>& Operations() {
        [](DocumentEditor& e) {
          Contact c = *e.Data().contacts.Find(3);
          c.Description = "changed";
+         c.FollowUp.When.SetDateTime(2026, 3, 15, 14, 0, 0);
          c.ContactTypeID = 2;
          c.PersonID = 2;
          return e.UpdateContact(c);

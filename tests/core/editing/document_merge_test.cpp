@@ -110,6 +110,20 @@ Edit Moved(int32_t id, int month, int hour, int32_t typeId) {
     d.contacts.Replace(contact);
   };
 }
+// Person `id` to keep in touch every `days`, and contact `contactId` to be
+// followed up on that day of March 2026 (0: none), done or not.
+Edit Reminders(int32_t id, int32_t days, int32_t contactId, int day, bool done) {
+  return [=](DocumentData& d) {
+    Person person = *d.persons.Find(id);
+    person.KeepInTouch = days;
+    d.persons.Replace(person);
+    Contact contact = *d.contacts.Find(contactId);
+    contact.FollowUp = {};
+    if (day > 0) contact.FollowUp.When.SetDateTime(2026, 3, day, 0, 0, 0);
+    contact.FollowUp.Done = day > 0 && done;
+    d.contacts.Replace(contact);
+  };
+}
 // A type named so, added when new; no name takes it out.
 Edit Type(int32_t id, const char* name) {
   return [=](DocumentData& d) {
@@ -173,6 +187,10 @@ TEST(DocumentMerge, RulesByteForByte) {
        "conflict\tperson\t2\tBirthday\t1980-04-12\t--04-13\n"
        "conflict\tperson\t2\tNotes\tmet at the fair\tmet in town\n"
        "conflict\tperson\t2\tDetail\tphone work: 555 1\taddress home: 1 Dock Rd, Kiel; email: b@example.org\n"},
+      {"intervals and follow-ups are fields", Reminders(1, 30, 1, 15, false), Reminders(1, 14, 1, 15, true),
+       Reminders(1, 30, 1, 15, false),
+       "conflict\tperson\t1\tKeepInTouch\t30\t14\n"
+       "conflict\tcontact\t1\tFollowUp\t3/15/2026\t3/15/2026 (done)\n"},
       {"added on both sides and different: theirs renumbered with its contacts",
        All({Added(4, "Dee", "Ours"), Logged(5, 4, 1, "ours")}),
        All({Added(4, "Eve", "Theirs"), Logged(5, 4, 2, "theirs"), Logged(6, 1, 2, "theirs for Ann")}),

@@ -20,6 +20,7 @@
 #include "ui/editors/today_dialog.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
+#include "ui/kit/form_text.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/settings_store.h"
 
@@ -78,7 +79,7 @@ struct TodayFixture : ::testing::Test {
 };
 
 TEST_F(TodayFixture, ListsWhatIsDueMarksDoneAndShowsTheEntry) {
-  const QString day = [](const char* text) { return QString::fromStdString(ShortDateText(At(text))); }("12/5/2026");
+  const QString day = FormDateTimeText().Date(At("12/5/2026"));
   QStringList before;
   QStringList afterDone;
   prompter.dialogs.push_back([&](QDialog& shown) {
@@ -99,7 +100,7 @@ TEST_F(TodayFixture, ListsWhatIsDueMarksDoneAndShowsTheEntry) {
   EXPECT_EQ(before[0], "Follow-ups due");
   EXPECT_EQ(before[1], day + "|Lee, Ann|Send the offer");
   EXPECT_EQ(before[2], "Keep in touch");
-  EXPECT_TRUE(before[3].endsWith("|Lee, Ann|Last contact " + QString::fromStdString(ShortDateText(At("10/30/2026")))))
+  EXPECT_TRUE(before[3].endsWith("|Lee, Ann|Last contact " + FormDateTimeText().Date(At("10/30/2026"))))
       << before[3].toStdString();
   EXPECT_EQ(before[4], "Birthdays and anniversaries");
   EXPECT_TRUE(before[5].endsWith("|Roe, Bob|Birthday, 36 years")) << before[5].toStdString();
