@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLocale>
 
@@ -73,6 +74,11 @@ ContactFollowUp FollowUpEdit::FollowUp() const {
 void FollowUpEdit::SetReadOnly(bool readOnly) {
   readOnly_ = readOnly;
   ShowState();
+}
+
+void FollowUpEdit::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) ShowState();
 }
 
 void FollowUpEdit::ShowState() {

@@ -27,6 +27,11 @@ class FollowUpEdit : public QWidget {
   QDateTimeEdit* Picker() const { return picker_; }
   QCheckBox* DoneBox() const { return done_; }
 
+ protected:
+  // The read-only look is made of the palette's colours: a new scheme
+  // brings new ones.
+  void changeEvent(QEvent* event) override;
+
  private:
   void ShowState();
 
