@@ -56,6 +56,7 @@ enum class CommandId : int {
   kImportVCard = 32831,
   kExportVCard = 32832,
   kMerge = 32833,
+  kReportActivity = 32834,
   kCheckForUpdate = 102,
 };
 

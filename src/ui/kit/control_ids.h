@@ -241,6 +241,15 @@ enum Control : int {
 };
 }  // namespace contacts_report
 
+// The range of months of the activity report.
+namespace activity_report {
+enum Control : int {
+  kRangeGroup = 1300,
+  kFromMonth = 1301,
+  kToMonth = 1302,
+};
+}  // namespace activity_report
+
 // The envelope dialog's extra lines, for the recipient and the return address.
 namespace envelope {
 enum Control : int {
