@@ -22,7 +22,7 @@ class MeasuringCanvas final : public Canvas {
   int PhysicalOffsetX() const override { return 0; }
   int PhysicalOffsetY() const override { return 0; }
   CanvasFont SelectFont(const CanvasFont& font) override {
-    const CanvasFont previous = font_;
+    CanvasFont previous = font_;
     font_ = font;
     return previous;
   }

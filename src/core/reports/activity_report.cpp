@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
+#include <utility>
 
 #include "core/records/date_time_text.h"
 
@@ -82,83 +83,113 @@ int ActivityCounts::MonthTotal(std::size_t month) const {
 
 int ActivityCounts::Total() const { return std::accumulate(counts.begin(), counts.end(), 0); }
 
-ActivityCounts CountActivity(const DocumentData& data, const DateTimeValue& from, const DateTimeValue& to,
-                             const std::vector<int32_t>* persons) {
-  ActivityCounts result;
-  if (!from.IsValid() || !to.IsValid() || Less(to, from)) return result;
+namespace {
 
-  // The month of each contact comes from a search among the months' first
-  // moments, cheaper than taking every contact's date apart.
+// The months from `from`'s to `to`'s, and the first moment of each on the
+// linear scale: the month of each contact comes from a search among these,
+// cheaper than taking every contact's date apart.
+std::vector<double> MonthStarts(const DateTimeValue& from, const DateTimeValue& to,
+                                std::vector<ActivityMonth>& months) {
   const SystemTime first = from.ToSystemTime();
   const SystemTime last = to.ToSystemTime();
   std::vector<double> starts;
   for (ActivityMonth month{first.year, first.month};
        month.year < last.year || (month.year == last.year && month.month <= last.month); month = NextMonth(month)) {
-    result.months.push_back(month);
+    months.push_back(month);
     starts.push_back(MonthStart(month.year, month.month).Linear());
   }
   // Calendar fields round to the second: an end a fraction before midnight
   // must not open a month of its own.
   while (starts.size() > 1 && starts.back() > to.Linear()) {
     starts.pop_back();
-    result.months.pop_back();
+    months.pop_back();
+  }
+  return starts;
+}
+
+// Counts contacts into a table of months by columns: one column per existing
+// contact type, in ascending ID, and a last one for every other type.
+class ActivityTally {
+ public:
+  ActivityTally(const ContactTypes& types, const DateTimeValue& from, const DateTimeValue& to,
+                std::vector<double> starts)
+      : starts_(std::move(starts)), low_(from.Linear()), high_(to.Linear()) {
+    for (const auto& [id, type] : types) {
+      typeIds_.push_back(id);
+      typeNames_.emplace_back(type.Description);
+    }
+    columns_ = typeIds_.size() + 1;
+    lastColumn_ = typeIds_.size();
+    counts_.assign(starts_.size() * columns_, 0);
   }
 
-  // One column per existing type, in ascending ID, and one for the rest.
-  std::vector<int32_t> typeIds;
-  std::vector<std::string> typeNames;
-  for (const auto& [id, type] : data.contactTypes) {
-    typeIds.push_back(id);
-    typeNames.emplace_back(type.Description);
-  }
-  const std::size_t columns = typeIds.size() + 1;
-  std::vector<int> counts(result.months.size() * columns, 0);
-
-  const double low = from.Linear();
-  const double high = to.Linear();
-  int32_t lastTypeId = 0;
-  std::size_t lastColumn = typeIds.size();
-  bool typeKnown = false;
-  const auto count = [&](const Contact& contact) {
+  void Add(const Contact& contact) {
     if (!contact.DateTime.IsValid()) return;
     const double when = contact.DateTime.Linear();
-    if (when < low || when > high) return;
+    if (when < low_ || when > high_) return;
     // The range's first moment may lie a rounded second before its month's.
-    const auto after = std::upper_bound(starts.begin(), starts.end(), when);
-    const std::size_t month = after == starts.begin() ? 0 : static_cast<std::size_t>(after - starts.begin()) - 1;
-    // Contacts of one type tend to come in runs; the last answer is kept.
-    if (!typeKnown || contact.ContactTypeID != lastTypeId) {
-      const auto at = std::lower_bound(typeIds.begin(), typeIds.end(), contact.ContactTypeID);
-      lastColumn = at != typeIds.end() && *at == contact.ContactTypeID ? static_cast<std::size_t>(at - typeIds.begin())
-                                                                       : typeIds.size();
-      lastTypeId = contact.ContactTypeID;
-      typeKnown = true;
-    }
-    ++counts[month * columns + lastColumn];
-  };
+    const auto after = std::upper_bound(starts_.begin(), starts_.end(), when);
+    const std::size_t month = after == starts_.begin() ? 0 : static_cast<std::size_t>(after - starts_.begin()) - 1;
+    ++counts_[month * columns_ + Column(contact.ContactTypeID)];
+  }
 
+  // Only the types that occur take a place in the legend.
+  void TakeUsedTypes(ActivityCounts& result) const {
+    const std::size_t months = starts_.size();
+    std::vector<std::size_t> used;
+    for (std::size_t c = 0; c < columns_; ++c) {
+      bool any = false;
+      for (std::size_t m = 0; m < months && !any; ++m) any = counts_[m * columns_ + c] != 0;
+      if (any) used.push_back(c);
+    }
+    for (const std::size_t c : used) result.types.push_back(c < typeIds_.size() ? typeNames_[c] : kNoType);
+    result.counts.reserve(months * used.size());
+    for (std::size_t m = 0; m < months; ++m)
+      for (const std::size_t c : used) result.counts.push_back(counts_[m * columns_ + c]);
+  }
+
+ private:
+  std::size_t Column(int32_t typeId) {
+    // Contacts of one type tend to come in runs; the last answer is kept.
+    if (typeKnown_ && typeId == lastTypeId_) return lastColumn_;
+    const auto at = std::lower_bound(typeIds_.begin(), typeIds_.end(), typeId);
+    lastColumn_ =
+        at != typeIds_.end() && *at == typeId ? static_cast<std::size_t>(at - typeIds_.begin()) : typeIds_.size();
+    lastTypeId_ = typeId;
+    typeKnown_ = true;
+    return lastColumn_;
+  }
+
+  std::vector<double> starts_;
+  double low_;
+  double high_;
+  std::vector<int32_t> typeIds_;
+  std::vector<std::string> typeNames_;
+  std::size_t columns_ = 1;
+  std::vector<int> counts_;
+  int32_t lastTypeId_ = 0;
+  std::size_t lastColumn_ = 0;
+  bool typeKnown_ = false;
+};
+
+}  // namespace
+
+ActivityCounts CountActivity(const DocumentData& data, const DateTimeValue& from, const DateTimeValue& to,
+                             const std::vector<int32_t>* persons) {
+  ActivityCounts result;
+  if (!from.IsValid() || !to.IsValid() || Less(to, from)) return result;
+  ActivityTally tally(data.contactTypes, from, to, MonthStarts(from, to, result.months));
   if (persons) {
     std::vector<int32_t> ids = *persons;
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     for (const int32_t person : ids)
       for (const int32_t contactId : data.contacts.GetIndex().ContactIdsOf(person))
-        if (const Contact* contact = data.contacts.Find(contactId)) count(*contact);
+        if (const Contact* contact = data.contacts.Find(contactId)) tally.Add(*contact);
   } else {
-    for (const auto& [id, contact] : data.contacts) count(contact);
+    for (const auto& [id, contact] : data.contacts) tally.Add(contact);
   }
-
-  // Only the types that occur take a place in the legend.
-  std::vector<std::size_t> used;
-  for (std::size_t c = 0; c < columns; ++c) {
-    bool any = false;
-    for (std::size_t m = 0; m < result.months.size() && !any; ++m) any = counts[m * columns + c] != 0;
-    if (any) used.push_back(c);
-  }
-  for (const std::size_t c : used) result.types.push_back(c < typeIds.size() ? typeNames[c] : kNoType);
-  result.counts.reserve(result.months.size() * used.size());
-  for (std::size_t m = 0; m < result.months.size(); ++m)
-    for (const std::size_t c : used) result.counts.push_back(counts[m * columns + c]);
+  tally.TakeUsedTypes(result);
   return result;
 }
 
