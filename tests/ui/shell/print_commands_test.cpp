@@ -244,6 +244,7 @@ TEST_F(PrintCommandsFixture, ActivityPreviewsTheChartOfTheChosenPersonsAndMonths
     contacts.Insert(contact);
   }
   Records().Apply();
+  testing::MakeModified(frame->Doc());
   struct Case {
     int row;  // -1: everybody, as the dialog starts
     int counted;
@@ -257,6 +258,7 @@ TEST_F(PrintCommandsFixture, ActivityPreviewsTheChartOfTheChosenPersonsAndMonths
       choice.OkButton()->click();
       return dialog.result();
     });
+    SCOPED_TRACE(c.row);
     Run(kReportActivity);
     auto* report = dynamic_cast<ActivityReport*>(frame->CurrentReport());
     ASSERT_NE(report, nullptr);
