@@ -219,7 +219,7 @@ enum Control : int {
 };
 }  // namespace field_assignment
 
-// What the three report dialogs share: the choice of persons and the buttons.
+// What the report dialogs share: the choice of persons and the buttons.
 namespace person_choice {
 enum Control : int {
   kPersonsGroup = 1057,
