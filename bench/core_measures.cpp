@@ -14,6 +14,7 @@
 
 #include <pugixml.hpp>
 
+#include "activity_measure.h"
 #include "allocation_counter.h"
 #include "core/document/document_loader.h"
 #include "core/document/document_writer.h"
@@ -341,6 +342,7 @@ void RunCoreMeasures(const BenchDocument& document, const std::string& folder, c
             Interleave(SaveWork(data, savePath), RawWriteWork(rawPath, saveText), options), 1.5);
 
   LoadMemoryMeasure(document);
+  RunActivityMeasure(data, options);
 
   const ContactsExport contactsExport = PrepareExport(data, folder + "/contacts.txt");
   PrintPair("export contacts, text / fwrite of the same bytes",

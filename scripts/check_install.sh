@@ -119,7 +119,8 @@ check_completion() {
   [ "$got" = "$want" ] || fail "completing 'vimbo-cli $*': got '$got', want '$want'"
 }
 check_completion "report " "rep"
-check_completion "addressbook contacts envelopes " report ""
+check_completion "activity addressbook contacts envelopes " report ""
+check_completion "--font --from --margins --paper --persons --size --to " report activity book.tch a.pdf --
 check_completion "BIG.TCH book.tch folder " info ""
 check_completion "cards.vcf folder notes.txt people.csv " import book.tch ""
 check_completion "folder out.pdf " report contacts book.tch --from 2026-01-01 ""

@@ -43,7 +43,9 @@ _vimbo_cli_options() {
       else echo "--fields --separator --encloser --iso-dates"; fi ;;
     import) echo "--columns --separator --encloser --first-line-names --format --force" ;;
     new | resave) echo "--force" ;;
-    report) echo "--persons --from --to --recipient --return --margins --font --size --paper" ;;
+    report)
+      if [[ $2 == activity ]]; then echo "--persons --from --to --margins --font --size --paper"
+      else echo "--persons --from --to --recipient --return --margins --font --size --paper"; fi ;;
     merge) echo "--prefer --force" ;;
     due) echo "--today --days" ;;
   esac
@@ -130,7 +132,7 @@ _vimbo_cli() {
   case $command:$position in
     new:0 | resave:[01] | info:0 | find:0 | import:[02] | merge:[0-3] | due:0) _vimbo_cli_files "$cur" tch ;;
     export:0) COMPREPLY=($(compgen -W "persons contacts vcard ics" -- "$cur")) ;;
-    report:0) COMPREPLY=($(compgen -W "addressbook contacts envelopes" -- "$cur")) ;;
+    report:0) COMPREPLY=($(compgen -W "addressbook contacts envelopes activity" -- "$cur")) ;;
     export:1 | report:1) _vimbo_cli_files "$cur" tch ;;
     export:2)
       if [[ ${words[2]} == vcard ]]; then _vimbo_cli_files "$cur" vcf

@@ -67,6 +67,11 @@ const std::vector<UsagePiece>& UsagePieces() {
        "                 [--persons all|ID,ID,...] [--from DATE] [--to DATE]\n"
        "                 [--recipient LIST] [--return LIST] [--margins L,T,R,B]\n"
        "                 [--font FACE] [--size POINTS] [--paper letter|a4]\n"},
+      {{"report"},
+       true,
+       "vimbo-cli report activity IN.tch OUT.pdf [--persons all|ID,ID,...]\n"
+       "                 [--from DATE] [--to DATE] [--margins L,T,R,B] [--font FACE]\n"
+       "                 [--size POINTS] [--paper letter|a4]\n"},
       {{"export"},
        true,
        "vimbo-cli export vcard IN.tch OUT.vcf [--persons all|ID,ID,...]\n"
@@ -121,9 +126,11 @@ const std::vector<UsagePiece>& UsagePieces() {
        "it all the same.\n"},
       {{"report"},
        false,
-       "report: --from and --to (contacts only) are YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS,\n"
-       "a date alone meaning its whole day; by default the range runs from the chosen\n"
-       "persons' first contact to their last. --recipient and --return (envelopes\n"
+       "report: --from and --to (contacts and activity) are YYYY-MM-DD or\n"
+       "YYYY-MM-DDTHH:MM:SS, a date alone meaning its whole day; by default the\n"
+       "contacts range runs from the chosen persons' first contact to their last, and\n"
+       "the activity range over the last twelve months, this one included. Activity\n"
+       "draws one bar per month, stacked by contact type, 24 months a page. --recipient and --return (envelopes\n"
        "only) list title, company, position. Margins in thousandths of an inch\n"
        "(default 500 each); font \"Times New Roman\" 10 points; paper from the locale.\n"
        "A person ID not in the document is an error. A report that lists nothing\n"

@@ -107,6 +107,9 @@ bool ReadKind(const std::string& word, ReportRequest& request, std::set<std::str
   } else if (word == "envelopes") {
     request.kind = ReportKind::kEnvelopes;
     names.insert({"--recipient", "--return"});
+  } else if (word == "activity") {
+    request.kind = ReportKind::kActivity;
+    names.insert({"--from", "--to"});
   } else {
     return false;
   }
@@ -161,7 +164,7 @@ void ReadPdfOptions(const Options& options, PdfOptions& pdf) {
   }
 }
 
-constexpr const char* kKinds = "addressbook, contacts or envelopes";
+constexpr const char* kKinds = "addressbook, contacts, envelopes or activity";
 
 // The request the arguments make; throws a UsageError for a wrong command
 // line. Options that do not apply to the report's kind are usage errors too.
@@ -215,6 +218,28 @@ void SetDateRange(const ReportRequest& request, const DocumentData& data, Report
   selection.endDate = request.to.value_or(last.value_or(now));
 }
 
+// Without --from the range starts on the first day of the eleventh month
+// before its last; without --to it ends with the current month, so the
+// default is the last twelve months, this one included.
+void SetActivityRange(const ReportRequest& request, ReportSelection& selection) {
+  if (request.to) {
+    selection.endDate = *request.to;
+  } else {
+    const SystemTime now = DateTimeValue::Now().ToSystemTime();
+    const int next = now.year * 12 + now.month;  // the month after this one, counted from year 0
+    DateTimeValue nextStart;
+    nextStart.SetDateTime(next / 12, next % 12 + 1, 1, 0, 0, 0);
+    selection.endDate = DateTimeValue(nextStart.Number() - 1.0 / 86400);
+  }
+  if (request.from) {
+    selection.beginDate = *request.from;
+  } else {
+    const SystemTime last = selection.endDate.ToSystemTime();
+    const int first = last.year * 12 + last.month - 1 - 11;
+    selection.beginDate.SetDateTime(first / 12, first % 12 + 1, 1, 0, 0, 0);
+  }
+}
+
 }  // namespace
 
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -225,7 +250,10 @@ int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::
   if (!LoadForCommand(data, args[2], err)) return kFailure;
   ReportSelection selection;
   selection.kind = request.kind;
-  if (!ChoosePersons(request, data, selection.chosenPersons, err)) return kFailure;
+  // The activity report counts every person without a copy of each.
+  selection.allPersons = request.kind == ReportKind::kActivity && !request.personIds;
+  if (!selection.allPersons && !ChoosePersons(request, data, selection.chosenPersons, err)) return kFailure;
+  if (request.kind == ReportKind::kActivity) SetActivityRange(request, selection);
   if (request.kind == ReportKind::kContacts) SetDateRange(request, data, selection);
   if (request.kind == ReportKind::kEnvelopes) {
     for (auto& [id, person] : selection.chosenPersons) selection.envelopePersons.push_back(person);

@@ -8,7 +8,7 @@
 
 namespace vimbo::cli {
 
-// report addressbook|contacts|envelopes IN OUT.pdf [options]. Throws a
+// report addressbook|contacts|envelopes|activity IN OUT.pdf [options]. Throws a
 // UsageError for a wrong command line; a report that lists nothing writes
 // no file and is a failure.
 int ReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,10 +1,12 @@
 #include "gfx/qt_canvas.h"
 
+#include <QColor>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QRect>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -148,6 +150,12 @@ void QtCanvas::DrawLine(int x1, int y1, int x2, int y2) {
   QPen pen(Qt::black, std::max(1, metrics_.dpiY / 100), Qt::SolidLine, Qt::FlatCap);
   painter_->setPen(pen);
   painter_->drawLine(x1, y1, x2, y2);
+}
+
+void QtCanvas::FillRect(const CanvasRect& rect, int grey) {
+  if (!painter_) return;
+  const int level = std::clamp(grey, 0, 255);
+  painter_->fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), QColor(level, level, level));
 }
 
 QtCanvas::Block QtCanvas::LayOut(std::string_view text, const CanvasRect& rect, Wrap wrap) const {

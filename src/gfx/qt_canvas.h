@@ -66,6 +66,7 @@ class QtCanvas final : public Canvas {
 
   void DrawText(int x, int y, std::string_view text) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
+  void FillRect(const CanvasRect& rect, int grey) override;
 
   CanvasRect MeasureBlock(std::string_view text, const CanvasRect& rect, Wrap wrap) const override;
   void DrawBlock(std::string_view text, const CanvasRect& rect, Wrap wrap) override;

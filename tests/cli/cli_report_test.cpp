@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -126,9 +127,13 @@ TEST(CliReport, WrongArgumentsSayWhatIsWrong) {
     std::vector<std::string> args;
     std::string what;
   } cases[] = {
-      {{"report"}, "report needs addressbook, contacts or envelopes"},
+      {{"report"}, "report needs addressbook, contacts, envelopes or activity"},
       {{"report", "addressbook", "in.tch"}, "report addressbook needs IN.tch and OUT.pdf"},
-      {{"report", "labels", "in.tch", "out.pdf"}, "unknown report 'labels' (addressbook, contacts or envelopes)"},
+      {{"report", "labels", "in.tch", "out.pdf"},
+       "unknown report 'labels' (addressbook, contacts, envelopes or activity)"},
+      {{"report", "activity", "in.tch", "out.pdf", "--recipient", "title"},
+       "report activity takes no option '--recipient'"},
+      {{"report", "activity", "in.tch", "out.pdf", "--to", "2004-13-01"}, "invalid value '2004-13-01' for --to"},
       {{"report", "addressbook", "in.tch", "out.pdf", "extra"}, "unexpected argument 'extra'"},
       {{"report", "addressbook", "in.tch", "out.pdf", "--persons"}, "option '--persons' needs a value"},
       {{"report", "addressbook", "in.tch", "out.pdf", "--persons", ""}, "invalid value '' for --persons"},
@@ -162,6 +167,66 @@ TEST(CliReport, WrongArgumentsSayWhatIsWrong) {
     EXPECT_EQ(result.status, 2) << c.what;
     EXPECT_EQ(result.err, testing::UsageMessage(c.what));
     EXPECT_EQ(result.out, "");
+  }
+}
+
+// The activity report: 24 months a page, the last twelve months by default.
+TEST(CliReport, ActivityCoversTheRangeInPagesOfTwoYears) {
+  testing::TempDir dir;
+  const std::string in = ReportDocument(dir);
+  const std::string out = dir.File("activity.pdf");
+  const struct {
+    std::vector<std::string> options;
+    int pages;  // 0: lists nothing; -1: any number
+  } cases[] = {
+      {{"--from", "2004-03-01", "--to", "2004-03-31"}, 1},
+      {{"--from", "2002-01-01", "--to", "2004-03-01T09:30:00"}, 2},  // 27 months
+      {{"--from", "2004-03-02T09:30:01", "--to", "2004-12-31"}, 0},  // after both contacts
+      {{"--from", "2004-01-01", "--to", "2004-12-31", "--persons", "2,5"}, 0},
+      {{"--from", "2004-01-01", "--to", "2004-12-31", "--persons", "1"}, 1},
+      {{"--from", "2004-04-01", "--to", "2004-03-01"}, 0},
+      {{"--from", "2004-01-01"}, -1},  // up to this month, however many pages that takes
+      {{}, 0},                         // the last twelve months: nothing in them
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(out);
+    std::vector<std::string> args = {"report", "activity", in, out};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const CliResult result = RunCli(args);
+    const std::string what = c.options.empty() ? "defaults" : c.options[0] + " " + c.options[1];
+    if (c.pages == 0) {
+      EXPECT_EQ(result.status, 1) << what;
+      EXPECT_EQ(result.err, "The report has no pages; no file was written.\n") << what;
+      EXPECT_FALSE(std::filesystem::exists(out)) << what;
+      continue;
+    }
+    EXPECT_EQ(result.status, 0) << what;
+    EXPECT_EQ(result.err, "") << what;
+    const int pages = CountPages(testing::ReadBytes(out));
+    EXPECT_EQ(result.out, std::to_string(pages) + " pages\n") << what;
+    if (c.pages > 0) {
+      EXPECT_EQ(pages, c.pages) << what;
+    }
+  }
+
+  // A contact this month, and one thirteen months ago, fall within and
+  // without the default range.
+  DocumentData data;
+  data.AddDefaultContactTypes();
+  Person person;
+  person.ID = 1;
+  data.persons.Insert(person);
+  const DateTimeValue now = DateTimeValue::Now();
+  for (const double back : {0.0, 400.0}) {
+    data.contacts.Clear();
+    Contact contact;
+    contact.ID = 1;
+    contact.PersonID = 1;
+    contact.DateTime = DateTimeValue(std::floor(now.Number()) - back);
+    data.contacts.Insert(contact);
+    ASSERT_TRUE(Write(data, dir.File("now.tch")).IsDone());
+    const CliResult result = RunCli({"report", "activity", dir.File("now.tch"), out});
+    EXPECT_EQ(result.status, back == 0.0 ? 0 : 1) << back;
   }
 }
 

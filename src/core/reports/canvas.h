@@ -60,6 +60,9 @@ class Canvas {
   // One line of text whose cell's top-left corner is (x, y).
   virtual void DrawText(int x, int y, std::string_view text) = 0;
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+  // Paints `rect` in a grey from 0 (black) to 255 (white), without an
+  // outline: the charts' bars.
+  virtual void FillRect(const CanvasRect& rect, int grey) = 0;
 
   // The rectangle a block of text needs: `rect` with its bottom moved to
   // fit every line and, for LineFeedsOnly, its right edge set to the width

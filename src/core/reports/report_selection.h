@@ -11,7 +11,7 @@
 
 namespace vimbo {
 
-enum class ReportKind { kNone = 0, kAddressBook = 1, kContacts = 2, kEnvelopes = 3 };
+enum class ReportKind { kNone = 0, kAddressBook = 1, kContacts = 2, kEnvelopes = 3, kActivity = 4 };
 
 // What to print with each address of an envelope.
 struct EnvelopeOptions {
@@ -26,10 +26,13 @@ struct EnvelopeOptions {
 
 struct ReportSelection {
   ReportKind kind = ReportKind::kNone;
-  std::map<int32_t, Person> chosenPersons;  // address book and contacts
-  DateTimeValue beginDate;                  // contacts, inclusive
-  DateTimeValue endDate;                    // contacts, inclusive
-  std::vector<Person> envelopePersons;      // ascending ID
+  std::map<int32_t, Person> chosenPersons;  // address book, contacts and activity
+  // Activity: every person of the document, without copying them all into
+  // chosenPersons; chosenPersons is then not read.
+  bool allPersons = false;
+  DateTimeValue beginDate;              // contacts and activity, inclusive
+  DateTimeValue endDate;                // contacts and activity, inclusive
+  std::vector<Person> envelopePersons;  // ascending ID
   EnvelopeOptions envelopeOptions;
 };
 

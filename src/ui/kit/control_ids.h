@@ -223,7 +223,7 @@ enum Control : int {
 };
 }  // namespace field_assignment
 
-// What the three report dialogs share: the choice of persons and the buttons.
+// What the report dialogs share: the choice of persons and the buttons.
 namespace person_choice {
 enum Control : int {
   kPersonsGroup = 1057,
@@ -244,6 +244,15 @@ enum Control : int {
   kEndingDate = 1055,
 };
 }  // namespace contacts_report
+
+// The range of months of the activity report.
+namespace activity_report {
+enum Control : int {
+  kRangeGroup = 1300,
+  kFromMonth = 1301,
+  kToMonth = 1302,
+};
+}  // namespace activity_report
 
 // The envelope dialog's extra lines, for the recipient and the return address.
 namespace envelope {

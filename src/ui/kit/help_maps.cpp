@@ -104,6 +104,15 @@ constexpr HelpPair kContactsReportDialog[] = {{pc::kPersons, 3000},
                                               {pc::kHelp, 1002},
                                               {pc::kPersonsGroup, 3005},
                                               {contacts_report::kRangeGroup, 3006}};
+constexpr HelpPair kActivityReportDialog[] = {{pc::kPersons, 3000},
+                                              {pc::kSelectAll, 3004},
+                                              {activity_report::kFromMonth, 3030},
+                                              {activity_report::kToMonth, 3031},
+                                              {pc::kOk, 1000},
+                                              {pc::kCancel, 1001},
+                                              {pc::kHelp, 1002},
+                                              {pc::kPersonsGroup, 3033},
+                                              {activity_report::kRangeGroup, 3032}};
 constexpr HelpPair kEnvelopeDialog[] = {{pc::kPersons, 3000},
                                         {pc::kSelectAll, 3004},
                                         {pc::kOk, 1000},
@@ -163,6 +172,7 @@ HelpMap ContactTypesDialog() { return kContactTypesDialog; }
 HelpMap ContactTypeDetailsDialog() { return kContactTypeDetailsDialog; }
 HelpMap AddressBookDialog() { return kAddressBookDialog; }
 HelpMap ContactsReportDialog() { return kContactsReportDialog; }
+HelpMap ActivityReportDialog() { return kActivityReportDialog; }
 HelpMap EnvelopeDialog() { return kEnvelopeDialog; }
 HelpMap VCardExportDialog() { return kVCardExportDialog; }
 HelpMap UserInfoSheet() { return kUserInfoSheet; }
@@ -191,7 +201,8 @@ std::span<const HelpMap> AllMaps() {
                                    SelectDocumentPage(),
                                    DocumentStructurePage(),
                                    FieldsPage(),
-                                   FieldAssignmentDialog()};
+                                   FieldAssignmentDialog(),
+                                   ActivityReportDialog()};
   return kMaps;
 }
 

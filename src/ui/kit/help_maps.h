@@ -18,6 +18,7 @@ HelpMap ContactTypesDialog();
 HelpMap ContactTypeDetailsDialog();
 HelpMap AddressBookDialog();
 HelpMap ContactsReportDialog();
+HelpMap ActivityReportDialog();
 HelpMap EnvelopeDialog();
 HelpMap VCardExportDialog();
 HelpMap UserInfoSheet();

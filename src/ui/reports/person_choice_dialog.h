@@ -1,5 +1,5 @@
 #pragma once
-// What the three report dialogs share: the list of persons to include with
+// What the report dialogs share: the list of persons to include with
 // its "Select All" box, the OK, Cancel and Help buttons, and the rule that
 // OK needs at least one selected person. A report adds its own column of
 // choices between the persons and the buttons.

@@ -20,6 +20,7 @@
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
 #include "ui/kit/prompter.h"
+#include "ui/reports/activity_report_dialog.h"
 #include "ui/reports/address_book_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"
 #include "ui/reports/envelope_dialog.h"
@@ -161,6 +162,16 @@ void MainFrame::ChooseReport(CommandId id) {
     if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
     selection.kind = ReportKind::kContacts;
     selection.chosenPersons = dialog.Result();
+    selection.beginDate = dialog.BeginDate();
+    selection.endDate = dialog.EndDate();
+  } else if (id == kReportActivity) {
+    ActivityReportDialog dialog(persons, prompter_, help_, this);
+    if (prompter_.RunDialog(dialog) != QDialog::Accepted) return;
+    selection.kind = ReportKind::kActivity;
+    // Everyone chosen is counted as everyone: the report then walks the
+    // contacts once instead of looking up each person's.
+    selection.allPersons = dialog.Result().size() == persons.Size();
+    selection.chosenPersons = selection.allPersons ? std::map<int32_t, Person>() : dialog.Result();
     selection.beginDate = dialog.BeginDate();
     selection.endDate = dialog.EndDate();
   } else {

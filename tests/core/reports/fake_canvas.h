@@ -17,7 +17,7 @@ namespace vimbo::testing {
 
 class FakeCanvas : public Canvas {
  public:
-  enum class Kind { Text, Line, Block };
+  enum class Kind { Text, Line, Block, Fill };
   struct Drawn {
     Kind kind = Kind::Text;
     int x = 0, y = 0, x2 = 0, y2 = 0;  // text: (x, y); line: both ends
@@ -25,6 +25,7 @@ class FakeCanvas : public Canvas {
     std::string text;
     CanvasFont font;
     Wrap wrap = Wrap::kLineFeedsOnly;
+    int grey = 0;  // fill
   };
 
   int logPixelsX = 100;
@@ -67,6 +68,12 @@ class FakeCanvas : public Canvas {
   }
   void DrawLine(int x1, int y1, int x2, int y2) override {
     drawn.push_back({Kind::Line, x1, y1, x2, y2, {}, {}, font});
+  }
+
+  void FillRect(const CanvasRect& rect, int grey) override {
+    Drawn fill{Kind::Fill, rect.left, rect.top, 0, 0, rect, {}, font};
+    fill.grey = grey;
+    drawn.push_back(fill);
   }
 
   // LineFeedsOnly: one line per '\n'-separated piece, as wide as the

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include "ui/kit/control_id.h"
 #include "ui/kit/help_system.h"
 #include "ui/kit/help_window.h"
+#include "ui/reports/activity_report_dialog.h"
 #include "ui/reports/address_book_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"
 #include "ui/reports/envelope_dialog.h"
@@ -304,6 +306,69 @@ TEST_F(ReportDialogsTest, AnEndingDateBeforeTheBeginningIsHandedOverAsChosen) {
   EXPECT_EQ(dialog.BeginDate(), begin);
   EXPECT_EQ(dialog.EndDate(), end);
   EXPECT_EQ(Keys(dialog.Result()), std::vector<int32_t>{1});
+}
+
+// The activity dialog: everyone and the last twelve months at first; whole
+// months handed over, whichever way round they were chosen.
+TEST_F(ReportDialogsTest, ActivityChoosesWholeMonthsForEveryoneOrTheChosen) {
+  const auto opening = [] { return testing::At(2026, 3, 31, 23, 59, 59); };
+  const struct {
+    const char* name;
+    QDate from, to;   // null: untouched
+    int rowToChoose;  // -1: keep everyone
+    DateTimeValue begin, end;
+    std::vector<int32_t> persons;
+  } cases[] = {
+      {"untouched", {}, {}, -1, testing::At(2025, 4, 1, 0, 0), testing::At(2026, 3, 31, 23, 59, 59), {1, 3, 5, 7}},
+      {"backward",
+       QDate(2024, 5, 9),
+       QDate(2023, 2, 20),
+       3,
+       testing::At(2023, 2, 1, 0, 0),
+       testing::At(2024, 5, 31, 23, 59, 59),
+       {1}},
+      {"leap February",
+       QDate(2024, 2, 1),
+       QDate(2024, 2, 1),
+       0,
+       testing::At(2024, 2, 1, 0, 0),
+       testing::At(2024, 2, 29, 23, 59, 59),
+       {7}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ActivityReportDialog dialog(persons, prompter, help, nullptr, opening);
+    EXPECT_EQ(SelectedCount(dialog.List()), 4);
+    EXPECT_EQ(Control(dialog, 1301), dialog.FromPicker());
+    EXPECT_EQ(Control(dialog, 1302), dialog.ToPicker());
+    dialog.show();
+    if (c.from.isValid()) dialog.FromPicker()->setDate(c.from);
+    if (c.to.isValid()) dialog.ToPicker()->setDate(c.to);
+    if (c.rowToChoose >= 0) ClickRow(dialog.List(), c.rowToChoose);
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.BeginDate(), c.begin);
+    EXPECT_EQ(dialog.EndDate(), c.end);
+    EXPECT_EQ(Keys(dialog.Result()), c.persons);
+  }
+
+  // By keyboard: the label's mnemonic reaches the picker, the arrow keys
+  // step the month; a screen reader hears the label; F1 and Help answer.
+  ActivityReportDialog dialog(persons, prompter, help, nullptr, opening);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), dialog.ToPicker());
+  dialog.ToPicker()->setCurrentSection(QDateTimeEdit::MonthSection);
+  QTest::keyClick(dialog.ToPicker(), Qt::Key_Down);
+  EXPECT_EQ(dialog.ToPicker()->date(), QDate(2026, 2, 1));
+  EXPECT_EQ(dialog.FromPicker()->accessibleName(), "From Month");
+  QTest::keyClick(dialog.FromPicker(), Qt::Key_F1);
+  EXPECT_EQ(help.LastPopup(), 3030u);
+  QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
+  const auto windows = dialog.findChildren<HelpWindow*>();
+  ASSERT_EQ(windows.size(), 1);
+  EXPECT_EQ(windows[0]->Browser()->source().fileName(), "actrptdlg.htm");
 }
 
 TEST_F(ReportDialogsTest, HelpButtonOpensEachDialogsPage) {

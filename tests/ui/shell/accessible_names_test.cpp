@@ -158,6 +158,8 @@ TEST_F(AccessibleNamesTest, EveryDialog) {
   CheckDialogOf(kExportContacts, {{fields_page::kFields, "Available Fields"}});
   CheckDialogOf(kReportAddressBook, {{person_choice::kPersons, "Persons To Include"}});
   CheckDialogOf(kReportContacts, {{contacts_report::kBeginningDate, "Beginning Date"}});
+  CheckDialogOf(kReportActivity,
+                {{activity_report::kToMonth, "To Month"}, {activity_report::kRangeGroup, "Months To Include"}});
   CheckDialogOf(kReportEnvelopes, {{envelope::kRecipientTitle, "Recipient Title"},
                                    {envelope::kReturnPosition, "Return Address Position"}});
   CheckDialogOf(kExportVCard);

@@ -56,10 +56,11 @@ TEST(FormCommandState, PersonAndContactCommandsInEveryMode) {
 
 TEST(FormCommandState, ReportsExportAndEditorsFollowTheDocument) {
   FormState state;
-  for (CommandId id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons, kExportContacts})
+  for (CommandId id :
+       {kReportAddressBook, kReportContacts, kReportEnvelopes, kReportActivity, kExportPersons, kExportContacts})
     EXPECT_FALSE(*FormCommandEnabled(id, state)) << static_cast<int>(id);
   state.hasPersons = true;
-  for (CommandId id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kExportPersons})
+  for (CommandId id : {kReportAddressBook, kReportContacts, kReportEnvelopes, kReportActivity, kExportPersons})
     EXPECT_TRUE(*FormCommandEnabled(id, state)) << static_cast<int>(id);
   EXPECT_FALSE(*FormCommandEnabled(kExportContacts, state)) << "persons but no contacts";
   state.hasContacts = true;

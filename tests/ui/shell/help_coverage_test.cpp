@@ -24,6 +24,7 @@
 #include "ui/kit/control_ids.h"
 #include "ui/kit/help_maps.h"
 #include "ui/kit/help_system.h"
+#include "ui/reports/activity_report_dialog.h"
 #include "ui/reports/address_book_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"
 #include "ui/reports/envelope_dialog.h"
@@ -99,6 +100,7 @@ TEST(HelpCoverage, EveryNumberedControlOfEveryWindowHasHelp) {
   const Persons persons;
   AddressBookDialog addressBook(persons, prompter, help);
   ContactsReportDialog contactsReport(persons, prompter, help);
+  ActivityReportDialog activityReport(persons, prompter, help);
   EnvelopeDialog envelopes(persons, EnvelopeOptions{}, prompter, help);
   VCardExportDialog vcardExport(persons, prompter, help);
 
@@ -117,6 +119,7 @@ TEST(HelpCoverage, EveryNumberedControlOfEveryWindowHasHelp) {
       {"field assignment", &assignment, help::FieldAssignmentDialog()},
       {"address book", &addressBook, help::AddressBookDialog()},
       {"contacts report", &contactsReport, help::ContactsReportDialog()},
+      {"activity report", &activityReport, help::ActivityReportDialog()},
       {"envelopes", &envelopes, help::EnvelopeDialog()},
       {"vcard export", &vcardExport, help::VCardExportDialog()},
   };

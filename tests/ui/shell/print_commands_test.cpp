@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,11 +15,13 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "core/reports/activity_report.h"
 #include "support/document_setup.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/form/main_view.h"
 #include "ui/kit/command_ids.h"
+#include "ui/reports/activity_report_dialog.h"
 #include "ui/reports/contacts_report_dialog.h"
 #include "ui/reports/person_choice_dialog.h"
 #include "ui/shell/main_frame.h"
@@ -225,6 +228,46 @@ TEST_F(PrintCommandsFixture, PrintingToAFileCountsThePagesInTheStatusBar) {
   shown.clear();
   Run(kPrint);
   EXPECT_TRUE(shown.isEmpty()) << "a cancelled print dialog prints nothing";
+}
+
+// Reports > Activity previews the chart of the persons and months chosen:
+// everybody at first, or the one person picked.
+TEST_F(PrintCommandsFixture, ActivityPreviewsTheChartOfTheChosenPersonsAndMonths) {
+  AddPersons(2);
+  Contacts& contacts = Records().Content().contacts;
+  for (int i = 0; i < 5; ++i) {
+    Contact contact;
+    contact.ID = contacts.NextID();
+    contact.PersonID = i < 3 ? 1 : 2;
+    contact.ContactTypeID = 1;
+    contact.DateTime.SetDateTime(2024, 3 + i % 2, 10, 9, 0, 0);
+    contacts.Insert(contact);
+  }
+  Records().Apply();
+  testing::MakeModified(frame->Doc());
+  struct Case {
+    int row;  // -1: everybody, as the dialog starts
+    int counted;
+  };
+  for (const Case c : {Case{-1, 5}, Case{1, 2}}) {
+    prompter.dialogs.push_back([c](QDialog& dialog) {
+      auto& choice = dynamic_cast<ActivityReportDialog&>(dialog);
+      choice.FromPicker()->setDate(QDate(2024, 1, 1));
+      choice.ToPicker()->setDate(QDate(2024, 12, 1));
+      if (c.row >= 0) choice.List()->setCurrentRow(c.row);
+      choice.OkButton()->click();
+      return dialog.result();
+    });
+    SCOPED_TRACE(c.row);
+    Run(kReportActivity);
+    auto* report = dynamic_cast<ActivityReport*>(frame->CurrentReport());
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(frame->Preview()->HasPage());
+    EXPECT_EQ(report->GetPageCount(), 1);
+    EXPECT_EQ(report->Counts().months.size(), 12u);
+    EXPECT_EQ(report->Counts().Total(), c.counted) << c.row;
+    Run(kClosePreview);
+  }
 }
 
 // Page 1 at once, the rest from the event loop under a progress bar, which
