@@ -37,61 +37,30 @@ std::vector<std::string> Lines(const DueItems& due) {
   return lines;
 }
 
-// One document, looked at from several days: overdue and today's
-// follow-ups, done ones left out, intervals with and without a contact,
-// leap-day and year-less birthdays, and the window of days ahead.
-TEST(DueItems, RulesOnEachDay) {
+// The rules day by day are the table of `vimbo-cli due`'s output; here what
+// the line form does not show: a follow-up goes with its person's contacts,
+// and the last contact is the latest one, whatever the order of the IDs.
+TEST(DueItems, AFollowUpGoesWithItsPersonAndTheLastContactIsTheLatest) {
   DocumentData data;
   data.AddDefaultContactTypes();
-  Person ann = testing::NamedPerson(1, "Ann", "Lee");
-  ann.KeepInTouch = 30;
-  ann.Birthday = {1980, 2, 29};
   Person bob = testing::NamedPerson(2, "Bob", "Roe");
-  bob.KeepInTouch = 7;  // never contacted
-  bob.Anniversary = {0, 3, 2};
-  Person cy = testing::NamedPerson(3, "Cy", "Poe");
-  cy.Birthday = {2000, 3, 1};
-  for (Person p : {ann, bob, cy}) data.persons.Insert(p);
-  const auto contact = [&](int32_t id, int32_t person, const char* when, const char* followUp, bool done) {
+  bob.KeepInTouch = 7;
+  for (Person p : {testing::NamedPerson(1, "Ann", "Lee"), bob, testing::NamedPerson(3, "Cy", "Poe")})
+    data.persons.Insert(p);
+  const auto contact = [&](int32_t id, int32_t person, const char* when, const char* followUp) {
     Contact c = testing::PersonContact(id, person, 1);
     c.DateTime = At(when);
-    if (followUp) c.FollowUp = {At(followUp), done};
+    if (followUp) c.FollowUp = {At(followUp), false};
     data.contacts.Insert(c);
   };
-  contact(1, 1, "1/20/2027 10:00:00 AM", "2/27/2027 5:00:00 PM", false);
-  contact(2, 1, "1/10/2027", "2/20/2027", false);
-  contact(3, 3, "2/1/2027", "2/1/2027", true);
-  contact(4, 3, "2/2/2027", "3/3/2027", false);
-
-  const struct {
-    const char* today;
-    int days;
-    std::vector<std::string> lines;
-  } cases[] = {
-      {"2027-02-19", 8, {"keepintouch 1 2027-01-20 2027-02-19", "keepintouch 2 - 2027-02-19"}},
-      {"2027-02-27",
-       0,
-       {"followup 2 2027-02-20", "followup 1 2027-02-27", "keepintouch 1 2027-01-20 2027-02-19",
-        "keepintouch 2 - 2027-02-27"}},
-      {"2027-02-27",
-       4,
-       {"followup 2 2027-02-20", "followup 1 2027-02-27", "keepintouch 1 2027-01-20 2027-02-19",
-        "keepintouch 2 - 2027-02-27", "birthday 1 2027-02-28 47", "birthday 3 2027-03-01 27",
-        "anniversary 2 2027-03-02 -"}},
-      {"2028-02-28",
-       1,
-       {"followup 2 2027-02-20", "followup 1 2027-02-27", "followup 4 2027-03-03",
-        "keepintouch 1 2027-01-20 2027-02-19", "keepintouch 2 - 2028-02-28", "birthday 1 2028-02-29 48"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.today);
-    EXPECT_EQ(Lines(FindDue(data, Day(c.today), c.days)), c.lines);
-  }
-
-  // A follow-up goes with its person's contacts.
+  contact(1, 1, "1/20/2027", "2/20/2027");
+  contact(2, 3, "2/2/2027", "3/3/2027");
+  contact(3, 3, "2/1/2027", nullptr);
+  EXPECT_EQ(Lines(FindDue(data, Day("2027-03-03"), 0)),
+            (std::vector<std::string>{"followup 1 2027-02-20", "followup 2 2027-03-03", "keepintouch 2 - 2027-03-03"}));
   ASSERT_TRUE(DeletePerson(data, 1).Done());
   EXPECT_EQ(Lines(FindDue(data, Day("2027-03-03"), 0)),
-            (std::vector<std::string>{"followup 4 2027-03-03", "keepintouch 2 - 2027-03-03"}));
+            (std::vector<std::string>{"followup 2 2027-03-03", "keepintouch 2 - 2027-03-03"}));
   EXPECT_EQ(LastContactDay(data, 3), Day("2027-02-02"));
   EXPECT_EQ(LastContactDay(data, 2), std::nullopt);
 }
