@@ -227,30 +227,34 @@ void PersonDetailsPanel::ApplyTo(Person& person, const Person& original) const {
   person.Notes = MultiLineFromDisplay(MultiLineBoxText(*notes_), original.Notes);
   person.Details.clear();
   for (int row = 0; row < list_->rowCount(); ++row) {
-    PersonDetail detail = shown_[static_cast<std::size_t>(row)];
-    const PersonDetail before = detail;
-    detail.kind = KindNamed(list_->item(row, kKindColumn)->text(), before.kind);
-    const QString label = list_->item(row, kLabelColumn)->text();
-    if (label != SingleLineToDisplay(before.label)) detail.label = FromDisplay(label, before.label);
-    const QString value = list_->item(row, kValueColumn)->text();
-    if (value != ValueText(before) || detail.kind != before.kind) {
-      if (detail.kind == DetailKind::kAddress) {
-        const QStringList parts = value.split(QLatin1Char(';'));
-        detail.value.clear();
-        for (std::size_t i = 0; i < kAddressParts.size(); ++i)
-          detail.*kAddressParts[i].member =
-              static_cast<qsizetype>(i) < parts.size() ? FromDisplay(parts[static_cast<qsizetype>(i)].trimmed()) : "";
-      } else {
-        detail.value = FromDisplay(value, before.value);
-        for (const AddressPart& part : kAddressParts) (detail.*part.member).clear();
-      }
-    }
+    PersonDetail detail = DetailOfRow(row);
     // A row left empty is no detail.
     PersonDetail blank;
     blank.kind = detail.kind;
     if (detail == blank) continue;
     person.Details.push_back(std::move(detail));
   }
+}
+
+PersonDetail PersonDetailsPanel::DetailOfRow(int row) const {
+  PersonDetail detail = shown_[static_cast<std::size_t>(row)];
+  const PersonDetail before = detail;
+  detail.kind = KindNamed(list_->item(row, kKindColumn)->text(), before.kind);
+  const QString label = list_->item(row, kLabelColumn)->text();
+  if (label != SingleLineToDisplay(before.label)) detail.label = FromDisplay(label, before.label);
+  const QString value = list_->item(row, kValueColumn)->text();
+  if (value == ValueText(before) && detail.kind == before.kind) return detail;
+  if (detail.kind == DetailKind::kAddress) {
+    const QStringList parts = value.split(QLatin1Char(';'));
+    detail.value.clear();
+    for (std::size_t i = 0; i < kAddressParts.size(); ++i)
+      detail.*kAddressParts[i].member =
+          static_cast<qsizetype>(i) < parts.size() ? FromDisplay(parts[static_cast<qsizetype>(i)].trimmed()) : "";
+  } else {
+    detail.value = FromDisplay(value, before.value);
+    for (const AddressPart& part : kAddressParts) (detail.*part.member).clear();
+  }
+  return detail;
 }
 
 void PersonDetailsPanel::SetReadOnly(bool readOnly) {

@@ -49,6 +49,8 @@ class PersonDetailsPanel : public QGroupBox {
   enum Column { kKindColumn, kLabelColumn, kValueColumn };
 
   void AddRow(const PersonDetail& detail);
+  // The detail a row of the list holds now; a cell left alone keeps its bytes.
+  PersonDetail DetailOfRow(int row) const;
   void AddDetail();
   void RemoveDetail();
   void ShowPhoto(const Person* person);

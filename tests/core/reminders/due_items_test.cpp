@@ -45,7 +45,7 @@ TEST(DueItems, AFollowUpGoesWithItsPersonAndTheLastContactIsTheLatest) {
   data.AddDefaultContactTypes();
   Person bob = testing::NamedPerson(2, "Bob", "Roe");
   bob.KeepInTouch = 7;
-  for (Person p : {testing::NamedPerson(1, "Ann", "Lee"), bob, testing::NamedPerson(3, "Cy", "Poe")})
+  for (const Person& p : {testing::NamedPerson(1, "Ann", "Lee"), bob, testing::NamedPerson(3, "Cy", "Poe")})
     data.persons.Insert(p);
   const auto contact = [&](int32_t id, int32_t person, const char* when, const char* followUp) {
     Contact c = testing::PersonContact(id, person, 1);
