@@ -27,7 +27,8 @@ DateTimeValue At(const char* text) {
 // Ann: an interval run out, follow-ups with notes of several lines, one
 // later in the day, one done; a leap-day birthday. Bob: an interval and no
 // contact, an anniversary without a year. Cy: a birthday and an anniversary
-// on one day, a tab in the name.
+// on one day, a tab in the name. Dee: a birthday without a year on the day
+// of Bob's anniversary.
 DocumentData DueDocument() {
   DocumentData data;
   data.AddDefaultContactTypes();
@@ -40,7 +41,9 @@ DocumentData DueDocument() {
   Person cy = testing::NamedPerson(3, "Cy\tJo", "Poe");
   cy.Birthday = {2000, 3, 1};
   cy.Anniversary = {2020, 3, 1};
-  for (const Person& p : {ann, bob, cy}) data.persons.Insert(p);
+  Person dee = testing::NamedPerson(4, "Dee", "Ray");
+  dee.Birthday = {0, 3, 2};
+  for (const Person& p : {ann, bob, cy, dee}) data.persons.Insert(p);
   const auto contact = [&](int32_t id, int32_t person, std::string notes, const char* followUp, bool done) {
     Contact c = testing::PersonContact(id, person, 1, std::move(notes));
     c.DateTime = At("1/20/2027 10:00:00 AM");
@@ -78,6 +81,7 @@ TEST(CliDue, ListsEachKindInItsOrderByteForByte) {
                    "birthday\t1\t2027-02-28\tLee, Ann\t47\n"
                    "birthday\t3\t2027-03-01\tPoe, Cy Jo\t27\n"
                    "anniversary\t3\t2027-03-01\tPoe, Cy Jo\t7\n"
+                   "birthday\t4\t2027-03-02\tRay, Dee\t\n"
                    "anniversary\t2\t2027-03-02\tRoe, Bob\t\n"},
       {{"--today", "2028-02-29", "--days", "1"},
        0,
@@ -145,7 +149,7 @@ TEST(CliIcs, WritesTheCalendarAndKeepsEachUid) {
   ASSERT_TRUE(Write(DueDocument(), path).IsDone());
   const CliResult written = RunCli({"export", "ics", path, dir.File("a.ics")});
   EXPECT_EQ(written.status, 0);
-  EXPECT_EQ(written.out, "3 to-dos and 4 events written\n");
+  EXPECT_EQ(written.out, "3 to-dos and 5 events written\n");
   EXPECT_EQ(written.err, "");
   const std::string first = testing::ReadBytes(dir.File("a.ics"));
   const CliResult piped = RunCli({"export", "ics", path, "-"});
