@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/records/document_data.h"
 #include "core/records/records.h"
 
 namespace vimbo::testing {
@@ -24,6 +25,15 @@ inline Contact PersonContact(int32_t id, int32_t personId, int32_t typeId, std::
   contact.ContactTypeID = typeId;
   contact.Description = std::move(notes);
   return contact;
+}
+
+// A document with the default contact types and `persons` persons named
+// Smith, numbered from 1.
+inline DocumentData SmithsDocument(int persons) {
+  DocumentData data;
+  data.AddDefaultContactTypes();
+  for (int i = 0; i < persons; ++i) data.persons.Insert(NamedPerson(data.persons.NextID(), {}, "Smith"));
+  return data;
 }
 
 }  // namespace vimbo::testing

@@ -9,13 +9,10 @@
 
 #include "core/records/text_encoding.h"
 #include "core/reminders/calendar_days.h"
+#include "core/transfer/folded_lines.h"
 
 namespace vimbo {
 namespace {
-
-constexpr std::size_t kLineOctets = 75;
-
-bool IsContinuationByte(char c) { return (static_cast<uint8_t>(c) & 0xC0U) == 0x80U; }
 
 // A text value with its separators escaped; any line break, CR LF included,
 // is one "\n". Control characters other than the tab cannot be written in
@@ -40,26 +37,6 @@ std::string Escaped(std::string_view bytes) {
     }
   }
   return out;
-}
-
-// Puts one content line, folded: each piece of at most 75 octets (the space
-// that opens a continuation counts), cut before a character, not inside it.
-void PutLine(std::string& out, std::string_view line) {
-  std::size_t room = kLineOctets;
-  while (line.size() > room) {
-    std::size_t cut = room;
-    while (cut > 0 && IsContinuationByte(line[cut])) --cut;
-    out.append(line.substr(0, cut)).append("\r\n ");
-    line.remove_prefix(cut);
-    room = kLineOctets - 1;
-  }
-  out.append(line).append("\r\n");
-}
-
-void PutProperty(std::string& out, std::string_view head, std::string_view value) {
-  std::string line(head);
-  line.append(":").append(value);
-  PutLine(out, line);
 }
 
 // The name as the person list shows it, each part made UTF-8 alone: a name
@@ -90,17 +67,17 @@ std::string DateTimeText(const DateTimeValue& value, const char* zone) {
 void PutToDo(std::string& out, const Contact& contact, const Person* person, std::string_view uidTail,
              std::string_view stamp) {
   out += "BEGIN:VTODO\r\n";
-  PutProperty(out, "UID", "vimbo-followup-" + std::to_string(contact.ID) + std::string(uidTail));
-  PutProperty(out, "DTSTAMP", stamp);
+  PutFoldedProperty(out, "UID", "vimbo-followup-" + std::to_string(contact.ID) + std::string(uidTail));
+  PutFoldedProperty(out, "DTSTAMP", stamp);
   // A follow-up at midnight has no time of its own: a day, not a moment.
   // With one, the time is the owner's local time wherever the calendar is.
   const DateTimeValue& when = contact.FollowUp.When;
   if (when.SplitDay().second == 0)
-    PutProperty(out, "DUE;VALUE=DATE", DateValue(DayOf(when)));
+    PutFoldedProperty(out, "DUE;VALUE=DATE", DateValue(DayOf(when)));
   else
-    PutProperty(out, "DUE", DateTimeText(when, ""));
-  PutProperty(out, "SUMMARY", Escaped("Follow up: " + NameOf(person)));
-  if (!contact.Description.empty()) PutProperty(out, "DESCRIPTION", Escaped(contact.Description.view()));
+    PutFoldedProperty(out, "DUE", DateTimeText(when, ""));
+  PutFoldedProperty(out, "SUMMARY", Escaped("Follow up: " + NameOf(person)));
+  if (!contact.Description.empty()) PutFoldedProperty(out, "DESCRIPTION", Escaped(contact.Description.view()));
   out += "STATUS:NEEDS-ACTION\r\nEND:VTODO\r\n";
 }
 
@@ -113,15 +90,15 @@ bool PutYearly(std::string& out, const char* kind, const char* title, const Part
   if (!start) start = DayOf(kIcsYearlessStart, date.month, date.day);
   if (!start) return false;
   out += "BEGIN:VEVENT\r\n";
-  PutProperty(out, "UID", std::string("vimbo-") + kind + "-" + std::to_string(person.ID) + std::string(uidTail));
-  PutProperty(out, "DTSTAMP", stamp);
-  PutProperty(out, "DTSTART;VALUE=DATE", DateValue(*start));
-  if (MomentOf(*start + 1).IsValid()) PutProperty(out, "DTEND;VALUE=DATE", DateValue(*start + 1));
+  PutFoldedProperty(out, "UID", std::string("vimbo-") + kind + "-" + std::to_string(person.ID) + std::string(uidTail));
+  PutFoldedProperty(out, "DTSTAMP", stamp);
+  PutFoldedProperty(out, "DTSTART;VALUE=DATE", DateValue(*start));
+  if (MomentOf(*start + 1).IsValid()) PutFoldedProperty(out, "DTEND;VALUE=DATE", DateValue(*start + 1));
   // 29 February falls on the last day of February in the other years, as
   // the program's own reminders have it.
   const bool leapDay = date.month == 2 && date.day == 29;
-  PutProperty(out, "RRULE", leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY");
-  PutProperty(out, "SUMMARY", Escaped(std::string(title) + NameOf(&person)));
+  PutFoldedProperty(out, "RRULE", leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY");
+  PutFoldedProperty(out, "SUMMARY", Escaped(std::string(title) + NameOf(&person)));
   out += "TRANSP:TRANSPARENT\r\nEND:VEVENT\r\n";
   return true;
 }
@@ -134,7 +111,7 @@ IcsCalendar IcsText(const DocumentData& data, std::string_view documentPath, con
   const std::string uidTail = "@" + IcsDocumentName(documentPath);
   const std::string stampText = DateTimeText(stamp, "Z");
   out += "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
-  PutProperty(out, "PRODID", "-//Vimbo//Vimbo//EN");
+  PutFoldedProperty(out, "PRODID", "-//Vimbo//Vimbo//EN");
   out += "CALSCALE:GREGORIAN\r\n";
 
   // The follow-ups oldest first, as the reminders list them.

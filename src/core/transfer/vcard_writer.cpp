@@ -7,12 +7,11 @@
 
 #include "core/document/file_io.h"
 #include "core/records/text_encoding.h"
+#include "core/transfer/folded_lines.h"
 #include "core/transfer/vcard_reader.h"
 
 namespace vimbo {
 namespace {
-
-constexpr std::size_t kLineOctets = 75;
 
 // A text value with its separators escaped; any line break, CR LF included,
 // is one "\n".
@@ -66,28 +65,6 @@ std::string TypeParameter(std::string_view label) {
   return ";TYPE=" + (plain ? words : '"' + words + '"');
 }
 
-bool IsContinuationByte(char c) { return (static_cast<uint8_t>(c) & 0xC0U) == 0x80U; }
-
-// Puts one content line, folded: each piece of at most 75 octets (the space
-// that opens a continuation counts), cut before a character, not inside it.
-void PutLine(std::string& out, std::string_view line) {
-  std::size_t room = kLineOctets;
-  while (line.size() > room) {
-    std::size_t cut = room;
-    while (cut > 0 && IsContinuationByte(line[cut])) --cut;
-    out.append(line.substr(0, cut)).append("\r\n ");
-    line.remove_prefix(cut);
-    room = kLineOctets - 1;
-  }
-  out.append(line).append("\r\n");
-}
-
-void PutProperty(std::string& out, std::string_view head, std::string_view value) {
-  std::string line(head);
-  line.append(":").append(value);
-  PutLine(out, line);
-}
-
 bool StartsWithTelScheme(std::string_view number) {
   return number.size() >= 4 && (number[0] == 't' || number[0] == 'T') && (number[1] == 'e' || number[1] == 'E') &&
          (number[2] == 'l' || number[2] == 'L') && number[3] == ':';
@@ -97,7 +74,7 @@ bool StartsWithTelScheme(std::string_view number) {
 // is not read back as a telephone address.
 void PutPhone(std::string& out, std::string_view label, std::string_view number) {
   const std::string head = std::string(StartsWithTelScheme(number) ? "TEL;VALUE=text" : "TEL") + TypeParameter(label);
-  PutProperty(out, head, Escaped(number));
+  PutFoldedProperty(out, head, Escaped(number));
 }
 
 // The name as it is shown: first name, then last name; a person without
@@ -147,50 +124,50 @@ std::string DateText(const PartialDate& date, VCardVersion version) {
 void PutPhoto(std::string& out, const PersonDetail& d, VCardVersion version) {
   const std::string type = ToUtf8(d.type);
   if (version == VCardVersion::kFour) {
-    PutProperty(out, "PHOTO", "data:" + type + ";base64," + std::string(d.value.view()));
+    PutFoldedProperty(out, "PHOTO", "data:" + type + ";base64," + std::string(d.value.view()));
     return;
   }
   // 3.0 names the image format alone: "JPEG".
   std::string format = type.substr(type.find('/') == std::string::npos ? 0 : type.find('/') + 1);
   std::transform(format.begin(), format.end(), format.begin(),
                  [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; });
-  PutProperty(out, "PHOTO;ENCODING=b" + (format.empty() ? std::string() : ";TYPE=" + ParameterValue(format)),
-              d.value.view());
+  PutFoldedProperty(out, "PHOTO;ENCODING=b" + (format.empty() ? std::string() : ";TYPE=" + ParameterValue(format)),
+                    d.value.view());
 }
 
 void PutDetail(std::string& out, const PersonDetail& d, VCardVersion version) {
   const std::string value = Escaped(d.value);
   switch (d.kind) {
     case DetailKind::kPhone: PutPhone(out, d.label, d.value); break;
-    case DetailKind::kEmail: PutProperty(out, "EMAIL" + TypeParameter(d.label), value); break;
+    case DetailKind::kEmail: PutFoldedProperty(out, "EMAIL" + TypeParameter(d.label), value); break;
     case DetailKind::kAddress:
-      PutProperty(out, "ADR" + TypeParameter(d.label),
-                  AddressValue(d.street, d.city, d.region, d.postalCode, d.country));
+      PutFoldedProperty(out, "ADR" + TypeParameter(d.label),
+                        AddressValue(d.street, d.city, d.region, d.postalCode, d.country));
       break;
     case DetailKind::kUrl:
       // A photo kept elsewhere goes back as the photo's address.
       if (d.label == "photo")
-        PutProperty(out, version == VCardVersion::kFour ? "PHOTO" : "PHOTO;VALUE=uri", value);
+        PutFoldedProperty(out, version == VCardVersion::kFour ? "PHOTO" : "PHOTO;VALUE=uri", value);
       else
-        PutProperty(out, "URL" + TypeParameter(d.label), value);
+        PutFoldedProperty(out, "URL" + TypeParameter(d.label), value);
       break;
-    case DetailKind::kIm: PutProperty(out, "IMPP" + TypeParameter(d.label), value); break;
+    case DetailKind::kIm: PutFoldedProperty(out, "IMPP" + TypeParameter(d.label), value); break;
     case DetailKind::kSip:
-      PutProperty(out, (d.value.view().starts_with("sip:") ? "IMPP" : "X-SIP") + TypeParameter(d.label), value);
+      PutFoldedProperty(out, (d.value.view().starts_with("sip:") ? "IMPP" : "X-SIP") + TypeParameter(d.label), value);
       break;
     case DetailKind::kName:
-      PutProperty(out, d.label == kNicknameLabel ? std::string("NICKNAME") : "NICKNAME" + TypeParameter(d.label),
-                  value);
+      PutFoldedProperty(out, d.label == kNicknameLabel ? std::string("NICKNAME") : "NICKNAME" + TypeParameter(d.label),
+                        value);
       break;
-    case DetailKind::kOrg: PutProperty(out, "ORG" + TypeParameter(d.label), value); break;
+    case DetailKind::kOrg: PutFoldedProperty(out, "ORG" + TypeParameter(d.label), value); break;
     case DetailKind::kCustom: {
       const std::string name = ToUtf8(d.label);
       // A label that is no property name of its own, or that names one
       // read otherwise, travels as a parameter.
       if (IsCustomPropertyName(name))
-        PutProperty(out, name, value);
+        PutFoldedProperty(out, name, value);
       else
-        PutProperty(out, "X-CUSTOM;X-LABEL=" + ParameterValue(name), value);
+        PutFoldedProperty(out, "X-CUSTOM;X-LABEL=" + ParameterValue(name), value);
       break;
     }
     case DetailKind::kPhoto: PutPhoto(out, d, version); break;
@@ -199,10 +176,10 @@ void PutDetail(std::string& out, const PersonDetail& d, VCardVersion version) {
 
 // FN, N with its five parts, ORG with its units, TITLE.
 void PutNames(std::string& out, const Person& p) {
-  PutProperty(out, "FN", Escaped(FormattedName(p)));
-  PutProperty(out, "N",
-              Escaped(p.LName) + ";" + Escaped(p.FName) + ";" + NameList(p, kMiddleLabel) + ";" +
-                  NameList(p, kPrefixLabel, Escaped(p.Title)) + ";" + NameList(p, kSuffixLabel));
+  PutFoldedProperty(out, "FN", Escaped(FormattedName(p)));
+  PutFoldedProperty(out, "N",
+                    Escaped(p.LName) + ";" + Escaped(p.FName) + ";" + NameList(p, kMiddleLabel) + ";" +
+                        NameList(p, kPrefixLabel, Escaped(p.Title)) + ";" + NameList(p, kSuffixLabel));
   // Every organisation after the first needs the first written before it.
   const bool organised =
       std::any_of(p.Details.begin(), p.Details.end(), [](const PersonDetail& d) { return d.kind == DetailKind::kOrg; });
@@ -210,16 +187,16 @@ void PutNames(std::string& out, const Person& p) {
     std::string org = Escaped(p.Company);
     for (const PersonDetail& d : p.Details)
       if (IsUnit(d)) org += ";" + Escaped(d.value);
-    PutProperty(out, "ORG", org);
+    PutFoldedProperty(out, "ORG", org);
   }
-  if (!p.Position.empty()) PutProperty(out, "TITLE", Escaped(p.Position));
+  if (!p.Position.empty()) PutFoldedProperty(out, "TITLE", Escaped(p.Position));
 }
 
 // The address, phones, e-mail address and web page of the seventeen fields,
 // the address with `country`.
 void PutFields(std::string& out, const Person& p, std::string_view country) {
   if (!p.Address.empty() || !p.City.empty() || !p.State.empty() || !p.Zip.empty() || !country.empty())
-    PutProperty(out, "ADR;TYPE=home", AddressValue(p.Address, p.City, p.State, p.Zip, country));
+    PutFoldedProperty(out, "ADR;TYPE=home", AddressValue(p.Address, p.City, p.State, p.Zip, country));
   if (!p.Phone.empty()) PutPhone(out, "home", p.Phone);
   // The extension stays with the number it belongs to.
   if (!p.WkPhone.empty() || !p.WkExt.empty())
@@ -227,8 +204,8 @@ void PutFields(std::string& out, const Person& p, std::string_view country) {
   if (!p.CelPhone.empty()) PutPhone(out, "cell", p.CelPhone);
   if (!p.Pager.empty()) PutPhone(out, "pager", p.Pager);
   if (!p.Fax.empty()) PutPhone(out, "fax", p.Fax);
-  if (!p.EMail.empty()) PutProperty(out, "EMAIL", Escaped(p.EMail));
-  if (!p.WebPage.empty()) PutProperty(out, "URL", Escaped(p.WebPage));
+  if (!p.EMail.empty()) PutFoldedProperty(out, "EMAIL", Escaped(p.EMail));
+  if (!p.WebPage.empty()) PutFoldedProperty(out, "URL", Escaped(p.WebPage));
 }
 
 void AppendCard(std::string& out, const Person& p, VCardVersion version) {
@@ -240,11 +217,11 @@ void AppendCard(std::string& out, const Person& p, VCardVersion version) {
   PutFields(out, p, countryHeld ? p.Details.front().country.view() : std::string_view());
   for (std::size_t i = countryHeld ? 1 : 0; i < p.Details.size(); ++i)
     if (!IsNamePart(p.Details[i]) && !IsUnit(p.Details[i])) PutDetail(out, p.Details[i], version);
-  if (p.Birthday.IsSet()) PutProperty(out, "BDAY", DateText(p.Birthday, version));
+  if (p.Birthday.IsSet()) PutFoldedProperty(out, "BDAY", DateText(p.Birthday, version));
   if (p.Anniversary.IsSet())
-    PutProperty(out, version == VCardVersion::kFour ? "ANNIVERSARY" : "X-ANNIVERSARY",
-                DateText(p.Anniversary, version));
-  if (!p.Notes.empty()) PutProperty(out, "NOTE", Escaped(p.Notes));
+    PutFoldedProperty(out, version == VCardVersion::kFour ? "ANNIVERSARY" : "X-ANNIVERSARY",
+                      DateText(p.Anniversary, version));
+  if (!p.Notes.empty()) PutFoldedProperty(out, "NOTE", Escaped(p.Notes));
   out += "END:VCARD\r\n";
 }
 

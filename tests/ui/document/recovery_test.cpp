@@ -36,12 +36,7 @@ using testing::ScriptedPrompter;
 
 QString Q(const std::string& path) { return QString::fromStdString(path); }
 
-DocumentData Sample(int persons) {
-  DocumentData data;
-  data.AddDefaultContactTypes();
-  for (int i = 0; i < persons; ++i) data.persons.Insert(testing::NamedPerson(data.persons.NextID(), {}, "Smith"));
-  return data;
-}
+DocumentData Sample(int persons) { return testing::SmithsDocument(persons); }
 
 std::string WriteSample(const testing::TempDir& dir, const std::string& name, int persons) {
   std::string path = dir.File(name);

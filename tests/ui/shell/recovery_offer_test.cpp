@@ -27,12 +27,7 @@ using testing::ScriptedPrompter;
 
 QString Q(const std::string& path) { return QString::fromStdString(path); }
 
-DocumentData Sample(int persons) {
-  DocumentData data;
-  data.AddDefaultContactTypes();
-  for (int i = 0; i < persons; ++i) data.persons.Insert(testing::NamedPerson(data.persons.NextID(), {}, "Smith"));
-  return data;
-}
+DocumentData Sample(int persons) { return testing::SmithsDocument(persons); }
 
 QDateTime At(int hour) { return QDateTime(QDate(2026, 3, 4), QTime(hour, 5, 9)); }
 
