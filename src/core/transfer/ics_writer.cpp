@@ -14,30 +14,7 @@
 namespace vimbo {
 namespace {
 
-// A text value with its separators escaped; any line break, CR LF included,
-// is one "\n". Control characters other than the tab cannot be written in
-// a value, and are left out.
-std::string Escaped(std::string_view bytes) {
-  const std::string text = ToUtf8(bytes);
-  std::string out;
-  out.reserve(text.size() + 8);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case ',': out += "\\,"; break;
-      case ';': out += "\\;"; break;
-      case '\r':
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        out += "\\n";
-        break;
-      case '\n': out += "\\n"; break;
-      default:
-        if (c == '\t' || (static_cast<uint8_t>(c) >= 0x20 && c != 0x7F)) out += c;
-    }
-  }
-  return out;
-}
+std::string Escaped(std::string_view bytes) { return EscapedText(bytes, ControlCharacters::kLeftOut); }
 
 // The name as the person list shows it, each part made UTF-8 alone: a name
 // joined from parts of different encodings would read as neither.

@@ -13,28 +13,7 @@
 namespace vimbo {
 namespace {
 
-// A text value with its separators escaped; any line break, CR LF included,
-// is one "\n".
-std::string Escaped(std::string_view bytes) {
-  const std::string text = ToUtf8(bytes);
-  std::string out;
-  out.reserve(text.size() + 8);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case ',': out += "\\,"; break;
-      case ';': out += "\\;"; break;
-      case '\r':
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        out += "\\n";
-        break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+std::string Escaped(std::string_view bytes) { return EscapedText(bytes, ControlCharacters::kKept); }
 
 // A parameter value: quoted when it holds a separator; the quote itself and
 // control characters cannot be written in one, and are left out.
