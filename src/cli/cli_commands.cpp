@@ -319,7 +319,7 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     throw UsageError{"unknown export '" + args[1] + "' (" + kExportKinds + ")"};
   const bool persons = args[1] == "persons";
   const std::string command = "export " + args[1];
-  RequireArguments(args, 2, 2, command, "IN.tch and OUT.txt");
+  RequireInputAndOutput(args, command, "IN.tch and OUT.txt");
   const std::set<std::string> flags = persons ? std::set<std::string>{} : std::set<std::string>{"--iso-dates"};
   std::set<std::string> valued = {"--fields", "--separator", "--encloser"};
   if (persons) valued.insert("--layout");

@@ -1,6 +1,7 @@
 #include "cli/command_support.h"
 
 #include <charconv>
+#include <filesystem>
 #include <initializer_list>
 #include <istream>
 #include <memory>
@@ -72,6 +73,16 @@ Options ReadOptions(const std::vector<std::string>& args, std::size_t first, con
     }
   }
   return options;
+}
+
+void RequireInputAndOutput(const std::vector<std::string>& args, const std::string& command, const std::string& what) {
+  RequireArguments(args, 2, 2, command, what);
+  if (SameFile(args[2], args[3])) throw UsageError{command + " would write over IN.tch: give another OUT"};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return a == b || std::filesystem::equivalent(a, b, error);
 }
 
 bool RefuseWhileOpenElsewhere(const std::string& path, const Options& options, std::ostream& err) {

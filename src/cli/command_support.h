@@ -39,6 +39,14 @@ bool LoadForCommand(DocumentData& data, const std::string& path, std::ostream& e
 void RequireArguments(const std::vector<std::string>& args, std::size_t first, std::size_t count,
                       const std::string& command, const std::string& what);
 
+// RequireArguments for a command that reads the document args[2] and writes
+// args[3], which also throws a UsageError when args[3] names that document
+// however it is spelled: the output would be written over it.
+void RequireInputAndOutput(const std::vector<std::string>& args, const std::string& command, const std::string& what);
+
+// Whether two paths name one file, however each is spelled.
+bool SameFile(const std::string& a, const std::string& b);
+
 // The options after a command's positional arguments: "--name VALUE" for
 // the named value options, "--name" alone for the flags. Later repeats win.
 struct Options {

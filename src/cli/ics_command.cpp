@@ -29,7 +29,7 @@ std::string CountText(const IcsCalendar& calendar) {
 }  // namespace
 
 int IcsExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  RequireArguments(args, 2, 2, "export ics", "IN.tch and OUT.ics");
+  RequireInputAndOutput(args, "export ics", "IN.tch and OUT.ics");
   ReadOptions(args, 4, {}, {}, "export ics");
   DocumentData& data = CommandDocument();
   if (!LoadForCommand(data, args[2], err)) return kFailure;

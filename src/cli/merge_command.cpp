@@ -1,6 +1,5 @@
 #include "cli/merge_command.h"
 
-#include <filesystem>
 #include <ostream>
 
 #include "cli/cli_commands.h"
@@ -10,12 +9,6 @@
 
 namespace vimbo::cli {
 namespace {
-
-// Whether OUT names one of the inputs, however it is spelled.
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return a == b || std::filesystem::equivalent(a, b, error);
-}
 
 MergeSide PreferredSide(const Options& options) {
   const auto given = options.values.find("--prefer");

@@ -174,7 +174,7 @@ ReportRequest ReadRequest(const std::vector<std::string>& args) {
   RequireArguments(args, 1, 1, "report", kKinds);
   if (!ReadKind(args[1], request, names)) throw UsageError{"unknown report '" + args[1] + "' (" + kKinds + ")"};
   const std::string command = "report " + args[1];
-  RequireArguments(args, 2, 2, command, "IN.tch and OUT.pdf");
+  RequireInputAndOutput(args, command, "IN.tch and OUT.pdf");
   const Options options = ReadOptions(args, 4, names, {}, command);
   request.personIds = ReadPersonIds(options);
   ReadDateRange(options, request);

@@ -22,7 +22,7 @@ constexpr std::size_t kSniffBytes = 4096;
 }  // namespace
 
 int VCardExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  RequireArguments(args, 2, 2, "export vcard", "IN.tch and OUT.vcf");
+  RequireInputAndOutput(args, "export vcard", "IN.tch and OUT.vcf");
   const Options options = ReadOptions(args, 4, {"--persons", "--version"}, {}, "export vcard");
   VCardVersion version = VCardVersion::kFour;
   if (const auto given = options.values.find("--version"); given != options.values.end()) {

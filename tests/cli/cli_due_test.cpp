@@ -122,6 +122,11 @@ TEST(CliDue, WrongCommandLinesAndUnreadableDocuments) {
       {{"due", "a.tch", "--days", "7d"}, "invalid value '7d' for --days"},
       {{"due", "a.tch", "--days", "99999999999"}, "invalid value '99999999999' for --days"},
       {{"export", "ics", "a.tch"}, "export ics needs IN.tch and OUT.ics"},
+      // No output is written over the document it comes from.
+      {{"export", "ics", "a.tch", "a.tch"}, "export ics would write over IN.tch: give another OUT"},
+      {{"export", "vcard", "a.tch", "a.tch"}, "export vcard would write over IN.tch: give another OUT"},
+      {{"export", "contacts", "a.tch", "a.tch"}, "export contacts would write over IN.tch: give another OUT"},
+      {{"report", "activity", "a.tch", "a.tch"}, "report activity would write over IN.tch: give another OUT"},
   };
   for (const auto& c : cases) {
     const CliResult result = RunCli(c.args);
@@ -138,6 +143,11 @@ TEST(CliDue, WrongCommandLinesAndUnreadableDocuments) {
     EXPECT_EQ(result.out + result.err, "Error loading file.\n");
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("o.ics")));
+  // However the path is spelled.
+  ASSERT_EQ(RunCli({"new", dir.File("log.tch")}).status, 0);
+  const std::string document = testing::ReadBytes(dir.File("log.tch"));
+  EXPECT_EQ(RunCli({"export", "persons", dir.File("log.tch"), dir.Path().string() + "/./log.tch"}).status, 2);
+  EXPECT_EQ(testing::ReadBytes(dir.File("log.tch")), document);
 }
 
 // The calendar goes to the file or to standard output, the count beside it;
