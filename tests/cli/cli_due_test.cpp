@@ -126,7 +126,6 @@ TEST(CliDue, WrongCommandLinesAndUnreadableDocuments) {
       {{"export", "ics", "a.tch", "a.tch"}, "export ics would write over IN.tch: give another OUT"},
       {{"export", "vcard", "a.tch", "a.tch"}, "export vcard would write over IN.tch: give another OUT"},
       {{"export", "contacts", "a.tch", "a.tch"}, "export contacts would write over IN.tch: give another OUT"},
-      {{"report", "activity", "a.tch", "a.tch"}, "report activity would write over IN.tch: give another OUT"},
   };
   for (const auto& c : cases) {
     const CliResult result = RunCli(c.args);

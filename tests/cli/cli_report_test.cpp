@@ -135,6 +135,7 @@ TEST(CliReport, WrongArgumentsSayWhatIsWrong) {
        "report activity takes no option '--recipient'"},
       {{"report", "activity", "in.tch", "out.pdf", "--to", "2004-13-01"}, "invalid value '2004-13-01' for --to"},
       {{"report", "addressbook", "in.tch", "out.pdf", "extra"}, "unexpected argument 'extra'"},
+      {{"report", "activity", "in.tch", "in.tch"}, "report activity would write over IN.tch: give another OUT"},
       {{"report", "addressbook", "in.tch", "out.pdf", "--persons"}, "option '--persons' needs a value"},
       {{"report", "addressbook", "in.tch", "out.pdf", "--persons", ""}, "invalid value '' for --persons"},
       {{"report", "addressbook", "in.tch", "out.pdf", "--persons", "1,,2"}, "invalid value '1,,2' for --persons"},
