@@ -14,15 +14,12 @@
 #include "core/document/document_writer.h"
 #include "core/reminders/calendar_days.h"
 #include "core/reminders/due_items.h"
+#include "load_work.h"
 
 extern char** environ;
 
 namespace vimbo::bench {
 namespace {
-
-void Require(bool ok, const char* what) {
-  if (!ok) throw std::runtime_error(what);
-}
 
 // Reminders as a well-kept address book has them: one person in ten with an
 // interval of one to three months and a birthday, one in twenty an
@@ -105,14 +102,7 @@ void RunDueMeasure(const DocumentData& data, const std::string& folder, const st
       }
     });
   };
-  const Work load = [&](int repeats) {
-    double seconds = 0;
-    for (int i = 0; i < repeats; ++i) {
-      DocumentData copy;
-      seconds += CpuSecondsOf([&] { Require(Load(copy, path).Ok(), "the document did not load"); });
-    }
-    return seconds;
-  };
+  const Work load = LoadWork(path);
   const PairResult rules = Interleave(due, load, options);
   PrintRow("due, the rules over the document / its load", Milliseconds(rules.ours), Milliseconds(rules.reference),
            Ratio(rules.ratio), "<= 50 ms", rules.ours <= 0.050);

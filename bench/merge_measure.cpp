@@ -9,13 +9,10 @@
 #include "core/document/document_writer.h"
 #include "core/document/file_io.h"
 #include "core/editing/document_merge.h"
+#include "load_work.h"
 
 namespace vimbo::bench {
 namespace {
-
-void Require(bool ok, const char* what) {
-  if (!ok) throw std::runtime_error(what);
-}
 
 // A copy edited as a week on one computer might: one person in a hundred
 // changed, one in a thousand deleted with its contacts, and as many persons
@@ -80,14 +77,7 @@ void RunMergeMeasure(const DocumentData& data, const std::string& path, const st
     }
     return seconds;
   };
-  const Work load = [&](int repeats) {
-    double seconds = 0;
-    for (int i = 0; i < repeats; ++i) {
-      DocumentData copy;
-      seconds += CpuSecondsOf([&] { Require(Load(copy, path).Ok(), "the document did not load"); });
-    }
-    return seconds;
-  };
+  const Work load = LoadWork(path);
   const PairResult result = Interleave(merge, load, options);
   PrintRow("merge, three loads and the join / one load", Milliseconds(result.ours), Milliseconds(result.reference),
            Ratio(result.ratio), "<= 4.0", result.ratio <= 4.0);
